@@ -1,0 +1,28 @@
+#pragma once
+// Small things every part of the game may need: list types, the statistic keys, a stable index
+// sort, the operating-system name for logs, the full-screen switch and a two-digit formatter.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TWindowHost;
+
+using TIntegerList = std::vector<std::int32_t>;
+using TSingleList = std::vector<float>;
+
+// Value names of the nations that the statistics follow, index = statistic number.
+extern const std::string gStatisticKeys[8];
+
+// Folders of the user's savegames and screenshots; filled by game control at start-up.
+extern std::string gSaveGamePath;
+extern std::string gScreenshotPath;
+
+// Indices reordered by ascending Values (stable). Throws std::invalid_argument when Values is
+// shorter than Indices.
+TIntegerList SortIndicesByValue(const std::vector<std::int32_t>& Indices, const std::vector<float>& Values);
+// "Linux 6.1.0-13-amd64" and the like.
+std::string GetOSVersionName();
+// Full screen at the closest mode; 0 on success.
+int SetFullScreenMode(int Width, int Height, int BitsPerPixel, int Frequency, TWindowHost& Form);
+// "7" -> "07", "12" stays, "-5" stays.
+std::string IntToStr2(std::int32_t Value);

@@ -1,0 +1,5 @@
+#include "engine/settings.h"
+
+#include "engine/engine_globals.h"
+
+TGameSettings gSettings;

@@ -1,0 +1,212 @@
+#include "platform/files.h"
+
+#include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <system_error>
+
+#include "platform/latin1.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+std::optional<fs::path>& ProgramFolderSlot() {
+  static std::optional<fs::path> Folder;
+  return Folder;
+}
+
+std::vector<std::string> SplitName(std::string_view Name) {
+  std::vector<std::string> Parts;
+  std::string Cur;
+  for (char C : Name) {
+    if (C == '\\' || C == '/') {
+      if (!Cur.empty()) Parts.push_back(Cur);
+      Cur.clear();
+    } else {
+      Cur += C;
+    }
+  }
+  if (!Cur.empty()) Parts.push_back(Cur);
+  return Parts;
+}
+
+bool IsAbsoluteName(std::string_view Name) { return !Name.empty() && Name[0] == '/'; }
+
+// One component: the exact name when it exists, else the first entry (in sorted order)
+// that equals it without regard to case.
+std::optional<fs::path> MatchComponent(const fs::path& Dir, const std::string& Part) {
+  std::error_code Ec;
+  fs::path Exact = Dir / Part;
+  if (Part == "." || Part == ".." || fs::exists(fs::symlink_status(Exact, Ec))) return Exact;
+  std::vector<std::string> Candidates;
+  for (fs::directory_iterator It(Dir, Ec), End; !Ec && It != End; It.increment(Ec)) {
+    std::string N = It->path().filename().string();
+    if (SameTextAscii(N, Part)) Candidates.push_back(N);
+  }
+  if (Candidates.empty()) return std::nullopt;
+  std::sort(Candidates.begin(), Candidates.end());
+  return Dir / Candidates.front();
+}
+}  // namespace
+
+const fs::path& ProgramFolder() {
+  auto& Slot = ProgramFolderSlot();
+  if (!Slot) {
+    char* Base = SDL_GetBasePath();
+    if (Base) {
+      Slot = fs::path(Base);
+      SDL_free(Base);
+    } else {
+      std::error_code Ec;
+      Slot = fs::current_path(Ec);
+    }
+  }
+  return *Slot;
+}
+
+void SetProgramFolder(const fs::path& Folder) { ProgramFolderSlot() = Folder; }
+
+std::optional<fs::path> FindOnDisk(const fs::path& Root, std::string_view Name) {
+  fs::path Cur = IsAbsoluteName(Name) ? fs::path("/") : Root;
+  for (const std::string& Part : SplitName(Name)) {
+    auto Next = MatchComponent(Cur, Part);
+    if (!Next) return std::nullopt;
+    Cur = *Next;
+  }
+  std::error_code Ec;
+  if (!fs::exists(Cur, Ec)) return std::nullopt;
+  return Cur;
+}
+
+std::optional<fs::path> FindOnDisk(std::string_view Name) { return FindOnDisk(ProgramFolder(), Name); }
+
+fs::path DiskPathFor(const fs::path& Root, std::string_view Name) {
+  fs::path Cur = IsAbsoluteName(Name) ? fs::path("/") : Root;
+  bool Found = true;
+  for (const std::string& Part : SplitName(Name)) {
+    std::optional<fs::path> Next;
+    if (Found) Next = MatchComponent(Cur, Part);
+    if (Next) {
+      Cur = *Next;
+    } else {
+      Found = false;
+      Cur /= Part;
+    }
+  }
+  return Cur;
+}
+
+fs::path DiskPathFor(std::string_view Name) { return DiskPathFor(ProgramFolder(), Name); }
+
+bool IsRegularFile(const std::optional<fs::path>& Path) {
+  std::error_code Ec;
+  return Path && fs::is_regular_file(*Path, Ec);
+}
+
+bool IsFolder(const std::optional<fs::path>& Path) {
+  std::error_code Ec;
+  return Path && fs::is_directory(*Path, Ec);
+}
+
+std::vector<std::string> ListFolder(const fs::path& Folder, std::string_view Ext) {
+  std::vector<std::string> Names;
+  std::error_code Ec;
+  for (fs::directory_iterator It(Folder, Ec), End; !Ec && It != End; It.increment(Ec)) {
+    std::string N = It->path().filename().string();
+    if (N.empty() || N[0] == '.') continue;
+    std::error_code Ec2;
+    if (!It->is_regular_file(Ec2)) continue;
+    if (!Ext.empty()) {
+      if (N.size() <= Ext.size() || !SameTextAscii(std::string_view(N).substr(N.size() - Ext.size()), Ext))
+        continue;
+    }
+    Names.push_back(N);
+  }
+  std::sort(Names.begin(), Names.end(), [](const std::string& A, const std::string& B) {
+    std::string LA = LowerAscii(A), LB = LowerAscii(B);
+    return LA != LB ? LA < LB : A < B;
+  });
+  return Names;
+}
+
+std::optional<std::string> ReadWholeFile(const fs::path& Path) {
+  std::ifstream In(Path, std::ios::binary);
+  if (!In) return std::nullopt;
+  std::ostringstream Buf;
+  Buf << In.rdbuf();
+  if (In.bad()) return std::nullopt;
+  return Buf.str();
+}
+
+bool SafeWriteFile(const fs::path& Path, std::string_view Data, std::string* Error) {
+  auto Fail = [&](const std::string& What) {
+    if (Error) *Error = What + " \"" + Path.string() + "\": " + std::strerror(errno);
+    return false;
+  };
+  fs::path Temp = Path;
+  Temp += ".tmp" + std::to_string(::getpid());
+  int Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (Fd < 0) return Fail("Cannot create");
+  std::size_t Done = 0;
+  while (Done < Data.size()) {
+    ssize_t N = ::write(Fd, Data.data() + Done, Data.size() - Done);
+    if (N < 0) {
+      if (errno == EINTR) continue;
+      int Saved = errno;
+      ::close(Fd);
+      ::unlink(Temp.c_str());
+      errno = Saved;
+      return Fail("Cannot write");
+    }
+    Done += static_cast<std::size_t>(N);
+  }
+  if (::fsync(Fd) != 0 || ::close(Fd) != 0) {
+    int Saved = errno;
+    ::unlink(Temp.c_str());
+    errno = Saved;
+    return Fail("Cannot write");
+  }
+  if (::rename(Temp.c_str(), Path.c_str()) != 0) {
+    int Saved = errno;
+    ::unlink(Temp.c_str());
+    errno = Saved;
+    return Fail("Cannot replace");
+  }
+  return true;
+}
+
+fs::path DocumentsFolder() {
+  const char* Home = std::getenv("HOME");
+  fs::path HomePath = Home && *Home ? fs::path(Home) : fs::path("/tmp");
+  auto Expand = [&](std::string V) -> fs::path {
+    if (V.rfind("$HOME", 0) == 0) return HomePath / fs::path(V.substr(V.size() > 5 && V[5] == '/' ? 6 : 5));
+    return fs::path(V);
+  };
+  if (const char* Env = std::getenv("XDG_DOCUMENTS_DIR"); Env && *Env) return Expand(Env);
+  const char* ConfigHome = std::getenv("XDG_CONFIG_HOME");
+  fs::path Config = ConfigHome && *ConfigHome ? fs::path(ConfigHome) : HomePath / ".config";
+  std::ifstream In(Config / "user-dirs.dirs");
+  std::string Line;
+  while (std::getline(In, Line)) {
+    const std::string Key = "XDG_DOCUMENTS_DIR=";
+    if (Line.rfind(Key, 0) != 0) continue;
+    std::string V = Line.substr(Key.size());
+    if (V.size() >= 2 && V.front() == '"' && V.back() == '"') V = V.substr(1, V.size() - 2);
+    if (!V.empty()) return Expand(V);
+  }
+  return HomePath / "Documents";
+}
+
+void DebugOutput(std::string_view Text) {
+  static const bool Enabled = std::getenv("TARNOVA_DEBUG_OUTPUT") != nullptr;
+  if (Enabled) std::cerr << Text << '\n';
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Files on disk. The game names files the way its data was written: "data\XML\units.xml",
+// backslashes and any letter case. On disk "\" becomes "/" and each component is matched without
+// regard to letter case (an exact match first). Nothing here changes the working directory:
+// relative names are resolved against the program folder.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The folder relative names are resolved against: the executable's folder unless set.
+const std::filesystem::path& ProgramFolder();
+// Tests and tools point the game at another folder.
+void SetProgramFolder(const std::filesystem::path& Folder);
+
+// The existing file or folder that Name denotes (relative names against Root), matched
+// component by component without regard to case; none when it does not exist.
+std::optional<std::filesystem::path> FindOnDisk(const std::filesystem::path& Root, std::string_view Name);
+std::optional<std::filesystem::path> FindOnDisk(std::string_view Name);
+// A path for writing Name: existing folders are found as FindOnDisk does, the rest is taken as written.
+std::filesystem::path DiskPathFor(const std::filesystem::path& Root, std::string_view Name);
+std::filesystem::path DiskPathFor(std::string_view Name);
+
+bool IsRegularFile(const std::optional<std::filesystem::path>& Path);
+bool IsFolder(const std::optional<std::filesystem::path>& Path);
+
+// Names (with extension, without folder) of the regular files in Folder whose extension equals
+// Ext without regard to case (Ext with its dot; empty takes all). Dot-files are skipped.
+// Sorted by name, ASCII letters folded, so the order is the same on every machine.
+std::vector<std::string> ListFolder(const std::filesystem::path& Folder, std::string_view Ext);
+
+// Reads a whole file; none when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& Path);
+
+// Writes a user file safely: a temporary file in the same folder, flushed and synced to disk,
+// then renamed over the target. The old file stays intact when anything fails; Error says why.
+bool SafeWriteFile(const std::filesystem::path& Path, std::string_view Data, std::string* Error = nullptr);
+
+// The user's documents folder: XDG_DOCUMENTS_DIR (environment, else ~/.config/user-dirs.dirs),
+// else ~/Documents.
+std::filesystem::path DocumentsFolder();
+
+// Writes a line for a developer watching the program (stderr when TARNOVA_DEBUG_OUTPUT is set).
+void DebugOutput(std::string_view Text);

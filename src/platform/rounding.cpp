@@ -1,0 +1,20 @@
+#include "platform/rounding.h"
+
+#include <cmath>
+#include <string>
+
+#include "platform/errors.h"
+
+std::int32_t RoundToInt(double Value) {
+  double R = std::nearbyint(Value);
+  if (!(R >= -2147483648.0 && R <= 2147483647.0))
+    throw ERangeError("RoundToInt->Value " + std::to_string(Value) + " out of the integer range");
+  return static_cast<std::int32_t>(R);
+}
+
+std::int64_t RoundToInt64(double Value) {
+  double R = std::nearbyint(Value);
+  if (!(R >= -9223372036854775808.0 && R < 9223372036854775808.0))
+    throw ERangeError("RoundToInt64->Value " + std::to_string(Value) + " out of the integer range");
+  return static_cast<std::int64_t>(R);
+}

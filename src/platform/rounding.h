@@ -1,0 +1,8 @@
+#pragma once
+// Float to integer: nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+// std::nearbyint under the default rounding mode does exactly this; std::round would not.
+#include <cstdint>
+
+// Throws ERangeError when the value does not fit a 32-bit integer (or is not a number).
+std::int32_t RoundToInt(double Value);
+std::int64_t RoundToInt64(double Value);

@@ -1,0 +1,158 @@
+#include "platform/window_host.h"
+
+#include <SDL.h>
+
+#include "platform/latin1.h"
+#include "platform/virtual_keys.h"
+
+TWindowHost::~TWindowHost() { Destroy(); }
+
+bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
+  auto Fail = [&](const char* What) {
+    if (Error) *Error = std::string(What) + ": " + SDL_GetError();
+    Destroy();
+    return false;
+  };
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return Fail("TWindowHost->Create->No video");
+  VideoStarted = true;
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+  Uint32 Flags = SDL_WINDOW_OPENGL;
+  Flags |= Options.Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN;
+  if (!Options.Windowed && !Options.Hidden) Flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_MAXIMIZED;
+  Window = SDL_CreateWindow(AnsiToUtf8(Options.Caption).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                            Options.Width, Options.Height, Flags);
+  if (!Window) return Fail("TWindowHost->Create->No window");
+  Context = SDL_GL_CreateContext(Window);
+  if (!Context) return Fail("TWindowHost->Create->No OpenGL context");
+  SDL_GL_MakeCurrent(Window, Context);
+  SDL_GL_SetSwapInterval(0);
+  return true;
+}
+
+void TWindowHost::Destroy() {
+  if (Context) SDL_GL_DeleteContext(Context);
+  Context = nullptr;
+  if (Window) SDL_DestroyWindow(Window);
+  Window = nullptr;
+  if (VideoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+  VideoStarted = false;
+}
+
+void TWindowHost::SwapBuffers() {
+  if (Window) SDL_GL_SwapWindow(Window);
+}
+
+void TWindowHost::ClientSize(int& Width, int& Height) const {
+  Width = Height = 0;
+  if (Window) SDL_GL_GetDrawableSize(Window, &Width, &Height);
+}
+
+void TWindowHost::SetCaption(const std::string& Caption) {
+  if (Window) SDL_SetWindowTitle(Window, AnsiToUtf8(Caption).c_str());
+}
+
+void TWindowHost::ShowCursor(bool Show) { SDL_ShowCursor(Show ? SDL_ENABLE : SDL_DISABLE); }
+
+static std::uint8_t ShiftFromMods(Uint16 Mod, Uint32 Buttons) {
+  std::uint8_t S = 0;
+  if (Mod & KMOD_SHIFT) S |= ssShift;
+  if (Mod & KMOD_ALT) S |= ssAlt;
+  if (Mod & KMOD_CTRL) S |= ssCtrl;
+  if (Buttons & SDL_BUTTON_LMASK) S |= ssLeft;
+  if (Buttons & SDL_BUTTON_RMASK) S |= ssRight;
+  if (Buttons & SDL_BUTTON_MMASK) S |= ssMiddle;
+  return S;
+}
+
+void TWindowHost::PumpEvents(const std::function<void(const TWindowEvent&)>& Handler) {
+  SDL_Event E;
+  while (SDL_PollEvent(&E)) {
+    TWindowEvent W;
+    int MX = 0, MY = 0;
+    Uint32 Buttons = SDL_GetMouseState(&MX, &MY);
+    W.Shift = ShiftFromMods(SDL_GetModState(), Buttons);
+    switch (E.type) {
+      case SDL_QUIT:
+        W.Kind = TWindowEvent::Close;
+        break;
+      case SDL_WINDOWEVENT:
+        if (E.window.event == SDL_WINDOWEVENT_CLOSE) {
+          W.Kind = TWindowEvent::Close;
+        } else if (E.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+          W.Kind = TWindowEvent::Resize;
+          ClientSize(W.X, W.Y);
+        } else {
+          continue;
+        }
+        break;
+      case SDL_MOUSEMOTION:
+        W.Kind = TWindowEvent::MouseMove;
+        W.X = E.motion.x;
+        W.Y = E.motion.y;
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        W.Kind = E.type == SDL_MOUSEBUTTONDOWN ? TWindowEvent::MouseDown : TWindowEvent::MouseUp;
+        W.X = E.button.x;
+        W.Y = E.button.y;
+        W.Button = E.button.button == SDL_BUTTON_LEFT ? 1 : E.button.button == SDL_BUTTON_MIDDLE ? 2 : 3;
+        W.Clicks = E.button.clicks;
+        break;
+      case SDL_MOUSEWHEEL:
+        W.Kind = TWindowEvent::MouseWheel;
+        W.X = MX;
+        W.Y = MY;
+        W.WheelDelta = 120 * (E.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -E.wheel.y : E.wheel.y);
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+        W.Kind = E.type == SDL_KEYDOWN ? TWindowEvent::KeyDown : TWindowEvent::KeyUp;
+        W.Key = VirtualKeyFromSDL(E.key.keysym.sym);
+        W.Shift = ShiftFromMods(E.key.keysym.mod, Buttons);
+        if (W.Key == 0) continue;
+        break;
+      case SDL_TEXTINPUT:
+        W.Kind = TWindowEvent::TextInput;
+        W.Text = Utf8ToAnsi(E.text.text);
+        break;
+      default:
+        continue;
+    }
+    Handler(W);
+  }
+}
+
+int TWindowHost::SetFullScreenMode(int Width, int Height, int BitsPerPixel, int Frequency) {
+  if (!Window) return -1;
+  SDL_DisplayMode Want{};
+  Want.w = Width;
+  Want.h = Height;
+  Want.refresh_rate = Frequency;
+  Want.format = BitsPerPixel >= 24 ? SDL_PIXELFORMAT_RGB888 : 0;
+  SDL_DisplayMode Got{};
+  int Display = SDL_GetWindowDisplayIndex(Window);
+  if (SDL_GetClosestDisplayMode(Display < 0 ? 0 : Display, &Want, &Got) &&
+      SDL_SetWindowDisplayMode(Window, &Got) == 0 && SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN) == 0)
+    return 0;
+  return SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0 ? 0 : -1;
+}
+
+std::vector<TDisplayMode> TWindowHost::DisplayModes() const {
+  std::vector<TDisplayMode> Modes;
+  int Display = Window ? SDL_GetWindowDisplayIndex(Window) : 0;
+  if (Display < 0) Display = 0;
+  int N = SDL_GetNumDisplayModes(Display);
+  for (int i = 0; i < N; ++i) {
+    SDL_DisplayMode M;
+    if (SDL_GetDisplayMode(Display, i, &M) == 0)
+      Modes.push_back({M.w, M.h, static_cast<int>(SDL_BITSPERPIXEL(M.format)), M.refresh_rate});
+  }
+  return Modes;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The game's one window with its OpenGL context (compatibility profile: the drawing code uses
+// immediate mode and display lists), the display modes, and the event pump of the main loop.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+
+struct TDisplayMode {
+  int Width = 0, Height = 0, BitsPerPixel = 0, Frequency = 0;
+};
+
+// One input or window event, in window pixels.
+struct TWindowEvent {
+  enum TKind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, TextInput, Resize, Close } Kind = Close;
+  int X = 0, Y = 0;            // mouse position, or the new client size for Resize
+  int Button = 0;              // 1 left, 2 middle, 3 right
+  int Clicks = 0;              // 2 for a double click
+  int WheelDelta = 0;          // 120 per notch, positive away from the user
+  std::uint16_t Key = 0;       // virtual-key code
+  std::uint8_t Shift = 0;      // TShiftFlag bits
+  std::string Text;            // typed text, 8-bit
+};
+
+struct TWindowOptions {
+  std::string Caption = "Tarnova";
+  int Width = 1024, Height = 768;
+  bool Windowed = true;   // false: borderless and maximised, or full screen after SetFullScreenMode
+  bool Hidden = false;    // tests draw into a hidden window
+};
+
+class TWindowHost {
+public:
+  TWindowHost() = default;
+  ~TWindowHost();
+  TWindowHost(const TWindowHost&) = delete;
+  TWindowHost& operator=(const TWindowHost&) = delete;
+
+  // Opens the window and makes its GL context current. False with Error set when there is no
+  // display or no suitable context.
+  bool Create(const TWindowOptions& Options, std::string* Error = nullptr);
+  void Destroy();
+  bool IsOpen() const { return Window != nullptr; }
+
+  void SwapBuffers();
+  void ClientSize(int& Width, int& Height) const;
+  void SetCaption(const std::string& Caption);
+  void ShowCursor(bool Show);
+
+  // Hands every pending event to Handler; returns at once when none is pending.
+  void PumpEvents(const std::function<void(const TWindowEvent&)>& Handler);
+
+  // Switches to the closest full-screen mode; 0 on success (the desktop mode comes back when the
+  // window leaves full screen or closes). Falls back to desktop full screen when no mode fits.
+  int SetFullScreenMode(int Width, int Height, int BitsPerPixel, int Frequency);
+  std::vector<TDisplayMode> DisplayModes() const;
+
+private:
+  SDL_Window* Window = nullptr;
+  void* Context = nullptr;
+  bool VideoStarted = false;
+};

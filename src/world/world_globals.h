@@ -1,0 +1,12 @@
+#pragma once
+// The world's single instances and the state of the running game that the rules read.
+#include <cstdint>
+
+// The current round. Game control adds one per round (after the computer opponents and the
+// statistics, before the transfer market) and restores it from a savegame.
+extern std::int32_t gCurrentTurn;
+// Index 0..4 of the nation whose human player is on; written by a new game, the hot-seat
+// rotation and loading.
+extern std::uint8_t gPlayerNation;
+// Index of the selected region, -1 for none; written by the globe picking and TEarth.Init.
+extern std::int32_t gSelectedRegion;
