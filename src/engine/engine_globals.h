@@ -5,6 +5,8 @@
 #include "engine/localization.h"
 #include "engine/settings.h"
 
+class TLog;
+class TPerfTimer;
 class TVirtualFileSystem;
 
 // Created by the game object at start-up (plain constructor, then Open("tarnova.dat")) before
@@ -14,3 +16,12 @@ extern std::unique_ptr<TVirtualFileSystem> gVirtualFileSystem;
 // Zero at program start; game control fills it from "settings.xml" and the command line and is
 // the only writer besides the options panel. Read by sound, music, drawing and the computer opponents.
 extern TGameSettings gSettings;
+
+// The HTML log "log.html". Created before any other code runs (static initialisation) and
+// written by everyone through AddLine/AddColoredLine/LogProgress; its destructor at program end
+// does the final save. Tests swap it for one in a temporary folder (support/log_capture.h).
+extern std::unique_ptr<TLog> gLog;
+
+// The developer overlay's frame timer. Created disabled before any other code runs; game
+// control switches Enabled, the GUI managers call Clear/Start/Stop, the frame drawing reads it.
+extern std::unique_ptr<TPerfTimer> gPerfTimer;

@@ -206,6 +206,14 @@ fs::path DocumentsFolder() {
   return HomePath / "Documents";
 }
 
+fs::path UserDataFolder() {
+  char* Pref = SDL_GetPrefPath("", "tarnova");
+  if (!Pref) return {};
+  fs::path Folder(Pref);
+  SDL_free(Pref);
+  return Folder;
+}
+
 void DebugOutput(std::string_view Text) {
   static const bool Enabled = std::getenv("TARNOVA_DEBUG_OUTPUT") != nullptr;
   if (Enabled) std::cerr << Text << '\n';

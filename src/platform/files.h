@@ -41,6 +41,9 @@ bool SafeWriteFile(const std::filesystem::path& Path, std::string_view Data, std
 // The user's documents folder: XDG_DOCUMENTS_DIR (environment, else ~/.config/user-dirs.dirs),
 // else ~/Documents.
 std::filesystem::path DocumentsFolder();
+// The user's data folder for files the program folder cannot take (~/.local/share/tarnova/),
+// created when missing; empty when there is none.
+std::filesystem::path UserDataFolder();
 
 // Writes a line for a developer watching the program (stderr when TARNOVA_DEBUG_OUTPUT is set).
 void DebugOutput(std::string_view Text);

@@ -1,0 +1,61 @@
+#pragma once
+// The game's running log "log.html" and the loading screen it animates during start-up.
+// Every ordinary line rewrites the file at once, so the file is current when the program dies;
+// the closing tags are added only at an orderly end. Logging never throws: when the program
+// folder cannot be written, the log moves to the user's data folder and says so.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TLog {
+public:
+  std::vector<std::string> HTMLLines;  // the whole HTML text, one entry per file line
+  std::uint32_t LoadingTexture = 0;    // GL id of the loading-screen picture
+  bool LoadingScreen = false;          // redraw the loading screen on every line
+  float Progress = 0.0f;               // phase of the indicator's pulse, 0 to 2
+
+  // Time of day for each entry; the platform clock unless a test sets another.
+  std::function<std::string()> Clock;
+  // Shows the drawn loading screen (the window's buffer swap); set by game control.
+  std::function<void()> SwapBuffers;
+
+  // The three head lines; nothing is written yet. The file goes to Folder (the program folder
+  // when empty, looked up at the first write).
+  explicit TLog(std::filesystem::path Folder = {});
+  // The final save when anything was written before.
+  ~TLog();
+  TLog(const TLog&) = delete;
+  TLog& operator=(const TLog&) = delete;
+
+  void AddLine(const std::string& Text);
+  // Colour is a Windows colour value (red in the low byte); see ColorText.
+  void AddColoredLine(const std::string& Text, std::int32_t Color, bool Italic, bool Bold);
+  void DrawLoadingIndicator();
+  // Appends "</body></html>" and writes the file a last time; later lines are still kept.
+  void FinalSave();
+
+  // The file the log is written to ("log.html" in its folder).
+  std::filesystem::path FileName() const;
+  // The texts of the entries logged so far, without time and markup (for tests and reports).
+  const std::vector<std::string>& Entries() const { return EntryTexts; }
+
+  static std::string ColorText(std::int32_t Color);
+  // "&" and "<" as HTML entities, so a compiler message shows as written.
+  static std::string EscapeHTML(const std::string& Text);
+
+private:
+  std::filesystem::path Folder;
+  bool Written = false;      // the file exists and needs the final save
+  bool Finished = false;     // the final save ran
+  bool FallbackTried = false;
+  std::vector<std::string> EntryTexts;
+
+  std::string Now() const;
+  void Save();
+};
+
+// The message callback handed to the sound system and the texture manager: ToLog true logs
+// Msg, false only advances the loading-screen animation.
+void LogProgress(const std::string& Msg, bool ToLog);
