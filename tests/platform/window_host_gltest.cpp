@@ -45,3 +45,21 @@ TEST(WindowHostGL, ContextIsACompatibilityProfileWithExtensions) {
   GLTestWindow().ClientSize(W, H);
   EXPECT_EQ(W, 256);
 }
+
+TEST(WindowHostGL, DisplayModesAndFullScreenSwitch) {
+  REQUIRE_GL_CONTEXT();
+  // Xvfb offers only its screen size; the switch must still answer, never hang or crash.
+  auto Modes = GLTestWindow().DisplayModes();
+  EXPECT_FALSE(Modes.empty());
+  int Result = GLTestWindow().SetFullScreenMode(1024, 768, 32, 60);
+  EXPECT_EQ(Result, 0);
+}
+
+TEST(WindowHostGL, PumpingWithNoEventsReturnsAtOnce) {
+  REQUIRE_GL_CONTEXT();
+  int Count = 0;
+  GLTestWindow().PumpEvents([&](const TWindowEvent& E) {
+    if (E.Kind == TWindowEvent::Close) ++Count;
+  });
+  EXPECT_EQ(Count, 0);
+}

@@ -1,0 +1,62 @@
+// Opening a large package and looking names up in it; localised-text lookups.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "engine/localization.h"
+#include "engine/virtual_file_system.h"
+#include "package_writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const int kEntries = 10000;
+
+std::string EntryName(int i) { return "data\\tex\\folder" + std::to_string(i % 50) + "\\file" + std::to_string(i) + ".dds"; }
+
+const fs::path& PackageFolder() {
+  static const fs::path Folder = [] {
+    fs::path P = fs::temp_directory_path() / ("tarnova-bench-" + std::to_string(::getpid()));
+    fs::create_directories(P);
+    std::vector<TPackageEntry> E;
+    for (int i = 0; i < kEntries; ++i) E.push_back(MakePackageEntry(EntryName(i), std::string(16, 'x')));
+    std::ofstream(P / "tarnova.dat", std::ios::binary) << BuildPackage(E);
+    return P;
+  }();
+  return Folder;
+}
+}  // namespace
+
+static void BM_OpenPackage10000(benchmark::State& State) {
+  for (auto _ : State) {
+    TVirtualFileSystem V(PackageFolder());
+    V.Open("tarnova.dat");
+    benchmark::DoNotOptimize(V.Files().size());
+  }
+}
+BENCHMARK(BM_OpenPackage10000)->Unit(benchmark::kMillisecond);
+
+static void BM_Find10000Names(benchmark::State& State) {
+  TVirtualFileSystem V(PackageFolder());
+  V.Open("tarnova.dat");
+  std::vector<std::string> Names;
+  for (int i = 0; i < kEntries; ++i) Names.push_back(EntryName((i * 7919) % kEntries));
+  for (auto _ : State) {
+    int Found = 0;
+    for (auto& N : Names) Found += V.FindFile(N) != nullptr;
+    benchmark::DoNotOptimize(Found);
+  }
+  State.SetItemsProcessed(State.iterations() * kEntries);
+}
+BENCHMARK(BM_Find10000Names)->Unit(benchmark::kMillisecond);
+
+static void BM_LocalizeExistingKey(benchmark::State& State) {
+  gLocalization.Clear();
+  for (int i = 0; i < 3000; ++i) gLocalization.AddKey("szStrKey" + std::to_string(i), "de", "en");
+  gLocalization.LanguageCodes = {"ger", "eng"};
+  for (auto _ : State) benchmark::DoNotOptimize(Localize("SZSTRKEY2999"));
+  gLocalization.Clear();
+}
+BENCHMARK(BM_LocalizeExistingKey);
