@@ -1,5 +1,8 @@
 #include "world/world_globals.h"
 
+#include "world/region.h"
+
 std::int32_t gCurrentTurn = 0;
 std::uint8_t gPlayerNation = 0;
 std::int32_t gSelectedRegion = -1;
+std::vector<std::unique_ptr<TRegion>> gRegions;

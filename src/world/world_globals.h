@@ -1,6 +1,10 @@
 #pragma once
 // The world's single instances and the state of the running game that the rules read.
 #include <cstdint>
+#include <memory>
+#include <vector>
+
+class TRegion;
 
 // The current round. Game control adds one per round (after the computer opponents and the
 // statistics, before the transfer market) and restores it from a savegame.
@@ -10,3 +14,8 @@ extern std::int32_t gCurrentTurn;
 extern std::uint8_t gPlayerNation;
 // Index of the selected region, -1 for none; written by the globe picking and TEarth.Init.
 extern std::int32_t gSelectedRegion;
+
+// The regions of the globe, index = region ID. Sized and filled by TEarth.LoadRegions (which
+// reuses the region objects already there, so references to them stay valid), emptied by
+// TEarth.Destroy; the rules change the regions' values, never the array.
+extern std::vector<std::unique_ptr<TRegion>> gRegions;

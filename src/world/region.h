@@ -1,0 +1,71 @@
+#pragma once
+// One region of the globe: its nine building slots, owner, the current and last values of its
+// population, growth, loyalty, ressources, pollution, defense and energy, its neighbours and its
+// own defensive army. A region's index in gRegions is its ID everywhere.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/vectors.h"
+#include "world/unit.h"
+
+class TBuildingType;
+class TDivision;
+class TSpy;
+
+// One building slot; a region owns all nine for its whole life.
+struct TBuilding {
+  const TBuildingType* Type = nullptr;        // the finished building, none when the slot is empty
+  std::int32_t FinishTime = 0;                // rounds left of the construction
+  const TBuildingType* FinishType = nullptr;  // the building under construction, or none
+};
+
+class TRegion {
+public:
+  // Owner codes besides the nation indexes 0..4.
+  static constexpr std::uint8_t OwnerNobody = 5;
+  static constexpr std::uint8_t OwnerRebels = 6;
+
+  std::vector<std::int32_t> Neighbours;  // region indexes, in file order
+  TVector3 Position3D;                   // point on the globe model
+  TVector3 ScreenPosition;               // window position of Position3D (x, y from the top, depth)
+  std::int32_t X2D = 0;
+  std::int32_t Y2D = 0;
+  std::vector<std::string> Names;  // one per language of the localisation database
+  std::uint8_t Owner = 0;          // 0..4 nation, 5 nobody, 6 rebels
+  std::array<std::array<TBuilding, 3>, 3> Buildings;  // [row][column]
+  float Population = 0.0f, PopulationLast = 0.0f;
+  float Growth = 0.0f, GrowthLast = 0.0f;
+  // Set to 1.0 at creation and otherwise only copied to its last value each round.
+  float Constant = 1.0f, ConstantLast = 0.0f;
+  float Loyality = 0.0f, LoyalityLast = 0.0f;
+  float Ressources = 0.0f, RessourcesLast = 0.0f;
+  float Pollution = 0.0f, PollutionLast = 0.0f;
+  float Defense = 0.0f, DefenseLast = 0.0f;
+  float Energy = 0.0f, EnergyLast = 0.0f;
+  std::int32_t ID = 0;
+  std::string Setting;
+  std::string StatusIcon;  // GUI icon shown on the region, empty for none
+  TSpy* Spy = nullptr;     // the spy infiltrated here (not owned; the spy points back)
+  bool HasCoast = false;
+  TUnitList Units;  // the region's own defensive army; owned
+  std::unique_ptr<TDivision> DefensiveDivision;
+  // Written and read only by the computer opponents.
+  std::int32_t Risk = 0, PreviousRisk = 0, ExpansionFactor = 0;
+
+  TRegion();
+  ~TRegion();
+  TRegion(const TRegion&) = delete;
+  TRegion& operator=(const TRegion&) = delete;
+
+  // Names at the current language index.
+  std::string GetName() const;
+  // The summed effect of the finished buildings for a value name ("growth", "energy",
+  // "researchcivil", ...); any other name gives 0.
+  float GetValue(const std::string& Name) const;
+  // Empties all nine slots and the status icon, then drops the defensive army.
+  void ResetBuildings();
+  void FreeDefensiveArmy();
+};

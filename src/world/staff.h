@@ -1,0 +1,77 @@
+#pragma once
+// The three kinds of staff a nation employs. The same classes serve as offers of the transfer
+// market and as hired staff; whichever list holds one owns it. Hiring copies an offer with Assign.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TBuildingType;
+class TDivision;
+class TNation;
+class TRegion;
+
+class TScientist {
+public:
+  std::string Name;
+  std::string Image;  // portrait texture name
+  std::int32_t Cost = 0;
+  std::int32_t Wage = 0;
+  float Military = 0.0f;  // military research skill
+  float Civil = 0.0f;     // civil research skill
+  std::int32_t OfferedTurn = 0;
+
+  // Copies everything but OfferedTurn into Target.
+  void Assign(TScientist& Target) const;
+};
+
+class TGeneral {
+public:
+  std::string Name;
+  std::string Image;
+  std::int32_t Cost = 0;
+  std::int32_t Wage = 0;
+  TDivision* Division = nullptr;  // the division he leads; it points back
+  float Defense = 0.0f;
+  float Attack = 0.0f;
+  float Movement = 0.0f;
+  std::int32_t OfferedTurn = 0;
+
+  // Copies everything but Division and OfferedTurn into Target.
+  void Assign(TGeneral& Target) const;
+};
+
+class TSpy {
+public:
+  std::string Name;
+  std::string Image;
+  TRegion* Region = nullptr;  // the region it is infiltrated in; the region's Spy points back
+  std::int32_t RoundInfiltrated = -1;
+  std::int32_t Cost = 0;
+  std::int32_t Wage = 0;
+  bool HasAction = false;
+  TNation* Nation = nullptr;  // employer; none for a market offer
+  float Espionage = 0.0f;
+  float Sabotage = 0.0f;
+  float Hiding = 0.0f;
+  std::int32_t BuildingDataTurn = -1;
+  // Building types reported for the region's slots [row][column]; the unidentified type where the
+  // spy saw nothing.
+  std::array<std::array<const TBuildingType*, 3>, 3> BuildingData{};
+  std::int32_t DivisionDataTurn = -1;
+  std::vector<std::string> DivisionData;  // the last division report, one line per entry
+  std::int32_t OfferedTurn = 0;
+
+  TSpy() = default;
+  TSpy(const TSpy&) = delete;
+  TSpy& operator=(const TSpy&) = delete;
+  // A spy freed while infiltrated leaves its region without a spy.
+  ~TSpy();
+
+  // Copies everything but OfferedTurn into Target, the reports included.
+  void Assign(TSpy& Target) const;
+  // Forgets the reports (every slot the unidentified building type) and the infiltration round.
+  void ResetBuildingData();
+  // Ends an infiltration: unlinks the spy and its region; the spy has no action left this round.
+  void Withdraw();
+};

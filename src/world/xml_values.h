@@ -1,0 +1,27 @@
+#pragma once
+// Checked reading of attribute values from the world's data files and savegame parts. Every
+// failure throws EDataError whose message starts with the caller's context ("TEarth->LoadRegions->")
+// and names the file, line, element, attribute and the value found.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/xml_document.h"
+
+[[noreturn]] void ThrowBadValue(std::string_view Context, const TXMLNode& Node, std::string_view Attribute,
+                                std::string_view Value, std::string_view Expected);
+
+// The attribute's text; a missing attribute throws.
+std::string ReadTextAttribute(std::string_view Context, const TXMLNode& Node, std::string_view Attribute);
+// A decimal 32-bit integer (blanks around it allowed) within [Min, Max].
+std::int32_t ReadIntAttribute(std::string_view Context, const TXMLNode& Node, std::string_view Attribute,
+                              std::int32_t Min = INT32_MIN, std::int32_t Max = INT32_MAX);
+// A finite float with "." as the decimal separator, within [Min, Max].
+float ReadFloatAttribute(std::string_view Context, const TXMLNode& Node, std::string_view Attribute,
+                         float Min = -3.4e38f, float Max = 3.4e38f);
+// "true" or "false" in any letter case, or an integer (0 is false).
+bool ReadBoolAttribute(std::string_view Context, const TXMLNode& Node, std::string_view Attribute);
+
+// The same conversions on plain text; none when the text does not convert.
+bool TryParseInt32(std::string_view Text, std::int32_t& Value);
+bool TryParseBool(std::string_view Text, bool& Value);
