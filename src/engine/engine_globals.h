@@ -8,6 +8,8 @@
 class TLog;
 class TPerfTimer;
 class TVirtualFileSystem;
+class TSoundSystem;
+class TMusicPlayer;
 
 // Created by the game object at start-up (plain constructor, then Open("tarnova.dat")) before
 // anything else is read; freed at shut-down. Read-only for everyone else.
@@ -25,3 +27,11 @@ extern std::unique_ptr<TLog> gLog;
 // The developer overlay's frame timer. Created disabled before any other code runs; game
 // control switches Enabled, the GUI managers call Clear/Start/Stop, the frame drawing reads it.
 extern std::unique_ptr<TPerfTimer> gPerfTimer;
+
+// Created by the game object at start-up after "TGame->Create->Starting Soundsystem..." and
+// freed at shut-down before the music player. The main menu writes Volume and Enabled.
+extern std::unique_ptr<TSoundSystem> gSoundSystem;
+
+// Created by the game object right after the sound system, sharing its backend; freed after it.
+// Read and driven by game control (start, stop, volume, per-frame update).
+extern std::unique_ptr<TMusicPlayer> gMusicPlayer;
