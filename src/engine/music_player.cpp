@@ -1,7 +1,7 @@
 #include "engine/music_player.h"
 
 #include "engine/engine_globals.h"
-#include "engine/media_log.h"
+#include "engine/log.h"
 #include "engine/virtual_file_system.h"
 #include "platform/checked.h"
 #include "platform/files.h"
@@ -27,7 +27,7 @@ TMusicPlayer::TMusicPlayer(std::shared_ptr<TSoundBackend> System) : Backend(std:
 TMusicPlayer::~TMusicPlayer() { ReleaseSound(); }
 
 void TMusicPlayer::LogOnce(const std::string& Line) {
-  if (Logged.insert(Line).second) MediaLog(Line);
+  if (Logged.insert(Line).second && gLog) gLog->AddLine(Line);
 }
 
 void TMusicPlayer::ReleaseSound() {

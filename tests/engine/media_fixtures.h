@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "engine/engine_globals.h"
-#include "engine/media_log.h"
 #include "engine/virtual_file_system.h"
 #include "package_writer.h"
 #include "support/temp_folder.h"
@@ -21,13 +20,4 @@ struct TVFSFixture {
     gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Folder.Path());
     gVirtualFileSystem->Open("tarnova.dat");
   }
-};
-
-// Collects what the music player and the model code log while it lives.
-struct TMediaLogCapture {
-  std::vector<std::string> Lines;
-  TMediaLogCapture() {
-    SetMediaLogHook([this](const std::string& L) { Lines.push_back(L); });
-  }
-  ~TMediaLogCapture() { SetMediaLogHook(nullptr); }
 };

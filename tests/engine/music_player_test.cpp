@@ -3,12 +3,13 @@
 #include "engine/music_player.h"
 #include "media_fixtures.h"
 #include "platform/random.h"
+#include "support/log_capture.h"
 #include "support/recording_sound_backend.h"
 
 namespace {
 struct TMusicFixture : TVFSFixture {
   std::shared_ptr<TRecordingSoundBackend> Backend = std::make_shared<TRecordingSoundBackend>();
-  TMediaLogCapture Log;
+  TLogCapture Log;
   std::unique_ptr<TMusicPlayer> Player = std::make_unique<TMusicPlayer>(Backend);
   ~TMusicFixture() { Player.reset(); }
   std::vector<std::string> Errors() const { return Backend->CallsStartingWith("ERROR"); }
@@ -164,7 +165,7 @@ TEST(MusicPlayer, MissingMusicIsLoggedOnceAndStaysSilent) {
   for (int i = 0; i < 200; ++i) F.Player->Update(20);
   F.Player->PlaySpecialTrack("game_won.ogg");
   F.Player->PlaySpecialTrack("game_won.ogg");
-  EXPECT_EQ(F.Log.Lines, (std::vector<std::string>{"TFMODMusicPlayer->PlayTrack->No tracks in list!",
+  EXPECT_EQ(F.Log.Lines(), (std::vector<std::string>{"TFMODMusicPlayer->PlayTrack->No tracks in list!",
                                                   "TFMODMusicPlayer->PlaySpecialTrack->No tracks in list!"}));
   EXPECT_TRUE(F.Backend->CallsStartingWith("PlayMusic").empty());
 }
@@ -180,7 +181,7 @@ TEST(MusicPlayer, SpecialTracksAreFoundInAnyCase) {
   EXPECT_EQ(F.Backend->Calls, (std::vector<std::string>{"LoadMusic game_won.ogg", "PlayMusic 1 loop=1"}));
   EXPECT_EQ(F.Player->CurrentTrack, 7);
   F.Player->PlaySpecialTrack("game_drawn.ogg");
-  EXPECT_EQ(F.Log.Lines, (std::vector<std::string>{"TFMODMusicPlayer->PlaySpecialTrack->Track \"game_drawn.ogg\" not found!"}));
+  EXPECT_EQ(F.Log.Lines(), (std::vector<std::string>{"TFMODMusicPlayer->PlaySpecialTrack->Track \"game_drawn.ogg\" not found!"}));
 }
 
 TEST(MusicPlayer, StopAndVolumeGoToTheBackendAndNoBackendPlaysNothing) {
