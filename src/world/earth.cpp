@@ -71,6 +71,10 @@ void TEarth::LoadRegions(const std::string& FileName) {
   if (!gVirtualFileSystem) throw ETarnovaError("TEarth->LoadRegions->No file system for \"" + FileName + "\"");
   TXMLDocument Document;
   gVirtualFileSystem->LoadXML(FileName, Document);
+  LoadRegionsFromDocument(Document);
+}
+
+void TEarth::LoadRegionsFromDocument(const TXMLDocument& Document) {
   const TXMLNode Root = Document.Root();
   const std::vector<TXMLNode> Elements = Root ? Root.Children() : std::vector<TXMLNode>{};
 

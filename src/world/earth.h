@@ -7,6 +7,8 @@
 
 #include "engine/vectors.h"
 
+class TXMLDocument;
+
 class TEarth {
 public:
   std::uint32_t AtmosphereList = 0;  // display list of the atmosphere ring
@@ -27,6 +29,7 @@ public:
   // Reads the region data file into gRegions, reusing the region objects already there. The
   // whole file is checked first: on an error nothing in gRegions has changed.
   void LoadRegions(const std::string& FileName);
+  void LoadRegionsFromDocument(const TXMLDocument& Document);
   // Frees every region and empties gRegions.
   void Destroy();
 };
