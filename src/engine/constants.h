@@ -2,6 +2,7 @@
 // Small things every part of the game may need: list types, the statistic keys, a stable index
 // sort, the operating-system name for logs, the full-screen switch and a two-digit formatter.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,11 @@ class TWindowHost;
 
 using TIntegerList = std::vector<std::int32_t>;
 using TSingleList = std::vector<float>;
+// A list of text lines or names (scripts, descriptions, effect variables).
+using TStringList = std::vector<std::string>;
+// The GL id of a loaded texture by its name, 0 when no such texture is loaded. The type loaders
+// take one so that they run without a GL context; the game passes the texture manager's lookup.
+using TTextureIdLookup = std::function<std::uint32_t(const std::string& Name)>;
 
 // Value names of the nations that the statistics follow, index = statistic number.
 extern const std::string gStatisticKeys[8];

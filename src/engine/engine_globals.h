@@ -7,6 +7,7 @@
 
 class TLog;
 class TPerfTimer;
+class TScriptManager;
 class TVirtualFileSystem;
 class TSoundSystem;
 class TMusicPlayer;
@@ -35,3 +36,6 @@ extern std::unique_ptr<TSoundSystem> gSoundSystem;
 // Created by the game object right after the sound system, sharing its backend; freed after it.
 // Read and driven by game control (start, stop, volume, per-frame update).
 extern std::unique_ptr<TMusicPlayer> gMusicPlayer;
+// The effect-variable registry: created when the program starts (before the game object) and
+// freed at exit. Nobody writes it; the game object hands its Variables to the building-type pool.
+extern std::unique_ptr<TScriptManager> gScriptManager;

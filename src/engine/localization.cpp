@@ -44,4 +44,9 @@ std::string CurrentLanguageCode() {
   return At(gLocalization.LanguageCodes, gLocalization.LanguageIndex, "CurrentLanguageCode");
 }
 
+const std::vector<std::string>& DataLanguageCodes() {
+  static const std::vector<std::string> Default = {"ger", "eng"};
+  return gLocalization.LanguageCodes.empty() ? Default : gLocalization.LanguageCodes;
+}
+
 void FreeLocalization() { gLocalization.Clear(); }

@@ -31,4 +31,7 @@ extern TLocalization gLocalization;
 // as the caller wrote it followed by "_NOT_LOCALIZED_". Throws ERangeError for a bad LanguageIndex.
 std::string Localize(const std::string& Key);
 std::string CurrentLanguageCode();
+// The language codes of multi-language data (names of unit and building types): those of the
+// database, or "ger", "eng" while none is loaded.
+const std::vector<std::string>& DataLanguageCodes();
 void FreeLocalization();

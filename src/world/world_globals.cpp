@@ -1,8 +1,12 @@
 #include "world/world_globals.h"
 
 #include "world/region.h"
+#include "world/building_type.h"
+#include "world/unit_type.h"
 
 std::int32_t gCurrentTurn = 0;
 std::uint8_t gPlayerNation = 0;
 std::int32_t gSelectedRegion = -1;
 std::vector<std::unique_ptr<TRegion>> gRegions;
+std::unique_ptr<TUnitTypePool> gUnitTypePool;
+std::unique_ptr<TBuildingTypePool> gBuildingTypePool;

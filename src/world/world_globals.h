@@ -4,7 +4,9 @@
 #include <memory>
 #include <vector>
 
+class TBuildingTypePool;
 class TRegion;
+class TUnitTypePool;
 
 // The current round. Game control adds one per round (after the computer opponents and the
 // statistics, before the transfer market) and restores it from a savegame.
@@ -19,3 +21,8 @@ extern std::int32_t gSelectedRegion;
 // reuses the region objects already there, so references to them stay valid), emptied by
 // TEarth.Destroy; the rules change the regions' values, never the array.
 extern std::vector<std::unique_ptr<TRegion>> gRegions;
+
+// The type pools: created by the game object at start-up (unit types after the technology
+// trees, building types after the unit types) and freed at shut-down; never changed in between.
+extern std::unique_ptr<TUnitTypePool> gUnitTypePool;
+extern std::unique_ptr<TBuildingTypePool> gBuildingTypePool;

@@ -32,7 +32,10 @@ std::string ReadTextAttribute(std::string_view Context, const TXMLNode& Node, st
 
 bool TryParseInt32(std::string_view Text, std::int32_t& Value) {
   Text = TrimBlanks(Text);
-  if (!Text.empty() && Text.front() == '+') Text.remove_prefix(1);
+  if (!Text.empty() && Text.front() == '+') {
+    Text.remove_prefix(1);
+    if (!Text.empty() && Text.front() == '-') return false;  // "+-1" is no number
+  }
   if (Text.empty()) return false;
   std::int32_t V = 0;
   auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), V);
@@ -84,4 +87,26 @@ bool ReadBoolAttribute(std::string_view Context, const TXMLNode& Node, std::stri
   bool V = false;
   if (!TryParseBool(Text, V)) ThrowBadValue(Context, Node, Attribute, Text, "expected true, false or a number");
   return V;
+}
+
+TStringList SplitLines(std::string_view Text) {
+  TStringList Lines;
+  std::size_t Start = 0;
+  for (;;) {
+    std::size_t End = Text.find_first_of("\r\n", Start);
+    if (End == std::string_view::npos) End = Text.size();
+    Lines.emplace_back(TrimBlanks(Text.substr(Start, End - Start)));
+    if (End == Text.size()) break;
+    Start = End + ((Text[End] == '\r' && End + 1 < Text.size() && Text[End + 1] == '\n') ? 2 : 1);
+  }
+  while (!Lines.empty() && Lines.back().empty()) Lines.pop_back();
+  std::size_t First = 0;
+  while (First < Lines.size() && Lines[First].empty()) ++First;
+  Lines.erase(Lines.begin(), Lines.begin() + static_cast<std::ptrdiff_t>(First));
+  return Lines;
+}
+
+TStringList ReadChildLines(const TXMLNode& Node, std::string_view Name) {
+  TXMLNode Child = Node.Child(Name);
+  return Child ? SplitLines(Child.Text()) : TStringList();
 }

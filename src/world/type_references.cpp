@@ -1,0 +1,43 @@
+#include "world/type_references.h"
+
+#include "platform/errors.h"
+#include "world/building_type.h"
+#include "world/technology.h"
+#include "world/unit_type.h"
+
+namespace {
+constexpr const char* Where = "CheckTypeReferences->";
+
+std::string FileOf(const std::string& Origin) {
+  // Origin reads "\"file\" line 3, element <unit>": the file is the quoted start.
+  std::size_t End = Origin.size() > 1 ? Origin.find('"', 1) : std::string::npos;
+  return End == std::string::npos ? Origin : Origin.substr(0, End + 1);
+}
+}  // namespace
+
+void CheckTypeReferences(const TTechnologyTree& Technologies, const TUnitTypePool& Units,
+                         const TBuildingTypePool& Buildings) {
+  for (const auto& U : Units.Types)
+    if (!U->NeededTechID.empty() && !Technologies.FindByName(U->NeededTechID))
+      throw EDataError(Where + U->Origin + ": attribute \"neededtechID\" has the value \"" + U->NeededTechID +
+                       "\"; expected the key of a technology");
+  for (const auto& B : Buildings.Types)
+    if (B->Number >= 0 && !B->NeededTechID.empty() && !Technologies.FindByName(B->NeededTechID))
+      throw EDataError(Where + B->Origin + ": attribute \"neededtechID\" has the value \"" + B->NeededTechID +
+                       "\"; expected the key of a technology");
+
+  const std::string UnitFile = Units.Types.empty() ? "the unit types" : FileOf(Units.Types.front()->Origin);
+  for (const char* ID : {"INF_LIGHT", "INF_HEAVY", "AIR_FIGHTER", "MOB_ENVCHANGER"})
+    if (!Units.FindByID(ID))
+      throw EDataError(Where + UnitFile + ": the unit type \"" + ID + "\" is missing; the game needs it");
+  bool HasRebels = false;
+  for (const auto& U : Units.Types) HasRebels = HasRebels || U->Nation == 6;
+  if (!HasRebels)
+    throw EDataError(Where + UnitFile + ": no unit type of nation 6; regions held by rebels need one");
+
+  std::string BuildingFile = "the building types";
+  if (Buildings.Types.size() > 1) BuildingFile = FileOf(Buildings.Types.front()->Origin);
+  for (const char* ID : {"building_airdefense", "building_bunker"})
+    if (!Buildings.FindByID(ID))
+      throw EDataError(Where + BuildingFile + ": the building type \"" + ID + "\" is missing; the game needs it");
+}
