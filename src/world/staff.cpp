@@ -1,6 +1,8 @@
 #include "world/staff.h"
 
+#include "world/building_type.h"
 #include "world/region.h"
+#include "world/world_globals.h"
 
 void TScientist::Assign(TScientist& Target) const {
   Target.Name = Name;
@@ -41,6 +43,15 @@ void TSpy::Assign(TSpy& Target) const {
 
 TSpy::~TSpy() {
   if (Region && Region->Spy == this) Region->Spy = nullptr;
+}
+
+void TSpy::ResetBuildingData() {
+  const TBuildingType* Unknown = gBuildingTypePool ? gBuildingTypePool->UnknownType() : nullptr;
+  for (auto& Row : BuildingData) Row.fill(Unknown);
+  BuildingDataTurn = -1;
+  DivisionDataTurn = -1;
+  RoundInfiltrated = -1;
+  DivisionData.clear();
 }
 
 void TSpy::Withdraw() {

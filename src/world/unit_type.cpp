@@ -10,6 +10,7 @@
 #include "platform/checked.h"
 #include "platform/errors.h"
 #include "platform/latin1.h"
+#include "world/nation.h"
 #include "platform/xml_document.h"
 #include "world/technology.h"
 #include "world/xml_values.h"
@@ -61,6 +62,10 @@ std::optional<std::int32_t> BonusPercent(const std::string& Line) {
 TUnitType::TUnitType() : Names(DataLanguageCodes().size()) {}
 
 const std::string& TUnitType::GetName() const { return At(Names, gLocalization.LanguageIndex, "TUnitType->GetName"); }
+
+float TUnitType::GetValue(const std::string& Name, const TNation& Nation) const {
+  return GetValue(Name, Nation.TechnologyTree);
+}
 
 float TUnitType::GetValue(const std::string& Name, const TTechnologyTree& Tree) const {
   const std::string Key = LowerAscii(Name);

@@ -1,7 +1,8 @@
 #include "world/world_globals.h"
 
-#include "world/region.h"
 #include "world/building_type.h"
+#include "world/nation.h"
+#include "world/region.h"
 #include "world/unit_type.h"
 
 std::int32_t gCurrentTurn = 0;
@@ -10,3 +11,4 @@ std::int32_t gSelectedRegion = -1;
 std::vector<std::unique_ptr<TRegion>> gRegions;
 std::unique_ptr<TUnitTypePool> gUnitTypePool;
 std::unique_ptr<TBuildingTypePool> gBuildingTypePool;
+std::array<std::unique_ptr<TNation>, NationCount> gNations;

@@ -1,10 +1,12 @@
 #pragma once
 // The world's single instances and the state of the running game that the rules read.
 #include <cstdint>
+#include <array>
 #include <memory>
 #include <vector>
 
 class TBuildingTypePool;
+class TNation;
 class TRegion;
 class TUnitTypePool;
 
@@ -26,3 +28,8 @@ extern std::vector<std::unique_ptr<TRegion>> gRegions;
 // trees, building types after the unit types) and freed at shut-down; never changed in between.
 extern std::unique_ptr<TUnitTypePool> gUnitTypePool;
 extern std::unique_ptr<TBuildingTypePool> gBuildingTypePool;
+
+// The five nations, index = nation ID = a region's owner 0..4. Created, reset and filled by the
+// game object at start-up (before the unit types); the rules change the nations, never the array.
+inline constexpr std::size_t NationCount = 5;
+extern std::array<std::unique_ptr<TNation>, NationCount> gNations;
