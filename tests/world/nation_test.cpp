@@ -2,43 +2,14 @@
 
 #include <cmath>
 
-#include "type_fixture.h"
+#include "world_fixture.h"
 #include "world/division.h"
 #include "world/earth.h"
 #include "world/nation.h"
 #include "world/region.h"
 
 namespace {
-// The fixture's types and technologies, the fixture's five regions and the five nations.
-class Nations : public TypesFixture {
-protected:
-  TEarth Earth;
-
-  void SetUp() override {
-    TypesFixture::SetUp();
-    gLocalization.LanguageIndex = 1;
-    Earth.Init("data\\XML\\regions.xml");
-    for (std::size_t i = 0; i < gNations.size(); ++i) {
-      gNations[i] = std::make_unique<TNation>();
-      gNations[i]->Reset();
-      gNations[i]->ID = static_cast<std::uint8_t>(i);
-      gNations[i]->TechnologyTree.LoadFromXML("data\\XML\\technologies.xml");
-      gNations[i]->BaseFactors.fill(1.0f);
-    }
-  }
-  void TearDown() override {
-    for (auto& N : gNations) N.reset();
-    Earth.Destroy();
-    TypesFixture::TearDown();
-  }
-  TNation& Nation(int i) { return *gNations[static_cast<std::size_t>(i)]; }
-  const TBuildingType* Building(const std::string& ID) { return gBuildingTypePool->FindByID(ID); }
-  void Build(int Region, int Row, int Column, const std::string& ID) {
-    gRegions[static_cast<std::size_t>(Region)]->Buildings[static_cast<std::size_t>(Row)][static_cast<std::size_t>(Column)].Type =
-        Building(ID);
-  }
-  std::int32_t TypeIndex(const std::string& ID) { return gUnitTypePool->FindByID(ID)->Index; }
-};
+using Nations = TNationsTest;
 
 std::string ErrorOf(const std::function<void()>& F) {
   try {
