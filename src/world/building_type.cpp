@@ -1,5 +1,7 @@
 #include "world/building_type.h"
 
+#include <cstdlib>
+
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "engine/log.h"
@@ -7,6 +9,7 @@
 #include "platform/checked.h"
 #include "platform/errors.h"
 #include "platform/latin1.h"
+#include "platform/rounding.h"
 #include "platform/xml_document.h"
 #include "world/xml_values.h"
 
@@ -102,6 +105,24 @@ std::int32_t TBuildingType::GetEffectValue(const std::string& Name) const {
   for (const auto& E : Effects)
     if (SameTextAscii(E.Name, Name)) return E.Value;
   return -1;
+}
+
+std::string TBuildingType::EffectText(const TBuildingEffect& Effect) {
+  // Variables without a text (the unit and loop variables) show no text rather than the
+  // missing-key marker.
+  return Effect.TextKey.empty() ? std::string() : Localize(Effect.TextKey);
+}
+
+void TBuildingType::MeasureEffects(const std::function<float(const std::string&)>& TextWidth, std::int32_t& Width,
+                                   std::int32_t& Height) const {
+  const double NameWidth = TextWidth(GetName());
+  Width = NameWidth > 128 ? RoundToInt(NameWidth) + 15 : 128;
+  Height = (static_cast<std::int32_t>(Effects.size()) + 3) * 15 + 5;
+  for (const auto& E : Effects) {
+    // Text, the 28 before it, a 7 wide first sign icon and 14 per sign.
+    const double Row = static_cast<double>(TextWidth(EffectText(E))) + 28 + 7 + 14.0 * std::abs(E.Value);
+    if (Width < Row) Width = RoundToInt(Row) + 15;
+  }
 }
 
 std::vector<TBuildingEffect> TBuildingTypePool::ParseEffects(const TStringList& RoundScript,

@@ -4,6 +4,7 @@
 // values of finished buildings; spies remember types, and an extra last type stands for a
 // building a spy could not make out. Savegames name a type by its first-language name.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,12 @@ public:
   // Value of the first effect named Name (letter case ignored); -1 when there is none.
   std::int32_t GetEffectValue(const std::string& Name) const;
 
+  // The localised text of an effect's row; empty for a variable without a text.
+  static std::string EffectText(const TBuildingEffect& Effect);
+  // The box size DrawEffects reports, given the font's text width: 128 wide, or wider for a long
+  // name or a long effect row; 15 per effect plus three rows and 5 high. Needs no GL context.
+  void MeasureEffects(const std::function<float(const std::string&)>& TextWidth, std::int32_t& Width,
+                      std::int32_t& Height) const;
   // The type's information box in a game window (drawing source: building_type_draw.cpp).
   void DrawEffects(float X, float Y, float Z, std::int32_t& Width, std::int32_t& Height) const;
   void DrawInfo(float X, float Y, float Z, bool EffectsOnly) const;

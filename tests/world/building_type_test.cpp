@@ -214,3 +214,29 @@ TEST_F(BuildingTypeTest, NamesThatSavegamesCouldConfuseAreRefused) {
   gBuildingTypePool->LoadFromDocument(*Same);
   EXPECT_EQ(gBuildingTypePool->Types.size(), 2u);
 }
+
+TEST_F(BuildingTypeTest, EffectsBoxSize) {
+  gLocalization.AddKey("szStrEffect6", "Energie", "Energy");
+  gLocalization.AddKey("szStrEffect5", "Verschmutzung", "Pollution");
+  auto SixPerLetter = [](const std::string& Text) { return 6.0f * static_cast<float>(Text.size()); };
+  std::int32_t W = 0, H = 0;
+  const TBuildingType& Plant = *gBuildingTypePool->Types[0];  // energy +3, pollution +2
+  Plant.MeasureEffects(SixPerLetter, W, H);
+  EXPECT_EQ(H, (2 + 3) * 15 + 5);
+  // "Verschmutzung": 78 + 28 + 7 + 28 = 141 > 128 -> 156; "Energie" 42 + 35 + 42 = 119 first stays below.
+  EXPECT_EQ(W, 156);
+  // A long name widens the box: 6 x 25 = 150 -> 165.
+  TBuildingType Long;
+  Long.Names = {"Ein sehr langer Name xxxx", "x"};
+  Long.MeasureEffects(SixPerLetter, W, H);
+  EXPECT_EQ(W, 165);
+  EXPECT_EQ(H, 50);
+  // Width 128.5 rounds half to even: 128 + 15.
+  Long.MeasureEffects([](const std::string&) { return 128.5f; }, W, H);
+  EXPECT_EQ(W, 143);
+  Long.MeasureEffects([](const std::string&) { return 128.0f; }, W, H);
+  EXPECT_EQ(W, 128);
+  // A variable without a text shows none.
+  EXPECT_EQ(TBuildingType::EffectText(TBuildingEffect{"unit.attack.ground", "", "", 2}), "");
+  EXPECT_EQ(TBuildingType::EffectText(Plant.Effects[0]), "Energie");
+}
