@@ -8,6 +8,8 @@
 class TLog;
 class TPerfTimer;
 class TScriptManager;
+class TTexFont;
+class TTextureManager;
 class TVirtualFileSystem;
 class TSoundSystem;
 class TMusicPlayer;
@@ -36,6 +38,12 @@ extern std::unique_ptr<TSoundSystem> gSoundSystem;
 // Created by the game object right after the sound system, sharing its backend; freed after it.
 // Read and driven by game control (start, stop, volume, per-frame update).
 extern std::unique_ptr<TMusicPlayer> gMusicPlayer;
+
 // The effect-variable registry: created when the program starts (before the game object) and
 // freed at exit. Nobody writes it; the game object hands its Variables to the building-type pool.
 extern std::unique_ptr<TScriptManager> gScriptManager;
+
+// The texture registry. Created empty before any other code runs (no GL context needed yet);
+// game control sets OnMessage and loads the texture folders, everyone registers and draws
+// through it; game control frees it at shut-down while the GL context still exists.
+extern std::unique_ptr<TTextureManager> gTextureManager;

@@ -1,10 +1,11 @@
 #include "engine/log.h"
 
-#include <GL/gl.h>
 
 #include <iostream>
 
 #include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "engine/texture_manager.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 
@@ -148,6 +149,7 @@ void TLog::DrawLoadingIndicator() {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glColor4f(1, 1, 1, Progress <= 1.0f ? Progress : 2.0f - Progress);
+  if (gTextureManager) gTextureManager->DrawTextureOwnSize("loadingscreen_indicator", 31, 210, 0.1f);
   glColor3f(1, 1, 1);
   glDisable(GL_BLEND);
   if (SwapBuffers) SwapBuffers();

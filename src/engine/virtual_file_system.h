@@ -12,6 +12,8 @@
 
 #include "engine/streams.h"
 
+class TTexFont;
+class TTextureManager;
 class TVirtualFileSystem;
 class TXMLDocument;
 
@@ -58,6 +60,20 @@ public:
   void ListFileNames(const std::string& Path, const std::string& Ext, TFileNameList& Names) const;
   // Loads an XML document from disk or the package; throws when it is in neither.
   void LoadXML(const std::string& FileName, TXMLDocument& Document);
+
+  // Loads one texture into the manager under its name without folder and extension. A name
+  // without extension tries ".png", ".dds", ".jpg", ".tga" in this order. A loose file goes
+  // through the manager's AddTexture; a packaged one is decoded by its extension (".dds",
+  // ".png", ".tga", ".jpg", lower case) and registered by id. A file found nowhere, or one that
+  // does not load, registers nothing (the loaders log why).
+  void LoadTexture(const std::string& FileName, TTextureManager& TextureManager, bool Compress);
+  // Every texture file of one extension in Folder: the folder on disk when it has any such file,
+  // else the package's entries of that folder.
+  void LoadTextures(const std::string& Folder, const std::string& Ext, TTextureManager& TextureManager, bool Compress);
+  // A texture font from its texture and its 256-byte width file; throws ETarnovaError naming the
+  // file when either is missing or the width file is short.
+  void LoadFont(const std::string& TextureFile, const std::string& WidthFile, TTextureManager& TextureManager,
+                std::unique_ptr<TTexFont>& Font, float Size);
 
   // The whole file, from disk or the package; none when it is in neither.
   std::optional<std::string> ReadFile(const std::string& FullName);

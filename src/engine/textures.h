@@ -1,0 +1,62 @@
+#pragma once
+// Texture files turned into OpenGL textures. The file loaders are reached through the extension
+// dispatch LoadTexture (the texture manager calls it for loose files); the stream loaders take
+// files out of the data package. Decoding happens in texture_decoders.h; this is the upload.
+// Every loader returns true only when it created a texture; a file that cannot be used is
+// logged (and, for the loaders that always did, shown in a message box) and creates nothing.
+#include <cstdint>
+#include <string>
+
+class TStream;
+
+// Description of the texture most recently created, read by the texture manager right after
+// the loader returns. Format is GL_RGBA or GL_RGB for decoded images (it decides the alpha test)
+// and the GL internal format for DDS files.
+struct TLastTexture {
+  std::uint32_t Format = 0;
+  std::uint32_t ID = 0;
+  std::uint32_t Target = 0;
+  std::uint16_t Width = 0;
+  std::uint16_t Height = 0;
+  std::uint16_t Depth = 0;
+};
+
+// The loaders' module state. Written by the loaders (gLastTexture, gLastTextureFile), by game
+// control at start-up (gHardwareMipmaps) and by callers of LoadTGAFromStream (gTGAStreamSize).
+extern TLastTexture gLastTexture;
+extern std::uint32_t gTextureTarget;  // GL_TEXTURE_2D
+extern bool gHardwareMipmaps;          // GL_SGIS_generate_mipmap in place of GLU's mipmaps
+extern std::int64_t gTGAStreamSize;    // bytes of TGA data the next LoadTGAFromStream reads
+extern std::string gLastTextureFile;   // file name for messages
+
+// A texture of Width x Height pixels at Data (GL_RGB, GL_RGBA, GL_BGR or GL_BGRA, one byte per
+// component, rows tightly packed). Height 1 makes a 1D texture, height 0 uploads nothing.
+std::uint32_t CreateTexture(std::uint32_t Width, std::uint32_t Height, std::uint32_t Format, const void* Data,
+                            std::uint32_t MagFilter, std::uint32_t MinFilter, bool Compress);
+
+// Dispatch on the last four characters (".PNG", ".DDS", ".TGA", ".JPG", ".BMP", any case).
+// FileName is a path on disk (relative names against the program folder, any letter case).
+bool LoadTexture(const std::string& FileName, std::uint32_t& ID, bool Compress, std::uint32_t MagFilter,
+                 std::uint32_t MinFilter);
+bool LoadDDS(const std::string& FileName, std::uint32_t& ID);
+bool LoadPNG(const std::string& FileName, std::uint32_t& ID, std::uint32_t MagFilter, std::uint32_t MinFilter,
+             bool Compress);
+bool LoadJPG(const std::string& FileName, std::uint32_t& ID, std::uint32_t MagFilter, std::uint32_t MinFilter,
+             bool Compress);
+bool LoadTGA(const std::string& FileName, std::uint32_t& ID, std::uint32_t MagFilter, std::uint32_t MinFilter,
+             bool Compress);
+bool LoadBMP(const std::string& FileName, std::uint32_t& ID, std::uint32_t MagFilter, std::uint32_t MinFilter,
+             bool Compress);
+
+// Stream loaders read from the stream's position to its end; messages name gLastTextureFile.
+bool LoadDDSFromStream(TStream& Stream, std::uint32_t& ID);
+bool LoadPNGFromStream(TStream& Stream, std::uint32_t& ID, std::uint32_t MagFilter, std::uint32_t MinFilter,
+                       bool Compress);
+bool LoadJPGFromStream(TStream& Stream, std::uint32_t& ID, std::uint32_t MagFilter, std::uint32_t MinFilter,
+                       bool Compress);
+bool LoadTGAFromStream(TStream& Stream, std::uint32_t& ID, std::uint32_t MagFilter, std::uint32_t MinFilter,
+                       bool Compress);
+
+// Reads a DDS image into the texture the caller has bound: its 2D levels into GL_TEXTURE_2D, or
+// a volume into GL_TEXTURE_3D. Creates no texture object.
+bool UploadDDSFromStream(TStream& Stream);

@@ -1,0 +1,85 @@
+// The virtual file system's texture loading: loose files through the texture manager, packaged
+// files decoded from memory.
+#include <array>
+
+#include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "engine/texture_manager.h"
+#include "engine/textures.h"
+#include "engine/virtual_file_system.h"
+#include "platform/files.h"
+
+namespace {
+// The part after the last dot of the last path component, with its dot; empty when none.
+std::string ExtensionOf(const std::string& FileName) {
+  std::size_t Slash = FileName.find_last_of("\\/");
+  std::size_t Dot = FileName.rfind('.');
+  if (Dot == std::string::npos || (Slash != std::string::npos && Dot < Slash)) return "";
+  return FileName.substr(Dot);
+}
+
+std::string BaseName(const std::string& FileName) {
+  std::size_t Slash = FileName.find_last_of("\\/");
+  std::string Name = Slash == std::string::npos ? FileName : FileName.substr(Slash + 1);
+  std::size_t Dot = Name.rfind('.');
+  return Dot == std::string::npos ? Name : Name.substr(0, Dot);
+}
+
+// Decodes a packaged texture by its extension, compared exactly; false when nothing was made.
+bool LoadPackedTexture(TMemoryStream& Stream, const std::string& Ext, std::uint32_t& ID, bool Compress) {
+  if (Ext == ".dds") return LoadDDSFromStream(Stream, ID);
+  if (Ext == ".png") return LoadPNGFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
+  if (Ext == ".tga") {
+    gTGAStreamSize = Stream.Size();
+    return LoadTGAFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
+  }
+  if (Ext == ".jpg") return LoadJPGFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
+  return false;
+}
+}  // namespace
+
+void TVirtualFileSystem::LoadTexture(const std::string& FileName, TTextureManager& TextureManager, bool Compress) {
+  std::string Name = FileName;
+  if (ExtensionOf(Name).empty()) {
+    for (const char* Ext : {".png", ".dds", ".jpg", ".tga"})
+      if (FileExists(FileName + Ext)) {
+        Name = FileName + Ext;
+        break;
+      }
+  }
+  const std::string Key = BaseName(Name);
+  if (Key.empty()) return;
+  if (auto Path = DiskPath(Name); IsRegularFile(Path)) {
+    TextureManager.AddTexture(Path->string(), Key, Compress);
+    return;
+  }
+  // Like the disk path, a name already registered is not uploaded a second time.
+  if (TextureManager.IndexOf(Key) >= 0) return;
+  TMemoryStream Stream;
+  if (!ExtractFile(Name, Stream)) return;
+  gLastTextureFile = Name;
+  std::uint32_t ID = 0;
+  if (LoadPackedTexture(Stream, ExtensionOf(Name), ID, Compress)) TextureManager.AddTextureByID(Key, ID);
+}
+
+void TVirtualFileSystem::LoadTextures(const std::string& Folder, const std::string& Ext, TTextureManager& TextureManager,
+                                      bool Compress) {
+  if (auto Path = DiskPath(Folder); IsFolder(Path)) {
+    TFileNameList Names;
+    ListDirectory(Folder, Ext, Names);
+    if (!Names.empty()) TextureManager.AddTexturesFromDirectory(Path->string(), "*" + Ext, Compress, "");
+    return;
+  }
+  TFileList Entries;
+  ListFiles(Folder, Ext, Entries);
+  for (TVirtualFile* Entry : Entries) {
+    if (Entry->Ext != ".png" && Entry->Ext != ".tga" && Entry->Ext != ".jpg" && Entry->Ext != ".dds") continue;
+    if (TextureManager.IndexOf(Entry->Name) >= 0) continue;
+    TMemoryStream Stream;
+    Entry->SaveToStream(Stream);
+    Stream.Seek(0);
+    gLastTextureFile = Entry->FullName();
+    std::uint32_t ID = 0;
+    if (LoadPackedTexture(Stream, Entry->Ext, ID, Compress)) TextureManager.AddTextureByID(Entry->Name, ID);
+  }
+}
