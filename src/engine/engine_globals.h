@@ -47,3 +47,12 @@ extern std::unique_ptr<TScriptManager> gScriptManager;
 // game control sets OnMessage and loads the texture folders, everyone registers and draws
 // through it; game control frees it at shut-down while the GL context still exists.
 extern std::unique_ptr<TTextureManager> gTextureManager;
+
+// The two texture fonts, both size 8: the GUI font and the display (LCD) font. Created by the
+// game object at start-up with TVirtualFileSystem::LoadFont and freed at shut-down; read-only
+// for everyone else.
+extern std::unique_ptr<TTexFont> gGUIFont;
+extern std::unique_ptr<TTexFont> gLCDFont;
+// The GUI font as the world-model drawing knows it; the game object sets it to gGUIFont.get().
+// It only observes.
+extern TTexFont* gFont;

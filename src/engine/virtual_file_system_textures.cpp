@@ -4,9 +4,11 @@
 
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
+#include "engine/tex_font.h"
 #include "engine/texture_manager.h"
 #include "engine/textures.h"
 #include "engine/virtual_file_system.h"
+#include "platform/errors.h"
 #include "platform/files.h"
 
 namespace {
@@ -82,4 +84,24 @@ void TVirtualFileSystem::LoadTextures(const std::string& Folder, const std::stri
     std::uint32_t ID = 0;
     if (LoadPackedTexture(Stream, Entry->Ext, ID, Compress)) TextureManager.AddTextureByID(Entry->Name, ID);
   }
+}
+
+void TVirtualFileSystem::LoadFont(const std::string& TextureFile, const std::string& WidthFile,
+                                  TTextureManager& TextureManager, std::unique_ptr<TTexFont>& Font, float Size) {
+  TMemoryStream Widths;
+  if (auto Path = DiskPath(WidthFile); IsRegularFile(Path)) {
+    TFileStream File(*Path);
+    File.CopyTo(Widths, File.Size());
+    Widths.Seek(0);
+  } else if (!ExtractFile(WidthFile, Widths)) {
+    throw ETarnovaError("TVirtualFileSystem->LoadFont->File for fontsize \"" + WidthFile + "\" not found in VFS");
+  }
+  if (Widths.Size() < 256)
+    throw EDataError("TVirtualFileSystem->LoadFont->File for fontsize \"" + WidthFile + "\" holds " +
+                     std::to_string(Widths.Size()) + " bytes, 256 needed");
+  LoadTexture(TextureFile, TextureManager, false);
+  const std::int32_t ID = TextureManager.GetTextureInfo(BaseName(TextureFile), 4);
+  if (ID < 0)
+    throw ERangeError("TVirtualFileSystem->LoadFont->Font texture \"" + TextureFile + "\" could not be loaded");
+  Font = std::make_unique<TTexFont>(static_cast<std::uint32_t>(ID), Widths, Size);
 }
