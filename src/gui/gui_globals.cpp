@@ -5,3 +5,6 @@ int gMouseY = 0;
 bool gLeftMouseDown = false;
 int gGUIScreenWidth = 1024;
 double gWidescreenFactor = 1.0;
+
+TGLEdit* gFocusedEdit = nullptr;
+const TVector3 gDefaultTextColor{249.0f / 255.0f, 249.0f / 255.0f, 146.0f / 255.0f};

@@ -11,3 +11,14 @@ extern bool gLeftMouseDown;
 extern int gGUIScreenWidth;
 // Horizontal stretch of wide screens; 1.0 from the main window's creation.
 extern double gWidescreenFactor;
+
+#include "gui/gui_types.h"
+
+class TGLEdit;
+
+// The edit that receives key strokes, or none. Game control empties it at the start of every
+// click; the window's click handler sets it. It only observes: whoever frees an edit that is
+// focused (a window being cleared or destroyed) must empty it first.
+extern TGLEdit* gFocusedEdit;
+// Default text colour of texts, list boxes and edits: (249, 249, 146) / 255. Never written.
+extern const TVector3 gDefaultTextColor;

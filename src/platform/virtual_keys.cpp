@@ -46,6 +46,11 @@ std::uint16_t VirtualKeyFromSDL(std::int32_t K) {
     case SDLK_BACKSLASH: return VK_OEM_5;
     case SDLK_RIGHTBRACKET: return VK_OEM_6;
     case SDLK_QUOTE: return VK_OEM_7;
+    // A German layout reports its umlaut keys by their Latin-1 characters; the game knows them
+    // by the codes of those keys' positions.
+    case 0xE4: return VK_OEM_7;  // ä
+    case 0xF6: return VK_OEM_3;  // ö
+    case 0xFC: return VK_OEM_1;  // ü
     default: return 0;
   }
 }

@@ -25,3 +25,15 @@ TEST(VirtualKeys, EditingAndNavigationKeys) {
   EXPECT_EQ(VirtualKeyFromSDL(SDLK_RSHIFT), VK_SHIFT);
   EXPECT_EQ(VirtualKeyFromSDL(SDLK_UNKNOWN), 0);
 }
+
+TEST(VirtualKeys, KeysOfTheEditAndTheUmlauts) {
+  const struct {
+    std::int32_t SDLKey;
+    std::uint16_t Code;
+  } Table[] = {
+      {SDLK_SPACE, 32}, {SDLK_END, 35}, {SDLK_RIGHT, 39}, {SDLK_t, 84}, {SDLK_CAPSLOCK, 20},
+      // By character on a German layout, by the keys' positions elsewhere.
+      {0xE4, 222}, {0xF6, 192}, {0xFC, 186}, {SDLK_QUOTE, 222}, {SDLK_BACKQUOTE, 192}, {SDLK_SEMICOLON, 186},
+  };
+  for (const auto& Row : Table) EXPECT_EQ(VirtualKeyFromSDL(Row.SDLKey), Row.Code) << Row.SDLKey;
+}
