@@ -1,6 +1,6 @@
 #include "gui/drop_down.h"
 
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 #include "engine/localization.h"
 #include "gui/gui_globals.h"

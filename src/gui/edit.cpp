@@ -1,6 +1,6 @@
 #include "gui/edit.h"
 
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The shared drawing routines of the toolkit: the nine-slice frame and the gauge.
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 #include "gui/gui_item.h"
 #include "gui/gui_services.h"

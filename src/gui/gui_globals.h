@@ -12,7 +12,7 @@ extern int gGUIScreenWidth;
 // Horizontal stretch of wide screens; 1.0 from the main window's creation.
 extern double gWidescreenFactor;
 
-#include "gui/gui_types.h"
+#include "engine/vectors.h"
 
 class TGLEdit;
 

@@ -1,6 +1,6 @@
 #include "gui/gui_item.h"
 
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 #include "gui/gui_services.h"
 #include "gui/text.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/gui_types.h"
+#include "engine/vectors.h"
 
 class TGLGUIItem;
 

@@ -1,6 +1,7 @@
 #include "gui/gui_services.h"
 
 #include "engine/engine_globals.h"
+#include "engine/sound_system.h"
 #include "engine/virtual_file_system.h"
 
 namespace {
@@ -24,7 +25,9 @@ public:
     if (!gVirtualFileSystem) return std::nullopt;
     return gVirtualFileSystem->ReadFile(FileName);
   }
-  void PlaySound(const std::string&) override {}
+  void PlaySound(const std::string& Name) override {
+    if (gSoundSystem) gSoundSystem->PlaySound(Name, false);
+  }
 };
 
 std::unique_ptr<TGUIServices>& Current() {

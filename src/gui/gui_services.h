@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "gui/gui_types.h"
+#include "engine/vectors.h"
 
 class TGUIServices {
 public:

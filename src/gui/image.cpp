@@ -1,6 +1,6 @@
 #include "gui/image.h"
 
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 #include "gui/gui_services.h"
 

@@ -1,6 +1,6 @@
 #include "gui/list_box.h"
 
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 #include "gui/gui_globals.h"
 #include "gui/gui_services.h"
@@ -9,6 +9,11 @@
 void TGLListBox::AddItem(const std::string& Caption, const std::string& ID, const std::string& Icon,
                          std::intptr_t Data) {
   Items.push_back(TListItem{Caption, ID, Icon, Data, TVector3{1.0f, 1.0f, 1.0f}});
+}
+
+void TGLListBox::AddItem(const std::string& Caption, const std::string& ID, const std::string& Icon,
+                         std::int32_t Data) {
+  AddItem(Caption, ID, Icon, static_cast<std::intptr_t>(Data));
 }
 
 void TGLListBox::Clear() { Items.clear(); }

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/list_box_rows.h"
 #include "gui/gui_item.h"
 #include "gui/list_item.h"
 
-class TGLListBox : public TGLGUIItem {
+class TGLListBox : public TGLGUIItem, public TListBoxRows {
 public:
   std::vector<TListItem> Items;
   std::int32_t ScrollPos = 0;    // item shown in the first row
@@ -18,8 +19,11 @@ public:
   TGLListBox() : TGLGUIItem(TGUIItemKind::ListBox) {}
 
   void AddItem(const std::string& Caption, const std::string& ID, const std::string& Icon, std::intptr_t Data);
+  // The world's news list fills the box through this.
+  void AddItem(const std::string& Caption, const std::string& ID, const std::string& Icon,
+               std::int32_t Data) override;
   // Removes every row; the selection and scroll position are corrected on the next frame.
-  void Clear();
+  void Clear() override;
   std::string GetSelectedID() const;
   std::intptr_t GetSelectedData() const;
   // The row under the mouse (it becomes the selection), or none.

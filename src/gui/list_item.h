@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "gui/gui_types.h"
+#include "engine/vectors.h"
 
 struct TListItem {
   std::string Caption;

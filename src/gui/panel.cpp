@@ -1,6 +1,6 @@
 #include "gui/panel.h"
 
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 void TGLPanel::Draw() {
   if (!Visible || !Border) return;

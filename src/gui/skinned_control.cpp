@@ -1,6 +1,6 @@
 #include "gui/skinned_control.h"
 
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 #include <algorithm>
 #include <cmath>

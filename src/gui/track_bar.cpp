@@ -1,6 +1,6 @@
 #include "gui/track_bar.h"
 
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 #include "gui/gui_globals.h"
 #include "gui/gui_services.h"

@@ -172,3 +172,15 @@ TEST_F(ListBoxTest, ArrowsRepeatAboutEvery100Milliseconds) {
   Box.UpdateArrows();
   EXPECT_EQ(Box.ScrollPos, 0);
 }
+
+TEST_F(ListBoxTest, FilledThroughTheRowsInterface) {
+  TListBoxRows& Rows = Box;
+  Rows.AddItem("news", "msg1", "icon_war", 17);
+  Rows.AddItem("more", "msg2", "", -3);
+  EXPECT_EQ(Box.Items.size(), 2u);
+  EXPECT_EQ(Box.Items[0].Icon, "icon_war");
+  Box.ItemIndex = 1;
+  EXPECT_EQ(Box.GetSelectedData(), -3);
+  Rows.Clear();
+  EXPECT_TRUE(Box.Items.empty());
+}
