@@ -15,6 +15,7 @@
 #include "engine/localization.h"
 #include "engine/script_manager.h"
 #include "engine/virtual_file_system.h"
+#include "package_writer.h"
 #include "platform/files.h"
 #include "platform/latin1.h"
 #include "platform/xml_document.h"
@@ -410,6 +411,8 @@ TEST(DataPackage, HoldsTheWholeDataFolderAndServesItAlone) {
     ++Count;
   }
   EXPECT_GE(Count, 8u);
+  // Packing the same folder again gives the same bytes.
+  EXPECT_EQ(BuildPackage(CollectFolder(TARNOVA_BINARY_DIR, "data")), ReadTestFile(fs::path(TARNOVA_BINARY_DIR) / "tarnova.dat"));
   TXMLDocument Doc;
   EXPECT_NO_THROW(Files.LoadXML("data\\XML\\regions.xml", Doc));
 }
