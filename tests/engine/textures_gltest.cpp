@@ -86,9 +86,8 @@ TEST_F(TexturesGL, EveryFormatLoadsFromAFolderAndDrawsUpright) {
   Folder.Write("data/tex/blocks.dds", QuadrantDXT1());
   Folder.Write("data/tex/bgra.dds", MakeBGRA8DDSFile(P));
   TVirtualFileSystem V(Folder.Path());
-  for (const char* Ext : {".jpg", ".tga", ".png", ".dds"}) V.LoadTextures("data\\tex\\", Ext, *gTextureManager, false);
-  // BMP is read by the file loaders only.
-  gTextureManager->AddTexture((Folder.Path() / "data/tex/plain.bmp").string(), "plain", false);
+  // BMP is read from loose folders only (the package loaders take the four other kinds).
+  for (const char* Ext : {".jpg", ".tga", ".png", ".dds", ".bmp"}) V.LoadTextures("data\\tex\\", Ext, *gTextureManager, false);
 
   auto& M = *gTextureManager;
   ASSERT_EQ(M.Names, (std::vector<std::string>{"photo", "runs", "icon", "bgra", "blocks", "plain"}));
@@ -385,7 +384,9 @@ TEST_F(TexturesGL, UnknownEndingsLoadNothing) {
 }
 
 TEST_F(TexturesGL, TheLoadingScreenDrawsItsIndicatorAndSwaps) {
-  Folder.Write("data/loadingscreen.dds", MakeBGRA8DDSFile(CornerPicture(4, 4)));
+  TTestPicture Black{4, 4, std::vector<std::uint8_t>(4 * 4 * 4, 0)};
+  for (std::size_t A = 3; A < Black.Rgba.size(); A += 4) Black.Rgba[A] = 255;
+  Folder.Write("data/loadingscreen.dds", MakeBGRA8DDSFile(Black));
   TTestPicture Indicator{8, 8, std::vector<std::uint8_t>(8 * 8 * 4, 255)};
   Folder.Write("data/loadingscreen_indicator.dds", MakeBGRA8DDSFile(Indicator));
   TVirtualFileSystem V(Folder.Path());
@@ -401,11 +402,14 @@ TEST_F(TexturesGL, TheLoadingScreenDrawsItsIndicatorAndSwaps) {
   GLboolean DepthWrites = GL_TRUE;
   glGetBooleanv(GL_DEPTH_WRITEMASK, &DepthWrites);
   EXPECT_EQ(DepthWrites, GL_FALSE);
-  // The indicator sits at (31, 210) of a 1024 x 768 screen; on 256 x 256 pixels that is about
-  // (7.75, 70): drawn at half strength over the picture's grey.
-  LogProgress("only the pulse", false);
-  EXPECT_EQ(Swaps, 6);
-  for (int I = 0; I < 15; ++I) LogProgress("", false);
+  // The indicator sits at (31, 210) of a 1024 x 768 screen, 8 x 8 there; on 256 x 256 pixels
+  // that is about (7.75, 70) to (9.75, 72.7). At the pulse's peak it is white over the black picture.
+  ExpectColour(PixelAt(8, 71), {128, 128, 128, 0}, 2, "indicator at half strength");
+  ExpectColour(PixelAt(20, 71), {0, 0, 0, 0}, 0, "picture beside it");
+  for (int I = 0; I < 5; ++I) LogProgress("only the pulse", false);
+  EXPECT_EQ(Swaps, 10);
+  ExpectColour(PixelAt(8, 71), {255, 255, 255, 0}, 2, "indicator at full strength");
+  for (int I = 0; I < 11; ++I) LogProgress("", false);
   EXPECT_LE(gLog->Progress, 2.0f);
   gLog->LoadingScreen = false;
   glDepthMask(GL_TRUE);
