@@ -1,13 +1,14 @@
 // The virtual file system's texture loading: loose files through the texture manager, packaged
 // files decoded from memory.
-#include <array>
+#include "engine/virtual_file_system.h"
+
+#include <memory>
 
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
 #include "engine/textures.h"
-#include "engine/virtual_file_system.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 
