@@ -205,8 +205,9 @@ TWindowHost* Window() {
 void BM_UploadRGBA(benchmark::State& S) {
   if (!Window()) return S.SkipWithError("no GL context");
   gHardwareMipmaps = S.range(0) != 0;
+  const bool Compress = S.range(1) != 0;
   for (auto _ : S) {
-    GLuint Id = CreateTexture(kSide, kSide, GL_BGRA, ThePicture().data(), GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, false);
+    GLuint Id = CreateTexture(kSide, kSide, GL_BGRA, ThePicture().data(), GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
     glFinish();
     glDeleteTextures(1, &Id);
   }
@@ -235,5 +236,6 @@ BENCHMARK(BM_DecodeTGARLE)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeBMP)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeDDSDXT5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeDDSBGRA8)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UploadRGBA)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+// Arguments: hardware mipmaps, compression.
+BENCHMARK(BM_UploadRGBA)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UploadDDS)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
