@@ -16,6 +16,8 @@ public:
   std::uint32_t SphereList = 0;  // display list of the unit sphere
   float Life = 0.0f;
   std::uint32_t SymbolList = 0;  // display list of the region-symbol quad
+  // Degrees. The world data's layout (content/README.md): a region at latitude B, longitude L has
+  // Position3D = 52 * (cos B sin L, -cos B cos L, sin B) and faces the camera at rotation (B, -L).
   float RotationX = 0.0f, RotationY = 0.0f, RotationZ = 0.0f;
   TVector3 Position = MakeVector3(0.0f, 0.6f, 0.0f);
   float Zoom = 0.0f;  // 0.4 .. 1.4 while playing
