@@ -6,6 +6,7 @@
 #include <set>
 
 #include "content_fixture.h"
+#include "engine/texture_decoders.h"
 #include "platform/xml_document.h"
 #include "support/temp_folder.h"
 
@@ -126,4 +127,28 @@ TEST(RegionBaseMap, TheDataBuildIsDeterministic) {
   EXPECT_EQ(RegionsXML(S, A), RegionsXML(S, B));
   EXPECT_EQ(BaseMapBMP(A), ReadTestFile(DataFile("regions512.bmp")));
   EXPECT_EQ(RegionsXML(S, A), ReadTestFile(DataFile("XML/regions.xml")));
+}
+
+TEST(RegionImages, TheGamesDecodersReadTheBaseMapAndTheWideImagesBack) {
+  TWorldSources S = Sources(kTwoRegions);
+  TWorldMap M = BuildWorldMap(S, 512);
+  auto Bytes = [](const std::string& S) { return TBytes(reinterpret_cast<const std::uint8_t*>(S.data()), S.size()); };
+  // Rows come back bottom first, pixels as BGRA; the index is region + 1 (0 = sea).
+  std::string Index = IndexPNG(M, 2);
+  TDecodedImage I = DecodePNGImage(Bytes(Index), "regions_index.png");
+  ASSERT_EQ(I.Width, 1024u);
+  ASSERT_EQ(I.Height, 512u);
+  for (int Y : {0, 100, 140, 255})
+    for (int X : {0, 186, 300, 511}) {
+      std::size_t At = ((static_cast<std::size_t>(511 - 2 * Y) * 1024) + 2 * X) * 4;
+      EXPECT_EQ(I.Pixels[At + 2], M.Index[Y * 512 + X] + 1) << X << "," << Y;
+    }
+  TDecodedImage Borders = DecodePNGImage(Bytes(BorderPNG(M, 4)), "regions.png");
+  EXPECT_EQ(Borders.Width, 2048u);
+  EXPECT_EQ(Borders.Height, 1024u);
+  TDecodedImage Base = DecodeBMPImage(Bytes(BaseMapBMP(M)), "regions512.bmp");
+  ASSERT_EQ(Base.Width, 512u);
+  auto [SX, SY] = M.Seeds[0];
+  const std::uint8_t* P = &Base.Pixels[(static_cast<std::size_t>(255 - SY) * 512 + SX) * (Base.Format == 0x80E1 || Base.Format == 0x1908 ? 4 : 3)];
+  EXPECT_EQ(P[0], 150);  // a region's area is grey
 }
