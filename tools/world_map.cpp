@@ -273,13 +273,29 @@ TWorldMap BuildWorldMap(const TWorldSources& Sources, int Width) {
     FillRing(Ring, W, H, Mask);
     for (int i = 0; i < W * H; ++i) G[i] ^= Mask[i];
   }
-  for (auto& [Name, G] : Groups)
-    for (int i = 0; i < W * H; ++i) Land[i] |= G[i];
+  std::vector<int> GroupOf(W * H, -1);
+  int GroupCount = 0;
+  for (auto& [Name, G] : Groups) {
+    for (int i = 0; i < W * H; ++i)
+      if (G[i] && GroupOf[i] < 0) GroupOf[i] = GroupCount;
+    ++GroupCount;
+  }
+  for (int i = 0; i < W * H; ++i) Land[i] = GroupOf[i] >= 0;
 
   // Every land pixel goes to the site nearest in weighted angular distance; (1 - cos d) / w^2
-  // orders like (d / w)^2 for the distances that matter and needs no arc cosine.
+  // orders like (d / w)^2 for the distances that matter and needs no arc cosine. Sites on the
+  // pixel's own land mass (ring group) come first, so land never goes to a site across the sea
+  // when its own coast has one.
   std::vector<TUnit> Sites;
   for (auto& R : Sources.Regions) Sites.push_back(UnitVector(R.Lat, R.Lon));
+  std::vector<std::vector<int>> GroupSites(GroupCount), AllSites(1);
+  for (int i = 0; i < RegionCount; ++i) {
+    auto& R = Sources.Regions[i];
+    int X = std::clamp(static_cast<int>((R.Lon + 180.0) / 360.0 * W), 0, W - 1);
+    int Y = std::clamp(static_cast<int>((90.0 - R.Lat) / 180.0 * H), 0, H - 1);
+    if (GroupOf[Y * W + X] >= 0) GroupSites[GroupOf[Y * W + X]].push_back(i);
+    AllSites[0].push_back(i);
+  }
   std::vector<int>& Index = M.Index;
   Index.assign(W * H, -1);
   for (int Y = 0; Y < H; ++Y) {
@@ -289,7 +305,8 @@ TWorldMap BuildWorldMap(const TWorldSources& Sources, int Width) {
       TUnit P = UnitVector(Lat, (X + 0.5) * 360.0 / W - 180.0);
       double Best = 1e30;
       int BestI = -1;
-      for (int i = 0; i < RegionCount; ++i) {
+      const auto& Candidates = GroupSites[GroupOf[Y * W + X]].empty() ? AllSites[0] : GroupSites[GroupOf[Y * W + X]];
+      for (int i : Candidates) {
         double D = (1.0 - (P.X * Sites[i].X + P.Y * Sites[i].Y + P.Z * Sites[i].Z)) / (Sources.Regions[i].Weight * Sources.Regions[i].Weight);
         if (D < Best) {
           Best = D;
@@ -313,6 +330,7 @@ TWorldMap BuildWorldMap(const TWorldSources& Sources, int Width) {
   // One area per region: pieces that do not hold the site go to the region they touch most,
   // islands are bridged to the nearest region within reach, anything else becomes sea.
   const int MaxBridge = 12;
+  const std::size_t MaxForeignIsland = 16;
   for (int Pass = 0; Pass < 50; ++Pass) {
     int Count = 0;
     std::vector<int> Comp = Components(Index, W, H, Count);
@@ -349,7 +367,9 @@ TWorldMap BuildWorldMap(const TWorldSources& Sources, int Width) {
         From[P] = -1;
         Queue.emplace_back(P, 0);
       }
-      int Hit = -1, Target = -1;
+      // The island's own region wins when it is within reach; another region only takes a
+      // small island (a large piece of a region cut off by the map's edge is better dropped).
+      int Hit = -1, Target = -1, OtherHit = -1, OtherTarget = -1;
       while (!Queue.empty() && Hit < 0) {
         auto [P, D] = Queue.front();
         Queue.pop_front();
@@ -361,14 +381,25 @@ TWorldMap BuildWorldMap(const TWorldSources& Sources, int Width) {
           if (From[Q] != -2) continue;
           if (Index[Q] >= 0) {
             if (Comp[Q] == C) continue;
-            Hit = P;
-            Target = Index[Q];
-            break;
+            if (Index[Q] == Own) {
+              Hit = P;
+              Target = Own;
+              break;
+            }
+            if (OtherHit < 0) {
+              OtherHit = P;
+              OtherTarget = Index[Q];
+            }
+            continue;
           }
           if (D + 1 > MaxBridge) continue;
           From[Q] = P;
           Queue.emplace_back(Q, D + 1);
         }
+      }
+      if (Hit < 0 && Pixels[C].size() <= MaxForeignIsland) {
+        Hit = OtherHit;
+        Target = OtherTarget;
       }
       const auto& R = Sources.Regions[Own];
       if (Hit < 0) {

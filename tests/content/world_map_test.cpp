@@ -152,3 +152,13 @@ TEST(RegionImages, TheGamesDecodersReadTheBaseMapAndTheWideImagesBack) {
   const std::uint8_t* P = &Base.Pixels[(static_cast<std::size_t>(255 - SY) * 512 + SX) * (Base.Format == 0x80E1 || Base.Format == 0x1908 ? 4 : 3)];
   EXPECT_EQ(P[0], 150);  // a region's area is grey
 }
+
+TEST(WorldMap, LandGoesToASiteOnItsOwnLandMassBeforeOneAcrossTheSea) {
+  TWorldMap M = BuildWorldMap(Sources("west | W | W | 20 | 18 | 1 | steppe | 6 | 1 | 1 | 1\n"
+                                      "east | O | E | 20 | 55 | 1 | steppe | 6 | 1 | 1 | 1\n",
+                                      "ring a\n0 0 20 0 20 40 0 40\nring b\n22 0 60 0 60 40 22 40\n"),
+                              512);
+  EXPECT_EQ(Pixel(M, 20, 23), 1);
+  EXPECT_EQ(Pixel(M, 20, 19), 0);
+  EXPECT_TRUE(M.Neighbours[0].empty());
+}
