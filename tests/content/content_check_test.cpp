@@ -187,6 +187,16 @@ TEST_F(ContentFixture, UnitsCanFinishEveryBattle) {
     ExpectBothLanguages(U->Description, U->Origin);
   }
   EXPECT_TRUE(Rebels);
+  // Technology bonus lines name a unit category that exists.
+  for (auto& T : Tree->Technologies)
+    for (const std::string& Line : T->RoundScript) {
+      if (Line.rfind("unit.", 0) != 0) continue;
+      std::string Category = Line.substr(5, Line.find('.', 5) - 5);
+      EXPECT_TRUE(Categories.count(Category)) << T->Origin << ": no unit category \"" << Category << "\"";
+    }
+  std::set<std::string> IDs;
+  for (auto& U : gUnitTypePool->Types) EXPECT_TRUE(IDs.insert(LowerAscii(U->ID)).second) << U->Origin;
+  for (auto& B : gBuildingTypePool->Types) EXPECT_TRUE(IDs.insert(LowerAscii(B->ID)).second) << B->Origin;
   // A bonus line for "unit.air" would also match a category "airborne".
   for (auto& A : Categories)
     for (auto& B : Categories)
