@@ -343,6 +343,25 @@ TEST_F(ContentFixture, NationsHaveNamesHistoriesAndDistinctColours) {
   }
 }
 
+TEST_F(ContentFixture, TheNationsStartWithComparableIncomes) {
+  // Income per round as the nation rule computes it at the start: the regions' population x 4 x
+  // loyalty, times 10 and the nation's ressources factor (no buildings yet).
+  TXMLDocument Doc;
+  gVirtualFileSystem->LoadXML("data\\xml\\nationinfo.xml", Doc);
+  std::vector<double> Income(5, 0.0);
+  for (auto& R : gRegions)
+    if (R->Owner <= 4) Income[R->Owner] += R->Population * 4.0 * R->Loyality * 10.0;
+  double Sum = 0;
+  for (int Nation = 0; Nation < 5; ++Nation) {
+    Income[Nation] *= std::stod(Doc.Root().ChildAt(Nation).Child("basefactor").RequiredAttribute("ressources"));
+    Sum += Income[Nation];
+  }
+  for (int Nation = 0; Nation < 5; ++Nation) {
+    EXPECT_GT(Income[Nation], 0.75 * Sum / 5) << "nation " << Nation;
+    EXPECT_LT(Income[Nation], 1.25 * Sum / 5) << "nation " << Nation;
+  }
+}
+
 TEST_F(ContentFixture, NameListsGiveEnoughNamesInBothLanguages) {
   TXMLDocument Doc;
   gVirtualFileSystem->LoadXML("data\\XML\\namesnew.xml", Doc);
