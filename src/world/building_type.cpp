@@ -11,6 +11,7 @@
 #include "platform/latin1.h"
 #include "platform/rounding.h"
 #include "platform/xml_document.h"
+#include "world/type_textures.h"
 #include "world/xml_values.h"
 
 namespace {
@@ -172,7 +173,7 @@ void TBuildingTypePool::LoadFromDocument(const TXMLDocument& Document, const TTe
   Loaded.push_back(MakeUnknownType());
   CheckNamesUnique(Loaded);
   for (std::size_t i = 0; i < Loaded.size(); ++i) {
-    std::uint32_t Id = TextureId ? TextureId("preview2d_buildingtype_" + std::to_string(i)) : 0;
+    std::uint32_t Id = TextureIdOf("preview2d_buildingtype_" + std::to_string(i), TextureId);
     Loaded[i]->PreviewTexture = static_cast<std::int32_t>(Id);
   }
   Types = std::move(Loaded);

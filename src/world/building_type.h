@@ -64,7 +64,8 @@ public:
   const TStringList* Variables = nullptr;
 
   // Reads the file through gVirtualFileSystem. On any error (EDataError naming file, line,
-  // element and value) the pool keeps what it held before.
+  // element and value) the pool keeps what it held before. Preview textures come from TextureId,
+  // or from gTextureManager when none is given.
   void LoadFromXML(const std::string& FileName, const TTextureIdLookup& TextureId = {});
   void LoadFromDocument(const TXMLDocument& Document, const TTextureIdLookup& TextureId = {});
 

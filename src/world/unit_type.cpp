@@ -13,6 +13,7 @@
 #include "world/nation.h"
 #include "platform/xml_document.h"
 #include "world/technology.h"
+#include "world/type_textures.h"
 #include "world/xml_values.h"
 
 namespace {
@@ -118,7 +119,7 @@ void TUnitTypePool::LoadFromDocument(const TXMLDocument& Document, const TTextur
     Loaded.push_back(std::move(T));
   }
   for (auto& T : Loaded)
-    T->PreviewTexture = TextureId ? TextureId("preview2d_unittype_" + std::to_string(T->Index)) : 0;
+    T->PreviewTexture = TextureIdOf("preview2d_unittype_" + std::to_string(T->Index), TextureId);
   Types = std::move(Loaded);
 }
 

@@ -53,7 +53,8 @@ public:
   std::vector<std::unique_ptr<TUnitType>> Types;
 
   // Reads the file through gVirtualFileSystem. On any error (EDataError naming file, line,
-  // element and value) the pool keeps what it held before.
+  // element and value) the pool keeps what it held before. Preview textures come from TextureId,
+  // or from gTextureManager when none is given.
   void LoadFromXML(const std::string& FileName, const TTextureIdLookup& TextureId = {});
   void LoadFromDocument(const TXMLDocument& Document, const TTextureIdLookup& TextureId = {});
   // The first type whose ID equals Key without regard to letter case; nullptr when none.

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "engine/texture_manager.h"
+#include "support/texture_fixture.h"
 #include "type_fixture.h"
 
 namespace {
@@ -204,4 +206,18 @@ TEST_F(UnitTypeTest, BrokenOrMissingFileThrowsAndKeepsThePool) {
   auto Broken = std::string("<units><unit ID=\"a\"></units>");
   EXPECT_THROW(XMLFromText(Broken, UnitsFile), EDataError);
   EXPECT_EQ(gUnitTypePool->Types.size(), 5u);
+}
+
+TEST_F(UnitTypeTest, PreviewTexturesFromTheTextureManagerByDefault) {
+  TTextureManagerSwap Textures;
+  gTextureManager->AddTextureByID("preview2d_unittype_3", 31);
+  gTextureManager->AddTextureByID("preview2d_buildingtype_1", 41);
+  TUnitTypePool Units;
+  Units.LoadFromXML(UnitsFile);
+  EXPECT_EQ(Units.Types[3]->PreviewTexture, 31u);
+  EXPECT_EQ(Units.Types[0]->PreviewTexture, 0u);
+  TBuildingTypePool Buildings;
+  Buildings.LoadFromXML("data\\XML\\buildings.xml");
+  EXPECT_EQ(Buildings.Types[1]->PreviewTexture, 41);
+  EXPECT_EQ(Buildings.Types[2]->PreviewTexture, 0);
 }
