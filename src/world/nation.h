@@ -95,4 +95,8 @@ public:
   // Removes an entry and returns half its unit type's build cost (halves to even); an index
   // outside the queue does nothing.
   void RemoveFromBuildQueue(std::int32_t Index);
+
+  // The nation's round (nation_rules.cpp): divisions and units ready again, units heal, the
+  // build queue delivers, the treasury and research advance, spies get their action back.
+  void DoRound();
 };

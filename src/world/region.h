@@ -68,4 +68,27 @@ public:
   // Empties all nine slots and the status icon, then drops the defensive army.
   void ResetBuildings();
   void FreeDefensiveArmy();
+
+  // The region's round (region_rules.cpp): constructions, growth, loyalty, ressources,
+  // pollution and energy, news for the owner, death and rebellion. Regions owned by nobody or
+  // the rebels have no round.
+  void DoRound();
+  bool IsNeighbour(std::int32_t Index) const;
+  // The first division of the owner nation stationed here; none for nobody's and rebel regions.
+  TDivision* GetDivision() const;
+  // Stars 0..5 of GetDivision, -1 when there is none.
+  std::int32_t GetDivisionStrength() const;
+  // A finished building of that type ID (letter case ignored); constructions do not count.
+  bool HasBuilding(const std::string& ID) const;
+  // Raises a new defensive army in place of the old one: local infantry, or random rebel types
+  // for a rebel region. Throws when the needed unit types are missing.
+  void CreateDefensiveArmy();
+  // Projects Position3D to the window (axes x, z, -y) with column-major model-view and
+  // projection matrices and the viewport (x, y, width, height); stores x, y counted from the top
+  // and the depth in ScreenPosition and hands them back. Returns false (nothing stored) when the
+  // point cannot be projected. The overload without matrices reads the current GL matrices
+  // (region_draw.cpp).
+  bool UpdateScreenPosition(const double ModelView[16], const double Projection[16], const std::int32_t Viewport[4],
+                            double& X, double& Y, double& Z);
+  bool UpdateScreenPosition(double& X, double& Y, double& Z);
 };

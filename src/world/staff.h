@@ -74,4 +74,15 @@ public:
   void ResetBuildingData();
   // Ends an infiltration: unlinks the spy and its region; the spy has no action left this round.
   void Withdraw();
+
+  // The spy's actions (spy_actions.cpp); a success uses up the spy's action for the round.
+  // False means the spy was caught: the caller removes it from its nation. A spy that is not
+  // infiltrated does nothing and reports success.
+  bool Infiltrate(TRegion& Target);
+  bool ObtainBuildingData();
+  bool ObtainDivisionData();
+  // The sabotage action ("sabotage_underminemorale", "sabotage_disablepower",
+  // "sabotage_sabotagedivision", "sabotage_disabledivision"); named apart from the skill field.
+  enum class TSabotageResult { Caught, Done, NothingToSabotage };
+  TSabotageResult DoSabotage(const std::string& Action);
 };

@@ -1,8 +1,10 @@
 #include "world/world_globals.h"
 
+#include "world/battle.h"
 #include "world/building_type.h"
 #include "world/nation.h"
 #include "world/region.h"
+#include "world/transfer_market.h"
 #include "world/unit_type.h"
 
 std::int32_t gCurrentTurn = 0;
@@ -12,3 +14,5 @@ std::vector<std::unique_ptr<TRegion>> gRegions;
 std::unique_ptr<TUnitTypePool> gUnitTypePool;
 std::unique_ptr<TBuildingTypePool> gBuildingTypePool;
 std::array<std::unique_ptr<TNation>, NationCount> gNations;
+std::unique_ptr<TBattle> gBattle;
+std::unique_ptr<TTransferMarket> gTransferMarket;

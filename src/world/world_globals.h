@@ -33,3 +33,15 @@ extern std::unique_ptr<TBuildingTypePool> gBuildingTypePool;
 // game object at start-up (before the unit types); the rules change the nations, never the array.
 inline constexpr std::size_t NationCount = 5;
 extern std::array<std::unique_ptr<TNation>, NationCount> gNations;
+
+class TBattle;
+class TTransferMarket;
+
+// The one battle object, created by the game object at start-up (every field zero, the view
+// rotation (45, 45, 0) and distance -45) and freed at shut-down; Setup, FightStep and Finish of
+// the battle window and of the computer opponents write it.
+extern std::unique_ptr<TBattle> gBattle;
+// The staff market all nations hire from: created by the game object at start-up (names and
+// portraits read), refilled by a new game, renewed by the round processing, read and written by
+// the market window, the computer opponents and the savegame.
+extern std::unique_ptr<TTransferMarket> gTransferMarket;
