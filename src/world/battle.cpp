@@ -281,3 +281,10 @@ void TBattle::ReleaseDefensiveArmy() {
   if (ActingSide && ActingSide == Region->DefensiveDivision.get()) ActingSide = nullptr;
   Region->FreeDefensiveArmy();
 }
+
+void TBattle::GetVolleyValues(const TUnit& Shooter, const TUnit& Target, bool DefenderFires, double& Attack,
+                              double& Defence) const {
+  const TVolley V = VolleyValues(*this, Shooter, Target, DefenderFires);
+  Attack = V.Attack;
+  Defence = V.Defence;
+}

@@ -59,6 +59,9 @@ public:
   void RemoveDestroyedUnits();
   // Applies the outcome: the attacker takes the region, or loses its division.
   void Finish();
+  // The attack and defence of a volley of Shooter at Target, bonuses and caps included.
+  void GetVolleyValues(const TUnit& Shooter, const TUnit& Target, bool DefenderFires, double& Attack,
+                       double& Defence) const;
   // Frees the defensive army of Region (the battle window's close button), clearing the entries
   // that referred to its units first.
   void ReleaseDefensiveArmy();
