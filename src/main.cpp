@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     gVirtualFileSystem = std::make_unique<TVirtualFileSystem>();
     gVirtualFileSystem->Open("tarnova.dat");
     std::cout << "Tarnova - Phase 1 (v1.11)\n"
-              << "The game cannot start yet: this build holds the engine foundation only.\n"
+              << "The game cannot start yet: this build holds the engine, the world model and the GUI toolkit.\n"
               << "Data folder: " << ProgramFolder().string() << " (package "
               << (gVirtualFileSystem->HasPackage() ? "open" : "not found") << ", "
               << gVirtualFileSystem->Files().size() << " packaged files)\n";
