@@ -83,6 +83,9 @@ public:
   // Raises a new defensive army in place of the old one: local infantry, or random rebel types
   // for a rebel region. Throws when the needed unit types are missing.
   void CreateDefensiveArmy();
+  // Start-up check, after the unit types are loaded: throws EDataError naming the unit file when
+  // the local defense's type "INF_LIGHT" is missing, instead of failing in the first battle.
+  static void CheckDefensiveArmyTypes();
   // Projects Position3D to the window (axes x, z, -y) with column-major model-view and
   // projection matrices and the viewport (x, y, width, height); stores x, y counted from the top
   // and the depth in ScreenPosition and hands them back. Returns false (nothing stored) when the

@@ -199,6 +199,12 @@ void TRegion::CreateDefensiveArmy() {
   }
 }
 
+void TRegion::CheckDefensiveArmyTypes() {
+  if (!gUnitTypePool || !gUnitTypePool->FindByID("INF_LIGHT"))
+    throw EDataError("TRegion->CheckDefensiveArmyTypes->\"data\\XML\\units.xml\" has no unit type \"INF_LIGHT\", "
+                     "which every region needs for its local defense");
+}
+
 bool TRegion::UpdateScreenPosition(const double ModelView[16], const double Projection[16],
                                    const std::int32_t Viewport[4], double& X, double& Y, double& Z) {
   // The globe model lies with its y axis along the file's z axis.

@@ -193,6 +193,11 @@ TEST_F(RegionRules, LoyaltyAtZeroWithPeopleLeftMeansRebellion) {
   EXPECT_EQ(D->Region, -1);
   EXPECT_TRUE(D->HasMoved);
   EXPECT_EQ(NewsOf(0), std::vector<std::string>{"Northmark : rebels retreat"});
+  // The rebels defend it with their own army: round(0.6 / 0.2) + 2 units of rebel types.
+  R.CreateDefensiveArmy();
+  ASSERT_EQ(R.Units.size(), 5u);
+  for (const auto& U : R.Units) EXPECT_EQ(U->UnitType->Nation, 6);
+  EXPECT_EQ(R.DefensiveDivision->Name, "Rebel defense");
 
   // A region whose loyalty was already 0 rebels without the news.
   Nation(0).Messages.Clear();
@@ -315,7 +320,16 @@ TEST_F(RegionRules, DefensiveArmyWithoutItsUnitTypesFailsClearly) {
             "TRegion->CreateDefensiveArmy->Region \"Northmark\" needs the unit type \"INF_LIGHT\" for its local "
             "defense, but the unit type pool has none!");
   EXPECT_FALSE(Region(Home).DefensiveDivision);
+  try {
+    TRegion::CheckDefensiveArmyTypes();
+    ADD_FAILURE() << "no error";
+  } catch (const EDataError& E) {
+    EXPECT_STREQ(E.what(), "TRegion->CheckDefensiveArmyTypes->\"data\\XML\\units.xml\" has no unit type \"INF_LIGHT\", "
+                           "which every region needs for its local defense");
+  }
 }
+
+TEST_F(RegionRules, TheFixtureHasItsDefensiveArmyTypes) { EXPECT_NO_THROW(TRegion::CheckDefensiveArmyTypes()); }
 
 TEST_F(RegionRules, ScreenPositionProjectsWithTheGlobeAxes) {
   TRegion& R = Region(Home);
