@@ -16,6 +16,7 @@ public:
   virtual ~TGUIItemOwner() = default;
   // The window's top left in GUI pixels.
   virtual TVector3 WindowPosition() const = 0;
+  virtual bool HasGUIManager() const = 0;
   // True when the window has a GUI manager and that manager's window at the mouse is this one.
   virtual bool IsWindowAtMouse() const = 0;
   // True when the window's item at the mouse is Item.

@@ -128,7 +128,8 @@ std::int32_t TGLMemo::VisibleRows() const {
 }
 
 bool TGLMemo::MouseWheel(std::int32_t Delta) {
-  if (Owner && !Owner->IsWindowAtMouse()) return true;
+  // A memo under another window does not scroll.
+  if (Owner && Owner->HasGUIManager() && !Owner->IsWindowAtMouse()) return true;
   const TIntPair P = ScreenOrigin();
   if (PointInRect(gMouseX, gMouseY, static_cast<float>(P.X), static_cast<float>(P.Y),
                   static_cast<float>(P.X + Width), static_cast<float>(P.Y + Height))) {

@@ -56,11 +56,13 @@ class TFakeWindow : public TGUIItemOwner {
 public:
   TVector3 Pos;
   bool AtMouse = true;
+  bool HasManager = true;
   const TGLGUIItem* ItemAtMouse = nullptr;
   int ClientWidth = 1024, ClientHeight = 768, ScreenWidth = 1024, ScreenHeight = 768;
 
   TVector3 WindowPosition() const override { return Pos; }
-  bool IsWindowAtMouse() const override { return AtMouse; }
+  bool HasGUIManager() const override { return HasManager; }
+  bool IsWindowAtMouse() const override { return HasManager && AtMouse; }
   bool IsItemAtMouse(const TGLGUIItem* Item) const override { return Item == ItemAtMouse; }
   unsigned SkinTexture(const std::string&) const override { return 0; }
   bool GetScreenScale(int& Cw, int& Ch, int& Sw, int& Sh) const override {

@@ -116,10 +116,14 @@ TEST_F(MemoTest, WheelClamping) {
   Window.AtMouse = false;  // under another window
   Memo.MouseWheel(-3);
   EXPECT_EQ(Memo.TopLine, 8);
+  Window.HasManager = false;  // a window without a manager does not stop it
+  Memo.MouseWheel(-1);
+  EXPECT_EQ(Memo.TopLine, 7);
+  Window.HasManager = true;
   Window.AtMouse = true;
   MouseAt(46, 10);
   Memo.MouseWheel(-3);
-  EXPECT_EQ(Memo.TopLine, 8);
+  EXPECT_EQ(Memo.TopLine, 7);
   MouseAt(45, 150);
   Memo.MouseWheel(-30);
   EXPECT_EQ(Memo.TopLine, 0);
