@@ -1,5 +1,7 @@
 #pragma once
-// Mouse and screen state shared by the GUI toolkit and the game's input handling.
+// Mouse and screen state shared by the GUI toolkit and the game's input handling. The GUI's two
+// fonts (gGUIFont for every control's text, gLCDFont for game displays) are engine instances and
+// live in engine/engine_globals.h; the toolkit reaches them through gui/gui_services.h.
 
 // The mouse in GUI pixels; written by the game's mouse-move handler, read by every hit test.
 extern int gMouseX;
