@@ -24,3 +24,17 @@ class TGLEdit;
 extern TGLEdit* gFocusedEdit;
 // Default text colour of texts, list boxes and edits: (249, 249, 146) / 255. Never written.
 extern const TVector3 gDefaultTextColor;
+
+#include <memory>
+
+class TGLGUI;
+
+// The six GUI managers, one per game state. Created when the program starts (before the game
+// object), in this order, and freed at program end; game control loads their layouts and windows
+// at start-up and drives them from its render and input handlers. Nobody replaces them but tests.
+extern std::unique_ptr<TGLGUI> gInGameGUI;        // 0, earth view (running game)
+extern std::unique_ptr<TGLGUI> gNationSelectGUI;  // 1, nation selection
+extern std::unique_ptr<TGLGUI> gBattleFieldGUI;   // 2, battlefield
+extern std::unique_ptr<TGLGUI> gMainMenuGUI;      // 3, main menu
+extern std::unique_ptr<TGLGUI> gIntroGUI;         // 4, intro
+extern std::unique_ptr<TGLGUI> gEndGameGUI;       // 5, end of game

@@ -1,0 +1,36 @@
+// Drawing of a GUI manager: every visible window back to front, the modal one over a dimming quad.
+#include "gui/gui_manager.h"
+
+#include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "engine/perf_timer.h"
+
+void TGLGUI::Render() {
+  if (gPerfTimer) gPerfTimer->Clear();
+  if (ModalWindow && !ModalWindow->Visible) ModalWindow = nullptr;
+  glActiveTexture(GL_TEXTURE0);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glEnable(GL_ALPHA_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  for (std::size_t I : DepthOrder(false)) {
+    TGLWindow& W = *Windows[I];
+    if (!W.Visible) continue;
+    if (&W == ModalWindow) {
+      glDisable(GL_TEXTURE_2D);
+      glEnable(GL_BLEND);
+      glColor4f(0.0f, 0.0f, 0.0f, 0.6f);
+      const float Z = W.Z - 0.1f;
+      glBegin(GL_QUADS);
+      glVertex3f(0.0f, 0.0f, Z);
+      glVertex3f(0.0f, static_cast<float>(ScreenHeight), Z);
+      glVertex3f(static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight), Z);
+      glVertex3f(static_cast<float>(ScreenWidth), 0.0f, Z);
+      glEnd();
+      glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+      glEnable(GL_TEXTURE_2D);
+    }
+    W.Render();
+  }
+}
