@@ -57,7 +57,8 @@ void Unknown(const TXMLNode& N, const std::string& What) {
 }
 
 void CheckAttributes(const TXMLNode& N, std::initializer_list<const char*> Known, bool Common) {
-  for (const auto& [AttrName, Value] : N.Attributes()) {
+  for (const auto& Attribute : N.Attributes()) {
+    const std::string& AttrName = Attribute.first;
     if (Common && (AttrName == "ID" || AttrName == "widescreenalign")) continue;
     if (std::none_of(Known.begin(), Known.end(), [&](const char* K) { return AttrName == K; }))
       Unknown(N, "attribute \"" + AttrName + "\"");

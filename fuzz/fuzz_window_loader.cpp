@@ -1,0 +1,86 @@
+// Reads arbitrary bytes as a window-definition file, strictly and leniently, as a window and as
+// a screen layout: a broken file must end in an error and leave the manager as it was.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/engine_globals.h"
+#include "engine/log.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
+#include "gui/gui_services.h"
+#include "gui/window_loader.h"
+#include "platform/errors.h"
+
+namespace {
+// The fuzz input as the only data file; a few textures are known, every other one is missing.
+class TFuzzServices final : public TGUIServices {
+public:
+  std::string File;
+  float TextWidth(const std::string& Text) override { return 7.0f * static_cast<float>(Text.size()); }
+  void Print(const std::string&, TVector3, TVector3, float, float, bool, bool) override {}
+  void PrintAlpha(const std::string&, TVector3, float, float, bool, bool) override {}
+  void BindTexture(const std::string&) override {}
+  void BindTextureByID(unsigned) override {}
+  void DrawTexture(const std::string&, float, float, float, float, float) override {}
+  void DrawTextureByID(unsigned, float, float, float, float, float) override {}
+  int GetTextureInfo(const std::string& Name, int What) override {
+    const bool Known = Name == "skin" || Name == "hover" || Name == "gui_image_dummy";
+    if (What == 4) return Known ? 5 : -1;
+    return Known ? 64 : 0;
+  }
+  void SetWrapModeByID(unsigned, unsigned, unsigned) override {}
+  bool LoadTexture(const std::string&, const std::string&) override { return false; }
+  bool FileExists(const std::string& FileName) override { return FileName == "w.xml"; }
+  std::optional<std::string> ReadFile(const std::string& FileName) override {
+    if (FileName != "w.xml") return std::nullopt;
+    return File;
+  }
+  void PlaySound(const std::string&) override {}
+};
+
+void Check(bool Condition) {
+  if (!Condition) __builtin_trap();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  static TFuzzServices* Services = [] {
+    gLog.reset();  // warnings would write log.html for every input
+    auto Owned = std::make_unique<TFuzzServices>();
+    TFuzzServices* Raw = Owned.get();
+    SetGUIServices(std::move(Owned));
+    return Raw;
+  }();
+  Services->File.assign(reinterpret_cast<const char*>(Data), Size);
+  gGUIScreenWidth = 1229;
+  for (bool Strict : {true, false}) {
+    SetStrictWindowDefinitions(Strict);
+    TGLGUI GUI;
+    try {
+      if (GUI.AddWindowFromXML("w.xml")) {
+        TGLWindow& W = *GUI.Windows.back();
+        GUI.OpenWindow(W.Name);
+        gMouseX = static_cast<int>(W.X) + 10;
+        gMouseY = static_cast<int>(W.Y) + 10;
+        GUI.MouseDown();
+        GUI.MouseMove();
+        GUI.Click();
+        GUI.GetButtonAtMouse();
+        GUI.GetListItemAtMouse();
+        W.GetItemAtMouse();
+        W.ReloadFromFile("w.xml");
+      }
+    } catch (const ETarnovaError&) {
+      Check(GUI.Windows.size() <= 2);
+    }
+    const std::size_t Before = GUI.Windows[0]->Items.size();
+    try {
+      GUI.LoadUIFromXML("w.xml");
+    } catch (const ETarnovaError&) {
+      Check(GUI.Windows[0]->Items.size() == Before);
+    }
+  }
+  gFocusedEdit = nullptr;
+  return 0;
+}

@@ -1,0 +1,133 @@
+// Drawing of windows and managers: the frame covers the body and the bottom band, a collapsed
+// window draws only its 256-pixel title plate, a fixed window no frame, and a modal window
+// dims everything behind it.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+
+#include "fake_gui_services.h"
+#include "gui/gui_manager.h"
+#include "gui/panel.h"
+#include "support/gl_environment.h"
+
+namespace {
+constexpr int kSize = 256;
+
+// A white skin texture behind the fake services; text is not drawn.
+class TSkinServices : public TFakeGUIServices {
+public:
+  GLuint Skin = 0;
+  TSkinServices() {
+    const unsigned char White[4] = {255, 255, 255, 255};
+    glGenTextures(1, &Skin);
+    glBindTexture(GL_TEXTURE_2D, Skin);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, White);
+  }
+  ~TSkinServices() override { glDeleteTextures(1, &Skin); }
+  void BindTexture(const std::string&) override { glBindTexture(GL_TEXTURE_2D, Skin); }
+  void BindTextureByID(unsigned ID) override { glBindTexture(GL_TEXTURE_2D, ID); }
+};
+
+class WindowGL : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (!GLTestContextReady()) GTEST_SKIP() << "GL tests switched off";
+    auto Owned = std::make_unique<TSkinServices>();
+    Services = Owned.get();
+    Previous = SetGUIServices(std::move(Owned));
+    GUI = std::make_unique<TGLGUI>();
+    GUI->ScreenWidth = GUI->ScreenHeight = kSize;
+    GUI->ClientSize = TIntPair{kSize, kSize};
+    GUI->SetSkinTextures(Services->Skin, 0, Services->Skin, Services->Skin, Services->Skin);
+    gMouseX = gMouseY = -100;
+    glViewport(0, 0, kSize, kSize);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, kSize, kSize, 0, -100, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_SCISSOR_TEST);
+  }
+  void TearDown() override {
+    GUI.reset();
+    if (Services) SetGUIServices(std::move(Previous));
+  }
+  TGLWindow& Add(const std::string& Name, float X, float Y, int W, int H) {
+    TGLWindow& Win = GUI->AddWindow(Name, "", Name, TVector3{X, Y, 0}, W, H, {}, {}, {});
+    GUI->OpenWindow(Name);
+    return Win;
+  }
+  void Frame(float Background) {
+    glClearColor(Background, Background, Background, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    GUI->Render();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    glFinish();
+    glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, Pixels.data());
+  }
+  int Red(int X, int Y) const { return Pixels[static_cast<std::size_t>(((kSize - 1 - Y) * kSize + X) * 4)]; }
+
+  TSkinServices* Services = nullptr;
+  std::unique_ptr<TGLGUI> GUI;
+  std::array<unsigned char, kSize * kSize * 4> Pixels{};
+
+private:
+  std::unique_ptr<TGUIServices> Previous;
+};
+
+TEST_F(WindowGL, FrameCoversTheBodyAndTheBottomBand) {
+  REQUIRE_GL_CONTEXT();
+  TGLWindow& W = Add("w", 40, 40, 100, 80);
+  Frame(0.0f);
+  EXPECT_GT(Red(90, 100), 150);  // body
+  EXPECT_GT(Red(90, 40 + 80 + 20), 150);  // bottom band below the body
+  EXPECT_EQ(Red(90, 40 + 80 + 27 + 3), 0);
+  EXPECT_EQ(Red(40 + 100 + 5, 100), 0);
+  EXPECT_EQ(Red(20, 100), 0);
+  EXPECT_NE(W.DisplayList, 0u);
+  // A second frame replays the list; a new size records it again.
+  W.Width = 150;
+  Frame(0.0f);
+  EXPECT_GT(Red(40 + 130, 100), 150);
+}
+
+TEST_F(WindowGL, ACollapsedWindowDrawsOnlyItsTitlePlate) {
+  REQUIRE_GL_CONTEXT();
+  TGLWindow& W = Add("w", 20, 40, 100, 80);
+  W.Collapsed = true;
+  W.AddPanel(TVector3{10, 40, 0}, 50, 30, false).Border = true;
+  Frame(0.0f);
+  EXPECT_GT(Red(20 + 200, 50), 150);  // the plate is 256 wide whatever the width
+  EXPECT_EQ(Red(60, 100), 0);  // no body and no items
+  EXPECT_EQ(Red(60, 40 + 40), 0);
+}
+
+TEST_F(WindowGL, AFixedWindowDrawsNoFrame) {
+  REQUIRE_GL_CONTEXT();
+  TGLWindow& W = Add("w", 40, 40, 100, 80);
+  W.Fixed = true;
+  Frame(0.0f);
+  EXPECT_EQ(Red(90, 100), 0);
+  EXPECT_EQ(Red(90, 45), 0);
+}
+
+TEST_F(WindowGL, AModalWindowDimsWhatLiesBehindIt) {
+  REQUIRE_GL_CONTEXT();
+  Add("dialog", 150, 150, 60, 40);
+  Frame(1.0f);
+  EXPECT_EQ(Red(10, 10), 255);
+  GUI->SetModalWindow("dialog");
+  Frame(1.0f);
+  EXPECT_NEAR(Red(10, 10), 102, 2);  // 40 % of white
+  EXPECT_GT(Red(180, 175), 150);     // the dialog itself is drawn over the dimming
+  GUI->CloseWindow("dialog");
+  Frame(1.0f);
+  EXPECT_EQ(Red(10, 10), 255);
+}
+
+}  // namespace
