@@ -127,6 +127,7 @@ public:
 
   // TGUIItemOwner
   TVector3 WindowPosition() const override { return TVector3{X, Y, Z}; }
+  bool HasGUIManager() const override { return Owner != nullptr; }
   bool IsWindowAtMouse() const override;
   bool IsItemAtMouse(const TGLGUIItem* Item) const override { return Item && GetItemAtMouse() == Item; }
   unsigned SkinTexture(const std::string& SkinName) const override;
