@@ -103,6 +103,40 @@ TEST_F(BattleTest, ThreeAgainstTwoIsPinnedDrawForDraw) {
   EXPECT_EQ(Nation(0).Units.size(), static_cast<std::size_t>(4 - 0));
 }
 
+TEST_F(BattleTest, AVolleyReplaysFromTheGenerator) {
+  // Each step: Random(count) for the target, drawn again while it is destroyed; then ten shots,
+  // each Random(300) against the attack and, only when that passes, Random(300) against the
+  // defence. Replayed here from the bare generator.
+  TUnit& Shooter = AddUnit(0, "INF_LIGHT", Attacker);
+  TUnit& Fallen = AddUnit(1, "INF_HEAVY", Defender);
+  TUnit& Guard = AddUnit(1, "INF_HEAVY", Defender);
+  StartBattle();
+  Fallen.Health = 0.0f;
+  for (std::uint32_t Seed : {3u, 1234u, 987654u}) {
+    Guard.Health = 100.0f;
+    Battle().ActingSide = Attacker;
+    Battle().ShooterIndex = 0;
+    double Attack = 0, Defence = 0;
+    Battle().GetVolleyValues(Shooter, Guard, false, Attack, Defence);
+    SetRandomSeed(Seed);
+    std::int32_t Index = Random(2);
+    while (Index == 0) Index = Random(2);
+    int Hits = 0;
+    for (int Shot = 0; Shot < 10; ++Shot)
+      if (Random(300) < Attack && Random(300) > Defence) ++Hits;
+    const std::uint32_t After = gRandomSeed;
+
+    SetRandomSeed(Seed);
+    EXPECT_FALSE(Battle().FightStep(nullptr));
+    EXPECT_EQ(gRandomSeed, After) << Seed;
+    EXPECT_EQ(Battle().TargetIndex, 1);
+    EXPECT_EQ(Guard.Health, 100.0f - static_cast<float>(Hits)) << Seed;
+    // The attacker's pass is over: the defenders fire next, from their first living unit.
+    EXPECT_EQ(Battle().ActingSide, Defender);
+    EXPECT_EQ(Battle().ShooterIndex, 1);
+  }
+}
+
 TEST_F(BattleTest, ADefeatedAttackerLosesItsDivisionAndNoEntryDangles) {
   AddUnit(0, "INF_LIGHT", Attacker);
   for (int i = 0; i < 3; ++i) AddUnit(1, "INF_HEAVY", Defender);
