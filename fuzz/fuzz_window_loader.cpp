@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as a window-definition file, strictly and leniently, as a window and as
-// a screen layout: a broken file must end in an error and leave the manager as it was.
+// a screen layout: a broken file must end in an error and leave the manager as it was. The same
+// bytes as a savegame's window states must never raise at all.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,7 +11,9 @@
 #include "gui/gui_manager.h"
 #include "gui/gui_services.h"
 #include "gui/window_loader.h"
+#include "gui/window_state.h"
 #include "platform/errors.h"
+#include "platform/xml_document.h"
 
 namespace {
 // The fuzz input as the only data file; a few textures are known, every other one is missing.
@@ -81,6 +84,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
       Check(GUI.Windows[0]->Items.size() == Before);
     }
   }
+  TXMLDocument States;
+  try {
+    States.LoadFromMemory(Data, Size, "save.xml");
+  } catch (const ETarnovaError&) {
+    return 0;
+  }
+  TGLGUI GUI;
+  for (const char* Name : {"science", "military", "messagedlg"})
+    GUI.AddWindow(Name, "", Name, TVector3{}, 300, 200, {}, {}, {});
+  GUI.HideAllWindows();
+  LoadWindowStates(GUI, States.Root());
+  for (const auto& W : GUI.Windows)
+    if (W->Visible) Check(W->X >= -300.0f && W->X <= GUI.ScreenWidth && W->Y >= -16.0f && W->Y <= GUI.ScreenHeight);
   gFocusedEdit = nullptr;
   return 0;
 }
