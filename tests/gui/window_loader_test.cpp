@@ -141,8 +141,11 @@ TEST_F(WindowLoaderTest, AWindowLoadsWithEveryControlKind) {
   EXPECT_EQ(Skin.Parts[1]->Polygon.size(), 3u);
   EXPECT_EQ(Skin.Parts[1]->Polygon[2].Y, 70);  // 70.5 to even
   // Every visible item shows at full opacity at once.
-  for (const auto& Item : W.Items)
-    if (Item->Visible) EXPECT_EQ(Item->Alpha, 1.0f);
+  for (const auto& Item : W.Items) {
+    if (Item->Visible) {
+      EXPECT_EQ(Item->Alpha, 1.0f);
+    }
+  }
   // No image was looked for: "gui_image_dummy" never is.
   EXPECT_TRUE(Services->Loaded.empty());
 }
