@@ -17,8 +17,9 @@ public:
   std::string Name;
   bool HasMoved = false;
   TNation* Nation = nullptr;  // owning nation (not owned); none for a region's defensive army
-  // The region a computer opponent's division was raised to protect; 0 otherwise.
-  std::int32_t AssignedRegion = 0;
+  // The region a computer opponent's division was raised to protect; -1 for none (every other
+  // division, and a division loaded from a savegame, which does not keep it).
+  std::int32_t AssignedRegion = -1;
 
   // Empties Units and appends every unit of the nation in this division, in the nation's order.
   void GetUnits(std::vector<TUnit*>& Units) const;
