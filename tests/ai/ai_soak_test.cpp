@@ -1,0 +1,133 @@
+// The soak run: five computer nations on the game's data set for 200 rounds and three seeds,
+// with the invariants checked after every computer turn, determinism, and weak checks that the
+// computer nations play sensibly.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "ai_soak.h"
+#include "support/log_capture.h"
+
+namespace {
+
+std::filesystem::path DataSet() {
+  const std::filesystem::path Built = TARNOVA_BINARY_DIR;
+  if (std::filesystem::exists(Built / "data" / "XML" / "regions.xml")) return Built;
+  return std::filesystem::path(TARNOVA_SOURCE_DIR) / "tests" / "fixtures" / "world";
+}
+
+TSoakOptions Options(std::uint32_t Seed, std::int32_t Rounds = 200, bool Crowded = false) {
+  TSoakOptions O;
+  O.ShareOutRegions = Crowded;
+  O.DataRoot = DataSet();
+  O.Seed = Seed;
+  O.Rounds = Rounds;
+  return O;
+}
+
+class TAISoakTest : public ::testing::Test {
+protected:
+  TLogCapture Log;
+};
+
+TEST_F(TAISoakTest, ThreeSeedsOf200RoundsKeepTheWorldSound) {
+  for (std::uint32_t Seed : {1u, 2u, 3u}) {
+    SCOPED_TRACE(testing::Message() << "seed " << Seed);
+    const TSoakResult R = RunSoak(Options(Seed));
+    ASSERT_EQ(R.Error, "");
+    ASSERT_EQ(R.Rounds.size(), 200u);
+    for (const std::string& V : R.Violations) ADD_FAILURE() << V;
+  }
+}
+
+// Every unowned region shared out among the nations: borders everywhere, so divisions, attacks
+// and battles happen from the first rounds on.
+TEST_F(TAISoakTest, ThreeSeedsOf200RoundsInACrowdedWorldKeepTheWorldSound) {
+  int Attacks = 0;
+  for (std::uint32_t Seed : {1u, 2u, 3u}) {
+    SCOPED_TRACE(testing::Message() << "seed " << Seed);
+    const TSoakResult R = RunSoak(Options(Seed, 200, true));
+    ASSERT_EQ(R.Error, "");
+    ASSERT_EQ(R.Rounds.size(), 200u);
+    for (const std::string& V : R.Violations) ADD_FAILURE() << V;
+
+    // Every nation alive at round 50 has researched something by then.
+    const TSoakRound& Round50 = R.Rounds[50];
+    for (const auto& N : Round50.Nations)
+      if (!N.Dead) EXPECT_GE(N.Technologies, 1);
+    // They build: more finished buildings per owned region at round 50 than at the start.
+    const auto PerRegion = [](const TSoakRound& Round) {
+      double Buildings = 0.0, Regions = 0.0;
+      for (const auto& N : Round.Nations) Buildings += N.Buildings, Regions += N.Regions;
+      return Regions > 0.0 ? Buildings / Regions : 0.0;
+    };
+    EXPECT_GT(PerRegion(Round50), PerRegion(R.Rounds[0]));
+    // Regions change hands over the game.
+    int Changes = 0;
+    for (const auto& Round : R.Rounds) {
+      Changes += Round.OwnerChanges;
+      for (const auto& N : Round.Nations) Attacks += N.Attacks;
+    }
+    EXPECT_GT(Changes, 0);
+  }
+  EXPECT_GT(Attacks, 0);
+}
+
+TEST_F(TAISoakTest, TheSameSeedGivesTheSameGame) {
+  const TSoakResult A = RunSoak(Options(7, 60));
+  const TSoakResult B = RunSoak(Options(7, 60));
+  EXPECT_EQ(A.LogHash, B.LogHash);
+  std::ostringstream CsvA, CsvB;
+  WriteSoakCsv(A, 7, CsvA);
+  WriteSoakCsv(B, 7, CsvB);
+  // The timing column differs; everything before it must not.
+  const auto WithoutTimes = [](const std::string& Csv) {
+    std::string Out;
+    std::istringstream In(Csv);
+    for (std::string Line; std::getline(In, Line);) Out += Line.substr(0, Line.rfind(',')) + "\n";
+    return Out;
+  };
+  EXPECT_EQ(WithoutTimes(CsvA.str()), WithoutTimes(CsvB.str()));
+  const TSoakResult C = RunSoak(Options(8, 60));
+  EXPECT_NE(A.LogHash, C.LogHash);
+}
+
+TEST_F(TAISoakTest, MilitaryOpponentsBuyMoreUnitsAndAttackMoreThanCivilOnes) {
+  int MilitaryAhead = 0, AllAttacksM = 0, AllAttacksC = 0;
+  for (std::uint32_t Seed : {11u, 12u, 13u}) {
+    TSoakOptions Military = Options(Seed, 200, true), Civil = Options(Seed, 200, true);
+    Military.Kinds.fill(1);
+    Civil.Kinds.fill(3);
+    const TSoakResult M = RunSoak(Military), C = RunSoak(Civil);
+    ASSERT_EQ(M.Error, "");
+    ASSERT_EQ(C.Error, "");
+    int UnitsM = 0, UnitsC = 0, AttacksM = 0, AttacksC = 0;
+    for (const auto& Round : M.Rounds)
+      for (const auto& N : Round.Nations) UnitsM += N.UnitsQueued, AttacksM += N.Attacks;
+    for (const auto& Round : C.Rounds)
+      for (const auto& N : Round.Nations) UnitsC += N.UnitsQueued, AttacksC += N.Attacks;
+    MilitaryAhead += UnitsM > UnitsC && AttacksM >= AttacksC;
+    AllAttacksM += AttacksM;
+    AllAttacksC += AttacksC;
+  }
+  EXPECT_GE(MilitaryAhead, 2);
+  EXPECT_GT(AllAttacksM, AllAttacksC);
+}
+
+TEST_F(TAISoakTest, TheCsvHasALinePerRoundAndNation) {
+  const TSoakResult R = RunSoak(Options(1, 3));
+  std::ostringstream Csv;
+  WriteSoakCsvHeader(Csv);
+  WriteSoakCsv(R, 1, Csv);
+  std::istringstream In(Csv.str());
+  std::string Line;
+  std::getline(In, Line);
+  EXPECT_EQ(Line, "seed,round,nation,kind,regions,units,divisions,technologies,buildings,queue,ressources,score,dead,"
+                  "unitsqueued,attacks,ownerchanges,milliseconds");
+  int Lines = 0;
+  while (std::getline(In, Line)) ++Lines;
+  EXPECT_EQ(Lines, 15);
+}
+
+}  // namespace

@@ -1,0 +1,301 @@
+#include "ai_soak.h"
+
+#include <algorithm>
+#include <chrono>
+#include <deque>
+#include <cmath>
+#include <memory>
+
+#include "ai/ai_basic_personality.h"
+#include "ai/ai_controller.h"
+#include "ai/ai_globals.h"
+#include "engine/engine_globals.h"
+#include "engine/localization.h"
+#include "engine/script_manager.h"
+#include "engine/virtual_file_system.h"
+#include "platform/errors.h"
+#include "engine/float_text.h"
+#include "platform/random.h"
+#include "platform/xml_document.h"
+#include "world/battle.h"
+#include "world/building_type.h"
+#include "world/earth.h"
+#include "world/nation.h"
+#include "world/region.h"
+#include "world/transfer_market.h"
+#include "world/unit_type.h"
+#include "world/world_globals.h"
+
+// Loads the data set into the world's globals and frees it again at the end.
+class TSoakWorld {
+public:
+  explicit TSoakWorld(const TSoakOptions& Options) {
+    SavedSettings = gSettings;
+    gSettings.LogAI = Options.LogAI;
+    gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Options.DataRoot);
+    gVirtualFileSystem->Open("tarnova.dat");
+    gLocalization.Clear();
+    if (gVirtualFileSystem->FileExists("data\\XML\\localization.xml")) {
+      TXMLDocument Doc;
+      gVirtualFileSystem->LoadXML("data\\XML\\localization.xml", Doc);
+      gLocalization.LoadFromDocument(Doc);
+    } else {
+      gLocalization.LanguageCodes = {"ger", "eng"};
+      gLocalization.LanguageNames = {"Deutsch", "English"};
+      gLocalization.Texts.assign(2, {});
+    }
+    gLocalization.LanguageIndex = 1;
+    const TTextureIdLookup NoTextures = [](const std::string&) { return 0u; };
+    for (std::size_t i = 0; i < gNations.size(); ++i) {
+      gNations[i] = std::make_unique<TNation>();
+      gNations[i]->Reset();
+      gNations[i]->ID = static_cast<std::uint8_t>(i);
+      gNations[i]->TechnologyTree.LoadFromXML("data\\XML\\technologies.xml");
+      gNations[i]->BaseFactors.fill(1.0f);
+      gNations[i]->Ressources = Options.StartRessources;
+      gNations[i]->AIControlled = true;
+    }
+    gUnitTypePool = std::make_unique<TUnitTypePool>();
+    gUnitTypePool->LoadFromXML("data\\XML\\units.xml", NoTextures);
+    gBuildingTypePool = std::make_unique<TBuildingTypePool>();
+    gBuildingTypePool->Variables = &gScriptManager->Variables;
+    gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml", NoTextures);
+    Earth.Init("data\\XML\\regions.xml");
+    if (Options.ShareOutRegions) ShareOutRegions();
+    LoadNationInfo();
+    gBattle = std::make_unique<TBattle>();
+    gTransferMarket = std::make_unique<TTransferMarket>();
+    gTransferMarket->Create();
+    gCurrentTurn = 0;
+    gPlayerNation = 0;
+    SetRandomSeed(Options.Seed);
+    gTransferMarket->Regenerate(15, 15, 15);
+    for (std::size_t i = 0; i < gNations.size(); ++i) {
+      auto C = std::make_unique<TAIController>();
+      C->Nation = gNations[i].get();
+      C->Personality = std::make_unique<TAIBasicPersonality>("basicAI", 0, *C);
+      C->Difficulty = Options.Difficulties[i];
+      gAIControllers.push_back(std::move(C));
+    }
+    for (std::size_t i = 0; i < gAIControllers.size(); ++i) gAIControllers[i]->SetPersonality(Options.Kinds[i]);
+  }
+  ~TSoakWorld() {
+    gAIControllers.clear();
+    gTransferMarket.reset();
+    gBattle.reset();
+    Earth.Destroy();
+    gBuildingTypePool.reset();
+    gUnitTypePool.reset();
+    for (auto& N : gNations) N.reset();
+    FreeLocalization();
+    gVirtualFileSystem.reset();
+    gCurrentTurn = 0;
+    gPlayerNation = 0;
+    gSettings = SavedSettings;
+  }
+  TSoakWorld(const TSoakWorld&) = delete;
+  TSoakWorld& operator=(const TSoakWorld&) = delete;
+
+private:
+  static void ShareOutRegions() {
+    std::deque<std::int32_t> Open;
+    for (const auto& R : gRegions)
+      if (R->Owner < TRegion::OwnerNobody) Open.push_back(R->ID);
+    std::stable_sort(Open.begin(), Open.end(),
+                     [](std::int32_t A, std::int32_t B) { return gRegions[A]->Owner < gRegions[B]->Owner; });
+    while (!Open.empty()) {
+      const TRegion& From = *gRegions[static_cast<std::size_t>(Open.front())];
+      Open.pop_front();
+      for (std::int32_t Index : From.Neighbours) {
+        TRegion& To = *gRegions.at(static_cast<std::size_t>(Index));
+        if (To.Owner != TRegion::OwnerNobody) continue;
+        To.Owner = From.Owner;
+        Open.push_back(Index);
+      }
+    }
+  }
+
+  // Names and base factors of the nations, when the data set has them.
+  void LoadNationInfo() {
+    if (!gVirtualFileSystem->FileExists("data\\xml\\nationinfo.xml")) return;
+    TXMLDocument Doc;
+    gVirtualFileSystem->LoadXML("data\\xml\\nationinfo.xml", Doc);
+    const auto Nations = Doc.Root().Children();
+    static const char* const Factors[8] = {"growth",   "loyality", "ressources",    "pollution",
+                                           "defense",  "military", "researchCivil", "researchMilitary"};
+    for (std::size_t i = 0; i < Nations.size() && i < gNations.size(); ++i) {
+      TNation& N = *gNations[i];
+      N.Names.assign(2, "");
+      N.Names[0] = Nations[i].AttributeOr("name_ger", "");
+      N.Names[1] = Nations[i].AttributeOr("name_eng", "");
+      const TXMLNode Base = Nations[i].Child("basefactor");
+      if (!Base) continue;
+      for (std::size_t f = 0; f < 8; ++f)
+        if (auto Value = Base.Attribute(Factors[f])) N.BaseFactors[f] = StrToFloatDot(*Value);
+    }
+  }
+
+  TGameSettings SavedSettings;
+  TEarth Earth;
+};
+
+namespace {
+
+std::uint64_t Fnv1a(const TStringList& Lines) {
+  std::uint64_t Hash = 1469598103934665603ull;
+  for (const std::string& Line : Lines) {
+    for (unsigned char C : Line) Hash = (Hash ^ C) * 1099511628211ull;
+    Hash = (Hash ^ '\n') * 1099511628211ull;
+  }
+  return Hash;
+}
+
+// The invariants after the computer turn of nation Acting; each failure is one line.
+void CheckInvariants(std::int32_t Round, std::size_t Acting, std::size_t ScientistsBefore,
+                     std::vector<std::string>& Violations) {
+  const std::string Where = "round " + std::to_string(Round) + ", after nation " + std::to_string(Acting) + ": ";
+  const auto Fail = [&](const std::string& Text) {
+    if (Violations.size() < 200) Violations.push_back(Where + Text);
+  };
+  for (const auto& N : gNations) {
+    const std::string Who = "nation " + std::to_string(N->ID) + " ";
+    for (std::size_t i = 0; i < N->Divisions.size(); ++i)
+      if (N->Divisions[i]->ID != static_cast<std::int32_t>(i))
+        Fail(Who + "division " + std::to_string(i) + " has ID " + std::to_string(N->Divisions[i]->ID));
+    for (const auto& U : N->Units) {
+      if (U->Health <= 0.0f) Fail(Who + "keeps a destroyed unit");
+      if (U->Division && std::none_of(N->Divisions.begin(), N->Divisions.end(),
+                                      [&](const auto& D) { return D.get() == U->Division; }))
+        Fail(Who + "has a unit in a division it does not own");
+    }
+    if (N->BuildQueueTypes.size() > TNation::MaxBuildQueue) Fail(Who + "has an overlong build queue");
+    if (!std::isfinite(N->Ressources)) Fail(Who + "has a treasury that is not finite");
+  }
+  const TNation& N = *gNations[Acting];
+  for (const auto& D : N.Divisions)
+    if (D->Region >= 0 && (D->Region >= static_cast<std::int32_t>(gRegions.size()) ||
+                           gRegions[static_cast<std::size_t>(D->Region)]->Owner != N.ID))
+      Fail("division \"" + D->Name + "\" stands in region " + std::to_string(D->Region) + ", which is not its nation's");
+  const auto& P = *gAIControllers[Acting]->Personality;
+  if (N.Scientists.size() > ScientistsBefore + 1) Fail("hired more than one scientist");
+  if (N.Scientists.size() > ScientistsBefore && static_cast<std::int64_t>(N.Scientists.size()) > P.MaxScientists)
+    Fail("hired beyond its scientist limit");
+  for (const auto& R : gRegions) {
+    int Constructions = 0;
+    for (const auto& Row : R->Buildings)
+      for (const TBuilding& Slot : Row) Constructions += Slot.FinishType != nullptr;
+    if (Constructions > 1) Fail("region " + std::to_string(R->ID) + " builds " + std::to_string(Constructions) + " things");
+  }
+}
+
+TSoakNationFigures Figures(const TNation& N) {
+  TSoakNationFigures F;
+  for (const auto& R : gRegions)
+    if (R->Owner == N.ID) {
+      ++F.Regions;
+      for (const auto& Row : R->Buildings)
+        for (const TBuilding& Slot : Row) F.Buildings += Slot.Type != nullptr;
+    }
+  F.Units = static_cast<std::int32_t>(N.Units.size());
+  F.Divisions = static_cast<std::int32_t>(N.Divisions.size());
+  for (const auto& T : N.TechnologyTree.Technologies) F.Technologies += T->Researched;
+  F.Queue = static_cast<std::int32_t>(N.BuildQueueTypes.size());
+  F.Score = N.Score;
+  F.Ressources = N.Ressources;
+  F.Dead = N.Dead;
+  return F;
+}
+
+}  // namespace
+
+TSoakGame::TSoakGame(const TSoakOptions& Options) : Options(Options), World(std::make_unique<TSoakWorld>(Options)) {
+  for (std::size_t i = 0; i < gAIControllers.size(); ++i) Result.Kinds[i] = gAIControllers[i]->Kind;
+}
+
+TSoakGame::~TSoakGame() = default;
+
+void TSoakGame::PlayRound() {
+  const auto Start = std::chrono::steady_clock::now();
+  TSoakRound Round;
+  Round.Round = gCurrentTurn;
+  std::vector<std::uint8_t> OwnersBefore;
+  for (const auto& R : gRegions) OwnersBefore.push_back(R->Owner);
+
+  // The world round in the game's order.
+  for (auto& N : gNations) N->Messages.Clear();
+  for (auto& R : gRegions) R->DoRound();
+  for (auto& R : gRegions)
+    for (const auto& Row : R->Buildings)
+      for (const TBuilding& Slot : Row)
+        if (Slot.Type) gScriptManager->ExecuteScript(Slot.Type->RoundScript);
+  for (auto& N : gNations) N->DoRound();
+  for (std::size_t i = 0; i < gNations.size(); ++i) {
+    if (!gNations[i]->AIControlled) continue;
+    const std::size_t LinesBefore = gAIControllers[i]->Log->PlainLines.size();
+    const std::size_t ScientistsBefore = gNations[i]->Scientists.size();
+    gAIControllers[i]->Update();
+    CheckInvariants(gCurrentTurn, i, ScientistsBefore, Result.Violations);
+    const auto& Lines = gAIControllers[i]->Log->PlainLines;
+    for (std::size_t l = LinesBefore; l < Lines.size(); ++l) {
+      if (Lines[l].rfind(" Added unit ", 0) == 0) ++Round.Nations[i].UnitsQueued;
+      if (Lines[l].rfind(" I want to attack ", 0) == 0) ++Round.Nations[i].Attacks;
+    }
+  }
+  for (auto& N : gNations) {
+    const bool HasRegion = std::any_of(gRegions.begin(), gRegions.end(), [&](const auto& R) { return R->Owner == N->ID; });
+    if (!HasRegion && !N->Dead) {
+      N->ScoreEvent("GameLost");
+      N->Dead = true;
+    }
+  }
+  ++gCurrentTurn;
+  gTransferMarket->NextRound();
+
+  for (std::size_t i = 0; i < gNations.size(); ++i) {
+    const std::int32_t Queued = Round.Nations[i].UnitsQueued, Attacks = Round.Nations[i].Attacks;
+    Round.Nations[i] = Figures(*gNations[i]);
+    Round.Nations[i].UnitsQueued = Queued;
+    Round.Nations[i].Attacks = Attacks;
+  }
+  for (std::size_t r = 0; r < gRegions.size(); ++r) Round.OwnerChanges += gRegions[r]->Owner != OwnersBefore[r];
+  Round.Milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
+  Result.Rounds.push_back(Round);
+}
+
+void TSoakGame::End() {
+  for (std::size_t i = 0; i < gAIControllers.size(); ++i) Result.LogHash[i] = Fnv1a(gAIControllers[i]->Log->PlainLines);
+  if (!Options.LogFolder.empty()) SaveAIControllerLogs(Options.LogFolder);
+}
+
+TSoakResult RunSoak(const TSoakOptions& Options) {
+  TSoakResult Result;
+  try {
+    TSoakGame Game(Options);
+    try {
+      for (std::int32_t Round = 0; Round < Options.Rounds; ++Round) Game.PlayRound();
+      Game.End();
+    } catch (const std::exception& E) {
+      Game.Result.Error = E.what();
+    }
+    Result = Game.Result;
+  } catch (const std::exception& E) {
+    Result.Error = E.what();
+  }
+  return Result;
+}
+
+void WriteSoakCsvHeader(std::ostream& Out) {
+  Out << "seed,round,nation,kind,regions,units,divisions,technologies,buildings,queue,ressources,score,dead,"
+         "unitsqueued,attacks,ownerchanges,milliseconds\n";
+}
+
+void WriteSoakCsv(const TSoakResult& Result, std::uint32_t Seed, std::ostream& Out) {
+  for (const TSoakRound& R : Result.Rounds)
+    for (std::size_t i = 0; i < R.Nations.size(); ++i) {
+      const TSoakNationFigures& F = R.Nations[i];
+      Out << Seed << ',' << R.Round << ',' << i << ',' << Result.Kinds[i] << ',' << F.Regions << ',' << F.Units << ','
+          << F.Divisions << ',' << F.Technologies << ',' << F.Buildings << ',' << F.Queue << ',' << F.Ressources << ','
+          << F.Score << ',' << (F.Dead ? 1 : 0) << ',' << F.UnitsQueued << ',' << F.Attacks << ',' << R.OwnerChanges
+          << ',' << R.Milliseconds << '\n';
+    }
+}

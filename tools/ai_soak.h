@@ -1,0 +1,80 @@
+#pragma once
+// The soak run of the computer opponents: a data set loaded as the game loads it, five computer
+// nations, the world round in the game's order for many rounds, invariants checked after every
+// computer turn, and per-round figures for people to read. Used by the soak test and by the
+// tarnova-soak tool. Sets up and tears down the world's globals itself; never run two at once.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct TSoakOptions {
+  std::filesystem::path DataRoot;  // the folder holding data/ (and perhaps tarnova.dat)
+  std::int32_t Rounds = 200;
+  std::uint32_t Seed = 1;
+  std::array<std::uint16_t, 5> Kinds{};         // personality per nation, 0 = drawn
+  std::array<std::uint16_t, 5> Difficulties{};  // 0 normal, 1 hard, 2 very hard
+  float StartRessources = 1000.0f;
+  // Hands every region of nobody to the nation whose territory reaches it first (breadth first
+  // from the start regions, nations in index order), so that borders and battles come at once.
+  bool ShareOutRegions = false;
+  bool LogAI = true;  // the decision logs (needed for the log hashes and the counts below)
+  // Where to write the logs at the end ("AI_<n>_log.html"); empty writes none.
+  std::filesystem::path LogFolder;
+};
+
+struct TSoakNationFigures {
+  std::int32_t Regions = 0, Units = 0, Divisions = 0, Technologies = 0, Buildings = 0, Queue = 0;
+  std::int32_t Score = 0;
+  float Ressources = 0.0f;
+  bool Dead = false;
+  std::int32_t UnitsQueued = 0, Attacks = 0;  // this round
+};
+
+struct TSoakRound {
+  std::int32_t Round = 0;
+  std::array<TSoakNationFigures, 5> Nations;
+  std::int32_t OwnerChanges = 0;  // regions whose owner changed this round
+  double Milliseconds = 0.0;      // the whole round
+};
+
+struct TSoakResult {
+  std::vector<TSoakRound> Rounds;
+  std::vector<std::string> Violations;  // "round R, after nation N: ..."
+  std::string Error;                    // the exception that ended the run, if any
+  std::array<std::uint64_t, 5> LogHash{};  // FNV-1a over each controller's plain log lines
+  std::array<std::uint16_t, 5> Kinds{};    // the kinds in force
+};
+
+class TSoakWorld;
+
+// A soak game in progress: the world set up from the options, played one round at a time.
+class TSoakGame {
+public:
+  explicit TSoakGame(const TSoakOptions& Options);  // throws when the data set does not load
+  ~TSoakGame();
+  TSoakGame(const TSoakGame&) = delete;
+  TSoakGame& operator=(const TSoakGame&) = delete;
+
+  // One world round in the game's order, the computer turns in nation order with the
+  // invariants checked after each; appends the round's figures to Result.
+  void PlayRound();
+  // Hashes the logs and writes them when the options ask for it.
+  void End();
+
+  TSoakResult Result;
+
+private:
+  TSoakOptions Options;
+  std::unique_ptr<TSoakWorld> World;
+};
+
+// Plays Options.Rounds rounds; an exception ends the run and is reported in Error.
+TSoakResult RunSoak(const TSoakOptions& Options);
+// One line per round and nation: seed, round, nation, kind and the figures.
+void WriteSoakCsvHeader(std::ostream& Out);
+void WriteSoakCsv(const TSoakResult& Result, std::uint32_t Seed, std::ostream& Out);
