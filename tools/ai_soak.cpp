@@ -53,7 +53,7 @@ public:
       gNations[i]->TechnologyTree.LoadFromXML("data\\XML\\technologies.xml");
       gNations[i]->BaseFactors.fill(1.0f);
       gNations[i]->Ressources = Options.StartRessources;
-      gNations[i]->AIControlled = true;
+      gNations[i]->AIControlled = static_cast<std::int32_t>(i) != Options.IdleNation;
     }
     gUnitTypePool = std::make_unique<TUnitTypePool>();
     gUnitTypePool->LoadFromXML("data\\XML\\units.xml", NoTextures);
@@ -67,7 +67,7 @@ public:
     gTransferMarket = std::make_unique<TTransferMarket>();
     gTransferMarket->Create();
     gCurrentTurn = 0;
-    gPlayerNation = 0;
+    gPlayerNation = static_cast<std::uint8_t>(Options.IdleNation >= 0 ? Options.IdleNation : 0);
     SetRandomSeed(Options.Seed);
     gTransferMarket->Regenerate(15, 15, 15);
     for (std::size_t i = 0; i < gNations.size(); ++i) {

@@ -22,6 +22,8 @@ struct TSoakOptions {
   // Hands every region of nobody to the nation whose territory reaches it first (breadth first
   // from the start regions, nations in index order), so that borders and battles come at once.
   bool ShareOutRegions = false;
+  // A nation left to a human player who does nothing (no computer turn); -1 for none.
+  std::int32_t IdleNation = -1;
   bool LogAI = true;  // the decision logs (needed for the log hashes and the counts below)
   // Where to write the logs at the end ("AI_<n>_log.html"); empty writes none.
   std::filesystem::path LogFolder;

@@ -54,8 +54,11 @@ TEST_F(TAISoakTest, ThreeSeedsOf200RoundsInACrowdedWorldKeepTheWorldSound) {
 
     // Every nation alive at round 50 has researched something by then.
     const TSoakRound& Round50 = R.Rounds[50];
-    for (const auto& N : Round50.Nations)
-      if (!N.Dead) EXPECT_GE(N.Technologies, 1);
+    for (const auto& N : Round50.Nations) {
+      if (!N.Dead) {
+        EXPECT_GE(N.Technologies, 1);
+      }
+    }
     // They build: more finished buildings per owned region at round 50 than at the start.
     const auto PerRegion = [](const TSoakRound& Round) {
       double Buildings = 0.0, Regions = 0.0;
