@@ -40,19 +40,7 @@ void TGLButton::Draw() {
   }
   glColor4f(1.0f, 1.0f, 1.0f, Alpha);
   glTranslatef(Position.X, Position.Y, Position.Z + 0.01f);
-  const float W = static_cast<float>(Width);
-  const float H = static_cast<float>(Height);
-  auto Piece = [H](float X0, float X1, float S0, float S1) {
-    glTexCoord2f(S0, 1.0f); glVertex2f(X0, 0.0f);
-    glTexCoord2f(S0, 0.5f); glVertex2f(X0, H);
-    glTexCoord2f(S1, 0.5f); glVertex2f(X1, H);
-    glTexCoord2f(S1, 1.0f); glVertex2f(X1, 0.0f);
-  };
-  glBegin(GL_QUADS);
-  Piece(0.0f, 48.0f, 0.0f, 0.5f);
-  Piece(W - 24.0f, W, 0.75f, 1.0f);
-  Piece(48.0f, W - 24.0f, 0.515625f, 0.75f);
-  glEnd();
+  DrawThreePieceSkin(static_cast<float>(Width), static_cast<float>(Height), 1.0f, 0.5f);
   if (Hovered) {
     glMatrixMode(GL_TEXTURE);
     glPopMatrix();

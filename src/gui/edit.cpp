@@ -81,19 +81,7 @@ void TGLEdit::Draw() {
   glTranslatef(Position.X, Position.Y, Position.Z);
   glColor4f(1.0f, 1.0f, 1.0f, Alpha * Opacity);
   if (Border) {
-    const float W = static_cast<float>(Width);
-    const float H = static_cast<float>(Height);
-    auto Piece = [H](float X0, float X1, float S0, float S1) {
-      glTexCoord2f(S0, 1.0f); glVertex2f(X0, 0.0f);
-      glTexCoord2f(S0, 0.0f); glVertex2f(X0, H);
-      glTexCoord2f(S1, 0.0f); glVertex2f(X1, H);
-      glTexCoord2f(S1, 1.0f); glVertex2f(X1, 0.0f);
-    };
-    glBegin(GL_QUADS);
-    Piece(0, 48, 0.0f, 0.5f);
-    Piece(W - 24, W, 0.75f, 1.0f);
-    Piece(48, W - 24, 0.515625f, 0.75f);
-    glEnd();
+    DrawThreePieceSkin(static_cast<float>(Width), static_cast<float>(Height), 1.0f, 0.0f);
   }
   glColor3f(1.0f, 1.0f, 1.0f);
   glPopMatrix();

@@ -18,6 +18,14 @@ void Quad(float X0, float Y0, float X1, float Y1, float Z, float S0, float S1, f
 }
 }  // namespace
 
+void DrawThreePieceSkin(float W, float H, float TTop, float TBottom) {
+  glBegin(GL_QUADS);
+  Quad(0.0f, 0.0f, 48.0f, H, 0.0f, 0.0f, 0.5f, TTop, TBottom);
+  Quad(W - 24.0f, 0.0f, W, H, 0.0f, 0.75f, 1.0f, TTop, TBottom);
+  Quad(48.0f, 0.0f, W - 24.0f, H, 0.0f, 0.515625f, 0.75f, TTop, TBottom);
+  glEnd();
+}
+
 void DrawFrame(float X, float Y, float W, float H) {
   const float C = 0.109375f;  // corner size in the skin
   glBegin(GL_QUADS);

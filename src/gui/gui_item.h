@@ -91,5 +91,9 @@ bool PointInPolygon(const std::vector<TIntPair>& Points, std::int32_t X, std::in
 
 // Nine-slice frame from the bound skin texture, then a shading quad over it.
 void DrawFrame(float X, float Y, float Width, float Height);
+// The three-piece skin of buttons and edits at the current origin: a 48-pixel left cap, a
+// 24-pixel right cap and a stretched middle; TTop/TBottom are the texture rows of the top and
+// bottom edges. Issues glBegin/glEnd itself.
+void DrawThreePieceSkin(float Width, float Height, float TTop, float TBottom);
 // A gauge from "gui_gauge": background, then Color filled to Percent (not clamped).
 void DrawGauge(TVector3 Position, TVector3 Color, float Percent, float Width, float Height);
