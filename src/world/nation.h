@@ -16,6 +16,7 @@
 #include "world/unit.h"
 
 class TUnitType;
+class TXMLNode;
 
 class TNation {
 public:
@@ -99,4 +100,9 @@ public:
   // The nation's round (nation_rules.cpp): divisions and units ready again, units heal, the
   // build queue delivers, the treasury and research advance, spies get their action back.
   void DoRound();
+
+  // Savegame part (nation_save.cpp): appends "nation" + ID to the "nations" element / replaces
+  // the nation's state by a saved one. A broken element throws EDataError and changes nothing.
+  void SaveToXML(TXMLNode Nations) const;
+  void LoadFromXML(const TXMLNode& Node);
 };

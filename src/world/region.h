@@ -14,6 +14,7 @@
 class TBuildingType;
 class TDivision;
 class TSpy;
+class TXMLNode;
 
 // One building slot; a region owns all nine for its whole life.
 struct TBuilding {
@@ -94,4 +95,9 @@ public:
   bool UpdateScreenPosition(const double ModelView[16], const double Projection[16], const std::int32_t Viewport[4],
                             double& X, double& Y, double& Z);
   bool UpdateScreenPosition(double& X, double& Y, double& Z);
+
+  // Savegame part (region_save.cpp): appends a "region" element to Parent / reads one back.
+  // A broken element throws EDataError and leaves the region as it was.
+  void SaveToXML(TXMLNode Parent) const;
+  void LoadFromXML(const TXMLNode& Node);
 };

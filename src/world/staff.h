@@ -10,6 +10,7 @@ class TBuildingType;
 class TDivision;
 class TNation;
 class TRegion;
+class TXMLNode;
 
 class TScientist {
 public:
@@ -23,6 +24,10 @@ public:
 
   // Copies everything but OfferedTurn into Target.
   void Assign(TScientist& Target) const;
+  // Savegame element (staff_save.cpp): attributes on Node. A broken element throws EDataError
+  // and leaves the object as it was.
+  void SaveToXML(TXMLNode Node) const;
+  void LoadFromXML(const TXMLNode& Node);
 };
 
 class TGeneral {
@@ -39,6 +44,9 @@ public:
 
   // Copies everything but Division and OfferedTurn into Target.
   void Assign(TGeneral& Target) const;
+  // Savegame element; his division link is saved by the division.
+  void SaveToXML(TXMLNode Node) const;
+  void LoadFromXML(const TXMLNode& Node);
 };
 
 class TSpy {
@@ -85,4 +93,9 @@ public:
   // "sabotage_sabotagedivision", "sabotage_disabledivision"); named apart from the skill field.
   enum class TSabotageResult { Caught, Done, NothingToSabotage };
   TSabotageResult DoSabotage(const std::string& Action);
+
+  // Savegame element with its reports; loading links the spy and its region both ways and
+  // keeps Nation.
+  void SaveToXML(TXMLNode Node) const;
+  void LoadFromXML(const TXMLNode& Node);
 };

@@ -2,9 +2,11 @@
 
 #include "world/battle.h"
 #include "world/building_type.h"
+#include "world/high_score_list.h"
 #include "world/nation.h"
 #include "world/region.h"
 #include "world/transfer_market.h"
+#include "world/statistics.h"
 #include "world/unit_type.h"
 
 std::int32_t gCurrentTurn = 0;
@@ -16,3 +18,5 @@ std::unique_ptr<TBuildingTypePool> gBuildingTypePool;
 std::array<std::unique_ptr<TNation>, NationCount> gNations;
 std::unique_ptr<TBattle> gBattle;
 std::unique_ptr<TTransferMarket> gTransferMarket;
+std::unique_ptr<TStatisticServer> gStatisticServer;
+std::unique_ptr<THighScoreList> gHighScoreList;

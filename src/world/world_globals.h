@@ -6,8 +6,10 @@
 #include <vector>
 
 class TBuildingTypePool;
+class THighScoreList;
 class TNation;
 class TRegion;
+class TStatisticServer;
 class TUnitTypePool;
 
 // The current round. Game control adds one per round (after the computer opponents and the
@@ -45,3 +47,11 @@ extern std::unique_ptr<TBattle> gBattle;
 // portraits read), refilled by a new game, renewed by the round processing, read and written by
 // the market window, the computer opponents and the savegame.
 extern std::unique_ptr<TTransferMarket> gTransferMarket;
+
+// The statistics of the running game: created by the game object at start-up after the nations,
+// refilled by a new game (Init), advanced by the round processing (Update) and replaced by
+// loading a savegame; freed at shut-down.
+extern std::unique_ptr<TStatisticServer> gStatisticServer;
+// The high-score list: created by the game object at start-up (it reads "highscore.xml"), entered
+// into by the end of a game (AddScore) and freed, which saves it, at shut-down.
+extern std::unique_ptr<THighScoreList> gHighScoreList;

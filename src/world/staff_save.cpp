@@ -1,0 +1,133 @@
+#include "world/staff.h"
+
+#include "platform/xml_document.h"
+#include "world/building_type.h"
+#include "world/region.h"
+#include "world/savegame_values.h"
+#include "world/staff_save.h"
+#include "world/world_globals.h"
+#include "world/xml_values.h"
+
+namespace {
+// A spy's report of a building slot that holds no type at all.
+constexpr std::int32_t NoBuildingNumber = -2;
+}  // namespace
+
+void TScientist::SaveToXML(TXMLNode Node) const {
+  Node.SetAttribute("name", Name);
+  SetIntAttribute(Node, "cost", Cost);
+  SetIntAttribute(Node, "wage", Wage);
+  SetFloatAttribute(Node, "military", Military);
+  SetFloatAttribute(Node, "civil", Civil);
+  Node.SetAttribute("image", Image);
+}
+
+void TScientist::LoadFromXML(const TXMLNode& Node) {
+  constexpr std::string_view Context = "TScientist->LoadFromXML->";
+  TScientist Read;
+  Read.Name = ReadTextAttribute(Context, Node, "name");
+  Read.Cost = ReadIntAttribute(Context, Node, "cost");
+  Read.Wage = ReadIntAttribute(Context, Node, "wage");
+  Read.Military = ReadFloatAttribute(Context, Node, "military");
+  Read.Civil = ReadFloatAttribute(Context, Node, "civil");
+  Read.Image = ReadTextAttribute(Context, Node, "image");
+  Read.Assign(*this);
+  OfferedTurn = 0;
+}
+
+void TGeneral::SaveToXML(TXMLNode Node) const {
+  Node.SetAttribute("name", Name);
+  SetIntAttribute(Node, "cost", Cost);
+  SetIntAttribute(Node, "wage", Wage);
+  SetFloatAttribute(Node, "defense", Defense);
+  SetFloatAttribute(Node, "attack", Attack);
+  SetFloatAttribute(Node, "movement", Movement);
+  Node.SetAttribute("image", Image);
+}
+
+void TGeneral::LoadFromXML(const TXMLNode& Node) {
+  constexpr std::string_view Context = "TGeneral->LoadFromXML->";
+  TGeneral Read;
+  Read.Name = ReadTextAttribute(Context, Node, "name");
+  Read.Cost = ReadIntAttribute(Context, Node, "cost");
+  Read.Wage = ReadIntAttribute(Context, Node, "wage");
+  Read.Defense = ReadFloatAttribute(Context, Node, "defense");
+  Read.Attack = ReadFloatAttribute(Context, Node, "attack");
+  Read.Movement = ReadFloatAttribute(Context, Node, "movement");
+  Read.Image = ReadTextAttribute(Context, Node, "image");
+  Read.Assign(*this);
+  OfferedTurn = 0;
+}
+
+void TSpy::SaveToXML(TXMLNode Node) const {
+  Node.SetAttribute("name", Name);
+  SetIntAttribute(Node, "region", Region ? Region->ID : -1);
+  SetIntAttribute(Node, "cost", Cost);
+  SetIntAttribute(Node, "wage", Wage);
+  SetBoolAttribute(Node, "hasaction", HasAction);
+  SetFloatAttribute(Node, "espionage", Espionage);
+  SetFloatAttribute(Node, "sabotage", Sabotage);
+  SetFloatAttribute(Node, "hiding", Hiding);
+  Node.SetAttribute("image", Image);
+  SetIntAttribute(Node, "roundinfiltrated", RoundInfiltrated);
+  TXMLNode Buildings = Node.AppendChild("buildingdata");
+  SetIntAttribute(Buildings, "lastobtained", BuildingDataTurn);
+  for (const auto& Row : BuildingData)
+    for (const TBuildingType* Type : Row)
+      SetIntAttribute(Buildings.AppendChild("data"), "ID", Type ? Type->Number : NoBuildingNumber);
+  TXMLNode Report = Node.AppendChild("divisiondata");
+  SetIntAttribute(Report, "lastobtained", DivisionDataTurn);
+  SetIntAttribute(Report, "length", static_cast<std::int64_t>(DivisionData.size()));
+  for (std::size_t i = 0; i < DivisionData.size(); ++i) Report.SetAttribute("data" + std::to_string(i), DivisionData[i]);
+}
+
+std::int32_t ReadSpyElement(TSpy& Spy, const TXMLNode& Node) {
+  constexpr std::string_view Context = "TSpy->LoadFromXML->";
+  Spy.ResetBuildingData();
+  Spy.Name = ReadTextAttribute(Context, Node, "name");
+  const std::int32_t RegionIndex =
+      ReadIntAttribute(Context, Node, "region", -1, static_cast<std::int32_t>(gRegions.size()) - 1);
+  Spy.Cost = ReadIntAttribute(Context, Node, "cost");
+  Spy.Wage = ReadIntAttribute(Context, Node, "wage");
+  Spy.HasAction = ReadBoolAttribute(Context, Node, "hasaction");
+  Spy.Espionage = ReadFloatAttribute(Context, Node, "espionage");
+  Spy.Sabotage = ReadFloatAttribute(Context, Node, "sabotage");
+  Spy.Hiding = ReadFloatAttribute(Context, Node, "hiding");
+  Spy.Image = ReadTextAttribute(Context, Node, "image");
+  Spy.RoundInfiltrated = ReadIntAttribute(Context, Node, "roundinfiltrated");
+
+  const TXMLNode Buildings = RequiredChild(Context, Node, "buildingdata");
+  Spy.BuildingDataTurn = ReadIntAttribute(Context, Buildings, "lastobtained");
+  const std::vector<TXMLNode> Slots = RequiredChildren(Context, Buildings, 9, "data");
+  for (std::size_t k = 0; k < 9; ++k) {
+    const std::int32_t Number = ReadIntAttribute(Context, Slots[k], "ID");
+    const TBuildingType* Type = nullptr;
+    if (Number != NoBuildingNumber) {
+      Type = gBuildingTypePool ? gBuildingTypePool->FindByNumber(Number) : nullptr;
+      if (!Type) ThrowBadValue(Context, Slots[k], "ID", std::to_string(Number), "no building type has this number");
+    }
+    Spy.BuildingData[k / 3][k % 3] = Type;
+  }
+
+  const TXMLNode Report = RequiredChild(Context, Node, "divisiondata");
+  Spy.DivisionDataTurn = ReadIntAttribute(Context, Report, "lastobtained");
+  // The lines are read one by one, so a huge "length" fails at the first missing line instead
+  // of reserving room for it.
+  const std::int32_t Length = ReadIntAttribute(Context, Report, "length", 0);
+  for (std::int32_t i = 0; i < Length; ++i)
+    Spy.DivisionData.push_back(ReadTextAttribute(Context, Report, "data" + std::to_string(i)));
+  Spy.OfferedTurn = 0;
+  return RegionIndex;
+}
+
+void TSpy::LoadFromXML(const TXMLNode& Node) {
+  TSpy Read;
+  const std::int32_t RegionIndex = ReadSpyElement(Read, Node);
+  if (Region && Region->Spy == this) Region->Spy = nullptr;
+  TNation* Employer = Nation;
+  Read.Assign(*this);
+  Nation = Employer;
+  OfferedTurn = 0;
+  Region = RegionIndex >= 0 ? gRegions[static_cast<std::size_t>(RegionIndex)].get() : nullptr;
+  if (Region) Region->Spy = this;
+}
