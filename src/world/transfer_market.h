@@ -11,6 +11,8 @@
 #include "engine/constants.h"
 #include "world/staff.h"
 
+class TXMLNode;
+
 class TTransferMarket {
 public:
   // An offer leaves the market in the round processing at which it has reached this age.
@@ -46,4 +48,9 @@ public:
 
   // Sorts portrait file names (with ".png") into the three lists by their prefixes.
   void AddPortraits(const TStringList& FileNames);
+
+  // Savegame part (transfer_market_save.cpp): the offers under "scientists", "generals" and
+  // "spies". A broken element throws EDataError and leaves the offers as they were.
+  void SaveToXML(TXMLNode Node) const;
+  void LoadFromXML(const TXMLNode& Node);
 };

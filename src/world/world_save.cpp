@@ -4,6 +4,7 @@
 #include "platform/xml_document.h"
 #include "world/region.h"
 #include "world/savegame_values.h"
+#include "world/transfer_market.h"
 #include "world/xml_values.h"
 
 namespace {
@@ -13,6 +14,7 @@ void RequireWorld(const char* Where) {
   for (const auto& Nation : gNations)
     if (!Nation) throw ETarnovaError(std::string(Where) + "The nations do not exist");
   if (!gStatisticServer) throw ETarnovaError(std::string(Where) + "The statistics do not exist");
+  if (!gTransferMarket) throw ETarnovaError(std::string(Where) + "The transfer market does not exist");
 }
 }  // namespace
 
@@ -21,6 +23,7 @@ void TWorldSave::Save(TXMLNode Root) {
   TXMLNode Nations = Root.AppendChild("nations");
   SetIntAttribute(Nations, "playernation", gPlayerNation);
   for (const auto& Nation : gNations) Nation->SaveToXML(Nations);
+  gTransferMarket->SaveToXML(Root.AppendChild("transfermarket"));
   TXMLNode Regions = Root.AppendChild("regions");
   SetIntAttribute(Regions, "count", static_cast<std::int64_t>(gRegions.size()));
   for (const auto& Region : gRegions) Region->SaveToXML(Regions);
@@ -42,6 +45,7 @@ TWorldSaveState TWorldSave::Read(const TXMLNode& Root) {
   const std::vector<TXMLNode> NationNodes = RequiredChildren(Context, Nations, NationCount, "nation");
   for (std::size_t i = 0; i < NationCount; ++i) State.Nations[i] = ReadNationState(*gNations[i], NationNodes[i]);
 
+  State.TransferMarket = ReadTransferMarketState(RequiredChild(Context, Root, "transfermarket"));
   State.Statistics = ReadStatisticState(RequiredChild(Context, Root, "statistics"));
   return State;
 }
@@ -52,6 +56,7 @@ void TWorldSave::Apply(TWorldSaveState&& State) noexcept {
     ApplyRegionState(*gRegions[i], std::move(State.Regions[i]));
   gPlayerNation = State.PlayerNation;
   for (std::size_t i = 0; i < NationCount; ++i) ApplyNationState(*gNations[i], std::move(State.Nations[i]));
+  ApplyTransferMarketState(*gTransferMarket, std::move(State.TransferMarket));
   ApplyStatisticState(*gStatisticServer, std::move(State.Statistics));
 }
 

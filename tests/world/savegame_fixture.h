@@ -1,6 +1,6 @@
 #pragma once
 // A small world for the savegame tests: the fixture's types and technologies, its five regions,
-// five nations with their trees and the statistics; everything is put back at the end.
+// five nations with their trees, the statistics and an empty transfer market; everything is put back at the end.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +11,7 @@
 #include "world/nation.h"
 #include "world/region.h"
 #include "world/statistics.h"
+#include "world/transfer_market.h"
 #include "world/world_globals.h"
 
 class SavegameFixture : public TypesFixture {
@@ -32,8 +33,10 @@ protected:
       gNations[i]->Names = {"Nation " + std::to_string(i), "Nation " + std::to_string(i)};
     }
     gStatisticServer = std::make_unique<TStatisticServer>();
+    gTransferMarket = std::make_unique<TTransferMarket>();
   }
   void TearDown() override {
+    gTransferMarket.reset();
     gStatisticServer.reset();
     for (auto& N : gNations) N.reset();
     Earth.Destroy();
