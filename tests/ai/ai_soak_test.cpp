@@ -41,18 +41,18 @@ TEST_F(TAISoakTest, ThreeSeedsOf200RoundsKeepTheWorldSound) {
     for (const std::string& V : R.Violations) ADD_FAILURE() << V;
 
     // The data set lets the computer nations hold their home and keep researching: after 200
-    // rounds every nation still owns regions and has several technologies.
+    // rounds every nation still owns most of its home and has several technologies.
     if (!std::filesystem::exists(std::filesystem::path(TARNOVA_BINARY_DIR) / "data" / "XML" / "regions.xml")) continue;
     for (std::size_t i = 0; i < 5; ++i) {
       const TSoakNationFigures& N = R.Rounds.back().Nations[i];
-      EXPECT_GE(N.Regions, 1) << "nation " << i;
+      EXPECT_GE(N.Regions, 2) << "nation " << i;
       EXPECT_GE(N.Technologies, 3) << "nation " << i;
     }
     for (const auto& Round : R.Rounds)
       for (const auto& N : Round.Nations) ++NationRounds, InDebt += N.Ressources < 0.0f;
   }
-  // ... and mostly pays its way.
-  EXPECT_LT(InDebt * 4, NationRounds);
+  // ... and pays its way nearly always.
+  EXPECT_LT(InDebt * 10, NationRounds);
 }
 
 // Every unowned region shared out among the nations: borders everywhere, so divisions, attacks
