@@ -13,6 +13,7 @@ class TTextureManager;
 class TVirtualFileSystem;
 class TSoundSystem;
 class TMusicPlayer;
+class TGLSLShaderManager;
 
 // Created by the game object at start-up (plain constructor, then Open("tarnova.dat")) before
 // anything else is read; freed at shut-down. Read-only for everyone else.
@@ -56,3 +57,8 @@ extern std::unique_ptr<TTexFont> gLCDFont;
 // The GUI font as the world-model drawing knows it; the game object sets it to gGUIFont.get().
 // It only observes.
 extern TTexFont* gFont;
+
+// Created by the game object at start-up unless shaders are switched off (then it stays empty);
+// filled with the five programs through TVirtualFileSystem::LoadShader. Read by the globe and
+// water drawing through GetShader.
+extern std::unique_ptr<TGLSLShaderManager> gShaderManager;

@@ -16,6 +16,7 @@ class TTexFont;
 class TTextureManager;
 class TVirtualFileSystem;
 class TXMLDocument;
+class TGLSLShaderManager;
 
 // One entry of the package directory; owned by the file system.
 class TVirtualFile {
@@ -60,6 +61,11 @@ public:
   void ListFileNames(const std::string& Path, const std::string& Ext, TFileNameList& Names) const;
   // Loads an XML document from disk or the package; throws when it is in neither.
   void LoadXML(const std::string& FileName, TXMLDocument& Document);
+  // Adds a shader program to ShaderManager: from the two files on disk when both are loose,
+  // else from each source read on its own (disk first, then the package). A source found
+  // nowhere is logged in the manager's Log and the program is left out.
+  void LoadShader(const std::string& Name, const std::string& VertexFile, const std::string& FragmentFile,
+                  TGLSLShaderManager& ShaderManager);
 
   // Loads one texture into the manager under its name without folder and extension. A name
   // without extension tries ".png", ".dds", ".jpg", ".tga" in this order. A loose file goes
