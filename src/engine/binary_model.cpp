@@ -106,6 +106,7 @@ void TGLBinaryModel::ReadFromStream(TStream& Stream) {
 
 void TGLBinaryModel::LoadFromStream(TStream& Stream, float Factor) {
   ReadFromStream(Stream);
+  LoadTextures();
   if (Factor != 1.0f) Scale(Factor);
 }
 

@@ -68,7 +68,9 @@ public:
   std::vector<std::string> TextureNames;  // the model's textures: file names without folder and extension
   float ScaleFactor = 1.0f;
 
-  // Reads a ".3df" stream from its position, checks it and scales it when Scale is not 1.
+  // Reads a ".3df" stream from its position, checks it, loads its textures from
+  // gModelTexturePath into gModelTextureManager (when set; a texture found nowhere is logged
+  // and its faces are drawn untextured) and scales it when Scale is not 1.
   // A damaged stream throws EReadError or EDataError saying what is wrong; nothing is loaded then.
   void LoadFromStream(TStream& Stream, float Scale);
   void LoadFromFile(const std::filesystem::path& FileName, float Scale);
@@ -77,6 +79,9 @@ public:
   void Scale(float Factor);
   // Opaque meshes, then the others; then resets the material and switches lighting off (GL).
   void Render();
+
+private:
+  void LoadTextures();
 };
 
 // The file name without folder ("\" or "/") and without its last extension.

@@ -4,9 +4,11 @@
 #include "engine/binary_model.h"
 #include "engine/model_registry.h"
 #include "engine/streams.h"
+#include "engine/texture_manager.h"
 #include "media_fixtures.h"
 #include "model_writer.h"
 #include "platform/errors.h"
+#include "platform/png_codec.h"
 #include "support/gl_environment.h"
 #include "support/log_capture.h"
 
@@ -195,4 +197,33 @@ TEST(ModelRegistryGL, PackagedModelsAreNamedWithTheirExtension) {
   EXPECT_EQ(FindModel("earth"), -1);
   EXPECT_EQ(ModelKey("earth"), "earth.3df");
   EXPECT_EQ(ModelKey("building_x.3df"), "BUILDING_X.3DF");
+}
+
+TEST(ModelRegistryGL, MaterialTexturesComeFromTheModelTextureFolder) {
+  REQUIRE_GL_CONTEXT();
+  TRegistryFixture F;
+  std::vector<std::uint8_t> Blue(4 * 4 * 4);
+  for (std::size_t i = 0; i < Blue.size(); i += 4) Blue[i + 2] = Blue[i + 3] = 255;
+  std::string Png, Error;
+  ASSERT_TRUE(EncodePNG(Blue.data(), 4, 4, Png, Error)) << Error;
+  F.Folder.Write("data/tex/models/paint.png", Png);
+  F.Open();
+  TGLBinaryModel M = ColouredBox({1, 1, 1, 1}, {1, 1, 1, 1});
+  M.TextureNames = {"C:\\art\\paint.psd", "lost.tga"};
+  M.Meshes[0].Materials[0].TextureName = "paint.png";
+  M.Meshes[0].Materials[1].TextureName = "paint";
+  TTextureManager Textures;
+  gModelTextureManager = &Textures;
+  F.Register("painted.3df", M);
+  F.Register("painted_again.3df", M);
+  gModelTextureManager = nullptr;
+  EXPECT_GE(Textures.IndexOf("paint"), 0);
+  EXPECT_EQ(Textures.Names.size(), 1u);
+  Draw3DModel("painted", 0, true, false);
+  EXPECT_EQ(F.Pixel(128, 128), (TColour{0, 0, 255}));
+  EXPECT_EQ(F.Log.Lines(),
+            (std::vector<std::string>{"TGLBinaryModel->LoadFromStream->Texture \"data\\tex\\models\\lost\" not found"}));
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_BLEND);
 }
