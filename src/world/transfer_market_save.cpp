@@ -17,6 +17,19 @@ void SaveOffer(TXMLNode Node, const T& Offer) {
   Node.SetAttribute("image", Offer.Image);
 }
 
+// The round an offer came onto the market, written last. Without it every offer of a game
+// loaded at round 5 or later would leave the market at the next round; older savegames
+// without it load their offers as offered in round 0.
+template <typename T>
+void SaveOfferedTurn(TXMLNode Node, const T& Offer) {
+  SetIntAttribute(Node, "offeredturn", Offer.OfferedTurn);
+}
+
+template <typename T>
+void ReadOfferedTurn(const TXMLNode& Node, T& Offer) {
+  Offer.OfferedTurn = Node.HasAttribute("offeredturn") ? ReadIntAttribute(Context, Node, "offeredturn") : 0;
+}
+
 template <typename T>
 std::unique_ptr<T> ReadOffer(const TXMLNode& Node) {
   auto Offer = std::make_unique<T>();
@@ -35,6 +48,7 @@ void TTransferMarket::SaveToXML(TXMLNode Node) const {
     SaveOffer(Element, *Offer);
     SetFloatAttribute(Element, "military", Offer->Military);
     SetFloatAttribute(Element, "civil", Offer->Civil);
+    SaveOfferedTurn(Element, *Offer);
   }
   TXMLNode GeneralList = Node.AppendChild("generals");
   for (const auto& Offer : Generals) {
@@ -43,6 +57,7 @@ void TTransferMarket::SaveToXML(TXMLNode Node) const {
     SetFloatAttribute(Element, "defense", Offer->Defense);
     SetFloatAttribute(Element, "attack", Offer->Attack);
     SetFloatAttribute(Element, "movement", Offer->Movement);
+    SaveOfferedTurn(Element, *Offer);
   }
   TXMLNode SpyList = Node.AppendChild("spies");
   for (const auto& Offer : Spies) {
@@ -51,6 +66,7 @@ void TTransferMarket::SaveToXML(TXMLNode Node) const {
     SetFloatAttribute(Element, "espionage", Offer->Espionage);
     SetFloatAttribute(Element, "sabotage", Offer->Sabotage);
     SetFloatAttribute(Element, "hiding", Offer->Hiding);
+    SaveOfferedTurn(Element, *Offer);
   }
 }
 
@@ -64,6 +80,7 @@ TTransferMarketSaveState ReadTransferMarketState(const TXMLNode& Node) {
     auto Offer = ReadOffer<TScientist>(Element);
     Offer->Military = ReadFloatAttribute(Context, Element, "military");
     Offer->Civil = ReadFloatAttribute(Context, Element, "civil");
+    ReadOfferedTurn(Element, *Offer);
     State.Scientists.push_back(std::move(Offer));
   }
   for (const TXMLNode& Element : RequiredChild(Context, Node, "generals").Children()) {
@@ -71,6 +88,7 @@ TTransferMarketSaveState ReadTransferMarketState(const TXMLNode& Node) {
     Offer->Defense = ReadFloatAttribute(Context, Element, "defense");
     Offer->Attack = ReadFloatAttribute(Context, Element, "attack");
     Offer->Movement = ReadFloatAttribute(Context, Element, "movement");
+    ReadOfferedTurn(Element, *Offer);
     State.Generals.push_back(std::move(Offer));
   }
   for (const TXMLNode& Element : RequiredChild(Context, Node, "spies").Children()) {
@@ -80,6 +98,7 @@ TTransferMarketSaveState ReadTransferMarketState(const TXMLNode& Node) {
     Offer->Hiding = ReadFloatAttribute(Context, Element, "hiding");
     Offer->ResetBuildingData();
     Offer->HasAction = true;
+    ReadOfferedTurn(Element, *Offer);
     State.Spies.push_back(std::move(Offer));
   }
   return State;

@@ -42,13 +42,13 @@ TEST_F(TransferMarketSave, WritesEveryOfferInOrderAndReadsItBack) {
             "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
             "<transfermarket>\n"
             "  <scientists>\n"
-            "    <scientist name=\"Curt Weiss\" cost=\"150\" wage=\"8\" image=\"staff_scientist_1\" military=\"33.25\" civil=\"0.1\" />\n"
+            "    <scientist name=\"Curt Weiss\" cost=\"150\" wage=\"8\" image=\"staff_scientist_1\" military=\"33.25\" civil=\"0.1\" offeredturn=\"4\" />\n"
             "  </scientists>\n"
             "  <generals>\n"
-            "    <general name=\"Otto Lang\" cost=\"0\" wage=\"0\" image=\"\" defense=\"0\" attack=\"100\" movement=\"0\" />\n"
+            "    <general name=\"Otto Lang\" cost=\"0\" wage=\"0\" image=\"\" defense=\"0\" attack=\"100\" movement=\"0\" offeredturn=\"0\" />\n"
             "  </generals>\n"
             "  <spies>\n"
-            "    <spy name=\"Eva Stern\" cost=\"0\" wage=\"0\" image=\"gui_icon_spy\" espionage=\"0\" sabotage=\"0\" hiding=\"12.5\" />\n"
+            "    <spy name=\"Eva Stern\" cost=\"0\" wage=\"0\" image=\"gui_icon_spy\" espionage=\"0\" sabotage=\"0\" hiding=\"12.5\" offeredturn=\"0\" />\n"
             "  </spies>\n"
             "</transfermarket>\n");
   M().Scientists.clear();
@@ -56,7 +56,7 @@ TEST_F(TransferMarketSave, WritesEveryOfferInOrderAndReadsItBack) {
   M().Spies.clear();
   ASSERT_EQ(Load(Text), "");
   EXPECT_EQ(Saved(), Text);
-  EXPECT_EQ(M().Scientists[0]->OfferedTurn, 0);
+  EXPECT_EQ(M().Scientists[0]->OfferedTurn, 4);
   EXPECT_TRUE(M().Spies[0]->HasAction);
   EXPECT_EQ(M().Spies[0]->BuildingDataTurn, -1);
   EXPECT_EQ(M().Spies[0]->BuildingData[1][1], gBuildingTypePool->UnknownType());
@@ -80,4 +80,23 @@ TEST_F(TransferMarketSave, ABrokenOfferLeavesTheMarketAsItWas) {
     EXPECT_NE(Error.find(Message), std::string::npos) << Error;
     EXPECT_EQ(Saved(), Before);
   }
+}
+
+TEST_F(TransferMarketSave, OffersKeepTheirAgeAndOlderSavegamesStillLoad) {
+  Offers();
+  std::string Text = Saved();
+  M().Scientists.clear();
+  M().Generals.clear();
+  M().Spies.clear();
+  // A savegame written before offers kept their round: they count as offered in round 0.
+  const std::string Old = " offeredturn=\"4\"";
+  std::string OldText = Text;
+  OldText.erase(OldText.find(Old), Old.size());
+  ASSERT_EQ(Load(OldText), "");
+  EXPECT_EQ(M().Scientists[0]->OfferedTurn, 0);
+  ASSERT_EQ(Load(Text), "");
+  EXPECT_EQ(M().Scientists[0]->OfferedTurn, 4);
+  Text.replace(Text.find("offeredturn=\"4\""), 15, "offeredturn=\"x\"");
+  EXPECT_NE(Load(Text).find("attribute \"offeredturn\" has the value \"x\""), std::string::npos);
+  EXPECT_EQ(M().Scientists[0]->OfferedTurn, 4);
 }
