@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_globals.h"
+
 class TStream;
 class TTextureManager;
 
@@ -86,10 +88,3 @@ private:
 
 // The file name without folder ("\" or "/") and without its last extension.
 std::string ModelTextureKey(const std::string& FileName);
-
-// Set by game control to gTextureManager before the first model loads; not owned.
-extern TTextureManager* gModelTextureManager;
-// Folder of model textures; the registry sets "data\tex\models\" before each load.
-extern std::string gModelTexturePath;
-// While set, materials apply nothing (the registry's plain lists).
-extern bool gNoMaterials;

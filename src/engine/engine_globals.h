@@ -1,6 +1,8 @@
 #pragma once
 // The engine's single instances. Each names who creates it and who may write it.
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "engine/localization.h"
 #include "engine/settings.h"
@@ -14,6 +16,7 @@ class TVirtualFileSystem;
 class TSoundSystem;
 class TMusicPlayer;
 class TGLSLShaderManager;
+class T3DModel;
 
 // Created by the game object at start-up (plain constructor, then Open("tarnova.dat")) before
 // anything else is read; freed at shut-down. Read-only for everyone else.
@@ -62,3 +65,21 @@ extern TTexFont* gFont;
 // filled with the five programs through TVirtualFileSystem::LoadShader. Read by the globe and
 // water drawing through GetShader.
 extern std::unique_ptr<TGLSLShaderManager> gShaderManager;
+
+// The model registry (model_registry.h): filled by game control at start-up (LoadModelFolder)
+// and by Draw3DModel on demand, through RegisterModel only, which keeps entry i of
+// gModelNames naming gModels[i]. Freed by game control at shut-down (FreeModels) while the GL
+// context still exists.
+extern std::vector<std::unique_ptr<T3DModel>> gModels;
+extern std::vector<std::string> gModelNames;
+// False at start. Picking and diorama drawing set it around their drawing: models are then
+// drawn with their plain list where they have one, so the current colour shows.
+extern bool gUsePlainModels;
+
+// The texture manager model loading registers textures in; game control sets it to
+// gTextureManager before the first model loads. Observes, does not own.
+extern TTextureManager* gModelTextureManager;
+// Folder of model textures; the registry sets "data\tex\models\" before each load.
+extern std::string gModelTexturePath;
+// While set, model materials apply nothing (the registry's plain lists); only the registry writes it.
+extern bool gNoMaterials;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_globals.h"
 #include "engine/vectors.h"
 
 class TStream;
@@ -48,11 +49,3 @@ int LoadModelFolder(const std::string& Folder);
 void Draw3DModel(const std::string& Name, int Reserved, bool Uncentred, bool LoadOnDemand);
 // Frees every model (with the GL context still current) and empties the registry.
 void FreeModels();
-
-// Owned by the registry; filled by game control at start-up and by Draw3DModel on demand.
-// Entry i of gModelNames names gModels[i]. Freed by game control at shut-down (FreeModels).
-extern std::vector<std::unique_ptr<T3DModel>> gModels;
-extern std::vector<std::string> gModelNames;
-// False at start. Picking and diorama drawing set it around their drawing: models are then
-// drawn with their plain list where they have one, so the current colour shows.
-extern bool gUsePlainModels;
