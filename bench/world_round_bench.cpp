@@ -7,6 +7,7 @@
 #include <new>
 
 #include "engine/engine_globals.h"
+#include "support/fixture_world_types.h"
 #include "engine/localization.h"
 #include "engine/script_manager.h"
 #include "engine/virtual_file_system.h"
@@ -33,17 +34,7 @@ constexpr int RegionCount = 150;
 constexpr int UnitsPerNation = 100;
 
 void BuildWorld() {
-  gLocalization.Clear();
-  gLocalization.LanguageCodes = {"ger", "eng"};
-  gLocalization.LanguageNames = {"Deutsch", "English"};
-  gLocalization.Texts.assign(2, {});
-  gLocalization.LanguageIndex = 1;
-  gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(std::string(TARNOVA_SOURCE_DIR) + "/tests/fixtures/world");
-  gUnitTypePool = std::make_unique<TUnitTypePool>();
-  gUnitTypePool->LoadFromXML("data\\XML\\units.xml");
-  gBuildingTypePool = std::make_unique<TBuildingTypePool>();
-  gBuildingTypePool->Variables = &gScriptManager->Variables;
-  gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml");
+  LoadFixtureWorldTypes();
 
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     auto N = std::make_unique<TNation>();

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/engine_globals.h"
+#include "support/fixture_world_types.h"
 #include "engine/localization.h"
 #include "engine/script_manager.h"
 #include "engine/virtual_file_system.h"
@@ -20,17 +21,7 @@ namespace {
 constexpr int SaveRegionCount = 150;
 
 void BuildSaveWorld() {
-  gLocalization.Clear();
-  gLocalization.LanguageCodes = {"ger", "eng"};
-  gLocalization.LanguageNames = {"Deutsch", "English"};
-  gLocalization.Texts.assign(2, {});
-  gLocalization.LanguageIndex = 1;
-  gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(std::string(TARNOVA_SOURCE_DIR) + "/tests/fixtures/world");
-  gUnitTypePool = std::make_unique<TUnitTypePool>();
-  gUnitTypePool->LoadFromXML("data\\XML\\units.xml");
-  gBuildingTypePool = std::make_unique<TBuildingTypePool>();
-  gBuildingTypePool->Variables = &gScriptManager->Variables;
-  gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml");
+  LoadFixtureWorldTypes();
   const auto& Types = gBuildingTypePool->Types;
   gRegions.clear();
   for (int r = 0; r < SaveRegionCount; ++r) {

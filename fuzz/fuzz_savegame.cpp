@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/engine_globals.h"
+#include "support/fixture_world_types.h"
 #include "engine/localization.h"
 #include "engine/script_manager.h"
 #include "engine/virtual_file_system.h"
@@ -23,16 +24,7 @@
 
 namespace {
 void BuildWorld() {
-  gLocalization.LanguageCodes = {"ger", "eng"};
-  gLocalization.LanguageNames = {"Deutsch", "English"};
-  gLocalization.Texts.assign(2, {});
-  gLocalization.LanguageIndex = 1;
-  gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(std::string(TARNOVA_SOURCE_DIR) + "/tests/fixtures/world");
-  gUnitTypePool = std::make_unique<TUnitTypePool>();
-  gUnitTypePool->LoadFromXML("data\\XML\\units.xml");
-  gBuildingTypePool = std::make_unique<TBuildingTypePool>();
-  gBuildingTypePool->Variables = &gScriptManager->Variables;
-  gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml");
+  LoadFixtureWorldTypes();
   TEarth Earth;
   Earth.Init("data\\XML\\regions.xml");
   for (std::size_t i = 0; i < gNations.size(); ++i) {

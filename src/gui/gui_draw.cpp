@@ -26,6 +26,18 @@ void DrawThreePieceSkin(float W, float H, float TTop, float TBottom) {
   glEnd();
 }
 
+void DrawScrollArrows(float W, float H, float Z) {
+  glTexCoord2f(0.546875f, 0.5078125f); glVertex3f(W - 23, 9, Z);
+  glTexCoord2f(0.546875f, 0.390625f);  glVertex3f(W - 23, 23, Z);
+  glTexCoord2f(0.671875f, 0.390625f);  glVertex3f(W - 9, 23, Z);
+  glTexCoord2f(0.671875f, 0.5078125f); glVertex3f(W - 9, 9, Z);
+  // The down arrow is the same image upside down.
+  glTexCoord2f(0.546875f, 0.390625f);  glVertex3f(W - 23, H - 23, Z);
+  glTexCoord2f(0.546875f, 0.5078125f); glVertex3f(W - 23, H - 9, Z);
+  glTexCoord2f(0.671875f, 0.5078125f); glVertex3f(W - 9, H - 9, Z);
+  glTexCoord2f(0.671875f, 0.390625f);  glVertex3f(W - 9, H - 23, Z);
+}
+
 void DrawFrame(float X, float Y, float W, float H) {
   const float C = 0.109375f;  // corner size in the skin
   glBegin(GL_QUADS);

@@ -95,5 +95,8 @@ void DrawFrame(float X, float Y, float Width, float Height);
 // 24-pixel right cap and a stretched middle; TTop/TBottom are the texture rows of the top and
 // bottom edges. Issues glBegin/glEnd itself.
 void DrawThreePieceSkin(float Width, float Height, float TTop, float TBottom);
+// The up and down scroll arrows of list boxes and memos at the right edge of a Width x Height
+// box, at depth Z. Emits vertices only: call it between glBegin(GL_QUADS) and glEnd.
+void DrawScrollArrows(float Width, float Height, float Z);
 // A gauge from "gui_gauge": background, then Color filled to Percent (not clamped).
 void DrawGauge(TVector3 Position, TVector3 Color, float Percent, float Width, float Height);

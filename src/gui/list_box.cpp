@@ -137,15 +137,7 @@ void TGLListBox::Draw() {
   glTexCoord2f(0.3046875f, 0.5f);  glVertex3f(W - 9, H - 9, 0.025f);
   glTexCoord2f(0.3046875f, 0.75f); glVertex3f(W - 9, 9, 0.025f);
   glColor4f(1.0f, 1.0f, 1.0f, A);
-  glTexCoord2f(0.546875f, 0.5078125f); glVertex3f(W - 23, 9, 0.03f);
-  glTexCoord2f(0.546875f, 0.390625f);  glVertex3f(W - 23, 23, 0.03f);
-  glTexCoord2f(0.671875f, 0.390625f);  glVertex3f(W - 9, 23, 0.03f);
-  glTexCoord2f(0.671875f, 0.5078125f); glVertex3f(W - 9, 9, 0.03f);
-  // The down arrow is the same image upside down.
-  glTexCoord2f(0.546875f, 0.390625f);  glVertex3f(W - 23, H - 23, 0.03f);
-  glTexCoord2f(0.546875f, 0.5078125f); glVertex3f(W - 23, H - 9, 0.03f);
-  glTexCoord2f(0.671875f, 0.5078125f); glVertex3f(W - 9, H - 9, 0.03f);
-  glTexCoord2f(0.671875f, 0.390625f);  glVertex3f(W - 9, H - 23, 0.03f);
+  DrawScrollArrows(W, H, 0.03f);
   glEnd();
   glDisable(GL_BLEND);
   glPopMatrix();

@@ -167,14 +167,7 @@ void TGLMemo::Draw() {
     DrawFrame(0, 0, W, H);
     glColor4f(1.0f, 1.0f, 1.0f, A);
     glBegin(GL_QUADS);
-    glTexCoord2f(0.546875f, 0.5078125f); glVertex3f(W - 23, 9, 0.02f);
-    glTexCoord2f(0.546875f, 0.390625f);  glVertex3f(W - 23, 23, 0.02f);
-    glTexCoord2f(0.671875f, 0.390625f);  glVertex3f(W - 9, 23, 0.02f);
-    glTexCoord2f(0.671875f, 0.5078125f); glVertex3f(W - 9, 9, 0.02f);
-    glTexCoord2f(0.546875f, 0.5078125f); glVertex3f(W - 23, H - 9, 0.02f);
-    glTexCoord2f(0.546875f, 0.390625f);  glVertex3f(W - 23, H - 23, 0.02f);
-    glTexCoord2f(0.671875f, 0.390625f);  glVertex3f(W - 9, H - 23, 0.02f);
-    glTexCoord2f(0.671875f, 0.5078125f); glVertex3f(W - 9, H - 9, 0.02f);
+    DrawScrollArrows(W, H, 0.02f);
     glEnd();
     glPopMatrix();
   }
