@@ -83,7 +83,8 @@ private:
 // ---- what the game's code needs of each window --------------------------------------------
 
 // "kind:ID" items, "button:NAME" button or skinned-part names, "kind#N=ID" the N-th item of a
-// kind, "rows:ID=a,b" rows a list must hold. Windows are named GUI/window ("ingame/GUIWindow").
+// kind, "rows:ID=a,b" rows a list must hold, "size:ID=WxH" the least size of an area the game
+// draws into at fixed offsets. Windows are named GUI/window ("ingame/GUIWindow").
 const std::map<std::string, std::vector<std::string>> kNeeds = {
     {"ingame/GUIWindow", {"button:nextround", "button:cc_build_units", "button:cc_manage_units", "button:cc_info",
                           "button:cc_science", "button:cc_global_project", "button:cc_staff", "button:cc_espionage",
@@ -98,14 +99,14 @@ const std::map<std::string, std::vector<std::string>> kNeeds = {
       "button:army_management_delete_army", "button:army_management_assign_unit", "button:army_management_delete_unit",
       "button:army_management_free_unit", "button:army_management_assign_army", "button:army_management_assign_general",
       "button:army_management_free_general"}},
-    {"ingame/infocenter", {"panel:panel_regionmap", "panel:panel_quickchart", "button:button_stats", "listbox#0=listbox_roundmessages"}},
+    {"ingame/infocenter", {"panel:panel_regionmap", "panel:panel_quickchart", "button:button_stats", "size:panel_quickchart=232x156", "listbox#0=listbox_roundmessages"}},
     {"ingame/autobattle", {"button:autobattle_close", "any:button_autobattle_close", "memo:memo_battle_log", "trackbar:trackbar_speed",
                            "panel:panel_attacker_info", "panel:panel_attacker_army", "panel:panel_defender_info",
-                           "panel:panel_defender_army"}},
+                           "panel:panel_defender_army", "size:panel_attacker_army=448x192", "size:panel_defender_army=448x192"}},
     {"ingame/globalproject", {"memo#0="}},
     {"ingame/regioninfo",
      {"panel:panel_3dview", "panel:panel_hover", "panel:panel_divisioninfo", "text:cap_energy", "text:cap_pollution",
-      "text:cap_loyality", "button:regiondetails_move_army", "button:regiondetails_manage_army",
+      "text:cap_loyality", "size:panel_divisioninfo=160x77", "button:regiondetails_move_army", "button:regiondetails_manage_army",
       "button:regiondetails_build_menu", "button:regiondetails_destroy_building",
       "order:population,populationgrowth,loyality,ressources,pollution,defense,energy"}},
     {"ingame/region_build", {"memo:memo_buildingdescription", "panel:panel_buildingpreview", "button:region_build_construct",
@@ -113,20 +114,20 @@ const std::map<std::string, std::vector<std::string>> kNeeds = {
     {"ingame/transfermarket", {"listbox#0=listbox_free", "listbox#1=listbox_player", "button#0=button_hirefire",
                                "button:transfer_hire", "image#0=", "panel#0="}},
     {"ingame/science", {"panel:panel_3dview", "panel:panel_researchtime", "panel:panel_currentresearch",
-                        "panel:panel_researchinfo", "memo:memo_tech", "listbox:listbox_leadsto",
+                        "panel:panel_researchinfo", "size:panel_researchinfo=210x88", "memo:memo_tech", "listbox:listbox_leadsto",
                         "button:research_startresearch", "button:research_showresearchedtechs"}},
     {"ingame/research_history", {"listbox:listbox_techlist", "memo:memo_tech", "listbox:listbox_leadsto",
                                  "panel:panel_researchtime", "image:image_tech"}},
     {"ingame/espionage",
      {"listbox:free_spies", "listbox:used_spies", "listbox:listbox_divisiondata", "listbox:listbox_sabotage_actions",
-      "panel:panel_info", "panel:panel_regiondata", "text:regiondata_last_update", "text:divisiondata_last_update",
+      "panel:panel_info", "size:panel_info=340x60", "panel:panel_regiondata", "text:regiondata_last_update", "text:divisiondata_last_update",
       "button:espionage_infiltrate", "button:espionage_exfiltrate", "button:espionage_regiondata",
       "button:espionage_divisiondata", "button:espionage_dosabotage",
       "rows:listbox_sabotage_actions=sabotage_underminemorale,sabotage_disablepower,sabotage_sabotagedivision,sabotage_disabledivision"}},
     {"ingame/loadgame", {"listbox:listbox_savegames", "button:button_loadgame", "button:button_deletegame"}},
     {"ingame/savegame", {"edit:edit_savegamename", "listbox:listbox_savegames", "button:button_savegame",
                          "button:button_overwritegame", "button:button_deletegame"}},
-    {"ingame/statistics", {"dropdown:dropdown_stat", "panel:panel_graph", "panel:panel_legend", "panel:panel_incomeoutcome"}},
+    {"ingame/statistics", {"dropdown:dropdown_stat", "panel:panel_graph", "panel:panel_legend", "panel:panel_incomeoutcome", "size:panel_incomeoutcome=386x96"}},
     {"ingame/messagedlg_quit", {"button:msgdlg_yesno_yes", "button:msgdlg_yesno_no"}},
     {"ingame/debug",
      {"memo#1=", "button:debug_finish_unit", "button:debug_finish_unit_queue", "button:debug_unlock_alltech",
@@ -221,6 +222,11 @@ void CheckNeeds(const TGLWindow& W, const std::vector<std::string>& Needs, const
                                                : RowIDs(static_cast<const TGLDropDown&>(List));
       for (const std::string& Row : Split(Rest.substr(Eq + 1), ','))
         EXPECT_NE(std::find(IDs.begin(), IDs.end(), Row), IDs.end()) << Row;
+    } else if (Kind == "size") {
+      const auto Eq = Rest.find('='), X = Rest.find('x', Eq);
+      const TGLGUIItem& Item = W.GetGUIItemByID(Rest.substr(0, Eq));
+      EXPECT_GE(Item.Width, std::stoi(Rest.substr(Eq + 1, X - Eq - 1)));
+      EXPECT_GE(Item.Height, std::stoi(Rest.substr(X + 1)));
     } else if (Kind == "intro") {
       // The intro fades in the first items after the three built-in hint items.
       ASSERT_GE(W.Items.size(), 3u + std::stoul(Rest));
@@ -335,7 +341,7 @@ public:
           Fits(At, Row.Caption, (Row.Icon.empty() ? 11.0f : 29.0f) + Text(Row.Caption), Wd - 24);
         break;
       case TGUIItemKind::Edit:
-        Fits(At, static_cast<const TGLEdit&>(I).Text, 6 + Text(static_cast<const TGLEdit&>(I).Text), Wd - 6);
+        Fits(At, static_cast<const TGLEdit&>(I).Text, 24 + Text(static_cast<const TGLEdit&>(I).Text), Wd - 4);
         break;
       case TGUIItemKind::Panel:
       case TGUIItemKind::SkinnedControl: Container = true; break;
