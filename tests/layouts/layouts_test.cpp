@@ -6,6 +6,7 @@
 
 #include <array>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -459,6 +460,28 @@ TEST_F(Layouts, LabelsPrintedAtFixedPlacesEndBeforeTheirValues) {
         const std::string Text = Texts.Root().Child(Key).AttributeOr(Lang, "") + R.Suffix;
         EXPECT_LE(Services->TextWidth(Text), R.Room) << Lang << " " << Key << " \"" << Text << "\"";
       }
+}
+
+// The names of buildings, units and technologies fit the narrowest list that shows them with an
+// icon (300 wide: 9 + 15 before the text, 25 for the scroll bar).
+TEST_F(Layouts, TheNamesTheListsShowFitThem) {
+  for (const auto& [File, Element] : std::vector<std::pair<std::string, std::string>>{
+           {"buildings.xml", "building"}, {"units.xml", "unit"}, {"technologies.xml", "technology"}}) {
+    TXMLDocument Doc;
+    Services->Files.LoadXML("data\\XML\\" + File, Doc);
+    int Names = 0;
+    std::function<void(const TXMLNode&)> Walk = [&](const TXMLNode& N) {
+      if (N.Name() == Element)
+        for (const auto& [Attr, Value] : N.Attributes())
+          if (Attr.rfind("name", 0) == 0) {
+            ++Names;
+            EXPECT_LE(9 + 15 + Services->TextWidth(Value), 300 - 25) << File << " \"" << Value << "\"";
+          }
+      for (const TXMLNode& C : N.Children()) Walk(C);
+    };
+    Walk(Doc.Root());
+    EXPECT_GT(Names, 10) << File;
+  }
 }
 
 TEST_F(Layouts, TheTextsTheWindowsReadExistInBothLanguages) {
