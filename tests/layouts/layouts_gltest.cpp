@@ -158,8 +158,9 @@ protected:
     TXMLDocument Nations;
     gVirtualFileSystem->LoadXML("data\\xml\\nationinfo.xml", Nations);
     const std::string Section = Lang == "ger" ? "GER" : "ENG";
-    G.NationSelect->Windows[0]->GetItem<TGLMemo>("memonationhistory")
-        .SetTextSection(Nations.Root().ChildAt(3).Child("history").Text(), Section, true);
+    auto& History = G.NationSelect->Windows[0]->GetItem<TGLMemo>("memonationhistory");
+    History.SetTextSection(Nations.Root().ChildAt(3).Child("history").Text(), Section, true);
+    History.RowIndents = {0, 6, 12, 18, 26, 34, 45, 55, 68, 80};  // the slant the scene gives it
     static_cast<TGLMemo&>(G.InGame->GetWindow("globalproject")->GetGLGUIItem(0, "memo"))
         .LoadFromFile("data\\phase1info_" + Lang + ".txt");
     for (TGLGUI* GUI : {G.InGame.get(), G.MainMenu.get()}) {

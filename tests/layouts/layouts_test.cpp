@@ -368,6 +368,11 @@ public:
       if (!Inside(B, Client)) Fault(Where, B.What + " lies outside the " + Client.What);
       Boxes.push_back(B);
     }
+    if (Base && Where.find(" nationselect/") != std::string::npos) {
+      // The nation's name, headings and base factors, drawn left of and above the history memo.
+      const TGLGUIItem& M = W.GetGUIItemByID("memonationhistory");
+      Boxes.push_back(TBox{"nation overlay", M.Position.X - 190, M.Position.Y - 25, 190, 166, false, "", false});
+    }
     auto Drawn = kDrawnByTheGame.find(W.Name);
     if (Drawn != kDrawnByTheGame.end() && !Base) Boxes.insert(Boxes.end(), Drawn->second.begin(), Drawn->second.end());
     for (std::size_t A = 0; A < Boxes.size(); ++A)
@@ -503,6 +508,14 @@ TEST_F(Layouts, TheTextsTheWindowsReadExistInBothLanguages) {
     }
   }
   EXPECT_EQ(Count, 5);
+  // The nation selection slants the memo's first ten rows up to 80 pixels to the right, so the
+  // texts it shows come in lines short enough to stay inside it.
+  TGameGUIs G = LoadGameGUIs("eng", 1024);
+  const float Room = static_cast<float>(G.NationSelect->Windows[0]->GetGUIItemByID("memonationhistory").Width - 35 - 80);
+  for (const TXMLNode& Nation : Nations.Root().Children())
+    for (const char* Element : {"description", "history"})
+      for (const std::string& Line : Split(Nation.Child(Element).Text(), '\n'))
+        EXPECT_LE(Services->TextWidth(Line), Room) << Element << ": \"" << Line << "\"";
   // The developer window fills regions with these buildings, found by their name in the
   // current language.
   const std::string Buildings = ReadTestFile(BuildFile("data/XML/buildings.xml"));
