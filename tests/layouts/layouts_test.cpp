@@ -271,6 +271,51 @@ TEST_F(Layouts, EveryWindowLoadsStrictlyWithTheControlsTheGameFindsByNameAndPosi
     }
 }
 
+// Window names and control IDs the game's sources pass as literals to the GUI's lookups exist in
+// the layouts (the toolkit's own sources excepted).
+TEST_F(Layouts, EveryWindowAndControlTheSourcesNameIsInALayout) {
+  std::set<std::string> Windows = {"messagedlg", "battlefield"};  // looked for, never loaded
+  std::set<std::string> IDs;
+  for (const std::string& Lang : kLanguages) {
+    TGameGUIs G = LoadGameGUIs(Lang, 1024);
+    for (const auto& [GUIName, GUI] : G.All())
+      for (const auto& W : GUI->Windows) {
+        Windows.insert(W->Name);
+        for (const auto& Item : W->Items) IDs.insert(LowerAscii(Item->ID));
+      }
+  }
+  // The first string literal after each call, when the call's first argument is one.
+  auto Literals = [](const std::string& Text, const std::string& Call) {
+    std::vector<std::string> Out;
+    for (std::size_t At = Text.find(Call); At != std::string::npos; At = Text.find(Call, At + 1)) {
+      std::size_t P = At + Call.size();
+      if (Call.back() == '<') P = Text.find('(', P) + 1;
+      while (P < Text.size() && Text[P] == ' ') ++P;
+      if (P >= Text.size() || Text[P] != '"') continue;
+      const std::size_t End = Text.find('"', P + 1);
+      Out.push_back(Text.substr(P + 1, End - P - 1));
+    }
+    return Out;
+  };
+  int Found = 0;
+  for (auto& E : fs::recursive_directory_iterator(SourceFile("src"))) {
+    const std::string Path = E.path().generic_string();
+    if (!E.is_regular_file() || Path.find("/src/gui/") != std::string::npos) continue;
+    const std::string Text = ReadTestFile(E.path());
+    for (const char* Call : {"GetWindow(", "OpenWindow(", "CloseWindow(", "BringToFront(", "SetModalWindow("})
+      for (const std::string& Name : Literals(Text, Call)) {
+        ++Found;
+        EXPECT_TRUE(Windows.count(Name)) << E.path().filename() << " names the window \"" << Name << "\"";
+      }
+    for (const char* Call : {"GetGUIItemByID(", "GetItem<"})
+      for (const std::string& ID : Literals(Text, Call)) {
+        ++Found;
+        EXPECT_TRUE(IDs.count(LowerAscii(ID))) << E.path().filename() << " names the control \"" << ID << "\"";
+      }
+  }
+  RecordProperty("names_found_in_sources", Found);
+}
+
 // ---- geometry ------------------------------------------------------------------------------
 
 struct TBox {
