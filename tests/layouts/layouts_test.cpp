@@ -271,6 +271,36 @@ TEST_F(Layouts, EveryWindowLoadsStrictlyWithTheControlsTheGameFindsByNameAndPosi
     }
 }
 
+// A language switch reloads every window from the other language's folder and the game keeps
+// finding controls by ID and by position: both languages hold the same controls in the same
+// places, only their texts differ.
+TEST_F(Layouts, BothLanguagesHoldTheSameControlsInTheSamePlaces) {
+  TGameGUIs Ger = LoadGameGUIs("ger", 1024), Eng = LoadGameGUIs("eng", 1024);
+  auto Shape = [](const TGLWindow& W) {
+    std::vector<std::string> Out{W.Name + " " + std::to_string(W.Width) + "x" + std::to_string(W.Height) + " at " +
+                                 std::to_string(static_cast<int>(W.X)) + "," + std::to_string(static_cast<int>(W.Y))};
+    for (const auto& Item : W.Items) {
+      std::ostringstream S;
+      S << static_cast<int>(Item->Kind()) << " " << Item->ID << " " << Item->Position.X << "," << Item->Position.Y << ","
+        << Item->Position.Z << " " << Item->Width << "x" << Item->Height << " " << Item->Visible;
+      if (Item->Kind() == TGUIItemKind::Button) S << " " << static_cast<const TGLButton&>(*Item).Name;
+      if (Item->Kind() == TGUIItemKind::ListBox)
+        for (const auto& Row : static_cast<const TGLListBox&>(*Item).Items) S << " " << Row.ID;
+      if (Item->Kind() == TGUIItemKind::DropDown)
+        for (const auto& Row : static_cast<const TGLDropDown&>(*Item).Items) S << " " << Row.ID;
+      Out.push_back(S.str());
+    }
+    for (const std::string& Name : ButtonNames(W)) Out.push_back("button " + Name);
+    return Out;
+  };
+  const auto G = Ger.All(), E = Eng.All();
+  for (std::size_t K = 0; K < G.size(); ++K) {
+    ASSERT_EQ(G[K].second->Windows.size(), E[K].second->Windows.size()) << G[K].first;
+    for (std::size_t I = 0; I < G[K].second->Windows.size(); ++I)
+      EXPECT_EQ(Shape(*G[K].second->Windows[I]), Shape(*E[K].second->Windows[I])) << G[K].first;
+  }
+}
+
 // Window names and control IDs the game's sources pass as literals to the GUI's lookups exist in
 // the layouts (the toolkit's own sources excepted).
 TEST_F(Layouts, EveryWindowAndControlTheSourcesNameIsInALayout) {
