@@ -293,7 +293,7 @@ std::map<std::string, std::pair<TIcon, int>> Icons() {
                             for (float A : {0.0f, 60.0f, 120.0f})
                               K.Fill(Minus(Ellipse(32, 32, 28, 10, A), Ellipse(32, 32, 24.5f, 7, A)), Rgb(120, 200, 255));
                             K.Fill(Circle(32, 32, 6), kWhite);
-                          }, 32};
+                          }, 64};
   I["gui_icon_scientist"] = {[](TCanvas& K) {
                                Person(K, 32, 30, 1.15f, kWhite);
                                K.Fill(Rect(30, 32, 34, 60), Rgb(120, 170, 230));
@@ -391,15 +391,17 @@ std::map<std::string, std::pair<TIcon, int>> Icons() {
 }
 
 // Pictures without an outline: backgrounds and plates.
+// The name band of the research carousel is added onto the scene (blending one, one): its glow
+// fades to black at the ends rather than to transparent.
 TCanvas TechNameBackground() {
   TCanvas K(256, 32);
-  K.Fill(RoundRect(0, 0, 256, 32, 8), [](float X, float Y) {
-    const float Edge = std::min(1.0f, std::min(X, 256 - X) / 40.0f);
-    TColor C = Mix(Rgb(30, 60, 110), Rgb(10, 20, 40), Y / 32.0f);
-    C.A = 0.85f * Edge;
-    return C;
+  K.Fill(Rect(0, 0, 256, 32), [](float X, float Y) {
+    const float Edge = std::min(1.0f, std::min(X, 256 - X) / 48.0f), Middle = 1.0f - std::abs(Y - 16) / 16.0f;
+    const float F = Edge * Edge * (0.35f + 0.65f * Middle);
+    return TColor{0.12f * F, 0.28f * F, 0.5f * F, F};
   });
-  K.Fill(Rect(8, 1, 248, 2.5f), TColor{0.7f, 0.85f, 1.0f, 0.6f});
+  K.Fill(Rect(24, 1, 232, 2.5f), TColor{0.35f, 0.55f, 0.8f, 1});
+  K.Fill(Rect(24, 29.5f, 232, 31), TColor{0.35f, 0.55f, 0.8f, 1});
   return K;
 }
 

@@ -257,8 +257,8 @@ std::vector<float> Render(const TSong& Song, double& Seconds) {
       const double Length = Beats * Beat;
       if (Note >= 0) {
         if (Song.Voice == LeadVoice) Lead(MelodyPart, At, Length * 0.92, Note, 0.22f);
-        else if (Song.Voice == BrassVoice) Brass(MelodyPart, At, Length * 0.9, Note, 0.2f);
-        else Bell(MelodyPart, At, Length, Note, 0.2f);
+        else if (Song.Voice == BrassVoice) Brass(MelodyPart, At, Length * 0.9, Note, 0.28f);
+        else Bell(MelodyPart, At, Length, Note, 0.35f);
       }
       At += Length;
     }
@@ -268,8 +268,8 @@ std::vector<float> Render(const TSong& Song, double& Seconds) {
   }
   TStereo Mix;
   MixIn(Mix, PadPart, 0.0f, 1.0f);
-  MixIn(Mix, BassPart, 0.0f, 0.8f);
-  MixIn(Mix, ArpPart, 0.45f, 0.6f);
+  MixIn(Mix, BassPart, 0.0f, 0.55f);
+  MixIn(Mix, ArpPart, 0.45f, 0.9f);
   MixIn(Mix, MelodyPart, -0.2f, 1.0f);
   MixIn(Mix, DrumPart, 0.1f, 0.8f);
   AddReverb(Mix, 0.35f);
