@@ -158,3 +158,18 @@ TEST(GameMusic, TracksRunOneToFourMinutesBelowFullScaleAndLoopWithoutAJump) {
     EXPECT_LT(D->LoopJump, 0.1) << F << ": the end does not join the start";
   }
 }
+
+TEST(GeneratedArt, AFreshRunPaintsTheSameBytesAsTheDataBuild) {
+  TTempFolder Out;
+  const std::string Command = (fs::path(TARNOVA_BINARY_DIR) / "tools" / "tarnova-skinart").string() + " \"" +
+                              Out.Path().string() + "\" > /dev/null";
+  ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
+  int Files = 0;
+  for (auto& E : fs::recursive_directory_iterator(Out.Path() / "data")) {
+    if (!E.is_regular_file()) continue;
+    ++Files;
+    const fs::path Relative = fs::relative(E.path(), Out.Path() / "data");
+    EXPECT_EQ(ReadTestFile(E.path()), ReadTestFile(DataFile(Relative.string()))) << Relative;
+  }
+  EXPECT_GE(Files, 90);
+}

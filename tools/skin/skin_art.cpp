@@ -373,6 +373,73 @@ std::map<std::string, std::pair<TIcon, int>> Icons() {
                                    K.Fill(Rect(8, 3, 56, 7), Rgb(140, 100, 60));
                                    K.Fill(Rect(8, 57, 56, 61), Rgb(140, 100, 60));
                                  }, 32};
+  // Title-bar icons for the windows.
+  I["gui_icon_info"] = {[](TCanvas& K) {
+                          K.Fill(Circle(32, 32, 28), kBlue);
+                          K.Fill(Circle(32, 17, 5), kWhite);
+                          K.Fill(RoundRect(27, 26, 37, 52, 3), kWhite);
+                        }, 32};
+  I["gui_icon_globe"] = {[](TCanvas& K) {
+                           K.Fill(Circle(32, 32, 28), Rgb(50, 110, 200));
+                           K.Fill(Ellipse(24, 26, 11, 8, 30), kGreen);
+                           K.Fill(Ellipse(42, 42, 8, 11, -20), kGreen);
+                           K.Fill(Minus(Ellipse(32, 32, 13, 28), Ellipse(32, 32, 10.5f, 26)), Rgb(200, 225, 255, 0.8f));
+                           K.Fill(Rect(4, 31, 60, 33), Rgb(200, 225, 255, 0.8f));
+                         }, 32};
+  I["gui_icon_army"] = {[](TCanvas& K) {
+                          K.Fill(RoundRect(4, 40, 60, 56, 8), Rgb(50, 56, 44));
+                          for (int W = 0; W < 5; ++W) K.Fill(Circle(12 + W * 10.0f, 48, 3.5f), kGrey);
+                          K.Fill(Polygon({{8, 40}, {14, 30}, {54, 30}, {58, 40}}), Rgb(110, 130, 80));
+                          K.Fill(RoundRect(20, 18, 42, 32, 5), Rgb(120, 140, 90));
+                          K.Fill(Line(40, 23, 62, 19, 4), Rgb(120, 140, 90));
+                        }, 32};
+  I["gui_icon_battle"] = {[](TCanvas& K) {
+                           Sword(K, 54, 56, 10, 10, Rgb(220, 225, 235));
+                           Sword(K, 10, 56, 54, 10, Rgb(220, 225, 235));
+                         }, 32};
+  I["gui_icon_save"] = {[](TCanvas& K) {
+                          K.Fill(Polygon({{6, 6}, {50, 6}, {58, 14}, {58, 58}, {6, 58}}), Rgb(50, 80, 150));
+                          K.Fill(Rect(16, 6, 44, 22), kGrey);
+                          K.Fill(Rect(34, 9, 40, 19), Rgb(50, 80, 150));
+                          K.Fill(Rect(14, 32, 50, 58), kWhite);
+                          K.Fill(Rect(18, 40, 46, 42), kGrey);
+                          K.Fill(Rect(18, 47, 46, 49), kGrey);
+                        }, 32};
+  I["gui_icon_load"] = {[](TCanvas& K) {
+                          K.Fill(Polygon({{4, 12}, {24, 12}, {30, 18}, {56, 18}, {56, 54}, {4, 54}}), Rgb(200, 150, 50));
+                          K.Fill(Polygon({{12, 26}, {62, 26}, {54, 54}, {4, 54}}), Rgb(250, 200, 90));
+                        }, 32};
+  I["gui_icon_stats"] = {[](TCanvas& K) {
+                           K.Fill(Rect(6, 6, 10, 58), kWhite);
+                           K.Fill(Rect(6, 54, 60, 58), kWhite);
+                           const float Heights[] = {18, 30, 24, 40};
+                           const TColor Colors[] = {kBlue, kGreen, kYellow, kRed};
+                           for (int B = 0; B < 4; ++B) K.Fill(Rect(14 + B * 11.0f, 52 - Heights[B], 22 + B * 11.0f, 52), Colors[B]);
+                         }, 32};
+  I["gui_icon_quit"] = {[](TCanvas& K) {
+                          K.Fill(Minus(Ring(32, 35, 24, 18), Polygon({{32, 35}, {14, 0}, {50, 0}})), kRed);
+                          K.Fill(Line(32, 6, 32, 32, 7), kRed);
+                        }, 32};
+  I["gui_icon_staff"] = {[](TCanvas& K) {
+                           Person(K, 16, 30, 0.75f, Rgb(120, 170, 230));
+                           Person(K, 48, 30, 0.75f, Rgb(120, 170, 230));
+                           Person(K, 32, 32, 0.95f, Rgb(190, 220, 250));
+                         }, 32};
+  I["gui_icon_project"] = {[](TCanvas& K) {
+                             K.Fill(Polygon({{26, 50}, {20, 60}, {32, 56}, {44, 60}, {38, 50}}), Rgb(250, 140, 40));
+                             K.Fill(Ellipse(32, 30, 10, 24), kWhite);
+                             K.Fill(Polygon({{22, 36}, {12, 52}, {24, 48}}), kRed);
+                             K.Fill(Polygon({{42, 36}, {52, 52}, {40, 48}}), kRed);
+                             K.Fill(Circle(32, 24, 5), kBlue);
+                           }, 32};
+  I["gui_icon_settings"] = {[](TCanvas& K) {
+                              std::vector<std::pair<float, float>> Gear;
+                              for (int T = 0; T < 32; ++T) {
+                                const float A = T * 3.14159265f * 2 / 32, R = (T / 2) % 2 ? 21.0f : 28.0f;
+                                Gear.emplace_back(32 + R * std::cos(A), 32 + R * std::sin(A));
+                              }
+                              K.Fill(Minus(Polygon(Gear), Circle(32, 32, 9)), kGrey);
+                            }, 32};
   I["lang_ger"] = {[](TCanvas& K) {
                      K.Fill(Rect(4, 14, 60, 26), Rgb(20, 20, 20));
                      K.Fill(Rect(4, 26, 60, 38), Rgb(210, 30, 30));
