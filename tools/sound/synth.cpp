@@ -131,7 +131,9 @@ void Pluck(TTrackBuffer& B, double Start, int Midi, float Amp, double Seconds) {
   std::vector<float> Line(static_cast<std::size_t>(Period));
   TNoise Noise;
   Noise.State = static_cast<std::uint32_t>(Midi * 7919 + 17);
-  for (float& V : Line) V = Noise.Next();
+  // The burst is smoothed: a softer pluck, and no sharp spikes for the encoder to overshoot.
+  float Smooth = 0;
+  for (float& V : Line) V = Smooth = 0.5f * Smooth + 0.5f * Noise.Next();
   const std::size_t S0 = Frame(Start);
   std::size_t At = 0;
   float Last = 0;
