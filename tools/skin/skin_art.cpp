@@ -590,56 +590,70 @@ TCanvas TechnologyPicture() {
   return K;
 }
 
-// A head-and-shoulders portrait; Kind 0 scientist, 1 general, 2 spy. Index varies skin, hair,
-// background and accessories.
+// Enough portraits that the fifteen offers of one kind seldom share a face.
+constexpr int kPortraitsPerKind = 24;
+
+// A head-and-shoulders portrait; Kind 0 scientist, 1 general, 2 spy. The index picks skin,
+// face, hair, beard, glasses, headgear and background, each from its own hash.
 TCanvas Portrait(int Kind, int Index) {
-  const TColor Skins[] = {Rgb(240, 205, 180), Rgb(215, 170, 130), Rgb(170, 120, 85), Rgb(120, 80, 55), Rgb(250, 220, 195)};
-  const TColor Hairs[] = {Rgb(40, 30, 25), Rgb(120, 80, 40), Rgb(200, 170, 110), Rgb(150, 150, 150), Rgb(80, 40, 20), Rgb(20, 20, 22)};
+  const TColor Skins[] = {Rgb(240, 205, 180), Rgb(215, 170, 130), Rgb(170, 120, 85), Rgb(120, 80, 55), Rgb(250, 220, 195), Rgb(200, 150, 110)};
+  const TColor Hairs[] = {Rgb(40, 30, 25), Rgb(120, 80, 40), Rgb(200, 170, 110), Rgb(150, 150, 150), Rgb(80, 40, 20), Rgb(20, 20, 22), Rgb(225, 225, 225)};
   const TColor Backs[] = {Rgb(60, 90, 130), Rgb(70, 100, 70), Rgb(60, 60, 70)};
-  const TColor Skin = Skins[(Index * 3 + Kind) % 5], Hair = Hairs[(Index * 5 + Kind * 2) % 6];
-  const bool LongHair = (Index + Kind) % 3 == 1, Beard = Kind != 2 && Index % 4 == 3;
-  TCanvas K = Backdrop(Mix(Backs[Kind], Rgb(255, 255, 255), 0.2f + 0.05f * (Index % 3)), Backs[Kind], 64, 64);
+  auto Pick = [&](int Choices, int Slot) { return std::min(Choices - 1, static_cast<int>(Hash01(Index, Kind, Slot) * Choices)); };
+  const TColor Skin = Skins[Pick(6, 1)], Hair = Hairs[Pick(7, 2)];
+  const int HairStyle = Pick(4, 3);  // 0 short, 1 long, 2 side parting, 3 bald
+  const bool Beard = Kind != 2 && Pick(4, 4) == 0, Glasses = Kind == 0 ? Pick(2, 5) == 0 : Kind == 2 && Pick(2, 5) == 0;
+  const bool Hat = Kind == 1 || (Kind == 2 && Pick(2, 6) == 0);
+  const float FaceWidth = 10.5f + 2.0f * Hash01(Index, Kind, 7), FaceHeight = 13.0f + 2.0f * Hash01(Index, Kind, 8);
+  TCanvas K = Backdrop(Mix(Backs[Kind], Rgb(255, 255, 255), 0.15f + 0.2f * Hash01(Index, Kind, 9)), Backs[Kind], 64, 64);
   // Body and clothes.
-  const TColor Coat = Kind == 0 ? Rgb(235, 235, 235) : Kind == 1 ? Rgb(80 + 10 * (Index % 3), 100, 70) : Rgb(45, 45, 52);
-  if (LongHair) K.Fill(RoundRect(17, 16, 47, 50, 12), Hair);
+  const TColor Coat = Kind == 0   ? Rgb(235, 235, 235)
+                      : Kind == 1 ? Rgb(70 + Pick(3, 10) * 12, 95 + Pick(2, 11) * 10, 65)
+                                  : Rgb(35 + Pick(3, 10) * 10, 35 + Pick(3, 10) * 10, 45);
+  if (HairStyle == 1 && !Hat) K.Fill(RoundRect(32 - FaceWidth - 4, 16, 32 + FaceWidth + 4, 50, 12), Hair);
   K.Fill(RoundRect(8, 46, 56, 80, 14), Coat);
   K.Fill(Rect(28, 38, 36, 50), Mix(Skin, Rgb(0, 0, 0), 0.12f));
-  if (Kind == 0) K.Fill(Polygon({{26, 47}, {38, 47}, {32, 60}}), Rgb(70 + 20 * (Index % 4), 90, 150));
+  if (Kind == 0) K.Fill(Polygon({{26, 47}, {38, 47}, {32, 60}}), Rgb(60 + Pick(5, 12) * 30, 90, 150));
   if (Kind == 1) {
     K.Fill(Rect(10, 50, 20, 53), kGold);
     K.Fill(Rect(44, 50, 54, 53), kGold);
-    for (int M = 0; M <= Index % 3; ++M) K.Fill(Rect(38 + M * 4.0f, 56, 41 + M * 4.0f, 60), M % 2 ? kRed : kBlue);
+    for (int M = 0; M <= Pick(4, 12); ++M) K.Fill(Rect(37 + M * 4.0f, 56, 40 + M * 4.0f, 60), M % 2 ? kRed : kBlue);
   }
   if (Kind == 2) {
     K.Fill(Polygon({{26, 46}, {38, 46}, {32, 62}}), kWhite);
-    K.Fill(Polygon({{30, 48}, {34, 48}, {32, 60}}), Rgb(20, 20, 24));
+    K.Fill(Polygon({{30, 48}, {34, 48}, {32, 60}}), Pick(2, 12) ? Rgb(20, 20, 24) : Rgb(130, 30, 30));
   }
   // Head.
-  K.Fill(Ellipse(32, 29, 11.5f, 14), Skin);
-  K.Fill(Ellipse(20.5f, 30, 2.5f, 4), Skin);
-  K.Fill(Ellipse(43.5f, 30, 2.5f, 4), Skin);
+  K.Fill(Ellipse(32, 29, FaceWidth, FaceHeight), Skin);
+  K.Fill(Ellipse(32 - FaceWidth - 0.5f, 30, 2.5f, 4), Skin);
+  K.Fill(Ellipse(32 + FaceWidth + 0.5f, 30, 2.5f, 4), Skin);
   K.Fill(Circle(27.5f, 29, 1.5f), kDark);
   K.Fill(Circle(36.5f, 29, 1.5f), kDark);
+  K.Fill(Line(25, 25.5f, 30, 25 - Hash01(Index, Kind, 13), 1.2f), Mix(Hair, kDark, 0.4f));
+  K.Fill(Line(34, 25 - Hash01(Index, Kind, 14), 39, 25.5f, 1.2f), Mix(Hair, kDark, 0.4f));
   K.Fill(Line(29, 37.5f, 35, 37.5f, 1.4f), Mix(Skin, Rgb(120, 40, 40), 0.5f));
-  if (Beard) K.Fill(Minus(Ellipse(32, 36, 11, 8), Ellipse(32, 33, 8, 6)), Hair);
+  if (Beard) K.Fill(Minus(Ellipse(32, 36, FaceWidth - 0.5f, 8), Ellipse(32, 33, FaceWidth - 3.5f, 6)), Hair);
   // Hair or headgear.
   if (Kind == 1) {
     K.Fill(Polygon({{18, 22}, {46, 22}, {44, 10}, {20, 10}}), Rgb(60, 80, 50));
     K.Fill(Ellipse(32, 22, 15, 3), Rgb(25, 30, 20));
     K.Fill(Star(32, 15, 4, 1.8f, 5), kGold);
-  } else if (Kind == 2 && Index % 2 == 0) {
+  } else if (Hat) {
     K.Fill(Ellipse(32, 19, 20, 3.5f), Rgb(35, 35, 40));
     K.Fill(RoundRect(22, 8, 42, 19, 4), Rgb(35, 35, 40));
-    K.Fill(Rect(22, 15, 42, 17), Rgb(120, 30, 30));
-  } else if ((Index + Kind) % 5 != 4) {
-    K.Fill(Minus(Ellipse(32, 22, 13, 9), Rect(18, 25, 46, 40)), Hair);
+    K.Fill(Rect(22, 15, 42, 17), Pick(2, 15) ? Rgb(120, 30, 30) : Rgb(90, 90, 96));
+  } else if (HairStyle == 2) {
+    K.Fill(Minus(Ellipse(32, 22, FaceWidth + 1.5f, 9), Rect(18, 25, 46, 40)), Hair);
+    K.Fill(Ellipse(26, 21, 7, 4, -15), Hair);
+  } else if (HairStyle != 3) {
+    K.Fill(Minus(Ellipse(32, 22, FaceWidth + 1.5f, 9), Rect(18, 25, 46, 40)), Hair);
   }
-  if (Kind == 0 && Index % 2 == 1) {
+  if (Glasses && Kind == 0) {
     K.Fill(Ring(27.5f, 29, 4, 3), kDark);
     K.Fill(Ring(36.5f, 29, 4, 3), kDark);
     K.Fill(Rect(31, 28.5f, 33, 29.5f), kDark);
   }
-  if (Kind == 2 && Index % 2 == 1) {
+  if (Glasses && Kind == 2) {
     K.Fill(RoundRect(23, 26.5f, 31, 31.5f, 2), kDark);
     K.Fill(RoundRect(33, 26.5f, 41, 31.5f, 2), kDark);
     K.Fill(Rect(30, 27.5f, 34, 28.5f), kDark);
@@ -686,7 +700,7 @@ int main(int argc, char** argv) {
     Put(Pictures, "technology_default", TechnologyPicture());
     const char* Kinds[] = {"staff_scientist_", "staff_general_", "staff_spy_"};
     for (int Kind = 0; Kind < 3; ++Kind)
-      for (int I = 1; I <= 8; ++I) Put(Pictures, Kinds[Kind] + std::to_string(I), Portrait(Kind, I));
+      for (int I = 1; I <= kPortraitsPerKind; ++I) Put(Pictures, Kinds[Kind] + std::to_string(I), Portrait(Kind, I));
     std::cout << "tarnova-skinart: " << Count << " pictures into \"" << Tex.string() << "\"\n";
     return 0;
   } catch (const std::exception& E) {
