@@ -90,6 +90,7 @@ TEST_F(SkinGL, ControlsDrawnWithTheGameSkinShowEachPieceInItsPlace) {
   Items.push_back(&W.AddButton("", "gui_icon_stop", "hovered", TVector3{122, 34, 0}));
   TGLEdit& Edit = W.AddEdit(TVector3{10, 66, 0}, "", "edit");
   Edit.Width = 140;
+  Edit.Border = true;
   Items.push_back(&Edit);
   Items.push_back(&W.AddCheckbox(TVector3{170, 70, 0}, 22, 22, "", true));
   Items.push_back(&W.AddTrackBar(TVector3{14, 104, 0}, 200, 0, 100, 60, true));
@@ -128,6 +129,7 @@ TEST_F(SkinGL, ControlsDrawnWithTheGameSkinShowEachPieceInItsPlace) {
   EXPECT_GT(Close.R, Close.G + 40) << "the close box is red";
   EXPECT_GT(Tick.G, Tick.R + 40) << "the check mark is green";
   EXPECT_GT(At(122 + 60, 44).Sum(), At(10 + 60, 44).Sum() + 30) << "a hovered button is lighter";
+  EXPECT_LT(At(10 + 80, 66 + 16).Sum() + 40, Body.Sum()) << "the edit field is a dark inset";
   const TRgb Gauge = At(168 + 20, 157);
   EXPECT_GT(Gauge.R, 150);
   EXPECT_LT(Gauge.G, 100);
