@@ -20,14 +20,17 @@ namespace fs = std::filesystem;
 namespace {
 
 // Names passed as literals to the texture manager's, the skin lookup's and the sound system's
-// calls, icon names ("gui_icon_..."), and music files ("....ogg"). A literal followed by "+" is
+// calls, icon names ("gui_icon_...", "icon_..."), and music files ("....ogg"). A literal followed by "+" is
 // the fixed start of a name composed at run time ("flag" + number): kind "texture start".
 std::set<std::pair<std::string, std::string>> NamesUsedByTheCode() {
   const std::string Calls = "(?:BindTexture|DrawTexture|DrawTextureOwnSize|DrawTextureRegion|GetTextureInfo|BindSkin|Lookup)";
   const std::regex Texture(Calls + R"re(\(\s*"([^"]+)"(?!\s*\+))re");
   const std::regex TextureStart(Calls + R"re(\(\s*"([^"]+)"\s*\+)re");
-  const std::regex Icon(R"re("(gui_icon_[A-Za-z0-9_]+)"(?!\s*\+))re");
-  const std::regex IconStart(R"re("(gui_icon_[A-Za-z0-9_]+)"\s*\+)re");
+  const std::regex Icon(R"re("((?:gui_)?icon_[A-Za-z0-9_]+)"(?!\s*\+))re");
+  const std::regex IconStart(R"re("((?:gui_)?icon_[A-Za-z0-9_]+)"\s*\+)re");
+  // Pictures held in fields ("StatusIcon = ...", "Image = ...") and the building effects' icons.
+  const std::regex Field(R"re((?:Icon|Image)\s*=\s*"([^"]+)")re");
+  const std::regex EffectIcon(R"re("szStrEffect\d+",\s*"([^"]+)")re");
   const std::regex Sound(R"(PlaySound\(\s*"([^"]+)\")");
   const std::regex Music(R"("([A-Za-z0-9_]+)\.ogg")");
   std::set<std::pair<std::string, std::string>> Used;
@@ -41,6 +44,8 @@ std::set<std::pair<std::string, std::string>> NamesUsedByTheCode() {
     Collect(Text, TextureStart, "texture start");
     Collect(Text, Icon, "texture");
     Collect(Text, IconStart, "texture start");
+    Collect(Text, Field, "texture");
+    Collect(Text, EffectIcon, "texture");
     Collect(Text, Sound, "sound");
     Collect(Text, Music, "music");
   }

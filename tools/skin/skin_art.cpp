@@ -373,6 +373,21 @@ std::map<std::string, std::pair<TIcon, int>> Icons() {
                                    K.Fill(Rect(8, 3, 56, 7), Rgb(140, 100, 60));
                                    K.Fill(Rect(8, 57, 56, 61), Rgb(140, 100, 60));
                                  }, 32};
+  // Effect icons of the building information.
+  I["nuclear"] = {[](TCanvas& K) {
+                    K.Fill(Circle(32, 32, 29), kYellow);
+                    K.Fill([](float X, float Y) {
+                             const float DX = X - 32, DY = Y - 32, R = std::sqrt(DX * DX + DY * DY);
+                             if (R < 9 || R > 26) return false;
+                             const float A = std::fmod(std::atan2(DY, DX) * 180 / 3.14159265f + 360 + 90, 120.0f);
+                             return A > 30 && A < 90;
+                           }, kDark);
+                    K.Fill(Circle(32, 32, 5.5f), kDark);
+                  }, 32};
+  I["button_regiondivision_manage"] = {[](TCanvas& K) {
+                                         K.Fill(Polygon({{10, 8}, {54, 8}, {54, 30}, {32, 58}, {10, 30}}), Rgb(90, 120, 70));
+                                         K.Fill(Star(32, 28, 14, 6, 5), kGold);
+                                       }, 32};
   // Title-bar icons for the windows.
   I["gui_icon_info"] = {[](TCanvas& K) {
                           K.Fill(Circle(32, 32, 28), kBlue);
@@ -455,6 +470,17 @@ std::map<std::string, std::pair<TIcon, int>> Icons() {
                      K.Fill(Rect(29, 14, 35, 50), Rgb(200, 30, 40));
                    }, 32};
   return I;
+}
+
+// The small plus and minus signs after an effect (drawn 7 x 14).
+TCanvas SignIcon(bool Plus) {
+  TCanvas K(16, 32);
+  K.Scale = 0.25f;  // drawn on a 64 x 128 grid
+  const TColor C = Plus ? kGreen : kRed;
+  K.Fill(Rect(8, 54, 56, 74), C);
+  if (Plus) K.Fill(Rect(22, 40, 42, 88), C);
+  K.Outline(1.0f, Rgb(10, 12, 16, 0.9f));
+  return K;
 }
 
 // Pictures without an outline: backgrounds and plates.
@@ -695,6 +721,8 @@ int main(int argc, char** argv) {
     Put(Plain, "gui_gauge", GaugeSkin());
     for (auto& [Name, Icon] : Icons()) Put(Plain, Name, IconCanvas(Icon.first, Icon.second));
     Put(Plain, "research_technamebg", TechNameBackground());
+    Put(Plain, "icon_effect_plus", SignIcon(true));
+    Put(Plain, "icon_effect_minus", SignIcon(false));
     Put(Plain, "espionage_nosignal", NoSignal());
     for (auto& [Name, Picture] : DialogPictures()) Put(OnDemand, Name, Picture);
     Put(Pictures, "technology_default", TechnologyPicture());
