@@ -57,9 +57,10 @@ std::map<std::string, TEffect> Effects() {
     Timpani(B, 0.55, 36, 0.7f);
   };
   E["DivisionMove"] = [](TTrackBuffer& B) {
+    // Boots and wheels: dull thuds over a low rumble.
     for (int I = 0; I < 4; ++I) {
-      Snare(B, I * 0.18, 0.3f);
-      NoiseSweep(B, I * 0.18, 0.15, 200, 120, 0.8f, 12);
+      NoiseSweep(B, I * 0.18, 0.14, 1400, 250, 0.6f, 22);
+      Kick(B, I * 0.18, 0.25f);
     }
     NoiseSweep(B, 0, 0.8, 150, 90, 0.6f, 1.5f);
   };
@@ -169,6 +170,10 @@ std::vector<TSong> Songs() {
       "g4:1.5 a4:0.5 b4:1 e5:1 c5:2 a4:1 c5:1 b4:1 a4:1 g4:1 f#4:1 b4:4";
   const std::string WarMelB = "g5:2 e5:2 f#5:2 d5:2 e5:1 f#5:1 g5:1 b5:1 e5:4 c5:1 e5:1 g5:2 a5:1 f#5:1 d5:2 d#5:2 f#5:2 b4:4";
 
+  const std::vector<std::string> NorthA{"Gm", "Eb", "Bb", "F", "Gm", "Eb", "Cm", "D"}, NorthB{"Eb", "Bb", "F", "Gm", "Eb", "Bb", "Cm", "D"};
+  const std::string NorthMelA = "g5:3 bb5:1 a5:2 g5:2 f5:3 d5:1 f5:4 g5:3 bb5:1 c6:2 bb5:1 a5:1 g5:2 eb5:2 d5:4";
+  const std::string NorthMelB = "eb5:2 g5:2 f5:2 d5:2 c5:2 f5:1 a5:1 g5:4 bb5:2 g5:1 eb5:1 f5:2 bb4:2 c5:1 eb5:1 g5:1 c6:1 a5:4";
+
   const std::vector<std::string> WonChords{"C", "F", "G", "C", "Am", "F", "G", "C", "F", "G", "Em", "Am", "F", "G", "C", "C"};
   const std::string WonMel =
       "c5:1 e5:1 g5:2 a5:2 f5:2 g5:1 f5:1 e5:1 d5:1 e5:4 e5:1 a5:1 c6:2 a5:2 f5:2 d5:1 e5:1 f5:1 d5:1 c5:4 "
@@ -201,6 +206,13 @@ std::vector<TSong> Songs() {
         {WarA, WarMelA, PluckArp, MarchDrums},
         {WarB, WarMelB, NoArp, TimpaniDrums},
         {{"Em", "C", "B", "B"}, "", NoArp, MarchDrums}}},
+      {"music/northern_front", 72, LeadVoice,
+       {{{"Gm", "Eb", "Bb", "F"}, "", BellArp, NoDrums},
+        {NorthA, NorthMelA, BellArp, NoDrums},
+        {NorthB, NorthMelB, PluckArp, TimpaniDrums},
+        {NorthA, NorthMelA, PluckArp, SoftDrums},
+        {NorthB, NorthMelB, BellArp, NoDrums},
+        {{"Gm", "Eb", "D", "D"}, "", BellArp, NoDrums}}},
       {"music/special/game_won", 100, BrassVoice,
        {{{"C", "F", "G", "C"}, "", NoArp, TimpaniDrums},
         {WonChords, WonMel, PluckArp, MarchDrums},
