@@ -163,9 +163,9 @@ const TGlyph kBuildUnits = [](TCanvas& K) {
 const TGlyph kManageUnits = [](TCanvas& K) {
   Sword(K, 58, 60, 10, 10);
   Sword(K, 6, 60, 54, 10);
-  K.Fill(Shield(16, 10, 48, 58), Rgb(200, 215, 240));
-  K.Fill(Shield(19.5f, 13.5f, 44.5f, 52.5f), Rgb(60, 95, 160));
-  K.Fill(Star(32, 29, 11, 4.6f, 5), kGold);
+  K.Fill(Shield(19, 14, 45, 56), Rgb(200, 215, 240));
+  K.Fill(Shield(22, 17, 42, 51), Rgb(60, 95, 160));
+  K.Fill(Star(32, 30, 9.5f, 4, 5), kGold);
 };
 const TGlyph kInfo = [](TCanvas& K) {
   K.Fill(Circle(32, 32, 27), Rgb(60, 130, 220));
