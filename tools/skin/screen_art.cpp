@@ -262,9 +262,9 @@ TCanvas Hud() {
 
   // The name plate: name, nation and round end at x 225, 215 and 205 on the lines y 30, 42 and
   // 54; its right edge slants with them.
-  const TShape Plate = Polygon({{6, 16}, {250, 16}, {209, 67}, {6, 67}});
+  const TShape Plate = Polygon({{6, 16}, {250, 16}, {208, 68}, {6, 68}});
   K.Fill(Plate, Rgb(90, 110, 150));
-  K.Set(Polygon({{6, 17}, {248.4f, 17}, {208.3f, 66}, {6, 66}}), Rgb(8, 11, 18, 0.96f));
+  K.Set(Polygon({{6, 17}, {248.4f, 17}, {207.4f, 67}, {6, 67}}), Rgb(8, 11, 18, 0.96f));
   K.Fill(Rect(6, 17, 240, 18.5f), TColor{0, 0, 0, 0.5f});
 
   // The figures: resources (x 50, y 112); loyalty, population, growth (x 114; y 82, 117, 157);
@@ -281,19 +281,19 @@ TCanvas Hud() {
                           [](TCanvas& G) { Growth(G); }};
   for (int R = 0; R < 3; ++R) {
     Well(K, 90, Rows[R], 138);
-    PutGlyph(K, Signs[R], 114, Rows[R] - 9, 13);
+    PutGlyph(K, Signs[R], 114, Rows[R] - 8, 13);
   }
   Well(K, 154, 82, 212);
-  PutGlyph(K, [](TCanvas& G) { Flask(G); }, 165, 73, 12);
-  PutGlyph(K, [](TCanvas& G) { G.Fill(Star(32, 34, 30, 13, 5), kGold); }, 184, 73, 12);
-  PutGlyph(K, [](TCanvas& G) { Eye(G); }, 201, 73, 12);
+  PutGlyph(K, [](TCanvas& G) { Flask(G); }, 165, 74, 12);
+  PutGlyph(K, [](TCanvas& G) { G.Fill(Star(32, 34, 30, 13, 5), kGold); }, 184, 74, 12);
+  PutGlyph(K, [](TCanvas& G) { Eye(G); }, 201, 74, 12);
   Well(K, 160, 117, 208);
   PutGlyph(K, [](TCanvas& G) {
     G.Fill(Shield(8, 4, 56, 62), Rgb(90, 120, 70));
     G.Fill(Star(32, 26, 15, 6.5f, 5), kGold);
-  }, 184, 108, 13);
+  }, 184, 109, 13);
   Well(K, 160, 157, 208);
-  PutGlyph(K, [](TCanvas& G) { Flag(G); }, 184, 148, 13);
+  PutGlyph(K, [](TCanvas& G) { Flag(G); }, 184, 149, 13);
   // The panel's edge towards the deck, and its rivets.
   K.Fill(Rect(236, 80, 238, 200), Rgb(6, 8, 14, 0.8f));
   K.Fill(Rect(238, 80, 239, 200), TColor{1, 1, 1, 0.1f});
@@ -372,7 +372,7 @@ void MenuRow(TCanvas& K, float Y) {
 TCanvas Menu(const std::string& FontFile, const std::vector<std::string>& Labels) {
   TCanvas K(256, static_cast<int>(56 * Labels.size()));
   // Every label at the same height; a long one is set narrower to fit between the studs.
-  const int Size = 20, Room = 204;
+  const int Size = 20, Room = 196;
   for (std::size_t R = 0; R < Labels.size(); ++R) {
     const float Y = 56.0f * R;
     MenuRow(K, Y);
