@@ -221,7 +221,7 @@ void TBattle::RemoveDestroyedUnits() {
   Remove(DefenderNation, DefenderUnits);
 }
 
-void TBattle::Finish() {
+void TBattle::Finish(bool ScoreEvents) {
   Winner = nullptr;
   if (!Region) return;
   // The entries of the loser's division go before it is freed with its units, so that the
@@ -236,7 +236,7 @@ void TBattle::Finish() {
     if (AttackerDivision) AttackerDivision->HasMoved = true;
     RemoveDestroyedUnits();
     Winner = DefenderNation;
-    if (DefenderNation) DefenderNation->ScoreEvent("RegionDefended");
+    if (DefenderNation && ScoreEvents) DefenderNation->ScoreEvent("RegionDefended");
     return;
   }
 
@@ -257,7 +257,7 @@ void TBattle::Finish() {
     RemoveDestroyedUnits();
     if (ActingSide == DefenderDivision) ActingSide = nullptr;
     DefenderDivision = nullptr;
-    AttackerNation->ScoreEvent("RegionTaken");
+    if (ScoreEvents) AttackerNation->ScoreEvent("RegionTaken");
   } else if (AnyAlive(DefenderUnits)) {
     if (AttackerDivision && AttackerNation) {
       ForgetDivision(AttackerUnits, AttackerDivision);
@@ -267,7 +267,7 @@ void TBattle::Finish() {
     if (ActingSide == AttackerDivision) ActingSide = nullptr;
     AttackerDivision = nullptr;
     Winner = DefenderNation;
-    if (DefenderNation) DefenderNation->ScoreEvent("RegionDefended");
+    if (DefenderNation && ScoreEvents) DefenderNation->ScoreEvent("RegionDefended");
   }
 }
 
