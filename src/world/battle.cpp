@@ -177,10 +177,9 @@ bool TBattle::FightStep(TBattleLog* Log) {
   if (Log) {
     const std::string ShooterName = Shooter.UnitType->GetName();
     const std::string TargetName = Target.UnitType->GetName();
-    if (Hits > 0)
-      Log->InsertLine(" " + FormatText(Localize("szStrBattleInfoText0"), {ShooterName, TargetName, std::to_string(Hits)}), 0);
-    else
-      Log->InsertLine(" " + FormatText(Localize("szStrBattleInfoText3"), {ShooterName, TargetName}), 0);
+    const std::string Text = Hits > 0 ? FormatText(Localize("szStrBattleInfoText0"), {ShooterName, TargetName, std::to_string(Hits)})
+                                      : FormatText(Localize("szStrBattleInfoText3"), {ShooterName, TargetName});
+    Log->InsertLine(" " + Text, 0);
     if (Target.Health > 0.0f && Target.Health - Hits <= 0.0f) {
       Log->InsertLine("  -> " + FormatText(Localize("szStrBattleInfoText1"), {TargetName}), 1);
       if (AttackerActs) ++DefenderLosses;

@@ -93,7 +93,7 @@ void TRegion::DoRound() {
   // 9. Warnings for the human player whose turn it is.
   if (Owner == gPlayerNation) {
     const auto Retreat = [&] {
-      return GetDivision() ? " " + Localize("szStrNewsDivisionRetreat") : std::string();
+      return GetDivision() ? std::string(" ").append(Localize("szStrNewsDivisionRetreat")) : std::string();
     };
     if (Population > 0.0f && Pollution > 0.8f) News(Localize("szStrNewsDeadlyPollution"));
     else if (Population > 0.0f && Pollution > 0.7f) News(Localize("szStrNewsHighPollution"));
