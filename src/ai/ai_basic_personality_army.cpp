@@ -228,8 +228,9 @@ void TAIBasicPersonality::Attack(TDivision& Division) {
     Over = Battle.FightStep(nullptr);
   }
   // The outcome as after any battle: the loser's division and every destroyed unit go, the
-  // winner moves in; then the region's defensive army is dismissed.
-  Battle.Finish();
+  // winner moves in; then the region's defensive army is dismissed. A computer opponent's battle
+  // changes no score.
+  Battle.Finish(false);
   Battle.ReleaseDefensiveArmy();
   const bool Won = Target.Owner == N.ID;
 

@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
+#include <array>
 #include <set>
 
 #include "engine/binary_model.h"
@@ -39,6 +41,21 @@ std::string FileNameOf(const std::string& Name) {
 
 void AddLogLine(const std::string& Line) {
   if (gLog) gLog->AddLine(Line);
+}
+
+// The extent of the model's vertices on each axis (max - min), after scaling; zero without any.
+TVector3 Extent(const TGLBinaryModel& Model) {
+  bool Any = false;
+  std::array<float, 3> Low{}, High{};
+  for (const TGLBinaryMesh& Mesh : Model.Meshes)
+    for (const auto& V : Mesh.Vertices) {
+      for (int k = 0; k < 3; ++k) {
+        Low[k] = Any ? std::min(Low[k], V[k]) : V[k];
+        High[k] = Any ? std::max(High[k], V[k]) : V[k];
+      }
+      Any = true;
+    }
+  return MakeVector3(High[0] - Low[0], High[1] - Low[1], High[2] - Low[2]);
 }
 
 // Selects the unit and switches its texturing, alpha test and blending off.
@@ -94,7 +111,7 @@ void T3DModel::Build(TStream& Stream, bool WithPlainList) {
     gNoMaterials = false;
     glPopAttrib();
   }
-  Size = MakeVector3(0.0f, 0.0f, 0.0f);
+  Size = Extent(Model);
 }
 
 T3DModel::~T3DModel() {

@@ -26,10 +26,8 @@ TVirtualFileSystem::~TVirtualFileSystem() = default;
 void TVirtualFileSystem::Open(const std::string& FileName) {
   auto Path = FindOnDisk(RootFolder, FileName);
   if (!IsRegularFile(Path)) return;
-  Entries.clear();
-  ByLowerName.clear();
-  PackageStream.reset();
 
+  // The directory is read aside; the package open before is replaced only when it reads whole.
   std::vector<std::unique_ptr<TVirtualFile>> Read;
   auto Stream = std::make_unique<TFileStream>(*Path);
   try {
@@ -53,9 +51,11 @@ void TVirtualFileSystem::Open(const std::string& FileName) {
   } catch (const std::exception& E) {
     throw ETarnovaError("TVirtualFileSystem->Open->\"" + FileName + "\" is damaged: " + E.what());
   }
+  std::unordered_map<std::string, TVirtualFile*> Names;
+  for (auto& F : Read) Names.try_emplace(LowerAscii(F->FullName()), F.get());
   Entries = std::move(Read);
+  ByLowerName = std::move(Names);
   PackageStream = std::move(Stream);
-  for (auto& F : Entries) ByLowerName.try_emplace(LowerAscii(F->FullName()), F.get());
 }
 
 TVirtualFile* TVirtualFileSystem::FindFile(const std::string& FullName) const {

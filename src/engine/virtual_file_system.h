@@ -46,7 +46,8 @@ public:
   ~TVirtualFileSystem();
 
   // Reads the package directory. A missing package is fine: only loose files are found then.
-  // A corrupt directory throws ETarnovaError naming the file, and the file system stays empty.
+  // A corrupt directory throws ETarnovaError naming the file; the package open before, if any,
+  // stays open. Either way a refused package leaves the file system as it was.
   void Open(const std::string& FileName);
 
   TVirtualFile* FindFile(const std::string& FullName) const;

@@ -303,7 +303,13 @@ private:
     const bool Visible = C.HasAttribute("visible") ? Bool(C, "visible") : true;
     const std::int32_t SW = W.Owner ? W.Owner->ScreenWidth : gGUIScreenWidth;
     const std::int32_t SH = W.Owner ? W.Owner->ScreenHeight : 768;
-    auto Control = std::make_unique<TGLSkinnedControl>(P, Wd, Ht, Image, Stretch, HAlign, VAlign, SW, SH);
+    std::unique_ptr<TGLSkinnedControl> Control;
+    try {
+      Control = std::make_unique<TGLSkinnedControl>(P, Wd, Ht, Image, Stretch, HAlign, VAlign, SW, SH);
+    } catch (const ETarnovaError& E) {
+      // A picture that is nowhere: say which element of which window file asked for it.
+      throw EDataError(kWhere + C.Where() + ": " + E.what());
+    }
     TGLSkinnedControl& S = *Control;
     W.Items.push_back(std::move(Control));
     S.Visible = Visible;

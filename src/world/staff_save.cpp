@@ -103,8 +103,11 @@ std::int32_t ReadSpyElement(TSpy& Spy, const TXMLNode& Node) {
     const std::int32_t Number = ReadIntAttribute(Context, Slots[k], "ID");
     const TBuildingType* Type = nullptr;
     if (Number != NoBuildingNumber) {
+      // A number no type bears any more reports no building; the game still loads.
       Type = gBuildingTypePool ? gBuildingTypePool->FindByNumber(Number) : nullptr;
-      if (!Type) ThrowBadValue(Context, Slots[k], "ID", std::to_string(Number), "no building type has this number");
+      if (!Type)
+        LogSkippedValue(Context, Slots[k], "ID", std::to_string(Number),
+                        "no building type has this number, the report shows no building");
     }
     Spy.BuildingData[k / 3][k % 3] = Type;
   }

@@ -121,6 +121,7 @@ void TUnitTypePool::LoadFromDocument(const TXMLDocument& Document, const TTextur
   for (auto& T : Loaded)
     T->PreviewTexture = TextureIdOf("preview2d_unittype_" + std::to_string(T->Index), TextureId);
   Types = std::move(Loaded);
+  FileName = Document.FileName();
 }
 
 TUnitType* TUnitTypePool::FindByID(const std::string& Key) const {

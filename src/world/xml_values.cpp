@@ -3,7 +3,9 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/engine_globals.h"
 #include "engine/float_text.h"
+#include "engine/log.h"
 #include "platform/errors.h"
 #include "platform/latin1.h"
 
@@ -20,6 +22,13 @@ void ThrowBadValue(std::string_view Context, const TXMLNode& Node, std::string_v
                    std::string_view Value, std::string_view Expected) {
   throw EDataError(std::string(Context) + Node.Where() + ": attribute \"" + std::string(Attribute) +
                    "\" has the value \"" + std::string(Value) + "\"; " + std::string(Expected));
+}
+
+void LogSkippedValue(std::string_view Context, const TXMLNode& Node, std::string_view Attribute,
+                     std::string_view Value, std::string_view Consequence) {
+  if (gLog)
+    gLog->AddLine(std::string(Context) + Node.Where() + ": attribute \"" + std::string(Attribute) +
+                  "\" has the value \"" + std::string(Value) + "\"; " + std::string(Consequence));
 }
 
 std::string ReadTextAttribute(std::string_view Context, const TXMLNode& Node, std::string_view Attribute) {

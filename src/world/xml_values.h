@@ -12,6 +12,11 @@
 [[noreturn]] void ThrowBadValue(std::string_view Context, const TXMLNode& Node, std::string_view Attribute,
                                 std::string_view Value, std::string_view Expected);
 
+// Logs one line in the same form, for a value the loader passes over (a building type renamed or
+// removed from the data since a savegame was written): the load goes on without it.
+void LogSkippedValue(std::string_view Context, const TXMLNode& Node, std::string_view Attribute,
+                     std::string_view Value, std::string_view Consequence);
+
 // The attribute's text; a missing attribute throws.
 std::string ReadTextAttribute(std::string_view Context, const TXMLNode& Node, std::string_view Attribute);
 // A decimal 32-bit integer (blanks around it allowed) within [Min, Max].

@@ -244,9 +244,15 @@ TEST_F(TAIArmyTest, ALostOrWonBattleAgainstANationSendsItNews) {
   Controller(0).SetPersonality(1);
   P().Aggressiveness = 100.0f;
   Army(12, 0, 0);
+  Nation(0).Score = 100;
+  Nation(1).Score = 100;
   SetRandomSeed(8);
   P().ArmyBudgetLeft = 0.0f;
   P().DoArmyManagement();
+  // This seed conquers the region; the computer's own battles score nothing.
+  EXPECT_EQ(Region(2).Owner, 0);
+  EXPECT_EQ(Nation(0).Score, 100);
+  EXPECT_EQ(Nation(1).Score, 100);
   ASSERT_EQ(Nation(1).Messages.Messages.size(), 1u);
   const TRoundMessage& M = Nation(1).Messages.Messages[0];
   EXPECT_TRUE(M.Text == "Westfels lost to " + Nation(0).GetName() || M.Text == "Westfels held against " + Nation(0).GetName())

@@ -72,11 +72,15 @@ TEST(ModelRegistryGL, ABoxDrawsItsSilhouetteWithItsFrontSideTowardsTheViewer) {
   EXPECT_EQ(F.Pixel(186, 186), (TColour{0, 255, 0}));
   EXPECT_EQ(F.Pixel(58, 128), (TColour{0, 0, 0}));
   EXPECT_EQ(F.Pixel(128, 198), (TColour{0, 0, 0}));
-  // Centred and uncentred draw alike: every size is zero.
+  // Drawn centred, the box moves back by half its size (1 wide): left and down by half the view.
+  EXPECT_NEAR(gModels[0]->Size.X, 1.0f, 1e-5f);
+  EXPECT_NEAR(gModels[0]->Size.Z, 1.0f, 1e-5f);
   glClear(GL_COLOR_BUFFER_BIT);
   Draw3DModel("cube.3df", 0, false, false);
-  EXPECT_EQ(F.Pixel(70, 128), (TColour{0, 255, 0}));
-  EXPECT_EQ(F.Pixel(58, 128), (TColour{0, 0, 0}));
+  EXPECT_EQ(F.Pixel(6, 6), (TColour{0, 255, 0}));
+  EXPECT_EQ(F.Pixel(122, 122), (TColour{0, 255, 0}));
+  EXPECT_EQ(F.Pixel(134, 128), (TColour{0, 0, 0}));
+  EXPECT_EQ(F.Pixel(128, 134), (TColour{0, 0, 0}));
 
   // The state a drawn model leaves: lighting off, white material.
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
