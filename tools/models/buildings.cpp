@@ -105,7 +105,7 @@ const std::map<std::string, TMaker>& Makers() {
       {"building_powerplant_hydro",
        [](TModelBuilder& B, const TPalette& P) {
          Plate(B, -180, -180, 180, 180, 3, P.Grass, 120);
-         B.Box(P.Water, {-180, 3, -180}, {180, 120, -60}, 90);                // reservoir behind the dam
+         B.BoxTop(P.Grass, P.Water, {-180, 3, -180}, {180, 115, -60}, 90);    // reservoir behind the dam
          B.BoxTop(P.Concrete, P.Road, {-180, 0, -60}, {180, 140, -20}, 60);  // the dam
          B.Box(P.Water, {-40, 3, -20}, {40, 8, 180}, 60);                     // outflow
          B.BoxTop(P.Wall, P.Roof, {60, 0, 10}, {150, 60, 90}, 40);            // turbine house
