@@ -182,6 +182,9 @@ TEST_F(TDataSetFixture, EveryUnitAndBuildingShowsCentredInItsPreview) {
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   Sheet.Save("previews");
+  // Every model texture was read by the game's decoders on the way.
+  for (auto& E : fs::directory_iterator(DataFile("tex/models")))
+    EXPECT_GE(Textures.IndexOf(E.path().stem().string()), 0) << E.path().filename() << " did not load";
 }
 
 TEST_F(TDataSetFixture, TheNationSymbolsStandCentredAtTheFrontPlace) {
