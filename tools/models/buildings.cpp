@@ -26,7 +26,7 @@ TPalette MakePalette(TModelBuilder& B) {
 void Base(TModelBuilder& B, const TPalette& P) { Plate(B, -180, -180, 180, 180, 3, P.Concrete, 60); }
 
 // A hall with a row of saw-tooth roof lights facing +z.
-void SawtoothHall(TModelBuilder& B, const TPalette& P, V3 Lo, V3 Hi, int Teeth) {
+void SawtoothHall(TModelBuilder& B, const TPalette& P, TVec3 Lo, TVec3 Hi, int Teeth) {
   B.Box(P.Brick, Lo, Hi, 40);
   const float Step = (Hi.Z - Lo.Z) / Teeth;
   for (int i = 0; i < Teeth; ++i) {
@@ -38,22 +38,22 @@ void SawtoothHall(TModelBuilder& B, const TPalette& P, V3 Lo, V3 Hi, int Teeth) 
   }
 }
 
-void Chimney(TModelBuilder& B, V3 Base, float R, float H, int Mat, int Band) {
+void Chimney(TModelBuilder& B, TVec3 Base, float R, float H, int Mat, int Band) {
   B.Cylinder(Mat, Base, R, R * 0.75f, H, 10, true, 3);
-  B.Cylinder(Band, Base + V3{0, H * 0.85f, 0}, R * 0.8f, R * 0.78f, H * 0.08f, 10, false);
+  B.Cylinder(Band, Base + TVec3{0, H * 0.85f, 0}, R * 0.8f, R * 0.78f, H * 0.08f, 10, false);
 }
 
 // A cooling tower: a waisted shell of stacked frustums.
-void CoolingTower(TModelBuilder& B, V3 Base, float R, float H, int Mat) {
+void CoolingTower(TModelBuilder& B, TVec3 Base, float R, float H, int Mat) {
   B.Cylinder(Mat, Base, R, R * 0.72f, H * 0.6f, 16, false);
-  B.Cylinder(Mat, Base + V3{0, H * 0.6f, 0}, R * 0.72f, R * 0.8f, H * 0.4f, 16, true);
+  B.Cylinder(Mat, Base + TVec3{0, H * 0.6f, 0}, R * 0.72f, R * 0.8f, H * 0.4f, 16, true);
 }
 
-void WindTurbine(TModelBuilder& B, V3 Base, float H, int Tower, int Blade, float Spin) {
+void WindTurbine(TModelBuilder& B, TVec3 Base, float H, int Tower, int Blade, float Spin) {
   B.Cylinder(Tower, Base, 7, 4, H, 8);
-  B.Box(Tower, Base + V3{-6, H - 6, -14}, Base + V3{6, H + 6, 10});
+  B.Box(Tower, Base + TVec3{-6, H - 6, -14}, Base + TVec3{6, H + 6, 10});
   B.Push();
-  B.Translate(Base + V3{0, H, 12});
+  B.Translate(Base + TVec3{0, H, 12});
   B.RotateZ(Spin);
   for (int i = 0; i < 3; ++i) {
     B.RotateZ(120);
@@ -64,13 +64,13 @@ void WindTurbine(TModelBuilder& B, V3 Base, float H, int Tower, int Blade, float
 }
 
 // An office or tower block with the window texture repeating every 40 units.
-void Block(TModelBuilder& B, const TPalette& P, V3 Lo, V3 Hi, int Facade = -1) {
+void Block(TModelBuilder& B, const TPalette& P, TVec3 Lo, TVec3 Hi, int Facade = -1) {
   B.BoxTop(Facade < 0 ? P.Facade : Facade, P.Concrete, Lo, Hi, 40);
 }
 
-void Flag(TModelBuilder& B, V3 Base, float H, int Pole, int Cloth) {
+void Flag(TModelBuilder& B, TVec3 Base, float H, int Pole, int Cloth) {
   B.Cylinder(Pole, Base, 2, 1.5f, H, 5);
-  B.Box(Cloth, Base + V3{2, H - 30, -1}, Base + V3{46, H - 2, 1});
+  B.Box(Cloth, Base + TVec3{2, H - 30, -1}, Base + TVec3{46, H - 2, 1});
 }
 
 void Fence(TModelBuilder& B, float Half, int Mat) {
@@ -304,11 +304,11 @@ const std::map<std::string, TMaker>& Makers() {
          int A = Paint(B, 60, 200, 220, "", 1, 0.3f), C = Paint(B, 230, 80, 160, "", 1, 0.3f);
          for (int i = 0; i < 14; ++i) {
            float T = i * 0.55f, Y = 10 + i * 16.0f;
-           V3 Ctr{120, Y, 110};
-           V3 D{std::cos(T) * 25, 0, std::sin(T) * 25};
+           TVec3 Ctr{120, Y, 110};
+           TVec3 D{std::cos(T) * 25, 0, std::sin(T) * 25};
            B.Sphere(A, Ctr + D, {8, 8, 8}, 6, 3);
            B.Sphere(C, Ctr - D, {8, 8, 8}, 6, 3);
-           if (i % 2 == 0) B.Box(P.White, Ctr - V3{3, 2, 3}, Ctr + V3{3, 2, 3});
+           if (i % 2 == 0) B.Box(P.White, Ctr - TVec3{3, 2, 3}, Ctr + TVec3{3, 2, 3});
          }
          B.Cylinder(P.Metal, {120, 0, 110}, 4, 4, 240, 6);
        }},
@@ -503,10 +503,10 @@ const std::map<std::string, TMaker>& Makers() {
        [](TModelBuilder& B, const TPalette& P) {
          Base(B, P);
          int Murky = Paint(B, 120, 130, 80, "mdl_water");
-         for (auto C : {V3{-90, 0, -90}, V3{90, 0, -90}, V3{-90, 0, 90}}) {
+         for (auto C : {TVec3{-90, 0, -90}, TVec3{90, 0, -90}, TVec3{-90, 0, 90}}) {
            B.Cylinder(P.Concrete, C, 75, 75, 30, 18);
-           B.Cylinder(Murky, C + V3{0, 30, 0}, 68, 68, 1, 18);
-           B.Box(P.Metal, C + V3{-70, 31, -3}, C + V3{70, 36, 3});
+           B.Cylinder(Murky, C + TVec3{0, 30, 0}, 68, 68, 1, 18);
+           B.Box(P.Metal, C + TVec3{-70, 31, -3}, C + TVec3{70, 36, 3});
          }
          B.BoxTop(P.Brick, P.Roof, {40, 0, 40}, {160, 60, 160}, 40);
        }},

@@ -32,8 +32,8 @@ int TModelBuilder::Material(const TMaterial& Mat) {
   return static_cast<int>(Mats.size()) - 1;
 }
 
-void TModelBuilder::Translate(V3 T) { M = Mul(M, {1, 0, 0, T.X, 0, 1, 0, T.Y, 0, 0, 1, T.Z}); }
-void TModelBuilder::Scale(V3 S) { M = Mul(M, {S.X, 0, 0, 0, 0, S.Y, 0, 0, 0, 0, S.Z, 0}); }
+void TModelBuilder::Translate(TVec3 T) { M = Mul(M, {1, 0, 0, T.X, 0, 1, 0, T.Y, 0, 0, 1, T.Z}); }
+void TModelBuilder::Scale(TVec3 S) { M = Mul(M, {S.X, 0, 0, 0, 0, S.Y, 0, 0, 0, 0, S.Z, 0}); }
 void TModelBuilder::RotateY(float D) {
   float C = std::cos(Rad(D)), S = std::sin(Rad(D));
   M = Mul(M, {C, 0, S, 0, 0, 1, 0, 0, -S, 0, C, 0});
@@ -47,18 +47,18 @@ void TModelBuilder::RotateZ(float D) {
   M = Mul(M, {C, -S, 0, 0, S, C, 0, 0, 0, 0, 1, 0});
 }
 
-V3 TModelBuilder::Apply(V3 P) const {
+TVec3 TModelBuilder::Apply(TVec3 P) const {
   return {M[0] * P.X + M[1] * P.Y + M[2] * P.Z + M[3], M[4] * P.X + M[5] * P.Y + M[6] * P.Z + M[7],
           M[8] * P.X + M[9] * P.Y + M[10] * P.Z + M[11]};
 }
 
-V3 TModelBuilder::ApplyNormal(V3 N) const {
+TVec3 TModelBuilder::ApplyNormal(TVec3 N) const {
   // The cofactor matrix carries normals through any scale; only the direction matters.
-  V3 C0 = Cross({M[4], M[5], M[6]}, {M[8], M[9], M[10]});
-  V3 C1 = Cross({M[8], M[9], M[10]}, {M[0], M[1], M[2]});
-  V3 C2 = Cross({M[0], M[1], M[2]}, {M[4], M[5], M[6]});
+  TVec3 C0 = Cross({M[4], M[5], M[6]}, {M[8], M[9], M[10]});
+  TVec3 C1 = Cross({M[8], M[9], M[10]}, {M[0], M[1], M[2]});
+  TVec3 C2 = Cross({M[0], M[1], M[2]}, {M[4], M[5], M[6]});
   const float Sign = Dot({M[0], M[1], M[2]}, C0) < 0 ? -1.0f : 1.0f;  // a mirror: cofactors point inwards
-  return Normalised(V3{Dot(C0, N), Dot(C1, N), Dot(C2, N)} * Sign);
+  return Normalised(TVec3{Dot(C0, N), Dot(C1, N), Dot(C2, N)} * Sign);
 }
 
 void TModelBuilder::Add(int Mat, TCorner A, TCorner B, TCorner C) {
@@ -66,32 +66,32 @@ void TModelBuilder::Add(int Mat, TCorner A, TCorner B, TCorner C) {
     K->P = Apply(K->P);
     K->N = ApplyNormal(K->N);
   }
-  V3 R0{M[0], M[1], M[2]}, R1{M[4], M[5], M[6]}, R2{M[8], M[9], M[10]};
+  TVec3 R0{M[0], M[1], M[2]}, R1{M[4], M[5], M[6]}, R2{M[8], M[9], M[10]};
   if (Dot(R0, Cross(R1, R2)) < 0) std::swap(B, C);  // a mirroring placement turns the winding
   if (Inverted) {
     std::swap(B, C);
     for (TCorner* K : {&A, &B, &C}) K->N = K->N * -1.0f;
   }
-  V3 Face = Cross(B.P - A.P, C.P - A.P);
+  TVec3 Face = Cross(B.P - A.P, C.P - A.P);
   if (Dot(Face, Face) < 1e-12f) return;  // degenerate
   Tris.push_back({{A, B, C}, Mat});
 }
 
-void TModelBuilder::Triangle(int Mat, V3 A, V3 B, V3 C, UV TA, UV TB, UV TC) {
-  V3 N = Normalised(Cross(B - A, C - A));
+void TModelBuilder::Triangle(int Mat, TVec3 A, TVec3 B, TVec3 C, TTexCoord TA, TTexCoord TB, TTexCoord TC) {
+  TVec3 N = Normalised(Cross(B - A, C - A));
   Add(Mat, {A, N, TA}, {B, N, TB}, {C, N, TC});
 }
 
 void TModelBuilder::SmoothTriangle(int Mat, const TCorner& A, const TCorner& B, const TCorner& C) { Add(Mat, A, B, C); }
 
-void TModelBuilder::Quad(int Mat, V3 A, V3 B, V3 C, V3 D, UV TA, UV TB, UV TC, UV TD) {
+void TModelBuilder::Quad(int Mat, TVec3 A, TVec3 B, TVec3 C, TVec3 D, TTexCoord TA, TTexCoord TB, TTexCoord TC, TTexCoord TD) {
   Triangle(Mat, A, B, C, TA, TB, TC);
   Triangle(Mat, A, C, D, TA, TC, TD);
 }
 
-void TModelBuilder::Box(int Mat, V3 Lo, V3 Hi, float Tile) { BoxTop(Mat, Mat, Lo, Hi, Tile); }
+void TModelBuilder::Box(int Mat, TVec3 Lo, TVec3 Hi, float Tile) { BoxTop(Mat, Mat, Lo, Hi, Tile); }
 
-void TModelBuilder::BoxTop(int Mat, int TopMat, V3 Lo, V3 Hi, float Tile) {
+void TModelBuilder::BoxTop(int Mat, int TopMat, TVec3 Lo, TVec3 Hi, float Tile) {
   auto T = [&](float Len) { return Tile > 0 ? Len / Tile : 1.0f; };
   float W = T(Hi.X - Lo.X), H = T(Hi.Y - Lo.Y), D = T(Hi.Z - Lo.Z);
   // front (+z), back, right (+x), left, top, bottom
@@ -104,26 +104,26 @@ void TModelBuilder::BoxTop(int Mat, int TopMat, V3 Lo, V3 Hi, float Tile) {
     Quad(Mat, {Lo.X, Lo.Y, Lo.Z}, {Hi.X, Lo.Y, Lo.Z}, {Hi.X, Lo.Y, Hi.Z}, {Lo.X, Lo.Y, Hi.Z}, {0, D}, {W, D}, {W, 0}, {0, 0});
 }
 
-void TModelBuilder::Cylinder(int Mat, V3 Base, float R0, float R1, float Height, int Seg, bool Caps, float TileV) {
+void TModelBuilder::Cylinder(int Mat, TVec3 Base, float R0, float R1, float Height, int Seg, bool Caps, float TileV) {
   const float Slope = (R0 - R1) / (Height != 0 ? Height : 1);
   for (int i = 0; i < Seg; ++i) {
     float A0 = 2 * kPi * i / Seg, A1 = 2 * kPi * (i + 1) / Seg;
-    V3 D0{std::sin(A0), 0, std::cos(A0)}, D1{std::sin(A1), 0, std::cos(A1)};
-    V3 N0 = Normalised({D0.X, Slope, D0.Z}), N1 = Normalised({D1.X, Slope, D1.Z});
+    TVec3 D0{std::sin(A0), 0, std::cos(A0)}, D1{std::sin(A1), 0, std::cos(A1)};
+    TVec3 N0 = Normalised({D0.X, Slope, D0.Z}), N1 = Normalised({D1.X, Slope, D1.Z});
     float U0 = static_cast<float>(i) / Seg, U1 = static_cast<float>(i + 1) / Seg;
     TCorner B0{Base + D0 * R0, N0, {U0, TileV}}, B1{Base + D1 * R0, N1, {U1, TileV}};
-    TCorner T0{Base + D0 * R1 + V3{0, Height, 0}, N0, {U0, 0}}, T1{Base + D1 * R1 + V3{0, Height, 0}, N1, {U1, 0}};
+    TCorner T0{Base + D0 * R1 + TVec3{0, Height, 0}, N0, {U0, 0}}, T1{Base + D1 * R1 + TVec3{0, Height, 0}, N1, {U1, 0}};
     Add(Mat, B0, B1, T1);
     if (R1 > 0) Add(Mat, B0, T1, T0);
     if (Caps) {
-      V3 Top = Base + V3{0, Height, 0};
+      TVec3 Top = Base + TVec3{0, Height, 0};
       if (R1 > 0) Triangle(Mat, Top, T0.P, T1.P, {0.5f, 0.5f}, {0.5f + D0.X / 2, 0.5f + D0.Z / 2}, {0.5f + D1.X / 2, 0.5f + D1.Z / 2});
       if (R0 > 0) Triangle(Mat, Base, B1.P, B0.P, {0.5f, 0.5f}, {0.5f + D1.X / 2, 0.5f + D1.Z / 2}, {0.5f + D0.X / 2, 0.5f + D0.Z / 2});
     }
   }
 }
 
-void TModelBuilder::CylinderZ(int Mat, V3 Base, float R0, float R1, float Length, int Seg, bool Caps) {
+void TModelBuilder::CylinderZ(int Mat, TVec3 Base, float R0, float R1, float Length, int Seg, bool Caps) {
   Push();
   Translate(Base);
   RotateX(90);
@@ -131,7 +131,7 @@ void TModelBuilder::CylinderZ(int Mat, V3 Base, float R0, float R1, float Length
   Pop();
 }
 
-void TModelBuilder::CylinderX(int Mat, V3 Base, float R0, float R1, float Length, int Seg, bool Caps) {
+void TModelBuilder::CylinderX(int Mat, TVec3 Base, float R0, float R1, float Length, int Seg, bool Caps) {
   Push();
   Translate(Base);
   RotateZ(-90);
@@ -139,13 +139,13 @@ void TModelBuilder::CylinderX(int Mat, V3 Base, float R0, float R1, float Length
   Pop();
 }
 
-void TModelBuilder::Sphere(int Mat, V3 C, V3 R, int Seg, int Rings, float MinLat, float MaxLat) {
+void TModelBuilder::Sphere(int Mat, TVec3 C, TVec3 R, int Seg, int Rings, float MinLat, float MaxLat) {
   auto Corner = [&](int i, int j) {
     float Lon = 2 * kPi * i / Seg;
     float Lat = Rad(MinLat + (MaxLat - MinLat) * j / Rings);
-    V3 D{std::cos(Lat) * std::sin(Lon), std::sin(Lat), std::cos(Lat) * std::cos(Lon)};
-    V3 N = Normalised({D.X / R.X, D.Y / R.Y, D.Z / R.Z});
-    return TCorner{C + V3{D.X * R.X, D.Y * R.Y, D.Z * R.Z}, N,
+    TVec3 D{std::cos(Lat) * std::sin(Lon), std::sin(Lat), std::cos(Lat) * std::cos(Lon)};
+    TVec3 N = Normalised({D.X / R.X, D.Y / R.Y, D.Z / R.Z});
+    return TCorner{C + TVec3{D.X * R.X, D.Y * R.Y, D.Z * R.Z}, N,
                    {static_cast<float>(i) / Seg, 1.0f - static_cast<float>(j) / Rings}};
   };
   for (int j = 0; j < Rings; ++j)
@@ -156,11 +156,11 @@ void TModelBuilder::Sphere(int Mat, V3 C, V3 R, int Seg, int Rings, float MinLat
     }
 }
 
-void TModelBuilder::Torus(int Mat, V3 C, float Major, float Minor, int Seg, int Sides) {
+void TModelBuilder::Torus(int Mat, TVec3 C, float Major, float Minor, int Seg, int Sides) {
   auto Corner = [&](int i, int j) {
     float A = 2 * kPi * i / Seg, B = 2 * kPi * j / Sides;
-    V3 Out{std::sin(A), 0, std::cos(A)};
-    V3 N = Out * std::cos(B) + V3{0, std::sin(B), 0};
+    TVec3 Out{std::sin(A), 0, std::cos(A)};
+    TVec3 N = Out * std::cos(B) + TVec3{0, std::sin(B), 0};
     return TCorner{C + Out * Major + N * Minor, N, {static_cast<float>(i) / Seg, static_cast<float>(j) / Sides}};
   };
   for (int i = 0; i < Seg; ++i)
@@ -171,7 +171,7 @@ void TModelBuilder::Torus(int Mat, V3 C, float Major, float Minor, int Seg, int 
     }
 }
 
-void TModelBuilder::GableRoof(int Mat, V3 Lo, V3 Hi, float Rise) {
+void TModelBuilder::GableRoof(int Mat, TVec3 Lo, TVec3 Hi, float Rise) {
   float Mz = (Lo.Z + Hi.Z) / 2, Top = Hi.Y + Rise;
   float W = (Hi.X - Lo.X) / 40, D = (Hi.Z - Lo.Z) / 80;
   Quad(Mat, {Lo.X, Hi.Y, Hi.Z}, {Hi.X, Hi.Y, Hi.Z}, {Hi.X, Top, Mz}, {Lo.X, Top, Mz}, {0, D}, {W, D}, {W, 0}, {0, 0});
@@ -199,7 +199,7 @@ void TModelBuilder::ExtrudeXY(int Mat, int SideMat, const std::vector<std::array
     MinY = std::min(MinY, P[1]);
     MaxY = std::max(MaxY, P[1]);
   }
-  auto Tex = [&](float X, float Y) { return UV{(X - MinX) / (MaxX - MinX), (MaxY - Y) / (MaxY - MinY)}; };
+  auto Tex = [&](float X, float Y) { return TTexCoord{(X - MinX) / (MaxX - MinX), (MaxY - Y) / (MaxY - MinY)}; };
   const std::size_t N = O.size();
   for (std::size_t i = 0; i < N; ++i) {
     const auto& P = O[i];

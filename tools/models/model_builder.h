@@ -10,20 +10,20 @@
 
 #include "engine/binary_model.h"
 
-struct V3 {
+struct TVec3 {
   float X = 0, Y = 0, Z = 0;
 };
-inline V3 operator+(V3 A, V3 B) { return {A.X + B.X, A.Y + B.Y, A.Z + B.Z}; }
-inline V3 operator-(V3 A, V3 B) { return {A.X - B.X, A.Y - B.Y, A.Z - B.Z}; }
-inline V3 operator*(V3 A, float S) { return {A.X * S, A.Y * S, A.Z * S}; }
-inline float Dot(V3 A, V3 B) { return A.X * B.X + A.Y * B.Y + A.Z * B.Z; }
-inline V3 Cross(V3 A, V3 B) { return {A.Y * B.Z - A.Z * B.Y, A.Z * B.X - A.X * B.Z, A.X * B.Y - A.Y * B.X}; }
-inline V3 Normalised(V3 A) {
+inline TVec3 operator+(TVec3 A, TVec3 B) { return {A.X + B.X, A.Y + B.Y, A.Z + B.Z}; }
+inline TVec3 operator-(TVec3 A, TVec3 B) { return {A.X - B.X, A.Y - B.Y, A.Z - B.Z}; }
+inline TVec3 operator*(TVec3 A, float S) { return {A.X * S, A.Y * S, A.Z * S}; }
+inline float Dot(TVec3 A, TVec3 B) { return A.X * B.X + A.Y * B.Y + A.Z * B.Z; }
+inline TVec3 Cross(TVec3 A, TVec3 B) { return {A.Y * B.Z - A.Z * B.Y, A.Z * B.X - A.X * B.Z, A.X * B.Y - A.Y * B.X}; }
+inline TVec3 Normalised(TVec3 A) {
   float L = std::sqrt(Dot(A, A));
-  return L > 0 ? A * (1.0f / L) : V3{0, 1, 0};
+  return L > 0 ? A * (1.0f / L) : TVec3{0, 1, 0};
 }
 
-struct UV {
+struct TTexCoord {
   float U = 0, V = 0;  // V = 0 at the picture's top row
 };
 
@@ -38,8 +38,8 @@ struct TMaterial {
 
 // A corner as the builder keeps it, in the game's frame.
 struct TCorner {
-  V3 P, N;
-  UV T;
+  TVec3 P, N;
+  TTexCoord T;
 };
 struct TTriangle {
   TCorner C[3];
@@ -58,30 +58,30 @@ public:
     M = Stack.back();
     Stack.pop_back();
   }
-  void Translate(V3 T);
+  void Translate(TVec3 T);
   void RotateY(float Degrees);
   void RotateX(float Degrees);
   void RotateZ(float Degrees);
-  void Scale(V3 S);
+  void Scale(TVec3 S);
 
   // Corners counter-clockwise seen from the front; flat normal unless given.
-  void Triangle(int Mat, V3 A, V3 B, V3 C, UV TA = {}, UV TB = {}, UV TC = {});
+  void Triangle(int Mat, TVec3 A, TVec3 B, TVec3 C, TTexCoord TA = {}, TTexCoord TB = {}, TTexCoord TC = {});
   void SmoothTriangle(int Mat, const TCorner& A, const TCorner& B, const TCorner& C);
-  void Quad(int Mat, V3 A, V3 B, V3 C, V3 D, UV TA = {0, 1}, UV TB = {1, 1}, UV TC = {1, 0}, UV TD = {0, 0});
+  void Quad(int Mat, TVec3 A, TVec3 B, TVec3 C, TVec3 D, TTexCoord TA = {0, 1}, TTexCoord TB = {1, 1}, TTexCoord TC = {1, 0}, TTexCoord TD = {0, 0});
   // A box from Min to Max; texture repeats every Tile units (0: once per side).
-  void Box(int Mat, V3 Min, V3 Max, float Tile = 0);
+  void Box(int Mat, TVec3 Min, TVec3 Max, float Tile = 0);
   // Like Box, but the top side has its own material.
-  void BoxTop(int Mat, int TopMat, V3 Min, V3 Max, float Tile = 0);
+  void BoxTop(int Mat, int TopMat, TVec3 Min, TVec3 Max, float Tile = 0);
   // An upright cylinder or cone frustum around the y axis through Base.
-  void Cylinder(int Mat, V3 Base, float R0, float R1, float Height, int Segments, bool Caps = true, float TileV = 1);
+  void Cylinder(int Mat, TVec3 Base, float R0, float R1, float Height, int Segments, bool Caps = true, float TileV = 1);
   // The same along the z axis (front to back), from Base forwards by Length.
-  void CylinderZ(int Mat, V3 Base, float R0, float R1, float Length, int Segments, bool Caps = true);
-  void CylinderX(int Mat, V3 Base, float R0, float R1, float Length, int Segments, bool Caps = true);
-  void Sphere(int Mat, V3 Centre, V3 Radii, int Segments, int Rings, float MinLat = -90, float MaxLat = 90);
+  void CylinderZ(int Mat, TVec3 Base, float R0, float R1, float Length, int Segments, bool Caps = true);
+  void CylinderX(int Mat, TVec3 Base, float R0, float R1, float Length, int Segments, bool Caps = true);
+  void Sphere(int Mat, TVec3 Centre, TVec3 Radii, int Segments, int Rings, float MinLat = -90, float MaxLat = 90);
   // A ring around the y axis.
-  void Torus(int Mat, V3 Centre, float Major, float Minor, int Segments, int Sides);
+  void Torus(int Mat, TVec3 Centre, float Major, float Minor, int Segments, int Sides);
   // A gable roof over the box Min..Max whose ridge runs along x and rises Rise above Max.y.
-  void GableRoof(int Mat, V3 Min, V3 Max, float Rise);
+  void GableRoof(int Mat, TVec3 Min, TVec3 Max, float Rise);
   // A flat polygon (convex or star-shaped about its first point's centroid) in the x-y plane,
   // pushed from z = Z0 to z = Z1: the front at Z1, the back at Z0.
   void ExtrudeXY(int Mat, int SideMat, const std::vector<std::array<float, 2>>& Outline, float Z0, float Z1);
@@ -92,8 +92,8 @@ public:
   bool Inverted = false;
 
 private:
-  V3 Apply(V3 P) const;
-  V3 ApplyNormal(V3 N) const;
+  TVec3 Apply(TVec3 P) const;
+  TVec3 ApplyNormal(TVec3 N) const;
   void Add(int Mat, TCorner A, TCorner B, TCorner C);
   std::array<float, 12> M{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
   std::vector<std::array<float, 12>> Stack;

@@ -11,7 +11,7 @@ int Paint(TModelBuilder& B, int R, int G, int Bl, const std::string& Texture, fl
   return B.Material(M);
 }
 
-void Figure(TModelBuilder& B, V3 Pos, float Turn, const TFigure& F) {
+void Figure(TModelBuilder& B, TVec3 Pos, float Turn, const TFigure& F) {
   B.Push();
   B.Translate(Pos);
   B.RotateY(Turn);
@@ -32,45 +32,45 @@ void Figure(TModelBuilder& B, V3 Pos, float Turn, const TFigure& F) {
   B.Pop();
 }
 
-void Tree(TModelBuilder& B, V3 Pos, float H, bool Pine, int Trunk, int Leaves) {
+void Tree(TModelBuilder& B, TVec3 Pos, float H, bool Pine, int Trunk, int Leaves) {
   B.Cylinder(Trunk, Pos, H * 0.06f, H * 0.04f, H * 0.45f, 6, false);
   if (Pine) {
-    B.Cylinder(Leaves, Pos + V3{0, H * 0.25f, 0}, H * 0.3f, 0, H * 0.45f, 8);
-    B.Cylinder(Leaves, Pos + V3{0, H * 0.5f, 0}, H * 0.22f, 0, H * 0.5f, 8);
+    B.Cylinder(Leaves, Pos + TVec3{0, H * 0.25f, 0}, H * 0.3f, 0, H * 0.45f, 8);
+    B.Cylinder(Leaves, Pos + TVec3{0, H * 0.5f, 0}, H * 0.22f, 0, H * 0.5f, 8);
   } else {
-    B.Sphere(Leaves, Pos + V3{0, H * 0.68f, 0}, {H * 0.3f, H * 0.32f, H * 0.3f}, 8, 5);
+    B.Sphere(Leaves, Pos + TVec3{0, H * 0.68f, 0}, {H * 0.3f, H * 0.32f, H * 0.3f}, 8, 5);
   }
 }
 
-void Wheel(TModelBuilder& B, V3 C, float R, float W, int Tyre, int Hub) {
-  B.CylinderX(Tyre, C - V3{W / 2, 0, 0}, R, R, W, 10);
-  B.CylinderX(Hub, C - V3{W / 2 + 0.5f, 0, 0}, R * 0.5f, R * 0.5f, W + 1, 6);
+void Wheel(TModelBuilder& B, TVec3 C, float R, float W, int Tyre, int Hub) {
+  B.CylinderX(Tyre, C - TVec3{W / 2, 0, 0}, R, R, W, 10);
+  B.CylinderX(Hub, C - TVec3{W / 2 + 0.5f, 0, 0}, R * 0.5f, R * 0.5f, W + 1, 6);
 }
 
-void Track(TModelBuilder& B, V3 Lo, V3 Hi, int Tread, int Wheels) {
+void Track(TModelBuilder& B, TVec3 Lo, TVec3 Hi, int Tread, int Wheels) {
   B.Box(Tread, Lo, Hi);
   const float R = (Hi.Y - Lo.Y) * 0.32f, Step = (Hi.Z - Lo.Z - 2 * R) / 4;
   const bool Left = Lo.X < 0;
   for (int i = 0; i < 5; ++i) {
-    V3 C{Left ? Lo.X - 1 : Hi.X + 1, Lo.Y + (Hi.Y - Lo.Y) * 0.45f, Lo.Z + R + Step * i};
-    B.CylinderX(Wheels, C - V3{1.5f, 0, 0}, R, R, 3, 8);
+    TVec3 C{Left ? Lo.X - 1 : Hi.X + 1, Lo.Y + (Hi.Y - Lo.Y) * 0.45f, Lo.Z + R + Step * i};
+    B.CylinderX(Wheels, C - TVec3{1.5f, 0, 0}, R, R, 3, 8);
   }
 }
 
-void House(TModelBuilder& B, V3 Lo, V3 Hi, float Rise, int Wall, int Roof) {
+void House(TModelBuilder& B, TVec3 Lo, TVec3 Hi, float Rise, int Wall, int Roof) {
   B.Box(Wall, Lo, Hi, 40);
-  B.GableRoof(Roof, Lo - V3{4, 0, 4}, Hi + V3{4, 0, 4}, Rise);
+  B.GableRoof(Roof, Lo - TVec3{4, 0, 4}, Hi + TVec3{4, 0, 4}, Rise);
 }
 
-void StorageTank(TModelBuilder& B, V3 Base, float R, float H, int Mat) {
+void StorageTank(TModelBuilder& B, TVec3 Base, float R, float H, int Mat) {
   B.Cylinder(Mat, Base, R, R, H, 14, false);
-  B.Sphere(Mat, Base + V3{0, H, 0}, {R, R * 0.3f, R}, 14, 3, 0, 90);
+  B.Sphere(Mat, Base + TVec3{0, H, 0}, {R, R * 0.3f, R}, 14, 3, 0, 90);
 }
 
-void Dish(TModelBuilder& B, V3 Base, float R, float Post, float Tilt, int Mat, int PostMat) {
+void Dish(TModelBuilder& B, TVec3 Base, float R, float Post, float Tilt, int Mat, int PostMat) {
   B.Cylinder(PostMat, Base, R * 0.12f, R * 0.1f, Post, 6);
   B.Push();
-  B.Translate(Base + V3{0, Post, 0});
+  B.Translate(Base + TVec3{0, Post, 0});
   B.RotateX(90 - Tilt);
   // A shallow cone whose flat face looks along +y of this frame (+z tilted up in the model).
   B.Cylinder(Mat, {0, 0, 0}, R * 0.15f, R, R * 0.3f, 14);

@@ -11,9 +11,9 @@ struct TSample {
 };
 
 // The view: turned 35 degrees about the vertical, then tilted 25 degrees towards the viewer.
-V3 View(V3 P) {
+TVec3 View(TVec3 P) {
   const float Yaw = -35 * kPi / 180, Tilt = 25 * kPi / 180;
-  V3 A{P.X * std::cos(Yaw) + P.Z * std::sin(Yaw), P.Y, -P.X * std::sin(Yaw) + P.Z * std::cos(Yaw)};
+  TVec3 A{P.X * std::cos(Yaw) + P.Z * std::sin(Yaw), P.Y, -P.X * std::sin(Yaw) + P.Z * std::cos(Yaw)};
   return {A.X, A.Y * std::cos(Tilt) - A.Z * std::sin(Tilt), A.Y * std::sin(Tilt) + A.Z * std::cos(Tilt)};
 }
 }  // namespace
@@ -27,7 +27,7 @@ TImage RenderPreview(const TModelBuilder& Model, const std::map<std::string, TIm
   float MinX = 1e30f, MaxX = -1e30f, MinY = 1e30f, MaxY = -1e30f;
   for (const TTriangle& T : Model.Triangles())
     for (const TCorner& C : T.C) {
-      V3 P = View(C.P);
+      TVec3 P = View(C.P);
       MinX = std::min(MinX, P.X);
       MaxX = std::max(MaxX, P.X);
       MinY = std::min(MinY, P.Y);
@@ -36,7 +36,7 @@ TImage RenderPreview(const TModelBuilder& Model, const std::map<std::string, TIm
   const float Extent = std::max(MaxX - MinX, MaxY - MinY);
   const float Scale = Extent > 0 ? 0.86f * S / Extent : 1.0f;
   const float Cx = (MinX + MaxX) / 2, Cy = (MinY + MaxY) / 2;
-  const V3 Light = Normalised({-0.45f, 0.75f, 0.5f});
+  const TVec3 Light = Normalised({-0.45f, 0.75f, 0.5f});
 
   for (int Pass = 0; Pass < 2; ++Pass) {  // opaque, then translucent
     for (const TTriangle& T : Model.Triangles()) {
@@ -44,9 +44,9 @@ TImage RenderPreview(const TModelBuilder& Model, const std::map<std::string, TIm
       if ((M.Opacity < 1) != (Pass == 1)) continue;
       const TImage* Tex = nullptr;
       if (auto It = Textures.find(M.Texture); It != Textures.end()) Tex = &It->second;
-      V3 P[3], N[3];
+      TVec3 P[3], N[3];
       for (int k = 0; k < 3; ++k) {
-        V3 V = View(T.C[k].P);
+        TVec3 V = View(T.C[k].P);
         P[k] = {(V.X - Cx) * Scale + S / 2.0f, (Cy - V.Y) * Scale + S / 2.0f, V.Z};
         N[k] = View(T.C[k].N);
       }
@@ -67,7 +67,7 @@ TImage RenderPreview(const TModelBuilder& Model, const std::map<std::string, TIm
           float Z = W0 * P[0].Z + W1 * P[1].Z + W2 * P[2].Z;
           std::size_t I = static_cast<std::size_t>(Y) * S + X;
           if (Z <= Depth[I]) continue;
-          V3 Nn = Normalised(N[0] * W0 + N[1] * W1 + N[2] * W2);
+          TVec3 Nn = Normalised(N[0] * W0 + N[1] * W1 + N[2] * W2);
           float Lit = 0.38f + 0.72f * std::max(0.0f, Dot(Nn, Light));
           std::array<float, 4> Tx{1, 1, 1, 1};
           if (Tex) {

@@ -17,7 +17,7 @@ void Globe(TModelBuilder& B, int Segments, int Rings) {
   const int Mat = B.Material(Day);
   auto Corner = [&](int i, int j) {
     float Lon = -180 + 360.0f * i / Segments, Lat = -90 + 180.0f * j / Rings;
-    V3 D{std::cos(Rad(Lat)) * std::sin(Rad(Lon)), -std::cos(Rad(Lat)) * std::cos(Rad(Lon)), std::sin(Rad(Lat))};
+    TVec3 D{std::cos(Rad(Lat)) * std::sin(Rad(Lon)), -std::cos(Rad(Lat)) * std::cos(Rad(Lon)), std::sin(Rad(Lat))};
     return TCorner{D * 4.0f, D, {(Lon + 180) / 360, (90 - Lat) / 180}};
   };
   for (int j = 0; j < Rings; ++j)
@@ -136,12 +136,12 @@ void Terrain(TModelBuilder& B, const TLandscape& L) {
   };
   auto Corner = [&](int i, int j) {
     float R = 170.0f * std::pow(static_cast<float>(j) / Rings, 1.3f), A = 2 * kPi * i / Sectors;
-    V3 P{R * std::sin(A), Height(R, A), R * std::cos(A)};
+    TVec3 P{R * std::sin(A), Height(R, A), R * std::cos(A)};
     // Normal from the neighbouring heights.
     float E = 1.5f;
     float Hx = Height(std::hypot(P.X + E, P.Z), std::atan2(P.X + E, P.Z)) - Height(std::hypot(P.X - E, P.Z), std::atan2(P.X - E, P.Z));
     float Hz = Height(std::hypot(P.X, P.Z + E), std::atan2(P.X, P.Z + E)) - Height(std::hypot(P.X, P.Z - E), std::atan2(P.X, P.Z - E));
-    V3 N = R < 0.01f ? V3{0, 1, 0} : Normalised({-Hx / (2 * E), 1, -Hz / (2 * E)});
+    TVec3 N = R < 0.01f ? TVec3{0, 1, 0} : Normalised({-Hx / (2 * E), 1, -Hz / (2 * E)});
     return TCorner{P, N, {P.X / 12, P.Z / 12}};
   };
   for (int j = 0; j < Rings; ++j)
@@ -161,11 +161,11 @@ void NationBackground(TModelBuilder& B, int Nation) {
   // Features stand in a band in front of the far ring, left and right of the globe.
   auto Spot = [](int i, float R0, float R1) {
     float A = Rad(180 + (i % 2 ? 1 : -1) * (25 + 11.0f * (i / 2 % 9))), R = R0 + (R1 - R0) * ((i * 37) % 11) / 10.0f;
-    return V3{R * std::sin(A), 0, R * std::cos(A)};
+    return TVec3{R * std::sin(A), 0, R * std::cos(A)};
   };
-  auto Ground = [&](V3 P, const TLandscape& L) {
+  auto Ground = [&](TVec3 P, const TLandscape& L) {
     float Near = std::clamp((std::hypot(P.X, P.Z) - 20) / 40, 0.0f, 1.0f);
-    return P + V3{0, -1.0f + Near * L.Hills * (0.6f + 0.4f * Waves(P.X, P.Z, L.Seed)) - 0.3f, 0};
+    return P + TVec3{0, -1.0f + Near * L.Hills * (0.6f + 0.4f * Waves(P.X, P.Z, L.Seed)) - 0.3f, 0};
   };
   switch (Nation) {
     case 0: {  // Valdoria: green hills, woods and a village
@@ -174,8 +174,8 @@ void NationBackground(TModelBuilder& B, int Nation) {
       int Leaves = Paint(B, 50, 120, 50, "mdl_foliage");
       for (int i = 0; i < 14; ++i) Tree(B, Ground(Spot(i, 30, 60), L), 5 + i % 3, i % 2 == 0, Trunk, Leaves);
       for (int i = 0; i < 4; ++i) {
-        V3 P = Ground(Spot(i + 20, 32, 45), L);
-        House(B, P + V3{-2, 0, -1.5f}, P + V3{2, 2.5f, 1.5f}, 1.5f, Wall, Roof);
+        TVec3 P = Ground(Spot(i + 20, 32, 45), L);
+        House(B, P + TVec3{-2, 0, -1.5f}, P + TVec3{2, 2.5f, 1.5f}, 1.5f, Wall, Roof);
       }
       break;
     }
@@ -184,14 +184,14 @@ void NationBackground(TModelBuilder& B, int Nation) {
       Terrain(B, L);
       int Brick = Paint(B, 170, 90, 70, "mdl_brick"), Facade = Paint(B, 210, 210, 215, "mdl_facade");
       for (int i = 0; i < 5; ++i) {
-        V3 P = Ground(Spot(i, 38, 55), L);
+        TVec3 P = Ground(Spot(i, 38, 55), L);
         float H = 6 + 3.0f * (i % 3);
-        B.BoxTop(Facade, Wall, P + V3{-1.5f, 0, -1.5f}, P + V3{1.5f, H, 1.5f}, 2);
+        B.BoxTop(Facade, Wall, P + TVec3{-1.5f, 0, -1.5f}, P + TVec3{1.5f, H, 1.5f}, 2);
       }
       for (int i = 0; i < 3; ++i) {
-        V3 P = Ground(Spot(i + 7, 30, 40), L);
-        B.Box(Brick, P + V3{-3, 0, -2}, P + V3{3, 2.5f, 2});
-        B.Cylinder(Brick, P + V3{2, 0, -1}, 0.5f, 0.4f, 8, 6);
+        TVec3 P = Ground(Spot(i + 7, 30, 40), L);
+        B.Box(Brick, P + TVec3{-3, 0, -2}, P + TVec3{3, 2.5f, 2});
+        B.Cylinder(Brick, P + TVec3{2, 0, -1}, 0.5f, 0.4f, 8, 6);
       }
       int Pines = Paint(B, 40, 90, 50, "mdl_foliage");
       for (int i = 0; i < 10; ++i) Tree(B, Ground(Spot(i + 12, 28, 62), L), 5, true, Trunk, Pines);
@@ -211,9 +211,9 @@ void NationBackground(TModelBuilder& B, int Nation) {
       B.Cylinder(Snow, {-40, 29, -120}, 10, 0, 5, 16);
       int Acacia = Paint(B, 110, 140, 50, "mdl_foliage");
       for (int i = 0; i < 10; ++i) {
-        V3 P = Ground(Spot(i, 28, 60), L);
+        TVec3 P = Ground(Spot(i, 28, 60), L);
         B.Cylinder(Trunk, P, 0.3f, 0.2f, 4, 5, false);
-        B.Sphere(Acacia, P + V3{0, 4, 0}, {3, 0.8f, 3}, 8, 3);
+        B.Sphere(Acacia, P + TVec3{0, 4, 0}, {3, 0.8f, 3}, 8, 3);
       }
       break;
     }
@@ -222,17 +222,17 @@ void NationBackground(TModelBuilder& B, int Nation) {
       Terrain(B, L);
       int Karst = Paint(B, 110, 140, 110, "mdl_rock");
       for (int i = 0; i < 9; ++i) {
-        V3 P = Ground(Spot(i, 45, 90), L);
+        TVec3 P = Ground(Spot(i, 45, 90), L);
         float H = 14 + 6.0f * (i % 3);
         B.Cylinder(Karst, P, 6, 2.5f, H, 10);
-        B.Sphere(Karst, P + V3{0, H, 0}, {2.5f, 2, 2.5f}, 8, 3, 0, 90);
+        B.Sphere(Karst, P + TVec3{0, H, 0}, {2.5f, 2, 2.5f}, 8, 3, 0, 90);
       }
-      V3 P = Ground(Spot(1, 32, 32), L);
+      TVec3 P = Ground(Spot(1, 32, 32), L);
       int Red = Paint(B, 190, 50, 40), Tile = Paint(B, 60, 90, 70, "mdl_roof");
       for (int k = 0; k < 4; ++k) {
         float W = 2.5f - 0.45f * k, Y = 2.2f * k;
-        B.Box(Red, P + V3{-W * 0.7f, Y, -W * 0.7f}, P + V3{W * 0.7f, Y + 1.6f, W * 0.7f});
-        B.Cylinder(Tile, P + V3{0, Y + 1.6f, 0}, W * 1.3f, W * 0.5f, 0.7f, 4);
+        B.Box(Red, P + TVec3{-W * 0.7f, Y, -W * 0.7f}, P + TVec3{W * 0.7f, Y + 1.6f, W * 0.7f});
+        B.Cylinder(Tile, P + TVec3{0, Y + 1.6f, 0}, W * 1.3f, W * 0.5f, 0.7f, 4);
       }
       break;
     }
@@ -265,9 +265,9 @@ void Streets(TModelBuilder& B, int Level) {
     const int Pole = Paint(B, 90, 90, 95), Lamp = Paint(B, 255, 240, 180, "", 1, 1.0f);
     for (int i = 0; i < 4; ++i)
       for (int j = 0; j < 4; ++j) {
-        V3 P{kRoadX[i] + Half + 8, kStreetY, kRoadZ[j] + Half + 8};
-        B.Box(Pole, P + V3{-3, 0, -3}, P + V3{3, 70, 3});
-        B.Box(Lamp, P + V3{-7, 70, -7}, P + V3{7, 78, 7});
+        TVec3 P{kRoadX[i] + Half + 8, kStreetY, kRoadZ[j] + Half + 8};
+        B.Box(Pole, P + TVec3{-3, 0, -3}, P + TVec3{3, 70, 3});
+        B.Box(Lamp, P + TVec3{-7, 70, -7}, P + TVec3{7, 78, 7});
       }
   }
 }
@@ -280,33 +280,33 @@ void DioramaBackground(TModelBuilder& B, int Level) {
   const int Roof = Paint(B, 165, 75, 55, "mdl_roof"), Wall = Paint(B, 230, 222, 205, "mdl_concrete"), Top = Paint(B, 150, 150, 150, "mdl_concrete");
   const int Hill = Paint(B, 100, 150, 75, "mdl_ground");
   // Lots along the two far edges, each 180 wide, 230 units beyond the outer road.
-  std::vector<V3> Lots;
+  std::vector<TVec3> Lots;
   for (int k = 0; k < 8; ++k) Lots.push_back({460, kGroundY, 200 - k * 210.0f});            // right edge, front to back
   for (int k = 0; k < 7; ++k) Lots.push_back({250 - k * 220.0f, kGroundY, -1540});            // back edge, right to left
   B.Box(Grass, {360, kGroundY, -1650}, {700, kGroundY + 2, 300}, 120);
   B.Box(Grass, {-1400, kGroundY, -1700}, {700, kGroundY + 2, -1420}, 120);
   for (std::size_t i = 0; i < Lots.size(); ++i) {
-    V3 P = Lots[i];
+    TVec3 P = Lots[i];
     const int Kind = static_cast<int>((i * 7 + 3) % 5);
     if (Level == 1) {
       if (Kind < 3) {
-        Tree(B, P + V3{-40, 0, 30}, 120 + 20.0f * Kind, Kind == 1, Trunk, Leaves);
-        Tree(B, P + V3{50, 0, -40}, 100, Kind != 1, Trunk, Leaves);
+        Tree(B, P + TVec3{-40, 0, 30}, 120 + 20.0f * Kind, Kind == 1, Trunk, Leaves);
+        Tree(B, P + TVec3{50, 0, -40}, 100, Kind != 1, Trunk, Leaves);
       } else {
-        House(B, P + V3{-60, 0, -50}, P + V3{60, 70, 50}, 45, Wall, Roof);
+        House(B, P + TVec3{-60, 0, -50}, P + TVec3{60, 70, 50}, 45, Wall, Roof);
       }
     } else if (Level == 2) {
       if (Kind < 2) {
-        House(B, P + V3{-70, 0, -60}, P + V3{70, 90, 60}, 50, Wall, Roof);
+        House(B, P + TVec3{-70, 0, -60}, P + TVec3{70, 90, 60}, 50, Wall, Roof);
       } else if (Kind < 4) {
-        B.BoxTop(Facade, Top, P + V3{-75, 0, -75}, P + V3{75, 140 + 30.0f * Kind, 75}, 40);
+        B.BoxTop(Facade, Top, P + TVec3{-75, 0, -75}, P + TVec3{75, 140 + 30.0f * Kind, 75}, 40);
       } else {
         Tree(B, P, 130, false, Trunk, Leaves);
       }
     } else {
       float H = 220 + 45.0f * ((i * 5) % 4);
-      B.BoxTop(Kind % 2 ? Glass : Facade, Top, P + V3{-80, 0, -80}, P + V3{80, H, 80}, 40);
-      if (Kind == 0) B.Cylinder(Top, P + V3{0, H, 0}, 4, 2, 60, 5);
+      B.BoxTop(Kind % 2 ? Glass : Facade, Top, P + TVec3{-80, 0, -80}, P + TVec3{80, H, 80}, 40);
+      if (Kind == 0) B.Cylinder(Top, P + TVec3{0, H, 0}, 4, 2, 60, 5);
     }
   }
   // Hills in the far corner close the view.
@@ -371,14 +371,14 @@ void UnknownBuilding(TModelBuilder& B) {
 // (-0.17, 7.37, 0.25) with radius 0.38 in this model's frame, the water at y 6.55.
 void Hand(TModelBuilder& B) {
   const int Bronze = Paint(B, 190, 140, 80, "mdl_metal");
-  const V3 Palm{-0.17f, 6.92f, 0.25f};
-  B.Cylinder(Bronze, Palm - V3{0, 1.6f, 0}, 0.15f, 0.12f, 1.5f, 14, false);  // forearm
+  const TVec3 Palm{-0.17f, 6.92f, 0.25f};
+  B.Cylinder(Bronze, Palm - TVec3{0, 1.6f, 0}, 0.15f, 0.12f, 1.5f, 14, false);  // forearm
   B.Sphere(Bronze, Palm, {0.23f, 0.08f, 0.2f}, 14, 6);                      // palm
   for (int i = 0; i < 5; ++i) {
     // Fingers round the globe's lower half; the fifth, shorter and lower, is the thumb.
     float A = i < 4 ? -66 + 44.0f * i : 160, Len = i < 4 ? 0.2f : 0.16f;
     B.Push();
-    B.Translate(Palm + V3{0.17f * std::sin(Rad(A)), 0.02f, 0.15f * std::cos(Rad(A))});
+    B.Translate(Palm + TVec3{0.17f * std::sin(Rad(A)), 0.02f, 0.15f * std::cos(Rad(A))});
     B.RotateY(A);
     B.RotateX(45);  // leaning outwards and up along the globe
     B.Cylinder(Bronze, {0, 0, 0}, 0.055f, 0.045f, Len, 8);
@@ -395,18 +395,18 @@ void LogoBand(TModelBuilder& B) {
   const float R = 3.3f, Y0 = 0.15f, Y1 = 0.95f;
   for (int i = 0; i < N; ++i) {
     float A0 = Rad(-75 + 150.0f * i / N), A1 = Rad(-75 + 150.0f * (i + 1) / N);
-    V3 D0{std::sin(A0), 0, std::cos(A0)}, D1{std::sin(A1), 0, std::cos(A1)};
+    TVec3 D0{std::sin(A0), 0, std::cos(A0)}, D1{std::sin(A1), 0, std::cos(A1)};
     float U0 = static_cast<float>(i) / N, U1 = static_cast<float>(i + 1) / N;
-    TCorner Bl{D0 * R + V3{0, Y0, 0}, D0, {U0, 1}}, Br{D1 * R + V3{0, Y0, 0}, D1, {U1, 1}};
-    TCorner Tr{D1 * R + V3{0, Y1, 0}, D1, {U1, 0}}, Tl{D0 * R + V3{0, Y1, 0}, D0, {U0, 0}};
+    TCorner Bl{D0 * R + TVec3{0, Y0, 0}, D0, {U0, 1}}, Br{D1 * R + TVec3{0, Y0, 0}, D1, {U1, 1}};
+    TCorner Tr{D1 * R + TVec3{0, Y1, 0}, D1, {U1, 0}}, Tl{D0 * R + TVec3{0, Y1, 0}, D0, {U0, 0}};
     B.SmoothTriangle(Logo, Bl, Br, Tr);
     B.SmoothTriangle(Logo, Bl, Tr, Tl);
     // The inside, plain.
     const float Ri = R - 0.05f;
-    B.Quad(Back, D1 * Ri + V3{0, Y0, 0}, D0 * Ri + V3{0, Y0, 0}, D0 * Ri + V3{0, Y1, 0}, D1 * Ri + V3{0, Y1, 0});
+    B.Quad(Back, D1 * Ri + TVec3{0, Y0, 0}, D0 * Ri + TVec3{0, Y0, 0}, D0 * Ri + TVec3{0, Y1, 0}, D1 * Ri + TVec3{0, Y1, 0});
     // Rims above and below.
-    B.Quad(Rim, D0 * (R + 0.04f) + V3{0, Y1, 0}, D1 * (R + 0.04f) + V3{0, Y1, 0}, D1 * Ri + V3{0, Y1, 0}, D0 * Ri + V3{0, Y1, 0});
-    B.Quad(Rim, D1 * (R + 0.04f) + V3{0, Y0, 0}, D0 * (R + 0.04f) + V3{0, Y0, 0}, D0 * Ri + V3{0, Y0, 0}, D1 * Ri + V3{0, Y0, 0});
+    B.Quad(Rim, D0 * (R + 0.04f) + TVec3{0, Y1, 0}, D1 * (R + 0.04f) + TVec3{0, Y1, 0}, D1 * Ri + TVec3{0, Y1, 0}, D0 * Ri + TVec3{0, Y1, 0});
+    B.Quad(Rim, D1 * (R + 0.04f) + TVec3{0, Y0, 0}, D0 * (R + 0.04f) + TVec3{0, Y0, 0}, D0 * Ri + TVec3{0, Y0, 0}, D1 * Ri + TVec3{0, Y0, 0});
   }
 }
 }  // namespace
