@@ -123,3 +123,21 @@ TEST(ModelAssets, TheModelsAreTheSameOnEveryRun) {
     EXPECT_TRUE(Bytes == ReadTestFile(ModelFiles().at(Name))) << Name << " differs from the data build's file";
   }
 }
+
+TEST(ModelAssets, EveryFaceFacesTheWayItsNormalsPoint) {
+  // The game culls back faces: a face wound against its normals would vanish where it is lit.
+  std::vector<std::string> Names = DataModelNames("units.xml");
+  for (const std::string& B : DataModelNames("buildings.xml")) Names.push_back(B);
+  for (const std::string& S : SceneModelNames())
+    if (S.find('.') == std::string::npos) Names.push_back(S);
+  for (const std::string& Name : Names) {
+    TModelBuilder B;
+    ASSERT_TRUE(MakeUnit(Name, B) || MakeBuilding(Name, B) || MakeScenery(Name, B)) << Name;
+    int Against = 0;
+    for (const TTriangle& T : B.Triangles()) {
+      TVec3 Face = Cross(T.C[1].P - T.C[0].P, T.C[2].P - T.C[0].P);
+      Against += Dot(Face, T.C[0].N + T.C[1].N + T.C[2].N) <= 0;
+    }
+    EXPECT_EQ(Against, 0) << Name;
+  }
+}

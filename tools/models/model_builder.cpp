@@ -72,8 +72,10 @@ void TModelBuilder::Add(int Mat, TCorner A, TCorner B, TCorner C) {
     std::swap(B, C);
     for (TCorner* K : {&A, &B, &C}) K->N = K->N * -1.0f;
   }
+  // Slivers (a pole's corners, a cone's tip) cover no pixel and have no reliable side.
   TVec3 Face = Cross(B.P - A.P, C.P - A.P);
-  if (Dot(Face, Face) < 1e-12f) return;  // degenerate
+  const float Longest = std::max({Dot(B.P - A.P, B.P - A.P), Dot(C.P - B.P, C.P - B.P), Dot(A.P - C.P, A.P - C.P)});
+  if (std::sqrt(Dot(Face, Face)) <= 1e-4f * Longest) return;
   Tris.push_back({{A, B, C}, Mat});
 }
 
@@ -142,8 +144,9 @@ void TModelBuilder::CylinderX(int Mat, TVec3 Base, float R0, float R1, float Len
 void TModelBuilder::Sphere(int Mat, TVec3 C, TVec3 R, int Seg, int Rings, float MinLat, float MaxLat) {
   auto Corner = [&](int i, int j) {
     float Lon = 2 * kPi * i / Seg;
-    float Lat = Rad(MinLat + (MaxLat - MinLat) * j / Rings);
-    TVec3 D{std::cos(Lat) * std::sin(Lon), std::sin(Lat), std::cos(Lat) * std::cos(Lon)};
+    const float Degrees = MinLat + (MaxLat - MinLat) * j / Rings, Lat = Rad(Degrees);
+    const float Across = std::abs(Degrees) >= 90 ? 0.0f : std::cos(Lat);  // the poles exactly on the axis
+    TVec3 D{Across * std::sin(Lon), std::sin(Lat), Across * std::cos(Lon)};
     TVec3 N = Normalised({D.X / R.X, D.Y / R.Y, D.Z / R.Z});
     return TCorner{C + TVec3{D.X * R.X, D.Y * R.Y, D.Z * R.Z}, N,
                    {static_cast<float>(i) / Seg, 1.0f - static_cast<float>(j) / Rings}};
