@@ -2,6 +2,7 @@
 #include <set>
 
 #include "ai_fixture.h"
+#include "platform/platform_globals.h"
 #include "platform/random.h"
 #include "world/battle.h"
 #include "world/transfer_market.h"

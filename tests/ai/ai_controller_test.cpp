@@ -3,6 +3,7 @@
 
 #include "ai_fixture.h"
 #include "platform/files.h"
+#include "platform/platform_globals.h"
 #include "platform/random.h"
 #include "support/temp_folder.h"
 

@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "engine/constants.h"
+#include "engine/engine_globals.h"
 #include "engine/float_text.h"
 #include "engine/localization.h"
 #include "engine/virtual_file_system.h"

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/errors.h"
+#include "platform/platform_globals.h"
 #include "platform/random.h"
 #include "platform/rounding.h"
 #include "platform/text_format.h"
@@ -54,6 +55,12 @@ TEST(Rounding, OutOfRangeThrows) {
   EXPECT_THROW(RoundToInt(3e9), ERangeError);
   EXPECT_THROW(RoundToInt(std::nan("")), ERangeError);
   EXPECT_EQ(RoundToInt(2147483647.0), 2147483647);
+}
+
+TEST(TextFormat, SplitLinesAtEveryKindOfLineBreak) {
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\n\nb\n"), (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_TRUE(SplitLines("").empty());
 }
 
 TEST(TextFormat, PlaceholdersTakeArgumentsInOrder) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 #include "support/gl_environment.h"
 #include "world/earth.h"

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/engine_globals.h"
 #include "engine/list_box_rows.h"
 #include "world_fixture.h"
 #include "world/round_messages.h"

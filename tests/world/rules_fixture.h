@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_globals.h"
 #include "platform/errors.h"
 #include "platform/random.h"
 #include "world/battle.h"

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/engine_globals.h"
 #include "type_fixture.h"
 #include "world/earth.h"
 #include "world/nation.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/engine_globals.h"
 #include "type_fixture.h"
 
 namespace {

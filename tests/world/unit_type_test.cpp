@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "engine/engine_globals.h"
 #include "engine/texture_manager.h"
 #include "support/texture_fixture.h"
 #include "type_fixture.h"

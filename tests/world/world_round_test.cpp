@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/platform_globals.h"
 #include "rules_fixture.h"
 #include "world/unit_type.h"
 #include "world_round.h"
