@@ -206,13 +206,6 @@ TEST_F(TAIArmyTest, AttackChanceIsAggressivenessToThePowerOfExpansionFactorPlusO
   EXPECT_LT(Attacks, 12);
 }
 
-TEST_F(TAIArmyTest, TheChanceRuleOverManyTrials) {
-  int Yes = 0;
-  SetRandomSeed(2024);
-  for (int i = 0; i < 10000; ++i) Yes += AttackDecision(gRandomSeed, 1, 1, 80.0);
-  EXPECT_NEAR(Yes / 10000.0, 0.64, 0.02);
-}
-
 TEST_F(TAIArmyTest, AWonBattleTakesTheRegionAndAppliesItsOutcome) {
   Region(3).Owner = TRegion::OwnerRebels;
   Region(3).ExpansionFactor = 1;

@@ -20,6 +20,7 @@
 #include "platform/latin1.h"
 #include "platform/text_format.h"
 #include "platform/xml_document.h"
+#include "support/fixture_world_types.h"
 #include "support/log_capture.h"
 #include "world/building_type.h"
 #include "world/earth.h"
@@ -43,11 +44,7 @@ protected:
     LoadLocalization(*gVirtualFileSystem);
     Tree = std::make_unique<TTechnologyTree>();
     Tree->LoadFromXML("data\\XML\\technologies.xml");
-    gUnitTypePool = std::make_unique<TUnitTypePool>();
-    gUnitTypePool->LoadFromXML("data\\XML\\units.xml");
-    gBuildingTypePool = std::make_unique<TBuildingTypePool>();
-    gBuildingTypePool->Variables = &gScriptManager->Variables;
-    gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml");
+    LoadWorldTypePools();
     Earth.LoadRegions("data\\XML\\regions.xml");
   }
   void TearDown() override {

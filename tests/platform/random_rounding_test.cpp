@@ -29,18 +29,6 @@ TEST(Random, DrawBelowZeroOrOneGivesZeroAndStillAdvances) {
   EXPECT_EQ(Random(1), 0);
 }
 
-TEST(Random, DrawsStayBelowTheLimit) {
-  SetRandomSeed(1);
-  for (int i = 0; i < 10000; ++i) {
-    int R = Random(7);
-    ASSERT_GE(R, 0);
-    ASSERT_LT(R, 7);
-    double F = RandomFloat();
-    ASSERT_GE(F, 0.0);
-    ASSERT_LT(F, 1.0);
-  }
-}
-
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundToInt(0.5), 0);
   EXPECT_EQ(RoundToInt(1.5), 2);

@@ -107,13 +107,6 @@ TEST_F(TechnologyTest, LeadsToNothingLeavesTheListEmpty) {
   EXPECT_TRUE(List.empty());
 }
 
-TEST_F(TechnologyTest, NameGuardsTheLanguageIndex) {
-  gLocalization.LanguageIndex = 1;
-  EXPECT_EQ(Tree->Technologies[0]->GetName(), "Basics");
-  gLocalization.LanguageIndex = 2;
-  EXPECT_THROW(Tree->Technologies[0]->GetName(), ERangeError);
-}
-
 TEST_F(TechnologyTest, EachFaultNamesFileLineElementAndValue) {
   struct Case {
     std::string XML;
