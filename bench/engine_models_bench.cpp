@@ -1,6 +1,6 @@
 // Loading models from the data package: 200 models of 5,000 triangles each, read, checked and
 // recorded into display lists. Reports the time per model and the bytes allocated per triangle.
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

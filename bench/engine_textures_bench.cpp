@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/streams.h"
 #include "engine/texture_decoders.h"

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "engine/virtual_file_system.h"
 #include "package_writer.h"

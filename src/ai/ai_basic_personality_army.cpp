@@ -28,8 +28,6 @@ constexpr std::int32_t MaxUnitsByNeed = 14;
 // Units are bought only up to this queue length.
 constexpr std::size_t PurchaseQueueLength = 8;
 
-std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
-
 TRegion* RegionAt(std::int32_t Index) {
   return InRange(gRegions, Index) ? gRegions[static_cast<std::size_t>(Index)].get() : nullptr;
 }

@@ -16,13 +16,6 @@ using TStringList = std::vector<std::string>;
 // take one so that they run without a GL context; the game passes the texture manager's lookup.
 using TTextureIdLookup = std::function<std::uint32_t(const std::string& Name)>;
 
-// Value names of the nations that the statistics follow, index = statistic number.
-extern const std::string gStatisticKeys[8];
-
-// Folders of the user's savegames and screenshots; filled by game control at start-up.
-extern std::string gSaveGamePath;
-extern std::string gScreenshotPath;
-
 // Indices reordered by ascending Values (stable). Throws std::invalid_argument when Values is
 // shorter than Indices.
 TIntegerList SortIndicesByValue(const std::vector<std::int32_t>& Indices, const std::vector<float>& Values);

@@ -1,8 +1,6 @@
 #include "engine/model_registry.h"
 
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "engine/gl_api.h"
 
 #include <algorithm>
 #include <array>
@@ -28,10 +26,6 @@ constexpr float kModelScale = 13.0f;
 std::set<std::string>& FailedKeys() {
   static std::set<std::string> Keys;
   return Keys;
-}
-
-const std::filesystem::path& DiskRoot() {
-  return gVirtualFileSystem ? gVirtualFileSystem->Root() : ProgramFolder();
 }
 
 std::string FileNameOf(const std::string& Name) {
@@ -223,4 +217,5 @@ void FreeModels() {
   gModels.clear();
   gModelNames.clear();
   FailedKeys().clear();
+  ForgetMissingModelTextures();
 }

@@ -121,3 +121,5 @@ std::optional<std::string> TVirtualFileSystem::ReadFile(const std::string& FullN
   if (!ExtractFile(FullName, Bytes)) return std::nullopt;
   return std::string(Bytes.Bytes().begin(), Bytes.Bytes().end());
 }
+
+const fs::path& DiskRoot() { return gVirtualFileSystem ? gVirtualFileSystem->Root() : ProgramFolder(); }

@@ -99,3 +99,7 @@ private:
   std::unordered_map<std::string, TVirtualFile*> ByLowerName;  // first entry of each name
   std::unique_ptr<TFileStream> PackageStream;
 };
+
+// The folder loose data files are looked up in: the file system's root, or the program folder
+// while there is no file system.
+const std::filesystem::path& DiskRoot();

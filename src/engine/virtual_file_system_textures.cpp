@@ -21,21 +21,11 @@ std::string ExtensionOf(const std::string& FileName) {
   return FileName.substr(Dot);
 }
 
-std::string BaseName(const std::string& FileName) {
-  std::size_t Slash = FileName.find_last_of("\\/");
-  std::string Name = Slash == std::string::npos ? FileName : FileName.substr(Slash + 1);
-  std::size_t Dot = Name.rfind('.');
-  return Dot == std::string::npos ? Name : Name.substr(0, Dot);
-}
-
 // Decodes a packaged texture by its extension, compared exactly; false when nothing was made.
 bool LoadPackedTexture(TMemoryStream& Stream, const std::string& Ext, std::uint32_t& ID, bool Compress) {
   if (Ext == ".dds") return LoadDDSFromStream(Stream, ID);
   if (Ext == ".png") return LoadPNGFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
-  if (Ext == ".tga") {
-    gTGAStreamSize = Stream.Size();
-    return LoadTGAFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
-  }
+  if (Ext == ".tga") return LoadTGAFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
   if (Ext == ".jpg") return LoadJPGFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
   return false;
 }
@@ -50,7 +40,7 @@ void TVirtualFileSystem::LoadTexture(const std::string& FileName, TTextureManage
         break;
       }
   }
-  const std::string Key = BaseName(Name);
+  const std::string Key = TextureBaseName(Name);
   if (Key.empty()) return;
   if (auto Path = DiskPath(Name); IsRegularFile(Path)) {
     TextureManager.AddTexture(Path->string(), Key, Compress);
@@ -101,7 +91,7 @@ void TVirtualFileSystem::LoadFont(const std::string& TextureFile, const std::str
     throw EDataError("TVirtualFileSystem->LoadFont->File for fontsize \"" + WidthFile + "\" holds " +
                      std::to_string(Widths.Size()) + " bytes, 256 needed");
   LoadTexture(TextureFile, TextureManager, false);
-  const std::int32_t ID = TextureManager.GetTextureInfo(BaseName(TextureFile), 4);
+  const std::int32_t ID = TextureManager.GetTextureInfo(TextureBaseName(TextureFile), tiGLID);
   if (ID < 0)
     throw ERangeError("TVirtualFileSystem->LoadFont->Font texture \"" + TextureFile + "\" could not be loaded");
   Font = std::make_unique<TTexFont>(static_cast<std::uint32_t>(ID), Widths, Size);

@@ -1,5 +1,6 @@
 #include "gui/gui_globals.h"
 
+bool gStrictWindowDefinitions = false;
 int gMouseX = 0;
 int gMouseY = 0;
 bool gLeftMouseDown = false;

@@ -3,6 +3,11 @@
 // fonts (gGUIFont for every control's text, gLCDFont for game displays) are engine instances and
 // live in engine/engine_globals.h; the toolkit reaches them through gui/gui_services.h.
 
+// How window-definition files treat an element, attribute, row or part type the format does not
+// know: false (the game) logs one warning line and the file still loads, true (tests and the
+// fuzz target set it) makes it an EDataError.
+extern bool gStrictWindowDefinitions;
+
 // The mouse in GUI pixels; written by the game's mouse-move handler, read by every hit test.
 extern int gMouseX;
 extern int gMouseY;

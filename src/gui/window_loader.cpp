@@ -25,25 +25,12 @@
 #include "gui/track_bar.h"
 #include "gui/window.h"
 #include "platform/errors.h"
+#include "platform/latin1.h"
 #include "platform/rounding.h"
 #include "platform/xml_document.h"
 
 namespace {
-bool gStrict = false;
-
 const std::string kWhere = "TGLWindow->LoadFromXML->";
-
-std::string LowerAscii(std::string S) {
-  for (char& C : S)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C - 'A' + 'a');
-  return S;
-}
-
-std::string UpperAscii(std::string S) {
-  for (char& C : S)
-    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
-  return S;
-}
 
 [[noreturn]] void BadValue(const TXMLNode& N, const char* Attr, const std::string& Value, const char* Expected) {
   throw EDataError(kWhere + N.Where() + ": attribute \"" + Attr + "\" is \"" + Value + "\", expected " + Expected);
@@ -52,7 +39,7 @@ std::string UpperAscii(std::string S) {
 // Something the format does not know: an error when checking strictly, else a warning.
 void Unknown(const TXMLNode& N, const std::string& What) {
   const std::string Message = kWhere + N.Where() + ": unknown " + What;
-  if (gStrict) throw EDataError(Message);
+  if (gStrictWindowDefinitions) throw EDataError(Message);
   if (gLog) gLog->AddLine("Warning: " + Message);
 }
 
@@ -283,7 +270,7 @@ private:
   // Looks an image that the texture manager does not know yet up among the on-demand pictures.
   static void LoadOnDemandImage(const std::string& N) {
     auto& S = GUIServices();
-    if (N == "gui_image_dummy" || S.GetTextureInfo(N, 4) != -1) return;
+    if (N == "gui_image_dummy" || S.GetTextureInfo(N, tiGLID) != -1) return;
     const std::string Base = "data\\tex\\ondemand\\nocompression\\" + N;
     for (const char* Extension : {".png", ".dds", ".jpg", ".tga"}) {
       if (S.FileExists(Base + Extension)) {
@@ -382,9 +369,6 @@ void ApplyRoot(TGLWindow& W, const TRootAttributes& A, bool KeepPlace) {
   W.Height = A.Height;
 }
 }  // namespace
-
-void SetStrictWindowDefinitions(bool Strict) { gStrict = Strict; }
-bool StrictWindowDefinitions() { return gStrict; }
 
 void LoadWindowDocument(const std::string& FileName, TXMLDocument& Document) {
   const std::optional<std::string> Bytes = GUIServices().ReadFile(FileName);

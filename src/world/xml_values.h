@@ -32,9 +32,9 @@ bool ReadBoolAttribute(std::string_view Context, const TXMLNode& Node, std::stri
 bool TryParseInt32(std::string_view Text, std::int32_t& Value);
 bool TryParseBool(std::string_view Text, bool& Value);
 
-// Text as lines: split at line breaks (LF, CR LF or CR), each line without the blanks and tabs
-// around it, and without empty lines at the start and the end (the indentation and line breaks
-// around an element's text in a data file). Empty lines inside are kept.
-TStringList SplitLines(std::string_view Text);
+// An element's text as lines (SplitLines), each without the blanks and tabs around it, and
+// without empty lines at the start and the end (the indentation and line breaks around the text
+// in a data file). Empty lines inside are kept.
+TStringList TrimmedLines(std::string_view Text);
 // The lines of the child element Name of Node; a missing child gives no lines.
 TStringList ReadChildLines(const TXMLNode& Node, std::string_view Name);

@@ -1,4 +1,4 @@
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 #include <gtest/gtest.h>
 
 #include "engine/binary_model.h"

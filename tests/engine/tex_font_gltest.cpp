@@ -37,27 +37,11 @@ std::string TestWidths() {
   return W;
 }
 
-std::array<int, 3> Pixel(int X, int Y) {
-  glFinish();
-  unsigned char P[4] = {0, 0, 0, 0};
-  glReadPixels(X, 255 - Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, P);
-  return {P[0], P[1], P[2]};
-}
-
 class TexFontGL : public ::testing::Test {
 protected:
   void SetUp() override {
     if (!GLTestContextReady()) GTEST_SKIP() << "GL tests switched off";
-    glViewport(0, 0, 256, 256);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 256, 256, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_ALPHA_TEST);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
+    Begin2DFrame();
     Folder.Write("data/tex/testfont.dds", TestFontTexture());
     Folder.Write("data/testfont.fnt", TestWidths());
   }
@@ -78,7 +62,7 @@ TEST_F(TexFontGL, PrintsGlyphsSideBySideAtTheirAdvance) {
   TVirtualFileSystem V(Folder.Path());
   V.LoadFont("data\\tex\\testfont.dds", "data\\testfont.fnt", *gTextureManager, Font, 8.0f);
   ASSERT_TRUE(Font);
-  EXPECT_EQ(Font->TextureID, std::uint32_t(gTextureManager->GetTextureInfo("testfont", 4)));
+  EXPECT_EQ(Font->TextureID, std::uint32_t(gTextureManager->GetTextureInfo("testfont", tiGLID)));
   EXPECT_FLOAT_EQ(Font->TextWidth("AB"), 26.0f);  // (1.5 x 8 + 1) twice
   Font->Print("AB", MakeVector3(20, 20, 0), MakeVector3(1, 1, 1), 1.0f, 1.0f, false, true);
   // "A" covers x 18..30, the pen moves 13, "B" covers 31..43; 16 units high.

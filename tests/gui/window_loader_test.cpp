@@ -254,7 +254,7 @@ TEST_F(WindowLoaderTest, UnknownElementsAndAttributesAreErrorsInTestsAndWarnings
 <listbox x="0" y="0" z="0" width="1" height="1"><row caption="" name="" icon=""/></listbox>
 <skinned x="0" y="0" z="0" width="10" height="10" image="skin_plate" halign="left" valign="top"><part type="square"/></skinned>)");
   EXPECT_EQ(LoadError(Text), "TGLWindow->LoadFromXML->\"bad.xml\" line 3, element <buton>: unknown element");
-  SetStrictWindowDefinitions(false);
+  gStrictWindowDefinitions = false;
   gGUIScreenWidth = 1229;
   Services->Textures["skin_plate"] = 3;
   AddFile("lenient.xml", Text);

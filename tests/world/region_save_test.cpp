@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/engine_globals.h"
 #include "savegame_fixture.h"
 #include "world/region_save.h"
 
