@@ -38,7 +38,8 @@ void AddLogLine(const std::string& Line) {
 }
 
 // The extent of the model's vertices on each axis (max - min), after scaling; zero without any.
-TVector3 Extent(const TGLBinaryModel& Model) {
+// The extent of the model's vertices on each axis and the middle of their bounding box.
+void Bounds(const TGLBinaryModel& Model, TVector3& Size, TVector3& Centre) {
   bool Any = false;
   std::array<float, 3> Low{}, High{};
   for (const TGLBinaryMesh& Mesh : Model.Meshes)
@@ -49,7 +50,9 @@ TVector3 Extent(const TGLBinaryModel& Model) {
       }
       Any = true;
     }
-  return MakeVector3(High[0] - Low[0], High[1] - Low[1], High[2] - Low[2]);
+  Size = MakeVector3(High[0] - Low[0], High[1] - Low[1], High[2] - Low[2]);
+  // The model is drawn with x mirrored.
+  Centre = MakeVector3(-(High[0] + Low[0]) / 2, (High[1] + Low[1]) / 2, (High[2] + Low[2]) / 2);
 }
 
 // Selects the unit and switches its texturing, alpha test and blending off.
@@ -105,7 +108,7 @@ void T3DModel::Build(TStream& Stream, bool WithPlainList) {
     gNoMaterials = false;
     glPopAttrib();
   }
-  Size = Extent(Model);
+  Bounds(Model, Size, Centre);
 }
 
 T3DModel::~T3DModel() {
@@ -205,7 +208,7 @@ void Draw3DModel(const std::string& Name, int Reserved, bool Uncentred, bool Loa
   const T3DModel& M = *gModels[static_cast<std::size_t>(i)];
   glPushMatrix();
   glRotatef(90.0f, -1.0f, 0.0f, 0.0f);
-  if (!Uncentred) glTranslatef(-M.Size.X / 2, -M.Size.Y / 2, -M.Size.Z / 2);
+  if (!Uncentred) glTranslatef(-M.Centre.X, -M.Centre.Y, -M.Centre.Z);
   if (gUsePlainModels && M.PlainList != 0 && glIsList(M.PlainList))
     glCallList(M.PlainList);
   else
