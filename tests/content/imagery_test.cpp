@@ -81,7 +81,7 @@ TEST(GlobeImagery, PicturesHaveSizesAndChannelsTheirUseNeeds) {
   const std::set<std::string> NeedAlpha = {"earthclouds", "fog", "setting_water", "setting_water_dirty", "cursor_default",
                                            "cursor_action", "cursor_selectregion", "cursor_selectregionaction",
                                            "cursor_rotateglobe", "gui_icon_tendency_up", "gui_icon_tendency_down",
-                                           "flag_0_halfround"};
+                                           "flag_0_halfround", "logobend"};
   int Seen = 0;
   for (auto& E : fs::recursive_directory_iterator(DataFile("tex"))) {
     const std::string Ext = LowerAscii(E.path().extension().string()), Stem = LowerAscii(E.path().stem().string());
@@ -120,7 +120,7 @@ TEST(GlobeImagery, TheImageryBuildIsDeterministic) {
   for (const char* F : {"content/regions_index2048.png", "content/regions2048.png", "data/XML/nationinfo.xml"})
     fs::copy_file(fs::path(TARNOVA_BINARY_DIR) / F, Fresh.Path() / F);
   const std::string Tool = (fs::path(TARNOVA_BINARY_DIR) / "tools" / "tarnova-imagery").string();
-  const std::string Command = Tool + " " TARNOVA_MARBLE_DIR " " TARNOVA_XPLANET_DIR " " + Fresh.Path().string() + " >/dev/null";
+  const std::string Command = Tool + " " TARNOVA_MARBLE_DIR " " TARNOVA_XPLANET_DIR " " TARNOVA_DEJAVU_DIR " " + Fresh.Path().string() + " >/dev/null";
   ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
   int Compared = 0;
   for (auto& E : fs::recursive_directory_iterator(Fresh.Path() / "data")) {

@@ -9,6 +9,7 @@ struct TImageryPaths {
   std::filesystem::path Marble;   // the Marble data folder (Blue Marble day map)
   std::filesystem::path Xplanet;  // the xplanet folder (night lights)
   std::filesystem::path Build;    // the build folder: content/regions_*2048.png from the world map
+  std::filesystem::path Fonts;    // the DejaVu font folder
   std::filesystem::path Data;     // the data folder to write into
   std::vector<TColor> NationColors;  // map colours of the five nations, in nation order
 };
@@ -20,3 +21,5 @@ void MakeLoadingScreen(const TImageryPaths& Paths, const TImage& Day, const TIma
 void MakeScenes(const TImageryPaths& Paths);
 // Flags, tendency icons and cursors.
 void MakeSymbols(const TImageryPaths& Paths);
+// Textures of the scene models: the nations' landscapes, the hand, the title lettering.
+void MakeModelTextures(const TImageryPaths& Paths);

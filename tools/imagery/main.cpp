@@ -1,6 +1,7 @@
 // tarnova-imagery: makes the globe's and the scenes' pictures of the data set.
-// Usage: tarnova-imagery <marble data folder> <xplanet folder> <build folder>
-//   reads the Blue Marble day map and the night lights from the Debian packages' folders, the
+// Usage: tarnova-imagery <marble data folder> <xplanet folder> <font folder> <build folder>
+//   reads the Blue Marble day map and the night lights from the Debian packages' folders, DejaVu
+//   Serif for the title lettering, the
 //   region images that the world map generator wrote into <build>/content and the nations' colours
 //   from <build>/data/XML/nationinfo.xml, and writes into <build>/data. The same inputs always give
 //   the same bytes.
@@ -12,15 +13,16 @@
 #include "imagery.h"
 
 int main(int Argc, char** Argv) {
-  if (Argc != 4) {
-    std::cerr << "usage: tarnova-imagery <marble data folder> <xplanet folder> <build folder>\n";
+  if (Argc != 5) {
+    std::cerr << "usage: tarnova-imagery <marble data folder> <xplanet folder> <font folder> <build folder>\n";
     return 2;
   }
   try {
     TImageryPaths P;
     P.Marble = Argv[1];
     P.Xplanet = Argv[2];
-    P.Build = Argv[3];
+    P.Fonts = Argv[3];
+    P.Build = Argv[4];
     P.Data = P.Build / "data";
     const auto NationFile = P.Data / "XML" / "nationinfo.xml";
     pugi::xml_document Doc;
@@ -34,6 +36,7 @@ int main(int Argc, char** Argv) {
     MakeGlobe(P);
     MakeScenes(P);
     MakeSymbols(P);
+    MakeModelTextures(P);
     std::ofstream(P.Data / ".imagery-stamp", std::ios::trunc) << "";
     return 0;
   } catch (const std::exception& E) {
