@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "content_fixture.h"
 #include "engine/engine_globals.h"
@@ -95,6 +96,7 @@ struct TImageryScene {
   }
   void Save(const std::string& Name) const {
     auto P = Frame_();
+    for (std::size_t I = 3; I < P.size(); I += 4) P[I] = 255;  // the picture as the screen shows it
     std::string Bytes, Error;
     ASSERT_TRUE(EncodePNG(P.data(), kW, kH, Bytes, Error)) << Error;
     fs::path Out = fs::path(TARNOVA_BINARY_DIR) / "artifacts" / "imagery" / (Name + ".png");
@@ -239,11 +241,10 @@ TEST(ImageryGL, ShadersCompileWithEveryUniformAndTheGlobeShowsDayNightAndClippin
   ASSERT_TRUE(LoadBMP(DataFile("regions512.bmp").string(), Overlay, GL_LINEAR, GL_LINEAR, false));
   // The globe with the earth program, Europe and Africa in front: the sun from the viewer's
   // side for day, from behind for night.
-  auto DrawGlobe = [&](double SunLongitude) {
+  auto DrawGlobe = [&](double SunLongitude, double B = 25, double L = 15, std::uint32_t Owners = 0) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    GlobeView(25, 15);
-    glBindTexture(GL_TEXTURE_2D, Overlay);
-    S.Textures.BindTextureByID(Overlay, GL_TEXTURE4);
+    GlobeView(B, L);
+    S.Textures.BindTextureByID(Owners ? Owners : Overlay, GL_TEXTURE4);
     S.Textures.BindTexture("regions", GL_TEXTURE3);
     S.Textures.BindTexture("earthclouds", GL_TEXTURE2);
     S.Textures.BindTexture("earthnight", GL_TEXTURE1);
@@ -283,7 +284,39 @@ TEST(ImageryGL, ShadersCompileWithEveryUniformAndTheGlobeShowsDayNightAndClippin
   const TRGB Above = S.Pixel(kW / 2, kH / 2 - 60), Below = S.Pixel(kW / 2, kH / 2 + 60);
   EXPECT_GT(Above.R + Above.G + Above.B, 30) << "the globe vanished under the clip plane";
   EXPECT_EQ(Below.R + Below.G + Below.B, 0) << "the clip plane did not cut the globe";
+
+  // Every region owned by the red nation: its colour shows on the land, not on the sea beside it.
+  const TBaseMap Map = LoadBaseMap();
+  std::vector<std::uint8_t> Owned(static_cast<std::size_t>(Map.Width) * Map.Height * 4);
+  for (int Y = 0; Y < Map.Height; ++Y)
+    for (int X = 0; X < Map.Width; ++X) {
+      const std::uint8_t* P = &Map.RGB[(static_cast<std::size_t>(Y) * Map.Width + X) * 3];
+      std::uint8_t* Q = &Owned[(static_cast<std::size_t>(Map.Height - 1 - Y) * Map.Width + X) * 4];
+      const bool Area = P[0] == 150 && P[1] == 150 && P[2] == 150;
+      Q[0] = Area ? 210 : P[0], Q[1] = Area ? 40 : P[1], Q[2] = Area ? 40 : P[2], Q[3] = 255;
+    }
+  GLuint Owners = 0;
+  glGenTextures(1, &Owners);
+  glBindTexture(GL_TEXTURE_2D, Owners);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, Map.Width, Map.Height, 0, GL_RGBA, GL_UNSIGNED_BYTE, Owned.data());
+  for (const auto& [B, L, Land] : {std::tuple{23.0, 10.0, true}, std::tuple{48.0, 2.0, true}, std::tuple{30.0, -40.0, false},
+                                   std::tuple{-20.0, 80.0, false}}) {
+    DrawGlobe(L + 40, B, L);
+    const TRGB Plain = S.Pixel(kW / 2, kH / 2);
+    DrawGlobe(L + 40, B, L, Owners);
+    const TRGB Red = S.Pixel(kW / 2, kH / 2);
+    if (Land) {
+      EXPECT_GT(Red.R - Red.G, Plain.R - Plain.G + 25) << B << "," << L << ": the owner's colour is missing on its land";
+    } else {
+      EXPECT_NEAR(Red.R, Plain.R, 2) << B << "," << L << ": the owner's colour spilled onto the sea";
+      EXPECT_NEAR(Red.B, Plain.B, 2) << B << "," << L;
+    }
+  }
+  S.Save("globe_owned");
   for (int U = 4; U >= 0; --U) S.Textures.DisableTexture(GL_TEXTURE0 + U);
+  glDeleteTextures(1, &Owners);
   glDeleteTextures(1, &Overlay);
 }
 
@@ -359,6 +392,76 @@ TEST(ImageryGL, ANationSkyTheWaterAndALandscapeLookRight) {
   glBindTexture(GL_TEXTURE_3D, 0);
   glActiveTexture(GL_TEXTURE0);
   glDeleteTextures(1, &Noise);
+
+  // The earth view's water disc: the sky as its mirror picture, rippled by the normal and du/dv
+  // maps in the waterB program, with the foam ring added at its rim.
+  S.Load("data\\tex\\water_normal.png");
+  S.Load("data\\tex\\water_dudv.png");
+  gVirtualFileSystem->LoadShader("waterB", "data\\shader\\water_vert_b.txt", "data\\shader\\water_frag_b.txt", S.Shaders);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  Ortho01();
+  S.Textures.BindTexture("skysphere0", GL_TEXTURE0);
+  Quad(0, 0, 1, 1);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, double(kW) / kH, 0.1, 512.0);
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glScalef(0.5f, 0.5f, 1);
+  glTranslatef(1, 1, 0);
+  gluPerspective(45.0, double(kW) / kH, 0.1, 512.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslatef(0, -1.5f, -8);
+  glRotatef(12, 1, 0, 0);
+  S.Textures.BindTexture("water_normal", GL_TEXTURE1);
+  S.Textures.BindTexture("water_dudv", GL_TEXTURE2);
+  S.Textures.BindTexture("skysphere0", GL_TEXTURE0);
+  TGLSLShader& WaterB = S.Shaders.GetShader("waterB");
+  for (const auto& Line : S.Shaders.Log) ADD_FAILURE() << Line;
+  EXPECT_TRUE(WaterB.Linked);
+  WaterB.Bind();
+  const GLuint HB = WaterB.ProgramHandle;
+  glUniform4f(glGetUniformLocation(HB, "viewpos"), 0, 5.0f, -8.0f, 1.0f);
+  glUniform4f(glGetUniformLocation(HB, "lightpos"), 0, 5.0f, 5.0f, 1.0f);
+  glUniform4f(glGetUniformLocation(HB, "waterColor"), 0.5f, 0.7f, 1.0f, 0.85f);
+  glUniform1f(glGetUniformLocation(HB, "alpha"), 0.85f);
+  glUniform1f(glGetUniformLocation(HB, "time"), 0.3f);
+  glUniform1f(glGetUniformLocation(HB, "time2"), 1.5f);
+  glUniform1i(glGetUniformLocation(HB, "water_reflection"), 0);
+  glUniform1i(glGetUniformLocation(HB, "water_normalmap"), 1);
+  glUniform1i(glGetUniformLocation(HB, "water_dudvmap"), 2);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  auto Disc = [](float Radius, float Height, bool Ring) {
+    glBegin(GL_POLYGON);
+    for (int K = 0; K < 64; ++K) {
+      const float A = static_cast<float>((K + 1) * kPi / 32), X = std::sin(A) * Radius, Z = std::cos(A) * Radius;
+      glNormal3f(0, 1, 0);
+      if (Ring) glTexCoord2f(0.5f + 0.5f * std::sin(A), 0.5f + 0.5f * std::cos(A));
+      else glTexCoord2f(X, Z);
+      glVertex3f(X, Height, Z);
+    }
+    glEnd();
+  };
+  Disc(4, 0, false);
+  WaterB.Unbind();
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  S.Textures.DisableTexture(GL_TEXTURE2);
+  S.Textures.DisableTexture(GL_TEXTURE1);
+  S.Textures.BindTexture("waterfoamcircle", GL_TEXTURE0);
+  glEnable(GL_BLEND);  // disabling the units switched blending off
+  glBlendFunc(GL_ONE, GL_ONE);
+  glColor4f(1, 1, 1, 0.65f);
+  Disc(4, 0.015f, true);
+  glColor4f(1, 1, 1, 1);
+  glDisable(GL_BLEND);
+  S.Save("water_disc");
+  const TRGB Middle = S.Pixel(kW / 2, kH / 2 + 60);
+  EXPECT_GT(Middle.B, Middle.R + 20) << "the disc's water is not blue";
+  EXPECT_GT(S.Look().second, 40);
 
   // A coastal region's landscape: concrete ground, the temperate land and a strip of shore water,
   // seen from above at an angle.
