@@ -125,6 +125,42 @@ std::vector<fs::path> OggFiles(const fs::path& Folder) {
 
 }  // namespace
 
+// Data files the code loads by a literal path: texture files, both sources of every shader
+// program and both files of every font ("data\\..." with doubled backslashes in the source).
+std::set<std::string> FilesUsedByTheCode() {
+  const std::regex Texture(R"re(LoadTexture\(\s*"([^"]+\.[A-Za-z]+)")re");
+  const std::regex Shader(R"re(LoadShader\(\s*"[^"]*"\s*,\s*"([^"]+)"\s*,\s*"([^"]+)")re");
+  const std::regex Font(R"re(LoadFont\(\s*"([^"]+)"\s*,\s*"([^"]+)")re");
+  std::set<std::string> Used;
+  auto Add = [&](std::string Path) {
+    std::string Out;
+    for (std::size_t I = 0; I < Path.size(); ++I) {
+      if (Path[I] == '\\' && I + 1 < Path.size() && Path[I + 1] == '\\') ++I;
+      Out += Path[I] == '\\' ? '/' : Path[I];
+    }
+    Used.insert(LowerAscii(Out));
+  };
+  for (auto& E : fs::recursive_directory_iterator(SourceFile("src"))) {
+    if (!E.is_regular_file()) continue;
+    std::string Text = ReadTestFile(E.path());
+    for (const std::regex* R : {&Texture, &Shader, &Font})
+      for (std::sregex_iterator It(Text.begin(), Text.end(), *R), End; It != End; ++It)
+        for (std::size_t G = 1; G < It->size(); ++G) Add((*It)[G].str());
+  }
+  return Used;
+}
+
+TEST(AssetNames, EveryShaderFontAndTextureFileTheCodeLoadsExistsInTheData) {
+  std::set<std::string> Have;
+  for (auto& E : fs::recursive_directory_iterator(DataFile("")))
+    if (E.is_regular_file()) Have.insert(LowerAscii("data/" + fs::relative(E.path(), DataFile("")).generic_string()));
+  auto Waiting = Pending();
+  for (const std::string& File : FilesUsedByTheCode())
+    EXPECT_TRUE(Have.count(File) || Waiting.count({"file", File}))
+        << "the code loads \"" << File << "\", which the data set lacks (add it to content/ or its generator, or a "
+        << "\"file " << File << "\" line to tests/content/pending_assets.txt while it is being made)";
+}
+
 TEST(AssetNames, EveryTextureAndSoundTheCodeNamesExistsInTheData) {
   auto Used = NamesUsedByTheCode(), Have = NamesInTheData(), Waiting = Pending();
   EXPECT_FALSE(Used.empty());
