@@ -11,6 +11,7 @@
 #include "engine/textures.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/latin1.h"
 
 namespace {
 // The part after the last dot of the last path component, with its dot; empty when none.
@@ -76,14 +77,15 @@ void TVirtualFileSystem::LoadTextures(const std::string& Folder, const std::stri
   TFileList Entries;
   ListFiles(Folder, Ext, Entries);
   for (TVirtualFile* Entry : Entries) {
-    if (Entry->Ext != ".png" && Entry->Ext != ".tga" && Entry->Ext != ".jpg" && Entry->Ext != ".dds") continue;
+    const std::string Ext = LowerAscii(Entry->Ext);
+    if (Ext != ".png" && Ext != ".tga" && Ext != ".jpg" && Ext != ".dds") continue;
     if (TextureManager.IndexOf(Entry->Name) >= 0) continue;
     TMemoryStream Stream;
     Entry->SaveToStream(Stream);
     Stream.Seek(0);
     gLastTextureFile = Entry->FullName();
     std::uint32_t ID = 0;
-    if (LoadPackedTexture(Stream, Entry->Ext, ID, Compress)) TextureManager.AddTextureByID(Entry->Name, ID);
+    if (LoadPackedTexture(Stream, Ext, ID, Compress)) TextureManager.AddTextureByID(Entry->Name, ID);
   }
 }
 
