@@ -141,7 +141,7 @@ void TGame::StartUpFailure(const std::vector<std::string>& Lines, bool LogLines)
 void TGame::Create() {
   Created = true;
   Form->Host.ShowCursor(false);
-  if (gLog) gLog->AddColoredLine("Starting Tarnova - Phase 1 (v1.11)", kBlue, false, true);
+  if (gLog) gLog->AddColoredLine("Starting Tarnova - Phase 1 (v1.11)", kBlue, TLogStyle::Bold);
 
   // Every data path is resolved against the program folder, wherever the game was started from.
   gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(ProgramFolder());
@@ -189,20 +189,20 @@ void TGame::Create() {
   }
   if (const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", 4); ID >= 0)
     gTextureManager->SetFilterByID(static_cast<std::uint32_t>(ID), GL_LINEAR, GL_LINEAR);
-  struct TFontFiles {
+  struct TFontSet {
     const char* Widths;
     const char* Texture;
     std::unique_ptr<TTexFont>& Font;
   };
-  for (const TFontFiles& F : {TFontFiles{"data\\font3.fnt", "data\\tex\\font_black_outline.dds", gGUIFont},
-                              TFontFiles{"data\\fontlcd.fnt", "data\\tex\\fontlcd.dds", gLCDFont}}) {
+  for (const TFontSet& F : {TFontSet{"data\\font3.fnt", "data\\tex\\font_black_outline.dds", gGUIFont},
+                              TFontSet{"data\\fontlcd.fnt", "data\\tex\\fontlcd.dds", gLCDFont}}) {
     bool Complete = true;
     for (const char* File : {F.Widths, F.Texture})
       if (!gVirtualFileSystem->FileExists(File)) {
         LogMissing(File);
         Complete = false;
       }
-    if (Complete) gVirtualFileSystem->LoadFont(F.Texture, F.Widths, *gTextureManager, F.Font, 8.0f);
+    if (Complete) gVirtualFileSystem->LoadFont({.Texture = F.Texture, .Widths = F.Widths}, *gTextureManager, F.Font, 8.0f);
   }
   gFont = gGUIFont.get();
   if (gLog) {

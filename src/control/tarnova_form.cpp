@@ -95,7 +95,7 @@ void TTarnovaForm::InitTimerTimer() {
   if (gLog)
     gLog->AddColoredLine("Game started in " + std::to_string(static_cast<long long>((NowMilliseconds() - StartTime) / 1000.0)) +
                              " seconds",
-                         kBlue, false, true);
+                         kBlue, TLogStyle::Bold);
   RunMainLoop();
 }
 
@@ -209,7 +209,7 @@ void TTarnovaForm::ApplicationEventsException(const std::exception* E) {
       ExceptionReport(E ? ExceptionTypeName(*E) : "unknown", E ? E->what() : "unknown exception");
   if (HandlingException || ExceptionReported) {
     // Reported once: a fault that repeats every frame does not open a dialog per frame.
-    if (gLog) gLog->AddColoredLine("A further exception occured :" + Report[6], kRed, false, true);
+    if (gLog) gLog->AddColoredLine("A further exception occured :" + Report[6], kRed, TLogStyle::Bold);
     Close();
     return;
   }
@@ -217,7 +217,7 @@ void TTarnovaForm::ApplicationEventsException(const std::exception* E) {
   TErrorDialog Dialog;
   Dialog.MemoErrorReport = Report;
   if (gLog) {
-    gLog->AddColoredLine("An access violation occured during run-time :", kRed, false, true);
+    gLog->AddColoredLine("An access violation occured during run-time :", kRed, TLogStyle::Bold);
     for (const std::string& Line : Report) gLog->AddLine(Line);
   }
   FPSTimer.SetEnabled(false);

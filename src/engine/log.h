@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// How a coloured log line is set; one value, so italic and bold cannot be swapped by mistake.
+enum class TLogStyle : std::uint8_t { Plain = 0, Italic = 1, Bold = 2, BoldItalic = 3 };
+
 class TLog {
 public:
   std::vector<std::string> HTMLLines;  // the whole HTML text, one entry per file line
@@ -31,7 +34,7 @@ public:
 
   void AddLine(const std::string& Text);
   // Colour is a Windows colour value (red in the low byte); see ColorText.
-  void AddColoredLine(const std::string& Text, std::int32_t Color, bool Italic, bool Bold);
+  void AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle Style);
   void DrawLoadingIndicator();
   // Appends "</body></html>" and writes the file a last time; later lines are still kept.
   void FinalSave();

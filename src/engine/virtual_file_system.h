@@ -77,9 +77,14 @@ public:
   // else the package's entries of that folder.
   void LoadTextures(const std::string& Folder, const std::string& Ext, TTextureManager& TextureManager, bool Compress);
   // A texture font from its texture and its 256-byte width file; throws ETarnovaError naming the
-  // file when either is missing or the width file is short.
-  void LoadFont(const std::string& TextureFile, const std::string& WidthFile, TTextureManager& TextureManager,
-                std::unique_ptr<TTexFont>& Font, float Size);
+  // file when either is missing or the width file is short. The two files are named fields, so
+  // they cannot change places unnoticed.
+  struct TFontFiles {
+    std::string Texture;
+    std::string Widths;
+  };
+  void LoadFont(const TFontFiles& Files, TTextureManager& TextureManager, std::unique_ptr<TTexFont>& Font,
+                float Size);
 
   // The whole file, from disk or the package; none when it is in neither.
   std::optional<std::string> ReadFile(const std::string& FullName);

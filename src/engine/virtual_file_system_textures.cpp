@@ -89,8 +89,10 @@ void TVirtualFileSystem::LoadTextures(const std::string& Folder, const std::stri
   }
 }
 
-void TVirtualFileSystem::LoadFont(const std::string& TextureFile, const std::string& WidthFile,
-                                  TTextureManager& TextureManager, std::unique_ptr<TTexFont>& Font, float Size) {
+void TVirtualFileSystem::LoadFont(const TFontFiles& Files, TTextureManager& TextureManager,
+                                  std::unique_ptr<TTexFont>& Font, float Size) {
+  const std::string& TextureFile = Files.Texture;
+  const std::string& WidthFile = Files.Widths;
   TMemoryStream Widths;
   if (auto Path = DiskPath(WidthFile); IsRegularFile(Path)) {
     TFileStream File(*Path);
