@@ -783,7 +783,8 @@ void TGame::MouseMove(std::uint8_t Shift, std::int32_t X, std::int32_t Y) {
 void TGame::MouseDown(std::int32_t Button, std::uint8_t Shift, std::int32_t X, std::int32_t Y) {
   if (Button == 1) {
     gLeftMouseDown = true;
-    CurrentGUI().MouseDown();
+    // A press over a window belongs to the GUI; elsewhere it is the 3D view's.
+    if (CurrentGUI().IsMouseOverWindow()) CurrentGUI().MouseDown();
   } else if (Button == 3) {
     gRightButtonDown = true;
   }
@@ -802,10 +803,16 @@ void TGame::MouseWheel(std::uint8_t Shift, std::int32_t Delta, std::int32_t X, s
   CurrentGUI().MouseWheel(Delta);
 }
 
-void TGame::Click() { CurrentGUI().Click(); }
+void TGame::Click() {
+  gFocusedEdit = nullptr;
+  CurrentGUI().Click();
+}
 
 void TGame::DblClick() { CurrentGUI().DblClick(); }
 
-void TGame::KeyDown(std::uint16_t Key, std::uint8_t Shift) { CurrentGUI().KeyDown(Key, Shift); }
+void TGame::KeyDown(std::uint16_t Key, std::uint8_t Shift) {
+  if (State == gsEarthView || State == gsNationSelect || State == gsMainMenu) CurrentGUI().KeyDown(Key, Shift);
+  if (gSettings.DebugKeys && Key == 'T' && gPerfTimer) gPerfTimer->Enabled = !gPerfTimer->Enabled;
+}
 
 void TGame::KeyPress(const std::string& Text) {}

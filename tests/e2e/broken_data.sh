@@ -1,5 +1,5 @@
 # Start-up with broken files: without the localisation database the error dialog ends the
-# start with a non-zero exit and writes no settings; a damaged package names itself in the
+# start with a non-zero exit and writes no settings; a damaged package or layout is named in the
 # dialog; damaged settings files start on defaults with one log line per bad value and are
 # written anew at the next exit.
 source "$(dirname "$0")/common.bash" "$@"
@@ -34,6 +34,19 @@ for Damage in truncated count; do
   grep -qF "An access violation occured during run-time :" "$GAME/log.html" || fail "$Damage package: not logged"
   rm -rf "$GAME"
 done
+
+# A layout file that is there but broken: the exception reaches the error dialog naming the
+# file, and the program still shuts down in order (the settings are written).
+E2E_STAGE="broken layout"
+make_game both
+mkdir -p "$GAME/data/xml/lang_ger"
+printf '<layout><panel x="1" y="2"' >"$GAME/data/xml/lang_ger/UI_MainMenu_Root.xml"
+start_game -windowed
+wait_exit
+[ "$EXIT_CODE" != 0 ] || fail "broken layout: exit code 0"
+grep -qF "UI_MainMenu_Root.xml" "$E2E_TMP/stderr" || fail "broken layout: the dialog does not name the file"
+[ -f "$GAME/settings.xml" ] || fail "broken layout: no orderly shut-down"
+rm -rf "$GAME"
 
 # Damaged settings files.
 check_settings() {
