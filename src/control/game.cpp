@@ -316,7 +316,7 @@ bool TGame::UserFolders() {
 }
 
 void TGame::Destroy() {
-  if (Destroyed) return;
+  if (Destroyed || !Created) return;
   Destroyed = true;
   RoundTimer.SetEnabled(false);
   gHighScoreList.reset();
@@ -348,7 +348,7 @@ void TGame::Destroy() {
   // The music player streams through the sound system, so it goes first.
   gMusicPlayer.reset();
   gSoundSystem.reset();
-  if (Created) FreeLocalization();
+  FreeLocalization();
   gNationInfoXML.reset();
   if (Form->Host.IsOpen()) {
     if (DisplayModeChanged) Form->Host.RestoreDisplayMode();

@@ -114,6 +114,7 @@ public:
   // not hold yet are logged once each and left out.
   void Create();
   // Frees what exists, in order; safe after a start-up that stopped at any step and twice.
+  // A game object whose start-up never ran frees nothing.
   void Destroy();
 
   bool LoadLocalization(const std::string& FileName);
