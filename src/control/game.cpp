@@ -140,7 +140,6 @@ void TGame::StartUpFailure(const std::vector<std::string>& Lines, bool LogLines)
 
 void TGame::Create() {
   Created = true;
-  Form->Host.ShowCursor(false);
   if (gLog) gLog->AddColoredLine("Starting Tarnova - Phase 1 (v1.11)", kBlue, TLogStyle::Bold);
 
   // Every data path is resolved against the program folder, wherever the game was started from.
@@ -158,6 +157,8 @@ void TGame::Create() {
     StartUpFailure({"Tarnova could not open its window with an OpenGL context!", "", Error}, true);
     return;
   }
+  // The game draws its own cursor; "-forcewindowscursor" keeps the system's.
+  Form->Host.ShowCursor(SystemCursor);
   if (!gSettings.Windowed) {
     const int Result = Form->Host.SetFullScreenMode(gSettings.ScreenWidth, gSettings.ScreenHeight, 32,
                                                     gSettings.Frequency);
@@ -392,7 +393,7 @@ void TGame::LoadSettings() {
   ReadSettings(Text, Read.string(), gLocalization.LanguageCodes, gSettings, Language, Log);
   gLocalization.LanguageIndex = Language;
   const TSwitchEffects Effects = ApplySwitches(Form->Args, gSettings);
-  if (Effects.ShowCursor) Form->Host.ShowCursor(true);
+  SystemCursor = Effects.ShowCursor;
   if (Effects.PerfTimer && gPerfTimer) gPerfTimer->Enabled = true;
 }
 

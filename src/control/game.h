@@ -160,6 +160,7 @@ private:
   bool Destroyed = false;
   bool DisplayModeChanged = false;
   bool FirstFrameDrawn = false;
+  bool SystemCursor = false;
   double LastFrameStart = 0.0;
   std::set<std::string> MissingLogged;
 
