@@ -7,6 +7,7 @@
 #include "gui/text.h"
 #include "gui/window.h"
 #include "platform/errors.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
@@ -144,4 +145,29 @@ TEST_F(LanguageSwitchTest, TheSameLanguageOrAMissingFileChangesNothing) {
   EXPECT_TRUE(Logged("window_stats.xml\" not found, the language stays"));
   EXPECT_EQ(TitleOf(*gMainMenuGUI->Windows[0]), "Menu Deutsch");
   EXPECT_EQ(gInGameGUI->GetWindow("statistics")->Caption, "Stats Deutsch");
+}
+
+TEST_F(GameTest, KeysAndClosingDependOnTheGameState) {
+  gGame = std::make_unique<TGame>(Form, nullptr);
+  TGame& G = *gGame;
+  G.State = gsIntro;
+  Form.FormKeyDown(VK_ESCAPE, 0);  // the intro ends
+  EXPECT_EQ(G.State, gsMainMenu);
+  EXPECT_FALSE(G.EscapePressed);
+  Form.FormKeyDown(VK_ESCAPE, 0);
+  EXPECT_TRUE(G.EscapePressed);
+  Form.FormKeyDown(VK_F10, 0);
+  EXPECT_TRUE(G.ScreenshotPending);  // taken inside the next frame, before the swap
+
+  // In a running game closing the window asks first; elsewhere it ends the program.
+  gInGameGUI->AddWindow("Quit?", "", "messagedlg_quit", TVector3{0, 0, 0}, 300, 100, {}, {}, {});
+  G.State = gsEarthView;
+  Form.FormClose();
+  EXPECT_FALSE(G.Quit);
+  EXPECT_TRUE(gInGameGUI->GetWindow("messagedlg_quit")->Visible);
+  EXPECT_EQ(gInGameGUI->CurrentModalWindow(), gInGameGUI->GetWindow("messagedlg_quit"));
+  G.State = gsMainMenu;
+  Form.FormClose();
+  EXPECT_TRUE(G.Quit);
+  gGame.reset();
 }
