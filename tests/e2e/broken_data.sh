@@ -18,6 +18,27 @@ grep -qF "Tarnova could not load the localization database!" "$E2E_TMP/stderr" |
 [ ! -e "$GAME/highscore.xml" ] || fail "no localisation: highscore.xml written"
 rm -rf "$GAME"
 
+# The same with the real dialog window, as a player sees it: Return closes it and the game ends.
+E2E_STAGE="no localisation, dialog window"
+make_game loose
+rm -f "$GAME"/data/XML/localization.xml "$GAME"/data/xml/localization.xml
+TARNOVA_HEADLESS=0 start_game -windowed
+DIALOG=""
+for _ in $(seq 1 300); do
+  DIALOG=$(xwininfo -root -tree | awk '/"Tarnova has encountered an error"/ { print $1; exit }')
+  [ -n "$DIALOG" ] && break
+  kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended without showing the dialog"
+  sleep 0.2
+done
+[ -n "$DIALOG" ] || fail "no dialog window"
+sleep 0.5
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game did not wait for the dialog"
+xdotool key --window "$DIALOG" Return 2>/dev/null
+wait_exit
+[ "$EXIT_CODE" != 0 ] || fail "dialog window: exit code 0"
+[ ! -e "$GAME/settings.xml" ] || fail "dialog window: settings.xml written"
+rm -rf "$GAME"
+
 # A damaged package: truncated, and with an impossible entry count.
 for Damage in truncated count; do
   E2E_STAGE="$Damage package"
