@@ -1,6 +1,6 @@
 # The game starts windowed on the full data set into the main menu, F10 writes a screenshot of
 # the window that shows the menu, and closing the window ends the game with exit code 0 and
-# writes settings.xml. The same again from the package alone, and with the test's small
+# writes settings.xml (and, with -logai, the computer opponents' logs). The same again from the package alone, and with the test's small
 # main-menu layout laid over the data, whose panel must show in the screenshot.
 source "$(dirname "$0")/common.bash" "$@"
 
@@ -13,7 +13,8 @@ for DATA in both package fixture; do
     make_game "$DATA"
   fi
   rm -rf "$HOME/Documents"
-  start_game -windowed
+  # The package run also asks for the computer opponents' logs and no shaders.
+  if [ $DATA = package ]; then start_game -windowed -logai -noshaders; else start_game -windowed; fi
   wait_log "Game started in"
   for Line in "Starting Tarnova - Phase 1 (v1.11)" "[OpenGL] Vendor   = " "[OpenGL] Renderer = " \
               "[OpenGL] Version  = " "[SYSTEM] Operating system = " "Loading textures in"; do
@@ -39,6 +40,12 @@ for DATA in both package fixture; do
   grep -q 'reflectiontexturesize="512"' "$GAME/settings.xml" || fail "$DATA: no settings.xml written"
   grep -qF "Render context destroyed" "$GAME/log.html" || fail "$DATA: no orderly shut-down in the log"
   grep -qF "Displaysettings restored" "$GAME/log.html" && fail "$DATA: windowed, yet the display mode was restored"
+  if [ $DATA = package ]; then
+    grep -qF "Shaders disabled, not loading shaders!" "$GAME/log.html" || fail "-noshaders: shaders loaded"
+    for i in 0 1 2 3 4; do [ -f "$GAME/AI_${i}_log.html" ] || fail "-logai: no AI_${i}_log.html"; done
+  else
+    [ ! -e "$GAME/AI_0_log.html" ] || fail "AI logs written without -logai"
+  fi
   cp "$GAME/log.html" "$E2E_ARTIFACTS/log_$DATA.html"
   rm -rf "$GAME"
 done
