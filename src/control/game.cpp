@@ -569,7 +569,14 @@ void TGame::LoadGUIs() {
   LoadBaseLayout(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
   IntroStep = 0;
   LoadSkins(*gEndGameGUI);
-  LoadBaseLayout(*gEndGameGUI, Lang + "UI_EndGame.xml");
+  if (LoadBaseLayout(*gEndGameGUI, Lang + "UI_EndGame.xml")) {
+    // One row per statistic; the selected row stays as it was.
+    for (auto& Item : gEndGameGUI->Windows[0]->Items)
+      if (auto* DropDown = dynamic_cast<TGLDropDown*>(Item.get()); DropDown && Item->ID == "dropdown_stat") {
+        DropDown->Clear();
+        for (const std::string& Key : gStatisticKeys) DropDown->AddItem(Localize("szStrStat" + Key), Key, "", 0);
+      }
+  }
   if (View) View->RegisterWindows(*this);
 }
 
