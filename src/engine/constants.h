@@ -21,7 +21,7 @@ using TTextureIdLookup = std::function<std::uint32_t(const std::string& Name)>;
 TIntegerList SortIndicesByValue(const std::vector<std::int32_t>& Indices, const std::vector<float>& Values);
 // "Linux 6.1.0-13-amd64" and the like.
 std::string GetOSVersionName();
-// Full screen at the closest mode; 0 on success.
+// Full screen at exactly that mode; 0 on success, -2 when the display does not offer it.
 int SetFullScreenMode(int Width, int Height, int BitsPerPixel, int Frequency, TWindowHost& Form);
 // "7" -> "07", "12" stays, "-5" stays.
 std::string IntToStr2(std::int32_t Value);

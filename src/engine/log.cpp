@@ -58,7 +58,9 @@ void TLog::AddLine(const std::string& Text) {
   DrawLoadingIndicator();
 }
 
-void TLog::AddColoredLine(const std::string& Text, std::int32_t Color, bool Italic, bool Bold) {
+void TLog::AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle Style) {
+  const bool Italic = Style == TLogStyle::Italic || Style == TLogStyle::BoldItalic;
+  const bool Bold = Style == TLogStyle::Bold || Style == TLogStyle::BoldItalic;
   std::string Open, Close;
   if (Italic) {
     Open = "<i>";

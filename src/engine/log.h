@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "platform/append_file.h"
+// How a coloured log line is set; one value, so italic and bold cannot be swapped by mistake.
+enum class TLogStyle : std::uint8_t { Plain = 0, Italic = 1, Bold = 2, BoldItalic = 3 };
 
 class TLog {
 public:
@@ -35,7 +37,7 @@ public:
 
   void AddLine(const std::string& Text);
   // Colour is a Windows colour value (red in the low byte); see ColorText.
-  void AddColoredLine(const std::string& Text, std::int32_t Color, bool Italic, bool Bold);
+  void AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle Style);
   void DrawLoadingIndicator();
   // Makes the file hold every line logged so far and syncs it to the disk.
   void Sync();

@@ -88,16 +88,32 @@ void TVirtualFileSystem::ListDirectory(const std::string& Folder, const std::str
   for (auto& N : ListFolder(*Path, Ext)) Names.push_back(N);
 }
 
+namespace {
+// Folders and extensions of the package match as they do on disk: letter case and the kind of
+// slash do not count.
+std::string FoldedName(const std::string& Name) {
+  std::string Folded = LowerAscii(Name);
+  for (char& C : Folded)
+    if (C == '/') C = '\\';
+  return Folded;
+}
+bool InFolder(const TVirtualFile& F, const std::string& FoldedPath, const std::string& FoldedExt) {
+  return FoldedName(F.Path) == FoldedPath && (FoldedExt.empty() || FoldedName(F.Ext) == FoldedExt);
+}
+}  // namespace
+
 void TVirtualFileSystem::ListFiles(const std::string& Path, const std::string& Ext, TFileList& Out) const {
   Out.clear();
+  const std::string P = FoldedName(Path), E = FoldedName(Ext);
   for (auto& F : Entries)
-    if (F->Path == Path && (Ext.empty() || F->Ext == Ext)) Out.push_back(F.get());
+    if (InFolder(*F, P, E)) Out.push_back(F.get());
 }
 
 void TVirtualFileSystem::ListFileNames(const std::string& Path, const std::string& Ext, TFileNameList& Names) const {
   Names.clear();
+  const std::string P = FoldedName(Path), E = FoldedName(Ext);
   for (auto& F : Entries)
-    if (F->Path == Path && (Ext.empty() || F->Ext == Ext)) Names.push_back(F->Name);
+    if (InFolder(*F, P, E)) Names.push_back(F->Name);
 }
 
 void TVirtualFileSystem::LoadXML(const std::string& FileName, TXMLDocument& Document) {

@@ -11,6 +11,7 @@
 #include "engine/textures.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/latin1.h"
 
 namespace {
 // The part after the last dot of the last path component, with its dot; empty when none.
@@ -66,19 +67,22 @@ void TVirtualFileSystem::LoadTextures(const std::string& Folder, const std::stri
   TFileList Entries;
   ListFiles(Folder, Ext, Entries);
   for (TVirtualFile* Entry : Entries) {
-    if (Entry->Ext != ".png" && Entry->Ext != ".tga" && Entry->Ext != ".jpg" && Entry->Ext != ".dds") continue;
+    const std::string Ext = LowerAscii(Entry->Ext);
+    if (Ext != ".png" && Ext != ".tga" && Ext != ".jpg" && Ext != ".dds") continue;
     if (TextureManager.IndexOf(Entry->Name) >= 0) continue;
     TMemoryStream Stream;
     Entry->SaveToStream(Stream);
     Stream.Seek(0);
     gLastTextureFile = Entry->FullName();
     std::uint32_t ID = 0;
-    if (LoadPackedTexture(Stream, Entry->Ext, ID, Compress)) TextureManager.AddTextureByID(Entry->Name, ID);
+    if (LoadPackedTexture(Stream, Ext, ID, Compress)) TextureManager.AddTextureByID(Entry->Name, ID);
   }
 }
 
-void TVirtualFileSystem::LoadFont(const std::string& TextureFile, const std::string& WidthFile,
-                                  TTextureManager& TextureManager, std::unique_ptr<TTexFont>& Font, float Size) {
+void TVirtualFileSystem::LoadFont(const TFontFiles& Files, TTextureManager& TextureManager,
+                                  std::unique_ptr<TTexFont>& Font, float Size) {
+  const std::string& TextureFile = Files.Texture;
+  const std::string& WidthFile = Files.Widths;
   TMemoryStream Widths;
   if (auto Path = DiskPath(WidthFile); IsRegularFile(Path)) {
     TFileStream File(*Path);

@@ -13,9 +13,13 @@ extern int gMouseX;
 extern int gMouseY;
 // Set while the left button is down (game control writes it); the list box arrows repeat on it.
 extern bool gLeftMouseDown;
+// Set while the right button is down; game control writes it.
+extern bool gRightButtonDown;
 // Width in GUI pixels of the virtual GUI screen (height 768); set by game control at start-up
 // before any window file is loaded; the toolkit never writes it.
 extern int gGUIScreenWidth;
+// Height of the virtual GUI screen in GUI pixels (768); set by game control with the width.
+extern int gGUIScreenHeight;
 // Horizontal stretch of wide screens; 1.0 from the main window's creation.
 extern double gWidescreenFactor;
 

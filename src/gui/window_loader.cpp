@@ -450,6 +450,23 @@ void TGLGUI::LoadUIFromXML(const std::string& FileName) {
   Windows[0]->DefinitionFile = DefinitionFileName(FileName);
 }
 
+void TGLGUI::ReloadBaseWindow(const std::string& Folder) {
+  TGLWindow& Base = *Windows[0];
+  if (Base.DefinitionFile.empty()) return;
+  TXMLDocument Document;
+  LoadWindowDocument(Folder + Base.DefinitionFile, Document);
+  const TXMLNode Node = Document.Root();
+  const std::optional<TRootAttributes> Root = ReadRoot(Node);
+  std::vector<std::unique_ptr<TGLGUIItem>> Built = BuildItems(Base, Node);
+  // From here on nothing can fail. The hint panel and its two texts are the manager's own items,
+  // not the layout's: they stay, so hints keep working after the reload.
+  std::erase_if(Base.Items, [](const std::unique_ptr<TGLGUIItem>& Item) {
+    return Item->ID.rfind("internal_hint", 0) != 0;
+  });
+  if (Root) ApplyRoot(Base, *Root, false);
+  for (auto& Item : Built) Base.Items.push_back(std::move(Item));
+}
+
 void TGLGUI::ReloadWindows(const std::string& Folder) {
   for (std::size_t I = 1; I < Windows.size(); ++I)
     if (!Windows[I]->DefinitionFile.empty()) Windows[I]->ReloadFromFile(Folder + Windows[I]->DefinitionFile);

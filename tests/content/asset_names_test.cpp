@@ -125,12 +125,10 @@ std::vector<fs::path> OggFiles(const fs::path& Folder) {
 
 }  // namespace
 
-// Data files the code loads by a literal path: texture files, both sources of every shader
-// program and both files of every font ("data\\..." with doubled backslashes in the source).
+// Data files the code names by a literal path ("data\\..." with an extension, doubled
+// backslashes in the source): texture files, shader sources, fonts, data and layout files.
 std::set<std::string> FilesUsedByTheCode() {
-  const std::regex Texture(R"re(LoadTexture\(\s*"([^"]+\.[A-Za-z]+)")re");
-  const std::regex Shader(R"re(LoadShader\(\s*"[^"]*"\s*,\s*"([^"]+)"\s*,\s*"([^"]+)")re");
-  const std::regex Font(R"re(LoadFont\(\s*"([^"]+)"\s*,\s*"([^"]+)")re");
+  const std::regex File(R"re("(data\\\\[^"]+\.[A-Za-z0-9]{2,4})")re");
   std::set<std::string> Used;
   auto Add = [&](std::string Path) {
     std::string Out;
@@ -143,9 +141,7 @@ std::set<std::string> FilesUsedByTheCode() {
   for (auto& E : fs::recursive_directory_iterator(SourceFile("src"))) {
     if (!E.is_regular_file()) continue;
     std::string Text = ReadTestFile(E.path());
-    for (const std::regex* R : {&Texture, &Shader, &Font})
-      for (std::sregex_iterator It(Text.begin(), Text.end(), *R), End; It != End; ++It)
-        for (std::size_t G = 1; G < It->size(); ++G) Add((*It)[G].str());
+    for (std::sregex_iterator It(Text.begin(), Text.end(), File), End; It != End; ++It) Add((*It)[1].str());
   }
   return Used;
 }

@@ -61,7 +61,7 @@ TEST(FontWriter, AGeneratedFontPrintsAB) {
   Folder.Write("data/dejavu.fnt", Image.Widths);
   TVirtualFileSystem V(Folder.Path());
   std::unique_ptr<TTexFont> Font;
-  V.LoadFont("data\\tex\\dejavu.dds", "data\\dejavu.fnt", *gTextureManager, Font, 8.0f);
+  V.LoadFont({.Texture = "data\\tex\\dejavu.dds", .Widths = "data\\dejavu.fnt"}, *gTextureManager, Font, 8.0f);
   ASSERT_TRUE(Font);
   const float WA = std::uint8_t(Image.Widths['A']) / 8.0f, WB = std::uint8_t(Image.Widths['B']) / 8.0f;
   EXPECT_FLOAT_EQ(Font->TextWidth("AB"), 1.5f * WA + 1.0f + 1.5f * WB + 1.0f);

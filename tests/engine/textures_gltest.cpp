@@ -235,6 +235,9 @@ TEST_F(TexturesGL, QuadsRegionAndPlainQuad) {
   auto& M = *gTextureManager;
   M.AddTexture((Folder.Path() / "q.png").string(), "q", false);
   M.SetFilterByID(M.IDs[0], GL_NEAREST, GL_NEAREST);
+  // Like DrawTexture, the region sets up its own state: texturing off on another unit still draws it.
+  glDisable(GL_TEXTURE_2D);
+  glActiveTexture(GL_TEXTURE1);
   M.DrawTextureRegion("q", 0, 0, 0, 64, 64, 0, 1, 0, 1);
   ExpectColour(PixelAt(16, 16), {0, 0, 255, 0}, 8, "region top left");
   ExpectColour(PixelAt(48, 48), {0, 255, 0, 0}, 8, "region bottom right");

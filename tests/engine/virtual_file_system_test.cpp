@@ -34,7 +34,7 @@ TEST(VirtualFileSystem, LooseFileWinsOverThePackage) {
   EXPECT_EQ(D.Root().Attribute("from"), "disk");
 }
 
-TEST(VirtualFileSystem, PackagedFileFoundInAnyCaseButListedOnlyExactly) {
+TEST(VirtualFileSystem, PackagedFileFoundAndListedInAnyCase) {
   TPackageFixture F;
   F.Pack({MakePackageEntry("data\\XML\\units.xml", "<units from=\"package\"/>")});
   TVirtualFileSystem V(F.Folder.Path());
@@ -48,12 +48,15 @@ TEST(VirtualFileSystem, PackagedFileFoundInAnyCaseButListedOnlyExactly) {
   V.LoadXML("Data\\Xml\\Units.xml", D);
   EXPECT_EQ(D.Root().Attribute("from"), "package");
 
+  // Folders and extensions are listed as on disk: letter case and slash kind do not count.
   TFileList L;
-  V.ListFiles("data\\xml\\", ".xml", L);
-  EXPECT_TRUE(L.empty());
-  V.ListFiles("data\\XML\\", ".xml", L);
-  ASSERT_EQ(L.size(), 1u);
-  V.ListFiles("data\\XML\\", ".XML", L);
+  for (const char* Folder : {"data\\xml\\", "data\\XML\\", "Data/Xml/"}) {
+    for (const char* Ext : {".xml", ".XML"}) {
+      V.ListFiles(Folder, Ext, L);
+      ASSERT_EQ(L.size(), 1u) << Folder << Ext;
+    }
+  }
+  V.ListFiles("data\\", ".xml", L);
   EXPECT_TRUE(L.empty());
   TFileNameList N;
   V.ListFileNames("data\\XML\\", "", N);

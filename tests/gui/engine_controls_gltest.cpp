@@ -43,7 +43,7 @@ protected:
     gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Folder.Path());
     gVirtualFileSystem->LoadTexture("data\\tex\\gui\\gui_interface_light.png", *gTextureManager, false);
     SavedFont = std::move(gGUIFont);
-    gVirtualFileSystem->LoadFont("data\\tex\\font.png", "data\\font.fnt", *gTextureManager, gGUIFont, 8.0f);
+    gVirtualFileSystem->LoadFont({.Texture = "data\\tex\\font.png", .Widths = "data\\font.fnt"}, *gTextureManager, gGUIFont, 8.0f);
     Begin2DFrame(256, 1);
     Window.ClientWidth = Window.ScreenWidth = 256;
     Window.ClientHeight = Window.ScreenHeight = 256;

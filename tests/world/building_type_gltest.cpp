@@ -34,7 +34,7 @@ protected:
     Folder.Write("data/tex/font.dds", MakeBGRA8DDSFile(Solid(256, 255, 255, 255, 0)));
     Folder.Write("data/font.fnt", std::string(256, char(64)));  // glyphs 12 + 1 wide at size 8
     TVirtualFileSystem V(Folder.Path());
-    V.LoadFont("data\\tex\\font.dds", "data\\font.fnt", *gTextureManager, Font, 8.0f);
+    V.LoadFont({.Texture = "data\\tex\\font.dds", .Widths = "data\\font.fnt"}, *gTextureManager, Font, 8.0f);
     gFont = Font.get();
     const std::pair<const char*, TTestPicture> Icons[] = {{"gui_icon_energy", Solid(16, 255, 0, 0)},
                                                           {"nuclear", Solid(16, 255, 255, 0)},
