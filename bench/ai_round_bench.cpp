@@ -54,10 +54,11 @@ void BM_LongSoak(benchmark::State& State) {
 BENCHMARK(BM_LongSoak)->Iterations(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-void* operator new(std::size_t Size) {
+// Neither is inlined, so the compiler never pairs malloc() or free() with the other operator.
+[[gnu::noinline]] void* operator new(std::size_t Size) {
   Allocations.fetch_add(1, std::memory_order_relaxed);
   if (void* P = std::malloc(Size ? Size : 1)) return P;
   throw std::bad_alloc();
 }
-void operator delete(void* P) noexcept { std::free(P); }
-void operator delete(void* P, std::size_t) noexcept { std::free(P); }
+[[gnu::noinline]] void operator delete(void* P) noexcept { std::free(P); }
+[[gnu::noinline]] void operator delete(void* P, std::size_t) noexcept { std::free(P); }

@@ -1,6 +1,6 @@
 // Loading models from the data package: 200 models of 5,000 triangles each, read, checked and
 // recorded into display lists. Reports the time per model and the bytes allocated per triangle.
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -22,13 +22,14 @@ std::size_t gModelBytesAllocated = 0;
 bool gCountModelBytes = false;
 }  // namespace
 
-void* operator new(std::size_t Size) {
+// Neither is inlined, so the compiler never pairs malloc() or free() with the other operator.
+[[gnu::noinline]] void* operator new(std::size_t Size) {
   if (gCountModelBytes) gModelBytesAllocated += Size;
   if (void* P = std::malloc(Size ? Size : 1)) return P;
   throw std::bad_alloc();
 }
-void operator delete(void* P) noexcept { std::free(P); }
-void operator delete(void* P, std::size_t) noexcept { std::free(P); }
+[[gnu::noinline]] void operator delete(void* P) noexcept { std::free(P); }
+[[gnu::noinline]] void operator delete(void* P, std::size_t) noexcept { std::free(P); }
 
 namespace {
 constexpr int kModels = 200;

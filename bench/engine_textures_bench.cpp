@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/streams.h"
 #include "engine/texture_decoders.h"
@@ -216,7 +217,10 @@ void BM_UploadRGBA(benchmark::State& S) {
 
 void BM_UploadDDS(benchmark::State& S) {
   if (!Window()) return S.SkipWithError("no GL context");
-  static const auto F = DDSFile(S.range(0) != 0);
+  // One file per argument: the compressed and the uncompressed upload.
+  static const auto Compressed = DDSFile(true);
+  static const auto Uncompressed = DDSFile(false);
+  const auto& F = S.range(0) != 0 ? Compressed : Uncompressed;
   for (auto _ : S) {
     TMemoryStream Stream(F);
     std::uint32_t Id = 0;

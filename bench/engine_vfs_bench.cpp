@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "engine/virtual_file_system.h"
 #include "package_writer.h"
@@ -16,16 +17,24 @@ const int kEntries = 10000;
 
 std::string EntryName(int i) { return "data\\tex\\folder" + std::to_string(i % 50) + "\\file" + std::to_string(i) + ".dds"; }
 
-const fs::path& PackageFolder() {
-  static const fs::path Folder = [] {
-    fs::path P = fs::temp_directory_path() / ("tarnova-bench-" + std::to_string(::getpid()));
-    fs::create_directories(P);
+// A package of kEntries small files in a folder of its own, removed when the run ends.
+struct TPackageFolder {
+  fs::path Path = fs::temp_directory_path() / ("tarnova-bench-" + std::to_string(::getpid()));
+  TPackageFolder() {
+    fs::create_directories(Path);
     std::vector<TPackageEntry> E;
     for (int i = 0; i < kEntries; ++i) E.push_back(MakePackageEntry(EntryName(i), std::string(16, 'x')));
-    std::ofstream(P / "tarnova.dat", std::ios::binary) << BuildPackage(E);
-    return P;
-  }();
-  return Folder;
+    std::ofstream(Path / "tarnova.dat", std::ios::binary) << BuildPackage(E);
+  }
+  ~TPackageFolder() {
+    std::error_code Ignored;
+    fs::remove_all(Path, Ignored);
+  }
+};
+
+const fs::path& PackageFolder() {
+  static const TPackageFolder Folder;
+  return Folder.Path;
 }
 }  // namespace
 

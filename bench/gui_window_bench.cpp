@@ -23,7 +23,7 @@ public:
   void BindTextureByID(unsigned) override {}
   void DrawTexture(const std::string&, float, float, float, float, float) override {}
   void DrawTextureByID(unsigned, float, float, float, float, float) override {}
-  int GetTextureInfo(const std::string&, int What) override { return What == 4 ? 1 : 64; }
+  int GetTextureInfo(const std::string&, int What) override { return What == tiGLID ? 1 : 64; }
   void SetWrapModeByID(unsigned, unsigned, unsigned) override {}
   bool LoadTexture(const std::string&, const std::string&) override { return false; }
   bool FileExists(const std::string&) override { return false; }

@@ -21,13 +21,14 @@
 // Counts the allocations of the whole program; the benchmark reads the count around its rounds.
 static std::atomic<long long> gAllocations{0};
 
-void* operator new(std::size_t Size) {
+// Neither is inlined, so the compiler never pairs malloc() or free() with the other operator.
+[[gnu::noinline]] void* operator new(std::size_t Size) {
   ++gAllocations;
   if (void* P = std::malloc(Size ? Size : 1)) return P;
   throw std::bad_alloc();
 }
-void operator delete(void* P) noexcept { std::free(P); }
-void operator delete(void* P, std::size_t) noexcept { std::free(P); }
+[[gnu::noinline]] void operator delete(void* P) noexcept { std::free(P); }
+[[gnu::noinline]] void operator delete(void* P, std::size_t) noexcept { std::free(P); }
 
 namespace {
 constexpr int RegionCount = 150;

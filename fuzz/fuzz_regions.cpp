@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "platform/errors.h"
 #include "platform/xml_document.h"

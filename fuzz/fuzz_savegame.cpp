@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as the world's parts of a savegame into a small world (the test fixtures'
 // types, technologies and five regions): a broken savegame must end in a data error and leave
-// the world as it was; an accepted one must leave every link sound.
+// the world as it was; an accepted one must leave every link sound. Every input meets a fresh
+// world, so a finding reproduces from its input alone.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include "engine/engine_globals.h"
 #include "support/fixture_world_types.h"
 #include "engine/localization.h"
+#include "engine/log.h"
 #include "engine/script_manager.h"
 #include "engine/virtual_file_system.h"
 #include "platform/errors.h"
@@ -23,8 +25,15 @@
 #include "world/world_save.h"
 
 namespace {
+// The types are read once (a savegame does not change them); regions, nations, market and
+// statistics are made anew for every input.
 void BuildWorld() {
-  LoadFixtureWorldTypes();
+  if (!gUnitTypePool) {
+    LoadFixtureWorldTypes();
+    gLog.reset();  // no log: it would hold every line of the whole run
+  }
+  for (auto& Nation : gNations) Nation.reset();
+  gPlayerNation = 0;
   TEarth Earth;
   Earth.Init("data\\XML\\regions.xml");
   for (std::size_t i = 0; i < gNations.size(); ++i) {
@@ -59,7 +68,6 @@ void CheckLinks() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  if (!gUnitTypePool) BuildWorld();
   TXMLDocument D;
   try {
     D.LoadFromMemory(Data, Size, "savegame.xml");
@@ -67,6 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     return 0;
   }
   if (!D.Root()) return 0;
+  BuildWorld();
   const std::string Before = Saved();
   try {
     TWorldSave::Load(D.Root());

@@ -29,7 +29,7 @@ public:
   void DrawTextureByID(unsigned, float, float, float, float, float) override {}
   int GetTextureInfo(const std::string& Name, int What) override {
     const bool Known = Name == "skin" || Name == "hover" || Name == "gui_image_dummy";
-    if (What == 4) return Known ? 5 : -1;
+    if (What == tiGLID) return Known ? 5 : -1;
     return Known ? 64 : 0;
   }
   void SetWrapModeByID(unsigned, unsigned, unsigned) override {}
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   Services->File.assign(reinterpret_cast<const char*>(Data), Size);
   gGUIScreenWidth = 1229;
   for (bool Strict : {true, false}) {
-    SetStrictWindowDefinitions(Strict);
+    gStrictWindowDefinitions = Strict;
     TGLGUI GUI;
     try {
       if (GUI.AddWindowFromXML("w.xml")) {

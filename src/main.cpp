@@ -1,24 +1,18 @@
-// Tarnova: program entry.
-#include <exception>
-#include <iostream>
+// Tarnova: program entry. The main window runs the game object; the presentation draws it.
+#include <memory>
+#include <string>
+#include <vector>
 
-#include "engine/engine_globals.h"
-#include "engine/virtual_file_system.h"
-#include "platform/files.h"
+#include "control/control_globals.h"
+#include "control/tarnova_form.h"
+#include "presentation/basic_game_view.h"
 
 int main(int argc, char** argv) {
-  try {
-    gVirtualFileSystem = std::make_unique<TVirtualFileSystem>();
-    gVirtualFileSystem->Open("tarnova.dat");
-    std::cout << "Tarnova - Phase 1 (v1.11)\n"
-              << "The game cannot start yet: this build holds the engine, the world model and the GUI toolkit.\n"
-              << "Data folder: " << ProgramFolder().string() << " (package "
-              << (gVirtualFileSystem->HasPackage() ? "open" : "not found") << ", "
-              << gVirtualFileSystem->Files().size() << " packaged files)\n";
-    gVirtualFileSystem.reset();
-    return 0;
-  } catch (const std::exception& E) {
-    std::cerr << "Tarnova: " << E.what() << '\n';
-    return 1;
-  }
+  TTarnovaForm Form(std::vector<std::string>(argv, argv + argc));
+  gMainForm = &Form;
+  Form.MakeView = [] { return std::make_unique<TBasicGameView>(); };
+  Form.FormCreate();
+  const int ExitCode = Form.Run();
+  gMainForm = nullptr;
+  return ExitCode;
 }

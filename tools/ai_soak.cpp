@@ -1,6 +1,7 @@
 #include "ai_soak.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <deque>
 #include <cmath>
@@ -190,12 +191,18 @@ void CheckInvariants(std::int32_t Round, std::size_t Acting, std::size_t Scienti
 
 TSoakNationFigures Figures(const TNation& N) {
   TSoakNationFigures F;
+  std::uint32_t Met = 0;  // a bit per nation
   for (const auto& R : gRegions)
     if (R->Owner == N.ID) {
       ++F.Regions;
+      for (std::int32_t Index : R->Neighbours) {
+        const std::uint8_t Other = gRegions.at(static_cast<std::size_t>(Index))->Owner;
+        if (Other < TRegion::OwnerNobody && Other != N.ID) Met |= 1u << Other;
+      }
       for (const auto& Row : R->Buildings)
         for (const TBuilding& Slot : Row) F.Buildings += Slot.Type != nullptr;
     }
+  F.NationsMet = std::popcount(Met);
   F.Units = static_cast<std::int32_t>(N.Units.size());
   F.Divisions = static_cast<std::int32_t>(N.Divisions.size());
   for (const auto& T : N.TechnologyTree.Technologies) F.Technologies += T->Researched;

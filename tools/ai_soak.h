@@ -35,6 +35,7 @@ struct TSoakNationFigures {
   float Ressources = 0.0f;
   bool Dead = false;
   std::int32_t UnitsQueued = 0, Attacks = 0;  // this round
+  std::int32_t NationsMet = 0;  // other nations owning a region beside one of this nation's
 };
 
 struct TSoakRound {

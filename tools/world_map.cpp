@@ -189,6 +189,33 @@ std::string EncodePNG(int W, int H, int Channels, const std::vector<std::uint8_t
   return Out;
 }
 
+// "ring NAME" lines, each followed by lines of longitude latitude pairs.
+std::vector<TCoastRing> ReadRings(const fs::path& File) {
+  std::vector<TCoastRing> Rings;
+  for (auto& [N, Line] : DataLines(File)) {
+    std::stringstream In(Line);
+    std::string First;
+    In >> First;
+    if (First == "ring") {
+      TCoastRing Ring;
+      if (!(In >> Ring.Group)) Fail(File, N, "a ring needs a group name");
+      Ring.Line = N;
+      Rings.push_back(Ring);
+      continue;
+    }
+    if (Rings.empty()) Fail(File, N, "points before the first \"ring\" line");
+    std::stringstream Points(Line);
+    std::string A, B;
+    while (Points >> A) {
+      if (!(Points >> B)) Fail(File, N, "odd number of coordinates");
+      Rings.back().Points.emplace_back(Number(File, N, A), Number(File, N, B));
+    }
+  }
+  for (auto& Ring : Rings)
+    if (Ring.Points.size() < 3) Fail(File, Ring.Line, "a ring needs at least three points");
+  return Rings;
+}
+
 }  // namespace
 
 TWorldSources ReadWorldSources(const fs::path& Folder) {
@@ -218,28 +245,8 @@ TWorldSources ReadWorldSources(const fs::path& Folder) {
       if (Other.Key == R.Key) Fail(RegionFile, N, "region \"" + R.Key + "\" defined twice");
     S.Regions.push_back(R);
   }
-  fs::path CoastFile = Folder / "coastlines.txt";
-  for (auto& [N, Line] : DataLines(CoastFile)) {
-    std::stringstream In(Line);
-    std::string First;
-    In >> First;
-    if (First == "ring") {
-      TCoastRing Ring;
-      if (!(In >> Ring.Group)) Fail(CoastFile, N, "a ring needs a group name");
-      Ring.Line = N;
-      S.Rings.push_back(Ring);
-      continue;
-    }
-    if (S.Rings.empty()) Fail(CoastFile, N, "points before the first \"ring\" line");
-    std::stringstream Points(Line);
-    std::string A, B;
-    while (Points >> A) {
-      if (!(Points >> B)) Fail(CoastFile, N, "odd number of coordinates");
-      S.Rings.back().Points.emplace_back(Number(CoastFile, N, A), Number(CoastFile, N, B));
-    }
-  }
-  for (auto& Ring : S.Rings)
-    if (Ring.Points.size() < 3) Fail(CoastFile, Ring.Line, "a ring needs at least three points");
+  S.Rings = ReadRings(Folder / "coastlines.txt");
+  if (fs::exists(Folder / "lakes.txt")) S.Lakes = ReadRings(Folder / "lakes.txt");
   fs::path StraitFile = Folder / "straits.txt";
   for (auto& [N, Line] : DataLines(StraitFile)) {
     std::stringstream In(Line);
@@ -280,7 +287,17 @@ TWorldMap BuildWorldMap(const TWorldSources& Sources, int Width) {
       if (G[i] && GroupOf[i] < 0) GroupOf[i] = GroupCount;
     ++GroupCount;
   }
-  for (int i = 0; i < W * H; ++i) Land[i] = GroupOf[i] >= 0;
+  // Lakes cut the land; they combine even-odd among themselves.
+  std::vector<std::uint8_t> Lakes(W * H, 0);
+  for (auto& Ring : Sources.Lakes) {
+    std::vector<std::uint8_t> Mask(W * H, 0);
+    FillRing(Ring, W, H, Mask);
+    for (int i = 0; i < W * H; ++i) Lakes[i] ^= Mask[i];
+  }
+  for (int i = 0; i < W * H; ++i) {
+    if (Lakes[i]) GroupOf[i] = -1;
+    Land[i] = GroupOf[i] >= 0;
+  }
 
   // Every land pixel goes to the site nearest in weighted angular distance; (1 - cos d) / w^2
   // orders like (d / w)^2 for the distances that matter and needs no arc cosine. Sites on the
@@ -330,7 +347,6 @@ TWorldMap BuildWorldMap(const TWorldSources& Sources, int Width) {
   // One area per region: pieces that do not hold the site go to the region they touch most,
   // islands are bridged to the nearest region within reach, anything else becomes sea.
   const int MaxBridge = 12;
-  const std::size_t MaxForeignIsland = 16;
   for (int Pass = 0; Pass < 50; ++Pass) {
     int Count = 0;
     std::vector<int> Comp = Components(Index, W, H, Count);
@@ -367,8 +383,9 @@ TWorldMap BuildWorldMap(const TWorldSources& Sources, int Width) {
         From[P] = -1;
         Queue.emplace_back(P, 0);
       }
-      // The island's own region wins when it is within reach; another region only takes a
-      // small island (a large piece of a region cut off by the map's edge is better dropped).
+      // The island's own region wins when it is within reach, else the nearest region within
+      // reach takes it (an island off another region's coast, or a piece cut off by the map's
+      // edge), so that land on the globe stays land on the map.
       int Hit = -1, Target = -1, OtherHit = -1, OtherTarget = -1;
       while (!Queue.empty() && Hit < 0) {
         auto [P, D] = Queue.front();
@@ -397,7 +414,7 @@ TWorldMap BuildWorldMap(const TWorldSources& Sources, int Width) {
           Queue.emplace_back(Q, D + 1);
         }
       }
-      if (Hit < 0 && Pixels[C].size() <= MaxForeignIsland) {
+      if (Hit < 0) {
         Hit = OtherHit;
         Target = OtherTarget;
       }

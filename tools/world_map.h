@@ -42,10 +42,11 @@ struct TCoastRing {
 struct TWorldSources {
   std::vector<TRegionSource> Regions;
   std::vector<TCoastRing> Rings;
+  std::vector<TCoastRing> Lakes;  // water cut out of the land, whatever the group
   std::vector<std::pair<std::string, std::string>> Straits;  // region keys linked across water
 };
 
-// Reads regions.txt, coastlines.txt and straits.txt from Folder. Throws std::runtime_error naming
+// Reads regions.txt, coastlines.txt, straits.txt and (when present) lakes.txt from Folder. Throws std::runtime_error naming
 // the file and line of a malformed entry.
 TWorldSources ReadWorldSources(const std::filesystem::path& Folder);
 

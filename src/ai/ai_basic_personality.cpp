@@ -9,14 +9,13 @@
 #include "ai/ai_controller.h"
 #include "platform/checked.h"
 #include "platform/random.h"
+#include "platform/text_format.h"
 #include "world/building_type.h"
 #include "world/nation.h"
 #include "world/region.h"
 #include "world/world_globals.h"
 
 namespace {
-std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
-
 bool HasConstruction(const TRegion& Region) {
   for (const auto& Row : Region.Buildings)
     for (const TBuilding& Slot : Row)
@@ -25,7 +24,7 @@ bool HasConstruction(const TRegion& Region) {
 }
 
 // Categories whose buildings the endangered rules build; they are never torn down for room.
-bool IsRescueCategory(std::int32_t Category) { return Category == 0 || Category == 6 || Category == 7; }
+bool IsRescueCategory(std::int32_t Category) { return Category == bcEnergy || Category == bcLoyality || Category == bcPollution; }
 }  // namespace
 
 TNation& TAIBasicPersonality::Nation() const { return *Controller->Nation; }
@@ -40,14 +39,14 @@ std::int32_t TAIBasicPersonality::CategoryStrength(const TBuildingType& Type, st
   // A missing effect reads as -1, so it counts 1 here.
   const auto Value = [&](const char* Name) { return std::abs(Type.GetEffectValue(Name)); };
   switch (Category) {
-    case 0: return Value("region.energy");
-    case 1: return Value("region.ressources");
-    case 2: return Value("region.maxpopulation");
-    case 3: return Value("region.growth");
-    case 4: return Value("global.science.civil") + Value("global.science.military");
-    case 5: return Value("region.defense") + Value("region.military");
-    case 6: return Value("region.loyality");
-    case 7: return Value("region.pollution");
+    case bcEnergy: return Value("region.energy");
+    case bcRessources: return Value("region.ressources");
+    case bcMaxPopulation: return Value("region.maxpopulation");
+    case bcGrowth: return Value("region.growth");
+    case bcScience: return Value("global.science.civil") + Value("global.science.military");
+    case bcDefense: return Value("region.defense") + Value("region.military");
+    case bcLoyality: return Value("region.loyality");
+    case bcPollution: return Value("region.pollution");
     default: return 0;
   }
 }
@@ -144,20 +143,20 @@ void TAIBasicPersonality::DoConstruction(TRegion& Region) {
     } else {
       Log(" Region " + Name + " has low risk factor", AIColorConstruction);
     }
-    if (Region.Energy <= 0.2f) BuildBest(Region, 0, "  HINT : No suited energy building found");
-    if (CountBuildingsOfCategory(Region, 1) < 2) BuildBest(Region, 1, "  HINT : No suited ressources building found");
-    if (CountBuildingsOfCategory(Region, 4) < 1) BuildBest(Region, 4, "  HINT : No suited science building found");
+    if (Region.Energy <= 0.2f) BuildBest(Region, bcEnergy, "  HINT : No suited energy building found");
+    if (CountBuildingsOfCategory(Region, bcRessources) < 2) BuildBest(Region, bcRessources, "  HINT : No suited ressources building found");
+    if (CountBuildingsOfCategory(Region, bcScience) < 1) BuildBest(Region, bcScience, "  HINT : No suited science building found");
     if (static_cast<double>(Region.GetValue("maxpopulation")) - Region.Population < 0.1)
-      BuildBest(Region, 2, "  HINT : No suited max population raising building found");
+      BuildBest(Region, bcMaxPopulation, "  HINT : No suited max population raising building found");
     return;
   }
   Log("Region is endangered, using different construction priorities.", AIColorAlarm);
   if (Region.Energy <= 0.1f)
-    BuildBestWithRoom(Region, 0, "  HINT : No suited energy building found");
-  else if (Region.Loyality < 0.3f && CountBuildingsOfCategory(Region, 6) < 3)
-    BuildBestWithRoom(Region, 6, "  HINT : No suited loyality building found");
-  else if (Region.Pollution > 0.6f && CountBuildingsOfCategory(Region, 7) < 3)
-    BuildBestWithRoom(Region, 7, "  HINT : No suited pollution building found");
+    BuildBestWithRoom(Region, bcEnergy, "  HINT : No suited energy building found");
+  else if (Region.Loyality < 0.3f && CountBuildingsOfCategory(Region, bcLoyality) < 3)
+    BuildBestWithRoom(Region, bcLoyality, "  HINT : No suited loyality building found");
+  else if (Region.Pollution > 0.6f && CountBuildingsOfCategory(Region, bcPollution) < 3)
+    BuildBestWithRoom(Region, bcPollution, "  HINT : No suited pollution building found");
 }
 
 void TAIBasicPersonality::BuildBest(TRegion& Region, std::uint8_t Category, const std::string& Hint) {

@@ -28,8 +28,6 @@ constexpr std::int32_t MaxUnitsByNeed = 14;
 // Units are bought only up to this queue length.
 constexpr std::size_t PurchaseQueueLength = 8;
 
-std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
-
 TRegion* RegionAt(std::int32_t Index) {
   return InRange(gRegions, Index) ? gRegions[static_cast<std::size_t>(Index)].get() : nullptr;
 }
@@ -228,8 +226,9 @@ void TAIBasicPersonality::Attack(TDivision& Division) {
     Over = Battle.FightStep(nullptr);
   }
   // The outcome as after any battle: the loser's division and every destroyed unit go, the
-  // winner moves in; then the region's defensive army is dismissed.
-  Battle.Finish();
+  // winner moves in; then the region's defensive army is dismissed. A computer opponent's battle
+  // changes no score.
+  Battle.Finish(false);
   Battle.ReleaseDefensiveArmy();
   const bool Won = Target.Owner == N.ID;
 

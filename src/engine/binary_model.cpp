@@ -4,6 +4,7 @@
 
 #include "engine/streams.h"
 #include "engine/tagged_reader.h"
+#include "engine/texture_manager.h"
 #include "platform/errors.h"
 
 TTextureManager* gModelTextureManager = nullptr;
@@ -64,20 +65,13 @@ void Check(const TGLBinaryMesh& M, std::size_t Index) {
 }
 }  // namespace
 
-std::string ModelTextureKey(const std::string& FileName) {
-  std::size_t Slash = FileName.find_last_of("\\/");
-  std::string Name = Slash == std::string::npos ? FileName : FileName.substr(Slash + 1);
-  std::size_t Dot = Name.rfind('.');
-  return Dot == std::string::npos ? Name : Name.substr(0, Dot);
-}
-
 void TGLBinaryModel::ReadFromStream(TStream& Stream) {
   std::vector<std::string> Textures;
   std::vector<TGLBinaryMesh> Read;
   {
     TTaggedReader R(Stream);
     std::int32_t TextureCount = ReadCount(R, "TextureCount", kMinString);
-    for (std::int32_t i = 0; i < TextureCount; ++i) Textures.push_back(ModelTextureKey(R.ReadString()));
+    for (std::int32_t i = 0; i < TextureCount; ++i) Textures.push_back(TextureBaseName(R.ReadString()));
     std::int32_t MeshCount = ReadCount(R, "MeshCount", kMinMesh);
     Read.resize(static_cast<std::size_t>(MeshCount));
     for (std::size_t m = 0; m < Read.size(); ++m) {
@@ -87,7 +81,7 @@ void TGLBinaryModel::ReadFromStream(TStream& Stream) {
       Mesh.Materials.resize(static_cast<std::size_t>(MaterialCount));
       for (TGLBinaryMeshMaterial& Mat : Mesh.Materials) {
         for (float& V : Mat.MaterialValues) V = R.ReadSingle();
-        Mat.TextureName = ModelTextureKey(R.ReadString());
+        Mat.TextureName = TextureBaseName(R.ReadString());
         if (Mat.TextureName.find("_trans") != std::string::npos) Mesh.Transparent = true;
       }
       ReadArray(R, Mesh.Vertices, Where + "VertexCount");

@@ -58,8 +58,8 @@ public:
   // Some material with opacity below 1 is used by a face.
   bool HasTransparentMaterial() const;
   bool DrawnInSecondPass() const { return Transparent || HasTransparentMaterial(); }
-  // Walks the faces in drawing order. A material index above the last is set to the last
-  // (in place), as the drawing always did.
+  // Walks the faces in drawing order. A material index above the last is set to the last (in
+  // place), so a model with a stray index still draws.
   void Emit(TMeshSink& Sink);
   void Render();  // GL immediate mode
 };
@@ -86,5 +86,6 @@ private:
   void LoadTextures();
 };
 
-// The file name without folder ("\" or "/") and without its last extension.
-std::string ModelTextureKey(const std::string& FileName);
+// Forgets which missing model textures were logged, so models loaded afresh report them again
+// (FreeModels calls it).
+void ForgetMissingModelTextures();

@@ -1,13 +1,9 @@
 // Drawing of ".3df" models in immediate mode; the model registry records it into display lists.
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
-#include <GL/glext.h>
-
 #include "engine/binary_model.h"
 
-namespace {
-constexpr GLenum kDXT1 = 0x83F1, kDXT3 = 0x83F2, kDXT5 = 0x83F3;
+#include "engine/gl_api.h"
 
+namespace {
 class TGLMeshSink : public TMeshSink {
 public:
   void Material(const TGLBinaryMeshMaterial& M) override {
@@ -51,7 +47,8 @@ void TGLBinaryMeshMaterial::Apply() const {
   if (TextureID > 0) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, TextureID);
-    if (Format == GL_RGBA || Format == kDXT1 || Format == kDXT3 || Format == kDXT5) {
+    if (Format == GL_RGBA || Format == GL_COMPRESSED_RGBA_S3TC_DXT1_EXT ||
+        Format == GL_COMPRESSED_RGBA_S3TC_DXT3_EXT || Format == GL_COMPRESSED_RGBA_S3TC_DXT5_EXT) {
       glEnable(GL_ALPHA_TEST);
       glAlphaFunc(GL_GREATER, 0.1f);
       glEnable(GL_BLEND);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "engine/engine_globals.h"
 #include "platform/window_host.h"
 
 const std::string gStatisticKeys[8] = {"averageloyality",  "ressources", "totalpopulation",  "totalgrowth",

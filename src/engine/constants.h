@@ -16,19 +16,12 @@ using TStringList = std::vector<std::string>;
 // take one so that they run without a GL context; the game passes the texture manager's lookup.
 using TTextureIdLookup = std::function<std::uint32_t(const std::string& Name)>;
 
-// Value names of the nations that the statistics follow, index = statistic number.
-extern const std::string gStatisticKeys[8];
-
-// Folders of the user's savegames and screenshots; filled by game control at start-up.
-extern std::string gSaveGamePath;
-extern std::string gScreenshotPath;
-
 // Indices reordered by ascending Values (stable). Throws std::invalid_argument when Values is
 // shorter than Indices.
 TIntegerList SortIndicesByValue(const std::vector<std::int32_t>& Indices, const std::vector<float>& Values);
 // "Linux 6.1.0-13-amd64" and the like.
 std::string GetOSVersionName();
-// Full screen at the closest mode; 0 on success.
+// Full screen at exactly that mode; 0 on success, -2 when the display does not offer it.
 int SetFullScreenMode(int Width, int Height, int BitsPerPixel, int Frequency, TWindowHost& Form);
 // "7" -> "07", "12" stays, "-5" stays.
 std::string IntToStr2(std::int32_t Value);

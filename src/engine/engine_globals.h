@@ -6,6 +6,7 @@
 
 #include "engine/localization.h"
 #include "engine/settings.h"
+#include "engine/textures.h"
 
 class TLog;
 class TPerfTimer;
@@ -83,3 +84,24 @@ extern TTextureManager* gModelTextureManager;
 extern std::string gModelTexturePath;
 // While set, model materials apply nothing (the registry's plain lists); only the registry writes it.
 extern bool gNoMaterials;
+
+// The localised texts: filled by game control at start-up; LanguageIndex is written by the
+// settings and the language switch. Read by every visible text (Localize).
+extern TLocalization gLocalization;
+
+// Value names of the nations that the statistics follow, index = statistic number. Never written.
+extern const std::string gStatisticKeys[8];
+
+// Folders of the user's savegames and screenshots; filled by game control at start-up.
+extern std::string gSaveGamePath;
+extern std::string gScreenshotPath;
+
+// Game control sets it at start-up when the driver generates mipmaps (GL_SGIS_generate_mipmap);
+// the texture upload then uses them in place of GLU's. False otherwise.
+extern bool gHardwareMipmaps;
+// The texture the loaders (textures.h) created last, read by the texture manager right after a
+// loader returns, and the file their messages name (the stream loaders are given no name; the
+// file system sets it before it hands them a packaged file). Written only by the loaders and
+// the file system.
+extern TLastTexture gLastTexture;
+extern std::string gLastTextureFile;

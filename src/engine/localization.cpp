@@ -1,5 +1,6 @@
 #include "engine/localization.h"
 
+#include "engine/engine_globals.h"
 #include "platform/checked.h"
 #include "platform/latin1.h"
 #include "platform/xml_document.h"

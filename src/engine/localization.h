@@ -24,9 +24,6 @@ struct TLocalization {
   void AddKey(const std::string& Key, const std::string& German, const std::string& English);
 };
 
-// Filled by game control at start-up; LanguageIndex is written by the settings and the language switch.
-extern TLocalization gLocalization;
-
 // The text of Key in the current language (keys ignore letter case). A missing key gives the key
 // as the caller wrote it followed by "_NOT_LOCALIZED_". Throws ERangeError for a bad LanguageIndex.
 std::string Localize(const std::string& Key);

@@ -1,6 +1,5 @@
 #include "engine/log.h"
 
-
 #include <iostream>
 
 #include "engine/engine_globals.h"
@@ -55,11 +54,13 @@ std::string TLog::EscapeHTML(const std::string& Text) {
 void TLog::AddLine(const std::string& Text) {
   HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + EscapeHTML(Text) + "<br></code>");
   EntryTexts.push_back(Text);
-  Save();
+  WriteLast();
   DrawLoadingIndicator();
 }
 
-void TLog::AddColoredLine(const std::string& Text, std::int32_t Color, bool Italic, bool Bold) {
+void TLog::AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle Style) {
+  const bool Italic = Style == TLogStyle::Italic || Style == TLogStyle::BoldItalic;
+  const bool Bold = Style == TLogStyle::Bold || Style == TLogStyle::BoldItalic;
   std::string Open, Close;
   if (Italic) {
     Open = "<i>";
@@ -72,35 +73,62 @@ void TLog::AddColoredLine(const std::string& Text, std::int32_t Color, bool Ital
   HTMLLines.push_back("<code><font color=" + ColorText(Color) + ">" + Now() + " - " + Open + EscapeHTML(Text) +
                       Close + "<br></code>");
   EntryTexts.push_back(Text);
-  // Coloured lines are rare and the crash handler's line is one of them: it must reach the disk
-  // even when the program is torn down before the next ordinary line.
-  Save();
+  // The crash handler's line is a coloured one: it must reach the file even when the program
+  // is torn down before the next ordinary line.
+  WriteLast();
   DrawLoadingIndicator();
 }
 
 void TLog::FinalSave() {
   Finished = true;
   HTMLLines.push_back("</body></html>");
-  Save();
+  WriteLast();
+  Sync();
 }
 
 fs::path TLog::FileName() const { return (Folder.empty() ? ProgramFolder() : Folder) / "log.html"; }
 
-void TLog::Save() {
+void TLog::WriteLast() {
+  if (Whole) {
+    std::string Error;
+    if (File.Append(HTMLLines.back() + '\n', &Error)) return;
+    std::cerr << "TLog->Save->" << Error << '\n';
+    Whole = false;
+  }
+  if (!GaveUp) Rewrite();
+}
+
+void TLog::Sync() {
+  if (!Written && !GaveUp) return;  // nothing logged yet
+  if (!Whole) {
+    Rewrite();  // a safe write syncs by itself
+    return;
+  }
+  std::string Error;
+  if (!File.Sync(&Error)) std::cerr << "TLog->Sync->" << Error << '\n';
+}
+
+void TLog::Rewrite() {
   if (Folder.empty()) Folder = ProgramFolder();
-  auto Join = [this] {
+  auto WriteWhole = [this](std::string& Error) {
     std::string Text;
     for (const auto& L : HTMLLines) {
       Text += L;
       Text += '\n';
     }
-    return Text;
+    File.Close();
+    Whole = false;
+    if (!SafeWriteFile(Folder / "log.html", Text, &Error)) return false;
+    Written = true;
+    GaveUp = false;
+    // Without the handle the next line writes the whole file again; no line is lost.
+    Whole = File.Open(Folder / "log.html", &Error);
+    if (!Whole) std::cerr << "TLog->Save->" << Error << '\n';
+    return true;
   };
   std::string Error;
-  if (SafeWriteFile(Folder / "log.html", Join(), &Error)) {
-    Written = true;
-    return;
-  }
+  if (WriteWhole(Error)) return;
+  GaveUp = true;
   if (FallbackTried) return;
   // The program folder is often read-only on Linux; the log then lives with the user's data.
   FallbackTried = true;
@@ -113,10 +141,7 @@ void TLog::Save() {
   HTMLLines.insert(Pos, "<code><font color=#000000>" + Now() + " - " + EscapeHTML(Note) + "<br></code>");
   EntryTexts.push_back(Note);
   Folder = Other;
-  if (SafeWriteFile(Folder / "log.html", Join(), &Error))
-    Written = true;
-  else
-    std::cerr << "TLog->Save->" << Error << '\n';
+  if (!WriteWhole(Error)) std::cerr << "TLog->Save->" << Error << '\n';
 }
 
 void TLog::DrawLoadingIndicator() {

@@ -1,13 +1,19 @@
 #pragma once
 // The game's running log "log.html" and the loading screen it animates during start-up.
-// Every ordinary line rewrites the file at once, so the file is current when the program dies;
-// the closing tags are added only at an orderly end. Logging never throws: when the program
+// The first line writes the whole file; every later line is appended and handed to the system
+// at once, so the file is current when the program dies. Sync makes the file whole (rewriting
+// it when an append failed) and puts it on the disk: at the end of start-up, in the crash
+// handler and at exit, where the closing tags are added. Logging never throws: when the program
 // folder cannot be written, the log moves to the user's data folder and says so.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/append_file.h"
+// How a coloured log line is set; one value, so italic and bold cannot be swapped by mistake.
+enum class TLogStyle : std::uint8_t { Plain = 0, Italic = 1, Bold = 2, BoldItalic = 3 };
 
 class TLog {
 public:
@@ -31,9 +37,11 @@ public:
 
   void AddLine(const std::string& Text);
   // Colour is a Windows colour value (red in the low byte); see ColorText.
-  void AddColoredLine(const std::string& Text, std::int32_t Color, bool Italic, bool Bold);
+  void AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle Style);
   void DrawLoadingIndicator();
-  // Appends "</body></html>" and writes the file a last time; later lines are still kept.
+  // Makes the file hold every line logged so far and syncs it to the disk.
+  void Sync();
+  // Appends "</body></html>" and syncs the file a last time; later lines are still kept.
   void FinalSave();
 
   // The file the log is written to ("log.html" in its folder).
@@ -47,13 +55,19 @@ public:
 
 private:
   std::filesystem::path Folder;
+  TAppendFile File;          // log.html, open for appending after the first whole write
   bool Written = false;      // the file exists and needs the final save
+  bool Whole = false;        // the file holds every line: later lines may be appended
+  bool GaveUp = false;       // a whole write failed: only Sync tries again
   bool Finished = false;     // the final save ran
   bool FallbackTried = false;
   std::vector<std::string> EntryTexts;
 
   std::string Now() const;
-  void Save();
+  // Puts the newest entry of HTMLLines into the file.
+  void WriteLast();
+  // Writes the whole file safely and opens it for appending.
+  void Rewrite();
 };
 
 // The message callback handed to the sound system and the texture manager: ToLog true logs

@@ -10,13 +10,20 @@
 #include "platform/latin1.h"
 
 namespace {
-// One line per missing texture for the whole run, however many models use it.
-void ReportMissing(const std::string& File) {
+// The missing textures logged since the models were last freed (lower case).
+std::set<std::string>& ReportedMissing() {
   static std::set<std::string> Reported;
-  if (Reported.insert(LowerAscii(File)).second && gLog)
+  return Reported;
+}
+
+// One line per missing texture, however many models use it.
+void ReportMissing(const std::string& File) {
+  if (ReportedMissing().insert(LowerAscii(File)).second && gLog)
     gLog->AddLine("TGLBinaryModel->LoadFromStream->Texture \"" + File + "\" not found");
 }
 }  // namespace
+
+void ForgetMissingModelTextures() { ReportedMissing().clear(); }
 
 void TGLBinaryModel::LoadTextures() {
   if (!gModelTextureManager) return;
@@ -34,8 +41,8 @@ void TGLBinaryModel::LoadTextures() {
   for (TGLBinaryMesh& Mesh : Meshes) {
     for (TGLBinaryMeshMaterial& Mat : Mesh.Materials) {
       if (Mat.TextureName.empty()) continue;
-      Mat.Format = static_cast<std::uint32_t>(Manager.GetTextureInfo(Mat.TextureName, 1));
-      std::int32_t ID = Manager.GetTextureInfo(Mat.TextureName, 4);
+      Mat.Format = static_cast<std::uint32_t>(Manager.GetTextureInfo(Mat.TextureName, tiFormat));
+      std::int32_t ID = Manager.GetTextureInfo(Mat.TextureName, tiGLID);
       Mat.TextureID = ID > 0 ? static_cast<std::uint32_t>(ID) : 0;
       if (ID <= 0) ReportMissing(gModelTexturePath + Mat.TextureName);
     }

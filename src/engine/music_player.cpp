@@ -9,10 +9,6 @@
 #include "platform/random.h"
 
 namespace {
-const std::filesystem::path& DiskRoot() {
-  return gVirtualFileSystem ? gVirtualFileSystem->Root() : ProgramFolder();
-}
-
 // The ".ogg" files of Folder on disk, or none when the folder is not there.
 bool ListDiskTracks(const std::string& Folder, std::vector<std::string>& Files) {
   auto Path = FindOnDisk(DiskRoot(), Folder);

@@ -1,22 +1,17 @@
 #include "engine/shader_manager.h"
 
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "engine/gl_api.h"
 
 #include "engine/engine_globals.h"
 #include "engine/virtual_file_system.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/latin1.h"
+#include "platform/text_format.h"
 
 std::unique_ptr<TGLSLShaderManager> gShaderManager;
 
 namespace {
-const std::filesystem::path& DiskRoot() {
-  return gVirtualFileSystem ? gVirtualFileSystem->Root() : ProgramFolder();
-}
-
 // The lines as one text, each ended by CR LF.
 std::string JoinLines(const std::vector<std::string>& Lines) {
   std::string Text;
@@ -41,23 +36,6 @@ std::string InfoLog(GLuint Object, bool IsProgram) {
   return Text;
 }
 }  // namespace
-
-std::vector<std::string> SplitLines(const std::string& Text) {
-  std::vector<std::string> Lines;
-  std::string Cur;
-  for (std::size_t i = 0; i < Text.size(); ++i) {
-    char C = Text[i];
-    if (C == '\r' || C == '\n') {
-      Lines.push_back(Cur);
-      Cur.clear();
-      if (C == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
-    } else {
-      Cur += C;
-    }
-  }
-  if (!Cur.empty()) Lines.push_back(Cur);
-  return Lines;
-}
 
 void TGLSLShader::AddLog(const std::string& Line) {
   if (Log) Log->push_back(Line);

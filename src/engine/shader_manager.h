@@ -42,6 +42,3 @@ public:
   // The program of that name; throws ETarnovaError when there is none.
   TGLSLShader& GetShader(const std::string& Name);
 };
-
-// A text split into lines at CR LF, LF or CR; a final line break ends the last line.
-std::vector<std::string> SplitLines(const std::string& Text);

@@ -67,7 +67,7 @@ void TSoundSystem::AddSoundFromStream(const TMemoryStream& Stream, const std::st
 
 void TSoundSystem::LoadSounds(const std::string& Folder, const std::string& Ext) {
   if (SoundDisabled) return;
-  auto Path = FindOnDisk(gVirtualFileSystem ? gVirtualFileSystem->Root() : ProgramFolder(), Folder);
+  auto Path = FindOnDisk(DiskRoot(), Folder);
   if (IsFolder(Path)) {
     for (const std::string& File : ListFolder(*Path, Ext)) AddSound(*Path / File, File.substr(0, File.find('.')));
     return;

@@ -28,9 +28,21 @@ std::int64_t TTaggedReader::BytesLeft() const {
   return static_cast<std::int64_t>(BufLen - BufPos) + (Stream.Size() - Stream.Position());
 }
 
+std::int64_t TTaggedReader::Offset() const { return Stream.Position() - static_cast<std::int64_t>(BufLen - BufPos); }
+
+void TTaggedReader::PastTheEnd(const char* What) {
+  throw EReadError(std::string("TReader->") + What + "->Stream read error: the value at byte " +
+                   std::to_string(ValueStart) + " runs past the end of the stream");
+}
+
 void TTaggedReader::Read(void* Buffer, std::size_t Count) {
+  ValueStart = Offset();
+  ReadBlock(Buffer, Count);
+}
+
+void TTaggedReader::ReadBlock(void* Buffer, std::size_t Count) {
   auto* Out = static_cast<std::uint8_t*>(Buffer);
-  if (static_cast<std::int64_t>(Count) > BytesLeft()) throw EReadError("TReader->Read->Stream read error");
+  if (static_cast<std::int64_t>(Count) > BytesLeft()) PastTheEnd("Read");
   while (Count > 0) {
     if (BufPos == BufLen) {
       // Large blocks go straight from the stream.
@@ -39,7 +51,7 @@ void TTaggedReader::Read(void* Buffer, std::size_t Count) {
         return;
       }
       Fill();
-      if (BufLen == 0) throw EReadError("TReader->Read->Stream read error");
+      if (BufLen == 0) PastTheEnd("Read");
     }
     std::size_t N = std::min(Count, BufLen - BufPos);
     std::memcpy(Out, Buf + BufPos, N);
@@ -51,25 +63,26 @@ void TTaggedReader::Read(void* Buffer, std::size_t Count) {
 
 std::uint8_t TTaggedReader::ReadByte() {
   std::uint8_t B;
-  Read(&B, 1);
+  ReadBlock(&B, 1);
   return B;
 }
 
 std::uint8_t TTaggedReader::PeekTag() {
   if (BufPos == BufLen) Fill();
-  if (BufLen == 0) throw EReadError("TReader->Read->Stream read error");
+  if (BufLen == 0) PastTheEnd("Read");
   return Buf[BufPos];
 }
 
 std::uint32_t TTaggedReader::ReadU32() {
   std::uint8_t B[4];
-  Read(B, 4);
+  ReadBlock(B, 4);
   return static_cast<std::uint32_t>(B[0]) | (static_cast<std::uint32_t>(B[1]) << 8) |
          (static_cast<std::uint32_t>(B[2]) << 16) | (static_cast<std::uint32_t>(B[3]) << 24);
 }
 
 void TTaggedReader::BadTag(std::uint8_t Tag, const char* What) {
-  throw EReadError(std::string("TReader->") + What + "->Invalid property value (tag " + std::to_string(Tag) + ")");
+  throw EReadError(std::string("TReader->") + What + "->Invalid property value (tag " + std::to_string(Tag) +
+                   ") at byte " + std::to_string(ValueStart));
 }
 
 std::int64_t TTaggedReader::ReadIntegerPayload(std::uint8_t Tag) {
@@ -77,7 +90,7 @@ std::int64_t TTaggedReader::ReadIntegerPayload(std::uint8_t Tag) {
     case vtInt8: return static_cast<std::int8_t>(ReadByte());
     case vtInt16: {
       std::uint8_t B[2];
-      Read(B, 2);
+      ReadBlock(B, 2);
       return static_cast<std::int16_t>(static_cast<std::uint16_t>(B[0] | (B[1] << 8)));
     }
     case vtInt32: return static_cast<std::int32_t>(ReadU32());
@@ -90,18 +103,21 @@ std::int64_t TTaggedReader::ReadIntegerPayload(std::uint8_t Tag) {
 }
 
 std::int32_t TTaggedReader::ReadInteger() {
+  ValueStart = Offset();
   std::uint8_t Tag = ReadByte();
   if (Tag != vtInt8 && Tag != vtInt16 && Tag != vtInt32) BadTag(Tag, "ReadInteger");
   return static_cast<std::int32_t>(ReadIntegerPayload(Tag));
 }
 
 std::int64_t TTaggedReader::ReadInt64() {
+  ValueStart = Offset();
   std::uint8_t Tag = ReadByte();
   if (Tag != vtInt8 && Tag != vtInt16 && Tag != vtInt32 && Tag != vtInt64) BadTag(Tag, "ReadInt64");
   return ReadIntegerPayload(Tag);
 }
 
 float TTaggedReader::ReadSingle() {
+  ValueStart = Offset();
   if (PeekTag() == vtSingle) {
     ReadByte();
     std::uint32_t Bits = ReadU32();
@@ -114,11 +130,15 @@ float TTaggedReader::ReadSingle() {
 }
 
 std::string TTaggedReader::ReadString() {
+  ValueStart = Offset();
   std::uint8_t Tag = ReadByte();
   auto Bytes = [&](std::int64_t Len) {
-    if (Len > BytesLeft()) throw EReadError("TReader->ReadString->String length past the end of the stream");
+    if (Len > BytesLeft())
+      throw EReadError("TReader->ReadString->String length past the end of the stream: the string at byte " +
+                       std::to_string(ValueStart) + " claims " + std::to_string(Len) + " bytes, " +
+                       std::to_string(BytesLeft()) + " left");
     std::string S(static_cast<std::size_t>(Len), '\0');
-    Read(S.data(), S.size());
+    ReadBlock(S.data(), S.size());
     return S;
   };
   switch (Tag) {

@@ -14,8 +14,9 @@ enum TValueTag : std::uint8_t {
 };
 
 // Reads through a 256-byte read-ahead buffer; when the reader is destroyed the stream stands
-// just after the last value consumed. An unknown tag or a read past the end throws EReadError;
-// a string length is checked against the bytes left before anything is allocated.
+// just after the last value consumed. An unknown tag or a read past the end throws EReadError
+// naming the byte offset in the stream where the value at fault starts; a string length is
+// checked against the bytes left before anything is allocated.
 class TTaggedReader {
 public:
   explicit TTaggedReader(TStream& Source);
@@ -31,6 +32,9 @@ public:
   std::int64_t BytesLeft() const;
 
 private:
+  std::int64_t Offset() const;  // of the next byte to consume
+  void ReadBlock(void* Buffer, std::size_t Count);
+  [[noreturn]] void PastTheEnd(const char* What);
   std::uint8_t ReadByte();
   std::uint8_t PeekTag();
   std::int64_t ReadIntegerPayload(std::uint8_t Tag);
@@ -41,4 +45,5 @@ private:
   TStream& Stream;
   std::uint8_t Buf[256];
   std::size_t BufPos = 0, BufLen = 0;
+  std::int64_t ValueStart = 0;  // where the value being read starts, for messages
 };

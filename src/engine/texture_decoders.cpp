@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "engine/gl_api.h"
+#include "platform/latin1.h"
 #include "platform/png_codec.h"
+#include "platform/text_format.h"
 
 namespace {
-std::string Quoted(const std::string& FileName) { return "\"" + FileName + "\""; }
-
 std::uint16_t U16(TBytes B, std::size_t At) { return static_cast<std::uint16_t>(B[At] | (B[At + 1] << 8)); }
 std::uint32_t U32(TBytes B, std::size_t At) {
   return static_cast<std::uint32_t>(B[At]) | (static_cast<std::uint32_t>(B[At + 1]) << 8) |
@@ -35,9 +35,7 @@ void FlipRows(std::vector<std::uint8_t>& Pixels, std::size_t RowBytes, std::size
 
 std::string TextureFileKind(const std::string& FileName) {
   if (FileName.size() < 4) return "";
-  std::string Ext = FileName.substr(FileName.size() - 4);
-  for (char& C : Ext)
-    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
+  const std::string Ext = UpperAscii(std::string_view(FileName).substr(FileName.size() - 4));
   if (Ext == ".PNG" || Ext == ".DDS" || Ext == ".TGA" || Ext == ".JPG" || Ext == ".BMP") return Ext;
   return "";
 }

@@ -10,14 +10,12 @@
 
 std::unique_ptr<TTextureManager> gTextureManager = std::make_unique<TTextureManager>();
 
-namespace {
-std::string Upper(const std::string& S) {
-  std::string U = S;
-  for (char& C : U)
-    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
-  return U;
+std::string TextureBaseName(const std::string& FileName) {
+  const std::size_t Slash = FileName.find_last_of("\\/");
+  const std::string Name = Slash == std::string::npos ? FileName : FileName.substr(Slash + 1);
+  const std::size_t Dot = Name.rfind('.');
+  return Dot == std::string::npos ? Name : Name.substr(0, Dot);
 }
-}  // namespace
 
 TTextureManager::~TTextureManager() {
   for (std::uint32_t ID : IDs) {
@@ -36,11 +34,11 @@ void TTextureManager::Register(const std::string& Name, std::uint32_t ID, const 
   IDs.push_back(ID);
   Infos.push_back(Info);
   Names.push_back(Name);
-  ByUpperName[Upper(Name)] = static_cast<std::int32_t>(IDs.size() - 1);
+  ByUpperName[UpperAscii(Name)] = static_cast<std::int32_t>(IDs.size() - 1);
 }
 
 std::int32_t TTextureManager::IndexOf(const std::string& Name) const {
-  auto It = ByUpperName.find(Upper(Name));
+  auto It = ByUpperName.find(UpperAscii(Name));
   return It == ByUpperName.end() ? -1 : It->second;
 }
 
@@ -89,13 +87,13 @@ void TTextureManager::AddTexturesFromDirectory(const std::string& Folder, const 
 
 std::int32_t TTextureManager::GetTextureInfo(const std::string& Name, std::uint16_t What) const {
   std::int32_t I = IndexOf(Name);
-  if (I < 0) return What == 4 ? -1 : 0;
+  if (I < 0) return What == tiGLID ? -1 : 0;
   const TTextureInfo& Info = Infos[static_cast<std::size_t>(I)];
   switch (What) {
-    case 1: return static_cast<std::int32_t>(Info.Format);
-    case 2: return Info.Width;
-    case 3: return Info.Height;
-    case 4: return static_cast<std::int32_t>(Info.ID);
+    case tiFormat: return static_cast<std::int32_t>(Info.Format);
+    case tiWidth: return Info.Width;
+    case tiHeight: return Info.Height;
+    case tiGLID: return static_cast<std::int32_t>(Info.ID);
     default: return 0;
   }
 }
@@ -201,9 +199,12 @@ void TTextureManager::DrawTextureByID(std::uint32_t ID, float X, float Y, float 
 
 void TTextureManager::DrawTextureRegion(const std::string& Name, float X, float Y, float Z, float Width, float Height,
                                         float S0, float S1, float T0, float T1) {
+  // Binds as DrawTexture does (unit 0, texturing on), so a caller need not prepare the state.
+  glActiveTexture(GL_TEXTURE0);
   std::int32_t I = IndexOf(Name);
   if (I < 0) return;
   const TTextureInfo& Info = Infos[static_cast<std::size_t>(I)];
+  glEnable(Info.Target);
   glBindTexture(Info.Target, Info.ID);
   glBegin(GL_QUADS);
   glTexCoord2f(S1, T0);

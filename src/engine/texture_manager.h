@@ -11,6 +11,13 @@
 
 #include "engine/vectors.h"
 
+// What TTextureManager::GetTextureInfo reports.
+enum TTextureInfoWhat : std::uint16_t { tiFormat = 1, tiWidth = 2, tiHeight = 3, tiGLID = 4 };
+
+// The registry's short name of a texture file: the file name without folder ("\" or "/") and
+// without its last extension.
+std::string TextureBaseName(const std::string& FileName);
+
 struct TTextureInfo {
   std::uint32_t Format = 0;  // GL_RGBA / GL_RGB for decoded images, the internal format for DDS
   std::uint32_t Target = 0;  // GL_TEXTURE_2D, or GL_TEXTURE_1D for an image one pixel high
@@ -46,7 +53,7 @@ public:
   void AddTexturesFromDirectory(const std::string& Folder, const std::string& Mask, bool Compress,
                                 const std::string& Exclude);
 
-  // What: 1 Format, 2 Width, 3 Height, 4 GL id. Not registered: -1 for 4, 0 otherwise.
+  // Not registered: -1 for tiGLID, 0 otherwise; 0 for an unknown What.
   std::int32_t GetTextureInfo(const std::string& Name, std::uint16_t What) const;
   // Index of the most recent registration of Name (any letter case); -1 when none.
   std::int32_t IndexOf(const std::string& Name) const;

@@ -15,9 +15,7 @@
 #include "platform/message_box.h"
 
 TLastTexture gLastTexture;
-std::uint32_t gTextureTarget = GL_TEXTURE_2D;
 bool gHardwareMipmaps = false;
-std::int64_t gTGAStreamSize = 0;
 std::string gLastTextureFile;
 
 namespace {
@@ -50,9 +48,8 @@ std::uint16_t Dimension(std::uint32_t Value, const char* What) {
   return static_cast<std::uint16_t>(Value);
 }
 
-std::vector<std::uint8_t> ReadRest(TStream& Stream, std::int64_t Limit = -1) {
-  std::int64_t Count = std::max<std::int64_t>(0, Stream.Size() - Stream.Position());
-  if (Limit >= 0) Count = std::min(Count, Limit);
+std::vector<std::uint8_t> ReadRest(TStream& Stream) {
+  const std::int64_t Count = std::max<std::int64_t>(0, Stream.Size() - Stream.Position());
   std::vector<std::uint8_t> Bytes(static_cast<std::size_t>(Count));
   if (Count > 0) Stream.ReadExact(Bytes.data(), Bytes.size());
   return Bytes;
@@ -130,13 +127,13 @@ std::uint32_t CreateTexture(std::uint32_t Width, std::uint32_t Height, std::uint
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   if (Height > 1) {
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(gTextureTarget, Tex);
-    glTexParameteri(gTextureTarget, GL_TEXTURE_MAG_FILTER, GLint(MagFilter));
-    glTexParameteri(gTextureTarget, GL_TEXTURE_MIN_FILTER, GLint(MinFilter));
+    glBindTexture(GL_TEXTURE_2D, Tex);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GLint(MagFilter));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GLint(MinFilter));
     if (ExtensionSupported("GL_EXT_texture_filter_anisotropic")) {
       GLfloat MaxAniso = 0.0f;
       glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &MaxAniso);
-      glTexParameterf(gTextureTarget, GL_TEXTURE_MAX_ANISOTROPY_EXT, MaxAniso / 2.0f);
+      glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, MaxAniso / 2.0f);
     }
     const std::uint32_t Internal = InternalFormat(Format, Compress, gHardwareMipmaps);
     if (Internal != 0) {
@@ -150,10 +147,10 @@ std::uint32_t CreateTexture(std::uint32_t Width, std::uint32_t Height, std::uint
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
       } else {
-        gluBuild2DMipmaps(gTextureTarget, GLint(Internal), GLsizei(Width), GLsizei(Height), Format, GL_UNSIGNED_BYTE, Data);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GLint(Internal), GLsizei(Width), GLsizei(Height), Format, GL_UNSIGNED_BYTE, Data);
       }
     }
-    gLastTexture.Target = gTextureTarget;
+    gLastTexture.Target = GL_TEXTURE_2D;
   } else if (Height == 1) {
     glEnable(GL_TEXTURE_1D);
     glBindTexture(GL_TEXTURE_1D, Tex);
@@ -210,8 +207,8 @@ bool LoadDDSFromStream(TStream& Stream, std::uint32_t& ID) {
   GLuint Tex = 0;
   glGenTextures(1, &Tex);
   glBindTexture(GL_TEXTURE_2D, Tex);
-  glTexParameteri(gTextureTarget, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(gTextureTarget, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
   if (!UploadDDSImage(Image)) {
     glDeleteTextures(1, &Tex);
     LogTextureError("LoadDDSFromStream", "OpenGL refused the levels of \"" + gLastTextureFile + "\"");
@@ -320,7 +317,7 @@ bool LoadTGA(const std::string& FileName, std::uint32_t& ID, std::uint32_t MagFi
 bool LoadTGAFromStream(TStream& Stream, std::uint32_t& ID, std::uint32_t MagFilter, std::uint32_t MinFilter,
                        bool Compress) {
   try {
-    auto Bytes = ReadRest(Stream, gTGAStreamSize > 0 ? gTGAStreamSize : -1);
+    auto Bytes = ReadRest(Stream);
     ID = Upload(DecodeTGAImage(View(Bytes), gLastTextureFile, true), MagFilter, MinFilter, Compress);
     return true;
   } catch (const ETextureError& E) {

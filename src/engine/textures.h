@@ -3,7 +3,8 @@
 // dispatch LoadTexture (the texture manager calls it for loose files); the stream loaders take
 // files out of the data package. Decoding happens in texture_decoders.h; this is the upload.
 // Every loader returns true only when it created a texture; a file that cannot be used is
-// logged (and, for the loaders that always did, shown in a message box) and creates nothing.
+// logged and creates nothing; the disk loaders of JPG, TGA and BMP files and the TGA stream
+// loader also show the failure in a message box.
 #include <cstdint>
 #include <string>
 
@@ -20,14 +21,6 @@ struct TLastTexture {
   std::uint16_t Height = 0;
   std::uint16_t Depth = 0;
 };
-
-// The loaders' module state. Written by the loaders (gLastTexture, gLastTextureFile), by game
-// control at start-up (gHardwareMipmaps) and by callers of LoadTGAFromStream (gTGAStreamSize).
-extern TLastTexture gLastTexture;
-extern std::uint32_t gTextureTarget;  // GL_TEXTURE_2D
-extern bool gHardwareMipmaps;          // GL_SGIS_generate_mipmap in place of GLU's mipmaps
-extern std::int64_t gTGAStreamSize;    // bytes of TGA data the next LoadTGAFromStream reads
-extern std::string gLastTextureFile;   // file name for messages
 
 // A texture of Width x Height pixels at Data (GL_RGB, GL_RGBA, GL_BGR or GL_BGRA, one byte per
 // component, rows tightly packed). Height 1 makes a 1D texture, height 0 uploads nothing.

@@ -26,10 +26,8 @@ TVirtualFileSystem::~TVirtualFileSystem() = default;
 void TVirtualFileSystem::Open(const std::string& FileName) {
   auto Path = FindOnDisk(RootFolder, FileName);
   if (!IsRegularFile(Path)) return;
-  Entries.clear();
-  ByLowerName.clear();
-  PackageStream.reset();
 
+  // The directory is read aside; the package open before is replaced only when it reads whole.
   std::vector<std::unique_ptr<TVirtualFile>> Read;
   auto Stream = std::make_unique<TFileStream>(*Path);
   try {
@@ -53,9 +51,11 @@ void TVirtualFileSystem::Open(const std::string& FileName) {
   } catch (const std::exception& E) {
     throw ETarnovaError("TVirtualFileSystem->Open->\"" + FileName + "\" is damaged: " + E.what());
   }
+  std::unordered_map<std::string, TVirtualFile*> Names;
+  for (auto& F : Read) Names.try_emplace(LowerAscii(F->FullName()), F.get());
   Entries = std::move(Read);
+  ByLowerName = std::move(Names);
   PackageStream = std::move(Stream);
-  for (auto& F : Entries) ByLowerName.try_emplace(LowerAscii(F->FullName()), F.get());
 }
 
 TVirtualFile* TVirtualFileSystem::FindFile(const std::string& FullName) const {
@@ -88,16 +88,32 @@ void TVirtualFileSystem::ListDirectory(const std::string& Folder, const std::str
   for (auto& N : ListFolder(*Path, Ext)) Names.push_back(N);
 }
 
+namespace {
+// Folders and extensions of the package match as they do on disk: letter case and the kind of
+// slash do not count.
+std::string FoldedName(const std::string& Name) {
+  std::string Folded = LowerAscii(Name);
+  for (char& C : Folded)
+    if (C == '/') C = '\\';
+  return Folded;
+}
+bool InFolder(const TVirtualFile& F, const std::string& FoldedPath, const std::string& FoldedExt) {
+  return FoldedName(F.Path) == FoldedPath && (FoldedExt.empty() || FoldedName(F.Ext) == FoldedExt);
+}
+}  // namespace
+
 void TVirtualFileSystem::ListFiles(const std::string& Path, const std::string& Ext, TFileList& Out) const {
   Out.clear();
+  const std::string P = FoldedName(Path), E = FoldedName(Ext);
   for (auto& F : Entries)
-    if (F->Path == Path && (Ext.empty() || F->Ext == Ext)) Out.push_back(F.get());
+    if (InFolder(*F, P, E)) Out.push_back(F.get());
 }
 
 void TVirtualFileSystem::ListFileNames(const std::string& Path, const std::string& Ext, TFileNameList& Names) const {
   Names.clear();
+  const std::string P = FoldedName(Path), E = FoldedName(Ext);
   for (auto& F : Entries)
-    if (F->Path == Path && (Ext.empty() || F->Ext == Ext)) Names.push_back(F->Name);
+    if (InFolder(*F, P, E)) Names.push_back(F->Name);
 }
 
 void TVirtualFileSystem::LoadXML(const std::string& FileName, TXMLDocument& Document) {
@@ -121,3 +137,5 @@ std::optional<std::string> TVirtualFileSystem::ReadFile(const std::string& FullN
   if (!ExtractFile(FullName, Bytes)) return std::nullopt;
   return std::string(Bytes.Bytes().begin(), Bytes.Bytes().end());
 }
+
+const fs::path& DiskRoot() { return gVirtualFileSystem ? gVirtualFileSystem->Root() : ProgramFolder(); }

@@ -46,7 +46,8 @@ public:
   ~TVirtualFileSystem();
 
   // Reads the package directory. A missing package is fine: only loose files are found then.
-  // A corrupt directory throws ETarnovaError naming the file, and the file system stays empty.
+  // A corrupt directory throws ETarnovaError naming the file; the package open before, if any,
+  // stays open. Either way a refused package leaves the file system as it was.
   void Open(const std::string& FileName);
 
   TVirtualFile* FindFile(const std::string& FullName) const;
@@ -56,7 +57,7 @@ public:
   // Appends the names (with extension) of the regular files on disk in Folder matching "*" + Ext.
   void ListDirectory(const std::string& Folder, const std::string& Ext, TFileNameList& Names) const;
   // Package entries whose Path equals Path and (unless Ext is empty) whose Ext equals Ext,
-  // compared exactly, in directory order.
+  // compared without regard to letter case or slash kind (as on disk), in directory order.
   void ListFiles(const std::string& Path, const std::string& Ext, TFileList& Entries) const;
   void ListFileNames(const std::string& Path, const std::string& Ext, TFileNameList& Names) const;
   // Loads an XML document from disk or the package; throws when it is in neither.
@@ -77,9 +78,14 @@ public:
   // else the package's entries of that folder.
   void LoadTextures(const std::string& Folder, const std::string& Ext, TTextureManager& TextureManager, bool Compress);
   // A texture font from its texture and its 256-byte width file; throws ETarnovaError naming the
-  // file when either is missing or the width file is short.
-  void LoadFont(const std::string& TextureFile, const std::string& WidthFile, TTextureManager& TextureManager,
-                std::unique_ptr<TTexFont>& Font, float Size);
+  // file when either is missing or the width file is short. The two files are named fields, so
+  // they cannot change places unnoticed.
+  struct TFontFiles {
+    std::string Texture;
+    std::string Widths;
+  };
+  void LoadFont(const TFontFiles& Files, TTextureManager& TextureManager, std::unique_ptr<TTexFont>& Font,
+                float Size);
 
   // The whole file, from disk or the package; none when it is in neither.
   std::optional<std::string> ReadFile(const std::string& FullName);
@@ -98,3 +104,7 @@ private:
   std::unordered_map<std::string, TVirtualFile*> ByLowerName;  // first entry of each name
   std::unique_ptr<TFileStream> PackageStream;
 };
+
+// The folder loose data files are looked up in: the file system's root, or the program folder
+// while there is no file system.
+const std::filesystem::path& DiskRoot();

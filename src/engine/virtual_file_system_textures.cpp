@@ -11,6 +11,7 @@
 #include "engine/textures.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/latin1.h"
 
 namespace {
 // The part after the last dot of the last path component, with its dot; empty when none.
@@ -21,21 +22,11 @@ std::string ExtensionOf(const std::string& FileName) {
   return FileName.substr(Dot);
 }
 
-std::string BaseName(const std::string& FileName) {
-  std::size_t Slash = FileName.find_last_of("\\/");
-  std::string Name = Slash == std::string::npos ? FileName : FileName.substr(Slash + 1);
-  std::size_t Dot = Name.rfind('.');
-  return Dot == std::string::npos ? Name : Name.substr(0, Dot);
-}
-
 // Decodes a packaged texture by its extension, compared exactly; false when nothing was made.
 bool LoadPackedTexture(TMemoryStream& Stream, const std::string& Ext, std::uint32_t& ID, bool Compress) {
   if (Ext == ".dds") return LoadDDSFromStream(Stream, ID);
   if (Ext == ".png") return LoadPNGFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
-  if (Ext == ".tga") {
-    gTGAStreamSize = Stream.Size();
-    return LoadTGAFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
-  }
+  if (Ext == ".tga") return LoadTGAFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
   if (Ext == ".jpg") return LoadJPGFromStream(Stream, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress);
   return false;
 }
@@ -50,7 +41,7 @@ void TVirtualFileSystem::LoadTexture(const std::string& FileName, TTextureManage
         break;
       }
   }
-  const std::string Key = BaseName(Name);
+  const std::string Key = TextureBaseName(Name);
   if (Key.empty()) return;
   if (auto Path = DiskPath(Name); IsRegularFile(Path)) {
     TextureManager.AddTexture(Path->string(), Key, Compress);
@@ -76,19 +67,22 @@ void TVirtualFileSystem::LoadTextures(const std::string& Folder, const std::stri
   TFileList Entries;
   ListFiles(Folder, Ext, Entries);
   for (TVirtualFile* Entry : Entries) {
-    if (Entry->Ext != ".png" && Entry->Ext != ".tga" && Entry->Ext != ".jpg" && Entry->Ext != ".dds") continue;
+    const std::string Ext = LowerAscii(Entry->Ext);
+    if (Ext != ".png" && Ext != ".tga" && Ext != ".jpg" && Ext != ".dds") continue;
     if (TextureManager.IndexOf(Entry->Name) >= 0) continue;
     TMemoryStream Stream;
     Entry->SaveToStream(Stream);
     Stream.Seek(0);
     gLastTextureFile = Entry->FullName();
     std::uint32_t ID = 0;
-    if (LoadPackedTexture(Stream, Entry->Ext, ID, Compress)) TextureManager.AddTextureByID(Entry->Name, ID);
+    if (LoadPackedTexture(Stream, Ext, ID, Compress)) TextureManager.AddTextureByID(Entry->Name, ID);
   }
 }
 
-void TVirtualFileSystem::LoadFont(const std::string& TextureFile, const std::string& WidthFile,
-                                  TTextureManager& TextureManager, std::unique_ptr<TTexFont>& Font, float Size) {
+void TVirtualFileSystem::LoadFont(const TFontFiles& Files, TTextureManager& TextureManager,
+                                  std::unique_ptr<TTexFont>& Font, float Size) {
+  const std::string& TextureFile = Files.Texture;
+  const std::string& WidthFile = Files.Widths;
   TMemoryStream Widths;
   if (auto Path = DiskPath(WidthFile); IsRegularFile(Path)) {
     TFileStream File(*Path);
@@ -101,7 +95,7 @@ void TVirtualFileSystem::LoadFont(const std::string& TextureFile, const std::str
     throw EDataError("TVirtualFileSystem->LoadFont->File for fontsize \"" + WidthFile + "\" holds " +
                      std::to_string(Widths.Size()) + " bytes, 256 needed");
   LoadTexture(TextureFile, TextureManager, false);
-  const std::int32_t ID = TextureManager.GetTextureInfo(BaseName(TextureFile), 4);
+  const std::int32_t ID = TextureManager.GetTextureInfo(TextureBaseName(TextureFile), tiGLID);
   if (ID < 0)
     throw ERangeError("TVirtualFileSystem->LoadFont->Font texture \"" + TextureFile + "\" could not be loaded");
   Font = std::make_unique<TTexFont>(static_cast<std::uint32_t>(ID), Widths, Size);

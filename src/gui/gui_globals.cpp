@@ -1,9 +1,12 @@
 #include "gui/gui_globals.h"
 
+bool gStrictWindowDefinitions = false;
 int gMouseX = 0;
 int gMouseY = 0;
 bool gLeftMouseDown = false;
+bool gRightButtonDown = false;
 int gGUIScreenWidth = 1024;
+int gGUIScreenHeight = 768;
 double gWidescreenFactor = 1.0;
 
 TGLEdit* gFocusedEdit = nullptr;

@@ -3,14 +3,23 @@
 // fonts (gGUIFont for every control's text, gLCDFont for game displays) are engine instances and
 // live in engine/engine_globals.h; the toolkit reaches them through gui/gui_services.h.
 
+// How window-definition files treat an element, attribute, row or part type the format does not
+// know: false (the game) logs one warning line and the file still loads, true (tests and the
+// fuzz target set it) makes it an EDataError.
+extern bool gStrictWindowDefinitions;
+
 // The mouse in GUI pixels; written by the game's mouse-move handler, read by every hit test.
 extern int gMouseX;
 extern int gMouseY;
 // Set while the left button is down (game control writes it); the list box arrows repeat on it.
 extern bool gLeftMouseDown;
+// Set while the right button is down; game control writes it.
+extern bool gRightButtonDown;
 // Width in GUI pixels of the virtual GUI screen (height 768); set by game control at start-up
 // before any window file is loaded; the toolkit never writes it.
 extern int gGUIScreenWidth;
+// Height of the virtual GUI screen in GUI pixels (768); set by game control with the width.
+extern int gGUIScreenHeight;
 // Horizontal stretch of wide screens; 1.0 from the main window's creation.
 extern double gWidescreenFactor;
 

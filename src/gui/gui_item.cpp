@@ -102,7 +102,7 @@ bool PointInPolygon(const std::vector<TIntPair>& Points, std::int32_t X, std::in
     const TIntPair& A = Points[I];
     const TIntPair& B = Points[J];
     if ((A.Y > Y) != (B.Y > Y)) {
-      // The product is integer arithmetic in the original rule; 64 bits keep it exact.
+      // The product is an integer; 64 bits keep it exact for any coordinates.
       const std::int64_t Product = static_cast<std::int64_t>(B.X - A.X) * (Y - A.Y);
       const double CrossX = A.X + static_cast<double>(Product) / (B.Y - A.Y);
       if (X < CrossX) Inside = !Inside;

@@ -98,7 +98,7 @@ TGLWindow& TGLGUI::AddWindow(const std::string& Caption, const std::string& Icon
 
 void TGLGUI::LoadSkinTextures() {
   auto Lookup = [](const char* Name) {
-    const int ID = GUIServices().GetTextureInfo(Name, 4);
+    const int ID = GUIServices().GetTextureInfo(Name, tiGLID);
     if (ID < 0) throw ETarnovaError(std::string("TGLGUI->LoadSkinTextures->Skin texture \"") + Name + "\" not found");
     return static_cast<std::uint32_t>(ID);
   };
@@ -262,7 +262,7 @@ void TGLGUI::ShowMessageBoxExt(const std::string& Text, const std::string& Capti
   if (!W) throw ETarnovaError("TGLGUI->ShowMessageBoxExt->No extended message dialog registered!");
   W->Fixed = false;
   auto& S = GUIServices();
-  if (S.GetTextureInfo(Image, 4) == -1) S.LoadTexture("data\\tex\\ondemand\\" + Image + ".png", Image);
+  if (S.GetTextureInfo(Image, tiGLID) == -1) S.LoadTexture("data\\tex\\ondemand\\" + Image + ".png", Image);
   W->Caption = Caption;
   W->GetItem<TGLImage>("message_image").Texture = Image;
   W->GetItem<TGLMemo>("memo_message_text").SetText(Text, true);

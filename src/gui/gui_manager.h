@@ -50,6 +50,8 @@ public:
   void LoadUIFromXML(const std::string& FileName);
   // Rebuilds every window but the base window from Folder + its definition file (language switch).
   void ReloadWindows(const std::string& Folder);
+  // Rebuilds the base window's layout from Folder + its definition file, keeping the hint items.
+  void ReloadBaseWindow(const std::string& Folder);
   // Looks up the skins by name; throws when one is not registered.
   void LoadSkinTextures();
   void SetSkinTextures(std::uint32_t A, std::uint32_t B, std::uint32_t C, std::uint32_t D, std::uint32_t E);

@@ -32,7 +32,7 @@ public:
     if (gTextureManager) gTextureManager->DrawTextureByID(ID, X, Y, Z, W, H);
   }
   int GetTextureInfo(const std::string& Name, int What) override {
-    if (!gTextureManager) return What == 4 ? -1 : 0;
+    if (!gTextureManager) return What == tiGLID ? -1 : 0;
     return gTextureManager->GetTextureInfo(Name, static_cast<std::uint16_t>(What));
   }
   void SetWrapModeByID(unsigned ID, unsigned WrapS, unsigned WrapT) override {
@@ -41,7 +41,7 @@ public:
   bool LoadTexture(const std::string& FileName, const std::string& Name) override {
     if (!gVirtualFileSystem || !gTextureManager) return false;
     gVirtualFileSystem->LoadTexture(FileName, *gTextureManager, false);
-    return gTextureManager->GetTextureInfo(Name, 4) != -1;
+    return gTextureManager->GetTextureInfo(Name, tiGLID) != -1;
   }
   bool FileExists(const std::string& FileName) override {
     return gVirtualFileSystem && gVirtualFileSystem->FileExists(FileName);

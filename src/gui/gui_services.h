@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/texture_manager.h"
 #include "engine/vectors.h"
 
 class TGUIServices {
@@ -24,7 +25,7 @@ public:
   virtual void BindTextureByID(unsigned ID) = 0;
   virtual void DrawTexture(const std::string& Name, float X, float Y, float Z, float Width, float Height) = 0;
   virtual void DrawTextureByID(unsigned ID, float X, float Y, float Z, float Width, float Height) = 0;
-  // What: 1 format, 2 width, 3 height, 4 GL id (-1 for an unknown name).
+  // What: a TTextureInfoWhat (-1 for tiGLID of an unknown name).
   virtual int GetTextureInfo(const std::string& Name, int What) = 0;
   virtual void SetWrapModeByID(unsigned ID, unsigned WrapS, unsigned WrapT) = 0;
   // Loads FileName (disk or package) without compression and registers it as Name; false when

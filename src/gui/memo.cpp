@@ -4,24 +4,9 @@
 
 #include "gui/gui_globals.h"
 #include "gui/gui_services.h"
+#include "platform/latin1.h"
 #include "platform/rounding.h"
-
-std::vector<std::string> TGLMemo::SplitLines(const std::string& Text) {
-  std::vector<std::string> Result;
-  std::string Line;
-  for (std::size_t I = 0; I < Text.size(); ++I) {
-    const char C = Text[I];
-    if (C == '\r' || C == '\n') {
-      Result.push_back(Line);
-      Line.clear();
-      if (C == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n') ++I;
-    } else {
-      Line += C;
-    }
-  }
-  if (!Line.empty()) Result.push_back(Line);
-  return Result;
-}
+#include "platform/text_format.h"
 
 void TGLMemo::AddLine(const std::string& S) { Lines.push_back(S); }
 
@@ -65,8 +50,7 @@ void TGLMemo::SetTextSection(const std::string& Text, const std::string& Section
 
 void TGLMemo::SetTextSectionFromStrings(const std::vector<std::string>& Strings, const std::string& Section,
                                         bool Wrap) {
-  std::string Header = "#";
-  for (char C : Section) Header += (C >= 'a' && C <= 'z') ? static_cast<char>(C - 'a' + 'A') : C;
+  const std::string Header = "#" + UpperAscii(Section);
   std::vector<std::string> Collected;
   std::size_t I = 0;
   while (I < Strings.size() && Strings[I] != Header) ++I;

@@ -36,9 +36,6 @@ public:
   // The widest a line may be before it wraps.
   float WrapWidth() const { return static_cast<float>(Width - 35); }
 
-  // Splits at CR LF, CR or LF.
-  static std::vector<std::string> SplitLines(const std::string& Text);
-
 private:
   void WordWrap();
   void ClampTopLine();

@@ -10,14 +10,9 @@
 #include "platform/errors.h"
 #include "platform/rounding.h"
 
-namespace {
-constexpr unsigned GL_REPEAT_MODE = 10497;
-constexpr unsigned GL_CLAMP_MODE = 10496;
-}  // namespace
-
 void LoadOnDemandPicture(const std::string& Name) {
   auto& S = GUIServices();
-  if (Name.empty() || S.GetTextureInfo(Name, 4) != -1) return;
+  if (Name.empty() || S.GetTextureInfo(Name, tiGLID) != -1) return;
   const std::string Base = "data\\tex\\ondemand\\nocompression\\" + Name;
   for (const char* Extension : {".png", ".dds"}) {
     if (S.FileExists(Base + Extension)) {
@@ -53,18 +48,18 @@ TGLSkinnedControl::TGLSkinnedControl(TVector3 Pos, std::int32_t AWidth, std::int
   Visible = true;
   Alpha = 0.0f;
   auto& S = GUIServices();
-  const int ImageID = S.GetTextureInfo(Image, 4);
+  const int ImageID = S.GetTextureInfo(Image, tiGLID);
   if (ImageID < 0) throw ETarnovaError("TGLSkinnedControl->Create->Picture \"" + Image + "\" not found");
   ImageTexture = static_cast<std::uint32_t>(ImageID);
   if (!StretchImage.empty()) {
-    const int StretchID = S.GetTextureInfo(StretchImage, 4);
+    const int StretchID = S.GetTextureInfo(StretchImage, tiGLID);
     if (StretchID < 0)
       throw ETarnovaError("TGLSkinnedControl->Create->Picture \"" + StretchImage + "\" not found");
     StretchTexture = static_cast<std::uint32_t>(StretchID);
-    StretchTextureWidth = static_cast<std::uint32_t>(std::max(0, S.GetTextureInfo(StretchImage, 2)));
-    S.SetWrapModeByID(StretchTexture, GL_REPEAT_MODE, GL_CLAMP_MODE);
+    StretchTextureWidth = static_cast<std::uint32_t>(std::max(0, S.GetTextureInfo(StretchImage, tiWidth)));
+    S.SetWrapModeByID(StretchTexture, GL_REPEAT, GL_CLAMP);
   }
-  S.SetWrapModeByID(ImageTexture, GL_CLAMP_MODE, GL_CLAMP_MODE);
+  S.SetWrapModeByID(ImageTexture, GL_CLAMP, GL_CLAMP);
 }
 
 TGLSkinnedPart& TGLSkinnedControl::AddPart(TVector3 AAnchor, const std::string& Name, float AWidth, float AHeight,
@@ -189,8 +184,8 @@ void TGLSkinnedControl::Draw() {
       S.DrawTexture(P->Image, RX, RY, Z + 0.1f, RW, RH);
       // Clamp the hover picture's own texture; a missing picture leaves whatever else is bound
       // (the stretcher repeats and must keep doing so).
-      const int PartID = S.GetTextureInfo(P->Image, 4);
-      if (PartID >= 0) S.SetWrapModeByID(static_cast<unsigned>(PartID), GL_CLAMP_MODE, GL_CLAMP_MODE);
+      const int PartID = S.GetTextureInfo(P->Image, tiGLID);
+      if (PartID >= 0) S.SetWrapModeByID(static_cast<unsigned>(PartID), GL_CLAMP, GL_CLAMP);
       glColor3f(1.0f, 1.0f, 1.0f);
     } else if (P->DrawAlpha > 0.0f) {
       glColor4f(1.0f, 1.0f, 1.0f, P->DrawAlpha);

@@ -21,12 +21,6 @@
 namespace {
 constexpr std::int32_t kDragMargin = kGUIDragMargin;
 
-std::string UpperAscii(std::string S) {
-  for (char& C : S)
-    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
-  return S;
-}
-
 bool OfType(const TGLGUIItem& Item, const std::string& TypeName) {
   const TGUIItemKind K = Item.Kind();
   if (TypeName == "button") return Item.IsButton();
@@ -282,7 +276,7 @@ unsigned TGLWindow::SkinTexture(const std::string& SkinName) const {
   if (SkinName == "gui_interface_light") return SkinTextures[2];
   if (SkinName == "gui_button") return SkinTextures[3];
   if (SkinName == "gui_trackbar") return SkinTextures[4];
-  const int ID = GUIServices().GetTextureInfo(SkinName, 4);
+  const int ID = GUIServices().GetTextureInfo(SkinName, tiGLID);
   return ID < 0 ? 0u : static_cast<unsigned>(ID);
 }
 

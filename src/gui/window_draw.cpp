@@ -104,7 +104,7 @@ void TGLWindow::Render() {
       glEnd();
     }
     if (!Icon.empty()) {
-      const int IconID = S.GetTextureInfo(Icon, 4);
+      const int IconID = S.GetTextureInfo(Icon, tiGLID);
       if (IconID >= 0) {
         S.BindTextureByID(static_cast<unsigned>(IconID));
         glColor4f(0.0f, 0.0f, 0.0f, 0.75f);

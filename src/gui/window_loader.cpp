@@ -25,25 +25,12 @@
 #include "gui/track_bar.h"
 #include "gui/window.h"
 #include "platform/errors.h"
+#include "platform/latin1.h"
 #include "platform/rounding.h"
 #include "platform/xml_document.h"
 
 namespace {
-bool gStrict = false;
-
 const std::string kWhere = "TGLWindow->LoadFromXML->";
-
-std::string LowerAscii(std::string S) {
-  for (char& C : S)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C - 'A' + 'a');
-  return S;
-}
-
-std::string UpperAscii(std::string S) {
-  for (char& C : S)
-    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
-  return S;
-}
 
 [[noreturn]] void BadValue(const TXMLNode& N, const char* Attr, const std::string& Value, const char* Expected) {
   throw EDataError(kWhere + N.Where() + ": attribute \"" + Attr + "\" is \"" + Value + "\", expected " + Expected);
@@ -52,7 +39,7 @@ std::string UpperAscii(std::string S) {
 // Something the format does not know: an error when checking strictly, else a warning.
 void Unknown(const TXMLNode& N, const std::string& What) {
   const std::string Message = kWhere + N.Where() + ": unknown " + What;
-  if (gStrict) throw EDataError(Message);
+  if (gStrictWindowDefinitions) throw EDataError(Message);
   if (gLog) gLog->AddLine("Warning: " + Message);
 }
 
@@ -283,7 +270,7 @@ private:
   // Looks an image that the texture manager does not know yet up among the on-demand pictures.
   static void LoadOnDemandImage(const std::string& N) {
     auto& S = GUIServices();
-    if (N == "gui_image_dummy" || S.GetTextureInfo(N, 4) != -1) return;
+    if (N == "gui_image_dummy" || S.GetTextureInfo(N, tiGLID) != -1) return;
     const std::string Base = "data\\tex\\ondemand\\nocompression\\" + N;
     for (const char* Extension : {".png", ".dds", ".jpg", ".tga"}) {
       if (S.FileExists(Base + Extension)) {
@@ -303,7 +290,13 @@ private:
     const bool Visible = C.HasAttribute("visible") ? Bool(C, "visible") : true;
     const std::int32_t SW = W.Owner ? W.Owner->ScreenWidth : gGUIScreenWidth;
     const std::int32_t SH = W.Owner ? W.Owner->ScreenHeight : 768;
-    auto Control = std::make_unique<TGLSkinnedControl>(P, Wd, Ht, Image, Stretch, HAlign, VAlign, SW, SH);
+    std::unique_ptr<TGLSkinnedControl> Control;
+    try {
+      Control = std::make_unique<TGLSkinnedControl>(P, Wd, Ht, Image, Stretch, HAlign, VAlign, SW, SH);
+    } catch (const ETarnovaError& E) {
+      // A picture that is nowhere: say which element of which window file asked for it.
+      throw EDataError(kWhere + C.Where() + ": " + E.what());
+    }
     TGLSkinnedControl& S = *Control;
     W.Items.push_back(std::move(Control));
     S.Visible = Visible;
@@ -376,9 +369,6 @@ void ApplyRoot(TGLWindow& W, const TRootAttributes& A, bool KeepPlace) {
   W.Height = A.Height;
 }
 }  // namespace
-
-void SetStrictWindowDefinitions(bool Strict) { gStrict = Strict; }
-bool StrictWindowDefinitions() { return gStrict; }
 
 void LoadWindowDocument(const std::string& FileName, TXMLDocument& Document) {
   const std::optional<std::string> Bytes = GUIServices().ReadFile(FileName);
@@ -458,6 +448,23 @@ void TGLGUI::LoadUIFromXML(const std::string& FileName) {
   LoadWindowDocument(FileName, Document);
   Windows[0]->LoadFromXML(Document.Root());
   Windows[0]->DefinitionFile = DefinitionFileName(FileName);
+}
+
+void TGLGUI::ReloadBaseWindow(const std::string& Folder) {
+  TGLWindow& Base = *Windows[0];
+  if (Base.DefinitionFile.empty()) return;
+  TXMLDocument Document;
+  LoadWindowDocument(Folder + Base.DefinitionFile, Document);
+  const TXMLNode Node = Document.Root();
+  const std::optional<TRootAttributes> Root = ReadRoot(Node);
+  std::vector<std::unique_ptr<TGLGUIItem>> Built = BuildItems(Base, Node);
+  // From here on nothing can fail. The hint panel and its two texts are the manager's own items,
+  // not the layout's: they stay, so hints keep working after the reload.
+  std::erase_if(Base.Items, [](const std::unique_ptr<TGLGUIItem>& Item) {
+    return Item->ID.rfind("internal_hint", 0) != 0;
+  });
+  if (Root) ApplyRoot(Base, *Root, false);
+  for (auto& Item : Built) Base.Items.push_back(std::move(Item));
 }
 
 void TGLGUI::ReloadWindows(const std::string& Folder) {

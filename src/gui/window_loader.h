@@ -6,11 +6,6 @@
 
 class TXMLDocument;
 
-// An element, attribute, row or part type the format does not know: in the game one warning
-// line in the log (the file still loads), with strict checking (the tests) an EDataError.
-void SetStrictWindowDefinitions(bool Strict);
-bool StrictWindowDefinitions();
-
 // Reads FileName through the virtual file system (loose file first, then the data package);
 // throws when it is found nowhere or is not well-formed XML.
 void LoadWindowDocument(const std::string& FileName, TXMLDocument& Document);

@@ -7,6 +7,7 @@
 #include "engine/log.h"
 #include "gui/gui_manager.h"
 #include "gui/window.h"
+#include "platform/latin1.h"
 #include "platform/xml_document.h"
 
 namespace {
@@ -24,9 +25,7 @@ std::optional<float> ReadFloat(const TXMLNode& Node, const char* Name) {
 std::optional<bool> ReadBool(const TXMLNode& Node, const char* Name) {
   auto Text = Node.Attribute(Name);
   if (!Text) return std::nullopt;
-  std::string L = *Text;
-  for (char& C : L)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C - 'A' + 'a');
+  const std::string L = LowerAscii(*Text);
   if (L == "true") return true;
   if (L == "false") return false;
   const std::optional<float> V = TryStrToFloatDot(*Text);

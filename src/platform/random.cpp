@@ -1,5 +1,7 @@
 #include "platform/random.h"
 
+#include "platform/platform_globals.h"
+
 #include <chrono>
 
 std::uint32_t gRandomSeed = 0;

@@ -4,9 +4,6 @@
 // value from the new seed. All game rules draw through it, so a seeded game replays exactly.
 #include <cstdint>
 
-// The generator's state. Written by SetRandomSeed/Randomize and by every draw.
-extern std::uint32_t gRandomSeed;
-
 void SetRandomSeed(std::uint32_t Seed);
 // Seeds from the high-resolution clock (start of the program, new game).
 void Randomize();

@@ -23,3 +23,22 @@ std::string FormatText(std::string_view Format, std::initializer_list<std::strin
   }
   return Out;
 }
+
+std::string Quoted(std::string_view Text) { return "\"" + std::string(Text) + "\""; }
+
+std::vector<std::string> SplitLines(std::string_view Text) {
+  std::vector<std::string> Lines;
+  std::string Line;
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const char C = Text[i];
+    if (C == '\r' || C == '\n') {
+      Lines.push_back(Line);
+      Line.clear();
+      if (C == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
+    } else {
+      Line += C;
+    }
+  }
+  if (!Line.empty()) Lines.push_back(Line);
+  return Lines;
+}

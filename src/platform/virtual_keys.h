@@ -1,5 +1,5 @@
 #pragma once
-// Key codes of the game: the 16-bit virtual-key numbers its input handling was written for
+// Key codes of the game: the 16-bit virtual-key numbers its input handling works with
 // (VK_RETURN 13, VK_ESCAPE 27, 'A'..'Z' 65..90, F1 112 ...). SDL key codes are mapped once here.
 #include <cstdint>
 

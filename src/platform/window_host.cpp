@@ -25,9 +25,19 @@ bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
   Uint32 Flags = SDL_WINDOW_OPENGL;
   Flags |= Options.Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN;
-  if (!Options.Windowed && !Options.Hidden) Flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_MAXIMIZED;
-  Window = SDL_CreateWindow(AnsiToUtf8(Options.Caption).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                            Options.Width, Options.Height, Flags);
+  int X = SDL_WINDOWPOS_CENTERED, Y = SDL_WINDOWPOS_CENTERED, Width = Options.Width, Height = Options.Height;
+  if (!Options.Windowed && !Options.Hidden) {
+    // Maximised and borderless: without a window manager maximising does nothing, so the window
+    // takes the desktop's size itself.
+    Flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_MAXIMIZED;
+    SDL_DisplayMode Desktop{};
+    if (SDL_GetDesktopDisplayMode(0, &Desktop) == 0) {
+      X = Y = 0;
+      Width = Desktop.w;
+      Height = Desktop.h;
+    }
+  }
+  Window = SDL_CreateWindow(AnsiToUtf8(Options.Caption).c_str(), X, Y, Width, Height, Flags);
   if (!Window) return Fail("TWindowHost->Create->No window");
   Context = SDL_GL_CreateContext(Window);
   if (!Context) return Fail("TWindowHost->Create->No OpenGL context");
@@ -129,19 +139,30 @@ void TWindowHost::PumpEvents(const std::function<void(const TWindowEvent&)>& Han
   }
 }
 
+void TWindowHost::SetClientSize(int Width, int Height) {
+  if (Window) SDL_SetWindowSize(Window, Width, Height);
+}
+
 int TWindowHost::SetFullScreenMode(int Width, int Height, int BitsPerPixel, int Frequency) {
   if (!Window) return -1;
-  SDL_DisplayMode Want{};
-  Want.w = Width;
-  Want.h = Height;
-  Want.refresh_rate = Frequency;
-  Want.format = BitsPerPixel >= 24 ? SDL_PIXELFORMAT_RGB888 : 0;
-  SDL_DisplayMode Got{};
   int Display = SDL_GetWindowDisplayIndex(Window);
-  if (SDL_GetClosestDisplayMode(Display < 0 ? 0 : Display, &Want, &Got) &&
-      SDL_SetWindowDisplayMode(Window, &Got) == 0 && SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN) == 0)
+  if (Display < 0) Display = 0;
+  // Only the exact mode counts: the closest mode SDL would pick may be another size entirely.
+  const int N = SDL_GetNumDisplayModes(Display);
+  for (int i = 0; i < N; ++i) {
+    SDL_DisplayMode M{};
+    if (SDL_GetDisplayMode(Display, i, &M) != 0) continue;
+    if (M.w != Width || M.h != Height || static_cast<int>(SDL_BYTESPERPIXEL(M.format)) * 8 != BitsPerPixel) continue;
+    if (Frequency != 0 && M.refresh_rate != 0 && M.refresh_rate != Frequency) continue;
+    if (SDL_SetWindowDisplayMode(Window, &M) != 0 || SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN) != 0)
+      return -1;
     return 0;
-  return SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0 ? 0 : -1;
+  }
+  return -2;
+}
+
+void TWindowHost::RestoreDisplayMode() {
+  if (Window) SDL_SetWindowFullscreen(Window, 0);
 }
 
 std::vector<TDisplayMode> TWindowHost::DisplayModes() const {
@@ -152,7 +173,7 @@ std::vector<TDisplayMode> TWindowHost::DisplayModes() const {
   for (int i = 0; i < N; ++i) {
     SDL_DisplayMode M;
     if (SDL_GetDisplayMode(Display, i, &M) == 0)
-      Modes.push_back({M.w, M.h, static_cast<int>(SDL_BITSPERPIXEL(M.format)), M.refresh_rate});
+      Modes.push_back({M.w, M.h, static_cast<int>(SDL_BYTESPERPIXEL(M.format)) * 8, M.refresh_rate});
   }
   return Modes;
 }

@@ -52,9 +52,16 @@ public:
   // Hands every pending event to Handler; returns at once when none is pending.
   void PumpEvents(const std::function<void(const TWindowEvent&)>& Handler);
 
-  // Switches to the closest full-screen mode; 0 on success (the desktop mode comes back when the
-  // window leaves full screen or closes). Falls back to desktop full screen when no mode fits.
+  // Sets the client area (the window's size; the drawable may differ on high-density screens).
+  void SetClientSize(int Width, int Height);
+
+  // Switches to the display's mode of exactly Width x Height, 32 bits per pixel and Frequency
+  // (0 takes any rate); 0 on success. A mode the display does not offer gives -2 and changes
+  // nothing; a refused switch gives -1. The desktop mode comes back through RestoreDisplayMode
+  // or when the window closes.
   int SetFullScreenMode(int Width, int Height, int BitsPerPixel, int Frequency);
+  void RestoreDisplayMode();
+  // Bits per pixel as the display stores them: a 24-bit colour format kept in 4 bytes counts 32.
   std::vector<TDisplayMode> DisplayModes() const;
 
 private:

@@ -177,10 +177,9 @@ bool TBattle::FightStep(TBattleLog* Log) {
   if (Log) {
     const std::string ShooterName = Shooter.UnitType->GetName();
     const std::string TargetName = Target.UnitType->GetName();
-    if (Hits > 0)
-      Log->InsertLine(" " + FormatText(Localize("szStrBattleInfoText0"), {ShooterName, TargetName, std::to_string(Hits)}), 0);
-    else
-      Log->InsertLine(" " + FormatText(Localize("szStrBattleInfoText3"), {ShooterName, TargetName}), 0);
+    const std::string Text = Hits > 0 ? FormatText(Localize("szStrBattleInfoText0"), {ShooterName, TargetName, std::to_string(Hits)})
+                                      : FormatText(Localize("szStrBattleInfoText3"), {ShooterName, TargetName});
+    Log->InsertLine(" " + Text, 0);
     if (Target.Health > 0.0f && Target.Health - Hits <= 0.0f) {
       Log->InsertLine("  -> " + FormatText(Localize("szStrBattleInfoText1"), {TargetName}), 1);
       if (AttackerActs) ++DefenderLosses;
@@ -221,7 +220,7 @@ void TBattle::RemoveDestroyedUnits() {
   Remove(DefenderNation, DefenderUnits);
 }
 
-void TBattle::Finish() {
+void TBattle::Finish(bool ScoreEvents) {
   Winner = nullptr;
   if (!Region) return;
   // The entries of the loser's division go before it is freed with its units, so that the
@@ -236,7 +235,7 @@ void TBattle::Finish() {
     if (AttackerDivision) AttackerDivision->HasMoved = true;
     RemoveDestroyedUnits();
     Winner = DefenderNation;
-    if (DefenderNation) DefenderNation->ScoreEvent("RegionDefended");
+    if (DefenderNation && ScoreEvents) DefenderNation->ScoreEvent("RegionDefended");
     return;
   }
 
@@ -257,7 +256,7 @@ void TBattle::Finish() {
     RemoveDestroyedUnits();
     if (ActingSide == DefenderDivision) ActingSide = nullptr;
     DefenderDivision = nullptr;
-    AttackerNation->ScoreEvent("RegionTaken");
+    if (ScoreEvents) AttackerNation->ScoreEvent("RegionTaken");
   } else if (AnyAlive(DefenderUnits)) {
     if (AttackerDivision && AttackerNation) {
       ForgetDivision(AttackerUnits, AttackerDivision);
@@ -267,7 +266,7 @@ void TBattle::Finish() {
     if (ActingSide == AttackerDivision) ActingSide = nullptr;
     AttackerDivision = nullptr;
     Winner = DefenderNation;
-    if (DefenderNation) DefenderNation->ScoreEvent("RegionDefended");
+    if (DefenderNation && ScoreEvents) DefenderNation->ScoreEvent("RegionDefended");
   }
 }
 

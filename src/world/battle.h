@@ -57,8 +57,10 @@ public:
   bool FightStep(TBattleLog* Log);
   // Frees the destroyed units of both nations and clears the entries that referred to them.
   void RemoveDestroyedUnits();
-  // Applies the outcome: the attacker takes the region, or loses its division.
-  void Finish();
+  // Applies the outcome: the attacker takes the region, or loses its division. The winner scores
+  // "RegionTaken" or "RegionDefended" only when ScoreEvents is set; the computer opponents' own
+  // battles score nothing.
+  void Finish(bool ScoreEvents = true);
   // The attack and defence of a volley of Shooter at Target, bonuses and caps included.
   void GetVolleyValues(const TUnit& Shooter, const TUnit& Target, bool DefenderFires, double& Attack,
                        double& Defence) const;

@@ -51,7 +51,7 @@ std::unique_ptr<TBuildingType> ReadType(const TXMLNode& Node, std::int32_t Numbe
   T->BuildCost = ReadIntAttribute(LoadWhere, Node, "buildcost", 0, MaxInt);
   T->BuildTime = ReadIntAttribute(LoadWhere, Node, "buildtime", 0, MaxInt);
   // The build window and the computer opponents know eight categories.
-  T->Category = ReadIntAttribute(LoadWhere, Node, "category", 0, 7);
+  T->Category = ReadIntAttribute(LoadWhere, Node, "category", bcEnergy, bcPollution);
   T->Nation = ReadIntAttribute(LoadWhere, Node, "nation");
   T->NeededTechID = ReadTextAttribute(LoadWhere, Node, "neededtechID");
   T->Description = ReadChildLines(Node, "description");
@@ -68,7 +68,7 @@ std::unique_ptr<TBuildingType> MakeUnknownType() {
   static const char* const Names[] = {"Unidentifiziertes Geb\xE4ude", "Unidentified building"};
   for (std::size_t L = 0; L < T->Names.size(); ++L) T->Names[L] = Names[L < 2 ? L : 1];
   T->ID = "building_unknown";
-  T->Category = -1;
+  T->Category = bcUnidentified;
   T->NeededTechID = "never_ever";  // no technology has this key: never buildable
   T->Nation = -1;
   T->Number = -1;

@@ -21,6 +21,19 @@ struct TBuildingEffect {
   std::int32_t Value = 0;  // "+" minus "-" written after the variable
 };
 
+// What a building type mainly does; the computer opponents choose what to build by it.
+enum TBuildingCategory : std::int32_t {
+  bcUnidentified = -1,  // the type a spy reports for a building it has not identified
+  bcEnergy = 0,
+  bcRessources = 1,
+  bcMaxPopulation = 2,
+  bcGrowth = 3,
+  bcScience = 4,
+  bcDefense = 5,
+  bcLoyality = 6,
+  bcPollution = 7,
+};
+
 class TBuildingType {
 public:
   TBuildingType();  // Names sized to the number of languages
@@ -36,7 +49,7 @@ public:
   TStringList FinishScript;
   TStringList RoundScript;  // handed to the script runner each round; the source of Effects
   TStringList Description;
-  std::int32_t Category = 0;  // 0..7; -1 for the unidentified type
+  std::int32_t Category = bcEnergy;  // a TBuildingCategory
   std::int32_t Number = 0;    // place in the pool; -1 for the unidentified type
   std::string Origin;         // where the type stands in its data file, for messages
 

@@ -17,6 +17,13 @@
 namespace {
 constexpr const char* LoadContext = "TEarth->LoadRegions->";
 
+// The attribute of a region element that holds its neighbour k: "n0", "n1", ...
+std::string NeighbourAttribute(std::size_t k) {
+  std::string Name = "n";
+  Name += std::to_string(k);
+  return Name;
+}
+
 // One region element, read and checked before anything in gRegions changes.
 struct TRegionRecord {
   std::int32_t X2D = 0, Y2D = 0;
@@ -52,7 +59,7 @@ TRegionRecord ReadRegion(const TXMLNode& Node, const std::vector<std::string>& L
   const std::int32_t Count = ReadIntAttribute(LoadContext, Node, "neighbors", 0, 1000000);
   R.Neighbours.resize(static_cast<std::size_t>(Count));
   for (std::int32_t k = 0; k < Count; ++k)
-    R.Neighbours[static_cast<std::size_t>(k)] = ReadIntAttribute(LoadContext, Node, "n" + std::to_string(k));
+    R.Neighbours[static_cast<std::size_t>(k)] = ReadIntAttribute(LoadContext, Node, NeighbourAttribute(k));
   return R;
 }
 }  // namespace
@@ -88,7 +95,7 @@ void TEarth::LoadRegionsFromDocument(const TXMLDocument& Document) {
     for (std::size_t k = 0; k < Records[i].Neighbours.size(); ++k) {
       const std::int32_t N = Records[i].Neighbours[k];
       if (N < 0 || N >= Count)
-        ThrowBadValue(LoadContext, Elements[i], "n" + std::to_string(k), std::to_string(N),
+        ThrowBadValue(LoadContext, Elements[i], NeighbourAttribute(k), std::to_string(N),
                       "expected a region index from 0 to " + std::to_string(Count - 1));
     }
   // Population is stored as a share of the largest region's; without any population there is

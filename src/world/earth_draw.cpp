@@ -1,8 +1,7 @@
 // The globe's three display lists; the only GL code of the world container.
 #include "world/earth.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "engine/gl_api.h"
 
 #include <cmath>
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "platform/checked.h"
 #include "platform/errors.h"

@@ -1,5 +1,6 @@
 #include "world/nation_save.h"
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "platform/checked.h"
 #include "platform/errors.h"
@@ -74,7 +75,8 @@ TGeneral& FindGeneral(TNationSaveState& State, const TXMLNode& Army, const std::
     Named = true;
     if (!General->Division) return *General;
   }
-  if (!Named) throw EDataError(std::string(Context) + "General \"" + Name + "\" not found in list!");
+  if (!Named)
+    throw EDataError(std::string(Context) + "General \"" + Name + "\" not found in list! (" + Army.Where() + ")");
   ThrowBadValue(Context, Army, "general", Name, "every general of this name leads another army already");
 }
 

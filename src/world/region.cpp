@@ -1,5 +1,6 @@
 #include "world/region.h"
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "platform/checked.h"
 #include "world/division.h"

@@ -1,7 +1,7 @@
 // The one GL call of a region: reading the globe's current matrices for its screen position.
 #include "world/region.h"
 
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 
 bool TRegion::UpdateScreenPosition(double& X, double& Y, double& Z) {
   double ModelView[16], Projection[16];

@@ -93,7 +93,7 @@ void TRegion::DoRound() {
   // 9. Warnings for the human player whose turn it is.
   if (Owner == gPlayerNation) {
     const auto Retreat = [&] {
-      return GetDivision() ? " " + Localize("szStrNewsDivisionRetreat") : std::string();
+      return GetDivision() ? std::string(" ").append(Localize("szStrNewsDivisionRetreat")) : std::string();
     };
     if (Population > 0.0f && Pollution > 0.8f) News(Localize("szStrNewsDeadlyPollution"));
     else if (Population > 0.0f && Pollution > 0.7f) News(Localize("szStrNewsHighPollution"));
@@ -200,9 +200,11 @@ void TRegion::CreateDefensiveArmy() {
 }
 
 void TRegion::CheckDefensiveArmyTypes() {
-  if (!gUnitTypePool || !gUnitTypePool->FindByID("INF_LIGHT"))
-    throw EDataError("TRegion->CheckDefensiveArmyTypes->\"data\\XML\\units.xml\" has no unit type \"INF_LIGHT\", "
-                     "which every region needs for its local defense");
+  constexpr std::string_view Where = "TRegion->CheckDefensiveArmyTypes->";
+  if (!gUnitTypePool) throw EDataError(std::string(Where) + "No unit types are loaded");
+  if (!gUnitTypePool->FindByID("INF_LIGHT"))
+    throw EDataError(std::string(Where) + "\"" + gUnitTypePool->FileName +
+                     "\": no element <unit> has the ID \"INF_LIGHT\", which every region needs for its local defense");
 }
 
 bool TRegion::UpdateScreenPosition(const double ModelView[16], const double Projection[16],

@@ -1,5 +1,6 @@
 #include "world/region_save.h"
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "platform/checked.h"
 #include "platform/xml_document.h"
@@ -28,13 +29,13 @@ constexpr TValueField ValueFields[] = {
 };
 static_assert(std::size(ValueFields) * 2 == std::tuple_size_v<decltype(TRegionSaveState::Values)>);
 
-// A building type by its saved first-language name; "none" is no type. A name no type bears is
-// an error: the building would silently vanish from the region.
+// A building type by its saved name; "none" is no type. A name no type bears any more (a type
+// renamed or removed from the data) leaves the slot empty and is logged, so the game still loads.
 const TBuildingType* ReadBuildingType(const TXMLNode& Node, std::string_view Attribute) {
   const std::string Name = ReadTextAttribute(LoadContext, Node, Attribute);
   if (Name == "none") return nullptr;
   const TBuildingType* Type = gBuildingTypePool ? gBuildingTypePool->FindByName(Name) : nullptr;
-  if (!Type) ThrowBadValue(LoadContext, Node, Attribute, Name, "no building type has this name");
+  if (!Type) LogSkippedValue(LoadContext, Node, Attribute, Name, "no building type has this name, the slot stays empty");
   return Type;
 }
 

@@ -4,37 +4,37 @@
 #include "world/region.h"
 #include "world/world_globals.h"
 
-void TScientist::Assign(TScientist& Target) const {
-  Target.Name = Name;
-  Target.Cost = Cost;
-  Target.Wage = Wage;
-  Target.Military = Military;
-  Target.Civil = Civil;
-  Target.Image = Image;
+template <>
+std::span<const TStaffSkill<TScientist>> StaffSkills<TScientist>() {
+  static constexpr TStaffSkill<TScientist> Skills[] = {{"military", &TScientist::Military},
+                                                       {"civil", &TScientist::Civil}};
+  return Skills;
 }
 
-void TGeneral::Assign(TGeneral& Target) const {
-  Target.Name = Name;
-  Target.Cost = Cost;
-  Target.Wage = Wage;
-  Target.Defense = Defense;
-  Target.Attack = Attack;
-  Target.Movement = Movement;
-  Target.Image = Image;
+template <>
+std::span<const TStaffSkill<TGeneral>> StaffSkills<TGeneral>() {
+  static constexpr TStaffSkill<TGeneral> Skills[] = {
+      {"defense", &TGeneral::Defense}, {"attack", &TGeneral::Attack}, {"movement", &TGeneral::Movement}};
+  return Skills;
 }
+
+template <>
+std::span<const TStaffSkill<TSpy>> StaffSkills<TSpy>() {
+  static constexpr TStaffSkill<TSpy> Skills[] = {
+      {"espionage", &TSpy::Espionage}, {"sabotage", &TSpy::Sabotage}, {"hiding", &TSpy::Hiding}};
+  return Skills;
+}
+
+void TScientist::Assign(TScientist& Target) const { CopyStaff(*this, Target); }
+
+void TGeneral::Assign(TGeneral& Target) const { CopyStaff(*this, Target); }
 
 void TSpy::Assign(TSpy& Target) const {
-  Target.Name = Name;
-  Target.Image = Image;
+  CopyStaff(*this, Target);
   Target.Region = Region;
   Target.RoundInfiltrated = RoundInfiltrated;
-  Target.Cost = Cost;
-  Target.Wage = Wage;
   Target.HasAction = HasAction;
   Target.Nation = Nation;
-  Target.Espionage = Espionage;
-  Target.Sabotage = Sabotage;
-  Target.Hiding = Hiding;
   Target.BuildingDataTurn = BuildingDataTurn;
   Target.BuildingData = BuildingData;
   Target.DivisionDataTurn = DivisionDataTurn;

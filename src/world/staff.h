@@ -3,6 +3,7 @@
 // market and as hired staff; whichever list holds one owns it. Hiring copies an offer with Assign.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -99,3 +100,29 @@ public:
   void SaveToXML(TXMLNode Node) const;
   void LoadFromXML(const TXMLNode& Node);
 };
+
+// A skill of a kind of staff: its savegame attribute and its field. Each kind's list, in the order
+// the skills are drawn, priced and saved, drives the copying, the savegame and the market offers.
+template <typename T>
+struct TStaffSkill {
+  const char* Attribute;
+  float T::*Field;
+};
+template <typename T>
+std::span<const TStaffSkill<T>> StaffSkills();
+template <>
+std::span<const TStaffSkill<TScientist>> StaffSkills<TScientist>();
+template <>
+std::span<const TStaffSkill<TGeneral>> StaffSkills<TGeneral>();
+template <>
+std::span<const TStaffSkill<TSpy>> StaffSkills<TSpy>();
+
+// Copies what every kind has (name, portrait, cost, wage, skills) from From into To.
+template <typename T>
+void CopyStaff(const T& From, T& To) {
+  To.Name = From.Name;
+  To.Image = From.Image;
+  To.Cost = From.Cost;
+  To.Wage = From.Wage;
+  for (const TStaffSkill<T>& Skill : StaffSkills<T>()) To.*Skill.Field = From.*Skill.Field;
+}

@@ -11,53 +11,56 @@
 namespace {
 // A spy's report of a building slot that holds no type at all.
 constexpr std::int32_t NoBuildingNumber = -2;
+
+// Scientists and generals: name, cost, wage, the skills, the portrait.
+template <typename T>
+void SaveHiredStaff(TXMLNode Node, const T& Staff) {
+  Node.SetAttribute("name", Staff.Name);
+  SetIntAttribute(Node, "cost", Staff.Cost);
+  SetIntAttribute(Node, "wage", Staff.Wage);
+  SaveStaffSkills(Node, Staff);
+  Node.SetAttribute("image", Staff.Image);
+}
+
+// Reads into a fresh object first, so a broken element leaves Staff as it was.
+template <typename T>
+void LoadHiredStaff(std::string_view Context, const TXMLNode& Node, T& Staff) {
+  T Read;
+  ReadStaffAttributes(Context, Node, Read);
+  Read.Assign(Staff);
+  Staff.OfferedTurn = 0;
+}
 }  // namespace
 
-void TScientist::SaveToXML(TXMLNode Node) const {
-  Node.SetAttribute("name", Name);
-  SetIntAttribute(Node, "cost", Cost);
-  SetIntAttribute(Node, "wage", Wage);
-  SetFloatAttribute(Node, "military", Military);
-  SetFloatAttribute(Node, "civil", Civil);
-  Node.SetAttribute("image", Image);
+template <typename T>
+void SaveStaffSkills(TXMLNode Node, const T& Staff) {
+  for (const TStaffSkill<T>& Skill : StaffSkills<T>()) SetFloatAttribute(Node, Skill.Attribute, Staff.*Skill.Field);
 }
 
-void TScientist::LoadFromXML(const TXMLNode& Node) {
-  constexpr std::string_view Context = "TScientist->LoadFromXML->";
-  TScientist Read;
-  Read.Name = ReadTextAttribute(Context, Node, "name");
-  Read.Cost = ReadIntAttribute(Context, Node, "cost");
-  Read.Wage = ReadIntAttribute(Context, Node, "wage");
-  Read.Military = ReadFloatAttribute(Context, Node, "military");
-  Read.Civil = ReadFloatAttribute(Context, Node, "civil");
-  Read.Image = ReadTextAttribute(Context, Node, "image");
-  Read.Assign(*this);
-  OfferedTurn = 0;
+template <typename T>
+void ReadStaffAttributes(std::string_view Context, const TXMLNode& Node, T& Staff) {
+  Staff.Name = ReadTextAttribute(Context, Node, "name");
+  Staff.Cost = ReadIntAttribute(Context, Node, "cost");
+  Staff.Wage = ReadIntAttribute(Context, Node, "wage");
+  for (const TStaffSkill<T>& Skill : StaffSkills<T>())
+    Staff.*Skill.Field = ReadFloatAttribute(Context, Node, Skill.Attribute);
+  Staff.Image = ReadTextAttribute(Context, Node, "image");
 }
 
-void TGeneral::SaveToXML(TXMLNode Node) const {
-  Node.SetAttribute("name", Name);
-  SetIntAttribute(Node, "cost", Cost);
-  SetIntAttribute(Node, "wage", Wage);
-  SetFloatAttribute(Node, "defense", Defense);
-  SetFloatAttribute(Node, "attack", Attack);
-  SetFloatAttribute(Node, "movement", Movement);
-  Node.SetAttribute("image", Image);
-}
+template void SaveStaffSkills(TXMLNode, const TScientist&);
+template void SaveStaffSkills(TXMLNode, const TGeneral&);
+template void SaveStaffSkills(TXMLNode, const TSpy&);
+template void ReadStaffAttributes(std::string_view, const TXMLNode&, TScientist&);
+template void ReadStaffAttributes(std::string_view, const TXMLNode&, TGeneral&);
+template void ReadStaffAttributes(std::string_view, const TXMLNode&, TSpy&);
 
-void TGeneral::LoadFromXML(const TXMLNode& Node) {
-  constexpr std::string_view Context = "TGeneral->LoadFromXML->";
-  TGeneral Read;
-  Read.Name = ReadTextAttribute(Context, Node, "name");
-  Read.Cost = ReadIntAttribute(Context, Node, "cost");
-  Read.Wage = ReadIntAttribute(Context, Node, "wage");
-  Read.Defense = ReadFloatAttribute(Context, Node, "defense");
-  Read.Attack = ReadFloatAttribute(Context, Node, "attack");
-  Read.Movement = ReadFloatAttribute(Context, Node, "movement");
-  Read.Image = ReadTextAttribute(Context, Node, "image");
-  Read.Assign(*this);
-  OfferedTurn = 0;
-}
+void TScientist::SaveToXML(TXMLNode Node) const { SaveHiredStaff(Node, *this); }
+
+void TScientist::LoadFromXML(const TXMLNode& Node) { LoadHiredStaff("TScientist->LoadFromXML->", Node, *this); }
+
+void TGeneral::SaveToXML(TXMLNode Node) const { SaveHiredStaff(Node, *this); }
+
+void TGeneral::LoadFromXML(const TXMLNode& Node) { LoadHiredStaff("TGeneral->LoadFromXML->", Node, *this); }
 
 void TSpy::SaveToXML(TXMLNode Node) const {
   Node.SetAttribute("name", Name);
@@ -65,9 +68,7 @@ void TSpy::SaveToXML(TXMLNode Node) const {
   SetIntAttribute(Node, "cost", Cost);
   SetIntAttribute(Node, "wage", Wage);
   SetBoolAttribute(Node, "hasaction", HasAction);
-  SetFloatAttribute(Node, "espionage", Espionage);
-  SetFloatAttribute(Node, "sabotage", Sabotage);
-  SetFloatAttribute(Node, "hiding", Hiding);
+  SaveStaffSkills(Node, *this);
   Node.SetAttribute("image", Image);
   SetIntAttribute(Node, "roundinfiltrated", RoundInfiltrated);
   TXMLNode Buildings = Node.AppendChild("buildingdata");
@@ -84,16 +85,10 @@ void TSpy::SaveToXML(TXMLNode Node) const {
 std::int32_t ReadSpyElement(TSpy& Spy, const TXMLNode& Node) {
   constexpr std::string_view Context = "TSpy->LoadFromXML->";
   Spy.ResetBuildingData();
-  Spy.Name = ReadTextAttribute(Context, Node, "name");
+  ReadStaffAttributes(Context, Node, Spy);
   const std::int32_t RegionIndex =
       ReadIntAttribute(Context, Node, "region", -1, static_cast<std::int32_t>(gRegions.size()) - 1);
-  Spy.Cost = ReadIntAttribute(Context, Node, "cost");
-  Spy.Wage = ReadIntAttribute(Context, Node, "wage");
   Spy.HasAction = ReadBoolAttribute(Context, Node, "hasaction");
-  Spy.Espionage = ReadFloatAttribute(Context, Node, "espionage");
-  Spy.Sabotage = ReadFloatAttribute(Context, Node, "sabotage");
-  Spy.Hiding = ReadFloatAttribute(Context, Node, "hiding");
-  Spy.Image = ReadTextAttribute(Context, Node, "image");
   Spy.RoundInfiltrated = ReadIntAttribute(Context, Node, "roundinfiltrated");
 
   const TXMLNode Buildings = RequiredChild(Context, Node, "buildingdata");
@@ -103,8 +98,11 @@ std::int32_t ReadSpyElement(TSpy& Spy, const TXMLNode& Node) {
     const std::int32_t Number = ReadIntAttribute(Context, Slots[k], "ID");
     const TBuildingType* Type = nullptr;
     if (Number != NoBuildingNumber) {
+      // A number no type bears any more reports no building; the game still loads.
       Type = gBuildingTypePool ? gBuildingTypePool->FindByNumber(Number) : nullptr;
-      if (!Type) ThrowBadValue(Context, Slots[k], "ID", std::to_string(Number), "no building type has this number");
+      if (!Type)
+        LogSkippedValue(Context, Slots[k], "ID", std::to_string(Number),
+                        "no building type has this number, the report shows no building");
     }
     Spy.BuildingData[k / 3][k % 3] = Type;
   }

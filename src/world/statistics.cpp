@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/engine_globals.h"
 #include "platform/xml_document.h"
 #include "world/nation.h"
 #include "world/savegame_values.h"

@@ -21,7 +21,7 @@ constexpr std::size_t MinimumOffers = 10;
 
 // One name per line; blank lines are no names.
 TStringList NameLines(const TXMLNode& Group, const std::string& LanguageCode) {
-  TStringList Names = SplitLines(Group.Child(LanguageCode).Text());
+  TStringList Names = TrimmedLines(Group.Child(LanguageCode).Text());
   std::erase(Names, std::string());
   return Names;
 }
@@ -131,47 +131,34 @@ void TTransferMarket::GenerateOffer(const std::string& Kind) {
     if (Place == Boosted) Value = static_cast<float>(Value * (RandomFloat() + 1.0));
     return static_cast<float>(std::min(Value, 100.0));
   };
-  const auto Price = [](double SkillSum, std::int32_t& Cost, std::int32_t& Wage) {
-    Cost = RoundToInt((RandomFloat() / 4.0 + 1.0) * SkillSum);
-    Wage = RoundToInt(Cost / 20.0);
-  };
-  const auto Portrait = [](const TStringList& Portraits, const char* Icon) {
-    if (Portraits.empty()) return std::string(Icon);
-    return Portraits[static_cast<std::size_t>(Random(static_cast<std::int32_t>(Portraits.size())))];
+  const auto Offer = [&]<typename T>(std::vector<std::unique_ptr<T>>& Offers, const TStringList& Portraits,
+                                     const char* Icon) {
+    auto Made = std::make_unique<T>();
+    Made->Name = Name;
+    double SkillSum = 0.0;
+    const auto Skills = StaffSkills<T>();
+    for (std::size_t i = 0; i < Skills.size(); ++i) {
+      (*Made).*Skills[i].Field = Skill(static_cast<std::int32_t>(i));
+      SkillSum += (*Made).*Skills[i].Field;
+    }
+    Made->Cost = RoundToInt((RandomFloat() / 4.0 + 1.0) * SkillSum);
+    Made->Wage = RoundToInt(Made->Cost / 20.0);
+    Made->OfferedTurn = gCurrentTurn;
+    Made->Image = Portraits.empty()
+                      ? std::string(Icon)
+                      : Portraits[static_cast<std::size_t>(Random(static_cast<std::int32_t>(Portraits.size())))];
+    return &Offers.emplace_back(std::move(Made));
   };
 
   if (IsScientist) {
-    auto Offer = std::make_unique<TScientist>();
-    Offer->Name = Name;
-    Offer->Military = Skill(0);
-    Offer->Civil = Skill(1);
-    Price(static_cast<double>(Offer->Military) + Offer->Civil, Offer->Cost, Offer->Wage);
-    Offer->OfferedTurn = gCurrentTurn;
-    Offer->Image = Portrait(ScientistPortraits, "gui_icon_scientist");
-    Scientists.push_back(std::move(Offer));
+    Offer(Scientists, ScientistPortraits, "gui_icon_scientist");
   } else if (IsGeneral) {
-    auto Offer = std::make_unique<TGeneral>();
-    Offer->Name = Name;
-    Offer->Defense = Skill(0);
-    Offer->Attack = Skill(1);
-    Offer->Movement = Skill(2);
-    Price(static_cast<double>(Offer->Defense) + Offer->Attack + Offer->Movement, Offer->Cost, Offer->Wage);
-    Offer->OfferedTurn = gCurrentTurn;
-    Offer->Image = Portrait(GeneralPortraits, "gui_icon_general");
-    Generals.push_back(std::move(Offer));
+    Offer(Generals, GeneralPortraits, "gui_icon_general");
   } else {
-    auto Offer = std::make_unique<TSpy>();
     // A new spy is free, has its action and knows nothing yet.
-    Offer->ResetBuildingData();
-    Offer->HasAction = true;
-    Offer->Name = Name;
-    Offer->Espionage = Skill(0);
-    Offer->Sabotage = Skill(1);
-    Offer->Hiding = Skill(2);
-    Price(static_cast<double>(Offer->Espionage) + Offer->Sabotage + Offer->Hiding, Offer->Cost, Offer->Wage);
-    Offer->OfferedTurn = gCurrentTurn;
-    Offer->Image = Portrait(SpyPortraits, "gui_icon_spy");
-    Spies.push_back(std::move(Offer));
+    TSpy& Spy = **Offer(Spies, SpyPortraits, "gui_icon_spy");
+    Spy.ResetBuildingData();
+    Spy.HasAction = true;
   }
 }
 

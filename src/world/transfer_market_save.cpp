@@ -2,72 +2,46 @@
 
 #include "platform/xml_document.h"
 #include "world/savegame_values.h"
+#include "world/staff_save.h"
 #include "world/transfer_market.h"
 #include "world/xml_values.h"
 
 namespace {
 constexpr std::string_view Context = "TTransferMarket->LoadFromXML->";
 
-// What every offer writes first, in this order.
-template <typename T>
-void SaveOffer(TXMLNode Node, const T& Offer) {
-  Node.SetAttribute("name", Offer.Name);
-  SetIntAttribute(Node, "cost", Offer.Cost);
-  SetIntAttribute(Node, "wage", Offer.Wage);
-  Node.SetAttribute("image", Offer.Image);
-}
-
 // The round an offer came onto the market, written last. Without it every offer of a game
 // loaded at round 5 or later would leave the market at the next round; older savegames
 // without it load their offers as offered in round 0.
 template <typename T>
-void SaveOfferedTurn(TXMLNode Node, const T& Offer) {
-  SetIntAttribute(Node, "offeredturn", Offer.OfferedTurn);
+void SaveOffers(TXMLNode List, const char* ElementName, const std::vector<std::unique_ptr<T>>& Offers) {
+  for (const auto& Offer : Offers) {
+    TXMLNode Element = List.AppendChild(ElementName);
+    Element.SetAttribute("name", Offer->Name);
+    SetIntAttribute(Element, "cost", Offer->Cost);
+    SetIntAttribute(Element, "wage", Offer->Wage);
+    Element.SetAttribute("image", Offer->Image);
+    SaveStaffSkills(Element, *Offer);
+    SetIntAttribute(Element, "offeredturn", Offer->OfferedTurn);
+  }
 }
 
 template <typename T>
-void ReadOfferedTurn(const TXMLNode& Node, T& Offer) {
-  Offer.OfferedTurn = Node.HasAttribute("offeredturn") ? ReadIntAttribute(Context, Node, "offeredturn") : 0;
-}
-
-template <typename T>
-std::unique_ptr<T> ReadOffer(const TXMLNode& Node) {
-  auto Offer = std::make_unique<T>();
-  Offer->Name = ReadTextAttribute(Context, Node, "name");
-  Offer->Cost = ReadIntAttribute(Context, Node, "cost");
-  Offer->Wage = ReadIntAttribute(Context, Node, "wage");
-  Offer->Image = ReadTextAttribute(Context, Node, "image");
-  return Offer;
+std::vector<std::unique_ptr<T>> ReadOffers(const TXMLNode& Node, std::string_view ListName) {
+  std::vector<std::unique_ptr<T>> Offers;
+  for (const TXMLNode& Element : RequiredChild(Context, Node, ListName).Children()) {
+    auto Offer = std::make_unique<T>();
+    ReadStaffAttributes(Context, Element, *Offer);
+    Offer->OfferedTurn = Element.HasAttribute("offeredturn") ? ReadIntAttribute(Context, Element, "offeredturn") : 0;
+    Offers.push_back(std::move(Offer));
+  }
+  return Offers;
 }
 }  // namespace
 
 void TTransferMarket::SaveToXML(TXMLNode Node) const {
-  TXMLNode ScientistList = Node.AppendChild("scientists");
-  for (const auto& Offer : Scientists) {
-    TXMLNode Element = ScientistList.AppendChild("scientist");
-    SaveOffer(Element, *Offer);
-    SetFloatAttribute(Element, "military", Offer->Military);
-    SetFloatAttribute(Element, "civil", Offer->Civil);
-    SaveOfferedTurn(Element, *Offer);
-  }
-  TXMLNode GeneralList = Node.AppendChild("generals");
-  for (const auto& Offer : Generals) {
-    TXMLNode Element = GeneralList.AppendChild("general");
-    SaveOffer(Element, *Offer);
-    SetFloatAttribute(Element, "defense", Offer->Defense);
-    SetFloatAttribute(Element, "attack", Offer->Attack);
-    SetFloatAttribute(Element, "movement", Offer->Movement);
-    SaveOfferedTurn(Element, *Offer);
-  }
-  TXMLNode SpyList = Node.AppendChild("spies");
-  for (const auto& Offer : Spies) {
-    TXMLNode Element = SpyList.AppendChild("spy");
-    SaveOffer(Element, *Offer);
-    SetFloatAttribute(Element, "espionage", Offer->Espionage);
-    SetFloatAttribute(Element, "sabotage", Offer->Sabotage);
-    SetFloatAttribute(Element, "hiding", Offer->Hiding);
-    SaveOfferedTurn(Element, *Offer);
-  }
+  SaveOffers(Node.AppendChild("scientists"), "scientist", Scientists);
+  SaveOffers(Node.AppendChild("generals"), "general", Generals);
+  SaveOffers(Node.AppendChild("spies"), "spy", Spies);
 }
 
 void TTransferMarket::LoadFromXML(const TXMLNode& Node) {
@@ -76,30 +50,13 @@ void TTransferMarket::LoadFromXML(const TXMLNode& Node) {
 
 TTransferMarketSaveState ReadTransferMarketState(const TXMLNode& Node) {
   TTransferMarketSaveState State;
-  for (const TXMLNode& Element : RequiredChild(Context, Node, "scientists").Children()) {
-    auto Offer = ReadOffer<TScientist>(Element);
-    Offer->Military = ReadFloatAttribute(Context, Element, "military");
-    Offer->Civil = ReadFloatAttribute(Context, Element, "civil");
-    ReadOfferedTurn(Element, *Offer);
-    State.Scientists.push_back(std::move(Offer));
-  }
-  for (const TXMLNode& Element : RequiredChild(Context, Node, "generals").Children()) {
-    auto Offer = ReadOffer<TGeneral>(Element);
-    Offer->Defense = ReadFloatAttribute(Context, Element, "defense");
-    Offer->Attack = ReadFloatAttribute(Context, Element, "attack");
-    Offer->Movement = ReadFloatAttribute(Context, Element, "movement");
-    ReadOfferedTurn(Element, *Offer);
-    State.Generals.push_back(std::move(Offer));
-  }
-  for (const TXMLNode& Element : RequiredChild(Context, Node, "spies").Children()) {
-    auto Offer = ReadOffer<TSpy>(Element);
-    Offer->Espionage = ReadFloatAttribute(Context, Element, "espionage");
-    Offer->Sabotage = ReadFloatAttribute(Context, Element, "sabotage");
-    Offer->Hiding = ReadFloatAttribute(Context, Element, "hiding");
-    Offer->ResetBuildingData();
-    Offer->HasAction = true;
-    ReadOfferedTurn(Element, *Offer);
-    State.Spies.push_back(std::move(Offer));
+  State.Scientists = ReadOffers<TScientist>(Node, "scientists");
+  State.Generals = ReadOffers<TGeneral>(Node, "generals");
+  State.Spies = ReadOffers<TSpy>(Node, "spies");
+  // An offered spy is free, has its action and knows nothing yet.
+  for (auto& Spy : State.Spies) {
+    Spy->ResetBuildingData();
+    Spy->HasAction = true;
   }
   return State;
 }

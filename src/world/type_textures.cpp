@@ -6,6 +6,6 @@
 std::uint32_t TextureIdOf(const std::string& Name, const TTextureIdLookup& Lookup) {
   if (Lookup) return Lookup(Name);
   if (!gTextureManager) return 0;
-  const std::int32_t ID = gTextureManager->GetTextureInfo(Name, 4);
+  const std::int32_t ID = gTextureManager->GetTextureInfo(Name, tiGLID);
   return ID < 0 ? 0 : static_cast<std::uint32_t>(ID);
 }

@@ -43,7 +43,7 @@ std::unique_ptr<TUnitType> ReadType(const TXMLNode& Node, std::int32_t Index) {
   if (T->Nation == 5) ThrowBadValue(LoadWhere, Node, "nation", "5", "expected a nation from 0 to 4, or 6 for the rebels");
   T->NeededTechID = ReadTextAttribute(LoadWhere, Node, "neededtechID");
   T->Category = ReadTextAttribute(LoadWhere, Node, "category");
-  T->Description = SplitLines(Node.Text());
+  T->Description = TrimmedLines(Node.Text());
   T->Index = Index;
   T->Origin = Node.Where();
   return T;
@@ -121,6 +121,7 @@ void TUnitTypePool::LoadFromDocument(const TXMLDocument& Document, const TTextur
   for (auto& T : Loaded)
     T->PreviewTexture = TextureIdOf("preview2d_unittype_" + std::to_string(T->Index), TextureId);
   Types = std::move(Loaded);
+  FileName = Document.FileName();
 }
 
 TUnitType* TUnitTypePool::FindByID(const std::string& Key) const {

@@ -51,6 +51,7 @@ public:
 class TUnitTypePool {
 public:
   std::vector<std::unique_ptr<TUnitType>> Types;
+  std::string FileName;  // the file the types were read from, for messages about them
 
   // Reads the file through gVirtualFileSystem. On any error (EDataError naming file, line,
   // element and value) the pool keeps what it held before. Preview textures come from TextureId,

@@ -3,9 +3,12 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/engine_globals.h"
 #include "engine/float_text.h"
+#include "engine/log.h"
 #include "platform/errors.h"
 #include "platform/latin1.h"
+#include "platform/text_format.h"
 
 namespace {
 std::string_view TrimBlanks(std::string_view Text) {
@@ -20,6 +23,13 @@ void ThrowBadValue(std::string_view Context, const TXMLNode& Node, std::string_v
                    std::string_view Value, std::string_view Expected) {
   throw EDataError(std::string(Context) + Node.Where() + ": attribute \"" + std::string(Attribute) +
                    "\" has the value \"" + std::string(Value) + "\"; " + std::string(Expected));
+}
+
+void LogSkippedValue(std::string_view Context, const TXMLNode& Node, std::string_view Attribute,
+                     std::string_view Value, std::string_view Consequence) {
+  if (gLog)
+    gLog->AddLine(std::string(Context) + Node.Where() + ": attribute \"" + std::string(Attribute) +
+                  "\" has the value \"" + std::string(Value) + "\"; " + std::string(Consequence));
 }
 
 std::string ReadTextAttribute(std::string_view Context, const TXMLNode& Node, std::string_view Attribute) {
@@ -89,16 +99,9 @@ bool ReadBoolAttribute(std::string_view Context, const TXMLNode& Node, std::stri
   return V;
 }
 
-TStringList SplitLines(std::string_view Text) {
-  TStringList Lines;
-  std::size_t Start = 0;
-  for (;;) {
-    std::size_t End = Text.find_first_of("\r\n", Start);
-    if (End == std::string_view::npos) End = Text.size();
-    Lines.emplace_back(TrimBlanks(Text.substr(Start, End - Start)));
-    if (End == Text.size()) break;
-    Start = End + ((Text[End] == '\r' && End + 1 < Text.size() && Text[End + 1] == '\n') ? 2 : 1);
-  }
+TStringList TrimmedLines(std::string_view Text) {
+  TStringList Lines = SplitLines(Text);
+  for (std::string& Line : Lines) Line = TrimBlanks(Line);
   while (!Lines.empty() && Lines.back().empty()) Lines.pop_back();
   std::size_t First = 0;
   while (First < Lines.size() && Lines[First].empty()) ++First;
@@ -108,5 +111,5 @@ TStringList SplitLines(std::string_view Text) {
 
 TStringList ReadChildLines(const TXMLNode& Node, std::string_view Name) {
   TXMLNode Child = Node.Child(Name);
-  return Child ? SplitLines(Child.Text()) : TStringList();
+  return Child ? TrimmedLines(Child.Text()) : TStringList();
 }

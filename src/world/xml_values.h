@@ -12,6 +12,11 @@
 [[noreturn]] void ThrowBadValue(std::string_view Context, const TXMLNode& Node, std::string_view Attribute,
                                 std::string_view Value, std::string_view Expected);
 
+// Logs one line in the same form, for a value the loader passes over (a building type renamed or
+// removed from the data since a savegame was written): the load goes on without it.
+void LogSkippedValue(std::string_view Context, const TXMLNode& Node, std::string_view Attribute,
+                     std::string_view Value, std::string_view Consequence);
+
 // The attribute's text; a missing attribute throws.
 std::string ReadTextAttribute(std::string_view Context, const TXMLNode& Node, std::string_view Attribute);
 // A decimal 32-bit integer (blanks around it allowed) within [Min, Max].
@@ -27,9 +32,9 @@ bool ReadBoolAttribute(std::string_view Context, const TXMLNode& Node, std::stri
 bool TryParseInt32(std::string_view Text, std::int32_t& Value);
 bool TryParseBool(std::string_view Text, bool& Value);
 
-// Text as lines: split at line breaks (LF, CR LF or CR), each line without the blanks and tabs
-// around it, and without empty lines at the start and the end (the indentation and line breaks
-// around an element's text in a data file). Empty lines inside are kept.
-TStringList SplitLines(std::string_view Text);
+// An element's text as lines (SplitLines), each without the blanks and tabs around it, and
+// without empty lines at the start and the end (the indentation and line breaks around the text
+// in a data file). Empty lines inside are kept.
+TStringList TrimmedLines(std::string_view Text);
 // The lines of the child element Name of Node; a missing child gives no lines.
 TStringList ReadChildLines(const TXMLNode& Node, std::string_view Name);

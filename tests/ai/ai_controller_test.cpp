@@ -3,31 +3,11 @@
 
 #include "ai_fixture.h"
 #include "platform/files.h"
+#include "platform/platform_globals.h"
 #include "platform/random.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-TEST_F(TAITest, KindAndDifficultyGiveTheParameterTable) {
-  struct TRow { std::uint16_t Kind, Difficulty; float Army, Construction, Aggressiveness; std::int32_t Scientists; };
-  const TRow Rows[] = {
-      {1, 0, 50, 45, 80, 2}, {2, 0, 30, 65, 60, 3}, {3, 0, 15, 80, 45, 6},
-      {1, 1, 50, 45, 85, 4}, {2, 1, 30, 65, 65, 5}, {3, 1, 15, 80, 50, 8},
-      {1, 2, 50, 45, 90, 6}, {2, 2, 30, 65, 70, 7}, {3, 2, 15, 80, 55, 10},
-  };
-  for (const TRow& R : Rows) {
-    TAIController& C = Controller(0);
-    C.Difficulty = R.Difficulty;
-    C.SetPersonality(R.Kind);
-    SCOPED_TRACE(testing::Message() << "kind " << R.Kind << " difficulty " << R.Difficulty);
-    EXPECT_EQ(C.Kind, R.Kind);
-    EXPECT_EQ(AI(0).ArmyShare, R.Army);
-    EXPECT_EQ(AI(0).ConstructionShare, R.Construction);
-    EXPECT_EQ(AI(0).Aggressiveness, R.Aggressiveness);
-    EXPECT_EQ(AI(0).MaxScientists, R.Scientists);
-  }
-  EXPECT_EQ(Plain(0).back(), " My new personality is civil");
-}
 
 TEST_F(TAITest, RandomKindTakesOneDrawMappedMilitaryCivilBalanced) {
   const std::uint16_t Expected[3] = {1, 3, 2};

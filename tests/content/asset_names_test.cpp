@@ -125,6 +125,38 @@ std::vector<fs::path> OggFiles(const fs::path& Folder) {
 
 }  // namespace
 
+// Data files the code names by a literal path ("data\\..." with an extension, doubled
+// backslashes in the source): texture files, shader sources, fonts, data and layout files.
+std::set<std::string> FilesUsedByTheCode() {
+  const std::regex File(R"re("(data\\\\[^"]+\.[A-Za-z0-9]{2,4})")re");
+  std::set<std::string> Used;
+  auto Add = [&](std::string Path) {
+    std::string Out;
+    for (std::size_t I = 0; I < Path.size(); ++I) {
+      if (Path[I] == '\\' && I + 1 < Path.size() && Path[I + 1] == '\\') ++I;
+      Out += Path[I] == '\\' ? '/' : Path[I];
+    }
+    Used.insert(LowerAscii(Out));
+  };
+  for (auto& E : fs::recursive_directory_iterator(SourceFile("src"))) {
+    if (!E.is_regular_file()) continue;
+    std::string Text = ReadTestFile(E.path());
+    for (std::sregex_iterator It(Text.begin(), Text.end(), File), End; It != End; ++It) Add((*It)[1].str());
+  }
+  return Used;
+}
+
+TEST(AssetNames, EveryShaderFontAndTextureFileTheCodeLoadsExistsInTheData) {
+  std::set<std::string> Have;
+  for (auto& E : fs::recursive_directory_iterator(DataFile("")))
+    if (E.is_regular_file()) Have.insert(LowerAscii("data/" + fs::relative(E.path(), DataFile("")).generic_string()));
+  auto Waiting = Pending();
+  for (const std::string& File : FilesUsedByTheCode())
+    EXPECT_TRUE(Have.count(File) || Waiting.count({"file", File}))
+        << "the code loads \"" << File << "\", which the data set lacks (add it to content/ or its generator, or a "
+        << "\"file " << File << "\" line to tests/content/pending_assets.txt while it is being made)";
+}
+
 TEST(AssetNames, EveryTextureAndSoundTheCodeNamesExistsInTheData) {
   auto Used = NamesUsedByTheCode(), Have = NamesInTheData(), Waiting = Pending();
   EXPECT_FALSE(Used.empty());

@@ -18,7 +18,9 @@
 #include "package_writer.h"
 #include "platform/files.h"
 #include "platform/latin1.h"
+#include "platform/text_format.h"
 #include "platform/xml_document.h"
+#include "support/fixture_world_types.h"
 #include "support/log_capture.h"
 #include "world/building_type.h"
 #include "world/earth.h"
@@ -42,11 +44,7 @@ protected:
     LoadLocalization(*gVirtualFileSystem);
     Tree = std::make_unique<TTechnologyTree>();
     Tree->LoadFromXML("data\\XML\\technologies.xml");
-    gUnitTypePool = std::make_unique<TUnitTypePool>();
-    gUnitTypePool->LoadFromXML("data\\XML\\units.xml");
-    gBuildingTypePool = std::make_unique<TBuildingTypePool>();
-    gBuildingTypePool->Variables = &gScriptManager->Variables;
-    gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml");
+    LoadWorldTypePools();
     Earth.LoadRegions("data\\XML\\regions.xml");
   }
   void TearDown() override {
@@ -94,20 +92,6 @@ std::vector<std::string> Placeholders(const std::string& Text) {
   return Out;
 }
 
-TStringList SplitLines(const std::string& Text) {
-  TStringList Out;
-  std::size_t Start = 0;
-  while (Start <= Text.size()) {
-    std::size_t End = Text.find('\n', Start);
-    if (End == std::string::npos) End = Text.size();
-    std::string Line = Text.substr(Start, End - Start);
-    if (!Line.empty() && Line.back() == '\r') Line.pop_back();
-    Out.push_back(Line);
-    Start = End + 1;
-  }
-  return Out;
-}
-
 }  // namespace
 
 TEST_F(ContentFixture, TheTypesLoadAndEveryReferenceTheRulesNeedResolves) {
@@ -122,7 +106,7 @@ TEST_F(ContentFixture, TheTypesLoadAndEveryReferenceTheRulesNeedResolves) {
   EXPECT_NE(gBuildingTypePool->FindByID("building_bunker"), nullptr);
   for (auto& T : gBuildingTypePool->Types) {
     EXPECT_NE(T->ID, "building_dummy");
-    if (T->Number >= 0) EXPECT_NE(T->NeededTechID, "never_ever") << T->Origin;
+    if (T->Number >= 0) { EXPECT_NE(T->NeededTechID, "never_ever") << T->Origin; }
   }
   EXPECT_EQ(Tree->FindByName("never_ever"), nullptr);
 }
@@ -200,7 +184,7 @@ TEST_F(ContentFixture, UnitsCanFinishEveryBattle) {
   // A bonus line for "unit.air" would also match a category "airborne".
   for (auto& A : Categories)
     for (auto& B : Categories)
-      if (A != B) EXPECT_NE(B.rfind(A, 0), 0u) << "category " << A << " is a prefix of " << B;
+      if (A != B) { EXPECT_NE(B.rfind(A, 0), 0u) << "category " << A << " is a prefix of " << B; }
   // The first types the computer opponents buy need no technology.
   for (const char* ID : {"INF_LIGHT", "INF_HEAVY", "AIR_FIGHTER", "MOB_ENVCHANGER"})
     EXPECT_EQ(gUnitTypePool->FindByID(ID)->NeededTechID, "") << ID;
@@ -225,8 +209,8 @@ TEST_F(ContentFixture, EveryBuildingCategoryHasAnEarlyTypeAndEnergyComesFirst) {
     EXPECT_GT(T->BuildCost, 0) << T->Origin;
     EXPECT_GT(T->BuildTime, 0) << T->Origin;
     ExpectBothLanguages(T->Description, T->Origin);
-    if (T->Category == 0) EXPECT_GT(T->GetEffectValue("region.energy"), 0) << T->Origin;
-    if (T->Category == 7) EXPECT_LT(T->GetEffectValue("region.pollution"), 0) << T->Origin;
+    if (T->Category == bcEnergy) { EXPECT_GT(T->GetEffectValue("region.energy"), 0) << T->Origin; }
+    if (T->Category == bcPollution) { EXPECT_LT(T->GetEffectValue("region.pollution"), 0) << T->Origin; }
     // A region whose energy runs short loses almost every value, so an energy consumer must be
     // buildable no earlier than a power plant can be.
     for (auto& E : T->Effects) EXPECT_FALSE(E.TextKey.empty()) << T->Origin << ": " << E.Name;
@@ -275,7 +259,6 @@ TEST_F(ContentFixture, RegionsLieOnTheGlobeAndEveryNationHasAConnectedHome) {
       EXPECT_NE(std::find(Back.begin(), Back.end(), R->ID), Back.end()) << R->Names[1] << " -> " << gRegions[N]->Names[1] << " is one-way";
     }
     for (auto& Name : R->Names) EXPECT_TRUE(Names.insert(Name).second || Name == R->Names[0]) << Name;
-    EXPECT_TRUE(R->Owner <= 4 || R->Owner == TRegion::OwnerNobody) << R->Names[1];
     if (R->Owner <= 4) Home[R->Owner].push_back(R->ID);
   }
   EXPECT_FLOAT_EQ(std::max_element(gRegions.begin(), gRegions.end(), [](auto& A, auto& B) { return A->Population < B->Population; })->get()->Population, 1.0f);
@@ -299,6 +282,11 @@ TEST_F(ContentFixture, RegionsLieOnTheGlobeAndEveryNationHasAConnectedHome) {
         for (int N : gRegions[R]->Neighbours)
           if (Reached.count(R) && gRegions[N]->Owner == Nation) Reached.insert(N);
     EXPECT_EQ(Reached.size(), Home[Nation].size()) << "the home of nation " << Nation << " is split";
+    // ... and rebels beside it to fight from the first round on.
+    bool Rebels = false;
+    for (int R : Home[Nation])
+      for (int N : gRegions[R]->Neighbours) Rebels = Rebels || gRegions[N]->Owner == TRegion::OwnerRebels;
+    EXPECT_TRUE(Rebels) << "nation " << Nation << " has no rebel neighbours";
   }
 }
 

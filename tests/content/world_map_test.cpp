@@ -14,11 +14,12 @@ namespace {
 
 // A world of one square continent (lon 0..40, lat 0..40) unless the test writes its own rings.
 TWorldSources Sources(const std::string& Regions, const std::string& Rings = "ring land\n0 0 40 0 40 40 0 40\n",
-                      const std::string& Straits = "") {
+                      const std::string& Straits = "", const std::string& Lakes = "") {
   TTempFolder F;
   F.Write("regions.txt", Regions);
   F.Write("coastlines.txt", Rings);
   F.Write("straits.txt", Straits);
+  if (!Lakes.empty()) F.Write("lakes.txt", Lakes);
   return ReadWorldSources(F.Path());
 }
 
@@ -59,6 +60,16 @@ TEST(WorldMap, ARingInsideARingOfTheSameGroupIsASeaAndAStraitLinksAcrossIt) {
   TWorldMap M = BuildWorldMap(S, 512);
   EXPECT_EQ(Pixel(M, 20, 20), -1);
   EXPECT_EQ(M.Neighbours, (std::vector<std::vector<int>>{{1}, {0}}));
+}
+
+TEST(WorldMap, LakesCutTheLandOfEveryGroupAndAnIslandInALakeStaysLand) {
+  TWorldSources S = Sources(kTwoRegions, "ring land\n0 0 40 0 40 40 0 40\nring other\n50 0 60 0 60 10 50 10\n", "",
+                            "ring a\n5 5 15 5 15 15 5 15\nring a\n8 8 12 8 12 12 8 12\nring b\n52 2 58 2 58 8 52 8\n");
+  TWorldMap M = BuildWorldMap(S, 512);
+  EXPECT_EQ(Pixel(M, 6, 6), -1);
+  EXPECT_EQ(Pixel(M, 10, 10), 0);
+  EXPECT_EQ(Pixel(M, 5, 55), -1);
+  EXPECT_TRUE(M.HasCoast[0]);
 }
 
 TEST(WorldMap, AnIslandWithoutASiteJoinsTheNearestRegionOrIsDropped) {

@@ -2,6 +2,7 @@
 
 #include "engine/binary_model.h"
 #include "engine/streams.h"
+#include "engine/texture_manager.h"
 #include "model_writer.h"
 #include "platform/errors.h"
 #include "tagged_writer.h"
@@ -59,8 +60,8 @@ TEST(BinaryModel, WrittenModelsReadBackWithTextureNamesWithoutFolderAndExtension
   // Once read, the names are keys, and the model writes back to the same bytes.
   M.Meshes[0].Materials[0].TextureName = M.TextureNames[0] = "stone";
   EXPECT_EQ(WriteBinaryModel(M), WriteBinaryModel(Read(WriteBinaryModel(M))));
-  EXPECT_EQ(ModelTextureKey("a/b\\c.d.tga"), "c.d");
-  EXPECT_EQ(ModelTextureKey("plain"), "plain");
+  EXPECT_EQ(TextureBaseName("a/b\\c.d.tga"), "c.d");
+  EXPECT_EQ(TextureBaseName("plain"), "plain");
 }
 
 TEST(BinaryModel, ScaleMultipliesVerticesOnly) {

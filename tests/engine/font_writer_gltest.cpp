@@ -61,19 +61,12 @@ TEST(FontWriter, AGeneratedFontPrintsAB) {
   Folder.Write("data/dejavu.fnt", Image.Widths);
   TVirtualFileSystem V(Folder.Path());
   std::unique_ptr<TTexFont> Font;
-  V.LoadFont("data\\tex\\dejavu.dds", "data\\dejavu.fnt", *gTextureManager, Font, 8.0f);
+  V.LoadFont({.Texture = "data\\tex\\dejavu.dds", .Widths = "data\\dejavu.fnt"}, *gTextureManager, Font, 8.0f);
   ASSERT_TRUE(Font);
   const float WA = std::uint8_t(Image.Widths['A']) / 8.0f, WB = std::uint8_t(Image.Widths['B']) / 8.0f;
   EXPECT_FLOAT_EQ(Font->TextWidth("AB"), 1.5f * WA + 1.0f + 1.5f * WB + 1.0f);
 
-  glViewport(0, 0, 256, 256);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, 256, 256, 0, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT);
+  Begin2DFrame();
   Font->Print("AB", MakeVector3(50, 50, 0), MakeVector3(1, 1, 1), 1.0f, 2.0f, false, true);
   // Ink across the glyphs' middle row: "A" within its quad from 50 - 4 to 50 + 2 (WA + 2),
   // "B" within its quad after the pen moved 2 (1.5 WA + 1).

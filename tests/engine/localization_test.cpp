@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "engine/constants.h"
+#include "engine/engine_globals.h"
 #include "engine/float_text.h"
 #include "engine/localization.h"
 #include "engine/virtual_file_system.h"
@@ -56,12 +57,6 @@ TEST_F(LocalizationTest, EmptyOrAbsentTextIsEmptyNotMissing) {
 
 TEST_F(LocalizationTest, Latin1TextArrivesAsBytes) { EXPECT_EQ(Localize("szStrUmlaut"), "F\xE4hre"); }
 
-TEST_F(LocalizationTest, KeysInDatabaseOrderWithoutComments) {
-  ASSERT_EQ(gLocalization.Keys.size(), 5u);
-  EXPECT_EQ(gLocalization.Keys[0], "szStrTurns");
-  EXPECT_EQ(gLocalization.Keys[4], "szstrturns");
-}
-
 TEST_F(LocalizationTest, BadLanguageIndexIsARangeError) {
   gLocalization.LanguageIndex = 2;
   EXPECT_THROW(Localize("szStrTurns"), ERangeError);
@@ -81,13 +76,6 @@ TEST(Constants, IntToStr2) {
   EXPECT_EQ(IntToStr2(12), "12");
   EXPECT_EQ(IntToStr2(-5), "-5");
   EXPECT_EQ(IntToStr2(123), "123");
-}
-
-TEST(Constants, StatisticKeysAndOSName) {
-  EXPECT_EQ(gStatisticKeys[0], "averageloyality");
-  EXPECT_EQ(gStatisticKeys[1], "ressources");
-  EXPECT_EQ(gStatisticKeys[7], "score");
-  EXPECT_EQ(GetOSVersionName().rfind("Linux ", 0), 0u);
 }
 
 TEST(FloatText, WritesFiveSignificantDigitsWithThreeDecimals) {

@@ -54,11 +54,11 @@ TEST(Log, EveryLineIsOnDiskAtOnceAndACrashLeavesNoClosingLine) {
 TEST(Log, ColouredLinesTagsAndTheirOrder) {
   TTempFolder T;
   auto L = MakeLog(T);
-  L->AddColoredLine("crash", 255, false, true);
-  L->AddColoredLine("both", 32768, true, true);
-  L->AddColoredLine("italic", 16711680, true, false);
-  L->AddColoredLine("black", 0, false, false);
-  L->AddColoredLine("odd", 12345, false, false);
+  L->AddColoredLine("crash", 255, TLogStyle::Bold);
+  L->AddColoredLine("both", 32768, TLogStyle::BoldItalic);
+  L->AddColoredLine("italic", 16711680, TLogStyle::Italic);
+  L->AddColoredLine("black", 0, TLogStyle::Plain);
+  L->AddColoredLine("odd", 12345, TLogStyle::Plain);
   ASSERT_EQ(L->HTMLLines.size(), 8u);
   EXPECT_EQ(L->HTMLLines[3], "<code><font color=#FF0000>09:05:01 - <b>crash</b><br></code>");
   EXPECT_EQ(L->HTMLLines[4], "<code><font color=#00FF00>09:05:01 - <i><b>both</b></i><br></code>");
@@ -70,7 +70,7 @@ TEST(Log, ColouredLinesTagsAndTheirOrder) {
 TEST(Log, ACrashLineReachesTheDiskWithoutAFollowingLine) {
   TTempFolder T;
   auto L = MakeLog(T);
-  L->AddColoredLine("Access violation", 255, false, true);
+  L->AddColoredLine("Access violation", 255, TLogStyle::Bold);
   EXPECT_NE(ReadTestFile(T.Path() / "log.html").find("<b>Access violation</b>"), std::string::npos);
 }
 
@@ -78,7 +78,7 @@ TEST(Log, TextIsEscapedButTheMarkupAroundItIsNot) {
   TTempFolder T;
   auto L = MakeLog(T);
   L->AddLine("0:12(3): error: unexpected '<' & \"more\" > less");
-  L->AddColoredLine("<b>", 255, true, false);
+  L->AddColoredLine("<b>", 255, TLogStyle::Italic);
   EXPECT_EQ(L->HTMLLines[3],
             "<code><font color=#000000>09:05:01 - 0:12(3): error: unexpected '&lt;' &amp; \"more\" > "
             "less<br></code>");

@@ -1,4 +1,4 @@
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 #include <gtest/gtest.h>
 
 #include "engine/binary_model.h"
@@ -72,11 +72,22 @@ TEST(ModelRegistryGL, ABoxDrawsItsSilhouetteWithItsFrontSideTowardsTheViewer) {
   EXPECT_EQ(F.Pixel(186, 186), (TColour{0, 255, 0}));
   EXPECT_EQ(F.Pixel(58, 128), (TColour{0, 0, 0}));
   EXPECT_EQ(F.Pixel(128, 198), (TColour{0, 0, 0}));
-  // Centred and uncentred draw alike: every size is zero.
-  glClear(GL_COLOR_BUFFER_BIT);
-  Draw3DModel("cube.3df", 0, false, false);
-  EXPECT_EQ(F.Pixel(70, 128), (TColour{0, 255, 0}));
-  EXPECT_EQ(F.Pixel(58, 128), (TColour{0, 0, 0}));
+  // Drawn centred, a box built around its origin stays where it is, and one built from its corner
+  // moves back by half its size, so both show the same silhouette.
+  EXPECT_NEAR(gModels[0]->Size.X, 1.0f, 1e-5f);
+  EXPECT_NEAR(gModels[0]->Size.Z, 1.0f, 1e-5f);
+  TGLBinaryModel Corner = ColouredBox({1, 0, 0, 1}, {0, 1, 0, 1});
+  for (auto& V : Corner.Meshes[0].Vertices)
+    for (float& C : V) C += 0.5f / kScale;
+  F.Register("corner.3df", Corner);
+  for (const char* Name : {"cube", "corner"}) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    Draw3DModel(Name, 0, false, false);
+    EXPECT_EQ(F.Pixel(128, 128), (TColour{0, 255, 0})) << Name;
+    EXPECT_EQ(F.Pixel(70, 128), (TColour{0, 255, 0})) << Name;
+    EXPECT_EQ(F.Pixel(58, 128), (TColour{0, 0, 0})) << Name;
+    EXPECT_EQ(F.Pixel(128, 198), (TColour{0, 0, 0})) << Name;
+  }
 
   // The state a drawn model leaves: lighting off, white material.
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));

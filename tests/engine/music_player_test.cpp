@@ -2,6 +2,7 @@
 
 #include "engine/music_player.h"
 #include "media_fixtures.h"
+#include "platform/platform_globals.h"
 #include "platform/random.h"
 #include "support/log_capture.h"
 #include "support/recording_sound_backend.h"

@@ -1,6 +1,4 @@
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "engine/gl_api.h"
 #include <gtest/gtest.h>
 
 #include "engine/shader_manager.h"

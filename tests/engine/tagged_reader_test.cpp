@@ -13,6 +13,15 @@ std::string B(std::initializer_list<int> Bytes) {
   for (int b : Bytes) S += static_cast<char>(b);
   return S;
 }
+template <typename F>
+std::string ReadErrorOf(F&& Read) {
+  try {
+    Read();
+  } catch (const EReadError& E) {
+    return E.what();
+  }
+  return "no error";
+}
 }  // namespace
 
 TEST(TaggedReader, IntegersAreSignExtended) {
@@ -55,10 +64,11 @@ TEST(TaggedReader, StringsOfEveryTag) {
   EXPECT_EQ(R.ReadString(), "\xFC");
 }
 
-TEST(TaggedReader, UnknownTagsAreReadErrors) {
-  auto S = StreamOf(B({5, 1, 2, 3, 4}));
+TEST(TaggedReader, UnknownTagsAreReadErrorsNamingTheirOffset) {
+  auto S = StreamOf(B({2, 7, 5, 1, 2, 3, 4}));
   TTaggedReader R(S);
-  EXPECT_THROW(R.ReadString(), EReadError);
+  EXPECT_EQ(R.ReadInteger(), 7);
+  EXPECT_EQ(ReadErrorOf([&] { R.ReadString(); }), "TReader->ReadString->Invalid property value (tag 5) at byte 2");
   auto S2 = StreamOf(B({6, 0}));
   TTaggedReader R2(S2);
   EXPECT_THROW(R2.ReadInteger(), EReadError);
@@ -67,14 +77,18 @@ TEST(TaggedReader, UnknownTagsAreReadErrors) {
   EXPECT_THROW(R3.ReadSingle(), EReadError);
 }
 
-TEST(TaggedReader, ShortReadsAndLengthsPastTheEndFail) {
-  auto S = StreamOf(B({4, 1, 2}));
+TEST(TaggedReader, ShortReadsAndLengthsPastTheEndFailNamingTheOffset) {
+  auto S = StreamOf(B({2, 1, 4, 1, 2}));
   TTaggedReader R(S);
-  EXPECT_THROW(R.ReadInteger(), EReadError);
+  R.ReadInteger();
+  EXPECT_EQ(ReadErrorOf([&] { R.ReadInteger(); }),
+            "TReader->Read->Stream read error: the value at byte 2 runs past the end of the stream");
   // A length of 4 GiB must not allocate 4 GiB.
   auto S2 = StreamOf(B({12, 0xFF, 0xFF, 0xFF, 0xFF, 'a'}));
   TTaggedReader R2(S2);
-  EXPECT_THROW(R2.ReadString(), EReadError);
+  EXPECT_EQ(ReadErrorOf([&] { R2.ReadString(); }),
+            "TReader->ReadString->String length past the end of the stream: the string at byte 0 claims 4294967295 "
+            "bytes, 1 left");
   auto S3 = StreamOf(B({18, 0xFF, 0xFF, 0xFF, 0x7F}));
   TTaggedReader R3(S3);
   EXPECT_THROW(R3.ReadString(), EReadError);

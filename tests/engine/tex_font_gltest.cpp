@@ -37,27 +37,11 @@ std::string TestWidths() {
   return W;
 }
 
-std::array<int, 3> Pixel(int X, int Y) {
-  glFinish();
-  unsigned char P[4] = {0, 0, 0, 0};
-  glReadPixels(X, 255 - Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, P);
-  return {P[0], P[1], P[2]};
-}
-
 class TexFontGL : public ::testing::Test {
 protected:
   void SetUp() override {
     if (!GLTestContextReady()) GTEST_SKIP() << "GL tests switched off";
-    glViewport(0, 0, 256, 256);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 256, 256, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_ALPHA_TEST);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
+    Begin2DFrame();
     Folder.Write("data/tex/testfont.dds", TestFontTexture());
     Folder.Write("data/testfont.fnt", TestWidths());
   }
@@ -76,9 +60,9 @@ protected:
 
 TEST_F(TexFontGL, PrintsGlyphsSideBySideAtTheirAdvance) {
   TVirtualFileSystem V(Folder.Path());
-  V.LoadFont("data\\tex\\testfont.dds", "data\\testfont.fnt", *gTextureManager, Font, 8.0f);
+  V.LoadFont({.Texture = "data\\tex\\testfont.dds", .Widths = "data\\testfont.fnt"}, *gTextureManager, Font, 8.0f);
   ASSERT_TRUE(Font);
-  EXPECT_EQ(Font->TextureID, std::uint32_t(gTextureManager->GetTextureInfo("testfont", 4)));
+  EXPECT_EQ(Font->TextureID, std::uint32_t(gTextureManager->GetTextureInfo("testfont", tiGLID)));
   EXPECT_FLOAT_EQ(Font->TextWidth("AB"), 26.0f);  // (1.5 x 8 + 1) twice
   Font->Print("AB", MakeVector3(20, 20, 0), MakeVector3(1, 1, 1), 1.0f, 1.0f, false, true);
   // "A" covers x 18..30, the pen moves 13, "B" covers 31..43; 16 units high.
@@ -100,7 +84,7 @@ TEST_F(TexFontGL, PrintsGlyphsSideBySideAtTheirAdvance) {
 
 TEST_F(TexFontGL, CentredTextAndShadow) {
   TVirtualFileSystem V(Folder.Path());
-  V.LoadFont("data\\tex\\testfont.dds", "data\\testfont.fnt", *gTextureManager, Font, 8.0f);
+  V.LoadFont({.Texture = "data\\tex\\testfont.dds", .Widths = "data\\testfont.fnt"}, *gTextureManager, Font, 8.0f);
   Font->PrintCentered("AB", MakeVector3(128, 20, 0), 1.0f, false);
   // Moved left by half of 26: "A" from 113, "B" from 126.
   EXPECT_EQ(Pixel(114, 28), (std::array<int, 3>{255, 0, 0}));
@@ -123,7 +107,7 @@ TEST_F(TexFontGL, CentredTextAndShadow) {
 
 TEST_F(TexFontGL, AnEmptyTextStillBindsAndBlends) {
   TVirtualFileSystem V(Folder.Path());
-  V.LoadFont("data\\tex\\testfont.dds", "data\\testfont.fnt", *gTextureManager, Font, 8.0f);
+  V.LoadFont({.Texture = "data\\tex\\testfont.dds", .Widths = "data\\testfont.fnt"}, *gTextureManager, Font, 8.0f);
   glDisable(GL_BLEND);
   glBindTexture(GL_TEXTURE_2D, 0);
   Font->Print("", MakeVector3(0, 0, 0), MakeVector3(1, 0, 0), 0.5f, 1.0f, true, true);
@@ -147,23 +131,23 @@ TEST_F(TexFontGL, LoadFontFromThePackageAndItsErrors) {
                                             MakePackageEntry("data\\short.fnt", std::string(100, '\x08'))}));
   TVirtualFileSystem V(Packed.Path());
   V.Open("tarnova.dat");
-  V.LoadFont("data\\tex\\fontlcd.dds", "data\\fontlcd.fnt", *gTextureManager, Font, 8.0f);
+  V.LoadFont({.Texture = "data\\tex\\fontlcd.dds", .Widths = "data\\fontlcd.fnt"}, *gTextureManager, Font, 8.0f);
   ASSERT_TRUE(Font);
   EXPECT_FLOAT_EQ(Font->Widths['A'], 12.0f);
   try {
-    V.LoadFont("data\\tex\\fontlcd.dds", "data\\font3.fnt", *gTextureManager, Font, 8.0f);
+    V.LoadFont({.Texture = "data\\tex\\fontlcd.dds", .Widths = "data\\font3.fnt"}, *gTextureManager, Font, 8.0f);
     ADD_FAILURE() << "no error";
   } catch (const ETarnovaError& E) {
     EXPECT_STREQ(E.what(), "TVirtualFileSystem->LoadFont->File for fontsize \"data\\font3.fnt\" not found in VFS");
   }
   try {
-    V.LoadFont("data\\tex\\fontlcd.dds", "data\\short.fnt", *gTextureManager, Font, 8.0f);
+    V.LoadFont({.Texture = "data\\tex\\fontlcd.dds", .Widths = "data\\short.fnt"}, *gTextureManager, Font, 8.0f);
     ADD_FAILURE() << "no error";
   } catch (const EDataError& E) {
     EXPECT_STREQ(E.what(), "TVirtualFileSystem->LoadFont->File for fontsize \"data\\short.fnt\" holds 100 bytes, 256 needed");
   }
   try {
-    V.LoadFont("data\\tex\\nofont.dds", "data\\fontlcd.fnt", *gTextureManager, Font, 8.0f);
+    V.LoadFont({.Texture = "data\\tex\\nofont.dds", .Widths = "data\\fontlcd.fnt"}, *gTextureManager, Font, 8.0f);
     ADD_FAILURE() << "no error";
   } catch (const ERangeError& E) {
     EXPECT_STREQ(E.what(), "TVirtualFileSystem->LoadFont->Font texture \"data\\tex\\nofont.dds\" could not be loaded");

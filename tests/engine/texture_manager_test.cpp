@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/texture_manager.h"
 #include "engine/textures.h"
@@ -24,25 +25,21 @@ TEST(TextureManager, NamesIgnoreLetterCaseAndTheLatestRegistrationWins) {
   EXPECT_EQ(M.IndexOf("nothing"), -1);
   Register(M, "FLAG", 0, GL_RGBA, 128, 16);
   EXPECT_EQ(M.IndexOf("flag"), 2);
-  EXPECT_EQ(M.GetTextureInfo("Flag", 2), 128);
+  EXPECT_EQ(M.GetTextureInfo("Flag", tiWidth), 128);
   ASSERT_EQ(M.Names.size(), 3u);
   EXPECT_EQ(M.IDs.size(), 3u);
   EXPECT_EQ(M.Infos.size(), 3u);
 }
 
-TEST(TextureManager, GetTextureInfoSelectors) {
+TEST(TextureManager, GetTextureInfoOutsideTheSelectorsAndNames) {
   TTextureManager M;
   Register(M, "map", 0, GL_COMPRESSED_RGBA_S3TC_DXT1_EXT, 512, 256);
-  M.Infos[0].ID = 17;
-  EXPECT_EQ(M.GetTextureInfo("map", 1), GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
-  EXPECT_EQ(M.GetTextureInfo("map", 2), 512);
-  EXPECT_EQ(M.GetTextureInfo("map", 3), 256);
-  EXPECT_EQ(M.GetTextureInfo("map", 4), 17);
+  EXPECT_EQ(M.GetTextureInfo("map", tiHeight), 256);
   EXPECT_EQ(M.GetTextureInfo("map", 5), 0);
   EXPECT_EQ(M.GetTextureInfo("map", 0), 0);
-  EXPECT_EQ(M.GetTextureInfo("missing", 4), -1);
-  EXPECT_EQ(M.GetTextureInfo("missing", 2), 0);
-  EXPECT_EQ(M.GetTextureInfo("missing", 1), 0);
+  EXPECT_EQ(M.GetTextureInfo("missing", tiGLID), -1);
+  EXPECT_EQ(M.GetTextureInfo("missing", tiWidth), 0);
+  EXPECT_EQ(M.GetTextureInfo("missing", tiFormat), 0);
 }
 
 TEST(TextureManager, IdLookupFindsTheHighestIndex) {

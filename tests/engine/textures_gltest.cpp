@@ -20,23 +20,6 @@
 namespace {
 using TRGBA = std::array<int, 4>;
 
-// A 256 x 256 GUI screen: origin top left, y downwards.
-void GUIProjection() {
-  glViewport(0, 0, 256, 256);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, 256, 256, 0, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_TEXTURE_1D);
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glColor4f(1, 1, 1, 1);
-}
-
 // The back buffer's pixel at GUI position (x, y).
 TRGBA PixelAt(int X, int Y) {
   glFinish();
@@ -69,7 +52,7 @@ class TexturesGL : public ::testing::Test {
 protected:
   void SetUp() override {
     if (!GLTestContextReady()) GTEST_SKIP() << "GL tests switched off";
-    GUIProjection();
+    Begin2DFrame();
   }
   TLogCapture Log;
   TTextureManagerSwap Textures;
@@ -91,17 +74,17 @@ TEST_F(TexturesGL, EveryFormatLoadsFromAFolderAndDrawsUpright) {
 
   auto& M = *gTextureManager;
   ASSERT_EQ(M.Names, (std::vector<std::string>{"photo", "runs", "icon", "bgra", "blocks", "plain"}));
-  EXPECT_EQ(M.GetTextureInfo("photo", 1), GL_RGB);
-  EXPECT_EQ(M.GetTextureInfo("runs", 1), GL_RGBA);
-  EXPECT_EQ(M.GetTextureInfo("icon", 1), GL_RGBA);
-  EXPECT_EQ(M.GetTextureInfo("bgra", 1), GL_RGBA8);
-  EXPECT_EQ(M.GetTextureInfo("blocks", 1), GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
-  EXPECT_EQ(M.GetTextureInfo("plain", 1), GL_RGB);
-  EXPECT_EQ(M.GetTextureInfo("blocks", 2), 8);
+  EXPECT_EQ(M.GetTextureInfo("photo", tiFormat), GL_RGB);
+  EXPECT_EQ(M.GetTextureInfo("runs", tiFormat), GL_RGBA);
+  EXPECT_EQ(M.GetTextureInfo("icon", tiFormat), GL_RGBA);
+  EXPECT_EQ(M.GetTextureInfo("bgra", tiFormat), GL_RGBA8);
+  EXPECT_EQ(M.GetTextureInfo("blocks", tiFormat), GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
+  EXPECT_EQ(M.GetTextureInfo("plain", tiFormat), GL_RGB);
+  EXPECT_EQ(M.GetTextureInfo("blocks", tiWidth), 8);
   for (const auto& N : M.Names) {
-    EXPECT_GT(M.GetTextureInfo(N, 4), 0) << N;
+    EXPECT_GT(M.GetTextureInfo(N, tiGLID), 0) << N;
     if (N != "blocks") {
-      EXPECT_EQ(M.GetTextureInfo(N, 2), 16) << N;
+      EXPECT_EQ(M.GetTextureInfo(N, tiWidth), 16) << N;
     }
     EXPECT_EQ(M.Infos[M.IndexOf(N)].Target, unsigned(GL_TEXTURE_2D));
     EXPECT_EQ(M.IDs[M.IndexOf(N)], M.Infos[M.IndexOf(N)].ID);
@@ -130,7 +113,7 @@ TEST_F(TexturesGL, PackagedTexturesLoadFromMemory) {
   for (const char* Ext : {".jpg", ".tga", ".png", ".dds", ".txt"}) V.LoadTextures("data\\tex\\", Ext, *gTextureManager, true);
   auto& M = *gTextureManager;
   ASSERT_EQ(M.Names, (std::vector<std::string>{"photo", "runs", "icon", "blocks"}));
-  EXPECT_EQ(M.GetTextureInfo("runs", 1), GL_RGB);
+  EXPECT_EQ(M.GetTextureInfo("runs", tiFormat), GL_RGB);
   ExpectUprightQuadrants("photo", 0, 0, 40);
   ExpectUprightQuadrants("runs", 64, 0);
   ExpectUprightQuadrants("icon", 128, 0);
@@ -148,7 +131,7 @@ TEST_F(TexturesGL, ANameWithoutExtensionPrefersDDSOverJPG) {
   TVirtualFileSystem V(Folder.Path());
   V.LoadTexture("data\\loadingscreen", *gTextureManager, true);
   EXPECT_EQ(gTextureManager->Names, std::vector<std::string>{"loadingscreen"});
-  EXPECT_EQ(gTextureManager->GetTextureInfo("loadingscreen", 1), GL_RGBA8);
+  EXPECT_EQ(gTextureManager->GetTextureInfo("loadingscreen", tiFormat), GL_RGBA8);
   V.LoadTexture("data\\nothing", *gTextureManager, true);
   EXPECT_EQ(gTextureManager->Names.size(), 1u);
 }
@@ -167,13 +150,13 @@ TEST_F(TexturesGL, DamagedFilesRegisterNothingAndNameTheFile) {
   for (const char* Ext : {".jpg", ".tga", ".png", ".dds"}) V.LoadTextures("data\\tex\\", Ext, *gTextureManager, true);
   auto& M = *gTextureManager;
   EXPECT_EQ(M.Names, std::vector<std::string>{"good"});
-  EXPECT_EQ(M.GetTextureInfo("half", 4), -1);
-  EXPECT_EQ(M.GetTextureInfo("cut", 4), -1);
+  EXPECT_EQ(M.GetTextureInfo("half", tiGLID), -1);
+  EXPECT_EQ(M.GetTextureInfo("cut", tiGLID), -1);
   // The good texture still binds by its id.
-  M.BindTextureByID(std::uint32_t(M.GetTextureInfo("good", 4)), GL_TEXTURE0);
+  M.BindTextureByID(std::uint32_t(M.GetTextureInfo("good", tiGLID)), GL_TEXTURE0);
   GLint Bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &Bound);
-  EXPECT_EQ(Bound, M.GetTextureInfo("good", 4));
+  EXPECT_EQ(Bound, M.GetTextureInfo("good", tiGLID));
 
   auto Logged = [&](const std::string& Part) {
     for (const auto& L : Log.Lines())
@@ -252,6 +235,9 @@ TEST_F(TexturesGL, QuadsRegionAndPlainQuad) {
   auto& M = *gTextureManager;
   M.AddTexture((Folder.Path() / "q.png").string(), "q", false);
   M.SetFilterByID(M.IDs[0], GL_NEAREST, GL_NEAREST);
+  // Like DrawTexture, the region sets up its own state: texturing off on another unit still draws it.
+  glDisable(GL_TEXTURE_2D);
+  glActiveTexture(GL_TEXTURE1);
   M.DrawTextureRegion("q", 0, 0, 0, 64, 64, 0, 1, 0, 1);
   ExpectColour(PixelAt(16, 16), {0, 0, 255, 0}, 8, "region top left");
   ExpectColour(PixelAt(48, 48), {0, 255, 0, 0}, 8, "region bottom right");
@@ -394,7 +380,7 @@ TEST_F(TexturesGL, TheLoadingScreenDrawsItsIndicatorAndSwaps) {
   V.LoadTexture("data\\loadingscreen_indicator.dds", *gTextureManager, true);
   int Swaps = 0;
   gLog->SwapBuffers = [&] { ++Swaps; };
-  gLog->LoadingTexture = std::uint32_t(gTextureManager->GetTextureInfo("loadingscreen", 4));
+  gLog->LoadingTexture = std::uint32_t(gTextureManager->GetTextureInfo("loadingscreen", tiGLID));
   gLog->LoadingScreen = true;
   for (int I = 0; I < 5; ++I) gLog->AddLine("step");
   EXPECT_EQ(Swaps, 5);

@@ -34,7 +34,7 @@ TEST(VirtualFileSystem, LooseFileWinsOverThePackage) {
   EXPECT_EQ(D.Root().Attribute("from"), "disk");
 }
 
-TEST(VirtualFileSystem, PackagedFileFoundInAnyCaseButListedOnlyExactly) {
+TEST(VirtualFileSystem, PackagedFileFoundAndListedInAnyCase) {
   TPackageFixture F;
   F.Pack({MakePackageEntry("data\\XML\\units.xml", "<units from=\"package\"/>")});
   TVirtualFileSystem V(F.Folder.Path());
@@ -48,12 +48,15 @@ TEST(VirtualFileSystem, PackagedFileFoundInAnyCaseButListedOnlyExactly) {
   V.LoadXML("Data\\Xml\\Units.xml", D);
   EXPECT_EQ(D.Root().Attribute("from"), "package");
 
+  // Folders and extensions are listed as on disk: letter case and slash kind do not count.
   TFileList L;
-  V.ListFiles("data\\xml\\", ".xml", L);
-  EXPECT_TRUE(L.empty());
-  V.ListFiles("data\\XML\\", ".xml", L);
-  ASSERT_EQ(L.size(), 1u);
-  V.ListFiles("data\\XML\\", ".XML", L);
+  for (const char* Folder : {"data\\xml\\", "data\\XML\\", "Data/Xml/"}) {
+    for (const char* Ext : {".xml", ".XML"}) {
+      V.ListFiles(Folder, Ext, L);
+      ASSERT_EQ(L.size(), 1u) << Folder << Ext;
+    }
+  }
+  V.ListFiles("data\\", ".xml", L);
   EXPECT_TRUE(L.empty());
   TFileNameList N;
   V.ListFileNames("data\\XML\\", "", N);
@@ -143,18 +146,22 @@ TEST(VirtualFileSystem, ListDirectoryAppendsSortedDiskNames) {
 // ---- damaged packages: a clear error naming the file, never a crash or a huge allocation ----
 
 namespace {
+// The damaged package is refused with its name, and the package open before keeps serving.
 void ExpectDamaged(const std::string& Bytes) {
   TPackageFixture F;
   F.PackRaw(Bytes);
+  F.Folder.Write("before.dat", BuildPackage({MakePackageEntry("data\\kept.txt", "kept")}));
   TVirtualFileSystem V(F.Folder.Path());
+  V.Open("before.dat");
   try {
     V.Open("tarnova.dat");
     FAIL() << "opened a damaged package";
   } catch (const ETarnovaError& E) {
     EXPECT_NE(std::string(E.what()).find("\"tarnova.dat\""), std::string::npos) << E.what();
   }
-  EXPECT_TRUE(V.Files().empty());
-  EXPECT_FALSE(V.HasPackage());
+  ASSERT_EQ(V.Files().size(), 1u);
+  EXPECT_TRUE(V.HasPackage());
+  EXPECT_EQ(V.ReadFile("DATA\\Kept.txt"), "kept");
 }
 
 std::string Directory(int Count, std::int64_t Offset, std::int64_t Size) {

@@ -1,10 +1,11 @@
 // Coarse drawing checks: every control draws without GL errors, only inside its rectangle, and
 // the few looks the toolkit decides itself (hover half, clipping, focus) change the pixels.
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 #include <gtest/gtest.h>
 
 #include <array>
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "fake_gui_services.h"
 #include "gui/button.h"
@@ -91,14 +92,7 @@ protected:
     Window.ClientHeight = Window.ScreenHeight = kSize;
     gMouseX = gMouseY = -100;
     gFocusedEdit = nullptr;
-    glViewport(0, 0, kSize, kSize);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kSize, kSize, 0, -10, 10);  // GUI pixels, y downwards
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_SCISSOR_TEST);
+    Begin2DFrame(kSize);
     Clear();
   }
   void TearDown() override {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "fake_gui_services.h"
 #include "gui/drop_down.h"

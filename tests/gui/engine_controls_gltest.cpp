@@ -26,7 +26,7 @@ TTestPicture Solid(std::uint32_t W, std::uint32_t H, std::uint8_t R, std::uint8_
 class TSkinWindow : public TFakeWindow {
 public:
   unsigned SkinTexture(const std::string& Name) const override {
-    return static_cast<unsigned>(gTextureManager->GetTextureInfo(Name, 4));
+    return static_cast<unsigned>(gTextureManager->GetTextureInfo(Name, tiGLID));
   }
 };
 
@@ -43,17 +43,8 @@ protected:
     gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Folder.Path());
     gVirtualFileSystem->LoadTexture("data\\tex\\gui\\gui_interface_light.png", *gTextureManager, false);
     SavedFont = std::move(gGUIFont);
-    gVirtualFileSystem->LoadFont("data\\tex\\font.png", "data\\font.fnt", *gTextureManager, gGUIFont, 8.0f);
-    glViewport(0, 0, 256, 256);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 256, 256, 0, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_ALPHA_TEST);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    gVirtualFileSystem->LoadFont({.Texture = "data\\tex\\font.png", .Widths = "data\\font.fnt"}, *gTextureManager, gGUIFont, 8.0f);
+    Begin2DFrame(256, 1);
     Window.ClientWidth = Window.ScreenWidth = 256;
     Window.ClientHeight = Window.ScreenHeight = 256;
     gMouseX = gMouseY = -100;
@@ -65,12 +56,6 @@ protected:
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
-  }
-  std::array<int, 3> Pixel(int X, int Y) {
-    glFinish();
-    unsigned char P[4] = {0, 0, 0, 0};
-    glReadPixels(X, 255 - Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, P);
-    return {P[0], P[1], P[2]};
   }
   TLogCapture Log;
   TTextureManagerSwap Textures;
@@ -106,7 +91,7 @@ TEST_F(EngineControlsGL, SkinnedPicturesLoadOnDemandAndAMissingHoverPictureKeeps
   const int OldWidth = gGUIScreenWidth;
   gGUIScreenWidth = 256;
   TGLSkinnedControl C(TVector3{10, 10, 0}, 100, 50, "plate", "stretch", "left", "top", 256, 256);
-  ASSERT_NE(gTextureManager->GetTextureInfo("plate", 4), -1);
+  ASSERT_NE(gTextureManager->GetTextureInfo("plate", tiGLID), -1);
   const std::vector<TIntPair> Square{{10, 10}, {60, 10}, {60, 60}, {10, 60}};
   C.AddPart(TVector3{25, 25, 0}, "part", 20, 20, "nohover", Square, 120);
   C.Alpha = 1.0f;

@@ -32,8 +32,8 @@ public:
   void DrawTextureByID(unsigned, float, float, float, float, float) override {}
   int GetTextureInfo(const std::string& Name, int What) override {
     auto It = Textures.find(Name);
-    if (It == Textures.end()) return What == 4 ? -1 : 0;
-    if (What == 4) return It->second;
+    if (It == Textures.end()) return What == tiGLID ? -1 : 0;
+    if (What == tiGLID) return It->second;
     if (What == 2) return TextureWidths.count(Name) ? TextureWidths[Name] : 64;
     return 0;
   }

@@ -343,13 +343,4 @@ TEST_F(WindowTest, SkinTexturesReachEveryWindowAndAMissingOneIsFatal) {
 }  // namespace
 
 namespace {
-TEST(GUIManagers, SixManagersExistFromProgramStartEachWithItsBaseWindow) {
-  const std::unique_ptr<TGLGUI>* All[] = {&gInGameGUI, &gNationSelectGUI, &gBattleFieldGUI,
-                                          &gMainMenuGUI, &gIntroGUI, &gEndGameGUI};
-  for (const auto* G : All) {
-    ASSERT_TRUE(*G);
-    EXPECT_EQ((*G)->GetWindow("GUIWindow"), (*G)->Windows.at(0).get());
-  }
-  EXPECT_NE(gInGameGUI.get(), gMainMenuGUI.get());
-}
 }  // namespace

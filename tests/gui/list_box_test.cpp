@@ -75,16 +75,6 @@ TEST_F(ListBoxTest, SeventhRowClickableButNotDrawn) {
   EXPECT_EQ(Box.ItemIndex, 6);
 }
 
-TEST_F(ListBoxTest, SelectionGettersOutsideTheList) {
-  EXPECT_EQ(Box.GetSelectedID(), "");
-  EXPECT_EQ(Box.GetSelectedData(), 0);
-  Fill(2);
-  Box.ItemIndex = -1;
-  EXPECT_EQ(Box.GetSelectedID(), "");
-  Box.ItemIndex = 2;
-  EXPECT_EQ(Box.GetSelectedData(), 0);
-}
-
 TEST_F(ListBoxTest, UpdatePullsTheSelectionIntoTheRows) {
   Box.Update();
   EXPECT_EQ(Box.ItemIndex, -1);  // empty list
@@ -173,14 +163,3 @@ TEST_F(ListBoxTest, ArrowsRepeatAboutEvery100Milliseconds) {
   EXPECT_EQ(Box.ScrollPos, 0);
 }
 
-TEST_F(ListBoxTest, FilledThroughTheRowsInterface) {
-  TListBoxRows& Rows = Box;
-  Rows.AddItem("news", "msg1", "icon_war", 17);
-  Rows.AddItem("more", "msg2", "", -3);
-  EXPECT_EQ(Box.Items.size(), 2u);
-  EXPECT_EQ(Box.Items[0].Icon, "icon_war");
-  Box.ItemIndex = 1;
-  EXPECT_EQ(Box.GetSelectedData(), -3);
-  Rows.Clear();
-  EXPECT_TRUE(Box.Items.empty());
-}

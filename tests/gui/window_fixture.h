@@ -15,12 +15,12 @@ class WindowTest : public GUITest {
 protected:
   void SetUp() override {
     GUITest::SetUp();
-    SetStrictWindowDefinitions(true);
+    gStrictWindowDefinitions = true;
     GUI = std::make_unique<TGLGUI>();
   }
   void TearDown() override {
     GUI.reset();
-    SetStrictWindowDefinitions(false);
+    gStrictWindowDefinitions = false;
     GUITest::TearDown();
   }
   // A window at (X, Y), Width x Height, made visible and brought to the front.

@@ -1,7 +1,7 @@
 // Drawing of windows and managers: the frame covers the body and the bottom band, a collapsed
 // window draws only its 256-pixel title plate, a fixed window no frame, and a modal window
 // dims everything behind it.
-#include <GL/gl.h>
+#include "engine/gl_api.h"
 #include <gtest/gtest.h>
 
 #include <array>
@@ -44,14 +44,7 @@ protected:
     GUI->ClientSize = TIntPair{kSize, kSize};
     GUI->SetSkinTextures(Services->Skin, 0, Services->Skin, Services->Skin, Services->Skin);
     gMouseX = gMouseY = -100;
-    glViewport(0, 0, kSize, kSize);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kSize, kSize, 0, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_SCISSOR_TEST);
+    Begin2DFrame(kSize);
   }
   void TearDown() override {
     GUI.reset();

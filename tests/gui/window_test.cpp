@@ -16,28 +16,6 @@
 
 namespace {
 
-TEST_F(WindowTest, ItemConstructorsGiveTheirDefaults) {
-  TGLWindow& W = Open("w", 100, 50);
-  TGLButton& B = W.AddButton("OK", "icon_ok", "ok_pressed", TVector3{10, 20, 0.5f});
-  EXPECT_EQ(B.Width, 100);
-  EXPECT_EQ(B.Height, 26);
-  EXPECT_EQ(B.Name, "ok_pressed");
-  EXPECT_TRUE(B.Visible);
-  EXPECT_EQ(B.Owner, &W);
-  TGLEdit& E = W.AddEdit(TVector3{}, "abc", "edit_name");
-  EXPECT_EQ(E.Width, 96);
-  EXPECT_EQ(E.Height, 32);
-  EXPECT_EQ(E.ID, "edit_name");
-  TGLText& T = W.AddText(TVector3{}, "label", false, "t");
-  EXPECT_FALSE(T.Visible);
-  EXPECT_EQ(T.Color.X, 1.0f);
-  TGLTrackBar& Bar = W.AddTrackBar(TVector3{}, 120, 0, 50, 25, true);
-  EXPECT_EQ(Bar.Height, 0);
-  EXPECT_EQ(Bar.Progress, 25);
-  EXPECT_TRUE(W.AddMemo(TVector3{}, 100, 100).Border);
-  ASSERT_EQ(W.Items.size(), 5u);
-}
-
 TEST_F(WindowTest, ImageAlignmentFollowsTheGUIScreen) {
   GUI->ScreenWidth = 1229;
   TGLWindow& W = Open("w", 0, 0);

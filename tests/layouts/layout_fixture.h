@@ -60,7 +60,7 @@ inline std::unique_ptr<TGLGUI> NewGUI(int Width, const std::string& Screen) {
 // Strict: anything the format does not know fails the load.
 inline TGameGUIs LoadGameGUIs(const std::string& Lang, int Width) {
   gGUIScreenWidth = Width;
-  SetStrictWindowDefinitions(true);
+  gStrictWindowDefinitions = true;
   const std::string Folder = "data\\xml\\lang_" + Lang + "\\";
   TGameGUIs G;
   G.InGame = NewGUI(Width, "data\\XML\\UI_EarthView.xml");
@@ -72,7 +72,7 @@ inline TGameGUIs LoadGameGUIs(const std::string& Lang, int Width) {
   EXPECT_TRUE(G.MainMenu->AddWindowFromXML(Folder + "extended_message_dialog.xml", {}, {}, {}));
   G.Intro = NewGUI(Width, "data\\XML\\UI_IntroScreen.xml");
   G.EndGame = NewGUI(Width, "data\\XML\\lang_" + Lang + "\\UI_EndGame.xml");
-  SetStrictWindowDefinitions(false);
+  gStrictWindowDefinitions = false;
   return G;
 }
 

@@ -79,14 +79,14 @@ protected:
     TVirtualFileSystem Data(TARNOVA_BINARY_DIR);
     gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Folder.Path());
     if (Data.FileExists("data\\font3.fnt") && Data.FileExists("data\\tex\\font_black_outline.dds")) {
-      Data.LoadFont("data\\tex\\font_black_outline.dds", "data\\font3.fnt", *gTextureManager, gGUIFont, 8.0f);
+      Data.LoadFont({.Texture = "data\\tex\\font_black_outline.dds", .Widths = "data\\font3.fnt"}, *gTextureManager, gGUIFont, 8.0f);
     } else {
       TFontImage Image;
       std::string Error;
       ASSERT_TRUE(RenderFont({"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16, true}, Image, Error)) << Error;
       Folder.Write("data/tex/font.dds", FontTextureDDS(Image));
       Folder.Write("data/font.fnt", Image.Widths);
-      gVirtualFileSystem->LoadFont("data\\tex\\font.dds", "data\\font.fnt", *gTextureManager, gGUIFont, 8.0f);
+      gVirtualFileSystem->LoadFont({.Texture = "data\\tex\\font.dds", .Widths = "data\\font.fnt"}, *gTextureManager, gGUIFont, 8.0f);
     }
     ASSERT_TRUE(gGUIFont);
     struct TSkin {

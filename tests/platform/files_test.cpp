@@ -72,13 +72,6 @@ TEST(Files, FailedSafeWriteKeepsTheOldFile) {
   EXPECT_EQ(ReadTestFile(P), "old");
 }
 
-TEST(Files, SafeWriteIntoAMissingFolderFailsWithTheName) {
-  TTempFolder T;
-  std::string Error;
-  EXPECT_FALSE(SafeWriteFile(T.Path() / "nope/a.xml", "x", &Error));
-  EXPECT_NE(Error.find("a.xml"), std::string::npos);
-}
-
 TEST(Files, DocumentsFolderFollowsXdg) {
   TTempFolder T;
   std::string OldHome = std::getenv("HOME") ? std::getenv("HOME") : "";

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/errors.h"
+#include "platform/platform_globals.h"
 #include "platform/random.h"
 #include "platform/rounding.h"
 #include "platform/text_format.h"
@@ -28,18 +29,6 @@ TEST(Random, DrawBelowZeroOrOneGivesZeroAndStillAdvances) {
   EXPECT_EQ(Random(1), 0);
 }
 
-TEST(Random, DrawsStayBelowTheLimit) {
-  SetRandomSeed(1);
-  for (int i = 0; i < 10000; ++i) {
-    int R = Random(7);
-    ASSERT_GE(R, 0);
-    ASSERT_LT(R, 7);
-    double F = RandomFloat();
-    ASSERT_GE(F, 0.0);
-    ASSERT_LT(F, 1.0);
-  }
-}
-
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundToInt(0.5), 0);
   EXPECT_EQ(RoundToInt(1.5), 2);
@@ -54,6 +43,12 @@ TEST(Rounding, OutOfRangeThrows) {
   EXPECT_THROW(RoundToInt(3e9), ERangeError);
   EXPECT_THROW(RoundToInt(std::nan("")), ERangeError);
   EXPECT_EQ(RoundToInt(2147483647.0), 2147483647);
+}
+
+TEST(TextFormat, SplitLinesAtEveryKindOfLineBreak) {
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\n\nb\n"), (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_TRUE(SplitLines("").empty());
 }
 
 TEST(TextFormat, PlaceholdersTakeArgumentsInOrder) {

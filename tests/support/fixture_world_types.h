@@ -12,6 +12,15 @@
 #include "world/unit_type.h"
 #include "world/world_globals.h"
 
+// Both type pools from the file system's "data\XML\units.xml" and "buildings.xml".
+inline void LoadWorldTypePools() {
+  gUnitTypePool = std::make_unique<TUnitTypePool>();
+  gUnitTypePool->LoadFromXML("data\\XML\\units.xml");
+  gBuildingTypePool = std::make_unique<TBuildingTypePool>();
+  gBuildingTypePool->Variables = &gScriptManager->Variables;
+  gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml");
+}
+
 inline void LoadFixtureWorldTypes() {
   gLocalization.Clear();
   gLocalization.LanguageCodes = {"ger", "eng"};
@@ -19,9 +28,5 @@ inline void LoadFixtureWorldTypes() {
   gLocalization.Texts.assign(2, {});
   gLocalization.LanguageIndex = 1;
   gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(std::string(TARNOVA_SOURCE_DIR) + "/tests/fixtures/world");
-  gUnitTypePool = std::make_unique<TUnitTypePool>();
-  gUnitTypePool->LoadFromXML("data\\XML\\units.xml");
-  gBuildingTypePool = std::make_unique<TBuildingTypePool>();
-  gBuildingTypePool->Variables = &gScriptManager->Variables;
-  gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml");
+  LoadWorldTypePools();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/gl_api.h"
 #include "platform/window_host.h"
 
 namespace {
@@ -44,3 +45,24 @@ const auto* const kRegistered = ::testing::AddGlobalTestEnvironment(new TGLEnvir
 
 TWindowHost& GLTestWindow() { return *gTestWindow; }
 bool GLTestContextReady() { return gReady; }
+
+void Begin2DFrame(int Size, float ClearAlpha) {
+  glViewport(0, 0, Size, Size);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, Size, Size, 0, -100, 100);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  for (GLenum State : {GL_DEPTH_TEST, GL_ALPHA_TEST, GL_BLEND, GL_SCISSOR_TEST, GL_LIGHTING, GL_TEXTURE_1D, GL_TEXTURE_2D})
+    glDisable(State);
+  glColor4f(1, 1, 1, 1);
+  glClearColor(0, 0, 0, ClearAlpha);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+std::array<int, 3> Pixel(int X, int Y, int Size) {
+  glFinish();
+  unsigned char P[4] = {0, 0, 0, 0};
+  glReadPixels(X, Size - 1 - Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, P);
+  return {P[0], P[1], P[2]};
+}

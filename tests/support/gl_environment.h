@@ -2,11 +2,21 @@
 // GL tests share one hidden window with a compatibility-profile context, made once per test
 // program. Without a display the GL tests fail, unless TARNOVA_SKIP_GL_TESTS=1 switches them off
 // on purpose (then they are skipped).
+#include <array>
+
 class TWindowHost;
 
 // The window of the GL tests; valid inside a test of a gl test program.
 TWindowHost& GLTestWindow();
 bool GLTestContextReady();
+
+// A Size x Size frame in GUI pixels (origin top left, y downwards, depth -100 to 100), cleared to
+// black with the alpha given, with depth test, alpha test, blending, scissor, lighting and
+// texturing off and the colour white: the start of every 2D drawing test.
+void Begin2DFrame(int Size = 256, float ClearAlpha = 0.0f);
+
+// Red, green and blue of the back buffer's pixel at GUI position (X, Y) of such a frame.
+std::array<int, 3> Pixel(int X, int Y, int Size = 256);
 
 // Use at the start of every GL test.
 #define REQUIRE_GL_CONTEXT()                                         \

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/platform_globals.h"
 #include "rules_fixture.h"
 #include "world/unit_type.h"
 
@@ -48,9 +49,9 @@ protected:
       return false;
     };
     for (const TUnit* Unit : Battle().AttackerUnits)
-      if (Unit) EXPECT_TRUE(Owned(Unit));
+      EXPECT_TRUE(!Unit || Owned(Unit));
     for (const TUnit* Unit : Battle().DefenderUnits)
-      if (Unit) EXPECT_TRUE(Owned(Unit));
+      EXPECT_TRUE(!Unit || Owned(Unit));
   }
   TUnitType& Type(const std::string& ID) { return *gUnitTypePool->FindByID(ID); }
 };

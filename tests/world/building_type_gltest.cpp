@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
@@ -18,12 +19,6 @@ TTestPicture Solid(std::uint32_t Size, std::uint8_t R, std::uint8_t G, std::uint
   return P;
 }
 
-std::array<int, 3> Pixel(int X, int Y) {
-  glFinish();
-  unsigned char P[4] = {0, 0, 0, 0};
-  glReadPixels(X, 255 - Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, P);
-  return {P[0], P[1], P[2]};
-}
 const std::array<int, 3> Black{0, 0, 0}, Red{255, 0, 0}, Green{0, 255, 0}, Blue{0, 0, 255}, Yellow{255, 255, 0};
 
 // The power plant of the fixture data (energy +3, pollution +2) drawn with a font whose glyphs are
@@ -35,19 +30,11 @@ protected:
     TypesFixture::SetUp();
     gLocalization.AddKey("szStrEffect6", "AB", "AB");
     gLocalization.AddKey("szStrEffect5", "A", "A");
-    glViewport(0, 0, 256, 256);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 256, 256, 0, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
+    Begin2DFrame();
     Folder.Write("data/tex/font.dds", MakeBGRA8DDSFile(Solid(256, 255, 255, 255, 0)));
     Folder.Write("data/font.fnt", std::string(256, char(64)));  // glyphs 12 + 1 wide at size 8
     TVirtualFileSystem V(Folder.Path());
-    V.LoadFont("data\\tex\\font.dds", "data\\font.fnt", *gTextureManager, Font, 8.0f);
+    V.LoadFont({.Texture = "data\\tex\\font.dds", .Widths = "data\\font.fnt"}, *gTextureManager, Font, 8.0f);
     gFont = Font.get();
     const std::pair<const char*, TTestPicture> Icons[] = {{"gui_icon_energy", Solid(16, 255, 0, 0)},
                                                           {"nuclear", Solid(16, 255, 255, 0)},

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "platform/errors.h"
 #include "support/log_capture.h"
@@ -109,7 +110,7 @@ TEST_F(HighScores, ThePlayersResultAndAListOfSevenKeepsSeven) {
 }
 
 TEST_F(HighScores, ABrokenFileIsKeptAsideAndTheDefaultsAreUsed) {
-  for (const std::string Broken :
+  for (const std::string& Broken :
        {std::string("<highscorelist><entry playername=\"x\" playernation=\"1\""),
         std::string("<highscorelist><entry playername=\"x\" playernation=\"9\" totalturns=\"1\" score=\"1\"/></highscorelist>"),
         std::string("<highscorelist><entry playername=\"x\" playernation=\"1\" score=\"1\"/></highscorelist>")}) {

@@ -239,6 +239,23 @@ TEST_F(NationSave, RoundTripIntoAnotherNationRestoresEveryLinkAndSavesTheSameByt
   EXPECT_EQ(Target.Scientists[0]->Civil, 71.25f);
 }
 
+TEST_F(NationSave, ASpyReportOfABuildingTypeGoneFromTheDataShowsNoBuilding) {
+  Populate(Nation(1));
+  const std::string Bunker = std::to_string(Building("building_bunker")->Number);
+  const std::string Text = Replace(Saved(Nation(1)), "<data ID=\"" + Bunker + "\" />", "<data ID=\"40\" />");
+  TNation& N = Nation(1);
+  N.Score = 999;
+  const std::size_t Logged = Log.Lines().size();
+  ASSERT_EQ(Load(N, Text), "");
+  EXPECT_EQ(N.Score, 135);
+  EXPECT_EQ(N.Spies[0]->BuildingData[0][0], nullptr);
+  EXPECT_EQ(N.Spies[0]->BuildingData[2][2], gBuildingTypePool->UnknownType());
+  ASSERT_EQ(Log.Lines().size(), Logged + 1);
+  const std::string& Line = Log.Lines().back();
+  EXPECT_NE(Line.find("\"savegame.xml\" line "), std::string::npos) << Line;
+  EXPECT_NE(Line.find("element <data>: attribute \"ID\" has the value \"40\""), std::string::npos) << Line;
+}
+
 TEST_F(NationSave, GeneralsOfTheSameNameLeadOneDivisionEach) {
   Populate(Nation(1));
   const std::string Text = Saved(Nation(1));
@@ -294,7 +311,7 @@ TEST_F(NationSave, BadValuesAreRefusedAndLeaveTheNationAsItWas) {
       {"owner=\"none\"", "owner=\"-1\"", "attribute \"owner\" has the value \"-1\""},
       {"general=\"Otto Lang\"", "general=\"Otto Lang\"", ""},
       {"name=\"Reserve\" hasmoved=\"False\" general=\"none\"", "name=\"Reserve\" hasmoved=\"False\" general=\"Karl Graf\"",
-       "TNation->LoadFromXML->General \"Karl Graf\" not found in list!"},
+       "TNation->LoadFromXML->General \"Karl Graf\" not found in list! (\"savegame.xml\" line 59, element <army>)"},
       {"name=\"Reserve\" hasmoved=\"False\" general=\"none\"", "name=\"Reserve\" hasmoved=\"False\" general=\"Anna Berg\"",
        "attribute \"general\" has the value \"Anna Berg\"; every general of this name leads another army already"},
       {"<unit index=\"0\"", "<unit index=\"5\"", "attribute \"index\" has the value \"5\"; expected a whole number from 0 to 4"},
@@ -307,7 +324,6 @@ TEST_F(NationSave, BadValuesAreRefusedAndLeaveTheNationAsItWas) {
       {"<army region=\"0\" ID=\"0\"", "<army region=\"0\" ID=\"1\"", "attribute \"ID\" has the value \"1\"; expected a whole number from 0 to 0"},
       {"<army region=\"0\"", "<army region=\"5\"", "attribute \"region\" has the value \"5\"; expected a whole number from -1 to 4"},
       {"region=\"3\" cost=\"90\"", "region=\"17\" cost=\"90\"", "attribute \"region\" has the value \"17\""},
-      {"<data ID=\"-2\" />", "<data ID=\"40\" />", "attribute \"ID\" has the value \"40\"; no building type has this number"},
       {"data1=\"  Militia\"", "", "attribute \"data1\" is missing"},
       {"hasaction=\"False\"", "hasaction=\"maybe\"", "attribute \"hasaction\" has the value \"maybe\""},
       {"health=\"77.75\"", "health=\"nan\"", "attribute \"health\" has the value \"nan\""},

@@ -10,15 +10,6 @@
 
 namespace {
 using Nations = TNationsTest;
-
-std::string ErrorOf(const std::function<void()>& F) {
-  try {
-    F();
-  } catch (const ETarnovaError& E) {
-    return E.what();
-  }
-  return "";
-}
 }  // namespace
 
 // ---- region values ----

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/engine_globals.h"
 #include "savegame_fixture.h"
 #include "world/region_save.h"
 
@@ -120,6 +121,25 @@ TEST_F(RegionSave, BuildingsAreFoundByTheirFirstLanguageNameInAnyLanguage) {
   EXPECT_EQ(Region(0).Buildings[0][0].Type, Building("building_greenhouse"));
 }
 
+TEST_F(RegionSave, ABuildingTypeGoneFromTheDataLeavesItsSlotEmptyAndTheRestLoads) {
+  TRegion& R = Region(0);
+  R.Buildings[1][1].Type = Building("building_bunker");
+  R.Buildings[2][2].FinishType = Building("building_powerplant");
+  R.Buildings[2][2].FinishTime = 3;
+  R.Owner = 6;
+  const std::string Text = Replace(Saved(R), "type=\"Bunker\"", "type=\"Castle\"");
+  R.Owner = 1;
+  const std::size_t Logged = Log.Lines().size();
+  ASSERT_EQ(Load(R, Text), "");
+  EXPECT_EQ(R.Buildings[1][1].Type, nullptr);
+  EXPECT_EQ(R.Buildings[2][2].FinishType, Building("building_powerplant"));
+  EXPECT_EQ(R.Owner, 6);
+  ASSERT_EQ(Log.Lines().size(), Logged + 1);
+  const std::string& Line = Log.Lines().back();
+  EXPECT_EQ(Line.rfind("TRegion->LoadFromXML->\"savegame.xml\" line ", 0), 0u) << Line;
+  EXPECT_NE(Line.find("element <building>: attribute \"type\" has the value \"Castle\""), std::string::npos) << Line;
+}
+
 TEST_F(RegionSave, MissingStatusIconGivesNoneAndTheSpyLinkIsDropped) {
   const std::string Text = Replace(Saved(Region(1)), " statusicon=\"\"", "");
   Region(1).StatusIcon = "gui_icon_newbuilding";
@@ -144,7 +164,6 @@ TEST_F(RegionSave, BadValuesAreRefusedAndLeaveTheRegionAsItWas) {
       {"owner=\"0\"", "owner=\"7\"", "attribute \"owner\" has the value \"7\"; expected a whole number from 0 to 6"},
       {"owner=\"0\"", "owner=\"-1\"", "attribute \"owner\" has the value \"-1\""},
       {"owner=\"0\"", "owner=\"nobody\"", "attribute \"owner\" has the value \"nobody\"; expected a whole number"},
-      {"type=\"Bunker\"", "type=\"Castle\"", "attribute \"type\" has the value \"Castle\"; no building type has this name"},
       {"finishtime=\"0\" finishtype=\"none\" type=\"Bunker\"", "finishtime=\"x\" finishtype=\"none\" type=\"Bunker\"",
        "attribute \"finishtime\" has the value \"x\""},
       {"<population current=\"0.8\"", "<population current=\"0,8\"", "attribute \"current\" has the value \"0,8\""},

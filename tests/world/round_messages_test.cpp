@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/engine_globals.h"
 #include "engine/list_box_rows.h"
 #include "world_fixture.h"
 #include "world/round_messages.h"
@@ -39,19 +40,6 @@ protected:
 };
 }  // namespace
 
-TEST_F(RoundMessages, AddAppendsAndClearEmpties) {
-  TRoundMessageList L;
-  L.Add("Mira : a building is finished", "regioninfo", 3, 0);
-  L.Add("Autosave", "", -1, 3);
-  ASSERT_EQ(L.Messages.size(), 2u);
-  EXPECT_EQ(L.Messages[0].Text, "Mira : a building is finished");
-  EXPECT_EQ(L.Messages[0].Category, "regioninfo");
-  EXPECT_EQ(L.Messages[0].Region, 3);
-  EXPECT_EQ(L.Messages[1].Kind, 3);
-  L.Clear();
-  EXPECT_TRUE(L.Messages.empty());
-}
-
 TEST_F(RoundMessages, EmptyListLeavesTheBoxEmpty) {
   TRecordingRows Box;
   Box.Rows.push_back({"old", "old", "", 0});
@@ -82,12 +70,3 @@ TEST_F(RoundMessages, GroupsByKindWithHeadersAndKeepsListIndexes) {
   EXPECT_EQ(Box.Rows, Expected);
 }
 
-TEST_F(RoundMessages, HeadersFollowTheCurrentLanguage) {
-  gLocalization.LanguageIndex = 0;
-  TRoundMessageList L;
-  L.Add("x", "", -1, 4);
-  TRecordingRows Box;
-  L.FillWindow(Box);
-  ASSERT_EQ(Box.Rows.size(), 2u);
-  EXPECT_EQ(Box.Rows[0], (TRow{"Kat4", "news_cat_4", "", 0}));
-}

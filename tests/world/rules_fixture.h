@@ -9,21 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_globals.h"
 #include "platform/errors.h"
 #include "platform/random.h"
 #include "world/battle.h"
 #include "world/transfer_market.h"
 #include "world_fixture.h"
-
-// The message of the ETarnovaError that F throws, "" when it throws none.
-inline std::string ErrorOf(const std::function<void()>& F) {
-  try {
-    F();
-  } catch (const ETarnovaError& E) {
-    return E.what();
-  }
-  return "";
-}
 
 class TRulesTest : public TNationsTest {
 protected:
@@ -63,7 +54,6 @@ protected:
     gPlayerNation = 0;
     TNationsTest::TearDown();
   }
-  TRegion& Region(int i) { return *gRegions[static_cast<std::size_t>(i)]; }
   // A unit of the type ID for nation Owner in Division.
   TUnit& AddUnit(int Owner, const std::string& TypeID, TDivision* Division) {
     TUnit* Unit = Nation(Owner).AddUnit(TypeIndex(TypeID));

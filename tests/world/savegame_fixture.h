@@ -6,48 +6,29 @@
 #include <memory>
 #include <string>
 
-#include "type_fixture.h"
-#include "world/earth.h"
-#include "world/nation.h"
-#include "world/region.h"
 #include "world/statistics.h"
 #include "world/transfer_market.h"
-#include "world/world_globals.h"
+#include "world_fixture.h"
 
-class SavegameFixture : public TypesFixture {
+class SavegameFixture : public TNationsTest {
 protected:
-  TEarth Earth;
-
   void SetUp() override {
-    TypesFixture::SetUp();
-    gLocalization.LanguageIndex = 1;
+    TNationsTest::SetUp();
     gCurrentTurn = 0;
     gPlayerNation = 0;
-    Earth.Init("data\\XML\\regions.xml");
-    for (std::size_t i = 0; i < gNations.size(); ++i) {
-      gNations[i] = std::make_unique<TNation>();
-      gNations[i]->Reset();
-      gNations[i]->ID = static_cast<std::uint8_t>(i);
-      gNations[i]->TechnologyTree.LoadFromXML("data\\XML\\technologies.xml");
-      gNations[i]->BaseFactors.fill(1.0f);
+    for (std::size_t i = 0; i < gNations.size(); ++i)
       gNations[i]->Names = {"Nation " + std::to_string(i), "Nation " + std::to_string(i)};
-    }
     gStatisticServer = std::make_unique<TStatisticServer>();
     gTransferMarket = std::make_unique<TTransferMarket>();
   }
   void TearDown() override {
     gTransferMarket.reset();
     gStatisticServer.reset();
-    for (auto& N : gNations) N.reset();
-    Earth.Destroy();
     gCurrentTurn = 0;
     gPlayerNation = 0;
-    TypesFixture::TearDown();
+    TNationsTest::TearDown();
   }
 
-  TNation& Nation(int i) { return *gNations[static_cast<std::size_t>(i)]; }
-  TRegion& Region(int i) { return *gRegions[static_cast<std::size_t>(i)]; }
-  const TBuildingType* Building(const std::string& ID) { return gBuildingTypePool->FindByID(ID); }
   const TUnitType* UnitType(const std::string& ID) { return gUnitTypePool->FindByID(ID); }
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/platform_globals.h"
 #include "platform/random.h"
 #include "rules_fixture.h"
 #include "world/statistics.h"

@@ -7,28 +7,12 @@
 #include "support/gl_environment.h"
 
 namespace {
-std::array<int, 3> Pixel(int X, int Y) {
-  glFinish();
-  unsigned char P[4] = {0, 0, 0, 0};
-  glReadPixels(X, 255 - Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, P);
-  return {P[0], P[1], P[2]};
-}
-
 class StatisticsGL : public SavegameFixture {
 protected:
   void SetUp() override {
     if (!GLTestContextReady()) GTEST_SKIP() << "GL tests switched off";
     SavegameFixture::SetUp();
-    glViewport(0, 0, 256, 256);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 256, 256, 0, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
+    Begin2DFrame();
   }
 };
 }  // namespace

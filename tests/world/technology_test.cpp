@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/engine_globals.h"
 #include "type_fixture.h"
 
 namespace {
@@ -104,13 +105,6 @@ TEST_F(TechnologyTest, LeadsToNothingLeavesTheListEmpty) {
   TStringList List = {"old"};
   EXPECT_FALSE(Tree->FindByName("tech_fusion")->GetLeadsTo(List));
   EXPECT_TRUE(List.empty());
-}
-
-TEST_F(TechnologyTest, NameGuardsTheLanguageIndex) {
-  gLocalization.LanguageIndex = 1;
-  EXPECT_EQ(Tree->Technologies[0]->GetName(), "Basics");
-  gLocalization.LanguageIndex = 2;
-  EXPECT_THROW(Tree->Technologies[0]->GetName(), ERangeError);
 }
 
 TEST_F(TechnologyTest, EachFaultNamesFileLineElementAndValue) {

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "platform/platform_globals.h"
 #include "platform/rounding.h"
 #include "rules_fixture.h"
 

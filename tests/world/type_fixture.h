@@ -13,6 +13,7 @@
 #include "engine/virtual_file_system.h"
 #include "platform/errors.h"
 #include "platform/xml_document.h"
+#include "support/fixture_world_types.h"
 #include "support/log_capture.h"
 #include "world/building_type.h"
 #include "world/technology.h"
@@ -41,11 +42,7 @@ protected:
     gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(FixtureFolder());
     Tree = std::make_unique<TTechnologyTree>();
     Tree->LoadFromXML("data\\XML\\technologies.xml");
-    gUnitTypePool = std::make_unique<TUnitTypePool>();
-    gUnitTypePool->LoadFromXML("data\\XML\\units.xml");
-    gBuildingTypePool = std::make_unique<TBuildingTypePool>();
-    gBuildingTypePool->Variables = &gScriptManager->Variables;
-    gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml");
+    LoadWorldTypePools();
   }
   void TearDown() override {
     gBuildingTypePool.reset();
@@ -60,13 +57,17 @@ protected:
   std::unique_ptr<TTechnologyTree> Tree;
 };
 
-// Runs Load and returns the message of the EDataError it throws ("" when none is thrown).
-template <typename F>
-std::string DataErrorOf(F&& Load) {
+// Runs F and returns the message of the E it throws ("" when none is thrown).
+template <typename E = ETarnovaError, typename F>
+std::string ErrorOf(F&& Run) {
   try {
-    Load();
-  } catch (const EDataError& E) {
-    return E.what();
+    Run();
+  } catch (const E& Error) {
+    return Error.what();
   }
   return "";
+}
+template <typename F>
+std::string DataErrorOf(F&& Load) {
+  return ErrorOf<EDataError>(Load);
 }

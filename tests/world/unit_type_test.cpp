@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "engine/engine_globals.h"
 #include "engine/texture_manager.h"
 #include "support/texture_fixture.h"
 #include "type_fixture.h"
@@ -150,15 +151,6 @@ TEST_F(UnitTypeTest, NegativeAndFractionalBonuses) {
   const TUnitType& L = *gUnitTypePool->Types[0];
   EXPECT_FLOAT_EQ(L.GetValue("defense.ground", T), 27);
   EXPECT_FLOAT_EQ(L.GetValue("attack.ground", T), 53.2f);
-}
-
-TEST_F(UnitTypeTest, PreviewTexturesByIndex) {
-  std::map<std::string, std::uint32_t> Textures = {{"preview2d_unittype_0", 7}, {"preview2d_unittype_4", 9}};
-  TUnitTypePool Pool;
-  Pool.LoadFromXML(UnitsFile, [&](const std::string& Name) { return Textures.count(Name) ? Textures[Name] : 0u; });
-  EXPECT_EQ(Pool.Types[0]->PreviewTexture, 7u);
-  EXPECT_EQ(Pool.Types[1]->PreviewTexture, 0u);  // missing picture: no texture
-  EXPECT_EQ(Pool.Types[4]->PreviewTexture, 9u);
 }
 
 TEST_F(UnitTypeTest, EachFaultNamesFileLineElementAndValue) {

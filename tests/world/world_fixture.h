@@ -67,6 +67,7 @@ protected:
     TypesFixture::TearDown();
   }
   TNation& Nation(int i) { return *gNations[static_cast<std::size_t>(i)]; }
+  TRegion& Region(int i) { return *gRegions[static_cast<std::size_t>(i)]; }
   const TBuildingType* Building(const std::string& ID) { return gBuildingTypePool->FindByID(ID); }
   void Build(int Region, int Row, int Column, const std::string& ID) {
     gRegions[static_cast<std::size_t>(Region)]->Buildings[static_cast<std::size_t>(Row)][static_cast<std::size_t>(Column)].Type =

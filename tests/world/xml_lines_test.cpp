@@ -2,13 +2,13 @@
 
 #include "world/xml_values.h"
 
-TEST(XMLLinesTest, SplitLinesTrimsIndentationAndOuterEmptyLines) {
-  EXPECT_EQ(SplitLines("\n    #GER\r\n    Zeile eins  \n\n    #ENG\r    Line one\t\n  "),
+TEST(XMLLinesTest, TrimmedLinesTrimsIndentationAndOuterEmptyLines) {
+  EXPECT_EQ(TrimmedLines("\n    #GER\r\n    Zeile eins  \n\n    #ENG\r    Line one\t\n  "),
             (TStringList{"#GER", "Zeile eins", "", "#ENG", "Line one"}));
-  EXPECT_EQ(SplitLines("one"), (TStringList{"one"}));
-  EXPECT_EQ(SplitLines("a\n"), (TStringList{"a"}));
-  EXPECT_TRUE(SplitLines("").empty());
-  EXPECT_TRUE(SplitLines("\n  \n").empty());
+  EXPECT_EQ(TrimmedLines("one"), (TStringList{"one"}));
+  EXPECT_EQ(TrimmedLines("a\n"), (TStringList{"a"}));
+  EXPECT_TRUE(TrimmedLines("").empty());
+  EXPECT_TRUE(TrimmedLines("\n  \n").empty());
 }
 
 TEST(XMLLinesTest, ChildLinesAndMissingChild) {

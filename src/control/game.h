@@ -1,0 +1,184 @@
+#pragma once
+// The game object: the state of the running program and its control operations (start-up and
+// shut-down, settings, the OpenGL checks, asset loading, languages, screenshots). Drawing is the
+// presentation's, reached through the game view; the main window owns the game object's window.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "control/game_view.h"
+#include "platform/clock.h"
+#include "platform/window_host.h"
+
+class TEarth;
+class TTarnovaForm;
+class TGLGUI;
+class TDivision;
+class TRegion;
+class TBuildingType;
+class TTechnology;
+class TSpy;
+
+// The position of a window kept while a cursor mode parks it (X, Y, Z of the window).
+struct TSavedWindowRect {
+  float X = 0.0f, Y = 0.0f, Z = 0.0f;
+};
+
+enum TGameState : std::uint16_t {
+  gsEarthView = 0, gsNationSelect = 1, gsBattleField = 2, gsMainMenu = 3, gsIntro = 4, gsEndGame = 5
+};
+
+class TGame {
+public:
+  TSavedWindowRect SavedWindowRect;
+  TDivision* StationDivision = nullptr;
+  TRegion* MoveSourceRegion = nullptr;
+  std::int32_t SelectedNation = 0;
+  std::uint8_t DisplayedNation = 0;
+  std::uint8_t TargetNation = 0;
+  float NationFade = 0.0f;
+  float NationTurnAngle = 0.0f;
+  std::array<std::int32_t, 5> NationSymbolOrder{};
+  // Per quick-chart key, the current and the previous ranking of the nations.
+  std::array<std::array<std::vector<std::int32_t>, 2>, 5> QuickChart;
+  std::int64_t PerfFrequency = 0;  // ticks per second of the frame clock (milliseconds: 1000)
+  double FrameTime = 0.0;          // duration of the last frame in milliseconds
+  TTarnovaForm* Form = nullptr;
+  std::uint16_t State = 0;
+  std::uint16_t GameMode = 0;
+  bool HotSeat = false;
+  std::uint16_t Difficulty = 0;
+  std::int8_t CurrentPlayer = 0;
+  std::int32_t RoundTimeLeft = 0;
+  std::int32_t DefaultRoundTime = 0;
+  TPollTimer RoundTimer;  // the hot-seat turn timer, polled by the main loop
+  float OverlayAlpha = 0.0f;
+  std::int8_t OverlayDirection = 0;
+  std::int8_t NextPlayerSearch = 0;
+  std::unique_ptr<TEarth> Earth;
+  std::int32_t MouseX = 0, MouseY = 0;
+  std::int32_t PrevMouseX = 0, PrevMouseY = 0;
+  bool RightDragging = false;
+  bool Quit = false;
+  std::int32_t FrameCount = 0;
+  std::int32_t FPS = 0;
+  bool EscapePressed = false;
+  std::int32_t HoveredRegion = 0;
+  std::int32_t MoveDivisionIndex = 0;
+  std::int32_t CursorMode = 0;
+  bool GameRunning = false;
+  std::string CursorTexture;
+  float FadeValue = 0.0f;
+  float FadeSpeed = 0.0f;
+  std::uint16_t PendingState = 0;
+  float MilitaryPreviewRotation = 0.0f;
+  std::int32_t RegionDetailsSelectedSlot = 0;
+  std::int32_t RegionDetailsHoveredSlot = 0;
+  std::int32_t RegionDetailsLastMouseX = 0, RegionDetailsLastMouseY = 0;
+  float BuildPreviewRotation = 0.0f;
+  const TBuildingType* BuildSelectedType = nullptr;
+  TTechnology* ResearchSelectedTech = nullptr;
+  float ResearchCarouselAngle = 0.0f, ResearchCarouselDirection = 0.0f, ResearchCarouselTarget = 0.0f;
+  float ResearchCivilFactor = 0.0f, ResearchMilitaryFactor = 0.0f;
+  std::vector<TTechnology*> ResearchTechList;
+  TTechnology* ResearchHistorySelectedTech = nullptr;
+  TSpy* EspionageSelectedSpy = nullptr;
+  TSavedWindowRect EspionageSavedWindowRect;
+  float MenuLightningTimer = 0.0f;
+  std::vector<TDisplayMode> DisplayModes;
+  std::int32_t IntroStep = 0;
+  float IntroTimer = 0.0f;
+  std::string EndGameText;
+  std::string SaveLoadMode;
+  std::uint32_t PreviewShadowList = 0;
+
+  // Set when the localisation database was loaded: only then are the settings written at exit.
+  bool LocalizationLoaded = false;
+  // F10 asks for a screenshot; the next frame takes it just before the buffers swap.
+  bool ScreenshotPending = false;
+
+  // The presentation that draws the frames; none in headless tests.
+  std::unique_ptr<TGameView> View;
+
+  TGame(TTarnovaForm& MainForm, std::unique_ptr<TGameView> GameView);
+  // The shut-down (Destroy).
+  ~TGame();
+  TGame(const TGame&) = delete;
+  TGame& operator=(const TGame&) = delete;
+
+  // The whole start-up. A start-up failure has shown the error dialog and set Quit; any other
+  // exception goes to the caller (the main window's exception handler). Assets the data set does
+  // not hold yet are logged once each and left out.
+  void Create();
+  // Frees what exists, in order; safe after a start-up that stopped at any step and twice.
+  // A game object whose start-up never ran frees nothing.
+  void Destroy();
+
+  bool LoadLocalization(const std::string& FileName);
+  void LoadSettings();
+  void SaveSettings();
+  bool InitOpenGL();
+  void LogSystemInfo();
+  void LoadTextures();
+  void Load3DModels(const std::string& Folder);
+  void LoadShaders();
+  // Changes the language to NewIndex and reloads every language-dependent window and text as the
+  // first load does. Nothing happens for the current language; when a window file of the new
+  // language is missing, the language stays and the file is logged.
+  void SwitchLanguage(std::uint8_t NewIndex);
+
+  // F10: the screenshot is taken inside the next frame.
+  void SaveScreenShot() { ScreenshotPending = true; }
+  // Writes the current frame into the screenshot folder under the first free
+  // "screenshot<N>.png", N counting from the number of PNG files there; returns the file or "".
+  std::string WriteScreenShot();
+
+  // One frame: measures the frame time, lets the view draw, takes a pending screenshot, swaps.
+  void Render();
+  void SwitchState(std::uint16_t NewState);
+  // The GUI manager of the current state.
+  TGLGUI& CurrentGUI() const;
+
+  // Input from the main window, in window pixels.
+  void MouseMove(std::uint8_t Shift, std::int32_t X, std::int32_t Y);
+  void MouseDown(std::int32_t Button, std::uint8_t Shift, std::int32_t X, std::int32_t Y);
+  void MouseUp(std::int32_t Button, std::uint8_t Shift, std::int32_t X, std::int32_t Y);
+  void MouseWheel(std::uint8_t Shift, std::int32_t Delta, std::int32_t X, std::int32_t Y);
+  void Click();
+  void DblClick();
+  void KeyDown(std::uint16_t Key, std::uint8_t Shift);
+  void KeyPress(const std::string& Text);
+
+  // Logs a data file the data set does not hold, once per name.
+  void LogMissing(const std::string& FileName);
+
+private:
+  bool Created = false;
+  bool Destroyed = false;
+  bool DisplayModeChanged = false;
+  bool FirstFrameDrawn = false;
+  bool SystemCursor = false;
+  double LastFrameStart = 0.0;
+  std::set<std::string> MissingLogged;
+
+  // Shows the error dialog with these lines (logged too when Log is set), sets Quit and closes
+  // the main window.
+  void StartUpFailure(const std::vector<std::string>& Lines, bool Log);
+  bool UserFolders();
+  void LoadNationInfo();
+  void LoadGUIs();
+  void LoadSkins(TGLGUI& GUI);
+  bool LoadBaseLayout(TGLGUI& GUI, const std::string& FileName);
+  bool AddWindow(TGLGUI& GUI, const std::string& FileName);
+  void FillLanguageDropDown();
+  void ShowNationHistory();
+  void LoadGlobalProjectText();
+  void TextureFolder(const std::string& Folder, bool Compress);
+};
+
+// The GUI width for a client area: 768 GUI pixels high, the width in the client's proportion,
+// rounded half to even (1024 x 768 -> 1024, 1280 x 800 -> 1229, 1280 x 720 -> 1365).
+int GUIScreenWidthFor(int ClientWidth, int ClientHeight);

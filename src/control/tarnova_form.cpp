@@ -1,0 +1,230 @@
+#include "control/tarnova_form.h"
+
+#include <cmath>
+#include <csignal>
+#include <cstdint>
+
+#include "control/control_globals.h"
+#include "control/error_dialog.h"
+#include "control/game.h"
+#include "engine/constants.h"
+#include "engine/engine_globals.h"
+#include "engine/log.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
+#include "platform/random.h"
+#include "platform/virtual_keys.h"
+
+namespace {
+
+constexpr std::int32_t kBlue = 0xFF0000;
+constexpr std::int32_t kRed = 0x0000FF;
+
+// SIGTERM and SIGINT end the program in order, whatever the game state.
+volatile std::sig_atomic_t gTerminationRequested = 0;
+extern "C" void OnTerminationSignal(int) { gTerminationRequested = 1; }
+
+}  // namespace
+
+TTarnovaForm::TTarnovaForm(std::vector<std::string> Arguments) : Args(std::move(Arguments)) {
+  FPSTimer.Interval = 1000.0;
+  FPSTimer.OnTimer = [this] { FPSTimerTimer(); };
+}
+
+TTarnovaForm::~TTarnovaForm() = default;
+
+void TTarnovaForm::FormCreate() {
+  Caption = "Tarnova - Phase 1 (v1.11)";
+  ClientWidth = 1024;
+  ClientHeight = 768;
+  for (const std::string& A : Args) {
+    if (A == "-windowed") gSettings.Windowed = true;
+    if (A == "-widescreendebug") {
+      ClientWidth = 1280;
+      ClientHeight = 800;
+      gGUIScreenHeight = 768;
+      gGUIScreenWidth = static_cast<int>(std::nearbyint(static_cast<double>(ClientWidth) / ClientHeight * 768.0));
+    }
+  }
+  gFieldOfView = 45.0f;
+  gCameraDistance = -2.0f;
+  gWidescreenFactor = 1.0;
+  Randomize();
+  std::signal(SIGTERM, OnTerminationSignal);
+  std::signal(SIGINT, OnTerminationSignal);
+  FPSTimer.SetEnabled(true);
+}
+
+bool TTarnovaForm::CreateWindow(bool Windowed, std::string* Error) {
+  TWindowOptions Options;
+  Options.Caption = Caption;
+  Options.Width = ClientWidth;
+  Options.Height = ClientHeight;
+  Options.Windowed = Windowed;
+  return Host.Create(Options, Error);
+}
+
+void TTarnovaForm::SetClientSize(int Width, int Height) {
+  ClientWidth = Width;
+  ClientHeight = Height;
+  Host.SetClientSize(Width, Height);
+  FormResize(Width, Height);
+}
+
+void TTarnovaForm::ClientSize(int& Width, int& Height) const {
+  if (Host.IsOpen()) {
+    Host.ClientSize(Width, Height);
+  } else {
+    Width = ClientWidth;
+    Height = ClientHeight;
+  }
+}
+
+int TTarnovaForm::Run() {
+  InitTimerTimer();
+  // The window closes: the game object goes, and with it the GL context and the display mode.
+  Guarded([] { gGame->Destroy(); });
+  gGame.reset();
+  return ExitCode;
+}
+
+void TTarnovaForm::InitTimerTimer() {
+  StartTime = NowMilliseconds();
+  gGame = std::make_unique<TGame>(*this, MakeView ? MakeView() : nullptr);
+  Guarded([] { gGame->Create(); });
+  if (gLog)
+    gLog->AddColoredLine("Game started in " + std::to_string(static_cast<long long>((NowMilliseconds() - StartTime) / 1000.0)) +
+                             " seconds",
+                         kBlue, TLogStyle::Bold);
+  RunMainLoop();
+}
+
+void TTarnovaForm::RunMainLoop() {
+  while (!gGame->Quit && !Closed) {
+    Guarded([] { gGame->Render(); });
+    if (gGame->FrameCount < INT32_MAX) ++gGame->FrameCount;
+    ProcessMessages();
+  }
+}
+
+void TTarnovaForm::ProcessMessages() {
+  if (gTerminationRequested) Close();
+  if (Host.IsOpen()) Host.PumpEvents([this](const TWindowEvent& E) { Guarded([&] { HandleEvent(E); }); });
+  const double Now = NowMilliseconds();
+  Guarded([&] { FPSTimer.Poll(Now); });
+  if (gGame) Guarded([&] { gGame->RoundTimer.Poll(Now); });
+}
+
+void TTarnovaForm::Guarded(const std::function<void()>& Step) {
+  try {
+    Step();
+  } catch (const std::exception& E) {
+    ApplicationEventsException(&E);
+  } catch (...) {
+    ApplicationEventsException(nullptr);
+  }
+}
+
+void TTarnovaForm::HandleEvent(const TWindowEvent& E) {
+  if (!gGame) return;
+  switch (E.Kind) {
+    case TWindowEvent::MouseMove:
+      gGame->MouseMove(E.Shift, E.X, E.Y);
+      break;
+    case TWindowEvent::MouseDown:
+      if (E.Button == 1 && E.Clicks >= 2) {
+        // The second press of a double click: no click follows it, so a command does not run twice.
+        gGame->DblClick();
+        SecondPressOfDoubleClick = true;
+      } else if (E.Button == 1) {
+        SecondPressOfDoubleClick = false;
+      }
+      gGame->MouseDown(E.Button, E.Shift, E.X, E.Y);
+      break;
+    case TWindowEvent::MouseUp:
+      gGame->MouseUp(E.Button, E.Shift, E.X, E.Y);
+      if (E.Button == 1 && !SecondPressOfDoubleClick) gGame->Click();
+      if (E.Button == 1) SecondPressOfDoubleClick = false;
+      break;
+    case TWindowEvent::MouseWheel:
+      gGame->MouseWheel(E.Shift, E.WheelDelta, E.X, E.Y);
+      break;
+    case TWindowEvent::KeyDown:
+      FormKeyDown(E.Key, E.Shift);
+      break;
+    case TWindowEvent::TextInput:
+      gGame->KeyPress(E.Text);
+      break;
+    case TWindowEvent::Resize:
+      FormResize(E.X, E.Y);
+      break;
+    case TWindowEvent::Close:
+      FormClose();
+      break;
+    default:
+      break;
+  }
+}
+
+void TTarnovaForm::FormKeyDown(std::uint16_t Key, std::uint8_t Shift) {
+  if (!gGame) return;
+  if (Key == VK_ESCAPE) {
+    if (gGame->State == gsIntro)
+      gGame->SwitchState(gsMainMenu);
+    else
+      gGame->EscapePressed = true;
+  }
+  if (Key == VK_F10) gGame->SaveScreenShot();
+  gGame->KeyDown(Key, Shift);
+}
+
+void TTarnovaForm::FormClose() {
+  if (!gGame) return;
+  if (gGame->State == gsEarthView && gInGameGUI->GetWindow("messagedlg_quit")) {
+    gInGameGUI->BringToFront("messagedlg_quit");
+    gInGameGUI->SetModalWindow("messagedlg_quit");
+    return;
+  }
+  gGame->Quit = true;
+}
+
+void TTarnovaForm::Close() {
+  Closed = true;
+  if (gGame) gGame->Quit = true;
+}
+
+void TTarnovaForm::FormResize(int Width, int Height) {
+  for (TGLGUI* GUI : {gInGameGUI.get(), gMainMenuGUI.get(), gNationSelectGUI.get()})
+    GUI->ClientSize = TIntPair{Width, Height};
+}
+
+void TTarnovaForm::FPSTimerTimer() {
+  if (!gGame) return;
+  gGame->FPS = gGame->FrameCount;
+  gGame->FrameCount = 0;
+}
+
+void TTarnovaForm::ApplicationEventsException(const std::exception* E) {
+  const std::vector<std::string> Report =
+      ExceptionReport(E ? ExceptionTypeName(*E) : "unknown", E ? E->what() : "unknown exception");
+  if (HandlingException || ExceptionReported) {
+    // Reported once: a fault that repeats every frame does not open a dialog per frame.
+    if (gLog) gLog->AddColoredLine("A further exception occured :" + Report[6], kRed, TLogStyle::Bold);
+    Close();
+    return;
+  }
+  HandlingException = true;
+  TErrorDialog Dialog;
+  Dialog.MemoErrorReport = Report;
+  if (gLog) {
+    gLog->AddColoredLine("An access violation occured during run-time :", kRed, TLogStyle::Bold);
+    for (const std::string& Line : Report) gLog->AddLine(Line);
+  }
+  FPSTimer.SetEnabled(false);
+  Dialog.LabelGameSavedVisible = false;
+  Dialog.ShowModal();
+  ExceptionReported = true;
+  HandlingException = false;
+  ExitCode = 1;
+  Close();
+}

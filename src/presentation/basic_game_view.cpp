@@ -1,0 +1,28 @@
+#include "presentation/basic_game_view.h"
+
+#include "control/game.h"
+#include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "engine/perf_timer.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
+
+void TBasicGameView::Render(TGame& Game) {
+  // The dusk blue of the menu sky behind everything.
+  glClearColor(0.05f, 0.08f, 0.16f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, gGUIScreenWidth, gGUIScreenHeight, 0.0, -100.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  TGLGUI& GUI = Game.CurrentGUI();
+  GUI.FadeSpeed = static_cast<float>(Game.FrameTime);
+  GUI.Render();
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
+}

@@ -1,0 +1,9 @@
+#pragma once
+// The game view of the presentation: draws the frame of the game's state. For now it clears
+// the screen to the menu backdrop and draws the GUI of the current state.
+#include "control/game_view.h"
+
+class TBasicGameView : public TGameView {
+public:
+  void Render(TGame& Game) override;
+};

@@ -1,0 +1,173 @@
+// The game object's start-up failures, the exception handler and the language switch, headless.
+#include <gtest/gtest.h>
+
+#include "control/control_globals.h"
+#include "control/error_dialog.h"
+#include "game_fixture.h"
+#include "gui/text.h"
+#include "gui/window.h"
+#include "platform/errors.h"
+#include "platform/virtual_keys.h"
+
+namespace {
+
+const char* kLocalization = R"(<?xml version="1.0" encoding="ISO-8859-1"?>
+<texts><szStrStart GER="Spiel starten" ENG="Start game"/></texts>)";
+
+std::string Layout(const std::string& Caption) {
+  return R"(<layout><text x="10" y="10" z="0.1" caption=")" + Caption +
+         R"(" visible="1" width="200" ID="text_title"/></layout>)";
+}
+std::string Window(const std::string& Name, const std::string& Caption) {
+  return R"(<window caption=")" + Caption + R"(" icon="" name=")" + Name +
+         R"(" x="10" y="10" width="300" height="200"><text x="10" y="40" z="0.1" caption=")" + Caption +
+         R"(" visible="1" width="200" ID="text_body"/></window>)";
+}
+
+std::string TitleOf(TGLWindow& W) { return W.GetItem<TGLText>("text_title").Text; }
+
+}  // namespace
+
+TEST_F(GameTest, WithoutTheLocalisationDatabaseTheDialogEndsTheStartAndNothingIsWritten) {
+  TGame& G = MakeGame();
+  G.Create();
+  ASSERT_EQ(Dialogs.size(), 1u);
+  EXPECT_EQ(Dialogs[0].Title, "Tarnova has encountered an error");
+  EXPECT_NE(Dialogs[0].Text.find("Tarnova could not load the localization database!\n\nThe game was not able to "
+                                  "locate the localization database that is need to run the game.\n"),
+            std::string::npos);
+  EXPECT_TRUE(G.Quit);
+  EXPECT_EQ(Form.ExitCode, 1);
+  EXPECT_TRUE(Logged("Starting Tarnova - Phase 1 (v1.11)"));
+  EXPECT_FALSE(Logged("localization database"));  // the dialog's lines are not logged
+  G.Destroy();
+  G.Destroy();
+  EXPECT_FALSE(std::filesystem::exists(Data.Path() / "settings.xml"));
+  EXPECT_EQ(gVirtualFileSystem, nullptr);
+}
+
+TEST_F(GameTest, ADamagedPackageReachesTheDialogNamingTheFileAndTheProgramEndsNonZero) {
+  for (const std::string& Package : {std::string("TVFS"), std::string("\x05\x00\x00\x00garbage", 11)}) {
+    Dialogs.clear();
+    Data.Write("tarnova.dat", Package);
+    Data.Write("data/XML/localization.xml", kLocalization);
+    TTarnovaForm Run{{"tarnova", "-windowed"}};
+    EXPECT_EQ(Run.Run(), 1);
+    ASSERT_EQ(Dialogs.size(), 1u);
+    EXPECT_NE(Dialogs[0].Text.find("tarnova.dat"), std::string::npos) << Dialogs[0].Text;
+    EXPECT_TRUE(Logged("An access violation occured during run-time :"));
+    EXPECT_FALSE(std::filesystem::exists(Data.Path() / "settings.xml"));
+    EXPECT_EQ(gGame, nullptr);
+  }
+}
+
+TEST_F(GameTest, AnExceptionIsReportedOnceWithItsEightLinesAndEndsTheProgram) {
+  const ERangeError Fault("TNation->GetValue->Unknown value \"x\"");
+  for (int Frame = 0; Frame < 3; ++Frame) Form.ApplicationEventsException(&Fault);
+  ASSERT_EQ(Dialogs.size(), 1u);
+  EXPECT_NE(Dialogs[0].Text.find(" Type = ERangeError\n Message = TNation->GetValue->Unknown value \"x\"\n"),
+            std::string::npos);
+  EXPECT_EQ(Form.ExitCode, 1);
+  EXPECT_TRUE(Form.IsClosed());
+  const auto& Lines = Log.Lines();
+  const auto Headline = std::find(Lines.begin(), Lines.end(), "An access violation occured during run-time :");
+  ASSERT_NE(Headline, Lines.end());
+  ASSERT_GE(Lines.end() - Headline, 9);
+  const std::vector<std::string> Report(Headline + 1, Headline + 9);
+  EXPECT_EQ(Report, ExceptionReport("ERangeError", Fault.what()));
+}
+
+TEST_F(GameTest, TheMainWindowSwitchesAndTheGUIWidthFollowTheClientArea) {
+  EXPECT_EQ(GUIScreenWidthFor(1024, 768), 1024);
+  EXPECT_EQ(GUIScreenWidthFor(1280, 800), 1229);
+  EXPECT_EQ(GUIScreenWidthFor(1280, 720), 1365);
+  gSettings.Windowed = false;
+  TTarnovaForm Wide{{"tarnova", "-WIDESCREENDEBUG", "-windowed"}};
+  Wide.FormCreate();
+  EXPECT_EQ(Wide.ClientWidth, 1024);
+  EXPECT_TRUE(gSettings.Windowed);
+  TTarnovaForm Debug{{"tarnova", "-widescreendebug"}};
+  Debug.FormCreate();
+  EXPECT_EQ(Debug.ClientWidth, 1280);
+  EXPECT_EQ(Debug.ClientHeight, 800);
+  EXPECT_EQ(gGUIScreenWidth, 1229);
+  gGUIScreenWidth = 1024;
+}
+
+class LanguageSwitchTest : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    Data.Write("data/XML/localization.xml", kLocalization);
+    for (const char* Code : {"ger", "eng"}) {
+      const std::string Folder = std::string("data/xml/lang_") + Code + "/";
+      const std::string Word = Code == std::string("ger") ? "Deutsch" : "English";
+      Data.Write(Folder + "UI_MainMenu_Root.xml", Layout("Menu " + Word));
+      Data.Write(Folder + "UI_NationSelect.xml", Layout("Nations " + Word));
+      Data.Write(Folder + "window_loadgame.xml", Window("loadgame", "Load " + Word));
+      Data.Write(Folder + "window_stats.xml", Window("statistics", "Stats " + Word));
+      Data.Write(Folder + "window_research.xml", Window("science", "Science " + Word));
+    }
+    gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Data.Path());
+    TGame& G = MakeGame();
+    ASSERT_TRUE(G.LoadLocalization("data\\XML\\localization.xml"));
+    gMainMenuGUI->LoadUIFromXML("data\\xml\\lang_ger\\UI_MainMenu_Root.xml");
+    gMainMenuGUI->AddWindowFromXML("data\\xml\\lang_ger\\window_loadgame.xml");
+    gNationSelectGUI->LoadUIFromXML("data\\xml\\lang_ger\\UI_NationSelect.xml");
+    gInGameGUI->AddWindowFromXML("data\\xml\\lang_ger\\window_stats.xml");
+    gInGameGUI->AddWindowFromXML("data\\xml\\lang_ger\\window_research.xml");
+    gInGameGUI->OpenWindow("statistics");
+  }
+};
+
+TEST_F(LanguageSwitchTest, EveryWindowBaseWindowsIncludedIsAsAFirstLoadInTheNewLanguage) {
+  Game->SwitchLanguage(1);
+  EXPECT_EQ(CurrentLanguageCode(), "eng");
+  EXPECT_EQ(TitleOf(*gMainMenuGUI->Windows[0]), "Menu English");
+  EXPECT_EQ(TitleOf(*gNationSelectGUI->Windows[0]), "Nations English");
+  EXPECT_EQ(gMainMenuGUI->GetWindow("loadgame")->Caption, "Load English");
+  EXPECT_EQ(gInGameGUI->GetWindow("science")->Caption, "Science English");
+  // Open windows open again, closed ones stay closed.
+  EXPECT_TRUE(gInGameGUI->GetWindow("statistics")->Visible);
+  EXPECT_FALSE(gInGameGUI->GetWindow("science")->Visible);
+  // The base windows keep their hint items: hints still work after the switch.
+  EXPECT_NO_THROW(gMainMenuGUI->ShowHint("a", "b"));
+  EXPECT_NO_THROW(gNationSelectGUI->ShowHint("a", "b"));
+  EXPECT_TRUE(Logged("Language switched"));
+}
+
+TEST_F(LanguageSwitchTest, TheSameLanguageOrAMissingFileChangesNothing) {
+  Game->SwitchLanguage(0);
+  EXPECT_FALSE(Logged("Switching to"));
+  std::filesystem::remove(Data.Path() / "data/xml/lang_eng/window_stats.xml");
+  Game->SwitchLanguage(1);
+  EXPECT_EQ(CurrentLanguageCode(), "ger");
+  EXPECT_TRUE(Logged("window_stats.xml\" not found, the language stays"));
+  EXPECT_EQ(TitleOf(*gMainMenuGUI->Windows[0]), "Menu Deutsch");
+  EXPECT_EQ(gInGameGUI->GetWindow("statistics")->Caption, "Stats Deutsch");
+}
+
+TEST_F(GameTest, KeysAndClosingDependOnTheGameState) {
+  gGame = std::make_unique<TGame>(Form, nullptr);
+  TGame& G = *gGame;
+  G.State = gsIntro;
+  Form.FormKeyDown(VK_ESCAPE, 0);  // the intro ends
+  EXPECT_EQ(G.State, gsMainMenu);
+  EXPECT_FALSE(G.EscapePressed);
+  Form.FormKeyDown(VK_ESCAPE, 0);
+  EXPECT_TRUE(G.EscapePressed);
+  Form.FormKeyDown(VK_F10, 0);
+  EXPECT_TRUE(G.ScreenshotPending);  // taken inside the next frame, before the swap
+
+  // In a running game closing the window asks first; elsewhere it ends the program.
+  gInGameGUI->AddWindow("Quit?", "", "messagedlg_quit", TVector3{0, 0, 0}, 300, 100, {}, {}, {});
+  G.State = gsEarthView;
+  Form.FormClose();
+  EXPECT_FALSE(G.Quit);
+  EXPECT_TRUE(gInGameGUI->GetWindow("messagedlg_quit")->Visible);
+  EXPECT_EQ(gInGameGUI->CurrentModalWindow(), gInGameGUI->GetWindow("messagedlg_quit"));
+  G.State = gsMainMenu;
+  Form.FormClose();
+  EXPECT_TRUE(G.Quit);
+  gGame.reset();
+}

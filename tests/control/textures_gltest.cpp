@@ -1,0 +1,74 @@
+// With shaders off, the textures made for drawing without shaders take the place of the ones of
+// "data\tex\", whether the game runs from loose files or from the package; folders and
+// extensions written in another case load from the package as from disk.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "control/game.h"
+#include "control/tarnova_form.h"
+#include "engine/engine_globals.h"
+#include "engine/texture_manager.h"
+#include "engine/virtual_file_system.h"
+#include "package_writer.h"
+#include "support/gl_environment.h"
+#include "support/log_capture.h"
+#include "support/temp_folder.h"
+#include "support/texture_files.h"
+
+namespace {
+
+class GameTexturesGL : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (!GLTestContextReady()) GTEST_SKIP() << "GL tests switched off";
+    SavedSettings = gSettings;
+    gTextureManager = std::make_unique<TTextureManager>();
+  }
+  void TearDown() override {
+    gVirtualFileSystem.reset();
+    gTextureManager = std::make_unique<TTextureManager>();
+    gSettings = SavedSettings;
+  }
+  // The width of the texture registered as Name.
+  int LoadedWidth(bool NoShaders, const std::string& Name) {
+    gSettings.NoShaders = NoShaders;
+    gTextureManager = std::make_unique<TTextureManager>();
+    gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Data.Path());
+    gVirtualFileSystem->Open("tarnova.dat");
+    TTarnovaForm Form{{"tarnova"}};
+    TGame Game(Form, nullptr);
+    Game.LoadTextures();
+    return gTextureManager->GetTextureInfo(Name, 2);
+  }
+
+  TLogCapture Log;
+  TTempFolder Data;
+  TGameSettings SavedSettings;
+};
+
+}  // namespace
+
+TEST_F(GameTexturesGL, NoShaderVariantsWinFromDiskAndFromThePackage) {
+  // Shader sources to be found (their text matters only when they compile, later).
+  std::vector<TPackageEntry> Shaders;
+  for (const char* Name : {"water_vert", "water_frag", "water_vert_b", "water_frag_b", "earth_vert", "earth_frag",
+                           "earth_frag_noborders", "earth_frag_cloudcover"})
+    Shaders.push_back(MakePackageEntry(std::string("data\\shader\\") + Name + ".txt", "void main() {}"));
+  const std::string Plain = MakePNGFile(QuadrantPicture(4, 4)), Variant = MakePNGFile(QuadrantPicture(8, 8));
+  Data.Write("data/tex/water.png", Plain);
+  Data.Write("data/tex/noshaders/water.png", Variant);
+  Data.Write("tarnova.dat", BuildPackage(Shaders));
+  EXPECT_EQ(LoadedWidth(false, "water"), 4);
+  EXPECT_EQ(LoadedWidth(true, "water"), 8);
+
+  std::filesystem::remove_all(Data.Path() / "data");
+  std::vector<TPackageEntry> Package = Shaders;
+  Package.push_back(MakePackageEntry("data\\tex\\water.png", Plain));
+  Package.push_back(MakePackageEntry("data\\TEX\\NoShaders\\water.PNG", Variant));
+  Package.push_back(MakePackageEntry("data\\Tex\\nocompression\\sky.Png", Plain));
+  Data.Write("tarnova.dat", BuildPackage(Package));
+  EXPECT_EQ(LoadedWidth(false, "water"), 4);
+  EXPECT_EQ(LoadedWidth(true, "water"), 8);
+  EXPECT_EQ(gTextureManager->GetTextureInfo("sky", 2), 4);
+}

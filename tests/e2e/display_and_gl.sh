@@ -1,0 +1,32 @@
+# Full screen asked of a display that does not offer the settings' mode: the refusal is logged,
+# the game runs in a 1024 x 768 borderless window and gives the desktop back at exit. An OpenGL
+# implementation without S3TC texture compression ends the start with the error dialog.
+source "$(dirname "$0")/common.bash" "$@"
+
+E2E_STAGE="full screen"
+make_game both
+start_game
+wait_log "Game started in"
+grep -qF "TGame->Create->Error : Could not change to desired display mode (-2), running windowed!" "$GAME/log.html" ||
+  fail "no log line for the refused display mode"
+WINDOW=$(game_window)
+xdotool key --window "$WINDOW" F10
+wait_log "Screenshot saved to"
+read -r W H _ < <("$E2E_HELPER" pngstat "$HOME/Documents/tarnova/screenshots/screenshot0.png")
+[ "$W $H" = "1024 768" ] || fail "the client area is $W x $H, not 1024 x 768"
+"$E2E_HELPER" close "$WINDOW"
+wait_exit
+[ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
+grep -qF "TGame->Destroy->Displaysettings restored" "$GAME/log.html" || fail "the desktop mode was not restored"
+rm -rf "$GAME"
+
+E2E_STAGE="no S3TC"
+make_game both
+TARNOVA_TEST_GL_EXTENSIONS="GL_ARB_texture_compression GL_SGIS_generate_mipmap" start_game -windowed
+wait_exit
+[ "$EXIT_CODE" != 0 ] || fail "exit code 0"
+grep -qF 'Tarnova needs the "GL_EXT_texture_compression_s3tc" OpenGL extension to run!!' "$E2E_TMP/stderr" ||
+  fail "no error dialog"
+grep -qF "Information on your OpenGL implementation :" "$GAME/log.html" || fail "the report is not logged"
+[ -f "$GAME/settings.xml" ] || fail "the localisation was loaded, yet no settings were written"
+echo "1 passed, 0 failed"

@@ -1,0 +1,64 @@
+// What the end-to-end scripts need beyond xdotool:
+//   tarnova-e2e-helper close <window id>   asks the window to close, as a window manager's close
+//                                          button does (WM_DELETE_WINDOW)
+//   tarnova-e2e-helper pngstat <file>      prints "<width> <height> <share of non-black pixels>
+//                                          <share of bright pixels>"
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/png_codec.h"
+
+namespace {
+
+int Close(const char* WindowId) {
+  Display* D = XOpenDisplay(nullptr);
+  if (!D) {
+    std::fprintf(stderr, "no display\n");
+    return 2;
+  }
+  XEvent E{};
+  E.xclient.type = ClientMessage;
+  E.xclient.window = static_cast<Window>(std::strtoul(WindowId, nullptr, 0));
+  E.xclient.message_type = XInternAtom(D, "WM_PROTOCOLS", False);
+  E.xclient.format = 32;
+  E.xclient.data.l[0] = static_cast<long>(XInternAtom(D, "WM_DELETE_WINDOW", False));
+  E.xclient.data.l[1] = CurrentTime;
+  XSendEvent(D, E.xclient.window, False, NoEventMask, &E);
+  XCloseDisplay(D);
+  return 0;
+}
+
+int PngStat(const char* File) {
+  const auto Bytes = ReadWholeFile(File);
+  TPNGImage Image;
+  std::string Error;
+  if (!Bytes || !DecodePNG(Bytes->data(), Bytes->size(), Image, Error)) {
+    std::fprintf(stderr, "%s: not a readable PNG %s\n", File, Error.c_str());
+    return 1;
+  }
+  std::size_t Lit = 0, Bright = 0;
+  for (std::size_t i = 0; i + 3 < Image.Pixels.size(); i += 4) {
+    const int Max = std::max({Image.Pixels[i], Image.Pixels[i + 1], Image.Pixels[i + 2]});
+    if (Max > 8) ++Lit;
+    if (Max > 96) ++Bright;
+  }
+  const double Count = static_cast<double>(Image.Width) * Image.Height;
+  std::printf("%u %u %.3f %.3f\n", Image.Width, Image.Height, Count > 0 ? Lit / Count : 0.0,
+              Count > 0 ? Bright / Count : 0.0);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string Command = argc > 1 ? argv[1] : "";
+  if (Command == "close" && argc == 3) return Close(argv[2]);
+  if (Command == "pngstat" && argc == 3) return PngStat(argv[2]);
+  std::fprintf(stderr, "usage: tarnova-e2e-helper close <window id> | pngstat <file>\n");
+  return 2;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The imagery generator's parts. Each writes its pictures into the data folder.
+#include <filesystem>
+#include <vector>
+
+#include "image.h"
+
+struct TImageryPaths {
+  std::filesystem::path Marble;   // the Marble data folder (Blue Marble day map)
+  std::filesystem::path Xplanet;  // the xplanet folder (night lights)
+  std::filesystem::path Build;    // the build folder: content/regions_*2048.png from the world map
+  std::filesystem::path Fonts;    // the DejaVu font folder
+  std::filesystem::path Data;     // the data folder to write into
+  std::vector<TColor> NationColors;  // map colours of the five nations, in nation order
+};
+
+// earthmap, earthnight, earthclouds, regions, the pictures without shaders, the loading screen.
+void MakeGlobe(const TImageryPaths& Paths);
+void MakeLoadingScreen(const TImageryPaths& Paths, const TImage& Day, const TImage& Night);
+// Skies, lightning, water, the noise volume, landscapes, ground and fog.
+void MakeScenes(const TImageryPaths& Paths);
+// Flags, tendency icons and cursors.
+void MakeSymbols(const TImageryPaths& Paths);
+// Textures of the scene models: the nations' landscapes, the hand, the title lettering.
+void MakeModelTextures(const TImageryPaths& Paths);
