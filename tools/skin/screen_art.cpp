@@ -15,20 +15,41 @@ const TColor kFaceIn = Rgb(84, 108, 150), kFaceOut = Rgb(24, 32, 52), kHoverRim 
 const TColor kWell = Rgb(6, 9, 15, 0.72f), kWhite = Rgb(245, 245, 245), kGold = Rgb(250, 200, 60), kRed = Rgb(225, 55, 45),
              kGreen = Rgb(90, 200, 80), kBlue = Rgb(90, 160, 240), kDark = Rgb(20, 22, 28), kSteel = Rgb(200, 210, 225);
 
-// A glyph is drawn on a 64 x 64 grid and gets a dark outline that keeps it readable on any face.
-using TGlyph = std::function<void(TCanvas&)>;
-
-TCanvas GlyphCanvas(const TGlyph& Draw, int Size) {
-  TCanvas K(Size, Size);
-  K.Scale = Size / 64.0f;
-  Draw(K);
-  K.Outline(std::max(1.0f, 2.5f * K.Scale), Rgb(6, 8, 12, 0.9f));
+// The game draws each picture stretched over its place on the screen; the textures keep
+// power-of-two sizes, so a picture for W x H GUI pixels is painted in GUI pixels onto a
+// TextureW x TextureH canvas, already stretched by as much as the drawing squeezes it.
+TCanvas Picture(int W, int H, int TextureW, int TextureH) {
+  TCanvas K(TextureW, TextureH);
+  K.Scale = static_cast<float>(TextureW) / W;
+  K.ScaleY = static_cast<float>(TextureH) / H;
   return K;
 }
 
+float ScaleY(const TCanvas& K) { return K.ScaleY > 0 ? K.ScaleY : K.Scale; }
+
+// A part of a picture painted on its own canvas at the picture's scale, W x H GUI pixels.
+TCanvas PartOf(const TCanvas& K, float W, float H) {
+  TCanvas P(static_cast<int>(std::lround(W * K.Scale)), static_cast<int>(std::lround(H * ScaleY(K))));
+  P.Scale = K.Scale;
+  P.ScaleY = ScaleY(K);
+  return P;
+}
+
+// Draws a part with its top left at X, Y (GUI pixels).
+void PutPart(TCanvas& K, const TCanvas& Part, float X, float Y) {
+  K.Draw(Part, static_cast<int>(std::lround(X * K.Scale)), static_cast<int>(std::lround(Y * ScaleY(K))), Part.Width, Part.Height);
+}
+
+// A glyph is drawn on a 64 x 64 grid and gets a dark outline that keeps it readable on any face.
+using TGlyph = std::function<void(TCanvas&)>;
+
 void PutGlyph(TCanvas& K, const TGlyph& Draw, float CX, float CY, int Size) {
-  const int X = static_cast<int>(std::lround(CX - Size / 2.0f)), Y = static_cast<int>(std::lround(CY - Size / 2.0f));
-  K.Draw(GlyphCanvas(Draw, Size), X, Y, Size, Size);
+  TCanvas G = PartOf(K, static_cast<float>(Size), static_cast<float>(Size));
+  G.Scale *= Size / 64.0f;
+  G.ScaleY *= Size / 64.0f;
+  Draw(G);
+  G.Outline(std::max(1.0f, 2.5f * G.Scale), Rgb(6, 8, 12, 0.9f));
+  PutPart(K, G, CX - Size / 2.0f, CY - Size / 2.0f);
 }
 
 // ------------------------------------------------------------------------------------ glyphs
@@ -181,12 +202,11 @@ const TGlyph kNextRound = [](TCanvas& K) {
 
 // --------------------------------------------------------------------------- round buttons
 
-// A round button of face radius R: a dark socket, a lit steel bezel, a deep face with a sheen
-// and the glyph; drawn into a square with the centre in the middle.
-TCanvas RoundButton(float R, const TGlyph& Glyph, int GlyphSize, TColor BezelTop, TColor BezelLow) {
-  const int Size = static_cast<int>(std::ceil(2 * R + 12));
-  const float C = Size / 2.0f;
-  TCanvas K(Size, Size);
+// A round button of face radius R centred at (CX, CY): a dark socket, a lit steel bezel, a deep
+// face with a sheen and the glyph.
+void RoundButton(TCanvas& Onto, float CX, float CY, float R, const TGlyph& Glyph, int GlyphSize, TColor BezelTop, TColor BezelLow) {
+  const float Size = std::ceil(2 * R + 12), C = Size / 2.0f;
+  TCanvas K = PartOf(Onto, Size, Size);
   K.Fill(Circle(C, C, R + 5.5f), Rgb(4, 6, 10, 0.9f));
   K.Fill(Circle(C, C, R + 3.5f), [=](float, float Y) { return Mix(BezelTop, BezelLow, std::clamp((Y - C + R) / (2 * R), 0.0f, 1.0f)); });
   K.Fill(Circle(C, C, R + 0.5f), kRimDark);
@@ -199,18 +219,13 @@ TCanvas RoundButton(float R, const TGlyph& Glyph, int GlyphSize, TColor BezelTop
   K.Fill(Minus(Ellipse(C, C - R * 0.45f, R * 0.72f, R * 0.42f), Circle(C, C + R * 1.1f, R * 1.15f)), [=](float, float Y) {
     return TColor{1, 1, 1, 0.2f * std::clamp(1.0f - (Y - (C - R * 0.87f)) / (R * 0.7f), 0.0f, 1.0f)};
   });
-  return K;
-}
-
-void PutButton(TCanvas& K, const TCanvas& Button, float CX, float CY) {
-  K.Draw(Button, static_cast<int>(std::lround(CX - Button.Width / 2.0f)), static_cast<int>(std::lround(CY - Button.Height / 2.0f)),
-         Button.Width, Button.Height);
+  PutPart(Onto, K, CX - C, CY - C);
 }
 
 // Lights a round button of radius R in a square picture of Size: a gold ring on the button's
 // edge and a soft glow over its face, translucent so that the glyph shows through.
-TCanvas RoundHover(int Size, float R) {
-  TCanvas K(Size, Size);
+TCanvas RoundHover(int Size, float R, int TextureSize) {
+  TCanvas K = Picture(Size, Size, TextureSize, TextureSize);
   const float C = Size / 2.0f;
   K.Fill(Circle(C, C, R), [=](float X, float Y) {
     const float D = std::sqrt((X - C) * (X - C) + (Y - C) * (Y - C)) / R;
@@ -257,7 +272,7 @@ void Rivet(TCanvas& K, float X, float Y) {
 }
 
 TCanvas Hud() {
-  TCanvas K(1024, 210);
+  TCanvas K = Picture(1024, 210, 1024, 256);
   BarBody(K, false);
 
   // The name plate: name, nation and round end at x 225, 215 and 205 on the lines y 30, 42 and
@@ -306,17 +321,16 @@ TCanvas Hud() {
   });
   const TGlyph Commands[] = {kBuildUnits, kManageUnits, kInfo, [](TCanvas& G) { Flask(G); }, [](TCanvas& G) { Rocket(G); },
                              [](TCanvas& G) { Staff(G); }, [](TCanvas& G) { Eye(G); }};
-  for (int C = 0; C < 7; ++C)
-    PutButton(K, RoundButton(30, Commands[C], 36, Rgb(205, 218, 240), Rgb(60, 74, 100)), 316 + 78.0f * C, 150);
+  for (int C = 0; C < 7; ++C) RoundButton(K, 316 + 78.0f * C, 150, 30, Commands[C], 36, Rgb(205, 218, 240), Rgb(60, 74, 100));
 
   // The next-round button in its housing, with a gold bezel.
   K.Fill(Circle(922, 124, 59), Rgb(4, 6, 10, 0.9f));
-  PutButton(K, RoundButton(52, kNextRound, 64, Rgb(255, 230, 150), Rgb(140, 95, 35)), 922, 124);
+  RoundButton(K, 922, 124, 52, kNextRound, 64, Rgb(255, 230, 150), Rgb(140, 95, 35));
   return K;
 }
 
 TCanvas HudStretcher() {
-  TCanvas K(64, 210);
+  TCanvas K = Picture(64, 210, 64, 256);
   BarBody(K, true);
   return K;
 }
@@ -331,19 +345,16 @@ void TopPlate(TCanvas& K, float X0, float X1, float Bottom, float Radius) {
 
 // The system bar: main menu, save, load at (30, 28), (86, 28), (142, 28), radius 22.
 TCanvas SystemBar() {
-  TCanvas K(176, 56);
+  TCanvas K = Picture(176, 56, 256, 64);
   TopPlate(K, -40, 176, 56, 16);
   const TGlyph Glyphs[] = {[](TCanvas& G) { House(G); }, [](TCanvas& G) { Floppy(G); }, [](TCanvas& G) { Folder(G); }};
-  for (int B = 0; B < 3; ++B) {
-    TCanvas Button = RoundButton(20.5f, Glyphs[B], 24, Rgb(205, 218, 240), Rgb(60, 74, 100));
-    PutButton(K, Button, 30 + 56.0f * B, 28);
-  }
+  for (int B = 0; B < 3; ++B) RoundButton(K, 30 + 56.0f * B, 28, 20.5f, Glyphs[B], 24, Rgb(205, 218, 240), Rgb(60, 74, 100));
   return K;
 }
 
 // The round timer: the game prints the time centred on x 105 from y 5, 40 pixels high.
 TCanvas RoundTimer() {
-  TCanvas K(210, 56);
+  TCanvas K = Picture(210, 56, 256, 64);
   TopPlate(K, 0, 250, 56, 16);
   K.Fill(RoundRect(30, 4, 180, 49, 8), Rgb(90, 110, 150));
   K.Set(RoundRect(31, 5, 179, 48, 7), Rgb(6, 9, 15, 0.96f));
@@ -369,19 +380,23 @@ void MenuRow(TCanvas& K, float Y) {
   }
 }
 
-TCanvas Menu(const std::string& FontFile, const std::vector<std::string>& Labels) {
-  TCanvas K(256, static_cast<int>(56 * Labels.size()));
+TCanvas Menu(const std::string& FontFile, const std::vector<std::string>& Labels, int TextureH) {
+  const int H = static_cast<int>(56 * Labels.size());
+  TCanvas K = Picture(256, H, 256, TextureH);
+  const float SY = ScaleY(K);
   // Every label at the same height; a long one is set narrower to fit between the studs.
   const int Size = 20, Room = 196;
   for (std::size_t R = 0; R < Labels.size(); ++R) {
     const float Y = 56.0f * R;
     MenuRow(K, Y);
-    const TTextMask Full = RenderText(FontFile, Labels[R], Size);
+    // The text is set in texture pixels, as tall as the picture's stretch makes it.
+    const int Pixels = static_cast<int>(std::lround(Size * SY));
+    const TTextMask Full = RenderText(FontFile, Labels[R], Pixels, 1.0f / SY);
     TTextMask Text = Full;
     for (float Narrow = static_cast<float>(Room) / Full.Width; Text.Width > Room && Narrow > 0.5f; Narrow -= 0.01f)
-      Text = RenderText(FontFile, Labels[R], Size, Narrow);
+      Text = RenderText(FontFile, Labels[R], Pixels, Narrow / SY);
     // Centred on the row by the height of capitals (about 0.73 em above the baseline).
-    const int X = 128 - Text.Width / 2, Base = static_cast<int>(std::lround(Y + 26.5f + 0.365f * Size));
+    const int X = 128 - Text.Width / 2, Base = static_cast<int>(std::lround((Y + 26.5f + 0.365f * Size) * SY));
     const int Top = Base - Text.Baseline;
     DrawMask(K, Grown(Text, 1.5f), X - 2 + 1, Top - 2 + 2, TColor{0, 0, 0, 0.45f});
     DrawMask(K, Grown(Text, 1.2f), X - 2, Top - 2, Rgb(6, 8, 14, 0.9f));
@@ -391,7 +406,7 @@ TCanvas Menu(const std::string& FontFile, const std::vector<std::string>& Labels
 }
 
 TCanvas MenuHover() {
-  TCanvas K(256, 56);
+  TCanvas K = Picture(256, 56, 256, 64);
   K.Fill(RoundRect(6, 5, 250, 48, 10), [](float, float Y) { return TColor{1.0f, 0.95f, 0.8f, 0.2f - 0.1f * (Y - 5) / 43.0f}; });
   K.Fill(Minus(RoundRect(3, 2, 253, 51, 13), RoundRect(6, 5, 250, 48, 10)), kHoverRim);
   return K;
@@ -414,17 +429,17 @@ std::map<std::string, TCanvas> ScreenPictures(const std::string& FontFile) {
   std::map<std::string, TCanvas> P;
   P.emplace("ui_hud", Hud());
   P.emplace("ui_hud_stretcher", HudStretcher());
-  P.emplace("ui_hud_button_hover", RoundHover(64, 30));
-  P.emplace("ui_hud_nextround_hover", RoundHover(112, 52));
+  P.emplace("ui_hud_button_hover", RoundHover(64, 30, 64));
+  P.emplace("ui_hud_nextround_hover", RoundHover(112, 52, 128));
   P.emplace("ui_sysbar", SystemBar());
-  P.emplace("ui_sysbar_hover", RoundHover(48, 22));
+  P.emplace("ui_sysbar_hover", RoundHover(48, 22, 64));
   P.emplace("ui_roundtimer", RoundTimer());
-  P.emplace("ui_mainmenu_root_ger", Menu(FontFile, {"Einzelspieler", "Mehrspieler", "Optionen", "Mitwirkende", "Beenden"}));
-  P.emplace("ui_mainmenu_root_eng", Menu(FontFile, {"Single player", "Multiplayer", "Options", "Credits", "Quit"}));
-  P.emplace("ui_mainmenu_singleplayer_ger", Menu(FontFile, {"Neues Spiel", "Spiel laden"}));
-  P.emplace("ui_mainmenu_singleplayer_eng", Menu(FontFile, {"New game", "Load game"}));
-  P.emplace("ui_mainmenu_multiplayer_ger", Menu(FontFile, {"Hot Seat", "Hot-Seat-Spiel laden"}));
-  P.emplace("ui_mainmenu_multiplayer_eng", Menu(FontFile, {"Hot seat", "Load hot-seat game"}));
+  P.emplace("ui_mainmenu_root_ger", Menu(FontFile, {"Einzelspieler", "Mehrspieler", "Optionen", "Mitwirkende", "Beenden"}, 256));
+  P.emplace("ui_mainmenu_root_eng", Menu(FontFile, {"Single player", "Multiplayer", "Options", "Credits", "Quit"}, 256));
+  P.emplace("ui_mainmenu_singleplayer_ger", Menu(FontFile, {"Neues Spiel", "Spiel laden"}, 128));
+  P.emplace("ui_mainmenu_singleplayer_eng", Menu(FontFile, {"New game", "Load game"}, 128));
+  P.emplace("ui_mainmenu_multiplayer_ger", Menu(FontFile, {"Hot Seat", "Hot-Seat-Spiel laden"}, 128));
+  P.emplace("ui_mainmenu_multiplayer_eng", Menu(FontFile, {"Hot seat", "Load hot-seat game"}, 128));
   P.emplace("ui_mainmenu_hover", MenuHover());
   P.emplace("ui_mainmenu_panel", MenuPanel());
   return P;
