@@ -37,7 +37,8 @@ bool RenderFont(const TFontOptions& Options, TFontImage& Image, std::string& Err
     return false;
   }
   const int Cell = static_cast<int>(Options.CellSize);
-  const int Pad = Options.Outline ? 1 : 0;
+  // The outline is one unit of the drawn glyph (16 units a cell) thick, whatever the cell size.
+  const int Pad = Options.Outline ? std::max(1, Cell / 16) : 0;
   // The em is sized so that ascender and descender fill the cell less the outline.
   FT_Set_Pixel_Sizes(Face, 0, static_cast<FT_UInt>(Cell));
   const double Asc = Face->size->metrics.ascender / 64.0, Desc = -Face->size->metrics.descender / 64.0;
@@ -79,8 +80,8 @@ bool RenderFont(const TFontOptions& Options, TFontImage& Image, std::string& Err
       if (Options.Outline) {
         // The outline stays inside the cell, so neighbouring glyphs never bleed in.
         const int CellX = X / Cell * Cell, CellY = Y / Cell * Cell;
-        for (int Dy = -1; Dy <= 1; ++Dy)
-          for (int Dx = -1; Dx <= 1; ++Dx) {
+        for (int Dy = -Pad; Dy <= Pad; ++Dy)
+          for (int Dx = -Pad; Dx <= Pad; ++Dx) {
             const int Nx = X + Dx, Ny = Y + Dy;
             if (Nx < CellX || Nx >= CellX + Cell || Ny < CellY || Ny >= CellY + Cell) continue;
             Alpha = std::max(Alpha, Cover[std::size_t(Ny) * Side + Nx]);

@@ -81,7 +81,7 @@ TEST(GlobeImagery, PicturesHaveSizesAndChannelsTheirUseNeeds) {
   const std::set<std::string> NeedAlpha = {"earthclouds", "fog", "setting_water", "setting_water_dirty", "cursor_default",
                                            "cursor_action", "cursor_selectregion", "cursor_selectregionaction",
                                            "cursor_rotateglobe", "gui_icon_tendency_up", "gui_icon_tendency_down",
-                                           "flag_0_halfround", "logobend"};
+                                           "flag_0_halfround"};
   int Seen = 0;
   for (auto& E : fs::recursive_directory_iterator(DataFile("tex"))) {
     const std::string Ext = LowerAscii(E.path().extension().string()), Stem = LowerAscii(E.path().stem().string());

@@ -22,4 +22,3 @@ void MakeScenes(const TImageryPaths& Paths);
 // Flags, tendency icons and cursors.
 void MakeSymbols(const TImageryPaths& Paths);
 // Textures of the scene models: the nations' landscapes, the hand, the title lettering.
-void MakeModelTextures(const TImageryPaths& Paths);

@@ -1,7 +1,6 @@
 // tarnova-imagery: makes the globe's and the scenes' pictures of the data set.
 // Usage: tarnova-imagery <marble data folder> <xplanet folder> <font folder> <build folder>
-//   reads the Blue Marble day map and the night lights from the Debian packages' folders, DejaVu
-//   Serif for the title lettering, the
+//   reads the Blue Marble day map and the night lights from the Debian packages' folders, the
 //   region images that the world map generator wrote into <build>/content and the nations' colours
 //   from <build>/data/XML/nationinfo.xml, and writes into <build>/data. The same inputs always give
 //   the same bytes.
@@ -36,7 +35,6 @@ int main(int Argc, char** Argv) {
     MakeGlobe(P);
     MakeScenes(P);
     MakeSymbols(P);
-    MakeModelTextures(P);
     std::ofstream(P.Data / ".imagery-stamp", std::ios::trunc) << "";
     return 0;
   } catch (const std::exception& E) {

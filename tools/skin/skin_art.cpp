@@ -334,7 +334,7 @@ std::map<std::string, std::pair<TIcon, int>> Icons() {
                                   K.Fill(Minus(Ring(32, 20, 7, 4), Rect(24, 21, 32, 30)), kWhite);
                                   K.Fill(Rect(30.5f, 25, 33.5f, 30), kWhite);
                                   K.Fill(Circle(32, 33, 2), kWhite);
-                                }, 48};
+                                }, 64};
   I["gui_autobattle_target"] = {[](TCanvas& K) {
                                   K.Fill(Ring(32, 32, 24, 20), kRed);
                                   K.Fill(Ring(32, 32, 12, 9), kRed);
