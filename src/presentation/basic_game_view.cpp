@@ -41,3 +41,7 @@ void TBasicGameView::RegisterWindows(TGame& Game) {
   RegisterTransferMarketWindow(Game);
   RegisterEspionageWindow(Game);
 }
+
+void TBasicGameView::InfoCenterWindow_Refresh(TGame& Game) { ::InfoCenterWindow_Refresh(Game); }
+
+void TBasicGameView::TransferMarketWindow_Refresh(TGame& Game) { ::TransferMarketWindow_Refresh(Game); }

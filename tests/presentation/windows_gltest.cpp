@@ -197,10 +197,15 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
       EXPECT_EQ(Game->ResearchCarouselDirection, 1.0f);
     }
   }
-  // Held outside the panel, nothing is picked.
+  // Pressed outside the ring and dragged over a card, nothing is picked.
+  Frame();
   Game->MouseX = gMouseX = 5;
   Game->MouseY = gMouseY = 5;
   ButtonDown = true;
+  Frame();
+  const TIntPair Card0 = CardOnScreen(0, 3);
+  Game->MouseX = gMouseX = Card0.X;
+  Game->MouseY = gMouseY = Card0.Y;
   Frame();
   ButtonDown = false;
   EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[1]);

@@ -133,7 +133,9 @@ TEST_F(WindowsTest, ResearchHistoryGroupsWhatIsResearched) {
   const auto& Leads = Item<TGLListBox>("research_history", "listbox_leadsto");
   ASSERT_FALSE(Leads.Items.empty());
   for (const auto& Row : Leads.Items)
-    EXPECT_TRUE(Row.Icon == "button_research_window" || Row.Icon == "gui_icon_building") << Row.Icon;
+    EXPECT_TRUE(Row.Icon == "button_research_window" || Row.Icon == "gui_icon_building" ||
+                Row.Icon.rfind("preview2d_unittype_", 0) == 0)
+        << Row.Icon;
   Click("technology_researched_tech_fusion");
   Click("technology_researched_nothing_like_this");
   EXPECT_EQ(Game->ResearchHistorySelectedTech, nullptr);
@@ -195,7 +197,7 @@ TEST_F(TransferMarketTest, ListsAndHires) {
   EXPECT_TRUE(Contains(IDs(Staff()), "player_scientist_0"));
   // The market's own round does not bring the hired offer back.
   gTransferMarket->NextRound();
-  TransferMarketWindow_Refresh(*Game);
+  TBasicGameView().TransferMarketWindow_Refresh(*Game);
   EXPECT_FALSE(Contains(Captions(Free()), "Scientist 1"));
 
   // A header row and the button: nothing happens.
@@ -400,7 +402,7 @@ TEST_F(WindowsTest, StatisticsAndInformationCentre) {
   // News of the human player only.
   gNations[0]->Messages.Add("Ours", "regioninfo", 0, 0);
   gNations[1]->Messages.Add("Theirs", "regioninfo", 1, 0);
-  InfoCenterWindow_Refresh(*Game);
+  TBasicGameView().InfoCenterWindow_Refresh(*Game);
   EXPECT_TRUE(Window("infocenter").Visible);
   const auto Rows = Captions(static_cast<TGLListBox&>(Window("infocenter").GetGLGUIItem(0, "listbox")));
   EXPECT_TRUE(Contains(Rows, "Ours"));

@@ -20,6 +20,11 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr float kRadius = 48.0f;
 
+// A press counts for the ring only when it began over the ring: a button pressed elsewhere and
+// dragged over the cards picks nothing.
+bool ButtonWasDown = false;
+bool PressBeganOnRing = false;
+
 TMouseButtonQuery& ButtonQuery() {
   static TMouseButtonQuery Query = [] { return gLeftMouseDown; };
   return Query;
@@ -233,7 +238,12 @@ void ResearchCarousel_Render(TGame& Game) {
     // Only inside the panel: elsewhere a GUI pixel could match a pick colour.
     const float Left = Window->X + Panel.Position.X + 4, Top = Window->Y + Panel.Position.Y + 4;
     const bool MouseInPanel = PointInRect(gMouseX, gMouseY, Left, Top, Left + PanelW - 8, Top + PanelH - 8);
-    if (MouseInPanel && ButtonQuery()() && gInGameGUI->GetWindowAtMouse() == Window) {
+    const bool OverRing = MouseInPanel && gInGameGUI->GetWindowAtMouse() == Window;
+    const bool Down = ButtonQuery()();
+    if (Down && !ButtonWasDown) PressBeganOnRing = OverRing;
+    if (!Down) PressBeganOnRing = false;
+    ButtonWasDown = Down;
+    if (Down && PressBeganOnRing && OverRing) {
       std::array<std::uint8_t, 3> Pixel{};
       glReadBuffer(GL_BACK);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);

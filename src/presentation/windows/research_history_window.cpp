@@ -74,6 +74,8 @@ void ResearchHistoryWindow_Click(TGame& Game, const std::string& Name) {
   for (std::size_t i = 0; i + 2 < Triples.size(); i += 3) {
     if (Triples[i] == "building") Leads.AddItem(Triples[i + 1], "", "gui_icon_building", std::intptr_t{0});
     if (Triples[i] == "technology") Leads.AddItem(Triples[i + 1], "", "button_research_window", std::intptr_t{0});
+    // Units it unlocks are listed as the research window lists them, with their picture.
+    if (Triples[i] == "unit") Leads.AddItem(Triples[i + 1], "", Triples[i + 2], std::intptr_t{0});
   }
 }
 
