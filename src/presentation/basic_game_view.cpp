@@ -6,6 +6,12 @@
 #include "engine/perf_timer.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
+#include "presentation/windows/espionage_window.h"
+#include "presentation/windows/info_center_window.h"
+#include "presentation/windows/research_history_window.h"
+#include "presentation/windows/research_window.h"
+#include "presentation/windows/statistics_window.h"
+#include "presentation/windows/transfer_market_window.h"
 
 void TBasicGameView::Render(TGame& Game) {
   // The dusk blue of the menu sky behind everything.
@@ -26,3 +32,16 @@ void TBasicGameView::Render(TGame& Game) {
   glDisable(GL_BLEND);
   glEnable(GL_DEPTH_TEST);
 }
+
+void TBasicGameView::RegisterWindows(TGame& Game) {
+  RegisterInfoCenterWindow(Game);
+  RegisterStatisticsWindow(Game);
+  RegisterResearchWindow(Game);
+  RegisterResearchHistoryWindow(Game);
+  RegisterTransferMarketWindow(Game);
+  RegisterEspionageWindow(Game);
+}
+
+void TBasicGameView::InfoCenterWindow_Refresh(TGame& Game) { ::InfoCenterWindow_Refresh(Game); }
+
+void TBasicGameView::TransferMarketWindow_Refresh(TGame& Game) { ::TransferMarketWindow_Refresh(Game); }
