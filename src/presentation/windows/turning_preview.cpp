@@ -1,6 +1,7 @@
 #include "presentation/windows/turning_preview.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "control/game.h"
 #include "engine/engine_globals.h"
@@ -32,6 +33,49 @@ void DrawModel(const std::string& Model, float Rotation, bool Mirror, float Lift
   Draw3DModel(Model, 0, false, true);
   if (Mirror) glFrontFace(GL_CCW);
   glPopMatrix();
+}
+
+// The soft shadow under the previews: a tube fading upwards from the disc's rim, then the disc
+// itself in dark grey.
+std::uint32_t MakePreviewShadowList() {
+  const std::uint32_t List = glGenLists(1);
+  if (List == 0) return 0;
+  const float Step = 3.14159265f / 16.0f;
+  glNewList(List, GL_COMPILE);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_LIGHTING);
+  glDepthMask(GL_FALSE);
+  glBegin(GL_QUADS);
+  for (int K = 0; K < 32; ++K) {
+    const float A0 = static_cast<float>(K) * Step, A1 = static_cast<float>(K + 1) * Step;
+    glColor4f(0.0f, 0.0f, 0.0f, 0.7f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(4.0f * std::sin(A0), 4.0f * std::cos(A0), 0.0f);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(4.0f * std::sin(A0), 4.0f * std::cos(A0), 8.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(4.0f * std::sin(A1), 4.0f * std::cos(A1), 8.0f);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.7f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(4.0f * std::sin(A1), 4.0f * std::cos(A1), 0.0f);
+  }
+  glEnd();
+  glDepthMask(GL_TRUE);
+  glColor4f(0.2f, 0.2f, 0.2f, 0.7f);
+  glBegin(GL_POLYGON);
+  for (int K = 1; K <= 32; ++K) {
+    const float A = static_cast<float>(K) * Step;
+    glNormal3f(0.0f, 1.0f, 0.0f);
+    glTexCoord3f(std::sin(A), std::cos(A), 0.0f);
+    glVertex3f(4.0f * std::sin(A), 4.0f * std::cos(A), 0.0f);
+  }
+  glEnd();
+  glDisable(GL_BLEND);
+  glEndList();
+  return List;
 }
 
 }  // namespace
@@ -86,6 +130,8 @@ void DrawTurningPreview(TGame& Game, const TGLWindow& Window, const TGLGUIItem& 
   DrawModel(Model, Rotation, true, 0.0f);
   glDisable(GL_STENCIL_TEST);
   glDisable(GL_LIGHTING);
+  // Made at the first preview, with the context current; it lives as long as the context.
+  if (Game.PreviewShadowList == 0) Game.PreviewShadowList = MakePreviewShadowList();
   if (Game.PreviewShadowList != 0) glCallList(Game.PreviewShadowList);
   glDisable(GL_BLEND);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
