@@ -248,6 +248,9 @@ TEST_F(GameWindowsGL, BattleDrawsBothSidesWhileItRuns) {
     Shoot(Lang + "_autobattle");
     gBattle->Running = false;
   }
+  // A division freed while the battle's window stays open is no longer drawn.
+  N.RemoveDivision(A.ID, true);
+  Shoot("");
 }
 
 }  // namespace

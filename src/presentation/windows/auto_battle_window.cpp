@@ -2,6 +2,7 @@
 // battle advanced at the speed of the track bar, and the victory or defeat at its end.
 #include <cmath>
 #include <string>
+#include <unordered_set>
 
 #include "control/game.h"
 #include "engine/engine_globals.h"
@@ -130,6 +131,29 @@ void AutoBattleWindow_Show(TGame&) {
 
 namespace {
 
+// The battle's references are checked against the world before drawing: the window stays open
+// after the battle while other windows and rounds may free divisions and units.
+bool LiveDivision(const TDivision* D) {
+  if (!D) return false;
+  for (const auto& N : gNations)
+    if (N)
+      for (const auto& Division : N->Divisions)
+        if (Division.get() == D) return true;
+  for (const auto& R : gRegions)
+    if (R->DefensiveDivision.get() == D) return true;
+  return false;
+}
+
+std::unordered_set<const TUnit*> LiveUnits() {
+  std::unordered_set<const TUnit*> Live;
+  for (const auto& N : gNations)
+    if (N)
+      for (const auto& U : N->Units) Live.insert(U.get());
+  for (const auto& R : gRegions)
+    for (const auto& U : R->Units) Live.insert(U.get());
+  return Live;
+}
+
 void BeginPanel(const TGLWindow& W, const TGLGUIItem& P) {
   glPushMatrix();
   glTranslatef(W.X + P.Position.X, W.Y + P.Position.Y, W.Z + P.Position.Z + 0.5f);
@@ -164,7 +188,7 @@ void DrawInfoPanel(const TGLWindow& W, const TGLGUIItem& P, bool Attacker) {
   glPopMatrix();
 }
 
-void DrawArmyPanel(const TGLWindow& W, const TGLGUIItem& P, bool Attacker) {
+void DrawArmyPanel(const TGLWindow& W, const TGLGUIItem& P, bool Attacker, const std::unordered_set<const TUnit*>& Live) {
   const TBattle& B = *gBattle;
   const float Pw = static_cast<float>(P.GetWidth()), Ph = static_cast<float>(P.GetHeight());
   BeginPanel(W, P);
@@ -184,7 +208,7 @@ void DrawArmyPanel(const TGLWindow& W, const TGLGUIItem& P, bool Attacker) {
   float X = 0.0f, Y = 0.0f;
   for (std::size_t I = 0; I < Units.size(); ++I) {
     const TUnit* U = Units[I];
-    if (!U || !U->UnitType) continue;
+    if (!U || !Live.count(U) || !U->UnitType) continue;
     const unsigned Tex = U->UnitType->PreviewTexture;
     glEnable(GL_BLEND);
     glColor4f(0.0f, 0.0f, 0.0f, 0.75f);
@@ -249,13 +273,14 @@ void AutoBattleWindow_Render(TGame& Game) {
   TGLWindow& W = InGameWindow("autobattle");
   if (gBattle->Running) AutoBattleWindow_Step(Game);
   W.GetGUIItemByID("button_autobattle_close").Visible = !gBattle->Running;
-  if (gBattle->AttackerDivision) {
+  const auto Live = LiveUnits();
+  if (LiveDivision(gBattle->AttackerDivision)) {
     DrawInfoPanel(W, W.GetGUIItemByID("panel_attacker_info"), true);
-    DrawArmyPanel(W, W.GetGUIItemByID("panel_attacker_army"), true);
+    DrawArmyPanel(W, W.GetGUIItemByID("panel_attacker_army"), true, Live);
   }
-  if (gBattle->DefenderDivision) {
+  if (LiveDivision(gBattle->DefenderDivision)) {
     DrawInfoPanel(W, W.GetGUIItemByID("panel_defender_info"), false);
-    DrawArmyPanel(W, W.GetGUIItemByID("panel_defender_army"), false);
+    DrawArmyPanel(W, W.GetGUIItemByID("panel_defender_army"), false, Live);
   }
   DrawLosses(W, W.GetGUIItemByID("panel_attacker_army"), gBattle->AttackerLosses);
   DrawLosses(W, W.GetGUIItemByID("panel_defender_army"), gBattle->DefenderLosses);
