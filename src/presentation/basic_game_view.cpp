@@ -7,6 +7,7 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "presentation/windows/espionage_window.h"
+#include "presentation/windows/game_windows.h"
 #include "presentation/windows/info_center_window.h"
 #include "presentation/windows/research_history_window.h"
 #include "presentation/windows/research_window.h"
@@ -34,6 +35,7 @@ void TBasicGameView::Render(TGame& Game) {
 }
 
 void TBasicGameView::RegisterWindows(TGame& Game) {
+  RegisterRegionAndArmyWindows(Game);
   RegisterInfoCenterWindow(Game);
   RegisterStatisticsWindow(Game);
   RegisterResearchWindow(Game);
