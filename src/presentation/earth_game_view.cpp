@@ -3,7 +3,11 @@
 #include "control/game.h"
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
+#include "gui/window.h"
 #include "presentation/earth_render.h"
+#include "presentation/earth_view_hud.h"
 #include "presentation/earth_view_scene.h"
 #include "presentation/earth_water.h"
 #include "presentation/region_map.h"
@@ -13,6 +17,10 @@ void TEarthGameView::Render(TGame& Game) {
     RenderEarthView(Game);
   else
     TBasicGameView::Render(Game);
+}
+
+void TEarthGameView::RegisterWindows(TGame& Game) {
+  if (gInGameGUI && gInGameGUI->HintWindow) gInGameGUI->HintWindow->OnRender = [&Game] { EarthViewHUD_Render(Game); };
 }
 
 void TEarthGameView::CreateRenderTargets(TGame& Game) {

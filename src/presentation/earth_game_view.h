@@ -6,6 +6,7 @@
 class TEarthGameView : public TBasicGameView {
 public:
   void Render(TGame& Game) override;
+  void RegisterWindows(TGame& Game) override;
   void CreateRenderTargets(TGame& Game) override;
   void FreeRenderTargets() override;
   void UpDateRegionMap(TGame& Game, bool DebugDump) override;
