@@ -361,6 +361,8 @@ void RenderEarthPickColors(TGame& Game) {
   // The globe hides the quads on its far side. It writes depth only: a texel of the earth's
   // picture could otherwise equal a pick code.
   glPushMatrix();
+  DisableUnits();
+  glActiveTexture(GL_TEXTURE0);
   const float S = kGlobeScale * Earth.Zoom;
   glScalef(S, S, S);
   glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
