@@ -16,6 +16,8 @@
 #include "engine/virtual_file_system.h"
 #include "platform/window_host.h"
 #include "presentation/earth_game_view.h"
+#include "presentation/earth_render.h"
+#include "presentation/frame_projections.h"
 #include "presentation/earth_water.h"
 #include "presentation/presentation_globals.h"
 #include "presentation/region_map.h"
@@ -93,7 +95,9 @@ TGLScene& Scene() {
   return S;
 }
 
-void Frame(benchmark::State& State, bool Shaders, bool Floor) {
+enum TFrameKind { fkScene, fkFloor, fkGlobe };
+
+void Frame(benchmark::State& State, bool Shaders, TFrameKind Kind) {
   TGLScene& S = Scene();
   if (!S.Ready) {
     State.SkipWithError("no GL window (run under Xvfb)");
@@ -102,8 +106,14 @@ void Frame(benchmark::State& State, bool Shaders, bool Floor) {
   gSettings.NoShaders = !Shaders;
   for (auto _ : State) {
     glViewport(0, 0, 1024, 768);
-    if (Floor) {
+    if (Kind == fkFloor) {
       glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    } else if (Kind == fkGlobe) {
+      // The globe alone, without sky, landscape, water and reflections.
+      S.Game->Earth->RotationY += 0.5f;
+      glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+      SetPerspectiveProjection(1024, 768);
+      RenderEarth(*S.Game, false);
     } else {
       S.Game->Earth->RotationY += 0.5f;
       S.View.Render(*S.Game);
@@ -113,10 +123,20 @@ void Frame(benchmark::State& State, bool Shaders, bool Floor) {
   }
   State.counters["fps"] = benchmark::Counter(static_cast<double>(State.iterations()), benchmark::Counter::kIsRate);
 }
-void BM_EarthViewFrame(benchmark::State& State) { Frame(State, true, false); }
-void BM_EarthViewFrameNoShaders(benchmark::State& State) { Frame(State, false, false); }
-void BM_FrameFloor(benchmark::State& State) { Frame(State, true, true); }
+void BM_EarthViewFrame(benchmark::State& State) { Frame(State, true, fkScene); }
+void BM_EarthViewFrameNoReflections(benchmark::State& State) {
+  gSettings.Reflections = false;
+  gSettings.ReflectionUpdateRate = 1000000;
+  Frame(State, true, fkScene);
+  gSettings.Reflections = true;
+  gSettings.ReflectionUpdateRate = 2;
+}
+void BM_EarthViewFrameNoShaders(benchmark::State& State) { Frame(State, false, fkScene); }
+void BM_GlobeFrame(benchmark::State& State) { Frame(State, true, fkGlobe); }
+void BM_FrameFloor(benchmark::State& State) { Frame(State, true, fkFloor); }
 BENCHMARK(BM_EarthViewFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_EarthViewFrameNoShaders)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EarthViewFrameNoReflections)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GlobeFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FrameFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
