@@ -5,12 +5,12 @@
 
 #include "control/control_globals.h"
 #include "control/tarnova_form.h"
-#include "presentation/basic_game_view.h"
+#include "presentation/earth_game_view.h"
 
 int main(int argc, char** argv) {
   TTarnovaForm Form(std::vector<std::string>(argv, argv + argc));
   gMainForm = &Form;
-  Form.MakeView = [] { return std::make_unique<TBasicGameView>(); };
+  Form.MakeView = [] { return std::make_unique<TEarthGameView>(); };
   Form.FormCreate();
   const int ExitCode = Form.Run();
   gMainForm = nullptr;

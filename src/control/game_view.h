@@ -17,6 +17,12 @@ public:
   virtual void CreateRenderTargets(TGame& Game) {}
   // Frees them while the GL context still exists.
   virtual void FreeRenderTargets() {}
+  // Rebuilds the region-ownership texture from the regions' owners (a new game, every round,
+  // loading); DebugDump also saves the map during the developer's batch rounds.
+  virtual void UpDateRegionMap(TGame& Game, bool DebugDump) {}
+  // Draws the candidates of colour picking of the current state (regions or nation symbols)
+  // under the projection and cleared buffer that picking has set.
+  virtual void RenderPickColors(TGame& Game) {}
 
   // After a round: the current player's news into the information centre, which comes to the
   // front.

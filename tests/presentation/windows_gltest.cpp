@@ -22,7 +22,7 @@
 #include "presentation/windows/transfer_market_window.h"
 #include "support/gl_environment.h"
 #include "windows_fixture.h"
-#include "presentation/shared_view_state.h"
+#include "presentation/presentation_globals.h"
 #include "world/region.h"
 #include "world/statistics.h"
 #include "world/staff.h"

@@ -6,7 +6,7 @@
 #include "engine/gl_api.h"
 #include "engine/model_registry.h"
 #include "gui/gui_services.h"
-#include "presentation/shared_view_state.h"
+#include "presentation/presentation_globals.h"
 #include "presentation/windows/espionage_window.h"
 #include "world/region.h"
 #include "world/staff.h"

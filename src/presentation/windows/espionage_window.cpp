@@ -13,7 +13,7 @@
 #include "gui/text.h"
 #include "gui/window.h"
 #include "platform/text_format.h"
-#include "presentation/shared_view_state.h"
+#include "presentation/presentation_globals.h"
 #include "world/building_type.h"
 #include "presentation/window_view3d.h"
 #include "world/nation.h"

@@ -9,7 +9,7 @@
 #include "gui/gui_services.h"
 #include "gui/list_box.h"
 #include "gui/window.h"
-#include "presentation/shared_view_state.h"
+#include "presentation/presentation_globals.h"
 #include "presentation/windows/statistics_window.h"
 #include "world/nation.h"
 #include "world/world_globals.h"

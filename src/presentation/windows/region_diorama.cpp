@@ -8,7 +8,7 @@
 #include "engine/gl_api.h"
 #include "engine/model_registry.h"
 #include "engine/texture_manager.h"
-#include "presentation/shared_view_state.h"
+#include "presentation/presentation_globals.h"
 #include "presentation/windows/game_windows.h"
 #include "presentation/windows/window_common.h"
 #include "world/building_type.h"

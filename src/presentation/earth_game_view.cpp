@@ -1,0 +1,43 @@
+#include "presentation/earth_game_view.h"
+
+#include "control/game.h"
+#include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
+#include "gui/window.h"
+#include "presentation/earth_render.h"
+#include "presentation/earth_view_hud.h"
+#include "presentation/earth_view_scene.h"
+#include "presentation/earth_water.h"
+#include "presentation/region_map.h"
+
+void TEarthGameView::Render(TGame& Game) {
+  if (Game.State == gsEarthView && Game.Earth)
+    RenderEarthView(Game);
+  else
+    TBasicGameView::Render(Game);
+}
+
+void TEarthGameView::RegisterWindows(TGame& Game) {
+  if (gInGameGUI && gInGameGUI->HintWindow) gInGameGUI->HintWindow->OnRender = [&Game] { EarthViewHUD_Render(Game); };
+}
+
+void TEarthGameView::CreateRenderTargets(TGame& Game) {
+  GLint Viewport[4];
+  glGetIntegerv(GL_VIEWPORT, Viewport);
+  CreateReflectionTargets(gSettings.ReflectionTextureSize, Viewport[2], Viewport[3]);
+  LoadRegionBaseMap("data\\regions512.bmp");
+}
+
+void TEarthGameView::FreeRenderTargets() {
+  FreeReflectionTargets();
+  FreeRegionMapTexture();
+  FreeEarthRenderLists();
+}
+
+void TEarthGameView::UpDateRegionMap(TGame& Game, bool DebugDump) { ::UpDateRegionMap(DebugDump); }
+
+void TEarthGameView::RenderPickColors(TGame& Game) {
+  if (Game.State == gsEarthView && Game.Earth) RenderEarthPickColors(Game);
+}

@@ -1,0 +1,181 @@
+#include "presentation/earth_view_scene.h"
+
+#include <set>
+
+#include "control/control_globals.h"
+#include "control/game.h"
+#include "engine/constants.h"
+#include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "engine/log.h"
+#include "engine/model_registry.h"
+#include "engine/tex_font.h"
+#include "engine/texture_manager.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
+#include "gui/window.h"
+#include "platform/errors.h"
+#include "presentation/earth_render.h"
+#include "presentation/earth_water.h"
+#include "presentation/frame_projections.h"
+#include "world/nation.h"
+#include "world/world_globals.h"
+
+namespace {
+// Frames left until the next refresh of the water reflections; counted in the earth view only.
+std::int32_t gReflectionUpdateCountdown = 0;
+
+void LogOnce(const std::string& Text) {
+  static std::set<std::string> Logged;
+  if (Logged.insert(Text).second && gLog) gLog->AddLine(Text);
+}
+
+// The round-timer panel, the base window's third skinned control; a layout without it is logged
+// once and the scene draws no timer.
+TGLGUIItem* RoundTimerPanel() {
+  if (!gInGameGUI || !gInGameGUI->HintWindow) return nullptr;
+  try {
+    return &gInGameGUI->HintWindow->GetGLGUIItem(2, "skinned");
+  } catch (const ETarnovaError&) {
+    LogOnce("TGame->RenderEarthView->\"data\\XML\\UI_EarthView.xml\" has no round-timer panel (third skinned "
+            "control), the round timer is not shown");
+    return nullptr;
+  }
+}
+
+void DrawSky(std::uint8_t Nation) {
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glDisable(GL_LIGHTING);
+  glOrtho(0.0, 1.0, 0.0, 1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  const std::string Sky = "skysphere" + std::to_string(Nation);
+  const bool Textured = gTextureManager && gTextureManager->IndexOf(Sky) >= 0;
+  if (Textured) {
+    glEnable(GL_TEXTURE_2D);
+    gTextureManager->BindTexture(Sky, GL_TEXTURE0);
+  } else {
+    LogOnce("TGame->RenderEarthView->Texture \"" + Sky + "\" not present, drawing a plain sky");
+    glDisable(GL_TEXTURE_2D);
+  }
+  glBegin(GL_QUADS);
+  // Without the picture: night blue at the bottom to a lighter blue at the top.
+  if (!Textured) glColor3f(0.02f, 0.04f, 0.12f);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3f(0.0f, 0.0f, 0.0f);
+  if (!Textured) glColor3f(0.10f, 0.18f, 0.36f);
+  glTexCoord2f(0.0f, 1.0f);
+  glVertex3f(0.0f, 1.0f, 0.0f);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3f(1.0f, 1.0f, 0.0f);
+  if (!Textured) glColor3f(0.02f, 0.04f, 0.12f);
+  glTexCoord2f(1.0f, 0.0f);
+  glVertex3f(1.0f, 0.0f, 0.0f);
+  glEnd();
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+}
+
+void DrawLandscape(std::uint8_t Nation) {
+  glPushMatrix();
+  glTranslatef(0.0f, -1.15f, gCameraDistance);
+  glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+  glScalef(0.0288461538f, 0.0288461538f, 0.0288461538f);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  const GLfloat Position[4] = {0.0f, 5.0f, -5.0f, 0.0f};
+  const GLfloat Ambient[4] = {0.1f, 0.1f, 0.1f, 1.0f};
+  const GLfloat Diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+  glLightfv(GL_LIGHT0, GL_POSITION, Position);
+  glLightfv(GL_LIGHT0, GL_AMBIENT, Ambient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, Diffuse);
+  const std::string Model = "background_nation" + std::to_string(Nation);
+  if (FindModel(ModelKey(Model)) >= 0)
+    Draw3DModel(Model, 0, false, false);
+  else
+    LogOnce("TGame->RenderEarthView->Model \"" + Model + "\" not present, drawing no landscape");
+  glDisable(GL_LIGHTING);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glPopMatrix();
+}
+}  // namespace
+
+bool ReflectionRefreshDue(std::int32_t& Countdown, std::int32_t Rate) {
+  if (--Countdown > 0) return false;
+  Countdown = Rate;
+  return true;
+}
+
+std::string RoundTimerText(std::int32_t SecondsLeft) {
+  return IntToStr2(SecondsLeft / 60) + ":" + IntToStr2(SecondsLeft % 60);
+}
+
+bool RoundTimerRed(std::int32_t SecondsLeft) { return SecondsLeft / 60 == 0 && SecondsLeft % 60 <= 10; }
+
+void RenderEarthView(TGame& Game) {
+  // The frame's viewport is the window's client area (the game sets it before every frame).
+  GLint Viewport[4];
+  glGetIntegerv(GL_VIEWPORT, Viewport);
+  const int Width = Viewport[2], Height = Viewport[3];
+  TGLGUIItem* Panel = RoundTimerPanel();
+  if (Panel) {
+    Panel->Visible = Game.HotSeat;
+    Panel->Position.X = static_cast<float>(gGUIScreenWidth - Panel->Width);
+  }
+  gCameraDistance = -5.0f;
+  gFieldOfView = 60.0f;
+  const std::uint8_t Nation = gPlayerNation < gNations.size() ? gPlayerNation : 0;
+  const TNation* Player = gNations[Nation].get();
+  if (ReflectionRefreshDue(gReflectionUpdateCountdown, gSettings.ReflectionUpdateRate) && Player) {
+    RenderEarthReflection(Game, 0, Player->WaterplaneUpperPos * 2.0f, Width, Height);
+    RenderEarthReflection(Game, 1, Player->WaterplaneLowerPos * 2.0f, Width, Height);
+  }
+
+  SetPerspectiveProjection(Width, Height);
+  glDisable(GL_SCISSOR_TEST);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  for (GLenum Unit : {GL_TEXTURE3, GL_TEXTURE2, GL_TEXTURE1, GL_TEXTURE0}) {
+    glActiveTexture(Unit);
+    glDisable(GL_TEXTURE_2D);
+  }
+  DrawSky(Nation);
+  glClear(GL_DEPTH_BUFFER_BIT);
+  DrawLandscape(Nation);
+
+  glPushMatrix();
+  RenderEarth(Game, false);
+  glPopMatrix();
+
+  glPushMatrix();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_CULL_FACE);
+  glTranslatef(0.0f, 0.0f, gCameraDistance);
+  RenderEarthWater(Game, Width, Height);
+  glPopMatrix();
+
+  SetOrthoProjection(static_cast<float>(gGUIScreenWidth), static_cast<float>(gGUIScreenHeight));
+  glDisable(GL_TEXTURE_2D);
+  if (gInGameGUI) {
+    gInGameGUI->FadeSpeed = static_cast<float>(Game.FrameTime);
+    gInGameGUI->Render();
+    gInGameGUI->UpdateHintPosition();
+  }
+
+  if (Game.HotSeat && Panel && gLCDFont && gInGameGUI->HintWindow) {
+    const std::int32_t Left = Game.RoundTimeLeft;
+    if (RoundTimerRed(Left))
+      glColor3f(1.0f, 0.0f, 0.0f);
+    else
+      glColor3f(1.0f, 1.0f, 1.0f);
+    gLCDFont->PrintCentered(RoundTimerText(Left), MakeVector3(Panel->Position.X + 105.0f, 5.0f, gInGameGUI->HintWindow->Z + 0.5f),
+                            2.5f, false);
+    glColor3f(1.0f, 1.0f, 1.0f);
+  }
+}

@@ -1,0 +1,208 @@
+#include "presentation/region_map.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "engine/log.h"
+#include "engine/texture_decoders.h"
+#include "engine/textures.h"
+#include "engine/virtual_file_system.h"
+#include "platform/files.h"
+#include "presentation/presentation_globals.h"
+#include "world/nation.h"
+#include "world/region.h"
+#include "world/world_globals.h"
+
+namespace {
+void Log(const std::string& Text) {
+  if (gLog) gLog->AddLine(Text);
+}
+
+void PutU16(std::string& S, std::size_t At, std::uint32_t V) {
+  S[At] = static_cast<char>(V & 0xFF);
+  S[At + 1] = static_cast<char>((V >> 8) & 0xFF);
+}
+void PutU32(std::string& S, std::size_t At, std::uint32_t V) {
+  PutU16(S, At, V & 0xFFFF);
+  PutU16(S, At + 2, V >> 16);
+}
+
+// Regions already reported for a seed outside the base map, so a bad entry is logged once.
+std::set<std::size_t>& ReportedSeeds() {
+  static std::set<std::size_t> Reported;
+  return Reported;
+}
+}  // namespace
+
+TRegionBitmap DecodeRegionBitmap(const std::string& Bytes, const std::string& FileName) {
+  const TDecodedImage Image = DecodeBMPImage(
+      TBytes(reinterpret_cast<const std::uint8_t*>(Bytes.data()), Bytes.size()), FileName);
+  const bool Alpha = Image.Format == GL_RGBA || Image.Format == GL_BGRA;
+  const bool Bgr = Image.Format == GL_BGR || Image.Format == GL_BGRA;
+  const std::size_t Step = Alpha ? 4 : 3;
+  TRegionBitmap Map;
+  Map.Width = static_cast<std::int32_t>(Image.Width);
+  Map.Height = static_cast<std::int32_t>(Image.Height);
+  Map.Pixels.resize(std::size_t(Image.Width) * Image.Height);
+  for (std::uint32_t Y = 0; Y < Image.Height; ++Y)
+    for (std::uint32_t X = 0; X < Image.Width; ++X) {
+      // Decoded rows run bottom row first; the bitmap's row 0 is the top.
+      const std::uint8_t* P = &Image.Pixels[(std::size_t(Image.Height - 1 - Y) * Image.Width + X) * Step];
+      const std::uint32_t R = Bgr ? P[2] : P[0], G = P[1], B = Bgr ? P[0] : P[2];
+      Map.Pixels[std::size_t(Y) * Image.Width + X] = (R << 16) | (G << 8) | B;
+    }
+  return Map;
+}
+
+std::string EncodeRegionBitmap(const TRegionBitmap& Map) {
+  const std::size_t RowBytes = (std::size_t(Map.Width) * 3 + 3) & ~std::size_t(3);
+  const std::size_t DataSize = RowBytes * std::size_t(Map.Height);
+  std::string S(54 + DataSize, '\0');
+  S[0] = 'B';
+  S[1] = 'M';
+  PutU32(S, 2, static_cast<std::uint32_t>(S.size()));
+  PutU32(S, 10, 54);
+  PutU32(S, 14, 40);
+  PutU32(S, 18, static_cast<std::uint32_t>(Map.Width));
+  PutU32(S, 22, static_cast<std::uint32_t>(Map.Height));
+  PutU16(S, 26, 1);
+  PutU16(S, 28, 24);
+  PutU32(S, 34, static_cast<std::uint32_t>(DataSize));
+  for (std::int32_t Y = 0; Y < Map.Height; ++Y) {
+    char* Row = &S[54 + std::size_t(Map.Height - 1 - Y) * RowBytes];
+    for (std::int32_t X = 0; X < Map.Width; ++X) {
+      const std::uint32_t C = Map.At(X, Y);
+      Row[X * 3] = static_cast<char>(C & 0xFF);
+      Row[X * 3 + 1] = static_cast<char>((C >> 8) & 0xFF);
+      Row[X * 3 + 2] = static_cast<char>((C >> 16) & 0xFF);
+    }
+  }
+  return S;
+}
+
+bool FloodFillRegion(TRegionBitmap& Map, std::int32_t X, std::int32_t Y, std::uint32_t Color) {
+  if (!Map.Contains(X, Y)) return false;
+  if (Map.At(X, Y) == kRegionBorderColor) return true;
+  // Iterative, with a mask of the pixels already taken: the brush colour may equal the area's.
+  const std::size_t W = static_cast<std::size_t>(Map.Width);
+  std::vector<std::uint8_t> Taken(Map.Pixels.size(), 0);
+  std::vector<std::size_t> Open{std::size_t(Y) * W + std::size_t(X)};
+  Taken[Open.back()] = 1;
+  while (!Open.empty()) {
+    const std::size_t I = Open.back();
+    Open.pop_back();
+    Map.Pixels[I] = Color;
+    const std::size_t PX = I % W, PY = I / W;
+    const auto Visit = [&](std::size_t N) {
+      if (!Taken[N] && Map.Pixels[N] != kRegionBorderColor) {
+        Taken[N] = 1;
+        Open.push_back(N);
+      }
+    };
+    if (PX > 0) Visit(I - 1);
+    if (PX + 1 < W) Visit(I + 1);
+    if (PY > 0) Visit(I - W);
+    if (PY + 1 < static_cast<std::size_t>(Map.Height)) Visit(I + W);
+  }
+  return true;
+}
+
+void PaintRegionMap(const TRegionBitmap& Base, const std::vector<TRegionMapEntry>& Regions,
+                    const TNationMapColors& Colors, TRegionBitmap& Map,
+                    const std::function<void(std::size_t Index)>& Skipped) {
+  Map = Base;
+  for (std::size_t i = 0; i < Regions.size(); ++i) {
+    const TRegionMapEntry& R = Regions[i];
+    if (R.Owner > 4) continue;
+    const auto& C = Colors[R.Owner];
+    const std::uint32_t Color = (std::uint32_t(C[0]) << 16) | (std::uint32_t(C[1]) << 8) | C[2];
+    if (!FloodFillRegion(Map, R.X2D / 2, R.Y2D / 2, Color) && Skipped) Skipped(i);
+  }
+}
+
+std::vector<std::uint8_t> RegionMapUploadBuffer(const TRegionBitmap& Map) {
+  std::vector<std::uint8_t> Buffer(Map.Pixels.size() * 4);
+  std::size_t O = 0;
+  for (std::int32_t Y = 0; Y < Map.Height; ++Y)
+    for (std::int32_t X = 0; X < Map.Width; ++X) {
+      const std::uint32_t C = Map.At(X, Map.Height - 1 - Y);
+      Buffer[O++] = static_cast<std::uint8_t>(C >> 16);
+      Buffer[O++] = static_cast<std::uint8_t>(C >> 8);
+      Buffer[O++] = static_cast<std::uint8_t>(C);
+      Buffer[O++] = 255;
+    }
+  return Buffer;
+}
+
+bool LoadRegionBaseMap(const std::string& FileName) {
+  gRegionBaseMap = TRegionBitmap{};
+  ReportedSeeds().clear();
+  std::optional<std::string> Bytes;
+  if (gVirtualFileSystem) Bytes = gVirtualFileSystem->ReadFile(FileName);
+  if (!Bytes) {
+    Log("TGame->Create->Region base map \"" + FileName + "\" not found, the globe shows no ownership!");
+    return false;
+  }
+  try {
+    gRegionBaseMap = DecodeRegionBitmap(*Bytes, FileName);
+  } catch (const EDataError& E) {
+    Log(std::string("TGame->Create->") + E.what());
+    return false;
+  }
+  return true;
+}
+
+void UpDateRegionMap(bool DebugDump) {
+  const auto Start = std::chrono::steady_clock::now();
+  std::vector<TRegionMapEntry> Regions;
+  Regions.reserve(gRegions.size());
+  for (const auto& R : gRegions) Regions.push_back({R->X2D, R->Y2D, R->Owner});
+  TNationMapColors Colors{};
+  for (std::size_t n = 0; n < Colors.size(); ++n)
+    if (gNations[n]) Colors[n] = gNations[n]->MapColor;
+  PaintRegionMap(gRegionBaseMap, Regions, Colors, gRegionMap, [](std::size_t i) {
+    if (!ReportedSeeds().insert(i).second) return;
+    Log("TEarth->UpDateRegionMap->Region " + std::to_string(i) + " has its 2D point (" +
+        std::to_string(gRegions[i]->X2D) + ", " + std::to_string(gRegions[i]->Y2D) +
+        ") outside the region base map, its owner is not shown");
+  });
+
+  if (DebugDump) {
+    std::error_code Ec;
+    if (std::filesystem::is_directory("_debug", Ec)) {
+      const std::filesystem::path File = std::filesystem::path("_debug") /
+                                         ("worldmap_round_" + std::to_string(gCurrentTurn) + ".bmp");
+      std::string Error;
+      // A developer's aid: a failed save is reported and the update goes on.
+      if (!SafeWriteFile(File, EncodeRegionBitmap(gRegionMap), &Error))
+        Log("TEarth->UpDateRegionMap->\"" + File.string() + "\" not saved: " + Error);
+    }
+  }
+
+  if (gRegionTextureID != 0) {
+    const GLuint Old = gRegionTextureID;
+    glDeleteTextures(1, &Old);
+    gRegionTextureID = 0;
+  }
+  if (gRegionMap.Width > 0 && gRegionMap.Height > 0) {
+    const std::vector<std::uint8_t> Buffer = RegionMapUploadBuffer(gRegionMap);
+    gRegionTextureID = CreateTexture(static_cast<std::uint32_t>(gRegionMap.Width),
+                                     static_cast<std::uint32_t>(gRegionMap.Height), GL_RGBA, Buffer.data(),
+                                     GL_LINEAR, GL_LINEAR, false);
+  }
+  const double Ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
+  char Text[64];
+  std::snprintf(Text, sizeof Text, "%.15g", Ms);
+  Log(std::string("TEarth->UpDateRegionMap->") + Text + "ms");
+}
+
+void FreeRegionMapTexture() {
+  if (gRegionTextureID == 0) return;
+  const GLuint Old = gRegionTextureID;
+  glDeleteTextures(1, &Old);
+  gRegionTextureID = 0;
+}

@@ -1,0 +1,36 @@
+#include "presentation/earth_view_hud.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/localization.h"
+#include "world/nation.h"
+
+TEST(EarthViewHUD, NumbersKeepThreeSignificantDigits) {
+  EXPECT_EQ(FormatHudNumber(12.345), "12.3");
+  EXPECT_EQ(FormatHudNumber(1.2345), "1.2");
+  EXPECT_EQ(FormatHudNumber(123.45), "123.0");
+  EXPECT_EQ(FormatHudNumber(0.0), "0.0");
+  EXPECT_EQ(FormatHudNumber(1234.5), "1.23E+003");
+}
+
+TEST(EarthViewHUD, TextsAndTheirPlaces) {
+  gLocalization.Clear();
+  gLocalization.Texts.assign(1, {});
+  gLocalization.LanguageIndex = 0;
+  TNation N;
+  N.Names = {"Valdoria"};
+  N.Ressources = 2.5f;
+  std::vector<THudText> T = EarthViewHUDTexts(N, 100.0f, 600.0f, 1.0f);
+  ASSERT_EQ(T.size(), 12u);
+  EXPECT_EQ(T[0].Text, "\"\"");  // an empty player name still shows its quotes
+  // The name lines end 10 pixels further left on every 12-pixel step down.
+  EXPECT_FLOAT_EQ(T[0].X, 705.0f);
+  EXPECT_FLOAT_EQ(T[1].X, 695.0f);
+  EXPECT_FLOAT_EQ(T[2].Y - T[1].Y, 12.0f);
+  EXPECT_EQ(T[3].Text, "2");  // halves round to even
+  N.Ressources = 3.5f;
+  T = EarthViewHUDTexts(N, 100.0f, 600.0f, 1.25f);
+  EXPECT_EQ(T[3].Text, "4");
+  EXPECT_FLOAT_EQ(T[3].X, 100.0f + 430.0f * 1.25f);
+  gLocalization.Clear();
+}

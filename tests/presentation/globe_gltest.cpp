@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include "control/pick_colors.h"
+#include "globe_fixture.h"
+#include "presentation/earth_game_view.h"
+#include "presentation/earth_water.h"
+#include "presentation/region_map.h"
+
+namespace {
+std::array<int, 3> MapColor(std::uint8_t Owner) {
+  return {kMapColors[Owner][0], kMapColors[Owner][1], kMapColors[Owner][2]};
+}
+
+bool StartsAndEnds(const std::string& Line, const std::string& Head, const std::string& Tail) {
+  return Line.size() > Head.size() + Tail.size() && Line.rfind(Head, 0) == 0 &&
+         Line.compare(Line.size() - Tail.size(), Tail.size(), Tail) == 0;
+}
+}  // namespace
+
+TEST_F(GlobeGL, OwnershipTextureHoldsEveryOwnedRegionInItsNationsColour) {
+  UpDateRegionMap(false);
+  const GLuint First = gRegionTextureID;
+  ASSERT_NE(First, 0u);
+  std::vector<std::uint8_t> Texels(512 * 256 * 4);
+  glBindTexture(GL_TEXTURE_2D, gRegionTextureID);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, Texels.data());
+  for (std::size_t i = 0; i < gRegions.size(); ++i) {
+    const TRegion& R = *gRegions[i];
+    // Texture rows run from the map's bottom row; look at the seed and at the box's corner.
+    for (const auto& [DX, DY] : {std::pair{0, 0}, std::pair{-11, -7}}) {
+      const int X = R.X2D / 2 + DX, Y = 255 - (R.Y2D / 2 + DY);
+      if (X < 0 || X > 511) continue;
+      const std::uint8_t* T = &Texels[(std::size_t(Y) * 512 + std::size_t(X)) * 4];
+      const std::array<int, 4> Got{T[0], T[1], T[2], T[3]};
+      const std::array<int, 4> Want =
+          R.Owner < 5 ? std::array<int, 4>{kMapColors[R.Owner][0], kMapColors[R.Owner][1], kMapColors[R.Owner][2], 255}
+                      : std::array<int, 4>{0x96, 0x96, 0x96, 255};
+      EXPECT_EQ(Got, Want) << "region " << i;
+    }
+  }
+  const std::uint8_t* Sea = &Texels[(std::size_t(255 - 200) * 512 + 250) * 4];
+  EXPECT_EQ((std::array<int, 3>{Sea[0], Sea[1], Sea[2]}), (std::array<int, 3>{0x14, 0x24, 0x46}));
+
+  // A round later the region changed hands: the new texture shows it.
+  gRegions[3]->Owner = 1;
+  UpDateRegionMap(false);
+  EXPECT_TRUE(glIsTexture(gRegionTextureID));
+  glBindTexture(GL_TEXTURE_2D, gRegionTextureID);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, Texels.data());
+  const TRegion& R3 = *gRegions[3];
+  const std::uint8_t* T = &Texels[(std::size_t(255 - R3.Y2D / 2) * 512 + std::size_t(R3.X2D / 2)) * 4];
+  EXPECT_EQ((std::array<int, 3>{T[0], T[1], T[2]}), MapColor(1));
+  int Timings = 0;
+  for (const std::string& L : Log.Lines()) Timings += StartsAndEnds(L, "TEarth->UpDateRegionMap->", "ms");
+  EXPECT_EQ(Timings, 2);
+}
+
+TEST_F(GlobeGL, GlobeShowsTheOwnerAtTheSiteAndTheSeaBesideItWithAndWithoutShaders) {
+  UpDateRegionMap(false);
+  for (bool NoShaders : {true, false}) {
+    gSettings.NoShaders = NoShaders;
+    for (std::size_t i : {0u, 4u, 6u, 7u, 8u}) {
+      const TTestSite& S = TestSites()[i];
+      Face(S.Lat, S.Lon);
+      DrawGlobe(true);
+      EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+      const auto Site = Pixel(kSize / 2, kSize / 2);
+      // 60 pixels east of the site lies open sea.
+      const auto Beside = Pixel(kSize / 2 + 60, kSize / 2);
+      EXPECT_GT(ColourLikeness(Site, MapColor(S.Owner)), 0.97) << "region " << i << " " << Site[0] << "," << Site[1] << "," << Site[2];
+      EXPECT_LT(ColourLikeness(Beside, MapColor(S.Owner)), 0.9) << "region " << i;
+      EXPECT_GT(Beside[2], Beside[0]) << "region " << i;  // blue sea
+      if (i == 0) SaveFrame(NoShaders ? "noshaders" : "shaders");
+    }
+  }
+  // The earth view's globe with its symbols over every region.
+  Game->Earth->Atmosphere = 25000.0f;
+  Face(30, 20);
+  DrawGlobe(false);
+  SaveFrame("symbols");
+  const auto Corner = Pixel(5, 5);
+  EXPECT_EQ(Corner, (std::array<int, 3>{0, 0, 0}));
+  // The atmosphere ring shows just outside the globe's rim, and only while the globe has one.
+  const auto Ring = Pixel(kSize / 2 + 145, kSize / 2);
+  EXPECT_NE(Ring, (std::array<int, 3>{0, 0, 0}));
+  Game->Earth->Atmosphere = 0.0f;
+  DrawGlobe(false);
+  EXPECT_EQ(Pixel(kSize / 2 + 145, kSize / 2), (std::array<int, 3>{0, 0, 0}));
+}
+
+TEST_F(GlobeGL, PickPassFindsTheRegionUnderAPixel) {
+  const auto Count = static_cast<std::int32_t>(gRegions.size());
+  const auto DrawPick = [&] {
+    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    SetPerspectiveProjection(kSize, kSize);
+    RenderEarthPickColors(*Game);
+  };
+  const auto Pick = [&](double X, double Y) {
+    const auto P = Pixel(static_cast<int>(X), static_cast<int>(Y));
+    return TPickColorCode::Decode(static_cast<std::uint8_t>(P[0]), static_cast<std::uint8_t>(P[1]),
+                                  static_cast<std::uint8_t>(P[2]), Count);
+  };
+  // Four views, so that every region is seen from the front at least once.
+  int Found = 0;
+  for (const auto& [RX, RY] : {std::pair{20.0f, -30.0f}, std::pair{-20.0f, 150.0f}, std::pair{70.0f, 40.0f},
+                               std::pair{-70.0f, -60.0f}}) {
+    Game->Earth->RotationX = RX;
+    Game->Earth->RotationY = RY;
+    DrawPick();
+    // The globe's transform, and the depth of its centre: regions nearer than it face the camera.
+    SetPerspectiveProjection(kSize, kSize);
+    glTranslatef(0.0f, 0.0f, gCameraDistance);
+    glRotatef(RX, 1, 0, 0);
+    glRotatef(RY, 0, 1, 0);
+    TRegion Centre;
+    const double CZ = Projected(Centre, 1.0f)[2];
+    for (std::int32_t k = 0; k < Count; ++k) {
+      const auto Q = Projected(*gRegions[std::size_t(k)], 0.0302941176f);
+      if (Q[2] < CZ - 0.002) {
+        EXPECT_EQ(Pick(Q[0], Q[1]), k + 1) << "region " << k << " view " << RX << "," << RY;
+        ++Found;
+      } else if (Q[2] > CZ) {
+        EXPECT_NE(Pick(Q[0], Q[1]), k + 1) << "hidden region " << k << " view " << RX << "," << RY;
+      }
+    }
+  }
+  EXPECT_GE(Found, Count);
+  // Open sea on the globe and the space beside it pick nothing.
+  EXPECT_EQ(Pick(5, 5), -1);
+
+  // The hovered region's quad is twice as wide.
+  Game->Earth->RotationX = 50.0f;
+  Game->Earth->RotationY = -10.0f;
+  const auto Width = [&] {
+    DrawPick();
+    SetPerspectiveProjection(kSize, kSize);
+    glTranslatef(0.0f, 0.0f, gCameraDistance);
+    glRotatef(50.0f, 1, 0, 0);
+    glRotatef(-10.0f, 0, 1, 0);
+    const auto P = Projected(*gRegions[0], 0.0302941176f);
+    int Left = 0, Right = 0;
+    while (Pick(P[0] - Left - 1, P[1]) == 1) ++Left;
+    while (Pick(P[0] + Right + 1, P[1]) == 1) ++Right;
+    return Left + Right + 1;
+  };
+  const int Normal = Width();
+  Game->HoveredRegion = 0;
+  const int Hovered = Width();
+  EXPECT_GE(Normal, 5);
+  EXPECT_NEAR(Hovered, 2 * Normal, 2);
+  SaveFrame("hovered");
+}
+
+TEST_F(GlobeGL, EarthViewFrameShowsSkyGlobeAndWaterInEveryMode) {
+  UpDateRegionMap(false);
+  TNation& Player = *gNations[0];
+  Player.WaterplaneUpperPos = -1.3f;
+  Player.WaterplaneUpperDim = 2.5f;
+  Player.WaterplaneLowerPos = -1.5f;
+  Player.WaterplaneLowerDim = 5.0f;
+  gSettings.ReflectionUpdateRate = 1;
+  CreateReflectionTargets(256, kSize, kSize);
+  ASSERT_NE(gReflectionFramebuffer, 0u);
+  TEarthGameView View;
+  Game->State = gsEarthView;
+  Face(30, 20);
+  for (bool NoShaders : {true, false})
+    for (bool Reflections : {false, true}) {
+      gSettings.NoShaders = NoShaders;
+      gSettings.Reflections = Reflections;
+      glViewport(0, 0, kSize, kSize);
+      View.Render(*Game);
+      EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << NoShaders << Reflections;
+      // The plain sky's upper colour in the corner, the globe in the middle.
+      const auto Corner = Pixel(2, 2);
+      EXPECT_NEAR(Corner[0], 26, 3);
+      EXPECT_NEAR(Corner[1], 46, 3);
+      EXPECT_NEAR(Corner[2], 92, 3);
+      EXPECT_NE(Pixel(kSize / 2, kSize / 2), Corner);
+      if (Reflections) SaveFrame(NoShaders ? "noshaders_reflections" : "shaders_reflections");
+    }
+  // The upper reflection holds the mirrored globe: owner colours among the sky's blues.
+  std::vector<std::uint8_t> Texels(256 * 256 * 3);
+  glBindTexture(GL_TEXTURE_2D, gReflectionTexture[0]);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, Texels.data());
+  int Reddish = 0;
+  for (std::size_t i = 0; i < Texels.size(); i += 3) Reddish += Texels[i] > 150 && Texels[i + 2] < 100;
+  EXPECT_GT(Reddish, 5);
+  FreeReflectionTargets();
+}
