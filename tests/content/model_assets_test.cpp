@@ -47,7 +47,11 @@ std::set<std::string> SceneModelNames() {
     std::string Text = ReadTestFile(E.path());
     for (std::size_t At = Text.find(Call); At != std::string::npos; At = Text.find(Call, At)) {
       At += Call.size();
-      Names.insert(LowerAscii(Text.substr(At, Text.find('"', At) - At)));
+      const std::size_t End = Text.find('"', At);
+      // A stem the code completes ("symbol" + N) stands in the list above with its completions.
+      const std::size_t Next = Text.find_first_not_of(' ', End + 1);
+      if (Next != std::string::npos && Text[Next] == '+') continue;
+      Names.insert(LowerAscii(Text.substr(At, End - At)));
     }
   }
   return Names;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "world/nation.h"
 
