@@ -17,4 +17,7 @@ public:
   virtual void CreateRenderTargets(TGame& Game) {}
   // Frees them while the GL context still exists.
   virtual void FreeRenderTargets() {}
+  // A savegame was loaded into the running game: the views rebuild what they derive from the
+  // world (the region ownership map).
+  virtual void GameLoaded(TGame& Game) {}
 };
