@@ -6,6 +6,7 @@
 #include "engine/perf_timer.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
+#include "presentation/windows/load_save_windows.h"
 
 void TBasicGameView::Render(TGame& Game) {
   // The dusk blue of the menu sky behind everything.
@@ -25,4 +26,8 @@ void TBasicGameView::Render(TGame& Game) {
   GUI.Render();
   glDisable(GL_BLEND);
   glEnable(GL_DEPTH_TEST);
+}
+
+void TBasicGameView::RegisterWindows(TGame& Game) {
+  RegisterLoadSaveWindows(Game);
 }
