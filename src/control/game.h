@@ -161,6 +161,8 @@ public:
   // file leaves the game as it was and names the file, element and value in a message box. The
   // caller sets the state afterwards.
   bool LoadFromXML(const std::string& FileName);
+  // The same for a document already parsed.
+  bool LoadFromDocument(const TXMLDocument& Document);
   // The savegame document of the running game, carrying this date and time.
   void WriteSaveDocument(TXMLDocument& Document, const std::string& SaveName, const std::string& Date,
                          const std::string& Time);

@@ -260,9 +260,18 @@ bool TGame::SaveToXML(const std::string& FileName, const std::string& SaveName) 
 bool TGame::LoadFromXML(const std::string& FileName) {
   Log("TGame->LoadFromXML->Loading game from \"" + FileName + "\"...");
   TXMLDocument Document;
-  TGameSaveState S;
   try {
     Document.LoadFromFile(FileName);
+  } catch (const ETarnovaError& E) {
+    ShowSaveGameMessage(Localize("szStrLoadGameFailed") + "\n\n" + E.what());
+    return false;
+  }
+  return LoadFromDocument(Document);
+}
+
+bool TGame::LoadFromDocument(const TXMLDocument& Document) {
+  TGameSaveState S;
+  try {
     S = ReadGameState(Document);
   } catch (const ETarnovaError& E) {
     // Nothing of the running game has changed.
