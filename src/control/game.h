@@ -21,6 +21,7 @@ class TRegion;
 class TBuildingType;
 class TTechnology;
 class TSpy;
+class TXMLDocument;
 
 // The position of a window kept while a cursor mode parks it (X, Y, Z of the window).
 struct TSavedWindowRect {
@@ -151,6 +152,22 @@ public:
   void DblClick();
   void KeyDown(std::uint16_t Key, std::uint8_t Shift);
   void KeyPress(const std::string& Text);
+
+  // Savegames. The document is written first, then its ".name" side file, each through a
+  // temporary file: a failure leaves the files on disk as they were, is logged and shown in a
+  // message box, and gives false.
+  bool SaveToXML(const std::string& FileName, const std::string& SaveName);
+  // Reads and checks the whole savegame before anything of the running game changes; a refused
+  // file leaves the game as it was and names the file, element and value in a message box. The
+  // caller sets the state afterwards.
+  bool LoadFromXML(const std::string& FileName);
+  // The same for a document already parsed.
+  bool LoadFromDocument(const TXMLDocument& Document);
+  // The savegame document of the running game, carrying this date and time.
+  void WriteSaveDocument(TXMLDocument& Document, const std::string& SaveName, const std::string& Date,
+                         const std::string& Time);
+  // A savegame message in the message box of the current GUI, and in the log.
+  void ShowSaveGameMessage(const std::string& Text);
 
   // Logs a data file the data set does not hold, once per name.
   void LogMissing(const std::string& FileName);

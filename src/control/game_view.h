@@ -29,4 +29,7 @@ public:
   virtual void InfoCenterWindow_Refresh(TGame& Game) {}
   // After the transfer market's own round: the market window's lists anew.
   virtual void TransferMarketWindow_Refresh(TGame& Game) {}
+  // A savegame was loaded into the running game: the views rebuild what they derive from the
+  // world (the region ownership map).
+  virtual void GameLoaded(TGame& Game) {}
 };

@@ -7,6 +7,7 @@
 #include "control/control_globals.h"
 #include "control/error_dialog.h"
 #include "control/game.h"
+#include "control/game_save.h"
 #include "engine/constants.h"
 #include "engine/engine_globals.h"
 #include "engine/log.h"
@@ -225,6 +226,20 @@ void TTarnovaForm::ApplicationEventsException(const std::exception* E) {
   }
   FPSTimer.SetEnabled(false);
   Dialog.LabelGameSavedVisible = false;
+  if (gGame && gGame->GameRunning) {
+    // Under the first free number: a crash save never replaces a savegame on disk. The handler
+    // runs once per program run, so there is at most one.
+    const std::string SaveName = "Crash recovery " + ShortDateText() + " - " + LongTimeText();
+    try {
+      if (gGame->SaveToXML(NextFreeSaveGame(gSaveGamePath).string(), SaveName)) {
+        Dialog.LabelGameSaved = "Note : Your current game has been saved as \"" + SaveName + "\"";
+        Dialog.LabelGameSavedVisible = true;
+      }
+    } catch (const std::exception& SaveError) {
+      if (gLog) gLog->AddColoredLine(std::string("The crash recovery save failed : ") + SaveError.what(), kRed,
+                                     TLogStyle::Bold);
+    }
+  }
   Dialog.ShowModal();
   ExceptionReported = true;
   HandlingException = false;

@@ -9,6 +9,7 @@
 #include "presentation/windows/espionage_window.h"
 #include "presentation/windows/game_windows.h"
 #include "presentation/windows/info_center_window.h"
+#include "presentation/windows/load_save_windows.h"
 #include "presentation/windows/research_history_window.h"
 #include "presentation/windows/research_window.h"
 #include "presentation/windows/statistics_window.h"
@@ -42,6 +43,7 @@ void TBasicGameView::RegisterWindows(TGame& Game) {
   RegisterResearchHistoryWindow(Game);
   RegisterTransferMarketWindow(Game);
   RegisterEspionageWindow(Game);
+  RegisterLoadSaveWindows(Game);
 }
 
 void TBasicGameView::InfoCenterWindow_Refresh(TGame& Game) { ::InfoCenterWindow_Refresh(Game); }

@@ -20,6 +20,7 @@ void TEarthGameView::Render(TGame& Game) {
 }
 
 void TEarthGameView::RegisterWindows(TGame& Game) {
+  TBasicGameView::RegisterWindows(Game);
   if (gInGameGUI && gInGameGUI->HintWindow) gInGameGUI->HintWindow->OnRender = [&Game] { EarthViewHUD_Render(Game); };
 }
 
@@ -37,6 +38,8 @@ void TEarthGameView::FreeRenderTargets() {
 }
 
 void TEarthGameView::UpDateRegionMap(TGame& Game, bool DebugDump) { ::UpDateRegionMap(DebugDump); }
+
+void TEarthGameView::GameLoaded(TGame& Game) { ::UpDateRegionMap(false); }
 
 void TEarthGameView::RenderPickColors(TGame& Game) {
   if (Game.State == gsEarthView && Game.Earth) RenderEarthPickColors(Game);

@@ -11,4 +11,5 @@ public:
   void FreeRenderTargets() override;
   void UpDateRegionMap(TGame& Game, bool DebugDump) override;
   void RenderPickColors(TGame& Game) override;
+  void GameLoaded(TGame& Game) override;
 };

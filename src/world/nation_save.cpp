@@ -92,6 +92,10 @@ void ReadArmies(TNationSaveState& State, const TXMLNode& Node) {
     Division->ID = ReadIntAttribute(Context, Army, "ID", Position, Position);
     Division->Name = ReadTextAttribute(Context, Army, "name");
     Division->HasMoved = ReadBoolAttribute(Context, Army, "hasmoved");
+    // The region a computer opponent keeps the division for; savegames without it leave none,
+    // and the opponent assigns its divisions again.
+    if (Army.HasAttribute("assignedregion"))
+      Division->AssignedRegion = ReadIntAttribute(Context, Army, "assignedregion", -1, LastRegionIndex());
     const std::string General = ReadTextAttribute(Context, Army, "general");
     if (General != "none") {
       TGeneral& Leader = FindGeneral(State, Army, General);
@@ -194,6 +198,7 @@ void TNation::SaveToXML(TXMLNode Nations) const {
     Army.SetAttribute("name", Division->Name);
     SetBoolAttribute(Army, "hasmoved", Division->HasMoved);
     Army.SetAttribute("general", Division->General ? Division->General->Name : std::string("none"));
+    SetIntAttribute(Army, "assignedregion", Division->AssignedRegion);
   }
 
   TXMLNode Tree = Node.AppendChild("technologytree");

@@ -147,7 +147,7 @@ TEST_F(NationSave, WritesTheElementsAndAttributesInOrder) {
             "      <unit type=\"INF_LIGHT\" health=\"100\" experience=\"0\" region=\"-1\" locked=\"False\" owner=\"0\" />\n"
             "    </units>\n"
             "    <armies count=\"1\">\n"
-            "      <army region=\"2\" ID=\"0\" name=\"Guard\" hasmoved=\"False\" general=\"Otto Lang\" />\n"
+            "      <army region=\"2\" ID=\"0\" name=\"Guard\" hasmoved=\"False\" general=\"Otto Lang\" assignedregion=\"-1\" />\n"
             "    </armies>\n"
             "    <technologytree currenttechnology=\"none\" />\n"
             "    <hotseat lastgloberotation.x=\"0\" lastgloberotation.y=\"0\" lastglobezoom=\"0\" />\n"

@@ -1,0 +1,172 @@
+#include "presentation/windows/load_save_windows.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "control/game.h"
+#include "control/game_save.h"
+#include "engine/engine_globals.h"
+#include "engine/localization.h"
+#include "engine/log.h"
+#include "gui/edit.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
+#include "gui/list_box.h"
+#include "gui/window.h"
+#include "platform/files.h"
+#include "world/nation.h"
+#include "world/world_globals.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The save the player asked to overwrite; a second press on the same row confirms it.
+std::string PendingOverwrite;
+
+void Log(const std::string& Text) {
+  if (gLog) gLog->AddLine(Text);
+}
+
+// The load window of the current state: in-game while playing, the main menu's in the menu.
+TGLWindow* LoadWindowOf(const TGame& Game) {
+  if (Game.State == gsEarthView) return gInGameGUI->GetWindow("loadgame");
+  if (Game.State == gsMainMenu) return gMainMenuGUI->GetWindow("loadgame");
+  return nullptr;
+}
+
+// A click belongs to a window only when it landed on that window: every window hears every click.
+bool ClickedIn(const TGLWindow& Window) {
+  return Window.Visible && Window.Owner && Window.Owner->GetWindowAtMouse() == &Window;
+}
+
+void FillList(TGLWindow& Window, const std::string& Mode) {
+  auto& List = Window.GetItem<TGLListBox>("listbox_savegames");
+  List.Clear();
+  for (TListItem& Row : ListSaveGames(gSaveGamePath, Mode)) List.AddItem(Row.Caption, Row.ID, "", std::intptr_t{0});
+}
+
+const TListItem* SelectedRow(const TGLWindow& Window) {
+  const auto& List = Window.GetItem<TGLListBox>("listbox_savegames");
+  if (List.ItemIndex < 0 || static_cast<std::size_t>(List.ItemIndex) >= List.Items.size()) return nullptr;
+  return &List.Items[static_cast<std::size_t>(List.ItemIndex)];
+}
+
+void DeleteSelected(const TGLWindow& Window) {
+  const TListItem* Row = SelectedRow(Window);
+  if (!Row || Row->ID.empty()) return;
+  const fs::path File = fs::path(gSaveGamePath) / Row->ID;
+  std::error_code Ec;
+  fs::remove(File, Ec);
+  fs::remove(SideFileFor(File), Ec);
+  Log("TGame->DeleteSaveGame->Deleted \"" + File.string() + "\"");
+}
+
+}  // namespace
+
+std::vector<TListItem> ListSaveGames(const fs::path& Folder, const std::string& Mode) {
+  struct TFound {
+    TListItem Row;
+    fs::file_time_type Time;
+  };
+  std::vector<TFound> Found;
+  for (const std::string& Name : ListFolder(Folder, ".name")) {
+    const fs::path Side = Folder / Name;
+    const std::optional<TSideFile> S = ReadSideFile(Side);
+    if (!S) {
+      Log("TGame->ListSaveGames->\"" + Side.string() + "\" is not a savegame's name file, skipped");
+      continue;
+    }
+    if (S->Mode != Mode) continue;
+    std::error_code Ec;
+    TFound F{{}, fs::last_write_time(Side, Ec)};
+    F.Row.Caption = S->SaveName;
+    F.Row.ID = fs::path(Name).replace_extension(".xml").string();
+    Found.push_back(std::move(F));
+  }
+  // Newest first; saves of the same moment in name order.
+  std::stable_sort(Found.begin(), Found.end(), [](const TFound& A, const TFound& B) { return A.Time > B.Time; });
+  std::vector<TListItem> Rows;
+  for (TFound& F : Found) Rows.push_back(std::move(F.Row));
+  return Rows;
+}
+
+void LoadGameWindow_Show(TGame& Game, const std::string& Mode) {
+  Game.SaveLoadMode = Mode;
+  TGLWindow* W = LoadWindowOf(Game);
+  if (!W) return;
+  W->Caption = Localize("szStrLoadGameCat" + Mode);
+  FillList(*W, Mode);
+}
+
+void SaveGameWindow_Show(TGame& Game, const std::string& Mode) {
+  Game.SaveLoadMode = Mode;
+  PendingOverwrite.clear();
+  TGLWindow* W = gInGameGUI->GetWindow("savegame");
+  if (!W) return;
+  W->Caption = Localize("szStrSaveGameCat" + Mode);
+  const TNation& Player = *gNations[gPlayerNation];
+  W->GetItem<TGLEdit>("edit_savegamename").Text = ShortDateText() + " " + LongTimeText() + " - " +
+                                                  Player.PlayerName + ", " + Player.GetName() + " - " +
+                                                  Localize("szStrTurn") + " " + std::to_string(gCurrentTurn);
+  FillList(*W, Mode);
+}
+
+void LoadGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name) {
+  if (&Window != LoadWindowOf(Game) || !ClickedIn(Window)) return;
+  if (Name == "button_loadgame") {
+    const TListItem* Row = SelectedRow(Window);
+    if (!Row || Row->ID.empty()) return;
+    const fs::path File = fs::path(gSaveGamePath) / Row->ID;
+    std::error_code Ec;
+    if (!fs::is_regular_file(File, Ec)) {
+      Game.ShowSaveGameMessage(Localize("szStrSaveGameMissing") + "\n\n\"" + File.string() + "\"");
+      return;
+    }
+    if (!Game.LoadFromXML(File.string())) return;
+    Window.Visible = false;
+    // Straight into the running game, without a fade.
+    Game.State = gsEarthView;
+    Game.PendingState = gsEarthView;
+    Game.GameRunning = true;
+  } else if (Name == "button_deletegame") {
+    DeleteSelected(Window);
+    LoadGameWindow_Show(Game, Game.SaveLoadMode);
+  }
+}
+
+void SaveGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name) {
+  if (!ClickedIn(Window)) return;
+  if (Name == "button_savegame") {
+    PendingOverwrite.clear();
+    const std::string SaveName = Window.GetItem<TGLEdit>("edit_savegamename").Text;
+    if (Game.SaveToXML(NextFreeSaveGame(gSaveGamePath).string(), SaveName)) Window.Owner->CloseWindow(Window.Name);
+  } else if (Name == "button_overwritegame") {
+    const TListItem* Row = SelectedRow(Window);
+    if (!Row || Row->ID.empty()) return;
+    if (PendingOverwrite != Row->ID) {
+      // Replacing a savegame cannot be undone: the first press asks, the second one overwrites.
+      PendingOverwrite = Row->ID;
+      Window.Owner->ShowMessageBoxExt(Localize("szStrOverwriteConfirm") + "\n\n" + Row->Caption,
+                                      Localize("szStrDialogHint"), "dialog_warning", false);
+      return;
+    }
+    PendingOverwrite.clear();
+    // The save keeps its old name.
+    const std::string SaveName = Row->Caption;
+    if (Game.SaveToXML((fs::path(gSaveGamePath) / Row->ID).string(), SaveName))
+      Window.Owner->CloseWindow(Window.Name);
+  } else if (Name == "button_deletegame") {
+    PendingOverwrite.clear();
+    DeleteSelected(Window);
+    SaveGameWindow_Show(Game, Game.SaveLoadMode);
+  }
+}
+
+void RegisterLoadSaveWindows(TGame& Game) {
+  for (TGLGUI* GUI : {gInGameGUI.get(), gMainMenuGUI.get()})
+    if (TGLWindow* W = GUI->GetWindow("loadgame"))
+      W->OnClick = [&Game, W](const std::string& Name) { LoadGameWindow_Click(Game, *W, Name); };
+  if (TGLWindow* W = gInGameGUI->GetWindow("savegame"))
+    W->OnClick = [&Game, W](const std::string& Name) { SaveGameWindow_Click(Game, *W, Name); };
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The load and save windows: "loadgame" (in-game and main menu) and "savegame" (in-game) list
+// the savegames of one game mode, newest first, and load, save, overwrite or delete them.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "gui/list_item.h"
+
+class TGame;
+class TGLWindow;
+
+// The savegames of Mode ("singleplayer" or "hotseat") in Folder, newest first: caption = the save
+// name, ID = the document's file name. Side files that cannot be read are logged and skipped.
+std::vector<TListItem> ListSaveGames(const std::filesystem::path& Folder, const std::string& Mode);
+
+// Fill the windows for Mode just before they open.
+void LoadGameWindow_Show(TGame& Game, const std::string& Mode);
+void SaveGameWindow_Show(TGame& Game, const std::string& Mode);
+// The windows' click handlers: they act only on clicks inside their own Window.
+void LoadGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name);
+void SaveGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name);
+
+// Binds the handlers to the "loadgame" windows of the in-game and main-menu GUIs and to the
+// in-game "savegame" window.
+void RegisterLoadSaveWindows(TGame& Game);

@@ -1,0 +1,216 @@
+// Savegames of the running game: the round trip, refused files, side files, numbering and the
+// crash-recovery save.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "control/control_globals.h"
+#include "control/game_save.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/random.h"
+#include "save_fixture.h"
+#include "world/world_round.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string FileText(const fs::path& File) { return ReadWholeFile(File).value_or("<missing>"); }
+
+void Replace(std::string& Text, const std::string& From, const std::string& To) {
+  const std::size_t At = Text.find(From);
+  ASSERT_NE(At, std::string::npos) << From;
+  Text.replace(At, From.size(), To);
+}
+
+class GameSave : public TSaveTest {
+protected:
+  // Rounds with every nation played by its computer opponent, as the game runs them.
+  static void Play(int Rounds) {
+    for (int R = 0; R < Rounds; ++R)
+      RunWorldRound([] {
+        for (auto& C : gAIControllers) C->Update();
+        gStatisticServer->Update();
+      });
+  }
+};
+
+}  // namespace
+
+TEST_F(GameSave, ALoadedGameSavesTheSameBytesAndPlaysOnExactlyAsTheUnbrokenGame) {
+  Nation(0).AIControlled = true;
+  Game->HotSeat = true;
+  Game->CurrentPlayer = 3;
+  Game->RoundTimeLeft = 42;
+  Game->DefaultRoundTime = 120;
+  gInGameGUI->OpenWindow("science");
+  gInGameGUI->GetWindow("science")->X = 77.0f;
+  Play(12);
+  const fs::path File = SaveFile("savegame2.xml");
+  ASSERT_TRUE(Game->SaveToXML(File.string(), "Round twelve"));
+  const std::string Saved = Comparable(SaveText());
+
+  SetRandomSeed(99);
+  Play(10);
+  const std::string Unbroken = Comparable(SaveText());
+  ASSERT_NE(Unbroken, Saved);
+
+  // Disturb what the load must restore.
+  Game->HotSeat = false;
+  Game->CurrentPlayer = 0;
+  Game->RoundTimer.SetEnabled(false);
+  Game->Earth->Zoom = 1.3f;
+  gInGameGUI->HideAllWindows();
+  ASSERT_TRUE(Game->LoadFromXML(File.string()));
+  EXPECT_EQ(Comparable(SaveText()), Saved);
+  EXPECT_TRUE(Game->HotSeat);
+  EXPECT_EQ(Game->CurrentPlayer, 3);
+  EXPECT_EQ(Game->RoundTimeLeft, 42);
+  EXPECT_TRUE(Game->RoundTimer.Enabled());
+  EXPECT_EQ(Game->OverlayAlpha, 1.0f);
+  EXPECT_TRUE(gInGameGUI->GetWindow("science")->Visible);
+  EXPECT_FALSE(gInGameGUI->GetWindow("savegame")->Visible);
+
+  SetRandomSeed(99);
+  Play(10);
+  EXPECT_EQ(Comparable(SaveText()), Unbroken);
+
+  // The side file beside it, and a single-player load stops the turn timer.
+  const std::optional<TSideFile> Side = ReadSideFile(SaveFile("savegame2.name"));
+  ASSERT_TRUE(Side);
+  EXPECT_EQ(Side->SaveName, "Round twelve");
+  EXPECT_EQ(Side->Mode, "hotseat");
+  EXPECT_FALSE(Side->Date.empty());
+  Game->HotSeat = false;
+  ASSERT_TRUE(Game->SaveToXML(SaveFile("autosave.xml").string(), "Autosave"));
+  ASSERT_TRUE(Game->LoadFromXML(SaveFile("autosave.xml").string()));
+  EXPECT_FALSE(Game->RoundTimer.Enabled());
+  EXPECT_EQ(ReadSideFile(SaveFile("autosave.name"))->Mode, "singleplayer");
+}
+
+TEST_F(GameSave, ADamagedSavegameIsRefusedNamingFileAndValueAndTheGameStaysAsItWas) {
+  Play(2);
+  const fs::path File = SaveFile("savegame2.xml");
+  ASSERT_TRUE(Game->SaveToXML(File.string(), "Good"));
+  const std::string Good = FileText(File);
+  Play(1);
+  const std::string Before = Comparable(SaveText(), true);
+  const std::uint8_t PlayerBefore = gPlayerNation;
+
+  struct TDamage {
+    const char* What;
+    std::function<void(std::string&)> Apply;
+    const char* Named;  // a part of the message naming what is wrong
+  };
+  std::string Deep;
+  for (int i = 0; i < 100000; ++i) Deep += "<a>";
+  const std::vector<TDamage> Damages = {
+      {"empty", [](std::string& T) { T.clear(); }, "savegame2.xml"},
+      {"truncated", [](std::string& T) { T.resize(T.size() * 2 / 3); }, "savegame2.xml"},
+      {"binary", [](std::string& T) { T = std::string("\x89PNG\r\n\x1a\n\0\0\0", 11); }, "savegame2.xml"},
+      {"deep nesting", [&](std::string& T) { T = "<savestate>" + Deep; }, "savegame2.xml"},
+      {"older version", [](std::string& T) { Replace(T, "(v1.11)", "(v1.02)"); }, "(v1.02)"},
+      {"player nation 7", [](std::string& T) { Replace(T, "playernation=\"0\"", "playernation=\"7\""); }, "\"7\""},
+      {"current player out of range",
+       [](std::string& T) { Replace(T, "gamemode=\"singleplayer\"", "gamemode=\"hotseat\"><hotseatinfo currentplayer=\"9\" roundtime=\"1\" defaultroundtime=\"1\"/"); },
+       "\"9\""},
+      {"fewer regions",
+       [](std::string& T) {
+         const std::size_t Last = T.rfind("<region name="), End = T.find("</regions>");
+         T.erase(Last, End - Last);
+       },
+       "4 region elements, expected 5"},
+      {"ai difficulty", [](std::string& T) { Replace(T, "aidifficulty=\"1\"", "aidifficulty=\"99999\""); }, "99999"},
+      {"ai personality", [](std::string& T) { Replace(T, "aipersonality=\"", "aipersonality=\"-"); }, "aipersonality"},
+      {"quick chart", [](std::string& T) { Replace(T, "<stat value=\"4\"", "<stat value=\"5\""); }, "\"5\""},
+      {"huge count", [](std::string& T) { Replace(T, "<units count=\"", "<units count=\"2147483647"); }, "2147483647"},
+      {"missing earth", [](std::string& T) { Replace(T, "<earth ", "<erde "); }, "<earth>"},
+  };
+  for (const TDamage& D : Damages) {
+    SCOPED_TRACE(D.What);
+    std::string Text = Good;
+    D.Apply(Text);
+    ASSERT_TRUE(SafeWriteFile(File, Text));
+    CloseMessageBox(*gInGameGUI);
+    EXPECT_FALSE(Game->LoadFromXML(File.string()));
+    EXPECT_EQ(Comparable(SaveText(), true), Before);
+    EXPECT_EQ(gPlayerNation, PlayerBefore);
+    EXPECT_TRUE(MessageBoxOpen(*gInGameGUI));
+    const std::string Message = LogLine("The savegame cannot be loaded");
+    EXPECT_NE(Message.find("savegame2.xml"), std::string::npos) << Message;
+    EXPECT_NE(Message.find(D.Named), std::string::npos) << Message;
+  }
+}
+
+TEST_F(GameSave, AFailedSaveLeavesTheOldFilesAndSaysSo) {
+  const fs::path File = SaveFile("savegame2.xml");
+  ASSERT_TRUE(Game->SaveToXML(File.string(), "First"));
+  const std::string Document = FileText(File), Side = FileText(SaveFile("savegame2.name"));
+  // The side file cannot be replaced (a folder of that name): the new save is refused and the
+  // old document is kept because the document of a new save is removed again.
+  fs::remove(SaveFile("savegame3.name"));
+  fs::create_directory(SaveFile("savegame3.name"));
+  EXPECT_FALSE(Game->SaveToXML(SaveFile("savegame3.xml").string(), "Second"));
+  EXPECT_FALSE(fs::exists(SaveFile("savegame3.xml")));
+  EXPECT_TRUE(MessageBoxOpen(*gInGameGUI));
+  EXPECT_NE(LogLine("The game could not be saved").find("savegame3.xml"), std::string::npos);
+  // A folder that cannot be written to.
+  CloseMessageBox(*gInGameGUI);
+  fs::permissions(Saves.Path(), fs::perms::owner_write, fs::perm_options::remove);
+  const bool Refused = !Game->SaveToXML(File.string(), "Overwritten");
+  fs::permissions(Saves.Path(), fs::perms::owner_write, fs::perm_options::add);
+  if (Refused) {  // root may write anyway
+    EXPECT_EQ(FileText(File), Document);
+    EXPECT_EQ(FileText(SaveFile("savegame2.name")), Side);
+    EXPECT_TRUE(MessageBoxOpen(*gInGameGUI));
+  }
+}
+
+TEST_F(GameSave, SideFilesAndNumbersOfNewSaves) {
+  Saves.Write("a.name", "Mine\r\nhotseat\r\n1.1.26\r\n10:00:00\r\n");
+  Saves.Write("b.name", "Only the name\n");
+  Saves.Write("c.name", "");
+  Saves.Write("d.name", "No end\nsingleplayer");
+  const auto A = ReadSideFile(SaveFile("a.name"));
+  ASSERT_TRUE(A);
+  EXPECT_EQ(A->SaveName, "Mine");
+  EXPECT_EQ(A->Mode, "hotseat");
+  EXPECT_EQ(A->Time, "10:00:00");
+  EXPECT_FALSE(ReadSideFile(SaveFile("b.name")));
+  EXPECT_FALSE(ReadSideFile(SaveFile("c.name")));
+  EXPECT_FALSE(ReadSideFile(SaveFile("missing.name")));
+  EXPECT_EQ(ReadSideFile(SaveFile("d.name"))->Mode, "singleplayer");
+
+  // The first number from 2 whose savegame and side file are both free.
+  EXPECT_EQ(NextFreeSaveGame(Saves.Path()), SaveFile("savegame2.xml"));
+  Saves.Write("savegame2.xml", "");
+  Saves.Write("savegame3.name", "");
+  Saves.Write("savegame5.xml", "");
+  EXPECT_EQ(NextFreeSaveGame(Saves.Path()), SaveFile("savegame4.xml"));
+}
+
+TEST_F(GameSave, ACrashDuringAGameIsSavedOnceUnderAFreeNumberWithoutTouchingOtherSaves) {
+  std::vector<std::string> Dialogs;
+  TMessageBoxHook Saved = SetMessageBoxHook([&](const std::string&, const std::string& T) { Dialogs.push_back(T); });
+  gGame = std::move(Game);
+  // A manual save and the autosave: a count of files would choose savegame3.
+  ASSERT_TRUE(gGame->SaveToXML(SaveFile("savegame3.xml").string(), "Mine"));
+  ASSERT_TRUE(gGame->SaveToXML(SaveFile("autosave.xml").string(), "Autosave"));
+  const std::string Mine = FileText(SaveFile("savegame3.xml"));
+  const std::runtime_error Fault("boom");
+  Form.ApplicationEventsException(&Fault);
+  Form.ApplicationEventsException(&Fault);
+  Game = std::move(gGame);
+  SetMessageBoxHook(std::move(Saved));
+
+  EXPECT_EQ(FileText(SaveFile("savegame3.xml")), Mine);
+  const auto Crash = ReadSideFile(SaveFile("savegame2.name"));
+  ASSERT_TRUE(Crash);
+  EXPECT_EQ(Crash->SaveName.rfind("Crash recovery ", 0), 0u) << Crash->SaveName;
+  EXPECT_FALSE(fs::exists(SaveFile("savegame4.xml")));
+  ASSERT_EQ(Dialogs.size(), 1u);
+  EXPECT_NE(Dialogs[0].find("Note : Your current game has been saved as \"" + Crash->SaveName + "\""), std::string::npos);
+  EXPECT_TRUE(Game->LoadFromXML(SaveFile("savegame2.xml").string()));
+}
