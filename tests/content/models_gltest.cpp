@@ -24,16 +24,6 @@ namespace {
 constexpr int kFrame = 128;
 constexpr std::uint8_t kClear[3] = {25, 25, 50};
 
-std::vector<std::string> DataModelNames(const std::string& File) {
-  const std::string Text = ReadTestFile(DataFile("XML/" + File)), Key = "model3d=\"";
-  std::vector<std::string> Names;
-  for (std::size_t At = Text.find(Key); At != std::string::npos; At = Text.find(Key, At)) {
-    At += Key.size();
-    Names.push_back(Text.substr(At, Text.find('"', At) - At));
-  }
-  return Names;
-}
-
 // RGBA pixels of a frame, bottom row first (as GL reads them).
 struct TFrame {
   int Width = 0, Height = 0;
@@ -224,13 +214,14 @@ std::array<float, 3> SlotPlace(int S) {
   const int A = 1 - S / 3, B = 1 - S % 3;
   return {2.7f * A - 0.675f, 2.7f * B + 0.775f, 90.0f * (A + B)};  // x, z, turn
 }
-void DrawSlot(int S, const std::string& Model) {
+// Draws Model on building slot S; Stretch scales its height (the slot markers stand taller).
+void DrawSlot(int S, const std::string& Model, float Stretch = 1.0f) {
   auto [X, Z, Turn] = SlotPlace(S);
   glPushMatrix();
   glTranslatef(X, 0, Z);
   glRotatef(90, 1, 0, 0);
   glRotatef(Turn, 0, 0, 1);
-  glScalef(1.1f / 2600, 1.1f / 2600, 1.1f / 2600);
+  glScalef(1.1f / 2600, 1.1f / 2600, 1.1f / 2600 * Stretch);
   Draw3DModel(Model, 0, true, true);
   glPopMatrix();
 }
@@ -307,17 +298,7 @@ TEST_F(TDataSetFixture, TheDioramaShowsNinePickablePlotsWithTheTownBehind) {
   }
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  for (auto [S, Marker] : {std::pair{4, "building_selector"}, std::pair{0, "building_selector_b"}}) {
-    auto [X, Z, Turn] = SlotPlace(S);
-    glPushMatrix();
-    glTranslatef(X, 0, Z);
-    glRotatef(90, 1, 0, 0);
-    glRotatef(Turn, 0, 0, 1);
-    glScalef(1.1f / 2600, 1.1f / 2600, 1.1f / 2600);
-    glScalef(1, 1, 4);
-    Draw3DModel(Marker, 0, true, true);
-    glPopMatrix();
-  }
+  for (auto [S, Marker] : {std::pair{4, "building_selector"}, std::pair{0, "building_selector_b"}}) DrawSlot(S, Marker, 4.0f);
   glDisable(GL_BLEND);
   TFrame F = TFrame::Read(0, 0, Size, Size);
   TSilhouette Shown(F);
