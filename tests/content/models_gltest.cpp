@@ -120,6 +120,14 @@ struct TDataSetFixture : ::testing::Test {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
   }
+  // The scenes' camera: 60 degrees high, the model-view matrix left as identity.
+  static void Perspective(double Aspect) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60, Aspect, 0.1, 512);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+  }
   // Light 0 at the eye-space position given, switched on.
   static void Light(std::array<float, 4> Position, float Ambient, float Diffuse) {
     const float A[4] = {Ambient, Ambient, Ambient, 1}, D[4] = {Diffuse, Diffuse, Diffuse, 1};
@@ -181,11 +189,7 @@ TEST_F(TDataSetFixture, TheNationSymbolsStandCentredAtTheFrontPlace) {
   TSheet Sheet(5, 5, kFrame, kFrame);
   for (int i = 0; i < 5; ++i) {
     StartFrame(kFrame);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, 1, 0.1, 512);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    Perspective(1);
     Light({0, 5, 5, 0}, 0.3f, 0.8f);
     // The nation-selection camera and the front place, a little nearer for a larger picture.
     glTranslatef(0, -0.5f, -2.2f);
@@ -373,11 +377,7 @@ TEST_F(TDataSetFixture, TheLandscapesLieUnderTheGlobeAndTheHandHoldsIt) {
   // the globe towards the horizon.
   for (int i = 0; i < 5; ++i) {
     StartFrame(Size);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, 4.0 / 3.0, 0.1, 512);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    Perspective(4.0 / 3.0);
     glPushMatrix();
     glTranslatef(0, -1.15f, -5);
     glRotatef(90, 1, 0, 0);
@@ -400,11 +400,7 @@ TEST_F(TDataSetFixture, TheLandscapesLieUnderTheGlobeAndTheHandHoldsIt) {
   }
   // Main menu: the hand rises under the globe, the name band circles it.
   StartFrame(Size);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(60, 4.0 / 3.0, 0.1, 512);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  Perspective(4.0 / 3.0);
   glTranslatef(0, 0, -6);
   glTranslatef(3, 0, -10);
   Light({0, 5, 5, 0}, 0.3f, 0.8f);
