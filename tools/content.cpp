@@ -16,6 +16,7 @@
 #include "platform/files.h"
 #include "platform/latin1.h"
 #include "world_map.h"
+#include "write_if_changed.h"
 
 namespace fs = std::filesystem;
 
@@ -42,13 +43,6 @@ std::string ToGameText(const fs::path& P, const std::string& Utf8) {
   return Out;
 }
 
-void Write(const fs::path& Path, const std::string& Bytes) {
-  fs::create_directories(Path.parent_path());
-  if (auto Old = ReadWholeFile(Path); Old && *Old == Bytes) return;  // keep the time stamp
-  std::string Error;
-  if (!SafeWriteFile(Path, Bytes, &Error)) throw std::runtime_error(Error);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,16 +59,16 @@ int main(int argc, char** argv) {
     for (auto& F : Files) {
       auto Bytes = ReadWholeFile(F);
       if (!Bytes) throw std::runtime_error("cannot read \"" + F.string() + "\"");
-      Write(Root / fs::relative(F, Content), IsText(F) ? ToGameText(F, *Bytes) : *Bytes);
+      WriteIfChanged(Root / fs::relative(F, Content), IsText(F) ? ToGameText(F, *Bytes) : *Bytes);
     }
 
     TWorldSources World = ReadWorldSources(Content / "world");
     TWorldMap Map = BuildWorldMap(World, 512);
     for (auto& Note : Map.Notes) std::cout << "tarnova-content: " << Note << '\n';
-    Write(Root / "data" / "regions512.bmp", BaseMapBMP(Map));
-    Write(Root / "data" / "XML" / "regions.xml", RegionsXML(World, Map));
-    Write(Root / "content" / "regions_index2048.png", IndexPNG(Map, 4));
-    Write(Root / "content" / "regions2048.png", BorderPNG(Map, 4));
+    WriteIfChanged(Root / "data" / "regions512.bmp", BaseMapBMP(Map));
+    WriteIfChanged(Root / "data" / "XML" / "regions.xml", RegionsXML(World, Map));
+    WriteIfChanged(Root / "content" / "regions_index2048.png", IndexPNG(Map, 4));
+    WriteIfChanged(Root / "content" / "regions2048.png", BorderPNG(Map, 4));
     std::cout << "tarnova-content: " << Files.size() << " files and " << World.Regions.size() << " regions into \""
               << (Root / "data").string() << "\"\n";
     std::ofstream(Root / "data" / ".content-stamp", std::ios::trunc) << "";  // marks the build step done

@@ -12,6 +12,17 @@
 inline std::filesystem::path DataFile(const std::string& Name) { return std::filesystem::path(TARNOVA_BINARY_DIR) / "data" / Name; }
 inline std::filesystem::path SourceFile(const std::string& Name) { return std::filesystem::path(TARNOVA_SOURCE_DIR) / Name; }
 
+// The model3d names of a data file ("units.xml", "buildings.xml") in file order.
+inline std::vector<std::string> DataModelNames(const std::string& File) {
+  const std::string Text = ReadTestFile(DataFile("XML/" + File)), Key = "model3d=\"";
+  std::vector<std::string> Names;
+  for (std::size_t At = Text.find(Key); At != std::string::npos; At = Text.find(Key, At)) {
+    At += Key.size();
+    Names.push_back(Text.substr(At, Text.find('"', At) - At));
+  }
+  return Names;
+}
+
 // The region base map, read back from its 24-bit BMP.
 struct TBaseMap {
   int Width = 0, Height = 0;

@@ -156,6 +156,21 @@ void Ortho01() {
   glLoadIdentity();
 }
 
+// The water's view: a perspective camera whose texture matrix maps clip space onto the mirror
+// picture (the frame drawn before); the model-view matrix is left as identity.
+void MirrorView() {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, double(kW) / kH, 0.1, 512.0);
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glScalef(0.5f, 0.5f, 1);
+  glTranslatef(1, 1, 0);
+  gluPerspective(45.0, double(kW) / kH, 0.1, 512.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
 }  // namespace
 
 TEST(ImageryGL, TheGlobeShowsLandAndSeaWhereTheRegionMapHasThem) {
@@ -351,16 +366,7 @@ TEST(ImageryGL, ANationSkyTheWaterAndALandscapeLookRight) {
   glActiveTexture(GL_TEXTURE0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   Quad(0, 0, 1, 1);  // the sky behind
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(45.0, double(kW) / kH, 0.1, 512.0);
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glScalef(0.5f, 0.5f, 1);
-  glTranslatef(1, 1, 0);
-  gluPerspective(45.0, double(kW) / kH, 0.1, 512.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  MirrorView();
   glTranslatef(0, 0, -2);
   TGLSLShader& Water = S.Shaders.GetShader("water");
   Water.Bind();
@@ -402,16 +408,7 @@ TEST(ImageryGL, ANationSkyTheWaterAndALandscapeLookRight) {
   Ortho01();
   S.Textures.BindTexture("skysphere0", GL_TEXTURE0);
   Quad(0, 0, 1, 1);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(45.0, double(kW) / kH, 0.1, 512.0);
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glScalef(0.5f, 0.5f, 1);
-  glTranslatef(1, 1, 0);
-  gluPerspective(45.0, double(kW) / kH, 0.1, 512.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  MirrorView();
   glTranslatef(0, -1.5f, -8);
   glRotatef(12, 1, 0, 0);
   S.Textures.BindTexture("water_normal", GL_TEXTURE1);

@@ -18,17 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The model3d names of a data file in file order.
-std::vector<std::string> DataModelNames(const std::string& File) {
-  const std::string Text = ReadTestFile(DataFile("XML/" + File)), Key = "model3d=\"";
-  std::vector<std::string> Names;
-  for (std::size_t At = Text.find(Key); At != std::string::npos; At = Text.find(Key, At)) {
-    At += Key.size();
-    Names.push_back(Text.substr(At, Text.find('"', At) - At));
-  }
-  return Names;
-}
-
 // Names the scenes build at run time ("symbol" + nation and so on) and literal Draw3DModel names.
 std::set<std::string> SceneModelNames() {
   std::set<std::string> Names = {"earth", "earthsimple", "hand", "logobend", "building_construct", "building_empty",

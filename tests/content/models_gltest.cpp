@@ -24,16 +24,6 @@ namespace {
 constexpr int kFrame = 128;
 constexpr std::uint8_t kClear[3] = {25, 25, 50};
 
-std::vector<std::string> DataModelNames(const std::string& File) {
-  const std::string Text = ReadTestFile(DataFile("XML/" + File)), Key = "model3d=\"";
-  std::vector<std::string> Names;
-  for (std::size_t At = Text.find(Key); At != std::string::npos; At = Text.find(Key, At)) {
-    At += Key.size();
-    Names.push_back(Text.substr(At, Text.find('"', At) - At));
-  }
-  return Names;
-}
-
 // RGBA pixels of a frame, bottom row first (as GL reads them).
 struct TFrame {
   int Width = 0, Height = 0;
@@ -130,6 +120,14 @@ struct TDataSetFixture : ::testing::Test {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
   }
+  // The scenes' camera: 60 degrees high, the model-view matrix left as identity.
+  static void Perspective(double Aspect) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60, Aspect, 0.1, 512);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+  }
   // Light 0 at the eye-space position given, switched on.
   static void Light(std::array<float, 4> Position, float Ambient, float Diffuse) {
     const float A[4] = {Ambient, Ambient, Ambient, 1}, D[4] = {Diffuse, Diffuse, Diffuse, 1};
@@ -191,11 +189,7 @@ TEST_F(TDataSetFixture, TheNationSymbolsStandCentredAtTheFrontPlace) {
   TSheet Sheet(5, 5, kFrame, kFrame);
   for (int i = 0; i < 5; ++i) {
     StartFrame(kFrame);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, 1, 0.1, 512);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    Perspective(1);
     Light({0, 5, 5, 0}, 0.3f, 0.8f);
     // The nation-selection camera and the front place, a little nearer for a larger picture.
     glTranslatef(0, -0.5f, -2.2f);
@@ -224,13 +218,14 @@ std::array<float, 3> SlotPlace(int S) {
   const int A = 1 - S / 3, B = 1 - S % 3;
   return {2.7f * A - 0.675f, 2.7f * B + 0.775f, 90.0f * (A + B)};  // x, z, turn
 }
-void DrawSlot(int S, const std::string& Model) {
+// Draws Model on building slot S; Stretch scales its height (the slot markers stand taller).
+void DrawSlot(int S, const std::string& Model, float Stretch = 1.0f) {
   auto [X, Z, Turn] = SlotPlace(S);
   glPushMatrix();
   glTranslatef(X, 0, Z);
   glRotatef(90, 1, 0, 0);
   glRotatef(Turn, 0, 0, 1);
-  glScalef(1.1f / 2600, 1.1f / 2600, 1.1f / 2600);
+  glScalef(1.1f / 2600, 1.1f / 2600, 1.1f / 2600 * Stretch);
   Draw3DModel(Model, 0, true, true);
   glPopMatrix();
 }
@@ -307,17 +302,7 @@ TEST_F(TDataSetFixture, TheDioramaShowsNinePickablePlotsWithTheTownBehind) {
   }
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  for (auto [S, Marker] : {std::pair{4, "building_selector"}, std::pair{0, "building_selector_b"}}) {
-    auto [X, Z, Turn] = SlotPlace(S);
-    glPushMatrix();
-    glTranslatef(X, 0, Z);
-    glRotatef(90, 1, 0, 0);
-    glRotatef(Turn, 0, 0, 1);
-    glScalef(1.1f / 2600, 1.1f / 2600, 1.1f / 2600);
-    glScalef(1, 1, 4);
-    Draw3DModel(Marker, 0, true, true);
-    glPopMatrix();
-  }
+  for (auto [S, Marker] : {std::pair{4, "building_selector"}, std::pair{0, "building_selector_b"}}) DrawSlot(S, Marker, 4.0f);
   glDisable(GL_BLEND);
   TFrame F = TFrame::Read(0, 0, Size, Size);
   TSilhouette Shown(F);
@@ -392,11 +377,7 @@ TEST_F(TDataSetFixture, TheLandscapesLieUnderTheGlobeAndTheHandHoldsIt) {
   // the globe towards the horizon.
   for (int i = 0; i < 5; ++i) {
     StartFrame(Size);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, 4.0 / 3.0, 0.1, 512);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    Perspective(4.0 / 3.0);
     glPushMatrix();
     glTranslatef(0, -1.15f, -5);
     glRotatef(90, 1, 0, 0);
@@ -419,11 +400,7 @@ TEST_F(TDataSetFixture, TheLandscapesLieUnderTheGlobeAndTheHandHoldsIt) {
   }
   // Main menu: the hand rises under the globe, the name band circles it.
   StartFrame(Size);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(60, 4.0 / 3.0, 0.1, 512);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  Perspective(4.0 / 3.0);
   glTranslatef(0, 0, -6);
   glTranslatef(3, 0, -10);
   Light({0, 5, 5, 0}, 0.3f, 0.8f);

@@ -42,14 +42,7 @@ protected:
     SavedVFS = std::move(gVirtualFileSystem);
     gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(TARNOVA_BINARY_DIR);
     gVirtualFileSystem->LoadTextures("data\\tex\\nocompression\\", ".png", *gTextureManager, false);
-    glViewport(0, 0, kSize, kSize);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kSize, kSize, 0, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_SCISSOR_TEST);
+    Begin2DFrame(kSize);
   }
   void TearDown() override {
     if (!GLTestContextReady()) return;

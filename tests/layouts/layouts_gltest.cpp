@@ -127,13 +127,7 @@ protected:
     GUI.FadeSpeed = 0.0f;
     const int W = GUI.ScreenWidth, H = GUI.ScreenHeight;
     GUI.ClientSize = TIntPair{W, H};
-    glViewport(0, 0, W, H);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, W, H, 0, -1000, 1000);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
+    Begin2DFrame(W, H, 1.0f);
     glClearColor(0.25f, 0.4f, 0.6f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     GUI.Render();

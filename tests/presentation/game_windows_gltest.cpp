@@ -21,8 +21,6 @@
 #include "gui/panel.h"
 #include "gui/track_bar.h"
 #include "gui/window.h"
-#include "platform/files.h"
-#include "platform/png_codec.h"
 #include "platform/window_host.h"
 #include "platform/xml_document.h"
 #include "presentation/window_view3d.h"
@@ -97,13 +95,7 @@ protected:
   // the second frame: the handlers fill texts and lists after the controls are drawn.
   void Shoot(const std::string& Name) {
     if (!Name.empty()) Shoot("");
-    glViewport(0, 0, 1024, 768);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 1024, 768, 0, -1000, 1000);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
+    Begin2DFrame(1024, 768, 1.0f);
     glClearColor(0.1f, 0.15f, 0.25f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glEnable(GL_BLEND);
@@ -111,15 +103,7 @@ protected:
     gInGameGUI->FadeSpeed = 16.0f;
     gInGameGUI->Render();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << Name;
-    if (Name.empty()) return;
-    glFinish();
-    std::vector<std::uint8_t> Picture(1024u * 768u * 4u);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, Picture.data());
-    for (std::size_t I = 3; I < Picture.size(); I += 4) Picture[I] = 255;
-    std::string Bytes, Error;
-    ASSERT_TRUE(EncodePNG(Picture.data(), 1024, 768, Bytes, Error)) << Error;
-    ASSERT_TRUE(SafeWriteFile(Artifacts / (Name + ".png"), Bytes, &Error)) << Error;
+    if (!Name.empty()) SaveFramePNG(Artifacts / (Name + ".png"), 1024, 768);
   }
 
   void ShowOnly(const std::string& Name) {

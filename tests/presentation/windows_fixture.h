@@ -79,13 +79,7 @@ protected:
     gLocalization.LoadFromDocument(Texts);
     gLocalization.LanguageIndex = Language == "ger" ? 0 : 1;
     Earth.Init("data\\XML\\regions.xml");
-    for (std::size_t i = 0; i < gNations.size(); ++i) {
-      gNations[i] = std::make_unique<TNation>();
-      gNations[i]->Reset();
-      gNations[i]->ID = static_cast<std::uint8_t>(i);
-      gNations[i]->TechnologyTree.LoadFromXML("data\\XML\\technologies.xml");
-      gNations[i]->BaseFactors.fill(1.0f);
-    }
+    MakeFixtureNations();
     gTransferMarket = std::make_unique<TTransferMarket>();
     gInGameGUI = std::make_unique<TGLGUI>();
     gInGameGUI->ScreenWidth = 1024;

@@ -12,8 +12,6 @@
 #include "gui/drop_down.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
-#include "platform/files.h"
-#include "platform/png_codec.h"
 #include "platform/window_host.h"
 #include "presentation/window_view3d.h"
 #include "presentation/windows/espionage_window.h"
@@ -103,13 +101,7 @@ protected:
   void Frame() {
     gInGameGUI->LoadSkinTextures();
     gInGameGUI->ClientSize = TIntPair{1024, 768};
-    glViewport(0, 0, 1024, 768);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 1024, 768, 0, -1000, 1000);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
+    Begin2DFrame(1024, 768, 1.0f);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glClearColor(0.12f, 0.16f, 0.24f, 1.0f);
@@ -117,16 +109,7 @@ protected:
     gInGameGUI->Render();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   }
-  void Shoot(const std::string& Name) {
-    glFinish();
-    std::vector<std::uint8_t> Picture(1024 * 768 * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, Picture.data());
-    for (std::size_t I = 3; I < Picture.size(); I += 4) Picture[I] = 255;
-    std::string Bytes, Error;
-    EXPECT_TRUE(EncodePNG(Picture.data(), 1024, 768, Bytes, Error)) << Error;
-    EXPECT_TRUE(SafeWriteFile(Artifacts / (Name + ".png"), Bytes, &Error)) << Error;
-  }
+  void Shoot(const std::string& Name) { SaveFramePNG(Artifacts / (Name + ".png"), 1024, 768); }
   // Only this window open, at full opacity.
   void ShowOnly(const std::string& Name) {
     for (std::size_t i = 1; i < gInGameGUI->Windows.size(); ++i) gInGameGUI->Windows[i]->Visible = false;

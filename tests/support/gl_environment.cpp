@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/gl_api.h"
+#include "platform/files.h"
+#include "platform/png_codec.h"
 #include "platform/window_host.h"
 
 namespace {
@@ -46,11 +50,13 @@ const auto* const kRegistered = ::testing::AddGlobalTestEnvironment(new TGLEnvir
 TWindowHost& GLTestWindow() { return *gTestWindow; }
 bool GLTestContextReady() { return gReady; }
 
-void Begin2DFrame(int Size, float ClearAlpha) {
-  glViewport(0, 0, Size, Size);
+void Begin2DFrame(int Size, float ClearAlpha) { Begin2DFrame(Size, Size, ClearAlpha); }
+
+void Begin2DFrame(int Width, int Height, float ClearAlpha) {
+  glViewport(0, 0, Width, Height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glOrtho(0, Size, Size, 0, -100, 100);
+  glOrtho(0, Width, Height, 0, -100, 100);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   for (GLenum State : {GL_DEPTH_TEST, GL_ALPHA_TEST, GL_BLEND, GL_SCISSOR_TEST, GL_LIGHTING, GL_TEXTURE_1D, GL_TEXTURE_2D})
@@ -58,6 +64,17 @@ void Begin2DFrame(int Size, float ClearAlpha) {
   glColor4f(1, 1, 1, 1);
   glClearColor(0, 0, 0, ClearAlpha);
   glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void SaveFramePNG(const std::filesystem::path& File, int Width, int Height) {
+  glFinish();
+  std::vector<std::uint8_t> Picture(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height) * 4u);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, Picture.data());
+  for (std::size_t I = 3; I < Picture.size(); I += 4) Picture[I] = 255;
+  std::string Bytes, Error;
+  ASSERT_TRUE(EncodePNG(Picture.data(), Width, Height, Bytes, Error)) << Error;
+  ASSERT_TRUE(SafeWriteFile(File, Bytes, &Error)) << Error;
 }
 
 std::array<int, 3> Pixel(int X, int Y, int Size) {

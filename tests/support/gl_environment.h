@@ -3,6 +3,7 @@
 // program. Without a display the GL tests fail, unless TARNOVA_SKIP_GL_TESTS=1 switches them off
 // on purpose (then they are skipped).
 #include <array>
+#include <filesystem>
 
 class TWindowHost;
 
@@ -14,6 +15,11 @@ bool GLTestContextReady();
 // black with the alpha given, with depth test, alpha test, blending, scissor, lighting and
 // texturing off and the colour white: the start of every 2D drawing test.
 void Begin2DFrame(int Size = 256, float ClearAlpha = 0.0f);
+// The same over a Width x Height frame.
+void Begin2DFrame(int Width, int Height, float ClearAlpha);
+
+// Writes the back buffer's Width x Height pixels to File as an opaque PNG; a failure fails the test.
+void SaveFramePNG(const std::filesystem::path& File, int Width, int Height);
 
 // Red, green and blue of the back buffer's pixel at GUI position (X, Y) of such a frame.
 std::array<int, 3> Pixel(int X, int Y, int Size = 256);

@@ -12,6 +12,7 @@
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "engine/virtual_file_system.h"
+#include "support/fixture_world_types.h"
 #include "support/temp_folder.h"
 #include "type_fixture.h"
 #include "world/building_type.h"
@@ -53,13 +54,7 @@ protected:
     TypesFixture::SetUp();
     gLocalization.LanguageIndex = 1;
     Earth.Init("data\\XML\\regions.xml");
-    for (std::size_t i = 0; i < gNations.size(); ++i) {
-      gNations[i] = std::make_unique<TNation>();
-      gNations[i]->Reset();
-      gNations[i]->ID = static_cast<std::uint8_t>(i);
-      gNations[i]->TechnologyTree.LoadFromXML("data\\XML\\technologies.xml");
-      gNations[i]->BaseFactors.fill(1.0f);
-    }
+    MakeFixtureNations();
   }
   void TearDown() override {
     for (auto& N : gNations) N.reset();

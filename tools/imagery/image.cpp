@@ -11,7 +11,6 @@
 #include <jpeglib.h>
 #include <png.h>
 
-#include "platform/files.h"
 
 namespace {
 
@@ -202,9 +201,3 @@ std::string EncodeDDSVolume(const std::vector<std::uint8_t>& Voxels, int Side) {
   return S;
 }
 
-void WriteIfChanged(const std::filesystem::path& Path, const std::string& Bytes) {
-  std::filesystem::create_directories(Path.parent_path());
-  if (auto Old = ReadWholeFile(Path); Old && *Old == Bytes) return;
-  std::string Error;
-  if (!SafeWriteFile(Path, Bytes, &Error)) throw std::runtime_error(Error);
-}

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "write_if_changed.h"
+
 struct TColor {
   float R = 0, G = 0, B = 0, A = 1;
 };
@@ -52,5 +54,3 @@ std::string EncodeDDSFile(const TImage& Image, bool Alpha, bool BottomFirst);
 // An 8-bit luminance DDS volume of Side^3 voxels (x fastest, then y, then z slices).
 std::string EncodeDDSVolume(const std::vector<std::uint8_t>& Voxels, int Side);
 
-// Writes Bytes to Path unless the file already holds them (keeps its time stamp).
-void WriteIfChanged(const std::filesystem::path& Path, const std::string& Bytes);

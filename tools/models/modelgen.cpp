@@ -18,6 +18,7 @@
 #include "model_writer.h"
 #include "preview_renderer.h"
 #include "texture_art.h"
+#include "write_if_changed.h"
 
 namespace fs = std::filesystem;
 
@@ -33,25 +34,6 @@ std::string ReadFile(const fs::path& P) {
   std::ostringstream S;
   S << In.rdbuf();
   return S.str();
-}
-
-void Write(const fs::path& P, const std::string& Bytes) {
-  fs::create_directories(P.parent_path());
-  {
-    std::ifstream In(P, std::ios::binary);
-    if (In) {
-      std::ostringstream S;
-      S << In.rdbuf();
-      if (S.str() == Bytes) return;  // keep the time stamp
-    }
-  }
-  const fs::path Temp = P.string() + ".tmp";
-  {
-    std::ofstream Out(Temp, std::ios::binary | std::ios::trunc);
-    Out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
-    if (!Out) throw std::runtime_error("cannot write \"" + Temp.string() + "\"");
-  }
-  fs::rename(Temp, P);
 }
 
 // The model3d names of a data file, in file order.
@@ -84,12 +66,12 @@ struct TOutput {
     for (const std::string& T : M.TextureNames)
       if (!Textures->count(T) && !kForeignTextures.count(T))
         throw std::runtime_error("the model \"" + Name + "\" names the unknown texture \"" + T + "\"");
-    Write(Root / "data" / "3d" / (OnDemand ? "ondemand" : "") / (Name + ".3df"), WriteBinaryModel(M));
+    WriteIfChanged(Root / "data" / "3d" / (OnDemand ? "ondemand" : "") / (Name + ".3df"), WriteBinaryModel(M));
     std::cout << "tarnova-modelgen: " << Name << ": " << B.Triangles().size() << " triangles\n";
     Triangles += B.Triangles().size();
   }
   void Preview(const std::string& Name, const TModelBuilder& B) {
-    Write(Root / "data" / "tex" / "nocompression" / (Name + ".png"), EncodeImagePNG(RenderPreview(B, *Textures, kPreviewSize)));
+    WriteIfChanged(Root / "data" / "tex" / "nocompression" / (Name + ".png"), EncodeImagePNG(RenderPreview(B, *Textures, kPreviewSize)));
   }
 };
 }  // namespace
@@ -103,7 +85,7 @@ int main(int argc, char** argv) {
     const fs::path Content = argv[1];
     const std::map<std::string, TImage> Textures = PaintModelTextures();
     TOutput Out{argv[2], &Textures};
-    for (const auto& [Name, Image] : Textures) Write(Out.Root / "data" / "tex" / "models" / (Name + ".png"), EncodeImagePNG(Image));
+    for (const auto& [Name, Image] : Textures) WriteIfChanged(Out.Root / "data" / "tex" / "models" / (Name + ".png"), EncodeImagePNG(Image));
 
     const std::vector<std::string> Units = ModelNames(Content / "data" / "XML" / "units.xml");
     for (std::size_t i = 0; i < Units.size(); ++i) {

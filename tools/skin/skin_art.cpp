@@ -13,9 +13,9 @@
 #include <map>
 #include <string>
 
-#include "platform/files.h"
 #include "raster.h"
 #include "screen_art.h"
+#include "write_if_changed.h"
 
 namespace fs = std::filesystem;
 
@@ -689,13 +689,6 @@ TCanvas Portrait(int Kind, int Index) {
   return K;
 }
 
-void Write(const fs::path& Path, const std::string& Bytes) {
-  fs::create_directories(Path.parent_path());
-  if (auto Old = ReadWholeFile(Path); Old && *Old == Bytes) return;  // keep the time stamp
-  std::string Error;
-  if (!SafeWriteFile(Path, Bytes, &Error)) throw std::runtime_error(Error);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -708,7 +701,7 @@ int main(int argc, char** argv) {
     const fs::path Plain = Tex / "nocompression", OnDemand = Tex / "ondemand", Pictures = OnDemand / "nocompression";
     int Count = 0;
     auto Put = [&](const fs::path& Folder, const std::string& Name, const TCanvas& K) {
-      Write(Folder / (Name + ".png"), K.PNG());
+      WriteIfChanged(Folder / (Name + ".png"), K.PNG());
       ++Count;
     };
     Put(Plain, "gui_interface",

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "ogg_writer.h"
-#include "platform/files.h"
 #include "synth.h"
+#include "write_if_changed.h"
 
 namespace fs = std::filesystem;
 
@@ -294,13 +294,6 @@ std::vector<float> Render(const TSong& Song, double& Seconds) {
   return Samples;
 }
 
-void Write(const fs::path& Path, const std::string& Bytes) {
-  fs::create_directories(Path.parent_path());
-  if (auto Old = ReadWholeFile(Path); Old && *Old == Bytes) return;  // keep the time stamp
-  std::string Error;
-  if (!SafeWriteFile(Path, Bytes, &Error)) throw std::runtime_error(Error);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -315,12 +308,12 @@ int main(int argc, char** argv) {
       Make(B);
       B.S.resize(B.S.size() + kRate / 50, 0.0f);  // a short silence after the tail
       Normalise(B.S, 0.7f);
-      Write(Data / "sounds" / (Name + ".ogg"), EncodeOggVorbis(B.S, 1, kRate, 0.3f));
+      WriteIfChanged(Data / "sounds" / (Name + ".ogg"), EncodeOggVorbis(B.S, 1, kRate, 0.3f));
     }
     for (const TSong& Song : Songs()) {
       double Seconds = 0;
       const std::vector<float> Samples = Render(Song, Seconds);
-      Write(Data / (Song.File + ".ogg"), EncodeOggVorbis(Samples, 2, kRate, 0.1f));
+      WriteIfChanged(Data / (Song.File + ".ogg"), EncodeOggVorbis(Samples, 2, kRate, 0.1f));
       std::cout << "tarnova-sound: " << Song.File << ".ogg, " << std::lround(Seconds) << " s\n";
     }
     std::cout << "tarnova-sound: " << Effects().size() << " sounds into \"" << (Data / "sounds").string() << "\"\n";

@@ -98,18 +98,7 @@ void BuildWindow_Render(TGame& Game) {
   const TBuildingType* T = Game.BuildSelectedType;
   DrawTurningPreview(Game, W, W.GetItem<TGLPanel>("panel_buildingpreview"), T ? T->ID : std::string(),
                      Game.BuildPreviewRotation, true, -0.05f);
-  glPushMatrix();
-  glTranslatef(W.X, W.Y, W.Z + 0.1f);
-  glTranslatef(0.0f, 40.0f, 0.0f);
-  DrawNamePlate(T ? T->GetName() : Localize("szStrBuildingNoSelection"));
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_TEXTURE_2D);
-  gTextureManager->BindTextureByID(W.SkinTexture("gui_interface_light"), GL_TEXTURE0);
-  glColor4f(1.0f, 1.0f, 1.0f, 0.85f);
-  DrawFrame(15, 200, 110, 70);
-  DrawFrame(130, 200, 180, 70);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  BeginPreviewCaption(W, T ? T->GetName() : Localize("szStrBuildingNoSelection"), 110, 130, 180);
   if (T) {
     T->DrawInfo(120, 140, 0.2f, true);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);

@@ -78,6 +78,30 @@ std::uint32_t MakePreviewShadowList() {
   return List;
 }
 
+// The name plate under the preview.
+void DrawNamePlate(const std::string& Text) {
+  const float H = gGUIFont->TextWidth(Text) * 1.3f / 2.0f;
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+  gTextureManager->BindTexture("research_technamebg", GL_TEXTURE0);
+  glPushMatrix();
+  glTranslatef(155.0f, 170.0f, 0.0f);
+  auto Piece = [](float X0, float X1, float U0, float U1) {
+    glTexCoord2f(U0, 1.0f); glVertex3f(X0, 0.0f, 0.05f);
+    glTexCoord2f(U0, 0.0f); glVertex3f(X0, 20.0f, 0.05f);
+    glTexCoord2f(U1, 0.0f); glVertex3f(X1, 20.0f, 0.05f);
+    glTexCoord2f(U1, 1.0f); glVertex3f(X1, 0.0f, 0.05f);
+  };
+  glBegin(GL_QUADS);
+  Piece(-H - 48.0f, -H + 24.0f, 0.0f, 0.46875f);
+  Piece(H + 48.0f, H - 24.0f, 0.0f, 0.46875f);
+  Piece(-H + 24.0f, H - 24.0f, 0.46875f, 0.53125f);
+  glEnd();
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  gGUIFont->Print(Text, TVector3{-H, 0.0f, 0.1f}, TVector3{1.0f, 1.0f, 1.0f}, 1.0f, 1.3f, true, true);
+  glPopMatrix();
+}
+
 }  // namespace
 
 void DrawTurningPreview(TGame& Game, const TGLWindow& Window, const TGLGUIItem& Panel, const std::string& Model,
@@ -143,27 +167,20 @@ void DrawTurningPreview(TGame& Game, const TGLWindow& Window, const TGLGUIItem& 
   glPopAttrib();
 }
 
-void DrawNamePlate(const std::string& Text) {
-  const float H = gGUIFont->TextWidth(Text) * 1.3f / 2.0f;
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_ONE, GL_ONE);
-  gTextureManager->BindTexture("research_technamebg", GL_TEXTURE0);
+void BeginPreviewCaption(const TGLWindow& Window, const std::string& Name, float LeftWidth, float RightX,
+                         float RightWidth) {
   glPushMatrix();
-  glTranslatef(155.0f, 170.0f, 0.0f);
-  auto Piece = [](float X0, float X1, float U0, float U1) {
-    glTexCoord2f(U0, 1.0f); glVertex3f(X0, 0.0f, 0.05f);
-    glTexCoord2f(U0, 0.0f); glVertex3f(X0, 20.0f, 0.05f);
-    glTexCoord2f(U1, 0.0f); glVertex3f(X1, 20.0f, 0.05f);
-    glTexCoord2f(U1, 1.0f); glVertex3f(X1, 0.0f, 0.05f);
-  };
-  glBegin(GL_QUADS);
-  Piece(-H - 48.0f, -H + 24.0f, 0.0f, 0.46875f);
-  Piece(H + 48.0f, H - 24.0f, 0.0f, 0.46875f);
-  Piece(-H + 24.0f, H - 24.0f, 0.46875f, 0.53125f);
-  glEnd();
+  glTranslatef(Window.X, Window.Y, Window.Z + 0.1f);
+  glTranslatef(0.0f, 40.0f, 0.0f);
+  DrawNamePlate(Name);
+  glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  gGUIFont->Print(Text, TVector3{-H, 0.0f, 0.1f}, TVector3{1.0f, 1.0f, 1.0f}, 1.0f, 1.3f, true, true);
-  glPopMatrix();
+  glEnable(GL_TEXTURE_2D);
+  gTextureManager->BindTextureByID(Window.SkinTexture("gui_interface_light"), GL_TEXTURE0);
+  glColor4f(1.0f, 1.0f, 1.0f, 0.85f);
+  DrawFrame(15, 200, LeftWidth, 70);
+  DrawFrame(RightX, 200, RightWidth, 70);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
 void PrintRightAligned(const std::string& Text, float X, float Y) {

@@ -14,7 +14,11 @@ class TGLGUIItem;
 // (the building models).
 void DrawTurningPreview(TGame& Game, const TGLWindow& Window, const TGLGUIItem& Panel, const std::string& Model,
                         float& Rotation, bool Normalize, float ModelLift);
-// The name plate under the preview, in the window's frame moved down by 40.
-void DrawNamePlate(const std::string& Text);
+// Pushes the matrix into Window's frame moved down by 40 and draws there the name plate under the
+// preview and the two translucent value frames (the left at x 15, LeftWidth wide; the right at
+// RightX, RightWidth wide) with white colour left set. The caller prints the values and pops the
+// matrix.
+void BeginPreviewCaption(const TGLWindow& Window, const std::string& Name, float LeftWidth, float RightX,
+                         float RightWidth);
 // Values right-aligned so their right edge is at X.
 void PrintRightAligned(const std::string& Text, float X, float Y);

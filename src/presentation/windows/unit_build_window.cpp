@@ -95,18 +95,7 @@ void MilitaryWindow_Render(TGame& Game) {
   const TNation* N = PlayerNation();
   DrawTurningPreview(Game, W, W.GetItem<TGLPanel>("panel_unitpreview"), S ? S->Model3D : std::string(),
                      Game.MilitaryPreviewRotation, false, 0.0f);
-  glPushMatrix();
-  glTranslatef(W.X, W.Y, W.Z + 0.1f);
-  glTranslatef(0.0f, 40.0f, 0.0f);
-  DrawNamePlate(S ? S->GetName() : Localize("szStrUnitNoSelection"));
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_TEXTURE_2D);
-  gTextureManager->BindTextureByID(W.SkinTexture("gui_interface_light"), GL_TEXTURE0);
-  glColor4f(1.0f, 1.0f, 1.0f, 0.85f);
-  DrawFrame(15, 200, 140, 70);
-  DrawFrame(170, 200, 140, 70);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  BeginPreviewCaption(W, S ? S->GetName() : Localize("szStrUnitNoSelection"), 140, 170, 140);
   if (S && N) {
     const char* Left[4] = {"szStrBuildCost", "szStrBuildTime", "szStrMaintenanceConst", "szStrUnitHealth"};
     const std::int32_t LeftValues[4] = {RoundToInt(S->BuildCost), S->BuildTime, RoundToInt(S->RoundCost),
