@@ -17,4 +17,15 @@ public:
   virtual void CreateRenderTargets(TGame& Game) {}
   // Frees them while the GL context still exists.
   virtual void FreeRenderTargets() {}
+
+  // Draws the pick candidates of the current state in their pick colours (the regions on the
+  // globe, the nation symbols) under the projection colour picking has set.
+  virtual void DrawPickCandidates(TGame& Game) {}
+  // Rebuilds the region-ownership texture (Debug: the developer's batch run asked for it).
+  virtual void UpdateRegionMap(TGame& Game, bool Debug) {}
+  // Window calls of the game's orders and rounds.
+  virtual void AutoBattleWindow_Start(TGame& Game) {}
+  virtual void ArmyWindow_ClearDivisionInfo(TGame& Game) {}
+  virtual void RegionWindow_Show(TGame& Game) {}
+  virtual void MilitaryWindow_Show(TGame& Game) {}
 };
