@@ -199,7 +199,6 @@ private:
   bool SystemCursor = false;
   double LastFrameStart = 0.0;
   std::set<std::string> MissingLogged;
-  std::set<std::string> UnknownClicksLogged;
 
   void RunClickCommand(const std::string& Name);
   void GlobeClick(std::int32_t Picked);

@@ -82,14 +82,13 @@ std::int32_t TGame::PickObjectAt() {
   if (State != gsEarthView && State != gsNationSelect) return -1;
   if (PickHook) return PickHook();
   if (!View) return -1;
+  // The frame's viewport covers the client area.
   GLint Viewport[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, Viewport);
-  int W = 0, H = 0;
-  Form->ClientSize(W, H);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPickMatrix(MouseX, Viewport[3] - MouseY, 5.0, 5.0, Viewport);
-  gluPerspective(gFieldOfView, H > 0 ? static_cast<double>(W) / H : 1.0, 0.1, 512.0);
+  gluPerspective(gFieldOfView, Viewport[3] > 0 ? static_cast<double>(Viewport[2]) / Viewport[3] : 1.0, 0.1, 512.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   // Flat colours only: nothing may blend, shade or dither the codes.

@@ -5,6 +5,7 @@
 #include "ai/ai_controller.h"
 #include "ai/ai_globals.h"
 #include "control/game.h"
+#include "control/pick_colors.h"
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "engine/log.h"
@@ -84,6 +85,9 @@ void TGame::StartNewGame(std::uint16_t Mode) {
   Difficulty = static_cast<std::uint16_t>(DifficultyBox && DifficultyBox->ItemIndex > 0 ? DifficultyBox->ItemIndex : 0);
   gTransferMarket->Regenerate(15, 15, 15);
   Earth->Init("data\\XML\\regions.xml");
+  if (gRegions.size() > static_cast<std::size_t>(kDistinctPickColors) && gLog)
+    gLog->AddLine("TGame->StartNewGame->" + std::to_string(gRegions.size()) + " regions, but only the first " +
+                  std::to_string(kDistinctPickColors) + " can be picked on the globe");
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     TNation& N = *gNations[i];
     N.Reset();
