@@ -209,7 +209,8 @@ private:
   void NationSymbolClick(std::int32_t Picked);
   void RestoreWindow(const std::string& Name, const TSavedWindowRect& Rect);
   void OpenRegionWindow(std::int32_t Region);
-  void FillInfoCenter();
+  // The news of the player whose turn it is (or comes next in hot seat) into the information centre.
+  void FillInfoCenter(bool Open);
   void AfterWorldRound(const std::vector<std::uint8_t>& Dead);
 
   // Shows the error dialog with these lines (logged too when Log is set), sets Quit and closes

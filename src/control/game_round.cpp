@@ -59,9 +59,9 @@ void TGame::NextRound() {
     OverlayDirection = -1;
     RoundTimeLeft = DefaultRoundTime;
     if (Next < gNations.size()) {
-      // The next human takes the turn without a world round, and sees their own news.
+      // The next human takes the turn without a world round; the news list is theirs.
       NextPlayerSearch = static_cast<std::int8_t>(Next);
-      FillInfoCenter();
+      FillInfoCenter(false);
       return;
     }
     Dead = RunWorldRound();
@@ -92,7 +92,7 @@ void TGame::AfterWorldRound(const std::vector<std::uint8_t>& Dead) {
           ->Messages.Add(Localize("szStrNewsAutoSave"), "", -1, 3);
     }
   }
-  FillInfoCenter();
+  FillInfoCenter(true);
   for (auto& N : gNations) {
     N->NumRegionsLast = N->NumRegionsCurrent;
     N->NumRegionsCurrent = N->GetValue("numregions");
@@ -141,7 +141,7 @@ void TGame::AfterWorldRound(const std::vector<std::uint8_t>& Dead) {
   if (Autosave) SaveToXML(gSaveGamePath + "autosave.xml", "Autosave");
 }
 
-void TGame::FillInfoCenter() {
+void TGame::FillInfoCenter(bool Open) {
   TGLWindow* Info = gInGameGUI->GetWindow("infocenter");
   if (!Info) return;
   const std::size_t Reader = HotSeat ? static_cast<std::size_t>(NextPlayerSearch) : gPlayerNation;
@@ -150,7 +150,7 @@ void TGame::FillInfoCenter() {
       gNations.at(Reader)->Messages.FillWindow(*List);
       break;
     }
-  gInGameGUI->BringToFront("infocenter");
+  if (Open) gInGameGUI->BringToFront("infocenter");
 }
 
 void TGame::RoundTimerTick() {

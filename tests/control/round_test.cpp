@@ -9,6 +9,7 @@
 #include "ai/ai_globals.h"
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
+#include "gui/list_box.h"
 #include "play_fixture.h"
 #include "world/battle.h"
 
@@ -77,8 +78,15 @@ TEST_F(PlayTest, HotSeatStartResourcesFollowTheChosenRow) {
 
 TEST_F(PlayTest, HotSeatHandsOverInNationOrderAndRunsTheWorldRoundAfterTheLastHuman) {
   StartHotSeat({"ai_normal", "human", "ai_normal", "human", "ai_normal"});
+  gNations[3]->Messages.Add("News for the third nation", "", -1, 0);
   Game->NextRound();
   EXPECT_EQ(Game->NextPlayerSearch, 3);
+  // The news list waits with the incoming player's own news.
+  bool Shown = false;
+  for (auto& Item : gInGameGUI->GetWindow("infocenter")->Items)
+    if (auto* List = dynamic_cast<TGLListBox*>(Item.get()))
+      for (const TListItem& Row : List->Items) Shown |= Row.Caption == "News for the third nation";
+  EXPECT_TRUE(Shown);
   EXPECT_EQ(gCurrentTurn, 0);
   EXPECT_EQ(Game->OverlayDirection, -1);
   // The turn timer waits while the turn is handed over and while a battle runs.
