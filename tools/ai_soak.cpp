@@ -10,6 +10,7 @@
 #include "ai/ai_basic_personality.h"
 #include "ai/ai_controller.h"
 #include "ai/ai_globals.h"
+#include "control/world_round.h"
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "engine/script_manager.h"
@@ -116,24 +117,12 @@ private:
     }
   }
 
-  // Names and base factors of the nations, when the data set has them.
-  void LoadNationInfo() {
+  // The nations' descriptions, read as the game reads them, when the data set has them.
+  static void LoadNationInfo() {
     if (!gVirtualFileSystem->FileExists("data\\xml\\nationinfo.xml")) return;
     TXMLDocument Doc;
     gVirtualFileSystem->LoadXML("data\\xml\\nationinfo.xml", Doc);
-    const auto Nations = Doc.Root().Children();
-    static const char* const Factors[8] = {"growth",   "loyality", "ressources",    "pollution",
-                                           "defense",  "military", "researchCivil", "researchMilitary"};
-    for (std::size_t i = 0; i < Nations.size() && i < gNations.size(); ++i) {
-      TNation& N = *gNations[i];
-      N.Names.assign(2, "");
-      N.Names[0] = Nations[i].AttributeOr("name_ger", "");
-      N.Names[1] = Nations[i].AttributeOr("name_eng", "");
-      const TXMLNode Base = Nations[i].Child("basefactor");
-      if (!Base) continue;
-      for (std::size_t f = 0; f < 8; ++f)
-        if (auto Value = Base.Attribute(Factors[f])) N.BaseFactors[f] = StrToFloatDot(*Value);
-    }
+    ReadNationInfo(Doc.Root());
   }
 
   TGameSettings SavedSettings;
@@ -228,33 +217,20 @@ void TSoakGame::PlayRound() {
   std::vector<std::uint8_t> OwnersBefore;
   for (const auto& R : gRegions) OwnersBefore.push_back(R->Owner);
 
-  // The world round in the game's order.
-  for (auto& N : gNations) N->Messages.Clear();
-  for (auto& R : gRegions) R->DoRound();
-  for (auto& R : gRegions)
-    for (const auto& Row : R->Buildings)
-      for (const TBuilding& Slot : Row)
-        if (Slot.Type) gScriptManager->ExecuteScript(Slot.Type->RoundScript);
-  for (auto& N : gNations) N->DoRound();
+  // The game's own world round; the invariants after every computer turn.
+  std::array<std::size_t, 5> LinesBefore{}, ScientistsBefore{};
   for (std::size_t i = 0; i < gNations.size(); ++i) {
-    if (!gNations[i]->AIControlled) continue;
-    const std::size_t LinesBefore = gAIControllers[i]->Log->PlainLines.size();
-    const std::size_t ScientistsBefore = gNations[i]->Scientists.size();
-    gAIControllers[i]->Update();
-    CheckInvariants(gCurrentTurn, i, ScientistsBefore, Result.Violations);
+    LinesBefore[i] = gAIControllers[i]->Log->PlainLines.size();
+    ScientistsBefore[i] = gNations[i]->Scientists.size();
+  }
+  RunWorldRound([&](std::size_t i) {
+    CheckInvariants(gCurrentTurn, i, ScientistsBefore[i], Result.Violations);
     const auto& Lines = gAIControllers[i]->Log->PlainLines;
-    for (std::size_t l = LinesBefore; l < Lines.size(); ++l) {
+    for (std::size_t l = LinesBefore[i]; l < Lines.size(); ++l) {
       if (Lines[l].rfind(" Added unit ", 0) == 0) ++Round.Nations[i].UnitsQueued;
       if (Lines[l].rfind(" I want to attack ", 0) == 0) ++Round.Nations[i].Attacks;
     }
-  }
-  for (auto& N : gNations) {
-    const bool HasRegion = std::any_of(gRegions.begin(), gRegions.end(), [&](const auto& R) { return R->Owner == N->ID; });
-    if (!HasRegion && !N->Dead) {
-      N->ScoreEvent("GameLost");
-      N->Dead = true;
-    }
-  }
+  });
   ++gCurrentTurn;
   gTransferMarket->NextRound();
 

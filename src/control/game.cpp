@@ -12,6 +12,7 @@
 #include "control/game_settings.h"
 #include "control/gl_checks.h"
 #include "control/tarnova_form.h"
+#include "control/world_round.h"
 #include "engine/constants.h"
 #include "engine/engine_globals.h"
 #include "engine/float_text.h"
@@ -293,6 +294,7 @@ void TGame::Create() {
   if (gLog) gLog->LoadingScreen = false;
   gHighScoreList = std::make_unique<THighScoreList>(UserFileFolder());
   RoundTimer.Interval = 1000.0;
+  RoundTimer.OnTimer = [this] { RoundTimerTick(); };
   RoundTimer.SetEnabled(false);
 
   if (!UserFolders()) return;
@@ -580,40 +582,7 @@ void TGame::LoadGUIs() {
   if (View) View->RegisterWindows(*this);
 }
 
-void TGame::LoadNationInfo() {
-  const TXMLNode Root = gNationInfoXML->Root();
-  if (!Root) return;
-  static const char* const Factors[8] = {"growth",  "loyality", "ressources",    "pollution",
-                                         "defense", "military", "researchCivil", "researchMilitary"};
-  const std::vector<TXMLNode> Elements = Root.Children();
-  for (std::size_t i = 0; i < gNations.size() && i < Elements.size(); ++i) {
-    TNation& N = *gNations[i];
-    const TXMLNode& E = Elements[i];
-    N.Names.assign(gLocalization.LanguageCodes.size(), "");
-    for (std::size_t L = 0; L < gLocalization.LanguageCodes.size(); ++L)
-      N.Names[L] = E.RequiredAttribute("name_" + LowerAscii(gLocalization.LanguageCodes[L]));
-    auto Float = [&](const char* Child, const char* Attribute) {
-      const TXMLNode C = E.Child(Child);
-      if (!C) throw EDataError("TGame->LoadNationInfo->" + E.Where() + ": no <" + Child + ">");
-      return static_cast<float>(StrToFloatDot(C.RequiredAttribute(Attribute)));
-    };
-    for (std::size_t f = 0; f < 8; ++f) N.BaseFactors[f] = Float("basefactor", Factors[f]);
-    N.WaterplaneUpperPos = Float("waterplane_upper", "pos");
-    N.WaterplaneUpperDim = Float("waterplane_upper", "dim");
-    N.WaterplaneLowerPos = Float("waterplane_lower", "pos");
-    N.WaterplaneLowerDim = Float("waterplane_lower", "dim");
-    const TXMLNode Color = E.Child("mapcolor");
-    auto Byte = [&](const char* Attribute) {
-      const float V = Float("mapcolor", Attribute);
-      if (!(V >= 0.0f && V <= 255.0f))
-        throw EDataError("TGame->LoadNationInfo->" + Color.Where() + ": " + Attribute + " is not 0..255");
-      return static_cast<std::uint8_t>(V);
-    };
-    N.MapColor = {Byte("red"), Byte("green"), Byte("blue")};
-    N.GlobeRotationX = Float("globerotation", "x");
-    N.GlobeRotationY = Float("globerotation", "y");
-  }
-}
+void TGame::LoadNationInfo() { ReadNationInfo(gNationInfoXML->Root()); }
 
 void TGame::ShowNationHistory() {
   if (!gNationInfoXML) return;
@@ -772,55 +741,6 @@ TGLGUI& TGame::CurrentGUI() const {
     case gsEndGame: return *gEndGameGUI;
     default: return *gMainMenuGUI;
   }
-}
-
-void TGame::MouseMove(std::uint8_t Shift, std::int32_t X, std::int32_t Y) {
-  PrevMouseX = MouseX;
-  PrevMouseY = MouseY;
-  MouseX = X;
-  MouseY = Y;
-  int W = 0, H = 0;
-  Form->ClientSize(W, H);
-  if (W > 0 && H > 0) {
-    gMouseX = static_cast<int>(std::nearbyint(static_cast<double>(X) * gGUIScreenWidth / W));
-    gMouseY = static_cast<int>(std::nearbyint(static_cast<double>(Y) * gGUIScreenHeight / H));
-  }
-  CurrentGUI().MouseMove();
-}
-
-void TGame::MouseDown(std::int32_t Button, std::uint8_t Shift, std::int32_t X, std::int32_t Y) {
-  if (Button == 1) {
-    gLeftMouseDown = true;
-    // A press over a window belongs to the GUI; elsewhere it is the 3D view's.
-    if (CurrentGUI().IsMouseOverWindow()) CurrentGUI().MouseDown();
-  } else if (Button == 3) {
-    gRightButtonDown = true;
-  }
-}
-
-void TGame::MouseUp(std::int32_t Button, std::uint8_t Shift, std::int32_t X, std::int32_t Y) {
-  if (Button == 1) {
-    gLeftMouseDown = false;
-    CurrentGUI().MouseUp();
-  } else if (Button == 3) {
-    gRightButtonDown = false;
-  }
-}
-
-void TGame::MouseWheel(std::uint8_t Shift, std::int32_t Delta, std::int32_t X, std::int32_t Y) {
-  CurrentGUI().MouseWheel(Delta);
-}
-
-void TGame::Click() {
-  gFocusedEdit = nullptr;
-  CurrentGUI().Click();
-}
-
-void TGame::DblClick() { CurrentGUI().DblClick(); }
-
-void TGame::KeyDown(std::uint16_t Key, std::uint8_t Shift) {
-  if (State == gsEarthView || State == gsNationSelect || State == gsMainMenu) CurrentGUI().KeyDown(Key, Shift);
-  if (gSettings.DebugKeys && Key == 'T' && gPerfTimer) gPerfTimer->Enabled = !gPerfTimer->Enabled;
 }
 
 void TGame::KeyPress(const std::string& Text) {}

@@ -3,6 +3,7 @@
 // shut-down, settings, the OpenGL checks, asset loading, languages, screenshots). Drawing is the
 // presentation's, reached through the game view; the main window owns the game object's window.
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -22,6 +23,7 @@ class TBuildingType;
 class TTechnology;
 class TSpy;
 class TXMLDocument;
+class TNation;
 
 // The position of a window kept while a cursor mode parks it (X, Y, Z of the window).
 struct TSavedWindowRect {
@@ -67,7 +69,7 @@ public:
   std::int32_t FrameCount = 0;
   std::int32_t FPS = 0;
   bool EscapePressed = false;
-  std::int32_t HoveredRegion = 0;
+  std::int32_t HoveredRegion = -1;
   std::int32_t MoveDivisionIndex = 0;
   std::int32_t CursorMode = 0;
   bool GameRunning = false;
@@ -169,6 +171,38 @@ public:
   // A savegame message in the message box of the current GUI, and in the log.
   void ShowSaveGameMessage(const std::string& Text);
 
+  // Colour picking: the candidate under the mouse (MouseX, MouseY) + 1, or -1 for none and in
+  // states other than the earth view and the nation selection. The view draws the candidates.
+  std::int32_t PickObjectAt();
+  // Replaces the GL read-back (headless tests); none in the game.
+  std::function<std::int32_t()> PickHook;
+
+  // Ends the round: hot-seat hand-over, or the world round with everything that follows it.
+  void NextRound();
+  // The hot-seat turn timer's second; it only counts in a running hot-seat game on the globe
+  // while no battle runs and no hand-over is under way.
+  void RoundTimerTick();
+  // Ranks the nations for the five quick-chart values and keeps the previous ranking.
+  void UpdateQuickChart();
+  // Mode 0 single player from the nation selection, 1 hot seat from the main menu's panel.
+  void StartNewGame(std::uint16_t Mode);
+  // The attack order of a division: takes an unowned region with an environment changer, or
+  // starts the battle in the "autobattle" window.
+  void StartBattle(TDivision& Division, TNation& Nation, TRegion& TargetRegion);
+  // The end of a game; the end-of-game screen follows.
+  void ShowVictory();
+  void ShowDefeat();
+  // Ends any cursor mode (windows back in place, hint hidden) and forgets every object the game
+  // object refers to (division, region, spy, selections): a new game or a load frees them.
+  void ForgetGameObjects();
+  // The main menu's panels and the load and save windows.
+  void MainMenu_HideSubPanels();
+  void MainMenu_ToggleOptions(bool Show);
+  void MainMenu_ToggleHotSeat(bool Show);
+  void ApplyOptionsToSettings();
+  void LoadGameWindow_Show(const std::string& Mode);
+  void SaveGameWindow_Show(const std::string& Mode);
+
   // Logs a data file the data set does not hold, once per name.
   void LogMissing(const std::string& FileName);
 
@@ -180,6 +214,19 @@ private:
   bool SystemCursor = false;
   double LastFrameStart = 0.0;
   std::set<std::string> MissingLogged;
+
+  void RunClickCommand(const std::string& Name);
+  void GlobeClick(std::int32_t Picked);
+  void SelectRegionClick(std::int32_t Picked);
+  void StationClick(std::int32_t Picked);
+  void MoveClick(std::int32_t Target);
+  void SpyTargetClick(std::int32_t Picked);
+  void NationSymbolClick(std::int32_t Picked);
+  void RestoreWindow(const std::string& Name, const TSavedWindowRect& Rect);
+  void OpenRegionWindow(std::int32_t Region);
+  // The news of the player whose turn it is (or comes next in hot seat) into the information centre.
+  void FillInfoCenter(bool Open);
+  void AfterWorldRound(const std::vector<std::uint8_t>& Dead);
 
   // Shows the error dialog with these lines (logged too when Log is set), sets Quit and closes
   // the main window.

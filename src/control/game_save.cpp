@@ -280,6 +280,9 @@ bool TGame::LoadFromDocument(const TXMLDocument& Document) {
   }
 
   if (gLog) gLog->LoadingScreen = true;
+  // Selections and cursor modes point into the world that is about to be replaced.
+  ForgetGameObjects();
+  gSettings.AutosaveCountdown = gSettings.AutosaveInterval;
   gInGameGUI->HideAllWindows();
   // The player nation's name from the game element, unless its own element has one.
   auto& Player = S.World.Nations[S.World.PlayerNation];

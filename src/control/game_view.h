@@ -3,6 +3,8 @@
 // few window calls control makes. Presentation implements it and the program entry hands it to
 // the game object, so control never includes a presentation header; headless tests of control
 // pass a recording view.
+#include <string>
+
 class TGame;
 
 class TGameView {
@@ -32,4 +34,13 @@ public:
   // A savegame was loaded into the running game: the views rebuild what they derive from the
   // world (the region ownership map).
   virtual void GameLoaded(TGame& Game) {}
+  // Window calls of the game's orders and rounds.
+  virtual void AutoBattleWindow_Start(TGame& Game) {}
+  virtual void ArmyWindow_ClearDivisionInfo(TGame& Game) {}
+  virtual void RegionWindow_Show(TGame& Game) {}
+  virtual void MilitaryWindow_Show(TGame& Game) {}
+  // The load and save windows of a mode ("singleplayer", "hotseat"), opened from a menu or the
+  // system bar.
+  virtual void LoadGameWindow_Show(TGame& Game, const std::string& Mode) {}
+  virtual void SaveGameWindow_Show(TGame& Game, const std::string& Mode) {}
 };

@@ -49,3 +49,15 @@ void TBasicGameView::RegisterWindows(TGame& Game) {
 void TBasicGameView::InfoCenterWindow_Refresh(TGame& Game) { ::InfoCenterWindow_Refresh(Game); }
 
 void TBasicGameView::TransferMarketWindow_Refresh(TGame& Game) { ::TransferMarketWindow_Refresh(Game); }
+
+void TBasicGameView::AutoBattleWindow_Start(TGame& Game) { ::AutoBattleWindow_Start(Game); }
+
+void TBasicGameView::ArmyWindow_ClearDivisionInfo(TGame& Game) { ::ArmyWindow_ClearDivisionInfo(Game); }
+
+void TBasicGameView::RegionWindow_Show(TGame& Game) { ::RegionWindow_Show(Game); }
+
+void TBasicGameView::MilitaryWindow_Show(TGame& Game) { ::MilitaryWindow_Show(Game); }
+
+void TBasicGameView::LoadGameWindow_Show(TGame& Game, const std::string& Mode) { ::LoadGameWindow_Show(Game, Mode); }
+
+void TBasicGameView::SaveGameWindow_Show(TGame& Game, const std::string& Mode) { ::SaveGameWindow_Show(Game, Mode); }

@@ -9,4 +9,10 @@ public:
   void RegisterWindows(TGame& Game) override;
   void InfoCenterWindow_Refresh(TGame& Game) override;
   void TransferMarketWindow_Refresh(TGame& Game) override;
+  void AutoBattleWindow_Start(TGame& Game) override;
+  void ArmyWindow_ClearDivisionInfo(TGame& Game) override;
+  void RegionWindow_Show(TGame& Game) override;
+  void MilitaryWindow_Show(TGame& Game) override;
+  void LoadGameWindow_Show(TGame& Game, const std::string& Mode) override;
+  void SaveGameWindow_Show(TGame& Game, const std::string& Mode) override;
 };

@@ -375,14 +375,13 @@ void RenderEarthPickColors(TGame& Game) {
   glActiveTexture(GL_TEXTURE0);
   const float Q = kPickQuadScale * Earth.Zoom;
   glScalef(Q, Q, Q);
-  TPickColorCode Code;
-  for (std::size_t i = 0; i < gRegions.size(); ++i, Code.Next()) {
+  for (std::size_t i = 0; i < gRegions.size(); ++i) {
     const TRegion& R = *gRegions[i];
     glPushMatrix();
     glTranslatef(R.Position3D.X, R.Position3D.Z, -R.Position3D.Y);
     glRotatef(Earth.RotationY, 0.0f, -1.0f, 0.0f);
     glRotatef(Earth.RotationX, -1.0f, 0.0f, 0.0f);
-    const auto C = Code.Color();
+    const TPickColor C = PickColor(static_cast<std::int32_t>(i));
     glColor3ub(C[0], C[1], C[2]);
     const auto Index = static_cast<std::int32_t>(i);
     if (Index == Earth.SelRegion || Index == Game.HoveredRegion) glScalef(2.0f, 2.0f, 2.0f);

@@ -44,6 +44,7 @@ public:
   TTechnologyTree TechnologyTree;
   std::int32_t Score = 0;
   std::string PlayerName;
+  float NumRegionsCurrent = 0.0f, NumRegionsLast = 0.0f;  // "numregions" at the end of this and the last round
   bool AIControlled = false;
   std::uint16_t AIPersonality = 0;
   std::uint16_t AIDifficulty = 0;

@@ -56,6 +56,9 @@ void TWorldSave::Apply(TWorldSaveState&& State) noexcept {
     ApplyRegionState(*gRegions[i], std::move(State.Regions[i]));
   gPlayerNation = State.PlayerNation;
   for (std::size_t i = 0; i < NationCount; ++i) ApplyNationState(*gNations[i], std::move(State.Nations[i]));
+  // A savegame does not hold who is out of the game: a nation without a region was found so at
+  // the end of an earlier round, and the next round must not count its loss again.
+  for (std::size_t i = 0; i < NationCount; ++i) gNations[i]->Dead = gNations[i]->GetValue("numregions") <= 0.0f;
   ApplyTransferMarketState(*gTransferMarket, std::move(State.TransferMarket));
   ApplyStatisticState(*gStatisticServer, std::move(State.Statistics));
 }

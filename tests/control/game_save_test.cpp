@@ -29,11 +29,7 @@ class GameSave : public TSaveTest {
 protected:
   // Rounds with every nation played by its computer opponent, as the game runs them.
   static void Play(int Rounds) {
-    for (int R = 0; R < Rounds; ++R)
-      RunWorldRound([] {
-        for (auto& C : gAIControllers) C->Update();
-        gStatisticServer->Update();
-      });
+    for (int R = 0; R < Rounds; ++R) PlayWorldRound([] { gStatisticServer->Update(); });
   }
 };
 

@@ -99,8 +99,8 @@ TEST_F(GlobeGL, PickPassFindsTheRegionUnderAPixel) {
   };
   const auto Pick = [&](double X, double Y) {
     const auto P = Pixel(static_cast<int>(X), static_cast<int>(Y));
-    return TPickColorCode::Decode(static_cast<std::uint8_t>(P[0]), static_cast<std::uint8_t>(P[1]),
-                                  static_cast<std::uint8_t>(P[2]), Count);
+    return DecodePickColor({static_cast<std::uint8_t>(P[0]), static_cast<std::uint8_t>(P[1]), static_cast<std::uint8_t>(P[2])},
+                           Count);
   };
   // Four views, so that every region is seen from the front at least once.
   int Found = 0;

@@ -35,7 +35,7 @@ protected:
   // nation without research starts the next technology.
   void Play(int Rounds) {
     for (int Round = 0; Round < Rounds; ++Round) {
-      RunWorldRound([] { gStatisticServer->Update(); });
+      PlayWorldRound([] { gStatisticServer->Update(); });
       for (auto& N : gNations)
         if (!N->TechnologyTree.Current)
           for (auto& Tech : N->TechnologyTree.Technologies)

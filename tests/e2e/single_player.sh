@@ -1,0 +1,72 @@
+# A single-player game as a player starts it: in the main menu "single player", then "new game",
+# the nation selection's start button, then "next round" five times, then back to the main menu
+# with the system bar. The computer nations play each round (their logs, written at exit with
+# -logai, hold five turns), each step changes the picture, and every step's screenshot is kept.
+source "$(dirname "$0")/common.bash" "$@"
+
+make_game both
+start_game -windowed -logai
+wait_log "Game started in"
+WINDOW=$(game_window)
+sleep 1  # the menu fades in
+SHOTS=0
+# shot NAME: an F10 screenshot of the window, kept as NAME.png.
+shot() {
+  xdotool key --window "$WINDOW" F10
+  local File="$HOME/Documents/tarnova/screenshots/screenshot$SHOTS.png"
+  for _ in $(seq 1 100); do [ -f "$File" ] && break; sleep 0.1; done
+  [ -f "$File" ] || fail "no screenshot for $1"
+  sleep 0.3  # written to a temporary file and renamed: complete once there
+  cp "$File" "$E2E_ARTIFACTS/$1.png"
+  SHOTS=$((SHOTS + 1))
+}
+# click X Y: a left click at window pixel X, Y.
+click() {
+  xdotool mousemove --window "$WINDOW" "$1" "$2"
+  sleep 0.2
+  xdotool click --window "$WINDOW" 1
+  sleep 0.5
+}
+# differs A B: the two screenshots are not the same picture.
+differs() { ! cmp -s "$E2E_ARTIFACTS/$1.png" "$E2E_ARTIFACTS/$2.png" || fail "$2 looks like $1"; }
+
+E2E_STAGE="main menu"
+shot main_menu
+click 168 228  # "single player"
+sleep 1        # its sub-menu fades in
+shot single_player_menu
+differs main_menu single_player_menu
+click 448 228  # "new game"
+sleep 1.5
+E2E_STAGE="nation selection"
+shot nation_selection
+differs single_player_menu nation_selection
+click 910 713  # "start game"
+sleep 1
+E2E_STAGE="running game"
+shot game_start
+differs nation_selection game_start
+for Round in 1 2 3 4 5; do
+  click 922 682  # "next round" on the heads-up display
+done
+sleep 0.5
+shot after_five_rounds
+differs game_start after_five_rounds  # the information centre opened with the news
+
+E2E_STAGE="exit"
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during the rounds"
+click 30 28  # the system bar's "exit game": back to the main menu, where closing the window quits
+sleep 1
+shot back_in_main_menu
+differs after_five_rounds back_in_main_menu
+"$E2E_HELPER" close "$WINDOW"
+wait_exit
+[ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
+Computer=0
+for i in 0 1 2 3 4; do
+  if grep -qF "Show details for turn 4<" "$GAME/AI_${i}_log.html"; then Computer=$((Computer + 1)); fi
+  grep -qF "Show details for turn 5<" "$GAME/AI_${i}_log.html" && fail "nation $i played more than five rounds"
+done
+[ "$Computer" = 4 ] || fail "$Computer computer nations played five rounds, not 4"
+cp "$GAME/log.html" "$E2E_ARTIFACTS/"
+echo "1 passed, 0 failed"
