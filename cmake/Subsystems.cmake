@@ -1,7 +1,7 @@
-# tarnova_subsystem(<name> PUBLIC_LIBS ...): a static library from every source in src/<name>/.
+# tarnova_subsystem(<name> PUBLIC_LIBS ...): a static library from every source in src/<name>/ and its subfolders.
 function(tarnova_subsystem name)
   cmake_parse_arguments(ARG "" "" "PUBLIC_LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*.cpp)
   if(sources)
     add_library(tarnova_${name} STATIC ${sources})
     target_include_directories(tarnova_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

@@ -152,6 +152,23 @@ public:
   void KeyDown(std::uint16_t Key, std::uint8_t Shift);
   void KeyPress(const std::string& Text);
 
+  // The main menu's panels: the options follow the settings at start-up and after a language
+  // switch; while the menu shows, the settings follow the options every frame (MainMenu_Render,
+  // the menu's per-frame handler). The quit dialog's handler sees every click of its GUI.
+  void ApplySettingsToOptions();
+  void OptionsWindow_FillResolutions();
+  void MainMenu_HideSubPanels();
+  void MainMenu_ToggleOptions(bool Show);
+  void MainMenu_ToggleHotSeat(bool Show);
+  void ApplyOptionsToSettings();
+  void MainMenu_Render();
+  void QuitDialog_Click(const std::string& Name);
+
+  // The end of a game, won or lost: the result into the high-score list, the end-of-game screen
+  // with the outcome and its music, and the game no longer running.
+  void ShowVictory();
+  void ShowDefeat();
+
   // Logs a data file the data set does not hold, once per name.
   void LogMissing(const std::string& FileName);
 
@@ -174,6 +191,10 @@ private:
   bool LoadBaseLayout(TGLGUI& GUI, const std::string& FileName);
   bool AddWindow(TGLGUI& GUI, const std::string& FileName);
   void FillLanguageDropDown();
+  // Fills the options from the settings and binds the menu's per-frame handler and the quit
+  // dialog's, when the main menu's layout holds the options panel.
+  bool BindMainMenuPanels();
+  void EndGame(bool Victory);
   void ShowNationHistory();
   void LoadGlobalProjectText();
   void TextureFolder(const std::string& Folder, bool Compress);

@@ -6,4 +6,5 @@
 class TBasicGameView : public TGameView {
 public:
   void Render(TGame& Game) override;
+  void FreeRenderTargets() override;
 };
