@@ -2,6 +2,9 @@
 // outcome reached, its music plays when music is on, and the game stops running.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+
 #include "control/game_fixture.h"
 #include "engine/music_player.h"
 #include "support/recording_sound_backend.h"
@@ -27,6 +30,9 @@ protected:
     gMusicPlayer->BuildSpecialTrackList("data\\music\\special\\");
     MakeGame();
     ASSERT_TRUE(Game->LoadLocalization("data\\XML\\localization.xml"));
+    // A list that cannot be written goes to the user's data folder: the test's own, too.
+    if (const char* Saved = std::getenv("XDG_DATA_HOME")) SavedDataHome = Saved;
+    setenv("XDG_DATA_HOME", UserData.Path().c_str(), 1);
     gHighScoreList = std::make_unique<THighScoreList>(Scores.Path());
     gPlayerNation = 2;
     for (auto& N : gNations) N = std::make_unique<TNation>();
@@ -40,6 +46,7 @@ protected:
   }
   void TearDown() override {
     gHighScoreList.reset();
+    if (SavedDataHome) setenv("XDG_DATA_HOME", SavedDataHome->c_str(), 1); else unsetenv("XDG_DATA_HOME");
     for (auto& N : gNations) N.reset();
     gMusicPlayer.reset();
     GameTest::TearDown();
@@ -48,7 +55,8 @@ protected:
     const TGLGUIItem& Item = gEndGameGUI->Windows[0]->GetGUIItemByID(ID);
     return Item.Visible && Item.Alpha == 1.0f;
   }
-  TTempFolder Scores;
+  TTempFolder Scores, UserData;
+  std::optional<std::string> SavedDataHome;
   TRecordingSoundBackend* Backend = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <fstream>
@@ -20,7 +21,13 @@
 #include "gui/gui_manager.h"
 #include "platform/png_codec.h"
 #include "platform/xml_document.h"
+#include "gui/drop_down.h"
+#include "presentation/scenes/end_game_scene.h"
+#include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/nation_selection_scene.h"
+#include "support/temp_folder.h"
+#include "world/high_score_list.h"
+#include "world/statistics.h"
 #include "support/gl_environment.h"
 #include "world/nation.h"
 #include "world/world_globals.h"
@@ -101,8 +108,10 @@ protected:
   }
   void TearDown() override {
     Game.reset();
+    gHighScoreList.reset();
+    gStatisticServer.reset();
     for (auto& N : gNations) N.reset();
-    gNationSelectGUI = std::make_unique<TGLGUI>();
+    for (auto* GUI : {&gNationSelectGUI, &gIntroGUI, &gEndGameGUI}) *GUI = std::make_unique<TGLGUI>();
     gFont = nullptr;
     gGUIFont.reset();
     FreeModels();
@@ -121,6 +130,18 @@ protected:
     glColor3f(1, 1, 1);
   }
 
+  // A GUI of the 1024 x 768 screen from a layout of the data set, its items shown at once.
+  static void LoadScreen(TGLGUI& GUI, const std::string& File) {
+    GUI.ScreenWidth = kWidth;
+    GUI.ClientSize = TIntPair{kWidth, kHeight};
+    GUI.Windows[0]->Width = kWidth;
+    GUI.Windows[0]->Height = kHeight;
+    GUI.LoadSkinTextures();
+    GUI.LoadUIFromXML(File);
+    for (auto& Item : GUI.Windows[0]->Items) Item->Alpha = Item->Visible ? 1.0f : 0.0f;
+  }
+
+  TTempFolder Scores, UserData;
   TTarnovaForm Form{{"tarnova"}};
   std::unique_ptr<TGame> Game;
   GLuint Frame = 0, Buffers[2] = {0, 0};
@@ -201,4 +222,85 @@ TEST_F(Scenes, TheNationSelectionShowsTheSkyAndALongNameBesideItsHistoryWithoutO
     EXPECT_GT(NamePixels, 50);
     EXPECT_EQ(Crossing, 0);
   }
+}
+
+TEST_F(Scenes, TheIntroFadesItsItemsInOverTheSkyAndHandsOverToTheMenu) {
+  LoadScreen(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
+  Game->State = gsIntro;
+  Game->FrameTime = 100.0;  // ten frames a second, injected
+  int Frames = 0;
+  while (Game->State == gsIntro && Frames < 200) {
+    RenderIntro(*Game);
+    if (++Frames == 30) SaveFrame(ReadFrame(), "intro_after_3s");
+  }
+  EXPECT_EQ(Game->State, gsMainMenu);
+  EXPECT_NEAR(Frames * 100.0 / 1000.0, 12.5, 1.0);  // 4 s and 8 s, frames rounding up
+  const TFrame F = ReadFrame();
+  SaveFrame(F, "intro_last_frame");
+  // The four lines stand over the sea in the middle, the sky above.
+  int Text = 0;
+  for (int Y = 450; Y < 580; ++Y)
+    for (int X = 440; X < 590; ++X) {
+      const auto P = F.At(X, Y);
+      Text += P[0] > 200 && P[1] > 200;
+    }
+  EXPECT_GT(Text, 80);
+  const auto Sky = F.At(512, 60);
+  EXPECT_GT(Sky[0] + Sky[1] + Sky[2], 30);
+}
+
+TEST_F(Scenes, AVictoryEntersTheScoreAndTheEndScreenShowsItsChartAndTheHighlightedRow) {
+  // The list lives in a folder of the test's own; the user's data folder, where a list goes that
+  // cannot be written, is one too.
+  const char* Saved = std::getenv("XDG_DATA_HOME");
+  const std::string SavedValue = Saved ? Saved : "";
+  setenv("XDG_DATA_HOME", UserData.Path().c_str(), 1);
+  gHighScoreList = std::make_unique<THighScoreList>(Scores.Path());
+  for (std::size_t i = 0; i < gNations.size(); ++i) {
+    gNations[i] = std::make_unique<TNation>();
+    gNations[i]->ID = static_cast<std::uint8_t>(i);
+    gNations[i]->MapColor = {static_cast<std::uint8_t>(i % 2 ? 230 : 40), static_cast<std::uint8_t>(i % 3 ? 200 : 30), 60};
+  }
+  gPlayerNation = 3;
+  gNations[3]->PlayerName = "Ada";
+  gNations[3]->Score = 45;
+  gCurrentTurn = 30;
+  gStatisticServer = std::make_unique<TStatisticServer>();
+  for (std::size_t n = 0; n < gNations.size(); ++n)
+    for (std::size_t k = 0; k < 100; ++k)
+      gStatisticServer->Sets[0]->Values[n][k] = static_cast<float>((n + 1) * 10 + (k % 7) * (n + 1));
+  LoadScreen(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
+  LoadScreen(*gEndGameGUI, "data\\xml\\lang_eng\\UI_EndGame.xml");
+  auto& Stat = gEndGameGUI->Windows[0]->GetItem<TGLDropDown>("dropdown_stat");
+  Stat.AddItem("Points", gStatisticKeys[0], "", 0);
+  Stat.ItemIndex = 0;
+  Game->GameRunning = true;
+  Game->ShowVictory();
+  ASSERT_EQ(Game->State, gsEndGame);
+  EXPECT_EQ(gHighScoreList->LastIndex, 1);
+  THighScoreList Written(Scores.Path());
+  EXPECT_EQ(Written.Entries[1].PlayerName, "Ada");
+
+  Game->FrameTime = 16.0;
+  RenderGameEnd(*Game);
+  const TFrame F = ReadFrame();
+  SaveFrame(F, "end_of_game");
+  // The chart's lines in the nations' colours inside the graph panel.
+  int Coloured = 0;
+  for (int Y = 140; Y < 420; ++Y)
+    for (int X = 50; X < 630; ++X) {
+      const auto P = F.At(X, Y);
+      Coloured += std::max({P[0], P[1], P[2]}) - std::min({P[0], P[1], P[2]}) > 80;
+    }
+  EXPECT_GT(Coloured, 300);
+  // The second row is outlined: its frame's left edge in the heading colour.
+  const int RowX = kWidth - 559 + 15 - 2, RowY = 645 + 24 + 8;
+  int Outline = 0;
+  for (int X = RowX - 1; X <= RowX + 1; ++X) {
+    const auto P = F.At(X, RowY);
+    Outline += P[0] > 200 && P[1] > 200 && P[2] < 200;
+  }
+  EXPECT_GT(Outline, 0);
+  gHighScoreList.reset();
+  if (Saved) setenv("XDG_DATA_HOME", SavedValue.c_str(), 1); else unsetenv("XDG_DATA_HOME");
 }
