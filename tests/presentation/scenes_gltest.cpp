@@ -8,6 +8,7 @@
 #include <set>
 #include <fstream>
 
+#include "control/control_globals.h"
 #include "control/game.h"
 #include "control/tarnova_form.h"
 #include "engine/engine_globals.h"
@@ -22,7 +23,9 @@
 #include "platform/png_codec.h"
 #include "platform/xml_document.h"
 #include "gui/drop_down.h"
+#include "presentation/scenes/battlefield_scene.h"
 #include "presentation/scenes/end_game_scene.h"
+#include "world/battle.h"
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/nation_selection_scene.h"
 #include "support/temp_folder.h"
@@ -110,6 +113,7 @@ protected:
     Game.reset();
     gHighScoreList.reset();
     gStatisticServer.reset();
+    gBattle.reset();
     for (auto& N : gNations) N.reset();
     for (auto* GUI : {&gNationSelectGUI, &gIntroGUI, &gEndGameGUI}) *GUI = std::make_unique<TGLGUI>();
     gFont = nullptr;
@@ -303,4 +307,33 @@ TEST_F(Scenes, AVictoryEntersTheScoreAndTheEndScreenShowsItsChartAndTheHighlight
   EXPECT_GT(Outline, 0);
   gHighScoreList.reset();
   if (Saved) setenv("XDG_DATA_HOME", SavedValue.c_str(), 1); else unsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(Scenes, TheBattlefieldOfAFreshBattleShowsTheHexMeadowFadingIntoTheHaze) {
+  // Odd rows are shifted by half a tile, below the middle row too.
+  for (int Row : {-3, -1, 1}) EXPECT_FLOAT_EQ(BattleTileOrigin(2, Row).X, 8.75f) << Row;
+  EXPECT_FLOAT_EQ(BattleTileOrigin(2, -2).X, 7.0f);
+  EXPECT_FLOAT_EQ(BattleTileOrigin(0, -2).Z, -6.0f);
+
+  gFieldOfView = 45.0f;
+  gBattle = std::make_unique<TBattle>();  // no defender, no region: only the field
+  gBattleFieldGUI->ScreenWidth = kWidth;
+  RenderBattlefield(*Game);
+  const TFrame F = ReadFrame();
+  SaveFrame(F, "battlefield");
+  // The far edge of the field lies in the haze, the sky above it is the haze colour.
+  const auto Sky = F.At(5, 5);
+  EXPECT_NEAR(Sky[0], 120, 3);
+  EXPECT_NEAR(Sky[1], 150, 3);
+  EXPECT_NEAR(Sky[2], 255, 3);
+  // Near the camera the meadow and its black outlines show.
+  int Dark = 0, Green = 0;
+  for (int Y = 600; Y < 768; Y += 2)
+    for (int X = 0; X < kWidth; X += 2) {
+      const auto P = F.At(X, Y);
+      Dark += P[0] + P[1] + P[2] < 60;
+      Green += P[1] > P[0] + 20 && P[1] > P[2];
+    }
+  EXPECT_GT(Dark, 200);
+  EXPECT_GT(Green, 5000);
 }
