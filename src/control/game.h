@@ -169,6 +169,11 @@ public:
   void ShowVictory();
   void ShowDefeat();
 
+  // The developer's window "debug" (opened by the developer keys only): fills its two memos, and
+  // its commands.
+  void DebugWindow_Show();
+  void DebugWindow_Click(const std::string& Name);
+
   // Logs a data file the data set does not hold, once per name.
   void LogMissing(const std::string& FileName);
 
@@ -191,8 +196,9 @@ private:
   bool LoadBaseLayout(TGLGUI& GUI, const std::string& FileName);
   bool AddWindow(TGLGUI& GUI, const std::string& FileName);
   void FillLanguageDropDown();
-  // Fills the options from the settings and binds the menu's per-frame handler and the quit
-  // dialog's, when the main menu's layout holds the options panel.
+  // Binds the quit dialog's and the developer window's click handlers; fills the options from the
+  // settings and binds the menu's per-frame handler when the main menu's layout holds the
+  // options panel (true then).
   bool BindMainMenuPanels();
   void EndGame(bool Victory);
   void ShowNationHistory();

@@ -134,9 +134,12 @@ void TGame::QuitDialog_Click(const std::string& Name) {
 }
 
 bool TGame::BindMainMenuPanels() {
-  if (gInGameGUI)
+  if (gInGameGUI) {
     if (TGLWindow* Dialog = gInGameGUI->GetWindow("messagedlg_quit"))
       Dialog->OnClick = [this](const std::string& Name) { QuitDialog_Click(Name); };
+    if (TGLWindow* Debug = gInGameGUI->GetWindow("debug"))
+      Debug->OnClick = [this](const std::string& Name) { DebugWindow_Click(Name); };
+  }
   TGLWindow& Base = MenuBase();
   bool HasOptions = false;
   for (auto& Item : Base.Items) HasOptions = HasOptions || Item->ID == "options_listbox_reslist";
