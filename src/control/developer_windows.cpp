@@ -1,8 +1,14 @@
-// The developer's window "debug": the values the selected region's buildings produce and the
-// player's research, and commands that finish production and research, fill regions with
-// buildings, switch the language, hand out or take away regions, add money and change a
-// region's owner. Opened only by the developer keys.
+// The developer's windows, opened only by the developer keys. "debug": the values the selected
+// region's buildings produce and the player's research, and commands that finish production
+// and research, fill regions with buildings, switch the language, hand out or take away
+// regions, add money and change a region's owner. "debugai": the computer opponents with the
+// log of the one chosen.
 #include <vector>
+
+#include "ai/ai_controller.h"
+#include "ai/ai_globals.h"
+#include "ai/ai_log.h"
+#include "gui/list_box.h"
 
 #include "control/game.h"
 #include "engine/engine_globals.h"
@@ -136,5 +142,37 @@ void TGame::DebugWindow_Click(const std::string& Name) {
     if (!Earth || Earth->SelRegion < 0 || static_cast<std::size_t>(Earth->SelRegion) >= gRegions.size()) return;
     gRegions[static_cast<std::size_t>(Earth->SelRegion)]->Owner =
         Name == "debug_region_uprise" ? TRegion::OwnerRebels : TRegion::OwnerNobody;
+  }
+}
+
+void TGame::DebugAIWindow_Show() {
+  TGLWindow* W = gInGameGUI->GetWindow("debugai");
+  if (!W) return;
+  auto& List = W->GetItem<TGLListBox>("listbox_aicontroller");
+  List.Clear();
+  for (std::size_t i = 0; i < gAIControllers.size(); ++i) {
+    const TNation* N = gAIControllers[i]->Nation;
+    List.AddItem(N && !N->Names.empty() ? N->GetName() : "", "ai_controller_" + std::to_string(i), "",
+                 reinterpret_cast<std::intptr_t>(gAIControllers[i].get()));
+  }
+}
+
+void TGame::DebugAIWindow_Click(const std::string& Name) {
+  TGLWindow* W = gInGameGUI->GetWindow("debugai");
+  if (!W) return;
+  // The clicked row names its controller: the list's own selection follows only after the
+  // handlers have run.
+  const std::string Row = "ai_controller_";
+  if (Name.rfind(Row, 0) == 0 && Name.size() > Row.size() && Name.size() <= Row.size() + 2 &&
+      Name.find_first_not_of("0123456789", Row.size()) == std::string::npos) {
+    const std::size_t Index = std::stoul(Name.substr(Row.size()));
+    if (Index >= gAIControllers.size() || Index >= gNations.size()) return;
+    auto& Memo = W->GetItem<TGLMemo>("memo_ailog");
+    Memo.Clear();
+    if (const auto& Log = gAIControllers[Index]->Log)
+      for (const std::string& Line : Log->PlainLines) Memo.AddLine(Line);
+  } else if (Name == "debug_ai_enableall") {
+    for (auto& N : gNations)
+      if (N) N->AIControlled = true;
   }
 }

@@ -173,6 +173,9 @@ public:
   // its commands.
   void DebugWindow_Show();
   void DebugWindow_Click(const std::string& Name);
+  // "debugai": the computer opponents, the log of the one clicked, all nations by computer.
+  void DebugAIWindow_Show();
+  void DebugAIWindow_Click(const std::string& Name);
 
   // Logs a data file the data set does not hold, once per name.
   void LogMissing(const std::string& FileName);

@@ -139,6 +139,10 @@ bool TGame::BindMainMenuPanels() {
       Dialog->OnClick = [this](const std::string& Name) { QuitDialog_Click(Name); };
     if (TGLWindow* Debug = gInGameGUI->GetWindow("debug"))
       Debug->OnClick = [this](const std::string& Name) { DebugWindow_Click(Name); };
+    if (TGLWindow* DebugAI = gInGameGUI->GetWindow("debugai")) {
+      DebugAI->OnClick = [this](const std::string& Name) { DebugAIWindow_Click(Name); };
+      DebugAI->OnShow = [this] { DebugAIWindow_Show(); };
+    }
   }
   TGLWindow& Base = MenuBase();
   bool HasOptions = false;

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "control/game_fixture.h"
+#include "ai/ai_controller.h"
+#include "ai/ai_globals.h"
+#include "ai/ai_log.h"
+#include "gui/list_box.h"
+#include "gui/memo.h"
 #include "support/fixture_world_types.h"
 #include "world/earth.h"
 #include "world/nation.h"
@@ -87,4 +92,36 @@ TEST_F(DeveloperWindow, RegionsAreWonLostAndRisenAndARandomFillNeedsARealBuildin
   Game->DebugWindow_Click("debug_fill_regions_rnd");
   EXPECT_EQ(gRegions[1]->Buildings[1][1].Type, nullptr);
   EXPECT_TRUE(Logged("No building type to fill the regions with"));
+}
+
+TEST_F(DeveloperWindow, TheOpponentsListShowsTheLogOfTheRowClickedAndHandsEveryNationToTheComputer) {
+  TGLWindow& W = gInGameGUI->AddWindow("", "", "debugai", {0, 0, 0}, 400, 300, {}, {}, {});
+  W.AddListBox({0, 0, 0}, 100, 100).ID = "listbox_aicontroller";
+  W.AddMemo({0, 0, 0}, 100, 100).ID = "memo_ailog";
+  gAIControllers.clear();
+  for (std::size_t i = 0; i < gNations.size(); ++i) {
+    gNations[i]->Names = {"Nation " + std::to_string(i), "Nation " + std::to_string(i)};
+    auto C = std::make_unique<TAIController>();
+    C->Nation = gNations[i].get();
+    C->Log = std::make_unique<TAILog>();
+    C->Log->PlainLines = {"log of " + std::to_string(i)};
+    gAIControllers.push_back(std::move(C));
+  }
+  Game->DebugAIWindow_Show();
+  const auto& List = W.GetItem<TGLListBox>("listbox_aicontroller");
+  ASSERT_EQ(List.Items.size(), 5u);
+  EXPECT_EQ(List.Items[3].ID, "ai_controller_3");
+  EXPECT_EQ(List.Items[3].Caption, "Nation 3");
+
+  // The row clicked counts, not the list's selection of before.
+  Game->DebugAIWindow_Click("ai_controller_3");
+  auto& Memo = W.GetItem<TGLMemo>("memo_ailog");
+  ASSERT_FALSE(Memo.Lines.empty());
+  EXPECT_EQ(Memo.Lines.front(), "log of 3");
+  Game->DebugAIWindow_Click("ai_controller_7");
+  EXPECT_EQ(Memo.Lines.front(), "log of 3");
+
+  Game->DebugAIWindow_Click("debug_ai_enableall");
+  for (auto& N : gNations) EXPECT_TRUE(N->AIControlled);
+  gAIControllers.clear();
 }
