@@ -17,4 +17,10 @@ public:
   virtual void CreateRenderTargets(TGame& Game) {}
   // Frees them while the GL context still exists.
   virtual void FreeRenderTargets() {}
+
+  // After a round: the current player's news into the information centre, which comes to the
+  // front.
+  virtual void InfoCenterWindow_Refresh(TGame& Game) {}
+  // After the transfer market's own round: the market window's lists anew.
+  virtual void TransferMarketWindow_Refresh(TGame& Game) {}
 };

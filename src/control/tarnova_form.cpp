@@ -96,6 +96,8 @@ void TTarnovaForm::InitTimerTimer() {
     gLog->AddColoredLine("Game started in " + std::to_string(static_cast<long long>((NowMilliseconds() - StartTime) / 1000.0)) +
                              " seconds",
                          kBlue, TLogStyle::Bold);
+  // The log of the whole start-up is on disk before the first frame.
+  if (gLog) gLog->Sync();
   RunMainLoop();
 }
 
@@ -219,6 +221,7 @@ void TTarnovaForm::ApplicationEventsException(const std::exception* E) {
   if (gLog) {
     gLog->AddColoredLine("An access violation occured during run-time :", kRed, TLogStyle::Bold);
     for (const std::string& Line : Report) gLog->AddLine(Line);
+    gLog->Sync();
   }
   FPSTimer.SetEnabled(false);
   Dialog.LabelGameSavedVisible = false;

@@ -11,6 +11,13 @@
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/nation_selection_scene.h"
 #include "presentation/scenes/scene_support.h"
+#include "presentation/windows/espionage_window.h"
+#include "presentation/windows/game_windows.h"
+#include "presentation/windows/info_center_window.h"
+#include "presentation/windows/research_history_window.h"
+#include "presentation/windows/research_window.h"
+#include "presentation/windows/statistics_window.h"
+#include "presentation/windows/transfer_market_window.h"
 
 void TBasicGameView::Render(TGame& Game) {
   if (Game.State == gsMainMenu) return RenderMainMenu(Game);
@@ -38,3 +45,16 @@ void TBasicGameView::Render(TGame& Game) {
 }
 
 void TBasicGameView::FreeRenderTargets() { FreeSceneTargets(); }
+void TBasicGameView::RegisterWindows(TGame& Game) {
+  RegisterRegionAndArmyWindows(Game);
+  RegisterInfoCenterWindow(Game);
+  RegisterStatisticsWindow(Game);
+  RegisterResearchWindow(Game);
+  RegisterResearchHistoryWindow(Game);
+  RegisterTransferMarketWindow(Game);
+  RegisterEspionageWindow(Game);
+}
+
+void TBasicGameView::InfoCenterWindow_Refresh(TGame& Game) { ::InfoCenterWindow_Refresh(Game); }
+
+void TBasicGameView::TransferMarketWindow_Refresh(TGame& Game) { ::TransferMarketWindow_Refresh(Game); }

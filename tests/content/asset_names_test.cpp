@@ -215,7 +215,7 @@ TEST(GameMusic, TracksRunOneToFourMinutesBelowFullScaleAndLoopWithoutAJump) {
 TEST(GeneratedArt, AFreshRunPaintsTheSameBytesAsTheDataBuild) {
   TTempFolder Out;
   const std::string Command = (fs::path(TARNOVA_BINARY_DIR) / "tools" / "tarnova-skinart").string() + " \"" +
-                              Out.Path().string() + "\" > /dev/null";
+                              Out.Path().string() + "\" \"" TARNOVA_LABEL_FONT "\" > /dev/null";
   ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
   int Files = 0;
   for (auto& E : fs::recursive_directory_iterator(Out.Path() / "data")) {

@@ -101,15 +101,16 @@ void TCanvas::Set(const TShape& Shape, TColor C) {
 void TCanvas::Set(const TShape& Shape, const TPaint& P) { Paint(Shape, P, true); }
 
 void TCanvas::Paint(const TShape& Shape, const TPaint& P, bool Replace) {
+  const float SY = ScaleY > 0 ? ScaleY : Scale;
   for (int Y = 0; Y < Height; ++Y)
     for (int X = 0; X < Width; ++X) {
       int Hits = 0;
-      for (int SY = 0; SY < kSub; ++SY)
+      for (int SubY = 0; SubY < kSub; ++SubY)
         for (int SX = 0; SX < kSub; ++SX)
-          if (Shape((X + (SX + 0.5f) / kSub) / Scale, (Y + (SY + 0.5f) / kSub) / Scale)) ++Hits;
+          if (Shape((X + (SX + 0.5f) / kSub) / Scale, (Y + (SubY + 0.5f) / kSub) / SY)) ++Hits;
       if (Hits == 0) continue;
       const float Cover = static_cast<float>(Hits) / (kSub * kSub);
-      const TColor Src = P((X + 0.5f) / Scale, (Y + 0.5f) / Scale);
+      const TColor Src = P((X + 0.5f) / Scale, (Y + 0.5f) / SY);
       TColor& D = At(X, Y);
       if (Replace) {
         D = Mix(D, Src, Cover);

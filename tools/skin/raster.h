@@ -34,6 +34,7 @@ public:
   int Width, Height;
   std::vector<TColor> Pixels;  // straight alpha, top row first
   float Scale = 1.0f;          // shapes and paints are given in pixels / Scale
+  float ScaleY = 0.0f;         // the vertical scale where it differs from Scale (0: Scale)
 
   TCanvas(int W, int H);
   TColor& At(int X, int Y) { return Pixels[static_cast<std::size_t>(Y) * Width + X]; }

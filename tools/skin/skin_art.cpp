@@ -1,7 +1,8 @@
 // tarnova-skinart: paints the interface art into the data folder: the toolkit's skin textures,
 // the icons of the windows, the heads-up display and the globe, the message-box pictures, the
-// staff portraits of the transfer market and the technology picture.
-// Usage: tarnova-skinart <output root>
+// staff portraits of the transfer market, the technology picture, and the pictures of the running
+// game's screen and of the main menu (whose labels are set in the given TrueType font).
+// Usage: tarnova-skinart <output root> <font file>
 // Everything is drawn from shapes in this file; the same program always writes the same bytes.
 #include <algorithm>
 #include <array>
@@ -14,6 +15,7 @@
 
 #include "platform/files.h"
 #include "raster.h"
+#include "screen_art.h"
 
 namespace fs = std::filesystem;
 
@@ -697,8 +699,8 @@ void Write(const fs::path& Path, const std::string& Bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: tarnova-skinart <output root>\n";
+  if (argc != 3) {
+    std::cerr << "usage: tarnova-skinart <output root> <font file>\n";
     return 2;
   }
   try {
@@ -729,6 +731,7 @@ int main(int argc, char** argv) {
     const char* Kinds[] = {"staff_scientist_", "staff_general_", "staff_spy_"};
     for (int Kind = 0; Kind < 3; ++Kind)
       for (int I = 1; I <= kPortraitsPerKind; ++I) Put(Pictures, Kinds[Kind] + std::to_string(I), Portrait(Kind, I));
+    for (auto& [Name, Picture] : ScreenPictures(argv[2])) Put(Pictures, Name, Picture);
     std::cout << "tarnova-skinart: " << Count << " pictures into \"" << Tex.string() << "\"\n";
     return 0;
   } catch (const std::exception& E) {

@@ -1,0 +1,29 @@
+// Attaches the region, army and battle window handlers to their in-game windows.
+#include "control/game.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
+#include "gui/window.h"
+#include "presentation/windows/game_windows.h"
+
+
+namespace {
+
+void Attach(const char* Name, void (*Render)(TGame&), void (*Click)(TGame&, const std::string&),
+            void (*Show)(TGame&), TGame& Game) {
+  TGLWindow* W = gInGameGUI ? gInGameGUI->GetWindow(Name) : nullptr;
+  if (!W) return;
+  TGame* G = &Game;
+  W->OnRender = [G, Render] { Render(*G); };
+  W->OnClick = [G, Click](const std::string& N) { Click(*G, N); };
+  W->OnShow = [G, Show] { Show(*G); };
+}
+
+}  // namespace
+
+void RegisterRegionAndArmyWindows(TGame& Game) {
+  Attach("regioninfo", RegionWindow_Render, RegionWindow_Click, RegionWindow_Show, Game);
+  Attach("military", MilitaryWindow_Render, MilitaryWindow_Click, MilitaryWindow_Show, Game);
+  Attach("region_build", BuildWindow_Render, BuildWindow_Click, BuildWindow_Show, Game);
+  Attach("army_management", ArmyWindow_Render, ArmyWindow_Click, ArmyWindow_Show, Game);
+  Attach("autobattle", AutoBattleWindow_Render, AutoBattleWindow_Click, AutoBattleWindow_Show, Game);
+}

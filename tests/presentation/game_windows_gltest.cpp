@@ -1,0 +1,256 @@
+// The region, army and battle windows drawn with the game's data set in both languages, as
+// pictures for the eye in build-test/artifacts/game_windows_gltest/, and the diorama's slot
+// picking: the mouse over each of the nine slots selects that slot.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "control/game.h"
+#include "control/tarnova_form.h"
+#include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "engine/localization.h"
+#include "engine/model_registry.h"
+#include "engine/tex_font.h"
+#include "engine/texture_manager.h"
+#include "engine/virtual_file_system.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
+#include "gui/list_box.h"
+#include "gui/panel.h"
+#include "gui/track_bar.h"
+#include "gui/window.h"
+#include "platform/files.h"
+#include "platform/png_codec.h"
+#include "platform/window_host.h"
+#include "platform/xml_document.h"
+#include "presentation/window_view3d.h"
+#include "presentation/windows/game_windows.h"
+#include "support/gl_environment.h"
+#include "world/building_type.h"
+#include "world/rules_fixture.h"
+#include "world/unit_type.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class GameWindowsGL : public TRulesTest {
+protected:
+  void SetUp() override {
+    if (!GLTestContextReady()) GTEST_SKIP() << "GL tests switched off";
+    std::string Error;
+    ASSERT_TRUE(Screen.Create(TWindowOptions{"Tarnova windows", 1024, 768, true, true}, &Error)) << Error;
+    TRulesTest::SetUp();
+    Saved = true;
+    SavedTextures = std::move(gTextureManager);
+    SavedFont = std::move(gGUIFont);
+    SavedVFS = std::move(gVirtualFileSystem);
+    gTextureManager = std::make_unique<TTextureManager>();
+    gModelTextureManager = gTextureManager.get();
+    gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(TARNOVA_BINARY_DIR);
+    gVirtualFileSystem->LoadFont({.Texture = "data\\tex\\font_black_outline.dds", .Widths = "data\\font3.fnt"},
+                                 *gTextureManager, gGUIFont, 8.0f);
+    gFont = gGUIFont.get();
+    for (const char* Folder : {"data\\tex\\", "data\\tex\\nocompression\\"})
+      for (const char* Ext : {".png", ".dds"}) gVirtualFileSystem->LoadTextures(Folder, Ext, *gTextureManager, false);
+    LoadModelFolder("data\\3d\\");
+    TXMLDocument Texts;
+    gVirtualFileSystem->LoadXML("data\\XML\\localization.xml", Texts);
+    gLocalization.LoadFromDocument(Texts);
+    const TTextureIdLookup TextureId = [](const std::string& Name) {
+      const std::int32_t ID = gTextureManager->GetTextureInfo(Name, 4);
+      return ID >= 0 ? static_cast<std::uint32_t>(ID) : 0u;
+    };
+    gUnitTypePool->LoadFromXML("data\\XML\\units.xml", TextureId);
+    gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml", TextureId);
+    Game = std::make_unique<TGame>(Form, nullptr);
+    Artifacts = fs::path(TARNOVA_BINARY_DIR) / "artifacts" / "game_windows_gltest";
+    fs::create_directories(Artifacts);
+  }
+  void TearDown() override {
+    if (!Saved) return;
+    Game.reset();
+    gInGameGUI = std::make_unique<TGLGUI>();
+    FreeModels();
+    gFont = nullptr;
+    gModelTextureManager = nullptr;
+    gGUIFont = std::move(SavedFont);
+    gTextureManager = std::move(SavedTextures);
+    gVirtualFileSystem = std::move(SavedVFS);
+    TRulesTest::TearDown();
+  }
+
+  void LoadWindows(const std::string& Lang) {
+    gLocalization.LanguageIndex = Lang == "ger" ? 0 : 1;
+    gInGameGUI = std::make_unique<TGLGUI>();
+    gInGameGUI->ClientSize = TIntPair{1024, 768};
+    for (const char* File : {"window_army_build.xml", "window_army_management.xml", "window_autobattle.xml",
+                             "window_region_details.xml", "window_region_build.xml", "extended_message_dialog.xml"})
+      ASSERT_TRUE(gInGameGUI->AddWindowFromXML("data\\XML\\lang_" + Lang + "\\" + File, {}, {}, {})) << File;
+    gInGameGUI->LoadSkinTextures();
+    RegisterRegionAndArmyWindows(*Game);
+  }
+
+  // One frame of the in-game GUI over a dark blue backdrop, written as a picture. A picture is
+  // the second frame: the handlers fill texts and lists after the controls are drawn.
+  void Shoot(const std::string& Name) {
+    if (!Name.empty()) Shoot("");
+    glViewport(0, 0, 1024, 768);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 1024, 768, 0, -1000, 1000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(0.1f, 0.15f, 0.25f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    gInGameGUI->FadeSpeed = 16.0f;
+    gInGameGUI->Render();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << Name;
+    if (Name.empty()) return;
+    glFinish();
+    std::vector<std::uint8_t> Picture(1024u * 768u * 4u);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, Picture.data());
+    for (std::size_t I = 3; I < Picture.size(); I += 4) Picture[I] = 255;
+    std::string Bytes, Error;
+    ASSERT_TRUE(EncodePNG(Picture.data(), 1024, 768, Bytes, Error)) << Error;
+    ASSERT_TRUE(SafeWriteFile(Artifacts / (Name + ".png"), Bytes, &Error)) << Error;
+  }
+
+  void ShowOnly(const std::string& Name) {
+    for (auto& W : gInGameGUI->Windows) W->Visible = W.get() == gInGameGUI->Windows[0].get();
+    gInGameGUI->OpenWindow(Name);
+  }
+  void MouseAt(int X, int Y) {
+    gMouseX = Game->MouseX = X;
+    gMouseY = Game->MouseY = Y;
+  }
+
+  TWindowHost Screen;
+  TTarnovaForm Form{{"tarnova", "-windowed"}};
+  std::unique_ptr<TGame> Game;
+  fs::path Artifacts;
+
+private:
+  bool Saved = false;
+  std::unique_ptr<TTextureManager> SavedTextures;
+  std::unique_ptr<TTexFont> SavedFont;
+  std::unique_ptr<TVirtualFileSystem> SavedVFS;
+};
+
+TEST_F(GameWindowsGL, DioramaPicksTheSlotUnderTheMouseAndEveryWindowDraws) {
+  REQUIRE_GL_CONTEXT();
+  TNation& N = Nation(0);
+  TRegion& R = Region(0);
+  R.Owner = 0;
+  R.Population = 0.7f, R.PopulationLast = 0.6f;
+  R.Loyality = 0.35f, R.Pollution = 0.55f, R.Energy = -0.1f, R.HasCoast = true;
+  R.Buildings[0][0].Type = gBuildingTypePool->Types.at(0).get();
+  R.Buildings[1][2].Type = gBuildingTypePool->Types.at(3).get();
+  R.Buildings[2][1].FinishType = gBuildingTypePool->Types.at(1).get();
+  R.Buildings[2][1].FinishTime = 3;
+  TDivision& D = *N.AddDivision("Guard", 0);
+  for (int I = 0; I < 3; ++I) N.AddUnit(gUnitTypePool->FindByID("INF_LIGHT")->Index)->Division = &D;
+  gSelectedRegion = 0;
+
+  for (const std::string Lang : {"eng", "ger"}) {
+    LoadWindows(Lang);
+    ShowOnly("regioninfo");
+    TGLWindow& W = *gInGameGUI->GetWindow("regioninfo");
+    W.X = 200.0f, W.Y = 100.0f;
+    if (Lang == "eng") {
+      // Where the pick pass puts each slot, then the mouse there in a real frame.
+      MouseAt(-100, -100);
+      Shoot("");
+      const TGLGUIItem& View = W.GetGUIItemByID("panel_3dview");
+      BeginWindowView3D(W, View, 4.0f, 4.0f);
+      glClearColor(0, 0, 0, 1);
+      glClear(GL_COLOR_BUFFER_BIT);
+      RegionWindow_DrawRegionScene(*Game, true);
+      EndWindowView3D(W);
+      std::vector<std::uint8_t> Pixels(1024u * 768u * 3u);
+      glPixelStorei(GL_PACK_ALIGNMENT, 1);
+      glReadBuffer(GL_BACK);
+      glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, Pixels.data());
+      std::map<int, std::vector<std::pair<int, int>>> At;  // slot -> GL pixels
+      for (int Y = 0; Y < 768; ++Y)
+        for (int X = 0; X < 1024; ++X) {
+          const std::uint8_t* P = &Pixels[(std::size_t(Y) * 1024 + X) * 3];
+          if (const int S = SlotOfPickColour(P[0], P[1], P[2]); S >= 0) At[S].emplace_back(X, Y);
+        }
+      for (int Slot = 0; Slot < 9; ++Slot) {
+        ASSERT_FALSE(At[Slot].empty()) << Slot;
+        const auto [X, Y] = At[Slot][At[Slot].size() / 2];
+        MouseAt(X, 768 - Y);
+        Shoot("");
+        EXPECT_EQ(Game->RegionDetailsHoveredSlot, Slot);
+      }
+      // Empty ground keeps the slot; leaving the diorama clears it.
+      MouseAt(static_cast<int>(W.X + View.Position.X + 12), static_cast<int>(W.Y + View.Position.Y + 12));
+      Shoot("");
+      EXPECT_EQ(Game->RegionDetailsHoveredSlot, 8);
+      MouseAt(5, 5);
+      Shoot("");
+      EXPECT_EQ(Game->RegionDetailsHoveredSlot, -1);
+      const auto [X4, Y4] = At[4][At[4].size() / 2];
+      Game->RegionDetailsSelectedSlot = 5;
+      MouseAt(X4, 768 - Y4);
+    }
+    Game->RegionDetailsLastMouseX = -1;
+    Shoot(Lang + "_regioninfo");
+    const TGLGUIItem& Division = W.GetGUIItemByID("panel_divisioninfo");
+    MouseAt(static_cast<int>(W.X + Division.Position.X + 20), static_cast<int>(W.Y + Division.Position.Y + 20));
+    Shoot("");
+    Shoot(Lang + "_regioninfo_division");
+
+    ShowOnly("military");
+    auto& Types = static_cast<TGLListBox&>(gInGameGUI->GetWindow("military")->GetGLGUIItem(1, "listbox"));
+    ASSERT_FALSE(Types.Items.empty());
+    Types.ItemIndex = 0;
+    N.Ressources = 10000.0f;
+    for (int I = 0; I < 5; ++I) gInGameGUI->BroadcastEvent("military_build_unit");
+    Shoot(Lang + "_military");
+
+    ShowOnly("region_build");
+    Game->BuildSelectedType = gBuildingTypePool->Types.at(2).get();
+    Shoot(Lang + "_region_build");
+
+    ShowOnly("army_management");
+    static_cast<TGLListBox&>(gInGameGUI->GetWindow("army_management")->GetGLGUIItem(1, "listbox")).ItemIndex = 0;
+    gInGameGUI->BroadcastEvent("listbox_division_0");
+    Shoot(Lang + "_army_management");
+  }
+}
+
+TEST_F(GameWindowsGL, BattleDrawsBothSidesWhileItRuns) {
+  REQUIRE_GL_CONTEXT();
+  TNation& N = Nation(0);
+  TDivision& A = *N.AddDivision("Strikers", 0);
+  for (int I = 0; I < 9; ++I) N.AddUnit(gUnitTypePool->FindByID("INF_LIGHT")->Index)->Division = &A;
+  Region(3).Owner = 1;
+  Nation(0).Names = {"Nordbund", "Northern League"};
+  Nation(1).Names = {"Inselreich", "Island Realm"};
+  for (const std::string Lang : {"eng", "ger"}) {
+    LoadWindows(Lang);
+    gBattle->Setup(A, Region(3), Region(3).GetDivision(), Region(3));
+    AutoBattleWindow_Start(*Game);
+    ShowOnly("autobattle");
+    gInGameGUI->SetModalWindow("autobattle");
+    auto& Speed = gInGameGUI->GetWindow("autobattle")->GetItem<TGLTrackBar>("trackbar_speed");
+    Speed.Progress = Speed.Max;
+    Game->FrameTime = 100.0;
+    for (int I = 0; I < 6; ++I) Shoot("");
+    Shoot(Lang + "_autobattle");
+    gBattle->Running = false;
+  }
+  // A division freed while the battle's window stays open is no longer drawn.
+  N.RemoveDivision(A.ID, true);
+  Shoot("");
+}
+
+}  // namespace

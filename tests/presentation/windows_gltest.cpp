@@ -1,0 +1,292 @@
+// The game windows drawn with the data build's pictures and font in a 1024 x 768 window: the
+// research ring picks the card under the mouse, and every window is drawn in both languages as
+// pictures for the eye in build-test/artifacts/windows_gltest/. The window takes over the GL
+// context, so this program holds this one test.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "engine/gl_api.h"
+#include "gui/drop_down.h"
+#include "engine/tex_font.h"
+#include "engine/texture_manager.h"
+#include "platform/files.h"
+#include "platform/png_codec.h"
+#include "platform/window_host.h"
+#include "presentation/window_view3d.h"
+#include "presentation/windows/espionage_window.h"
+#include "presentation/windows/research_carousel.h"
+#include "presentation/windows/research_window.h"
+#include "presentation/windows/transfer_market_window.h"
+#include "support/gl_environment.h"
+#include "windows_fixture.h"
+#include "presentation/shared_view_state.h"
+#include "world/region.h"
+#include "world/statistics.h"
+#include "world/staff.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The engine's own services, with the sounds recorded and the data build as the file system.
+class TRecordingServices : public TGUIServices {
+public:
+  std::unique_ptr<TGUIServices> Inner;
+  std::vector<std::string> Sounds;
+  TVirtualFileSystem Data{TARNOVA_BINARY_DIR};
+  float TextWidth(const std::string& T) override { return Inner->TextWidth(T); }
+  void Print(const std::string& T, TVector3 P, TVector3 C, float A, float S, bool Sh, bool B) override {
+    Inner->Print(T, P, C, A, S, Sh, B);
+  }
+  void PrintAlpha(const std::string& T, TVector3 P, float S, float A, bool Sh, bool B) override {
+    Inner->PrintAlpha(T, P, S, A, Sh, B);
+  }
+  void BindTexture(const std::string& N) override { Inner->BindTexture(N); }
+  void BindTextureByID(unsigned ID) override { Inner->BindTextureByID(ID); }
+  void DrawTexture(const std::string& N, float X, float Y, float Z, float W, float H) override {
+    Inner->DrawTexture(N, X, Y, Z, W, H);
+  }
+  void DrawTextureByID(unsigned ID, float X, float Y, float Z, float W, float H) override {
+    Inner->DrawTextureByID(ID, X, Y, Z, W, H);
+  }
+  int GetTextureInfo(const std::string& N, int W) override { return Inner->GetTextureInfo(N, W); }
+  void SetWrapModeByID(unsigned ID, unsigned S, unsigned T) override { Inner->SetWrapModeByID(ID, S, T); }
+  bool LoadTexture(const std::string& F, const std::string& N) override { return Inner->LoadTexture(F, N); }
+  bool FileExists(const std::string& F) override { return Data.FileExists(F); }
+  std::optional<std::string> ReadFile(const std::string& F) override { return Data.ReadFile(F); }
+  void PlaySound(const std::string& N) override { Sounds.push_back(N); }
+};
+
+class WindowsGL : public WindowsTest {
+protected:
+  void SetUp() override {
+    if (!GLTestContextReady()) GTEST_SKIP() << "GL tests switched off";
+    std::string Error;
+    ASSERT_TRUE(Screen.Create(TWindowOptions{"Tarnova windows", 1024, 768, true, true}, &Error)) << Error;
+    SavedTextures = std::move(gTextureManager);
+    SavedFont = std::move(gGUIFont);
+    gTextureManager = std::make_unique<TTextureManager>();
+    WindowsTest::SetUp();
+    SetGUIServices(nullptr);
+    auto Owned = std::make_unique<TRecordingServices>();
+    Recording = Owned.get();
+    Recording->Inner = SetGUIServices(std::move(Owned));
+    Services = nullptr;
+    UseDataBuild();
+    gSettings.NoShaders = true;
+    Game->LoadTextures();
+    gVirtualFileSystem->LoadFont({.Texture = "data\\tex\\font_black_outline.dds", .Widths = "data\\font3.fnt"},
+                                 *gTextureManager, gGUIFont, 8.0f);
+    gFont = gGUIFont.get();
+    Artifacts = fs::path(TARNOVA_BINARY_DIR) / "artifacts" / "windows_gltest";
+    fs::create_directories(Artifacts);
+  }
+  void TearDown() override {
+    if (!SavedTextures) return;
+    gStatisticServer.reset();
+    gShaderTime = 0.0f;
+    WindowsTest::TearDown();
+    gFont = nullptr;
+    gGUIFont = std::move(SavedFont);
+    gTextureManager = std::move(SavedTextures);
+  }
+  // The world loads from the fixtures; pictures, models and layouts come from the data build.
+  void UseDataBuild() { gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(TARNOVA_BINARY_DIR); }
+  void LoadLanguage(const std::string& Language) {
+    Load(Language);
+    UseDataBuild();
+  }
+
+  void Frame() {
+    gInGameGUI->LoadSkinTextures();
+    gInGameGUI->ClientSize = TIntPair{1024, 768};
+    glViewport(0, 0, 1024, 768);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 1024, 768, 0, -1000, 1000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glClearColor(0.12f, 0.16f, 0.24f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gInGameGUI->Render();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  }
+  void Shoot(const std::string& Name) {
+    glFinish();
+    std::vector<std::uint8_t> Picture(1024 * 768 * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, Picture.data());
+    for (std::size_t I = 3; I < Picture.size(); I += 4) Picture[I] = 255;
+    std::string Bytes, Error;
+    EXPECT_TRUE(EncodePNG(Picture.data(), 1024, 768, Bytes, Error)) << Error;
+    EXPECT_TRUE(SafeWriteFile(Artifacts / (Name + ".png"), Bytes, &Error)) << Error;
+  }
+  // Only this window open, at full opacity.
+  void ShowOnly(const std::string& Name) {
+    for (std::size_t i = 1; i < gInGameGUI->Windows.size(); ++i) gInGameGUI->Windows[i]->Visible = false;
+    gInGameGUI->OpenWindow(Name);
+    Window(Name).ShowItemsAtOnce();
+  }
+
+  // Where card Index of Count stands on the screen while the ring is at angle 0.
+  TIntPair CardOnScreen(int Index, int Count) {
+    const TGLWindow& W = Window("science");
+    const TGLGUIItem& Panel = W.GetGUIItemByID("panel_3dview");
+    const TDeviceRect V = WindowItemDeviceRect(W, Panel, 4.0f);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPerspective(90.0, double(Panel.Width) / Panel.Height, 1.0, 512.0);
+    GLdouble Projection[16], ModelView[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, Projection);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0.0f, 15.0f, -80.0f);
+    glRotatef(40.0f, 1.0f, 0.0f, 0.0f);
+    glGetDoublev(GL_MODELVIEW_MATRIX, ModelView);
+    glPopMatrix();
+    const double A = Index * 2.0 * 3.14159265358979 / Count;
+    const GLint Viewport[4] = {V.X, V.Y, V.Width, V.Height};
+    GLdouble X, Y, Z;
+    gluProject(48.0 * std::sin(A), 15.0, 48.0 * std::cos(A), ModelView, Projection, Viewport, &X, &Y, &Z);
+    return TIntPair{int(X), 768 - int(Y)};
+  }
+
+  TWindowHost Screen;
+  TRecordingServices* Recording = nullptr;
+  fs::path Artifacts;
+
+private:
+  std::unique_ptr<TTextureManager> SavedTextures;
+  std::unique_ptr<TTexFont> SavedFont;
+};
+
+TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
+  REQUIRE_GL_CONTEXT();
+  bool ButtonDown = false;
+  TMouseButtonQuery Previous = SetCarouselButtonQuery([&] { return ButtonDown; });
+
+  // Three cards: armour, optics, energy.
+  Player().TechnologyTree.FindByName("tech_basics")->Researched = true;
+  ShowOnly("science");
+  Window("science").X = 100;
+  Window("science").Y = 60;
+  ASSERT_EQ(Game->ResearchTechList.size(), 3u);
+  gInGameGUI->FadeSpeed = 0.0f;
+  for (int Card : {0, 1}) {
+    const TIntPair At = CardOnScreen(Card, 3);
+    Game->MouseX = gMouseX = At.X;
+    Game->MouseY = gMouseY = At.Y;
+    Recording->Sounds.clear();
+    ButtonDown = true;
+    Frame();
+    ButtonDown = false;
+    EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[std::size_t(Card)]) << Card;
+    const std::size_t Turns = static_cast<std::size_t>(std::count(Recording->Sounds.begin(), Recording->Sounds.end(), "ResearchRotate"));
+    EXPECT_EQ(Turns, Card == 0 ? 0u : 1u) << Card;
+    EXPECT_EQ(Game->ResearchCarouselTarget, Card * 120.0f);
+    if (Card == 1) {
+      EXPECT_EQ(Game->ResearchCarouselDirection, 1.0f);
+    }
+  }
+  // Pressed outside the ring and dragged over a card, nothing is picked.
+  Frame();
+  Game->MouseX = gMouseX = 5;
+  Game->MouseY = gMouseY = 5;
+  ButtonDown = true;
+  Frame();
+  const TIntPair Card0 = CardOnScreen(0, 3);
+  Game->MouseX = gMouseX = Card0.X;
+  Game->MouseY = gMouseY = Card0.Y;
+  Frame();
+  ButtonDown = false;
+  EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[1]);
+  SetCarouselButtonQuery(std::move(Previous));
+
+  for (const std::string Language : {"eng", "ger"}) {
+    if (Language == "ger") LoadLanguage("ger");
+    gMouseX = gMouseY = -100;
+    TNation& N = Player();
+    N.Ressources = 1234.5f;
+    N.TechnologyTree.FindByName("tech_basics")->Researched = true;
+    N.TechnologyTree.FindByName("tech_armour")->Researched = true;
+    N.TechnologyTree.Current = N.TechnologyTree.FindByName("tech_energy");
+    N.TechnologyTree.Current->RemainingPoints = 60;
+    TScientist Scientist;
+    Scientist.Civil = 70;
+    Scientist.Military = 40;
+    N.AddScientist(Scientist);
+
+    ShowOnly("science");
+    Click("technology_tech_optics");
+    Frame();
+    Shoot("science_" + Language);
+
+    ShowOnly("research_history");
+    Click("technology_researched_tech_armour");
+    Frame();
+    Shoot("research_history_" + Language);
+
+    auto Offer = std::make_unique<TGeneral>();
+    Offer->Name = "General Arden Keel";
+    Offer->Image = "staff_general_1";
+    Offer->Cost = 250;
+    Offer->Wage = 12;
+    Offer->Attack = 70;
+    Offer->Defense = 40;
+    Offer->Movement = 55;
+    gTransferMarket->Generals.push_back(std::move(Offer));
+    ShowOnly("transfermarket");
+    ClickRow("transfermarket", "listbox_free", "free_general_0");
+    Frame();
+    Shoot("transfermarket_" + Language);
+
+    TSpy Spy;
+    Spy.Name = "Mira Holt";
+    Spy.Espionage = 80;
+    Spy.Sabotage = 40;
+    Spy.Hiding = 60;
+    N.AddSpy(Spy);
+    TSpy* Agent = N.Spies.back().get();
+    Agent->Region = gRegions.at(3).get();
+    gRegions.at(3)->Spy = Agent;
+    ShowOnly("espionage");
+    gShaderTime = 0.9f;  // the no-signal text at its brightest
+    ClickRow("espionage", "used_spies", "used_spy");
+    Frame();
+    Shoot("espionage_nosignal_" + Language);
+    Agent->BuildingDataTurn = 0;
+    Agent->DivisionDataTurn = 0;
+    Agent->DivisionData = {"Division North", "2 x Infantry"};
+    EspionageWindow_Show(*Game);
+    Frame();
+    Shoot("espionage_reports_" + Language);
+
+    ShowOnly("infocenter");
+    for (auto& Pair : Game->QuickChart) Pair[0] = Pair[1] = {0, 1, 2, 3, 4};
+    Game->QuickChart[0][0] = {0, 2, 3, 1, 4};
+    Frame();
+    Shoot("infocenter_" + Language);
+
+    gStatisticServer = std::make_unique<TStatisticServer>();
+    gStatisticServer->Init();
+    for (int Round = 0; Round < 6; ++Round) {
+      for (std::size_t i = 0; i < gNations.size(); ++i) gNations[i]->Ressources = float(100 * (i + 1) + 40 * Round * int(i % 2));
+      gStatisticServer->Update();
+    }
+    ShowOnly("statistics");
+    Item<TGLDropDown>("statistics", "dropdown_stat").ItemIndex = 1;
+    Frame();
+    Shoot("statistics_" + Language);
+  }
+}
+
+}  // namespace
