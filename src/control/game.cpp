@@ -566,6 +566,7 @@ void TGame::LoadGUIs() {
   FillLanguageDropDown();
   AddWindow(*gMainMenuGUI, Lang + "extended_message_dialog.xml");
   SetMemoBorderless(*gMainMenuGUI, "messagedlg_ext");
+  if (BindMainMenuPanels()) MainMenu_HideSubPanels();
 
   LoadSkins(*gIntroGUI);
   LoadBaseLayout(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
@@ -660,6 +661,7 @@ void TGame::SwitchLanguage(std::uint8_t NewIndex) {
   SetMemoBorderless(*gMainMenuGUI, "messagedlg_ext");
   FillLanguageDropDown();
   LoadGlobalProjectText();
+  BindMainMenuPanels();
   if (View) View->RegisterWindows(*this);
   Log("TGame->SwitchLanguage->Language switched");
   if (gLog) gLog->LoadingScreen = false;

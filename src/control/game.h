@@ -189,17 +189,34 @@ public:
   // The attack order of a division: takes an unowned region with an environment changer, or
   // starts the battle in the "autobattle" window.
   void StartBattle(TDivision& Division, TNation& Nation, TRegion& TargetRegion);
-  // The end of a game; the end-of-game screen follows.
+  // The end of a game, won or lost: the result into the high-score list, the end-of-game screen
+  // with the outcome and its music, and the game no longer running.
   void ShowVictory();
   void ShowDefeat();
   // Ends any cursor mode (windows back in place, hint hidden) and forgets every object the game
   // object refers to (division, region, spy, selections): a new game or a load frees them.
   void ForgetGameObjects();
-  // The main menu's panels and the load and save windows.
+  // The main menu's panels: the options follow the settings at start-up and after a language
+  // switch; while the menu shows, the settings follow the options every frame (MainMenu_Render,
+  // the menu's per-frame handler). The quit dialog's handler sees every click of its GUI.
+  void ApplySettingsToOptions();
+  void OptionsWindow_FillResolutions();
   void MainMenu_HideSubPanels();
   void MainMenu_ToggleOptions(bool Show);
   void MainMenu_ToggleHotSeat(bool Show);
   void ApplyOptionsToSettings();
+  void MainMenu_Render();
+  void QuitDialog_Click(const std::string& Name);
+
+
+  // The developer's window "debug" (opened by the developer keys only): fills its two memos, and
+  // its commands.
+  void DebugWindow_Show();
+  void DebugWindow_Click(const std::string& Name);
+  // "debugai": the computer opponents, the log of the one clicked, all nations by computer.
+  void DebugAIWindow_Show();
+  void DebugAIWindow_Click(const std::string& Name);
+  // The load and save windows of a mode ("singleplayer", "hotseat").
   void LoadGameWindow_Show(const std::string& Mode);
   void SaveGameWindow_Show(const std::string& Mode);
 
@@ -238,6 +255,11 @@ private:
   bool LoadBaseLayout(TGLGUI& GUI, const std::string& FileName);
   bool AddWindow(TGLGUI& GUI, const std::string& FileName);
   void FillLanguageDropDown();
+  // Binds the quit dialog's and the developer window's click handlers; fills the options from the
+  // settings and binds the menu's per-frame handler when the main menu's layout holds the
+  // options panel (true then).
+  bool BindMainMenuPanels();
+  void EndGame(bool Victory);
   void ShowNationHistory();
   void LoadGlobalProjectText();
   void TextureFolder(const std::string& Folder, bool Compress);

@@ -333,3 +333,11 @@ bool TGame::LoadFromDocument(const TXMLDocument& Document) {
   RegionDetailsHoveredSlot = -1;
   return true;
 }
+
+void TGame::LoadGameWindow_Show(const std::string& Mode) {
+  if (View) View->LoadGameWindow_Show(*this, Mode);
+}
+
+void TGame::SaveGameWindow_Show(const std::string& Mode) {
+  if (View) View->SaveGameWindow_Show(*this, Mode);
+}

@@ -6,6 +6,11 @@
 #include "engine/perf_timer.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
+#include "presentation/scenes/battlefield_scene.h"
+#include "presentation/scenes/end_game_scene.h"
+#include "presentation/scenes/menu_scenes.h"
+#include "presentation/scenes/nation_selection_scene.h"
+#include "presentation/scenes/scene_support.h"
 #include "presentation/windows/espionage_window.h"
 #include "presentation/windows/game_windows.h"
 #include "presentation/windows/info_center_window.h"
@@ -16,6 +21,11 @@
 #include "presentation/windows/transfer_market_window.h"
 
 void TBasicGameView::Render(TGame& Game) {
+  if (Game.State == gsMainMenu) return RenderMainMenu(Game);
+  if (Game.State == gsIntro) return RenderIntro(Game);
+  if (Game.State == gsNationSelect) return RenderNationSelection(Game);
+  if (Game.State == gsEndGame) return RenderGameEnd(Game);
+  if (Game.State == gsBattleField) return RenderBattlefield(Game);
   // The dusk blue of the menu sky behind everything.
   glClearColor(0.05f, 0.08f, 0.16f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -35,6 +45,7 @@ void TBasicGameView::Render(TGame& Game) {
   glEnable(GL_DEPTH_TEST);
 }
 
+void TBasicGameView::FreeRenderTargets() { FreeSceneTargets(); }
 void TBasicGameView::RegisterWindows(TGame& Game) {
   RegisterRegionAndArmyWindows(Game);
   RegisterInfoCenterWindow(Game);

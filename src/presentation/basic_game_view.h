@@ -6,6 +6,7 @@
 class TBasicGameView : public TGameView {
 public:
   void Render(TGame& Game) override;
+  void FreeRenderTargets() override;
   void RegisterWindows(TGame& Game) override;
   void InfoCenterWindow_Refresh(TGame& Game) override;
   void TransferMarketWindow_Refresh(TGame& Game) override;

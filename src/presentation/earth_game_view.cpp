@@ -11,6 +11,7 @@
 #include "presentation/earth_view_scene.h"
 #include "presentation/earth_water.h"
 #include "presentation/region_map.h"
+#include "presentation/scenes/nation_selection_scene.h"
 
 void TEarthGameView::Render(TGame& Game) {
   if (Game.State == gsEarthView && Game.Earth)
@@ -32,6 +33,7 @@ void TEarthGameView::CreateRenderTargets(TGame& Game) {
 }
 
 void TEarthGameView::FreeRenderTargets() {
+  TBasicGameView::FreeRenderTargets();
   FreeReflectionTargets();
   FreeRegionMapTexture();
   FreeEarthRenderLists();
@@ -42,5 +44,8 @@ void TEarthGameView::UpDateRegionMap(TGame& Game, bool DebugDump) { ::UpDateRegi
 void TEarthGameView::GameLoaded(TGame& Game) { ::UpDateRegionMap(false); }
 
 void TEarthGameView::RenderPickColors(TGame& Game) {
-  if (Game.State == gsEarthView && Game.Earth) RenderEarthPickColors(Game);
+  if (Game.State == gsEarthView && Game.Earth)
+    RenderEarthPickColors(Game);
+  else if (Game.State == gsNationSelect)
+    RenderNationSymbolPickColors(Game);
 }

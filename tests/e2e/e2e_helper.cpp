@@ -3,6 +3,8 @@
 //                                          button does (WM_DELETE_WINDOW)
 //   tarnova-e2e-helper pngstat <file>      prints "<width> <height> <share of non-black pixels>
 //                                          <share of bright pixels>"
+//   tarnova-e2e-helper pixel <file> <x> <y> prints "<red> <green> <blue>" of the pixel x across,
+//                                          y down from the top (0..255)
 #include <X11/Xlib.h>
 
 #include <algorithm>
@@ -53,12 +55,32 @@ int PngStat(const char* File) {
   return 0;
 }
 
+int Pixel(const char* File, const char* X, const char* Y) {
+  const auto Bytes = ReadWholeFile(File);
+  TPNGImage Image;
+  std::string Error;
+  if (!Bytes || !DecodePNG(Bytes->data(), Bytes->size(), Image, Error)) {
+    std::fprintf(stderr, "%s: not a readable PNG %s\n", File, Error.c_str());
+    return 1;
+  }
+  const unsigned long Col = std::strtoul(X, nullptr, 10), Row = std::strtoul(Y, nullptr, 10);
+  if (Col >= Image.Width || Row >= Image.Height) {
+    std::fprintf(stderr, "%s: %lu, %lu lies outside the picture\n", File, Col, Row);
+    return 1;
+  }
+  // Decoded bottom row first, blue, green, red.
+  const std::size_t i = (static_cast<std::size_t>(Image.Height - 1 - Row) * Image.Width + Col) * 4;
+  std::printf("%d %d %d\n", Image.Pixels[i + 2], Image.Pixels[i + 1], Image.Pixels[i]);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string Command = argc > 1 ? argv[1] : "";
   if (Command == "close" && argc == 3) return Close(argv[2]);
   if (Command == "pngstat" && argc == 3) return PngStat(argv[2]);
-  std::fprintf(stderr, "usage: tarnova-e2e-helper close <window id> | pngstat <file>\n");
+  if (Command == "pixel" && argc == 5) return Pixel(argv[2], argv[3], argv[4]);
+  std::fprintf(stderr, "usage: tarnova-e2e-helper close <window id> | pngstat <file> | pixel <file> <x> <y>\n");
   return 2;
 }

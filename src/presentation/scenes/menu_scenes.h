@@ -1,0 +1,28 @@
+#pragma once
+// The scenes behind the menus: the main menu's sky with lightning, hand, globe and title over
+// the sea, and the sky and sea passes the intro and the end-of-game screen share with it.
+class TGame;
+
+// The whole main-menu frame, 3D scene and GUI.
+void RenderMainMenu(TGame& Game);
+// Sky and lightning only (no clear, no models); Reflected draws it upside down for the mirror.
+void RenderSkySphere(TGame& Game, bool Reflected);
+// The mirrored sky into the reflection texture.
+void RenderMenuReflection(TGame& Game);
+// The sea without the foam ring.
+void RenderMenuWater(TGame& Game);
+
+// One step of the lightning shared by the menu skies: a random draw below 1250 every call; a
+// draw below 2 starts a flash when none is under way (timer 200). The timer runs down by half
+// the frame time above 50 (the bolt grows) and a tenth of it below (the bolt holds).
+void AdvanceMenuLightning(float& Timer, double FrameTime);
+// How far down the screen the bolt reaches for a timer value (0..1; 0 when no flash).
+float MenuLightningReach(float Timer);
+
+class TGLWindow;
+// The intro: the menu's sky and sea under the intro layout, whose first four items fade in one
+// after another; eight seconds after the last began, the main menu is asked for.
+void RenderIntro(TGame& Game);
+// The intro's sequence step after its GUI was drawn (Base: the intro's base window, whose first
+// three items are the hint's). True once the main menu has been asked for.
+bool AdvanceIntro(TGame& Game, TGLWindow& Base);

@@ -1,0 +1,27 @@
+#pragma once
+// The nation selection: the nation's sky, a small globe and the five nation symbols mirrored in
+// the sea, the selection GUI, and beside the history the nation's name and base factors.
+#include <string>
+
+#include "engine/vectors.h"
+
+class TGame;
+
+void RenderNationSelection(TGame& Game);
+// The five symbols in the picking colours: place i in red (5 + 5 i) / 255, whichever nation
+// stands there; the caller reads the pixel under the mouse.
+void RenderNationSymbolPickColors(TGame& Game);
+// The place whose picking colour this is, or -1.
+int NationSymbolPlaceOfColor(int Red, int Green, int Blue);
+
+// A base factor as the selection shows it: "+10%" above 1, "-15%" below, "±0%" at exactly 1,
+// green where it helps the nation, red where it hurts, white when neutral (pollution counts
+// the other way round).
+struct TFactorLine {
+  std::string Value;
+  TVector3 Color;
+};
+TFactorLine FormatBaseFactor(float Factor, bool LessIsBetter);
+// The size the nation's name is printed at: 1.5, smaller when a name that long would reach the
+// "History" heading beside it (Width: the name's width at size 1).
+float NationNameSize(float Width);

@@ -1,0 +1,87 @@
+#include "presentation/scenes/scene_support.h"
+
+#include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "engine/model_registry.h"
+#include "engine/texture_manager.h"
+#include "platform/clock.h"
+
+namespace {
+double StartMs = -1.0;
+std::uint32_t ReflectionTexture = 0;
+int ReflectionSize = 0;
+}  // namespace
+
+float SceneTime() {
+  const double Now = NowMilliseconds();
+  if (StartMs < 0.0) StartMs = Now;
+  return static_cast<float>((Now - StartMs) / 1000.0);
+}
+
+std::uint32_t SceneReflectionTexture(int& Size) {
+  int Wanted = gSettings.ReflectionTextureSize > 0 ? gSettings.ReflectionTextureSize : 512;
+  if (ReflectionTexture == 0 || Wanted != ReflectionSize) {
+    if (ReflectionTexture == 0) glGenTextures(1, &ReflectionTexture);
+    ReflectionSize = Wanted;
+    glBindTexture(GL_TEXTURE_2D, ReflectionTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, Wanted, Wanted, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  }
+  Size = ReflectionSize;
+  return ReflectionTexture;
+}
+
+void FreeSceneTargets() {
+  if (ReflectionTexture != 0) glDeleteTextures(1, &ReflectionTexture);
+  ReflectionTexture = 0;
+  ReflectionSize = 0;
+}
+
+void DrawBareGlobe(const float Rotation[3], const float Position[3], float Scale) {
+  glPushMatrix();
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_TEXTURE_2D);
+  if (gTextureManager) gTextureManager->BindTexture("earthmap", 0);
+  glTranslatef(Position[0], Position[1], Position[2]);
+  glRotatef(Rotation[0], 1.0f, 0.0f, 0.0f);
+  glRotatef(Rotation[1], 0.0f, 1.0f, 0.0f);
+  glRotatef(Rotation[2], 0.0f, 0.0f, 1.0f);
+  glScalef(Scale, Scale, Scale);
+  Draw3DModel("earth", 0, true, false);
+  glDisable(GL_LIGHTING);
+  glPopMatrix();
+}
+
+#include "control/control_globals.h"
+#include "control/game.h"
+#include "control/tarnova_form.h"
+#include "gui/gui_globals.h"
+
+double SceneAspect(TGame& Game) {
+  int W = 0, H = 0;
+  Game.Form->ClientSize(W, H);
+  return H > 0 ? static_cast<double>(W) / H : 4.0 / 3.0;
+}
+
+void SetScenePerspective(TGame& Game) {
+  int W = 0, H = 0;
+  Game.Form->ClientSize(W, H);
+  glViewport(0, 0, W, H);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(gFieldOfView, SceneAspect(Game), 0.1, 512.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void SetSceneOrtho() {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, gGUIScreenWidth, gGUIScreenHeight, 0.0, -100.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}

@@ -1,0 +1,339 @@
+// The scenes drawn from the game's data set: picking a nation by its symbol and the nation
+// selection as a player sees it. Frames are kept under build-test/artifacts/<test>/.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <fstream>
+
+#include "control/control_globals.h"
+#include "control/game.h"
+#include "control/tarnova_form.h"
+#include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "engine/localization.h"
+#include "engine/model_registry.h"
+#include "engine/tex_font.h"
+#include "engine/texture_manager.h"
+#include "engine/virtual_file_system.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
+#include "platform/png_codec.h"
+#include "platform/xml_document.h"
+#include "gui/drop_down.h"
+#include "presentation/scenes/battlefield_scene.h"
+#include "presentation/scenes/end_game_scene.h"
+#include "world/battle.h"
+#include "presentation/scenes/menu_scenes.h"
+#include "presentation/scenes/nation_selection_scene.h"
+#include "support/temp_folder.h"
+#include "world/high_score_list.h"
+#include "world/statistics.h"
+#include "support/gl_environment.h"
+#include "world/nation.h"
+#include "world/world_globals.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 1024, kHeight = 768;
+
+struct TFrame {
+  std::vector<std::uint8_t> RGBA;
+  std::array<int, 3> At(int X, int YFromTop) const {
+    const std::size_t i = (static_cast<std::size_t>(kHeight - 1 - YFromTop) * kWidth + X) * 4;
+    return {RGBA[i], RGBA[i + 1], RGBA[i + 2]};
+  }
+};
+
+TFrame ReadFrame() {
+  glFinish();
+  TFrame F{std::vector<std::uint8_t>(static_cast<std::size_t>(kWidth) * kHeight * 4)};
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, F.RGBA.data());
+  for (std::size_t i = 3; i < F.RGBA.size(); i += 4) F.RGBA[i] = 255;
+  return F;
+}
+
+void SaveFrame(const TFrame& F, const std::string& Name) {
+  const auto* Info = ::testing::UnitTest::GetInstance()->current_test_info();
+  const fs::path Folder =
+      fs::path(TARNOVA_BINARY_DIR) / "artifacts" / (std::string(Info->test_suite_name()) + "." + Info->name());
+  fs::create_directories(Folder);
+  std::string Bytes, Error;
+  ASSERT_TRUE(EncodePNG(F.RGBA.data(), kWidth, kHeight, Bytes, Error)) << Error;
+  std::ofstream(Folder / (Name + ".png"), std::ios::binary) << Bytes;
+}
+
+// The data set behind the file system, the textures, models, fonts and texts, and a game
+// object on a 1024 x 768 window.
+class Scenes : public ::testing::Test {
+protected:
+  void SetUp() override {
+    REQUIRE_GL_CONTEXT();
+    // The scenes draw into a 1024 x 768 frame of their own (the test window is smaller).
+    glGenFramebuffers(1, &Frame);
+    glGenRenderbuffers(2, Buffers);
+    glBindRenderbuffer(GL_RENDERBUFFER, Buffers[0]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
+    glBindRenderbuffer(GL_RENDERBUFFER, Buffers[1]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, kWidth, kHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, Frame);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Buffers[0]);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, Buffers[1]);
+    ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    Form.ClientWidth = kWidth;
+    Form.ClientHeight = kHeight;
+    gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(fs::path(TARNOVA_BINARY_DIR));
+    gVirtualFileSystem->Open("tarnova.dat");
+    gTextureManager = std::make_unique<TTextureManager>();
+    gModelTextureManager = gTextureManager.get();
+    for (const char* Ext : {".jpg", ".tga", ".png", ".dds"}) {
+      gVirtualFileSystem->LoadTextures("data\\tex\\", Ext, *gTextureManager, false);
+      gVirtualFileSystem->LoadTextures("data\\tex\\nocompression\\", Ext, *gTextureManager, false);
+    }
+    ASSERT_GT(LoadModelFolder("data\\3d\\"), 0);
+    gVirtualFileSystem->LoadFont({.Texture = "data\\tex\\font_black_outline.dds", .Widths = "data\\font3.fnt"},
+                                 *gTextureManager, gGUIFont, 8.0f);
+    gFont = gGUIFont.get();
+    TXMLDocument Texts;
+    gVirtualFileSystem->LoadXML("data\\XML\\localization.xml", Texts);
+    gLocalization.LoadFromDocument(Texts);
+    gLocalization.LanguageIndex = 1;
+    gGUIScreenWidth = kWidth;
+    gGUIScreenHeight = kHeight;
+    gSettings.NoShaders = true;
+    gSettings.Reflections = false;
+    Game = std::make_unique<TGame>(Form, nullptr);
+  }
+  void TearDown() override {
+    Game.reset();
+    gHighScoreList.reset();
+    gStatisticServer.reset();
+    gBattle.reset();
+    for (auto& N : gNations) N.reset();
+    for (auto* GUI : {&gNationSelectGUI, &gIntroGUI, &gEndGameGUI}) *GUI = std::make_unique<TGLGUI>();
+    gFont = nullptr;
+    gGUIFont.reset();
+    FreeModels();
+    gModelTextureManager = nullptr;
+    gTextureManager = std::make_unique<TTextureManager>();
+    gVirtualFileSystem.reset();
+    FreeLocalization();
+    gSettings = TGameSettings{};
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &Frame);
+    glDeleteRenderbuffers(2, Buffers);
+    glViewport(0, 0, 256, 256);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glColor3f(1, 1, 1);
+  }
+
+  // A GUI of the 1024 x 768 screen from a layout of the data set, its items shown at once.
+  static void LoadScreen(TGLGUI& GUI, const std::string& File) {
+    GUI.ScreenWidth = kWidth;
+    GUI.ClientSize = TIntPair{kWidth, kHeight};
+    GUI.Windows[0]->Width = kWidth;
+    GUI.Windows[0]->Height = kHeight;
+    GUI.LoadSkinTextures();
+    GUI.LoadUIFromXML(File);
+    for (auto& Item : GUI.Windows[0]->Items) Item->Alpha = Item->Visible ? 1.0f : 0.0f;
+  }
+
+  TTempFolder Scores, UserData;
+  TTarnovaForm Form{{"tarnova"}};
+  std::unique_ptr<TGame> Game;
+  GLuint Frame = 0, Buffers[2] = {0, 0};
+};
+
+// Where the centre of a symbol place lands on the screen of the pick pass.
+std::array<int, 2> PlaceOnScreen(float X, float Z) {
+  const double Tan = std::tan(30.0 * 3.14159265358979 / 180.0);
+  const double Depth = 6.0 - Z;
+  const double Nx = X / (Depth * Tan * kWidth / kHeight), Ny = 0.0;
+  return {static_cast<int>((Nx + 1.0) / 2.0 * kWidth), static_cast<int>((1.0 - Ny) / 2.0 * kHeight)};
+}
+
+}  // namespace
+
+TEST_F(Scenes, PickingAtASymbolsCentreFindsTheNationStandingThere) {
+  Game->NationSymbolOrder = {3, 1, 4, 0, 2};
+  RenderNationSymbolPickColors(*Game);
+  const TFrame F = ReadFrame();
+  SaveFrame(F, "pick_colours");
+  const std::array<std::array<float, 2>, 5> Places = {{{0.0f, 2.0f}, {-1.5f, 1.5f}, {-3.0f, 1.0f}, {1.5f, 1.5f}, {3.0f, 1.0f}}};
+  std::set<int> Found;
+  for (int Place = 0; Place < 5; ++Place) {
+    const auto [X, Y] = PlaceOnScreen(Places[Place][0], Places[Place][1]);
+    const auto [R, G, B] = F.At(X, Y);
+    const int Picked = NationSymbolPlaceOfColor(R, G, B);
+    ASSERT_EQ(Picked, Place) << "at " << X << "," << Y << ": " << R << " " << G << " " << B;
+    Found.insert(Game->NationSymbolOrder[static_cast<std::size_t>(Picked)]);
+  }
+  EXPECT_EQ(Found.size(), 5u);  // every nation can be picked
+  // Between the symbols nothing is picked.
+  const auto [R, G, B] = F.At(10, 10);
+  EXPECT_EQ(NationSymbolPlaceOfColor(R, G, B), -1);
+}
+
+TEST_F(Scenes, TheNationSelectionShowsTheSkyAndALongNameBesideItsHistoryWithoutOverlap) {
+  for (std::size_t i = 0; i < gNations.size(); ++i) {
+    gNations[i] = std::make_unique<TNation>();
+    gNations[i]->Names = {"Konf\xF6" "deration", "Norvance Confederacy of the Northern Isles"};
+    gNations[i]->BaseFactors = {1.1f, 0.85f, 1.0f, 1.2f, 1.0f, 0.9f, 1.125f, 1.004f};
+  }
+  gNationSelectGUI->ScreenWidth = kWidth;
+  gNationSelectGUI->ClientSize = TIntPair{kWidth, kHeight};
+  gNationSelectGUI->Windows[0]->Width = kWidth;
+  gNationSelectGUI->Windows[0]->Height = kHeight;
+  gNationSelectGUI->LoadSkinTextures();
+  gNationSelectGUI->LoadUIFromXML("data\\xml\\lang_eng\\UI_NationSelect.xml");
+  for (auto& Item : gNationSelectGUI->Windows[0]->Items) Item->Alpha = Item->Visible ? 1.0f : 0.0f;
+  Game->SelectedNation = 1;
+  Game->DisplayedNation = 1;
+  Game->TargetNation = 1;
+  Game->FrameTime = 16.0;
+  for (bool Reflections : {false, true}) {
+    gSettings.Reflections = Reflections;
+    RenderNationSelection(*Game);
+    const TFrame F = ReadFrame();
+    SaveFrame(F, Reflections ? "nation_selection_reflections" : "nation_selection");
+    // The night sky with its stars above, the lit sea below.
+    double Sky = 0.0;
+    for (int Y = 0; Y < 100; ++Y)
+      for (int X = 0; X < kWidth; ++X) {
+        const auto P = F.At(X, Y);
+        Sky += P[0] + P[1] + P[2];
+      }
+    EXPECT_GT(Sky / (100.0 * kWidth), 10.0) << "the sky is black";
+    const auto Sea = F.At(100, 740);
+    EXPECT_GT(Sea[0] + Sea[1] + Sea[2], 150) << "the sea is dark";
+    // The name in the heading colour left of the history, never reaching its heading.
+    auto IsHeading = [&](int X, int Y) {
+      const auto P = F.At(X, Y);
+      return P[0] > 200 && P[1] > 200 && P[2] > 90 && P[2] < 200;
+    };
+    int NamePixels = 0, Crossing = 0;
+    for (int Y = 140; Y < 170; ++Y) {
+      for (int X = 345; X < 527; ++X) NamePixels += IsHeading(X, Y);
+      for (int X = 527; X < 534; ++X) Crossing += IsHeading(X, Y);
+    }
+    EXPECT_GT(NamePixels, 50);
+    EXPECT_EQ(Crossing, 0);
+  }
+}
+
+TEST_F(Scenes, TheIntroFadesItsItemsInOverTheSkyAndHandsOverToTheMenu) {
+  LoadScreen(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
+  Game->State = gsIntro;
+  Game->FrameTime = 100.0;  // ten frames a second, injected
+  int Frames = 0;
+  while (Game->State == gsIntro && Frames < 200) {
+    RenderIntro(*Game);
+    if (++Frames == 30) SaveFrame(ReadFrame(), "intro_after_3s");
+  }
+  EXPECT_EQ(Game->State, gsMainMenu);
+  EXPECT_NEAR(Frames * 100.0 / 1000.0, 12.5, 1.0);  // 4 s and 8 s, frames rounding up
+  const TFrame F = ReadFrame();
+  SaveFrame(F, "intro_last_frame");
+  // The four lines stand over the sea in the middle, the sky above.
+  int Text = 0;
+  for (int Y = 450; Y < 580; ++Y)
+    for (int X = 440; X < 590; ++X) {
+      const auto P = F.At(X, Y);
+      Text += P[0] > 200 && P[1] > 200;
+    }
+  EXPECT_GT(Text, 80);
+  const auto Sky = F.At(512, 60);
+  EXPECT_GT(Sky[0] + Sky[1] + Sky[2], 30);
+}
+
+TEST_F(Scenes, AVictoryEntersTheScoreAndTheEndScreenShowsItsChartAndTheHighlightedRow) {
+  // The list lives in a folder of the test's own; the user's data folder, where a list goes that
+  // cannot be written, is one too.
+  const char* Saved = std::getenv("XDG_DATA_HOME");
+  const std::string SavedValue = Saved ? Saved : "";
+  setenv("XDG_DATA_HOME", UserData.Path().c_str(), 1);
+  gHighScoreList = std::make_unique<THighScoreList>(Scores.Path());
+  for (std::size_t i = 0; i < gNations.size(); ++i) {
+    gNations[i] = std::make_unique<TNation>();
+    gNations[i]->ID = static_cast<std::uint8_t>(i);
+    gNations[i]->MapColor = {static_cast<std::uint8_t>(i % 2 ? 230 : 40), static_cast<std::uint8_t>(i % 3 ? 200 : 30), 60};
+  }
+  gPlayerNation = 3;
+  gNations[3]->PlayerName = "Ada";
+  gNations[3]->Score = 45;
+  gCurrentTurn = 30;
+  gStatisticServer = std::make_unique<TStatisticServer>();
+  for (std::size_t n = 0; n < gNations.size(); ++n)
+    for (std::size_t k = 0; k < 100; ++k)
+      gStatisticServer->Sets[0]->Values[n][k] = static_cast<float>((n + 1) * 10 + (k % 7) * (n + 1));
+  LoadScreen(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
+  LoadScreen(*gEndGameGUI, "data\\xml\\lang_eng\\UI_EndGame.xml");
+  auto& Stat = gEndGameGUI->Windows[0]->GetItem<TGLDropDown>("dropdown_stat");
+  Stat.AddItem("Points", gStatisticKeys[0], "", 0);
+  Stat.ItemIndex = 0;
+  Game->GameRunning = true;
+  Game->ShowVictory();
+  ASSERT_EQ(Game->State, gsEndGame);
+  EXPECT_EQ(gHighScoreList->LastIndex, 1);
+  THighScoreList Written(Scores.Path());
+  EXPECT_EQ(Written.Entries[1].PlayerName, "Ada");
+
+  Game->FrameTime = 16.0;
+  RenderGameEnd(*Game);
+  const TFrame F = ReadFrame();
+  SaveFrame(F, "end_of_game");
+  // The chart's lines in the nations' colours inside the graph panel.
+  int Coloured = 0;
+  for (int Y = 140; Y < 420; ++Y)
+    for (int X = 50; X < 630; ++X) {
+      const auto P = F.At(X, Y);
+      Coloured += std::max({P[0], P[1], P[2]}) - std::min({P[0], P[1], P[2]}) > 80;
+    }
+  EXPECT_GT(Coloured, 300);
+  // The second row is outlined: its frame's left edge in the heading colour.
+  const int RowX = kWidth - 559 + 15 - 2, RowY = 645 + 24 + 8;
+  int Outline = 0;
+  for (int X = RowX - 1; X <= RowX + 1; ++X) {
+    const auto P = F.At(X, RowY);
+    Outline += P[0] > 200 && P[1] > 200 && P[2] < 200;
+  }
+  EXPECT_GT(Outline, 0);
+  gHighScoreList.reset();
+  if (Saved) setenv("XDG_DATA_HOME", SavedValue.c_str(), 1); else unsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(Scenes, TheBattlefieldOfAFreshBattleShowsTheHexMeadowFadingIntoTheHaze) {
+  // Odd rows are shifted by half a tile, below the middle row too.
+  for (int Row : {-3, -1, 1}) EXPECT_FLOAT_EQ(BattleTileOrigin(2, Row).X, 8.75f) << Row;
+  EXPECT_FLOAT_EQ(BattleTileOrigin(2, -2).X, 7.0f);
+  EXPECT_FLOAT_EQ(BattleTileOrigin(0, -2).Z, -6.0f);
+
+  gFieldOfView = 45.0f;
+  gBattle = std::make_unique<TBattle>();  // no defender, no region: only the field
+  gBattleFieldGUI->ScreenWidth = kWidth;
+  RenderBattlefield(*Game);
+  const TFrame F = ReadFrame();
+  SaveFrame(F, "battlefield");
+  // The far edge of the field lies in the haze, the sky above it is the haze colour.
+  const auto Sky = F.At(5, 5);
+  EXPECT_NEAR(Sky[0], 120, 3);
+  EXPECT_NEAR(Sky[1], 150, 3);
+  EXPECT_NEAR(Sky[2], 255, 3);
+  // Near the camera the meadow and its black outlines show.
+  int Dark = 0, Green = 0;
+  for (int Y = 600; Y < 768; Y += 2)
+    for (int X = 0; X < kWidth; X += 2) {
+      const auto P = F.At(X, Y);
+      Dark += P[0] + P[1] + P[2] < 60;
+      Green += P[1] > P[0] + 20 && P[1] > P[2];
+    }
+  EXPECT_GT(Dark, 200);
+  EXPECT_GT(Green, 5000);
+}
