@@ -120,7 +120,15 @@ TEST_F(GameSave, ADamagedSavegameIsRefusedNamingFileAndValueAndTheGameStaysAsItW
        "4 region elements, expected 5"},
       {"ai difficulty", [](std::string& T) { Replace(T, "aidifficulty=\"1\"", "aidifficulty=\"99999\""); }, "99999"},
       {"ai personality", [](std::string& T) { Replace(T, "aipersonality=\"", "aipersonality=\"-"); }, "aipersonality"},
-      {"quick chart", [](std::string& T) { Replace(T, "<stat value=\"4\"", "<stat value=\"5\""); }, "\"5\""},
+      {"quick chart",
+       [](std::string& T) {
+         const std::size_t At = T.find("<quickchart>");
+         ASSERT_NE(At, std::string::npos);
+         std::string Chart = T.substr(At);
+         Replace(Chart, "<stat value=\"4\"", "<stat value=\"5\"");
+         T = T.substr(0, At) + Chart;
+       },
+       "\"5\""},
       {"huge count", [](std::string& T) { Replace(T, "<units count=\"", "<units count=\"2147483647"); }, "2147483647"},
       {"missing earth", [](std::string& T) { Replace(T, "<earth ", "<erde "); }, "<earth>"},
   };
