@@ -10,6 +10,7 @@
 #include "presentation/earth_view_hud.h"
 #include "presentation/earth_view_scene.h"
 #include "presentation/earth_water.h"
+#include "presentation/frame_state.h"
 #include "presentation/region_map.h"
 #include "presentation/scenes/nation_selection_scene.h"
 
@@ -18,6 +19,9 @@ void TEarthGameView::Render(TGame& Game) {
     RenderEarthView(Game);
   else
     TBasicGameView::Render(Game);
+  AdvanceHotSeatOverlay(Game);
+  DrawHotSeatOverlay(Game);
+  AdvanceFrameClocks(Game, Game.FrameTime / 1000.0);
 }
 
 void TEarthGameView::RegisterWindows(TGame& Game) {

@@ -1,0 +1,103 @@
+#include "presentation/frame_state.h"
+
+#include <cstdio>
+#include <string>
+
+#include "control/game.h"
+#include "engine/engine_globals.h"
+#include "engine/gl_api.h"
+#include "engine/localization.h"
+#include "engine/tex_font.h"
+#include "engine/texture_manager.h"
+#include "presentation/frame_projections.h"
+#include "presentation/presentation_globals.h"
+#include "world/earth.h"
+#include "world/nation.h"
+#include "world/world_globals.h"
+
+void AdvanceFrameClocks(TGame& Game, double Seconds) {
+  if (Game.State != gsBattleField) gShaderTime = static_cast<float>(gShaderTime + Seconds);
+  if (Game.State != gsNationSelect) return;
+  if (Game.DisplayedNation != Game.TargetNation) {
+    Game.NationFade = static_cast<float>(Game.NationFade + Seconds * 2.0);
+    if (Game.NationFade >= 1.0f) {
+      Game.NationFade = 0.0f;
+      Game.DisplayedNation = Game.TargetNation;
+    }
+  }
+  Game.NationTurnAngle = static_cast<float>(Game.NationTurnAngle + Seconds * 20.0);
+}
+
+void AdvanceHotSeatOverlay(TGame& Game) {
+  if (!Game.HotSeat) return;
+  Game.OverlayAlpha = static_cast<float>(Game.OverlayAlpha + Game.OverlayDirection * Game.FrameTime * 0.001);
+  if (Game.OverlayAlpha > 1.0f) {
+    Game.OverlayAlpha = 1.0f;
+  } else if (Game.OverlayAlpha < -1.0f) {
+    Game.OverlayAlpha = -1.0f;
+    Game.OverlayDirection = 1;
+    const auto Next = static_cast<std::size_t>(Game.NextPlayerSearch);
+    if (Next >= gNations.size() || !gNations[Next]) return;
+    if (gPlayerNation < gNations.size() && gNations[gPlayerNation] && Game.Earth) {
+      TNation& Out = *gNations[gPlayerNation];
+      Out.LastGlobeRotationX = Game.Earth->RotationX;
+      Out.LastGlobeRotationY = Game.Earth->RotationY;
+      Out.LastGlobeZoom = Game.Earth->Zoom;
+    }
+    gPlayerNation = static_cast<std::uint8_t>(Next);
+    if (Game.Earth) {
+      const TNation& In = *gNations[Next];
+      Game.Earth->RotationX = In.LastGlobeRotationX;
+      Game.Earth->RotationY = In.LastGlobeRotationY;
+      Game.Earth->Zoom = In.LastGlobeZoom;
+    }
+  }
+}
+
+void DrawHotSeatOverlay(const TGame& Game) {
+  if (!Game.HotSeat || Game.OverlayAlpha >= 1.0f) return;
+  const float A = Game.OverlayAlpha < 0.0f ? 0.0f : Game.OverlayAlpha, Opaque = 1.0f - A;
+  glClear(GL_DEPTH_BUFFER_BIT);
+  SetOrthoProjection(800.0f, 600.0f);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_TEXTURE_2D);
+  glColor4f(0, 0, 0, Opaque);
+  glBegin(GL_QUADS);
+  glVertex3f(0, 0, 0), glVertex3f(800, 0, 0), glVertex3f(800, 600, 0), glVertex3f(0, 600, 0);
+  glColor4f(0.2f, 0.2f, 0.2f, Opaque);
+  glVertex3f(0, 250, 0.1f), glVertex3f(800, 250, 0.1f), glVertex3f(800, 350, 0.1f), glVertex3f(0, 350, 0.1f);
+  glEnd();
+  // The incoming nation's flag at both ends of the band, fading out towards the middle.
+  if (gTextureManager) {
+    gTextureManager->BindTexture("flag" + std::to_string(Game.NextPlayerSearch), 0);
+    glBegin(GL_QUADS);
+    glColor4f(1, 1, 1, Opaque), glTexCoord2f(0.5f, 0), glVertex3f(0, 250, 0.1f);
+    glColor4f(1, 1, 1, 0), glTexCoord2f(1, 0), glVertex3f(100, 250, 0.1f);
+    glColor4f(1, 1, 1, 0), glTexCoord2f(1, 1), glVertex3f(100, 350, 0.1f);
+    glColor4f(1, 1, 1, Opaque), glTexCoord2f(0.5f, 1), glVertex3f(0, 350, 0.1f);
+    glColor4f(1, 1, 1, 0), glTexCoord2f(1, 0), glVertex3f(700, 250, 0.1f);
+    glColor4f(1, 1, 1, Opaque), glTexCoord2f(0.5f, 0), glVertex3f(800, 250, 0.1f);
+    glColor4f(1, 1, 1, Opaque), glTexCoord2f(0.5f, 1), glVertex3f(800, 350, 0.1f);
+    glColor4f(1, 1, 1, 0), glTexCoord2f(1, 1), glVertex3f(700, 350, 0.1f);
+    glEnd();
+    gTextureManager->DisableTexture(0);
+  }
+  glDisable(GL_TEXTURE_2D);
+  glLineWidth(2.0f);
+  glColor4f(1, 1, 1, Opaque);
+  glBegin(GL_LINES);
+  glVertex3f(0, 250, 0.2f), glVertex3f(800, 250, 0.2f), glVertex3f(0, 350, 0.2f), glVertex3f(800, 350, 0.2f);
+  glEnd();
+  glLineWidth(1.0f);
+  const auto Next = static_cast<std::size_t>(Game.NextPlayerSearch);
+  if (gGUIFont && Next < gNations.size() && gNations[Next]) {
+    // The localised text carries one "%s" for the player's name; anything else in it prints as it is.
+    std::string Text = Localize("szStrHotSeatGetReady");
+    if (const std::size_t At = Text.find("%s"); At != std::string::npos)
+      Text.replace(At, 2, gNations[Next]->PlayerName);
+    gGUIFont->PrintAlphaCentered(Text, MakeVector3(400, 275, 0.3f), 2.0f, Opaque, true);
+  }
+  glDisable(GL_BLEND);
+  glColor4f(1, 1, 1, 1);
+}

@@ -1,0 +1,14 @@
+#pragma once
+// What the frame drawing advances every frame besides the scenes: the shader clock, the nation
+// selection's sky cross-fade and turn, and the hot-seat hand-over overlay.
+class TGame;
+
+// The clocks of one frame that took Seconds: the shader time (not on the battlefield), and in
+// the nation selection the sky cross-fade (half a second) and the symbols' turn.
+void AdvanceFrameClocks(TGame& Game, double Seconds);
+// The hand-over overlay's fade by the last frame's time; at its darkest point the outgoing
+// player's globe view is kept in their nation, the incoming player takes over and gets theirs.
+void AdvanceHotSeatOverlay(TGame& Game);
+// Draws the overlay over the whole frame while it shows: black, a grey band with the incoming
+// nation's flag at both ends and "<player>, get ready!".
+void DrawHotSeatOverlay(const TGame& Game);
