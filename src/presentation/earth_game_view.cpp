@@ -19,6 +19,7 @@ void TEarthGameView::Render(TGame& Game) {
     RenderEarthView(Game);
   else
     TBasicGameView::Render(Game);
+  DrawCursor(Game);
   AdvanceHotSeatOverlay(Game);
   DrawHotSeatOverlay(Game);
   AdvanceFrameClocks(Game, Game.FrameTime / 1000.0);

@@ -9,6 +9,8 @@
 #include "engine/localization.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
+#include "gui/gui_globals.h"
+#include "gui/gui_manager.h"
 #include "presentation/frame_projections.h"
 #include "presentation/presentation_globals.h"
 #include "world/earth.h"
@@ -100,4 +102,26 @@ void DrawHotSeatOverlay(const TGame& Game) {
   }
   glDisable(GL_BLEND);
   glColor4f(1, 1, 1, 1);
+}
+
+void DrawCursor(TGame& Game) {
+  // Each rule overwrites the one before; with cursor mode 3 the last frame's picture stays.
+  if (Game.CursorMode == 0)
+    Game.CursorTexture = "cursor_default";
+  else if (Game.CursorMode == 1 || Game.CursorMode == 2 || Game.CursorMode == 4)
+    Game.CursorTexture = Game.HoveredRegion > -1 ? "cursor_selectregionaction" : "cursor_selectregion";
+  if (Game.RightDragging) Game.CursorTexture = "cursor_rotateglobe";
+  if (gInGameGUI && gInGameGUI->GetButtonAtMouse()) Game.CursorTexture = "cursor_action";
+  if (!gTextureManager || Game.CursorTexture.empty()) return;
+  SetOrthoProjection(static_cast<float>(gGUIScreenWidth), static_cast<float>(gGUIScreenHeight));
+  glColor4f(1, 1, 1, 1);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDepthFunc(GL_ALWAYS);
+  gTextureManager->DrawTexture(Game.CursorTexture, static_cast<float>(gMouseX), static_cast<float>(gMouseY), 1.0f,
+                               32.0f, 32.0f);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+  glDepthFunc(GL_LEQUAL);
+  glDisable(GL_BLEND);
 }

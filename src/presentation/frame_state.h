@@ -12,3 +12,6 @@ void AdvanceHotSeatOverlay(TGame& Game);
 // Draws the overlay over the whole frame while it shows: black, a grey band with the incoming
 // nation's flag at both ends and "<player>, get ready!".
 void DrawHotSeatOverlay(const TGame& Game);
+// The game's own mouse cursor (the system cursor is hidden): its picture follows the cursor mode,
+// a drag of the globe and a button under the mouse; drawn last over the GUI screen.
+void DrawCursor(TGame& Game);

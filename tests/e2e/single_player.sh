@@ -51,8 +51,14 @@ click 910 713  # "start game"
 sleep 1
 E2E_STAGE="running game"
 changed nation_selection game_start
+# maps: how many times the region map was rebuilt, once a round.
+maps() { grep -o 'TEarth->UpDateRegionMap->' "$GAME/log.html" | wc -l; }
 for Round in 1 2 3 4 5; do
+  Before=$(maps)
   click 922 682  # "next round" on the heads-up display
+  # The round is over before the next click: two clicks in quick succession are a double click.
+  for _ in $(seq 1 100); do [ "$(maps)" -gt "$Before" ] && break; sleep 0.1; done
+  [ "$(maps)" -gt "$Before" ] || fail "round $Round did not end"
 done
 sleep 0.5
 changed game_start after_five_rounds  # the information centre opened with the news
