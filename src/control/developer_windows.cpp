@@ -10,6 +10,7 @@
 #include "ai/ai_log.h"
 #include "gui/list_box.h"
 
+#include "control/control_globals.h"
 #include "control/game.h"
 #include "engine/engine_globals.h"
 #include "engine/float_text.h"
@@ -174,5 +175,12 @@ void TGame::DebugAIWindow_Click(const std::string& Name) {
   } else if (Name == "debug_ai_enableall") {
     for (auto& N : gNations)
       if (N) N->AIControlled = true;
+  } else if (Name == "debug_ai_advance_10" || Name == "debug_ai_advance_100") {
+    const int Rounds = Name == "debug_ai_advance_10" ? 10 : 100;
+    if (Rounds == 100 && gCurrentTurn == 0 && View) View->UpDateRegionMap(*this, false);
+    gDebugBatchRounds = 1;
+    // The batch stops when a round ends the game: the rounds after it would play a finished game.
+    for (int R = 0; R < Rounds && GameRunning && State == gsEarthView; ++R) NextRound();
+    gDebugBatchRounds = 0;
   }
 }

@@ -164,3 +164,16 @@ TEST_F(PlayTest, NationsDyingInOneRoundShareOneMessageAndTheNewsOpen) {
   EXPECT_EQ(Game->QuickChart[0][0][1], 4);
   EXPECT_EQ(Game->QuickChart[0][0][4], 0);
 }
+
+// The developer's "advance 10 rounds": ten rounds in one click, the region map left alone unless
+// its check box asks for it.
+TEST_F(PlayTest, TheDeveloperWindowAdvancesTenRoundsWithoutRebuildingTheMap) {
+  Game->SelectedNation = 2;
+  Game->StartNewGame(0);
+  View->Calls.clear();
+  Game->DebugAIWindow_Click("debug_ai_advance_10");
+  EXPECT_EQ(gCurrentTurn, 10);
+  EXPECT_EQ(std::count(View->Calls.begin(), View->Calls.end(), "regionmap"), 0);
+  Game->NextRound();
+  EXPECT_EQ(std::count(View->Calls.begin(), View->Calls.end(), "regionmap"), 1);
+}
