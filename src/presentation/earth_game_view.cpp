@@ -20,6 +20,7 @@ void TEarthGameView::Render(TGame& Game) {
   else
     TBasicGameView::Render(Game);
   DrawCursor(Game);
+  DrawFrameTexts(Game);
   AdvanceHotSeatOverlay(Game);
   DrawHotSeatOverlay(Game);
   AdvanceFrameClocks(Game, Game.FrameTime / 1000.0);

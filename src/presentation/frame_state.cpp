@@ -7,6 +7,7 @@
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/localization.h"
+#include "engine/perf_timer.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
 #include "gui/gui_globals.h"
@@ -124,4 +125,24 @@ void DrawCursor(TGame& Game) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
   glDepthFunc(GL_LEQUAL);
   glDisable(GL_BLEND);
+}
+
+void DrawFrameTexts(const TGame& Game) {
+  if (!gFont || (!gSettings.ShowFPS && !(gPerfTimer && gPerfTimer->Enabled))) return;
+  SetOrthoProjection(static_cast<float>(gGUIScreenWidth), static_cast<float>(gGUIScreenHeight));
+  const TVector3 White = MakeVector3(1, 1, 1);
+  if (gSettings.ShowFPS) {
+    gFont->Print(std::to_string(Game.FPS) + "fps", MakeVector3(5, 65, 0), White, 1.0f, 1.0f, false, true);
+    // Reading the error clears it.
+    const GLenum Error = glGetError();
+    const auto* Text = reinterpret_cast<const char*>(gluErrorString(Error));
+    gFont->Print(Text ? Text : "unknown error", MakeVector3(5, 78, 0), White, 1.0f, 1.0f, false, true);
+  }
+  if (gPerfTimer && gPerfTimer->Enabled)
+    for (std::size_t i = 0; i < gPerfTimer->Samples.size() && i < gPerfTimer->Names.size(); ++i) {
+      char Value[32];
+      std::snprintf(Value, sizeof Value, "%.2f", static_cast<double>(gPerfTimer->Samples[i]));
+      gFont->Print(gPerfTimer->Names[i] + " = " + Value + "ms", MakeVector3(5, 91 + 13.0f * static_cast<float>(i), 0),
+                   White, 1.0f, 1.0f, false, true);
+    }
 }
