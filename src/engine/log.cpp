@@ -146,6 +146,11 @@ void TLog::Rewrite() {
 
 void TLog::DrawLoadingIndicator() {
   if (!LoadingScreen) return;
+  // Every asset asks for a frame; drawing and swapping one for each would take longer than
+  // loading the assets on a software renderer.
+  const double Now = NowMilliseconds();
+  if (Now - LastIndicatorDrawn < 40.0) return;
+  LastIndicatorDrawn = Now;
   glColor3f(1, 1, 1);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

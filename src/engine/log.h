@@ -21,6 +21,7 @@ public:
   std::uint32_t LoadingTexture = 0;    // GL id of the loading-screen picture
   bool LoadingScreen = false;          // redraw the loading screen on every line
   float Progress = 0.0f;               // phase of the indicator's pulse, 0 to 2
+  double LastIndicatorDrawn = -1.0e9;  // milliseconds: the loading screen redraws 25 times a second at most
 
   // Time of day for each entry; the platform clock unless a test sets another.
   std::function<std::string()> Clock;

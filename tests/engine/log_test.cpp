@@ -185,3 +185,13 @@ TEST(PerfTimer, TheGlobalStartsDisabledOnTheSteadyClock) {
   EXPECT_FALSE(gPerfTimer->Enabled);
   EXPECT_EQ(gPerfTimer->Frequency, 1000000000);
 }
+
+TEST(Log, TheLoadingScreenRedrawsAtMostTwentyFiveTimesASecond) {
+  TLogCapture Capture;
+  int Swaps = 0;
+  gLog->SwapBuffers = [&] { ++Swaps; };
+  gLog->LoadingScreen = true;
+  for (int i = 0; i < 50; ++i) gLog->DrawLoadingIndicator();
+  gLog->LoadingScreen = false;
+  EXPECT_EQ(Swaps, 1);
+}
