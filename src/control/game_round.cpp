@@ -129,8 +129,10 @@ void TGame::AfterWorldRound(const std::vector<std::uint8_t>& Dead) {
              FormatText(Localize("szMsgNationDeadSingeLine1"), {gNations[Dead[0]]->GetName()});
     } else {
       std::string Names;
-      for (std::size_t i = 0; i < Dead.size(); ++i)
-        Names += (i ? " " + Localize("szStrAnd") + " " : std::string()) + gNations[Dead[i]]->GetName();
+      for (std::size_t i = 0; i < Dead.size(); ++i) {
+        if (i) Names.append(" ").append(Localize("szStrAnd")).append(" ");
+        Names.append(gNations[Dead[i]]->GetName());
+      }
       Text = FormatText(Localize("szMsgNationDeadMultiLine0"), {std::to_string(Dead.size())}) + "\n" +
              FormatText(Localize("szMsgNationDeadMultiLine1"), {Names});
     }

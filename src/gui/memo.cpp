@@ -50,7 +50,7 @@ void TGLMemo::SetTextSection(const std::string& Text, const std::string& Section
 
 void TGLMemo::SetTextSectionFromStrings(const std::vector<std::string>& Strings, const std::string& Section,
                                         bool Wrap) {
-  const std::string Header = "#" + UpperAscii(Section);
+  const std::string Header = std::string(1, '#').append(UpperAscii(Section));
   std::vector<std::string> Collected;
   std::size_t I = 0;
   while (I < Strings.size() && Strings[I] != Header) ++I;

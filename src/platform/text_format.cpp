@@ -24,7 +24,11 @@ std::string FormatText(std::string_view Format, std::initializer_list<std::strin
   return Out;
 }
 
-std::string Quoted(std::string_view Text) { return "\"" + std::string(Text) + "\""; }
+std::string Quoted(std::string_view Text) {
+  std::string Out;
+  Out.reserve(Text.size() + 2);
+  return Out.append(1, '"').append(Text).append(1, '"');
+}
 
 std::vector<std::string> SplitLines(std::string_view Text) {
   std::vector<std::string> Lines;

@@ -193,7 +193,9 @@ TFactorLine FormatBaseFactor(float Factor, bool LessIsBetter) {
   const bool Above = Factor > 1.0f;
   const double Percent = std::nearbyint((Above ? Factor - 1.0 : 1.0 - Factor) * 100.0);
   const bool Good = Above != LessIsBetter;
-  return {std::string(Above ? "+" : "-") + std::to_string(static_cast<long long>(Percent)) + "%", Good ? Green : Red};
+  std::string Text = Above ? "+" : "-";
+  Text.append(std::to_string(static_cast<long long>(Percent))).append("%");
+  return {Text, Good ? Green : Red};
 }
 
 float NationNameSize(float Width) {
