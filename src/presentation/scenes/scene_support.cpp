@@ -85,3 +85,25 @@ void SetSceneOrtho() {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 }
+
+void RenderSceneReflection(TGame& Game, float WaterLevel, const std::function<void()>& DrawMirrored) {
+  int S = 0;
+  const std::uint32_t Texture = SceneReflectionTexture(S);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glFrontFace(GL_CW);
+  glEnable(GL_TEXTURE_2D);
+  glViewport(0, 0, S, S);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  gluPerspective(gFieldOfView, SceneAspect(Game), 0.1, 512.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslatef(0, 0, gCameraDistance);
+  glTranslatef(0, WaterLevel, 0);
+  glScalef(1, -1, 1);
+  DrawMirrored();
+  glBindTexture(GL_TEXTURE_2D, Texture);
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, S, S);
+  glFrontFace(GL_CCW);
+}

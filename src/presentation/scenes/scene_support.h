@@ -2,6 +2,7 @@
 // What the menu scenes share: the running scene time, the reflection texture they mirror the
 // sky into, and the bare globe.
 #include <cstdint>
+#include <functional>
 
 // Seconds since the first scene frame; drives the turning globe and logo and the water.
 float SceneTime();
@@ -22,3 +23,7 @@ void SetScenePerspective(TGame& Game);
 void SetSceneOrtho();
 // The client area's width over its height.
 double SceneAspect(TGame& Game);
+// The mirror of a scene with water: DrawMirrored draws the scene upside down about the water at
+// WaterLevel, viewed from the scene's camera, and the picture is copied into the reflection
+// texture.
+void RenderSceneReflection(TGame& Game, float WaterLevel, const std::function<void()>& DrawMirrored);
