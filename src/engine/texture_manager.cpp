@@ -107,6 +107,13 @@ void TTextureManager::ApplyAlphaTest(std::int32_t Index) {
   }
 }
 
+namespace {
+// Texture units are given as GL_TEXTURE0 + n; a plain n below that means the same unit.
+GLenum UnitEnum(std::uint32_t TextureUnit) {
+  return TextureUnit < GL_TEXTURE0 ? GL_TEXTURE0 + TextureUnit : static_cast<GLenum>(TextureUnit);
+}
+}  // namespace
+
 void TTextureManager::BindTexture(const std::string& Name, std::uint32_t TextureUnit) {
   std::int32_t I = IndexOf(Name);
   if (I < 0) {
@@ -114,7 +121,7 @@ void TTextureManager::BindTexture(const std::string& Name, std::uint32_t Texture
     if (Dot != std::string::npos) I = IndexOf(Name.substr(0, Dot));
   }
   if (I < 0) return;
-  glActiveTexture(TextureUnit);
+  glActiveTexture(UnitEnum(TextureUnit));
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, IDs[static_cast<std::size_t>(I)]);
   ApplyAlphaTest(I);
@@ -122,7 +129,7 @@ void TTextureManager::BindTexture(const std::string& Name, std::uint32_t Texture
 
 void TTextureManager::BindTextureByID(std::uint32_t ID, std::uint32_t TextureUnit) {
   std::int32_t I = IndexOfID(ID);
-  glActiveTexture(TextureUnit);
+  glActiveTexture(UnitEnum(TextureUnit));
   glEnable(GL_TEXTURE_2D);
   if (I >= 0) {
     glBindTexture(GL_TEXTURE_2D, IDs[static_cast<std::size_t>(I)]);
@@ -134,7 +141,7 @@ void TTextureManager::BindTextureByID(std::uint32_t ID, std::uint32_t TextureUni
 }
 
 void TTextureManager::DisableTexture(std::uint32_t TextureUnit) {
-  glActiveTexture(TextureUnit);
+  glActiveTexture(UnitEnum(TextureUnit));
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_ALPHA_TEST);
   glDisable(GL_BLEND);

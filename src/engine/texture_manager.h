@@ -60,6 +60,7 @@ public:
   // Index of the entry whose Infos ID is ID; the highest index wins; -1 when none.
   std::int32_t IndexOfID(std::uint32_t ID) const;
 
+  // TextureUnit: GL_TEXTURE0 + n, or n itself.
   void BindTexture(const std::string& Name, std::uint32_t TextureUnit);
   void BindTextureByID(std::uint32_t ID, std::uint32_t TextureUnit);
   void DisableTexture(std::uint32_t TextureUnit);

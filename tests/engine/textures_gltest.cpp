@@ -223,6 +223,17 @@ TEST_F(TexturesGL, BindingAppliesTheAlphaTestRule) {
   M.BindTexture("nothing", GL_TEXTURE0);  // no state change
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &Bound);
   EXPECT_EQ(Bound, 9999);
+  // A unit given by its number is the same unit, with no GL error.
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  M.BindTexture("rgb", 1);
+  GLint Active = 0;
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &Active);
+  EXPECT_EQ(Active, GL_TEXTURE1);
+  M.DisableTexture(0);
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &Active);
+  EXPECT_EQ(Active, GL_TEXTURE0);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   M.DisableTexture(GL_TEXTURE0);
   EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
   EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
