@@ -73,19 +73,7 @@ std::string HighScoreRowText(const THighScoreListEntry& Entry) {
 }
 
 void RenderGameEnd(TGame& Game) {
-  gCameraDistance = -6.0f;
-  gFieldOfView = 60.0f;
-  if (gSettings.Reflections) RenderMenuReflection(Game);
-  glEnable(GL_DEPTH_TEST);
-  SetScenePerspective(Game);
-  // The sky pass draws without clearing: clear here, or the last frame's GUI and cursor stay.
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glPushMatrix();
-  glTranslatef(0, 0, gCameraDistance);
-  glDisable(GL_LIGHTING);
-  RenderSkySphere(Game, false);
-  glPopMatrix();
-  RenderMenuWater(Game);
+  RenderMenuBackdrop(Game);
 
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_BLEND);

@@ -263,6 +263,22 @@ void RenderMenuReflection(TGame& Game) { Reflection(Game, false); }
 
 void RenderMenuWater(TGame& Game) { Water(Game, false); }
 
+void RenderMenuBackdrop(TGame& Game) {
+  gCameraDistance = -6.0f;
+  gFieldOfView = 60.0f;
+  if (gSettings.Reflections) RenderMenuReflection(Game);
+  glEnable(GL_DEPTH_TEST);
+  SetScenePerspective(Game);
+  // The sky pass draws without clearing: clear here, or the last frame's GUI and cursor stay.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glPushMatrix();
+  glTranslatef(0, 0, gCameraDistance);
+  glDisable(GL_LIGHTING);
+  RenderSkySphere(Game, false);
+  glPopMatrix();
+  RenderMenuWater(Game);
+}
+
 void RenderMainMenu(TGame& Game) {
   gCameraDistance = -6.0f;
   gFieldOfView = 60.0f;

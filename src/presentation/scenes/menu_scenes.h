@@ -11,6 +11,9 @@ void RenderSkySphere(TGame& Game, bool Reflected);
 void RenderMenuReflection(TGame& Game);
 // The sea without the foam ring.
 void RenderMenuWater(TGame& Game);
+// The intro's and the end screen's backdrop: the menu camera, the mirror when reflections are
+// on, a cleared frame, the sky and the sea; depth testing is left on.
+void RenderMenuBackdrop(TGame& Game);
 
 // One step of the lightning shared by the menu skies: a random draw below 1250 every call; a
 // draw below 2 starts a flash when none is under way (timer 200). The timer runs down by half
