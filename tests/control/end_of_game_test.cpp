@@ -86,3 +86,14 @@ TEST_F(EndOfGame, ADefeatAfterAVictoryShowsOnlyTheDefeatAndPlaysNothingWithMusic
   EXPECT_TRUE(Backend->CallsStartingWith("LoadMusic").empty());
   EXPECT_EQ(Game->State, gsEndGame);
 }
+
+TEST_F(EndOfGame, AVictoryShowsTheScoreInTheTitleBarADefeatLeavesItAsItWas) {
+  gSettings.MusicEnabled = false;
+  Form.Caption = "Tarnova - Phase 1 (v1.11)";
+  Game->ShowDefeat();
+  EXPECT_EQ(Form.Caption, "Tarnova - Phase 1 (v1.11)");
+  gNations[2]->Score = 1234;
+  Game->GameRunning = true;
+  Game->ShowVictory();
+  EXPECT_EQ(Form.Caption, "1234");
+}
