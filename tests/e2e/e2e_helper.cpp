@@ -5,6 +5,8 @@
 //                                          <share of bright pixels>"
 //   tarnova-e2e-helper pixel <file> <x> <y> prints "<red> <green> <blue>" of the pixel x across,
 //                                          y down from the top (0..255)
+//   tarnova-e2e-helper mean <file>         prints the mean brightness of the picture, the average
+//                                          of red, green and blue over every pixel (0..255)
 #include <X11/Xlib.h>
 
 #include <algorithm>
@@ -74,6 +76,22 @@ int Pixel(const char* File, const char* X, const char* Y) {
   return 0;
 }
 
+int Mean(const char* File) {
+  const auto Bytes = ReadWholeFile(File);
+  TPNGImage Image;
+  std::string Error;
+  if (!Bytes || !DecodePNG(Bytes->data(), Bytes->size(), Image, Error)) {
+    std::fprintf(stderr, "%s: not a readable PNG %s\n", File, Error.c_str());
+    return 1;
+  }
+  double Sum = 0.0;
+  for (std::size_t i = 0; i + 3 < Image.Pixels.size(); i += 4)
+    Sum += (Image.Pixels[i] + Image.Pixels[i + 1] + Image.Pixels[i + 2]) / 3.0;
+  const double Count = static_cast<double>(Image.Width) * Image.Height;
+  std::printf("%.0f\n", Count > 0 ? Sum / Count : 0.0);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,6 +99,7 @@ int main(int argc, char** argv) {
   if (Command == "close" && argc == 3) return Close(argv[2]);
   if (Command == "pngstat" && argc == 3) return PngStat(argv[2]);
   if (Command == "pixel" && argc == 5) return Pixel(argv[2], argv[3], argv[4]);
-  std::fprintf(stderr, "usage: tarnova-e2e-helper close <window id> | pngstat <file> | pixel <file> <x> <y>\n");
+  if (Command == "mean" && argc == 3) return Mean(argv[2]);
+  std::fprintf(stderr, "usage: tarnova-e2e-helper close <window id> | pngstat <file> | pixel <file> <x> <y> | mean <file>\n");
   return 2;
 }
