@@ -7,6 +7,8 @@
 //                                          y down from the top (0..255)
 //   tarnova-e2e-helper windowsum <window id> prints a checksum of what the window shows now; two
 //                                          sums differ when a new frame changed the picture
+//   tarnova-e2e-helper mean <file>         prints the mean brightness of the picture, the average
+//                                          of red, green and blue over every pixel (0..255)
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -107,6 +109,22 @@ int WindowSum(const char* WindowId) {
   return 0;
 }
 
+int Mean(const char* File) {
+  const auto Bytes = ReadWholeFile(File);
+  TPNGImage Image;
+  std::string Error;
+  if (!Bytes || !DecodePNG(Bytes->data(), Bytes->size(), Image, Error)) {
+    std::fprintf(stderr, "%s: not a readable PNG %s\n", File, Error.c_str());
+    return 1;
+  }
+  double Sum = 0.0;
+  for (std::size_t i = 0; i + 3 < Image.Pixels.size(); i += 4)
+    Sum += (Image.Pixels[i] + Image.Pixels[i + 1] + Image.Pixels[i + 2]) / 3.0;
+  const double Count = static_cast<double>(Image.Width) * Image.Height;
+  std::printf("%.0f\n", Count > 0 ? Sum / Count : 0.0);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,7 +133,9 @@ int main(int argc, char** argv) {
   if (Command == "pngstat" && argc == 3) return PngStat(argv[2]);
   if (Command == "pixel" && argc == 5) return Pixel(argv[2], argv[3], argv[4]);
   if (Command == "windowsum" && argc == 3) return WindowSum(argv[2]);
+  if (Command == "mean" && argc == 3) return Mean(argv[2]);
   std::fprintf(stderr,
-               "usage: tarnova-e2e-helper close <window id> | pngstat <file> | pixel <file> <x> <y> | windowsum <window id>\n");
+               "usage: tarnova-e2e-helper close <window id> | pngstat <file> | pixel <file> <x> <y> | mean <file> | "
+               "windowsum <window id>\n");
   return 2;
 }
