@@ -113,8 +113,8 @@ public:
   TGame& operator=(const TGame&) = delete;
 
   // The whole start-up. A start-up failure has shown the error dialog and set Quit; any other
-  // exception goes to the caller (the main window's exception handler), a data file the start-up
-  // needs and does not find among them: the error dialog names it.
+  // exception goes to the caller (the main window's exception handler, whose error dialog shows
+  // it), among them one for each data file the start-up needs and does not find, naming the file.
   void Create();
   // Frees what exists, in order; safe after a start-up that stopped at any step and twice.
   // A game object whose start-up never ran frees nothing.
