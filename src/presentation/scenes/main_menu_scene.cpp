@@ -143,14 +143,14 @@ void Water(TGame& Game, bool FoamRing) {
   glDisable(GL_LIGHTING);
   if (gSettings.Reflections) {
     int S = 0;
-    const std::uint32_t Texture = SceneReflectionTexture(S);
+    const std::uint32_t Texture = SceneReflectionTexture(Game, S);
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
     glScalef(0.5f, 0.5f, 1.0f);
     glTranslatef(1.0f, 1.0f, 0);
     gluPerspective(gFieldOfView, SceneAspect(Game), 0.1, 512.0);
-    const std::int32_t Noise = gTextureManager ? gTextureManager->GetTextureInfo("noisevolume", 4) : -1;
+    const std::int32_t Noise = gTextureManager ? gTextureManager->GetTextureInfo("noisevolume", tiGLID) : -1;
     glActiveTexture(GL_TEXTURE1);
     if (Noise >= 0) glBindTexture(GL_TEXTURE_3D, static_cast<GLuint>(Noise));
     glDisable(GL_TEXTURE_3D);
