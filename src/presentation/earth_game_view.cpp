@@ -21,6 +21,7 @@ void TEarthGameView::Render(TGame& Game) {
     TBasicGameView::Render(Game);
   DrawCursor(Game);
   DrawFrameTexts(Game);
+  DrawFadeVeil(Game);
   AdvanceHotSeatOverlay(Game);
   DrawHotSeatOverlay(Game);
   AdvanceFrameClocks(Game, Game.FrameTime / 1000.0);
