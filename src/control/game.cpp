@@ -34,6 +34,7 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/memo.h"
+#include "gui/window.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/latin1.h"
@@ -56,7 +57,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kLocalizationFile = "data\\XML\\localization.xml";
-constexpr std::int32_t kBlue = 0xFF0000;  // Windows colour value: blue in the third byte
+constexpr std::int32_t kBlue = 0xFF0000;  // log colour: red in the low byte, blue in the third
 constexpr std::int32_t kRed = 0x0000FF;
 
 void Log(const std::string& Text) {
@@ -120,7 +121,18 @@ int GUIScreenWidthFor(int ClientWidth, int ClientHeight) {
 
 TGame::TGame(TTarnovaForm& MainForm, std::unique_ptr<TGameView> GameView) : Form(&MainForm), View(std::move(GameView)) {}
 
-TGame::~TGame() { Destroy(); }
+TGame::~TGame() {
+  Destroy();
+  // The window handlers hold this game object; the GUI managers outlive it.
+  for (TGLGUI* GUI : {gInGameGUI.get(), gNationSelectGUI.get(), gBattleFieldGUI.get(), gMainMenuGUI.get(),
+                      gIntroGUI.get(), gEndGameGUI.get()})
+    if (GUI)
+      for (auto& Window : GUI->Windows) {
+        Window->OnRender = nullptr;
+        Window->OnClick = nullptr;
+        Window->OnShow = nullptr;
+      }
+}
 
 void TGame::LogMissing(const std::string& FileName) {
   if (MissingLogged.insert(LowerAscii(FileName)).second)
@@ -192,7 +204,7 @@ void TGame::Create() {
     RequireFile(File);
     gVirtualFileSystem->LoadTexture(File, *gTextureManager, false);
   }
-  if (const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", 4); ID >= 0)
+  if (const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", tiGLID); ID >= 0)
     gTextureManager->SetFilterByID(static_cast<std::uint32_t>(ID), GL_LINEAR, GL_LINEAR);
   struct TFontSet {
     const char* Widths;
@@ -207,7 +219,7 @@ void TGame::Create() {
   }
   gFont = gGUIFont.get();
   if (gLog) {
-    const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", 4);
+    const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", tiGLID);
     gLog->LoadingTexture = ID >= 0 ? static_cast<std::uint32_t>(ID) : 0;
     gLog->SwapBuffers = [this] { Form->SwapBuffers(); };
     gLog->LoadingScreen = true;
@@ -241,7 +253,7 @@ void TGame::Create() {
     NationSymbolOrder[i] = static_cast<std::int32_t>(i);
   }
   const TTextureIdLookup TextureId = [](const std::string& Name) {
-    const std::int32_t ID = gTextureManager->GetTextureInfo(Name, 4);
+    const std::int32_t ID = gTextureManager->GetTextureInfo(Name, tiGLID);
     return ID >= 0 ? static_cast<std::uint32_t>(ID) : 0u;
   };
   gUnitTypePool = std::make_unique<TUnitTypePool>();
@@ -325,6 +337,10 @@ void TGame::Destroy() {
   if (LocalizationLoaded) SaveSettings();
   gStatisticServer.reset();
   if (View) View->FreeRenderTargets();
+  // The GL objects the game object holds go while the context still exists.
+  if (Earth) Earth->FreeDisplayLists();
+  if (PreviewShadowList != 0) glDeleteLists(PreviewShadowList, 1);
+  PreviewShadowList = 0;
   FreeModels();
   for (auto& N : gNations) N.reset();
   if (!gAIControllers.empty()) SaveAIControllerLogs(UserFileFolder());
@@ -503,7 +519,7 @@ void TGame::LoadShaders() {
 
 void TGame::LoadSkins(TGLGUI& GUI) {
   for (const char* Name : {"gui_interface", "gui_interface_light", "gui_button", "gui_trackbar"})
-    if (gTextureManager->GetTextureInfo(Name, 4) < 0)
+    if (gTextureManager->GetTextureInfo(Name, tiGLID) < 0)
       throw ETarnovaError(std::string("TGame->Create->Skin texture \"data\\tex\\") + Name + "\" not found");
   GUI.LoadSkinTextures();
 }
