@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <iostream>
 #include <filesystem>
 
 #include "ai/ai_basic_personality.h"
@@ -154,6 +155,15 @@ void TGame::Create() {
 
   // The window with its GL context, then the display mode.
   std::string Error;
+  // Without a display nothing the game draws could be seen: say so and end before loading.
+  if (!TWindowHost::DisplayAvailable()) {
+    std::cerr << "cannot open a window: no display\n";
+    Log("TGame->Create->cannot open a window: no display");
+    Quit = true;
+    Form->ExitCode = 1;
+    Form->Close();
+    return;
+  }
   if (!Form->CreateWindow(gSettings.Windowed, &Error)) {
     StartUpFailure({"Tarnova could not open its window with an OpenGL context!", "", Error}, true);
     return;
@@ -401,13 +411,20 @@ void TGame::LoadSettings() {
 
 void TGame::SaveSettings() {
   Log("TGame->SaveSettings->Saving game settings");
+  std::string Error;
+  if (!WriteSettingsFile(&Error)) Log("TGame->SaveSettings->" + Error);
+}
+
+bool TGame::WriteSettingsFile(std::string* Error) {
+  if (!LocalizationLoaded) return false;
   const std::string Text = WriteSettings(gSettings, CurrentLanguageCode());
-  fs::path Folder = UserFileFolder();
+  const fs::path Folder = UserFileFolder();
   std::error_code Ec;
   fs::create_directories(Folder, Ec);
-  std::string Error;
-  if (!SafeWriteFile(Folder / "settings.xml", Text, &Error))
-    Log("TGame->SaveSettings->Could not write \"" + (Folder / "settings.xml").string() + "\": " + Error);
+  std::string Why;
+  if (SafeWriteFile(Folder / "settings.xml", Text, &Why)) return true;
+  if (Error) *Error = "Could not write \"" + (Folder / "settings.xml").string() + "\": " + Why;
+  return false;
 }
 
 bool TGame::InitOpenGL() {

@@ -123,6 +123,10 @@ public:
   bool LoadLocalization(const std::string& FileName);
   void LoadSettings();
   void SaveSettings();
+  // Writes "settings.xml" from gSettings without logging (SaveSettings logs around it); also
+  // called from the termination watch while the game's thread is stuck. False with Error set
+  // when the file cannot be written or no localisation (so no language) was loaded.
+  bool WriteSettingsFile(std::string* Error = nullptr);
   bool InitOpenGL();
   void LogSystemInfo();
   void LoadTextures();

@@ -1,5 +1,6 @@
 #include "engine/log.h"
 
+#include <chrono>
 #include <iostream>
 
 #include "engine/engine_globals.h"
@@ -52,9 +53,12 @@ std::string TLog::EscapeHTML(const std::string& Text) {
 }
 
 void TLog::AddLine(const std::string& Text) {
-  HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + EscapeHTML(Text) + "<br></code>");
-  EntryTexts.push_back(Text);
-  WriteLast();
+  {
+    std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
+    HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + EscapeHTML(Text) + "<br></code>");
+    EntryTexts.push_back(Text);
+    WriteLast();
+  }
   DrawLoadingIndicator();
 }
 
@@ -70,16 +74,20 @@ void TLog::AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle
     Open += "<b>";
     Close = "</b>" + Close;
   }
-  HTMLLines.push_back("<code><font color=" + ColorText(Color) + ">" + Now() + " - " + Open + EscapeHTML(Text) +
-                      Close + "<br></code>");
-  EntryTexts.push_back(Text);
-  // The crash handler's line is a coloured one: it must reach the file even when the program
-  // is torn down before the next ordinary line.
-  WriteLast();
+  {
+    std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
+    HTMLLines.push_back("<code><font color=" + ColorText(Color) + ">" + Now() + " - " + Open + EscapeHTML(Text) +
+                        Close + "<br></code>");
+    EntryTexts.push_back(Text);
+    // The crash handler's line is a coloured one: it must reach the file even when the program
+    // is torn down before the next ordinary line.
+    WriteLast();
+  }
   DrawLoadingIndicator();
 }
 
 void TLog::FinalSave() {
+  std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
   Finished = true;
   HTMLLines.push_back("</body></html>");
   WriteLast();
@@ -98,7 +106,19 @@ void TLog::WriteLast() {
   if (!GaveUp) Rewrite();
 }
 
+bool TLog::CloseFromOtherThread(const std::string& Text, int Patience) {
+  std::unique_lock<std::recursive_timed_mutex> Guard(Lock, std::defer_lock);
+  if (!Guard.try_lock_for(std::chrono::milliseconds(Patience))) return false;
+  // No loading screen from this thread: the GL context belongs to the game's thread.
+  HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + EscapeHTML(Text) + "<br></code>");
+  EntryTexts.push_back(Text);
+  WriteLast();
+  if (!Finished) FinalSave();
+  return true;
+}
+
 void TLog::Sync() {
+  std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
   if (!Written && !GaveUp) return;  // nothing logged yet
   if (!Whole) {
     Rewrite();  // a safe write syncs by itself

@@ -7,6 +7,24 @@
 
 TWindowHost::~TWindowHost() { Destroy(); }
 
+namespace {
+// The video drivers that show nothing; SDL picks them by itself when no display answers.
+bool InvisibleDriverByDefault() {
+  const char* Driver = SDL_GetCurrentVideoDriver();
+  if (!Driver || SDL_GetNumVideoDisplays() < 1) return true;
+  const char* Asked = SDL_getenv("SDL_VIDEODRIVER");
+  if (Asked && *Asked) return false;
+  return SDL_strcmp(Driver, "offscreen") == 0 || SDL_strcmp(Driver, "dummy") == 0;
+}
+}  // namespace
+
+bool TWindowHost::DisplayAvailable() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  const bool Available = !InvisibleDriverByDefault();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  return Available;
+}
+
 bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
   auto Fail = [&](const char* What) {
     if (Error) *Error = std::string(What) + ": " + SDL_GetError();
@@ -15,6 +33,11 @@ bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
   };
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return Fail("TWindowHost->Create->No video");
   VideoStarted = true;
+  if (InvisibleDriverByDefault()) {
+    if (Error) *Error = "TWindowHost->Create->No display";
+    Destroy();
+    return false;
+  }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);

@@ -41,6 +41,10 @@ public:
   // Opens the window and makes its GL context current. False with Error set when there is no
   // display or no suitable context.
   bool Create(const TWindowOptions& Options, std::string* Error = nullptr);
+  // Whether a window can be shown at all. SDL falls back to drawing off screen when there is no
+  // display; the game would then run unseen, so that fallback counts as no display unless it was
+  // asked for by name (SDL_VIDEODRIVER).
+  static bool DisplayAvailable();
   void Destroy();
   bool IsOpen() const { return Window != nullptr; }
 
