@@ -413,7 +413,9 @@ void TGame::RunClickCommand(const std::string& Name) {
     if (!Memo || !Nation) return;
     const TXMLNode Text = Nation.Child(Child);
     const std::string Body = Text ? Text.Text() : std::string();  // a missing text shows nothing
-    if (Section) Memo->SetTextSection(Body, CurrentLanguageCode(), true);
+    // A text held in every language ("#GER", "#ENG" lines) shows the current language's part only.
+    const bool Sectioned = Section || Body.starts_with('#') || Body.find("\n#") != std::string::npos;
+    if (Sectioned) Memo->SetTextSection(Body, CurrentLanguageCode(), true);
     else Memo->SetText(Body, true);
     Memo->TopLine = 0;
   };
