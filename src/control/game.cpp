@@ -731,6 +731,8 @@ void TGame::Render() {
   Form->ClientSize(W, H);
   glViewport(0, 0, W, H);
   if (View) View->Render(*this);
+  // This frame has seen the presses since the last one.
+  gLeftMousePressed = false;
   if (ScreenshotPending) {
     ScreenshotPending = false;
     glViewport(0, 0, W, H);

@@ -63,6 +63,8 @@ public:
   std::int8_t NextPlayerSearch = 0;
   std::unique_ptr<TEarth> Earth;
   std::int32_t MouseX = 0, MouseY = 0;
+  // Where the last left press was, in window pixels (gLeftPressMouseX/Y hold it in GUI pixels).
+  std::int32_t LeftPressX = 0, LeftPressY = 0;
   std::int32_t PrevMouseX = 0, PrevMouseY = 0;
   bool RightDragging = false;
   bool Quit = false;

@@ -149,6 +149,11 @@ void TGame::MouseDown(std::int32_t Button, std::uint8_t Shift, std::int32_t X, s
                        gInGameGUI->CurrentModalWindow() != nullptr;
   if (Button == 1) {
     gLeftMouseDown = true;
+    gLeftMousePressed = true;
+    gLeftPressMouseX = gMouseX;
+    gLeftPressMouseY = gMouseY;
+    LeftPressX = X;
+    LeftPressY = Y;
     if (State == gsEarthView && !OverGUI) GlobeClick(PickObjectAt() - 1);
     else if (State == gsNationSelect) NationSymbolClick(PickObjectAt());
   } else if (Button == 3) {

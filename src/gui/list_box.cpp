@@ -99,7 +99,7 @@ void TGLListBox::Update() {
 void TGLListBox::UpdateArrows() {
   RepeatDelay = static_cast<float>(RepeatDelay - 0.01 * FadeSpeed);
   if (RepeatDelay < 0.0f) RepeatDelay = 0.0f;
-  if (!gLeftMouseDown || !Owner || !Owner->IsItemAtMouse(this)) return;
+  if (!(gLeftMouseDown || gLeftMousePressed) || !Owner || !Owner->IsItemAtMouse(this)) return;
   const TIntPair P = ScreenOrigin();
   const float Left = static_cast<float>(P.X + Width - 23);
   const float Right = static_cast<float>(P.X + Width - 9);

@@ -105,6 +105,9 @@ static std::uint8_t ShiftFromMods(Uint16 Mod, Uint32 Buttons) {
 }
 
 void TWindowHost::PumpEvents(const std::function<void(const TWindowEvent&)>& Handler) {
+  // Everything pending is taken at once; of a run of mouse moves only the last is handed on:
+  // each move may cost a picking pass, and on a slow frame dozens pile up behind one frame.
+  std::vector<TWindowEvent> Pending;
   SDL_Event E;
   while (SDL_PollEvent(&E)) {
     TWindowEvent W;
@@ -158,8 +161,16 @@ void TWindowHost::PumpEvents(const std::function<void(const TWindowEvent&)>& Han
       default:
         continue;
     }
-    Handler(W);
+    AddPendingEvent(Pending, W);
   }
+  for (const TWindowEvent& Event : Pending) Handler(Event);
+}
+
+void AddPendingEvent(std::vector<TWindowEvent>& Pending, const TWindowEvent& Event) {
+  if (Event.Kind == TWindowEvent::MouseMove && !Pending.empty() && Pending.back().Kind == TWindowEvent::MouseMove)
+    Pending.back() = Event;
+  else
+    Pending.push_back(Event);
 }
 
 void TWindowHost::SetClientSize(int Width, int Height) {

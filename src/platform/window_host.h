@@ -24,6 +24,10 @@ struct TWindowEvent {
   std::string Text;            // typed text, 8-bit
 };
 
+// Queues Event behind Pending; a mouse move right behind another replaces it, so a batch hands
+// on the last position of each run of moves and every press, release and key in order.
+void AddPendingEvent(std::vector<TWindowEvent>& Pending, const TWindowEvent& Event);
+
 struct TWindowOptions {
   std::string Caption = "Tarnova";
   int Width = 1024, Height = 768;

@@ -195,6 +195,25 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
   EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[1]);
   SetCarouselButtonQuery(std::move(Previous));
 
+  // A click whose press and release both come before the next frame (a slow frame) still takes
+  // the card that was under the press, even when the mouse has moved on since.
+  Frame();
+  gLeftMousePressed = false;
+  Game->MouseX = gMouseX = Card0.X;
+  Game->MouseY = gMouseY = Card0.Y;
+  Game->MouseDown(1, 0, Card0.X, Card0.Y);
+  Game->MouseUp(1, 0, Card0.X, Card0.Y);
+  Game->MouseX = gMouseX = 5;
+  Game->MouseY = gMouseY = 5;
+  Frame();
+  gLeftMousePressed = false;  // the game's frame ends so
+  EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[0]);
+  // The next frame without a press picks nothing, wherever the mouse is.
+  Game->MouseX = gMouseX = CardOnScreen(1, 3).X;
+  Game->MouseY = gMouseY = CardOnScreen(1, 3).Y;
+  Frame();
+  EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[0]);
+
   // The research rates and "nothing is researched" are printed at their panels' own depth; with
   // the depth test on, as the earth view leaves it, they show all the same.
   {
