@@ -174,10 +174,12 @@ void TGame::Create() {
     const int Result = Form->Host.SetFullScreenMode(gSettings.ScreenWidth, gSettings.ScreenHeight, 32,
                                                     gSettings.Frequency);
     DisplayModeChanged = true;
+    // A refused mode leaves the window maximised and borderless over the desktop's own mode.
     if (Result != 0)
       Log("TGame->Create->Error : Could not change to desired display mode (" + std::to_string(Result) +
           "), running windowed!");
-    Form->SetClientSize(gSettings.ScreenWidth, gSettings.ScreenHeight);
+    else
+      Form->SetClientSize(gSettings.ScreenWidth, gSettings.ScreenHeight);
   }
   if (!InitOpenGL()) return;
   LogSystemInfo();
