@@ -53,10 +53,16 @@ for SIGNAL in TERM INT; do
   wait_log "First frame drawn"
   sleep 1
   ends_within_a_second "$SIGNAL"
-  [ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
   grep -q 'reflectiontexturesize="512"' "$GAME/settings.xml" || fail "no settings.xml written"
   tail -n 1 "$GAME/log.html" | grep -qF "</body></html>" || fail "log.html not closed"
-  grep -qF "Render context destroyed" "$GAME/log.html" || fail "no orderly shut-down"
+  # The main loop ends after its frame and shuts the game down in order; only a shut-down slower
+  # than the second (a sanitised build) is cut short by the termination watch.
+  if [ "$EXIT_CODE" = 0 ]; then
+    grep -qF "Render context destroyed" "$GAME/log.html" || fail "no orderly shut-down"
+  else
+    [ "$EXIT_CODE" = $((128 + $(kill -l "$SIGNAL"))) ] || fail "exit code $EXIT_CODE"
+    grep -qF "TGame->SaveSettings->Saving game settings" "$GAME/log.html" || fail "cut short before the settings"
+  fi
   cp "$GAME/log.html" "$E2E_ARTIFACTS/log_sig$SIGNAL.html"
 done
 
