@@ -155,16 +155,16 @@ void TGame::Create() {
 
   // The window with its GL context, then the display mode.
   std::string Error;
-  // Without a display nothing the game draws could be seen: say so and end before loading.
-  if (!TWindowHost::DisplayAvailable()) {
-    std::cerr << "cannot open a window: no display\n";
-    Log("TGame->Create->cannot open a window: no display");
-    Quit = true;
-    Form->ExitCode = 1;
-    Form->Close();
-    return;
-  }
   if (!Form->CreateWindow(gSettings.Windowed, &Error)) {
+    // Without a display nothing the game draws could be seen: say so and end before loading.
+    if (Error == kNoDisplayError) {
+      std::cerr << "cannot open a window: no display\n";
+      Log("TGame->Create->cannot open a window: no display");
+      Quit = true;
+      Form->ExitCode = 1;
+      Form->Close();
+      return;
+    }
     StartUpFailure({"Tarnova could not open its window with an OpenGL context!", "", Error}, true);
     return;
   }

@@ -18,12 +18,6 @@ bool InvisibleDriverByDefault() {
 }
 }  // namespace
 
-bool TWindowHost::DisplayAvailable() {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-  const bool Available = !InvisibleDriverByDefault();
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  return Available;
-}
 
 bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
   auto Fail = [&](const char* What) {
@@ -31,10 +25,14 @@ bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
     Destroy();
     return false;
   };
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return Fail("TWindowHost->Create->No video");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    if (Error) *Error = kNoDisplayError;
+    Destroy();
+    return false;
+  }
   VideoStarted = true;
   if (InvisibleDriverByDefault()) {
-    if (Error) *Error = "TWindowHost->Create->No display";
+    if (Error) *Error = kNoDisplayError;
     Destroy();
     return false;
   }

@@ -28,6 +28,9 @@ struct TWindowEvent {
 // on the last position of each run of moves and every press, release and key in order.
 void AddPendingEvent(std::vector<TWindowEvent>& Pending, const TWindowEvent& Event);
 
+// The error of TWindowHost::Create when no display can show the window.
+inline constexpr const char* kNoDisplayError = "TWindowHost->Create->No display";
+
 struct TWindowOptions {
   std::string Caption = "Tarnova";
   int Width = 1024, Height = 768;
@@ -44,11 +47,10 @@ public:
 
   // Opens the window and makes its GL context current. False with Error set when there is no
   // display or no suitable context.
+  // SDL falls back to drawing off screen when there is no display; the game would then run
+  // unseen, so that fallback fails with kNoDisplayError unless it was asked for by name
+  // (SDL_VIDEODRIVER).
   bool Create(const TWindowOptions& Options, std::string* Error = nullptr);
-  // Whether a window can be shown at all. SDL falls back to drawing off screen when there is no
-  // display; the game would then run unseen, so that fallback counts as no display unless it was
-  // asked for by name (SDL_VIDEODRIVER).
-  static bool DisplayAvailable();
   void Destroy();
   bool IsOpen() const { return Window != nullptr; }
 

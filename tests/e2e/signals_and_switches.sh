@@ -30,6 +30,12 @@ grep -qF "Loading textures" "$GAME/log.html" && fail "without a display the game
 # ends_within_a_second SIGNAL: sends it and waits; the time taken in ms in TOOK.
 ends_within_a_second() {
   local T0 T1
+  if ! kill -0 "$GAME_PID" 2>/dev/null; then
+    EXIT_CODE=0
+    wait "$GAME_PID" || EXIT_CODE=$?
+    GAME_PID=""
+    fail "the game ended by itself (code $EXIT_CODE) before SIG$1"
+  fi
   T0=$(date +%s%N)
   kill "-$1" "$GAME_PID"
   while kill -0 "$GAME_PID" 2>/dev/null; do
