@@ -149,6 +149,11 @@ void TGame::MouseDown(std::int32_t Button, std::uint8_t Shift, std::int32_t X, s
                        gInGameGUI->CurrentModalWindow() != nullptr;
   if (Button == 1) {
     gLeftMouseDown = true;
+    gLeftMousePressed = true;
+    gLeftPressMouseX = gMouseX;
+    gLeftPressMouseY = gMouseY;
+    LeftPressX = X;
+    LeftPressY = Y;
     if (State == gsEarthView && !OverGUI) GlobeClick(PickObjectAt() - 1);
     else if (State == gsNationSelect) NationSymbolClick(PickObjectAt());
   } else if (Button == 3) {
@@ -422,7 +427,9 @@ void TGame::RunClickCommand(const std::string& Name) {
     if (!Memo || !Nation) return;
     const TXMLNode Text = Nation.Child(Child);
     const std::string Body = Text ? Text.Text() : std::string();  // a missing text shows nothing
-    if (Section) Memo->SetTextSection(Body, CurrentLanguageCode(), true);
+    // A text held in every language ("#GER", "#ENG" lines) shows the current language's part only.
+    const bool Sectioned = Section || Body.starts_with('#') || Body.find("\n#") != std::string::npos;
+    if (Sectioned) Memo->SetTextSection(Body, CurrentLanguageCode(), true);
     else Memo->SetText(Body, true);
     Memo->TopLine = 0;
   };
