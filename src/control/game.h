@@ -242,7 +242,10 @@ private:
   double LastFrameStart = 0.0;
   std::set<std::string> MissingLogged;
 
-  void RunClickCommand(const std::string& Name);
+  std::set<std::string> UnknownClickLogged;  // control names no command or window took
+
+  // Runs the command of a clicked control; false when no command has that name.
+  bool RunClickCommand(const std::string& Name);
   void GlobeClick(std::int32_t Picked);
   void SelectRegionClick(std::int32_t Picked);
   void StationClick(std::int32_t Picked);

@@ -361,8 +361,10 @@ void TGame::Click() {
   if (FadingOut()) return;
   gFocusedEdit = nullptr;
   std::string Name;
-  auto ButtonName = [](TGLGUI& GUI) {
+  TGLWindow* Owner = nullptr;  // the window of the clicked control
+  auto ButtonName = [&Owner](TGLGUI& GUI) {
     TGLButton* B = GUI.GetButtonAtMouse();
+    Owner = GUI.CurrentModalWindow() ? GUI.CurrentModalWindow() : GUI.GetWindowAtMouse();
     return B ? B->Name : std::string();
   };
   switch (State) {
@@ -384,8 +386,14 @@ void TGame::Click() {
   // The hand-over veil hides the globe from the next player: no game command passes it.
   const bool HandingOver = State == gsEarthView && HotSeat && OverlayDirection < 0;
   if (!Name.empty() && !HandingOver) {
-    RunClickCommand(Name);
+    const bool Command = RunClickCommand(Name);
     gInGameGUI->BroadcastEvent(Name);
+    // Every name reaches the in-game windows' handlers; a control of a window with a handler
+    // (or of a main-menu copy of such a window) is that handler's to take.
+    TGLWindow* Handled = Owner ? gInGameGUI->GetWindow(Owner->Name) : nullptr;
+    const bool WindowHandler = (Owner && Owner->OnClick) || (Handled && Handled->OnClick);
+    if (!Command && !WindowHandler && UnknownClickLogged.insert(Name).second && gLog)
+      gLog->AddLine("TGame->Click->No command for the control \"" + Name + "\", ignored");
   }
   if (State == gsEarthView) {
     TGLWindow* Region = gInGameGUI->GetWindow("regioninfo");
@@ -408,7 +416,7 @@ void TGame::Click() {
   }
 }
 
-void TGame::RunClickCommand(const std::string& Name) {
+bool TGame::RunClickCommand(const std::string& Name) {
   const bool MainMenu = Name.rfind("mainmenu_", 0) == 0;
   const bool SoundFirst = Name == "mainmenu_singleplayer_newgame" || Name == "mainmenu_singleplayer_continue";
   const bool MenuSound = MainMenu && Name != "mainmenu_quit" && Name != "mainmenu_root" &&
@@ -434,6 +442,7 @@ void TGame::RunClickCommand(const std::string& Name) {
     Memo->TopLine = 0;
   };
   const std::string Mode = HotSeat ? "hotseat" : "singleplayer";
+  bool Known = true;
   if (Name == "msgdlg_ok") HideMessage(*gInGameGUI, "messagedlg");
   else if (Name == "msgdlg_ext_ok") {
     if (State == gsEarthView) HideMessage(*gInGameGUI, "messagedlg_ext");
@@ -505,5 +514,7 @@ void TGame::RunClickCommand(const std::string& Name) {
   else if (Name == "nationselect_startgame") StartNewGame(0);
   else if (Name == "nationselect_info") NationMemo("description", false);
   else if (Name == "nationselect_history") NationMemo("history", true);
+  else Known = false;
   if (MenuSound && !SoundFirst) PlaySound("MainMenuButton");
+  return Known;
 }

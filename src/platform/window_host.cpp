@@ -76,6 +76,10 @@ void TWindowHost::Destroy() {
   VideoStarted = false;
 }
 
+void TWindowHost::MakeCurrent() {
+  if (Window && Context) SDL_GL_MakeCurrent(Window, Context);
+}
+
 void TWindowHost::SwapBuffers() {
   if (Window) SDL_GL_SwapWindow(Window);
 }

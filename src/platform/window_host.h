@@ -53,6 +53,8 @@ public:
   bool Create(const TWindowOptions& Options, std::string* Error = nullptr);
   void Destroy();
   bool IsOpen() const { return Window != nullptr; }
+  // Makes this window's GL context the current one again (after another window took it).
+  void MakeCurrent();
 
   void SwapBuffers();
   void ClientSize(int& Width, int& Height) const;

@@ -84,13 +84,17 @@ protected:
     fs::create_directories(Artifacts);
   }
   void TearDown() override {
-    if (!SavedTextures) return;
-    gStatisticServer.reset();
-    gShaderTime = 0.0f;
-    WindowsTest::TearDown();
-    gFont = nullptr;
-    gGUIFont = std::move(SavedFont);
-    gTextureManager = std::move(SavedTextures);
+    if (SavedTextures) {
+      gStatisticServer.reset();
+      gShaderTime = 0.0f;
+      WindowsTest::TearDown();
+      gFont = nullptr;
+      gGUIFont = std::move(SavedFont);
+      gTextureManager = std::move(SavedTextures);
+    }
+    // This fixture's window and its context go; the tests after it draw in the shared one.
+    Screen.Destroy();
+    RestoreGLTestContext();
   }
   // The world loads from the fixtures; pictures, models and layouts come from the data build.
   void UseDataBuild() { gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(TARNOVA_BINARY_DIR); }
