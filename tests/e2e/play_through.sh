@@ -1,8 +1,9 @@
 # A play-through as a player goes through the game, each stage checked by what it must change:
 # the options (the language switched to English and back, the music volume lowered: the log's
-# language lines, settings.xml at exit), a new single-player game, research started in the
-# research window and a scientist hired in the transfer market (the player's nation in a
-# savegame made before and after: one scientist more, a technology in research), rounds ended,
+# language lines, settings.xml at exit), a new single-player game, a building started in a
+# region's free place, research started in the research window and a scientist hired in the
+# transfer market (savegames made before and after: one building site and one scientist more,
+# a technology in research), rounds ended,
 # the save from the system bar, the way back to the main menu, the load from the main menu and
 # more rounds in the loaded game. Screenshots of every stage are kept; log.html must stay free
 # of errors.
@@ -145,6 +146,37 @@ save_game
 BEFORE=$SAVED
 grep -q 'currentturn="0"' "$BEFORE" || fail "the first save is not of round 0"
 
+E2E_STAGE="building construction"
+# The player's regions carry its flags in front of the globe; the first that opens its region
+# details (a window's bright title bar where the starry sky was) is built in.
+Opened=""
+for P in "505 264" "528 270" "509 284"; do
+  click $P
+  sleep 1
+  shot region_details
+  read -r R G B < <("$E2E_HELPER" pixel "$E2E_ARTIFACTS/region_details.png" 300 82)
+  [ $((R + G + B)) -gt 300 ] && { Opened=$P; break; }
+  key Escape
+done
+[ -n "$Opened" ] || fail "no region of the player's opened its details"
+xdotool mousemove --window "$WINDOW" 330 250
+sleep 0.5
+xdotool mousemove --window "$WINDOW" 332 252
+sleep 0.5
+shot diorama_hover
+click 332 252  # the free place under the mouse
+click 290 429  # "build"
+sleep 1
+shot building_window
+click 600 242  # the first building of the list (row 0 is its category)
+sleep 0.5
+shot building_chosen
+click 666 587  # "construct"
+sleep 1
+shot construction_started
+key Escape
+key Escape
+
 E2E_STAGE="research"
 key F3
 sleep 1.5
@@ -165,13 +197,18 @@ sleep 1
 shot hired
 key Escape
 
-E2E_STAGE="save after research and hiring"
+E2E_STAGE="save after building, research and hiring"
 save_game
 AFTER=$SAVED
 [ "$AFTER" != "$BEFORE" ] || fail "the second save replaced the first"
 Scientists0=$(player "$BEFORE" | count_in "<scientist ")
 Scientists1=$(player "$AFTER" | count_in "<scientist ")
 [ "$Scientists1" = $((Scientists0 + 1)) ] || fail "scientists $Scientists0 before hiring, $Scientists1 after"
+# sites FILE: the building places with a construction running.
+sites() { grep -o 'finishtype="[^"]*"' "$1" | grep -vc '"none"' || true; }
+Sites0=$(sites "$BEFORE")
+Sites1=$(sites "$AFTER")
+[ "$Sites1" = $((Sites0 + 1)) ] || fail "building sites $Sites0 before the construction, $Sites1 after"
 player "$BEFORE" | grep -q 'currenttechnology="none"' || fail "a research ran before it was started"
 player "$AFTER" | grep -q 'currenttechnology="none"' && fail "no research after starting one"
 
@@ -218,6 +255,7 @@ wait_exit
 cp "$GAME/log.html" "$E2E_ARTIFACTS/"
 grep -q 'musicvolume="30"' "$GAME/settings.xml" || fail "settings.xml does not hold the lowered music volume"
 grep -q 'language="ger"' "$GAME/settings.xml" || fail "settings.xml does not hold German"
-# Errors are written in red.
-grep -qiE "exception|color=#FF0000|color=#ff0000" "$GAME/log.html" && fail "log.html reports errors"
+# Errors are written in red; a missing file of the data set or a file that could not be written
+# is an error of this run too.
+grep -qiE "exception|color=#FF0000|->Error|->Missing |Could not|Cannot" "$GAME/log.html" && fail "log.html reports errors"
 echo "1 passed, 0 failed"
