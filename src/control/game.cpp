@@ -57,7 +57,6 @@ namespace {
 
 constexpr const char* kLocalizationFile = "data\\XML\\localization.xml";
 constexpr std::int32_t kBlue = 0xFF0000;  // Windows colour value: blue in the third byte
-constexpr std::int32_t kRed = 0x0000FF;
 
 void Log(const std::string& Text) {
   if (gLog) gLog->AddLine(Text);
