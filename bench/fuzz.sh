@@ -5,7 +5,8 @@
 # goes into tests/fuzz/<name>/ with its fix, so the test suite replays it from then on.
 # Usage: bench/fuzz.sh [-m minutes per target] [-j targets at once] [-w work folder] [name...]
 #   defaults: 10 minutes, 2 at once, a new folder under /tmp, every target. The targets come from
-#   the clang build of scripts/build-clang (built here if missing).
+#   the clang build of scripts/build-clang (built here if missing). With -w of an earlier run each
+#   target goes on from the corpus it grew there.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 minutes=10 parallel=2 work=""
@@ -14,7 +15,7 @@ while getopts "m:j:w:" opt; do
     m) minutes=$OPTARG ;;
     j) parallel=$OPTARG ;;
     w) work=$OPTARG ;;
-    *) sed -n '2,9p' "$0" >&2; exit 2 ;;
+    *) sed -n '2,11p' "$0" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -35,11 +36,13 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
 export SDL_AUDIODRIVER=dummy
 
-# One target: a fresh corpus from the seeds, findings in its own folder, the log kept.
+# One target: the corpus from the seeds (a work folder of an earlier run goes on from the corpus
+# it grew), findings in its own folder, the log kept.
 run_one() {
   local name=$1 dir="$work/$1"
   mkdir -p "$dir/corpus" "$dir/findings"
-  cp "$root/tests/fuzz/$name/"* "$dir/corpus/"
+  cp -n "$root/tests/fuzz/$name/"* "$dir/corpus/"
+  [ ! -f "$dir/log.txt" ] || mv "$dir/log.txt" "$dir/log.previous.txt"
   # A finding does not end the run: libFuzzer goes on until the time is up (-fork keeps going
   # after a crash; -ignore_crashes with one job counts them).
   (cd "$dir" && "$build/fuzz/fuzz_$name" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \

@@ -36,7 +36,8 @@
 #endif
 #endif
 #ifdef TARNOVA_ASAN
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's count of live heap bytes (gcc ships no header for it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 double HeapTrend(const TGameSoakResult& Result, std::int32_t From, std::int32_t To) {
