@@ -53,8 +53,9 @@ export -f run_one
 export root build work minutes
 printf '%s\n' "${names[@]}" | xargs -P "$parallel" -I{} bash -c 'run_one {}'
 
-# The figures: runs, coverage (edges) and features, corpus size and the findings per target.
-printf '%-18s %12s %8s %8s %8s %8s\n' target runs edges features corpus findings
+# The figures: runs, coverage (edges) and features, corpus size, and the crashes, timeouts and
+# out-of-memory runs libFuzzer counted (each kept as a file in the target's findings folder).
+printf '%-18s %12s %8s %8s %8s %8s %8s %8s\n' target runs edges features corpus crashes timeouts ooms
 total=0
 for name in "${names[@]}"; do
   log="$work/$name/log.txt"
@@ -62,10 +63,11 @@ for name in "${names[@]}"; do
   runs=$(sed -nE 's/^#([0-9]+).*/\1/p' <<<"$last")
   edges=$(sed -nE 's/.*cov: ([0-9]+).*/\1/p' <<<"$last")
   features=$(sed -nE 's/.*ft: ([0-9]+).*/\1/p' <<<"$last")
+  read -r ooms timeouts crashes < <(sed -nE 's|.*oom/timeout/crash: ([0-9]+)/([0-9]+)/([0-9]+).*|\1 \2 \3|p' <<<"$last" | grep . || echo "0 0 0")
   corpus=$(find "$work/$name/corpus" -type f | wc -l)
   findings=$(find "$work/$name/findings" -type f | wc -l)
-  total=$((total + findings))
-  printf '%-18s %12s %8s %8s %8s %8s\n' "$name" "${runs:-?}" "${edges:-?}" "${features:-?}" "$corpus" "$findings"
+  total=$((total + findings + crashes + timeouts + ooms))
+  printf '%-18s %12s %8s %8s %8s %8s %8s %8s\n' "$name" "${runs:-?}" "${edges:-?}" "${features:-?}" "$corpus" "$crashes" "$timeouts" "$ooms"
 done
-echo "findings: $total (in $work/<target>/findings; logs in $work/<target>/log.txt)"
+echo "work folder: $work (findings in <target>/findings, logs in <target>/log.txt)"
 [ "$total" -eq 0 ]
