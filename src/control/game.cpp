@@ -126,6 +126,11 @@ void TGame::LogMissing(const std::string& FileName) {
     Log("TGame->Create->Missing \"" + FileName + "\" in the data set, going on without it");
 }
 
+void TGame::RequireFile(const std::string& FileName) {
+  if (!gVirtualFileSystem || !gVirtualFileSystem->FileExists(FileName))
+    throw ETarnovaError("TGame->Create->File \"" + FileName + "\" not found");
+}
+
 void TGame::StartUpFailure(const std::vector<std::string>& Lines, bool LogLines) {
   TErrorDialog Dialog;
   Dialog.MemoErrorReport = Lines;
@@ -180,12 +185,10 @@ void TGame::Create() {
     GUI->ClientSize = TIntPair{ClientWidth, ClientHeight};
   gModelTextureManager = gTextureManager.get();
 
-  // Loading screen and fonts.
+  // Loading screen and fonts: a damaged installation is named in the error dialog here rather
+  // than met as a half-drawn game later.
   for (const char* File : {"data\\loadingscreen.dds", "data\\loadingscreen_indicator.dds"}) {
-    if (!gVirtualFileSystem->FileExists(File)) {
-      LogMissing(File);
-      continue;
-    }
+    RequireFile(File);
     gVirtualFileSystem->LoadTexture(File, *gTextureManager, false);
   }
   if (const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", 4); ID >= 0)
@@ -195,15 +198,11 @@ void TGame::Create() {
     const char* Texture;
     std::unique_ptr<TTexFont>& Font;
   };
+  // Both fonts are required: every text of the game is printed with one of them.
   for (const TFontSet& F : {TFontSet{"data\\font3.fnt", "data\\tex\\font_black_outline.dds", gGUIFont},
                               TFontSet{"data\\fontlcd.fnt", "data\\tex\\fontlcd.dds", gLCDFont}}) {
-    bool Complete = true;
-    for (const char* File : {F.Widths, F.Texture})
-      if (!gVirtualFileSystem->FileExists(File)) {
-        LogMissing(File);
-        Complete = false;
-      }
-    if (Complete) gVirtualFileSystem->LoadFont({.Texture = F.Texture, .Widths = F.Widths}, *gTextureManager, F.Font, 8.0f);
+    for (const char* File : {F.Widths, F.Texture}) RequireFile(File);
+    gVirtualFileSystem->LoadFont({.Texture = F.Texture, .Widths = F.Widths}, *gTextureManager, F.Font, 8.0f);
   }
   gFont = gGUIFont.get();
   if (gLog) {
@@ -449,10 +448,8 @@ void TGame::TextureFolder(const std::string& Folder, bool Compress) {
   Log("TGame->Create->Loading textures in \"" + Folder + "\" (*.jpg, *.png, *.tga, *.dds)");
   TFileList Entries;
   gVirtualFileSystem->ListFiles(Folder, "", Entries);
-  if (!gVirtualFileSystem->FolderExists(Folder) && Entries.empty()) {
-    LogMissing(Folder);
-    return;
-  }
+  if (!gVirtualFileSystem->FolderExists(Folder) && Entries.empty())
+    throw ETarnovaError("TGame->Create->Texture folder \"" + Folder + "\" not found");
   for (const char* Ext : {".jpg", ".tga", ".png", ".dds"})
     gVirtualFileSystem->LoadTextures(Folder, Ext, *gTextureManager, Compress);
 }
@@ -504,34 +501,25 @@ void TGame::LoadShaders() {
 }
 
 void TGame::LoadSkins(TGLGUI& GUI) {
-  bool Complete = true;
   for (const char* Name : {"gui_interface", "gui_interface_light", "gui_button", "gui_trackbar"})
-    if (gTextureManager->GetTextureInfo(Name, 4) < 0) {
-      LogMissing(std::string("data\\tex\\") + Name);
-      Complete = false;
-    }
-  if (Complete) GUI.LoadSkinTextures();
+    if (gTextureManager->GetTextureInfo(Name, 4) < 0)
+      throw ETarnovaError(std::string("TGame->Create->Skin texture \"data\\tex\\") + Name + "\" not found");
+  GUI.LoadSkinTextures();
 }
 
-bool TGame::LoadBaseLayout(TGLGUI& GUI, const std::string& FileName) {
+void TGame::LoadBaseLayout(TGLGUI& GUI, const std::string& FileName) {
   GUI.ScreenWidth = gGUIScreenWidth;
   GUI.ScreenHeight = gGUIScreenHeight;
   GUI.Windows[0]->Width = gGUIScreenWidth;
   GUI.Windows[0]->Height = gGUIScreenHeight;
-  if (!gVirtualFileSystem->FileExists(FileName)) {
-    LogMissing(FileName);
-    return false;
-  }
+  RequireFile(FileName);
   GUI.LoadUIFromXML(FileName);
-  return true;
 }
 
-bool TGame::AddWindow(TGLGUI& GUI, const std::string& FileName) {
-  if (!gVirtualFileSystem->FileExists(FileName)) {
-    LogMissing(FileName);
-    return false;
-  }
-  return GUI.AddWindowFromXML(FileName);
+void TGame::AddWindow(TGLGUI& GUI, const std::string& FileName) {
+  RequireFile(FileName);
+  if (!GUI.AddWindowFromXML(FileName))
+    throw EDataError("TGame->Create->\"" + FileName + "\" holds no window");
 }
 
 void TGame::LoadGUIs() {
@@ -543,24 +531,21 @@ void TGame::LoadGUIs() {
   LoadGlobalProjectText();
 
   gNationInfoXML = std::make_unique<TXMLDocument>();
-  if (gVirtualFileSystem->FileExists("data\\xml\\nationinfo.xml"))
-    gVirtualFileSystem->LoadXML("data\\xml\\nationinfo.xml", *gNationInfoXML);
-  else
-    LogMissing("data\\xml\\nationinfo.xml");
+  RequireFile("data\\xml\\nationinfo.xml");
+  gVirtualFileSystem->LoadXML("data\\xml\\nationinfo.xml", *gNationInfoXML);
 
   LoadSkins(*gNationSelectGUI);
-  if (LoadBaseLayout(*gNationSelectGUI, Lang + "UI_NationSelect.xml")) {
-    ShowNationHistory();
-    for (auto& Item : gNationSelectGUI->Windows[0]->Items) Item->FadeIn();
-  }
+  LoadBaseLayout(*gNationSelectGUI, Lang + "UI_NationSelect.xml");
+  ShowNationHistory();
+  for (auto& Item : gNationSelectGUI->Windows[0]->Items) Item->FadeIn();
   LoadNationInfo();
 
   LoadBaseLayout(*gBattleFieldGUI, "data\\XML\\UI_BattleField.xml");
 
   LoadSkins(*gMainMenuGUI);
-  if (LoadBaseLayout(*gMainMenuGUI, Lang + "UI_MainMenu_Root.xml"))
-    for (auto& Item : gMainMenuGUI->Windows[0]->Items)
-      if (Item->Visible) Item->FadeIn();
+  LoadBaseLayout(*gMainMenuGUI, Lang + "UI_MainMenu_Root.xml");
+  for (auto& Item : gMainMenuGUI->Windows[0]->Items)
+    if (Item->Visible) Item->FadeIn();
   AddWindow(*gMainMenuGUI, Lang + "window_loadgame.xml");
   FillLanguageDropDown();
   AddWindow(*gMainMenuGUI, Lang + "extended_message_dialog.xml");
@@ -571,14 +556,13 @@ void TGame::LoadGUIs() {
   LoadBaseLayout(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
   IntroStep = 0;
   LoadSkins(*gEndGameGUI);
-  if (LoadBaseLayout(*gEndGameGUI, Lang + "UI_EndGame.xml")) {
-    // One row per statistic; the selected row stays as it was.
-    for (auto& Item : gEndGameGUI->Windows[0]->Items)
-      if (auto* DropDown = dynamic_cast<TGLDropDown*>(Item.get()); DropDown && Item->ID == "dropdown_stat") {
-        DropDown->Clear();
-        for (const std::string& Key : gStatisticKeys) DropDown->AddItem(Localize("szStrStat" + Key), Key, "", 0);
-      }
-  }
+  LoadBaseLayout(*gEndGameGUI, Lang + "UI_EndGame.xml");
+  // One row per statistic; the selected row stays as it was.
+  for (auto& Item : gEndGameGUI->Windows[0]->Items)
+    if (auto* DropDown = dynamic_cast<TGLDropDown*>(Item.get()); DropDown && Item->ID == "dropdown_stat") {
+      DropDown->Clear();
+      for (const std::string& Key : gStatisticKeys) DropDown->AddItem(Localize("szStrStat" + Key), Key, "", 0);
+    }
   if (View) View->RegisterWindows(*this);
 }
 
@@ -706,7 +690,7 @@ std::string TGame::WriteScreenShot() {
 }
 
 void TGame::Render() {
-  const double Now = NowMilliseconds();
+  const double Now = FrameClock ? FrameClock() : NowMilliseconds();
   FrameTime = LastFrameStart > 0.0 ? Now - LastFrameStart : 0.0;
   LastFrameStart = Now;
   int W = 0, H = 0;
@@ -724,13 +708,31 @@ void TGame::Render() {
     Log("TGame->Render->First frame drawn " + std::to_string(static_cast<long long>(NowMilliseconds())) +
         " ms after the program started");
   }
+  // Sound and music after the swap: tracks end, fade and the next one starts.
+  if (gSoundSystem) gSoundSystem->Update();
+  if (gMusicPlayer && gSettings.MusicEnabled) gMusicPlayer->Update(static_cast<float>(FrameTime));
+  AdvanceFade();
+}
+
+void TGame::AdvanceFade() {
+  FadeValue = static_cast<float>(FadeValue + FadeSpeed * FrameTime * 0.0015);
+  if (FadeValue > 1.0f) {
+    FadeValue = 1.0f;
+  } else if (FadeValue < 0.0f) {
+    // Black: the new state's first frame is drawn under a full veil, then it fades in.
+    FadeValue = 0.0f;
+    State = PendingState;
+    FadeSpeed = 1.0f;
+  }
 }
 
 void TGame::SwitchState(std::uint16_t NewState) {
+  // The state on screen asked for again changes nothing, not even a fade towards another state.
+  // Otherwise the fade-out starts (or goes on) from the present brightness; the latest request
+  // is the state that comes.
+  if (NewState == State) return;
+  FadeSpeed = -1.0f;
   PendingState = NewState;
-  State = NewState;
-  FadeValue = 0.0f;
-  FadeSpeed = 1.0f;
 }
 
 TGLGUI& TGame::CurrentGUI() const {

@@ -105,14 +105,20 @@ void DrawHotSeatOverlay(const TGame& Game) {
   glColor4f(1, 1, 1, 1);
 }
 
-void DrawCursor(TGame& Game) {
+void ChooseCursor(TGame& Game) {
   // Each rule overwrites the one before; with cursor mode 3 the last frame's picture stays.
   if (Game.CursorMode == 0)
     Game.CursorTexture = "cursor_default";
   else if (Game.CursorMode == 1 || Game.CursorMode == 2 || Game.CursorMode == 4)
     Game.CursorTexture = Game.HoveredRegion > -1 ? "cursor_selectregionaction" : "cursor_selectregion";
   if (Game.RightDragging) Game.CursorTexture = "cursor_rotateglobe";
-  if (gInGameGUI && gInGameGUI->GetButtonAtMouse()) Game.CursorTexture = "cursor_action";
+  // The buttons of the screen that shows: the in-game GUI's would put the action cursor over the
+  // main menu's empty places where a hidden heads-up display button lies.
+  if (Game.CurrentGUI().GetButtonAtMouse()) Game.CursorTexture = "cursor_action";
+}
+
+void DrawCursor(TGame& Game) {
+  ChooseCursor(Game);
   if (!gTextureManager || Game.CursorTexture.empty()) return;
   SetOrthoProjection(static_cast<float>(gGUIScreenWidth), static_cast<float>(gGUIScreenHeight));
   glColor4f(1, 1, 1, 1);
@@ -145,4 +151,21 @@ void DrawFrameTexts(const TGame& Game) {
       gFont->Print(gPerfTimer->Names[i] + " = " + Value + "ms", MakeVector3(5, 91 + 13.0f * static_cast<float>(i), 0),
                    White, 1.0f, 1.0f, false, true);
     }
+}
+
+void DrawFadeVeil(const TGame& Game) {
+  if (Game.FadeValue >= 1.0f) return;
+  glClear(GL_DEPTH_BUFFER_BIT);
+  SetOrthoProjection(1.0f, 1.0f);
+  glPushAttrib(GL_ENABLE_BIT);
+  for (GLenum Cap : {GL_LIGHTING, GL_FOG, GL_DEPTH_TEST, GL_CULL_FACE, GL_TEXTURE_2D}) glDisable(Cap);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor4f(0.0f, 0.0f, 0.0f, 1.0f - Game.FadeValue);
+  glBegin(GL_QUADS);
+  glVertex3f(0, 0, 0), glVertex3f(1, 0, 0), glVertex3f(1, 1, 0), glVertex3f(0, 1, 0);
+  glEnd();
+  glPopAttrib();
+  glDisable(GL_BLEND);
+  glColor4f(1, 1, 1, 1);
 }

@@ -3,27 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "engine/localization.h"
+#include "engine/sound_system.h"
+#include "engine/streams.h"
 #include "gui/button.h"
 #include "gui/memo.h"
 #include "platform/virtual_keys.h"
 #include "play_fixture.h"
+#include "support/recording_sound_backend.h"
 #include "world/battle.h"
 #include "world/division.h"
 #include "world/unit.h"
 #include "world/unit_type.h"
 
 namespace {
-
-// Puts the GUI mouse on the control named Name; false when no point of the screen hits it.
-bool PointAt(TGLGUI& GUI, const std::string& Name) {
-  for (int Y = 0; Y < 768; Y += 3)
-    for (int X = 0; X < 1024; X += 3) {
-      gMouseX = X;
-      gMouseY = Y;
-      if (const TGLButton* B = GUI.GetButtonAtMouse(); B && B->Name == Name) return true;
-    }
-  return false;
-}
 
 std::int32_t UnitTypeIndex(const std::string& ID) {
   for (std::size_t i = 0; i < gUnitTypePool->Types.size(); ++i)
@@ -57,10 +49,16 @@ std::pair<std::int32_t, std::int32_t> Border(std::uint8_t Nation, std::uint8_t O
 
 class OrdersTest : public PlayTest {
 protected:
+  // The fade direction of the main menu's skinned control K (1 the single-player sub-menu).
+  static float SkinnedFade(std::int32_t K) { return gMainMenuGUI->Windows[0]->GetGLGUIItem(K, "skinned").FadeDir; }
   void SetUp() override {
     PlayTest::SetUp();
     Game->SelectedNation = 0;
     Game->StartNewGame(0);
+  }
+  void TearDown() override {
+    gSoundSystem.reset();
+    PlayTest::TearDown();
   }
   // A division of the player with Changers environment changers and one other unit, standing
   // in region From.
@@ -144,6 +142,48 @@ TEST_F(OrdersTest, AnAttackOpensTheLockedBattleWindowThatEscapeLeavesOpen) {
   EXPECT_TRUE(Battle->Visible);
 }
 
+TEST_F(OrdersTest, EveryAttackOrderSoundsTheBattleStartAndABattleNoWindowSound) {
+  // The game's sound system on a recording device; each sound's bytes are its name.
+  auto Backend = std::make_shared<TRecordingSoundBackend>();
+  gSoundSystem = std::make_unique<TSoundSystem>(false, [](const std::string&, bool) {}, Backend);
+  for (const char* Name : {"startbattle", "DivisionMove"}) gSoundSystem->AddSoundFromStream(TMemoryStream(std::string(Name)), Name);
+  gSoundSystem->Enabled = true;
+  auto Played = [&] {
+    std::vector<std::string> Names;
+    for (const std::string& Call : Backend->CallsStartingWith("PlaySound "))
+      Names.push_back(Backend->SoundSources[static_cast<TSoundHandle>(std::stoul(Call.substr(10)))]);
+    Backend->ClearCalls();
+    return Names;
+  };
+  const std::vector<std::string> Start{"startbattle"};
+
+  // An unowned region taken with an environment changer, and one refused without it.
+  const auto [From, Free] = Border(0, TRegion::OwnerNobody);
+  ASSERT_GE(Free, 0);
+  StartMove(Division(From, 1));
+  ClickGlobe(Free);
+  EXPECT_EQ(gRegions[static_cast<std::size_t>(Free)]->Owner, 0);
+  EXPECT_EQ(Played(), Start);
+  const auto [From2, Free2] = Border(0, TRegion::OwnerNobody);
+  ASSERT_GE(Free2, 0);
+  StartMove(Division(From2, 0));
+  ClickGlobe(Free2);
+  EXPECT_NE(MessageText().find(Localize("szMsgNeedEnvChanger")), std::string::npos);
+  EXPECT_EQ(Played(), Start);
+  gInGameGUI->CloseWindow("messagedlg_ext");
+
+  // A battle: its window comes up without the window sound on top of the attack's.
+  const auto Front = Border(0, 1);
+  ASSERT_GE(Front.first, 0);
+  StartMove(Division(Front.first, 0));
+  Services->Sounds.clear();
+  ClickGlobe(Front.second);
+  ASSERT_TRUE(gBattle->Running);
+  EXPECT_TRUE(gInGameGUI->GetWindow("autobattle")->Visible);
+  EXPECT_EQ(Played(), Start);
+  EXPECT_EQ(std::count(Services->Sounds.begin(), Services->Sounds.end(), "WindowOpen"), 0);
+}
+
 TEST_F(OrdersTest, AMoveWhoseDivisionWentWithTheLastGameIsRefused) {
   const auto [From, To] = Border(0, 0);
   ASSERT_GE(From, 0);
@@ -197,6 +237,33 @@ TEST_F(OrdersTest, TheGlobeTurnsAndZoomsAndIgnoresClicksOnTheHeadsUpDisplay) {
   EXPECT_TRUE(gInGameGUI->GetWindow("science")->Visible);
 }
 
+TEST_F(OrdersTest, AClickOnAWindowsBottomBandNeitherSelectsTheRegionBehindNorTurnsTheGlobe) {
+  Form.SetClientSize(1024, 768);
+  gInGameGUI->CloseWindow("infocenter");
+  gInGameGUI->OpenWindow("science");
+  TGLWindow& Science = *gInGameGUI->GetWindow("science");
+  Science.X = 100.0f;
+  Science.Y = 100.0f;
+  // The last row of pixels the window is drawn in: its title bar of 27 and its client area.
+  const int X = 110, Y = 100 + 27 + Science.Height;
+  const std::int32_t Foreign = RegionOf(1);
+  Game->PickHook = [&] { return Foreign + 1; };
+  gSelectedRegion = -1;
+  Game->MouseMove(0, X, Y);
+  ASSERT_EQ(gInGameGUI->GetWindowAtMouse(), &Science);
+  Game->MouseDown(1, 0, X, Y);
+  Game->MouseUp(1, 0, X, Y);
+  EXPECT_EQ(gSelectedRegion, -1);
+  Game->MouseDown(3, 0, X, Y);
+  EXPECT_FALSE(Game->RightDragging);
+  Game->MouseUp(3, 0, X, Y);
+  // One pixel below, the globe takes the click.
+  Game->MouseMove(0, X, Y + 1);
+  Game->MouseDown(1, 0, X, Y + 1);
+  Game->MouseUp(1, 0, X, Y + 1);
+  EXPECT_EQ(gSelectedRegion, Foreign);
+}
+
 TEST_F(OrdersTest, TheMenusLeadFromTheMainMenuThroughTheNationSelectionIntoAGame) {
   Game->State = gsMainMenu;
   ASSERT_TRUE(PointAt(*gMainMenuGUI, "mainmenu_singleplayer"));
@@ -207,6 +274,15 @@ TEST_F(OrdersTest, TheMenusLeadFromTheMainMenuThroughTheNationSelectionIntoAGame
     if (Item->FadeDir > 0.0f) Item->Visible = true;
   ASSERT_TRUE(PointAt(*gMainMenuGUI, "mainmenu_singleplayer_newgame"));
   Game->Click();
+  // The menu fades out to black and the nation selection fades in; a click while the menu goes
+  // does nothing.
+  EXPECT_EQ(Game->State, gsMainMenu);
+  EXPECT_EQ(Game->PendingState, gsNationSelect);
+  ASSERT_TRUE(PointAt(*gMainMenuGUI, "mainmenu_singleplayer"));
+  Game->Click();
+  EXPECT_EQ(Game->PendingState, gsNationSelect);
+  EXPECT_GT(SkinnedFade(1), 0.0f);  // the sub-menu did not toggle away
+  FinishFade();
   EXPECT_EQ(Game->State, gsNationSelect);
 
   // The symbol in place 2 comes to the front and its history is shown.

@@ -12,17 +12,32 @@
 #include "game_fixture.h"
 #include "gui/fake_gui_services.h"
 #include "gui/gui_services.h"
+#include "gui/button.h"
 #include "gui/edit.h"
 #include "gui/drop_down.h"
 #include "gui/memo.h"
 #include "layouts/layout_fixture.h"
 #include "platform/xml_document.h"
 #include "world/earth.h"
+#include "world/high_score_list.h"
 #include "world/nation.h"
 #include "world/region.h"
+#include "world/staff.h"
 #include "world/statistics.h"
+#include "world/transfer_market.h"
 #include "world/world_globals.h"
 #include "world/world_save.h"
+
+// Puts the GUI mouse on the control named Name; false when no point of the screen hits it.
+inline bool PointAt(TGLGUI& GUI, const std::string& Name) {
+  for (int Y = 0; Y < 768; Y += 3)
+    for (int X = 0; X < 1024; X += 3) {
+      gMouseX = X;
+      gMouseY = Y;
+      if (const TGLButton* B = GUI.GetButtonAtMouse(); B && B->Name == Name) return true;
+    }
+  return false;
+}
 
 class TRecordingView : public TGameView {
 public:
@@ -32,6 +47,19 @@ public:
   void AutoBattleWindow_Start(TGame&) override { Calls.push_back("autobattle"); }
   void ArmyWindow_ClearDivisionInfo(TGame&) override { Calls.push_back("cleardivision"); }
   void RegionWindow_Show(TGame&) override { Calls.push_back("regionwindow"); }
+  // The market's offers as the window would list them when it is refreshed.
+  void TransferMarketWindow_Refresh(TGame&) override {
+    Calls.push_back("transfermarket");
+    MarketShown = MarketOffers();
+  }
+  static std::vector<std::string> MarketOffers() {
+    std::vector<std::string> Names;
+    for (auto& S : gTransferMarket->Scientists) Names.push_back(S->Name);
+    for (auto& G : gTransferMarket->Generals) Names.push_back(G->Name);
+    for (auto& S : gTransferMarket->Spies) Names.push_back(S->Name);
+    return Names;
+  }
+  std::vector<std::string> MarketShown;
 };
 
 // The data set behind the GUI toolkit; every picture counts as registered.
@@ -111,8 +139,9 @@ protected:
     for (auto& R : gRegions)
       if (R->Owner == From) R->Owner = To;
   }
-  std::string MessageText() const {
-    TGLWindow* W = gInGameGUI->GetWindow("messagedlg_ext");
+  // The text of the open message box of a GUI (the in-game GUI unless named).
+  std::string MessageText(TGLGUI* GUI = nullptr) const {
+    TGLWindow* W = (GUI ? GUI : gInGameGUI.get())->GetWindow("messagedlg_ext");
     if (!W || !W->Visible) return "";
     std::string Text;
     for (auto& Item : W->Items)

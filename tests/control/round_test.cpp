@@ -37,12 +37,20 @@ TEST_F(PlayTest, ASinglePlayerGamePlaysAHundredRoundsAndTheSameSeedGivesTheSameW
   EXPECT_EQ(PlayHundredRounds(*Game), First);
 }
 
-TEST_F(PlayTest, HotSeatStartsWithTheFirstHumanAndChecksTheTurnTime) {
+TEST_F(PlayTest, HotSeatStartsWithTheFirstHumanOnTheChosenNationsGlobeAndChecksTheTurnTime) {
   const std::vector<std::string> Humans13 = {"ai_normal", "human", "ai_hard", "human", "ai_veryhard"};
-  for (const char* Bad : {"abc", "0", "-3", "99999999", ""}) {
+  // Text that is no whole number, or too long a turn, is a wrong value; a whole number below one
+  // minute, negative ones included, is too short.
+  const std::pair<const char*, const char*> Refused[] = {
+      {"abc", "szWarningHotSeatTurnWrongValue"}, {"99999999", "szWarningHotSeatTurnWrongValue"},
+      {"", "szWarningHotSeatTurnWrongValue"},    {"-", "szWarningHotSeatTurnWrongValue"},
+      {"1.5", "szWarningHotSeatTurnWrongValue"}, {"0", "szWarningHotSeatTurnToShort"},
+      {"-1", "szWarningHotSeatTurnToShort"},     {"-3", "szWarningHotSeatTurnToShort"}};
+  for (const auto& [Bad, Key] : Refused) {
     StartHotSeat(Humans13, Bad);
     EXPECT_FALSE(Game->GameRunning) << Bad;
     EXPECT_TRUE(gMainMenuGUI->GetWindow("messagedlg_ext")->Visible) << Bad;
+    EXPECT_EQ(MessageText(gMainMenuGUI.get()), Localize(Key)) << Bad;
     gMainMenuGUI->GetWindow("messagedlg_ext")->Visible = false;
   }
   StartHotSeat({"ai_normal", "ai_hard", "ai_normal", "ai_hard", "ai_normal"});
@@ -56,11 +64,30 @@ TEST_F(PlayTest, HotSeatStartsWithTheFirstHumanAndChecksTheTurnTime) {
   EXPECT_EQ(Game->CurrentPlayer, 1);
   EXPECT_EQ(Game->RoundTimeLeft, 180);
   EXPECT_TRUE(Game->RoundTimer.Enabled());
-  EXPECT_FLOAT_EQ(Game->Earth->RotationY, gNations[1]->GlobeRotationY);  // the first player's globe
+  // The globe starts as the nation last chosen on the nation-selection screen shows it, not as
+  // the first player's; the players' own views take over at the hand-overs.
+  ASSERT_NE(gNations[4]->GlobeRotationY, gNations[1]->GlobeRotationY);
+  EXPECT_FLOAT_EQ(Game->Earth->RotationX, gNations[4]->GlobeRotationX);
+  EXPECT_FLOAT_EQ(Game->Earth->RotationY, gNations[4]->GlobeRotationY);
+  EXPECT_FLOAT_EQ(gNations[1]->LastGlobeRotationY, gNations[1]->GlobeRotationY);
   EXPECT_EQ(gNations[1]->PlayerName, "P1");
   EXPECT_EQ(gAIControllers[2]->Difficulty, 1);
   EXPECT_EQ(gAIControllers[4]->Difficulty, 2);
   EXPECT_TRUE(gNations[0]->AIControlled && !gNations[1]->AIControlled && !gNations[3]->AIControlled);
+}
+
+TEST_F(PlayTest, TheMarketWindowShowsTheOffersTheMarketsRoundLeaves) {
+  Game->SelectedNation = 0;
+  Game->StartNewGame(0);
+  for (int Round = 0; Round < 3; ++Round) {
+    View->Calls.clear();
+    View->MarketShown.clear();
+    Game->NextRound();
+    ASSERT_FALSE(View->Calls.empty());
+    EXPECT_EQ(View->Calls.back(), "transfermarket");
+    EXPECT_EQ(View->MarketShown, TRecordingView::MarketOffers());
+    EXPECT_FALSE(View->MarketShown.empty());
+  }
 }
 
 TEST_F(PlayTest, HotSeatStartResourcesFollowTheChosenRow) {
@@ -109,6 +136,7 @@ TEST_F(PlayTest, HotSeatHandsOverInNationOrderAndRunsTheWorldRoundAfterTheLastHu
   HandOver(1, 0);
   HandOver(3, 0);
   Game->NextRound();
+  FinishFade();
   EXPECT_EQ(Game->State, gsEndGame);
   EXPECT_FALSE(Game->GameRunning);
   EXPECT_FALSE(Game->RoundTimer.Enabled());
@@ -122,8 +150,44 @@ TEST_F(PlayTest, AHumanAloneOnTheGlobeWinsTheHotSeatGame) {
   StartHotSeat({"human", "ai_normal", "human", "ai_normal", "ai_normal"});
   for (std::uint8_t n : {1, 2, 3, 4}) HandOver(n, 0);
   Game->NextRound();
+  FinishFade();
   EXPECT_EQ(Game->State, gsEndGame);
   EXPECT_NE(Game->EndGameText.find("P0"), std::string::npos) << Game->EndGameText;
+}
+
+TEST_F(PlayTest, AnEndedGameFadesToTheEndScreenAndALateNextRoundNeitherEndsItAgainNorScoresTwice) {
+  TTempFolder Scores;
+  gHighScoreList = std::make_unique<THighScoreList>(Scores.Path());
+  Game->SelectedNation = 0;
+  Game->StartNewGame(0);
+  FinishFade();
+  for (std::uint8_t n : {1, 2, 3, 4}) HandOver(n, 0);
+  gNations[0]->PlayerName = "Ada";
+  gNations[0]->Score = 5000;  // enough for the list
+  auto Entries = [] {
+    return std::count_if(gHighScoreList->Entries.begin(), gHighScoreList->Entries.end(),
+                         [](const auto& E) { return E.PlayerName == "Ada"; });
+  };
+  ASSERT_TRUE(PointAt(*gInGameGUI, "nextround"));
+  Game->Click();
+  EXPECT_EQ(Entries(), 1);
+  // The globe fades out; "next round" pressed again meanwhile does nothing.
+  EXPECT_EQ(Game->State, gsEarthView);
+  EXPECT_TRUE(Game->FadingOut());
+  const std::int32_t Score = gNations[0]->Score;
+  Frames(2);
+  ASSERT_TRUE(PointAt(*gInGameGUI, "nextround"));
+  Game->Click();
+  FinishFade();
+  EXPECT_EQ(Game->State, gsEndGame);
+  EXPECT_EQ(Entries(), 1);
+  EXPECT_EQ(gNations[0]->Score, Score);
+  // Nor does a round asked for once the game is over.
+  Game->NextRound();
+  EXPECT_EQ(Entries(), 1);
+  EXPECT_EQ(Game->State, gsEndGame);
+  EXPECT_FALSE(Game->FadingOut());
+  gHighScoreList.reset();
 }
 
 TEST_F(PlayTest, SinglePlayerDefeatAndVictoryEndTheRoundBeforeItsCounterMovesOn) {
@@ -131,6 +195,7 @@ TEST_F(PlayTest, SinglePlayerDefeatAndVictoryEndTheRoundBeforeItsCounterMovesOn)
   Game->StartNewGame(0);
   HandOver(0, 1);
   Game->NextRound();
+  FinishFade();
   EXPECT_EQ(Game->State, gsEndGame);
   EXPECT_EQ(gCurrentTurn, 0);
 
@@ -140,6 +205,7 @@ TEST_F(PlayTest, SinglePlayerDefeatAndVictoryEndTheRoundBeforeItsCounterMovesOn)
   for (std::uint8_t n : {1, 2, 3, 4}) HandOver(n, 0);
   const std::int32_t Score = gNations[0]->Score;
   Game->NextRound();
+  FinishFade();
   EXPECT_EQ(Game->State, gsEndGame);
   EXPECT_GT(gNations[0]->Score, Score);  // "GameWon"
   EXPECT_EQ(gCurrentTurn, 0);
@@ -165,15 +231,3 @@ TEST_F(PlayTest, NationsDyingInOneRoundShareOneMessageAndTheNewsOpen) {
   EXPECT_EQ(Game->QuickChart[0][0][4], 0);
 }
 
-// The developer's "advance 10 rounds": ten rounds in one click, the region map left alone unless
-// its check box asks for it.
-TEST_F(PlayTest, TheDeveloperWindowAdvancesTenRoundsWithoutRebuildingTheMap) {
-  Game->SelectedNation = 2;
-  Game->StartNewGame(0);
-  View->Calls.clear();
-  Game->DebugAIWindow_Click("debug_ai_advance_10");
-  EXPECT_EQ(gCurrentTurn, 10);
-  EXPECT_EQ(std::count(View->Calls.begin(), View->Calls.end(), "regionmap"), 0);
-  Game->NextRound();
-  EXPECT_EQ(std::count(View->Calls.begin(), View->Calls.end(), "regionmap"), 1);
-}

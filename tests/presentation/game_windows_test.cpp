@@ -3,6 +3,7 @@
 // which sound it plays, and that rows outliving their objects do nothing.
 #include <algorithm>
 
+#include "engine/localization.h"
 #include "gui/button.h"
 #include "gui/edit.h"
 #include "gui/text.h"
@@ -322,6 +323,16 @@ TEST(RegionValues, FormattingColoursAndDiorama) {
   EXPECT_EQ(FormatRegionValue(-0.34f), "-0.3");
   EXPECT_EQ(FormatRegionValue(12.0f), "1E+01");
   EXPECT_EQ(FormatRegionValue(9.7f), "1E+01");
+  // In German with a decimal comma.
+  const std::uint8_t Language = gLocalization.LanguageIndex;
+  const std::vector<std::string> Codes = gLocalization.LanguageCodes;
+  gLocalization.LanguageCodes = {"ger", "eng"};
+  gLocalization.LanguageIndex = 0;
+  EXPECT_EQ(FormatRegionValue(0.56f), "0,6");
+  EXPECT_EQ(FormatRegionValue(-0.34f), "-0,3");
+  EXPECT_EQ(FormatRegionValue(12.0f), "1E+01");
+  gLocalization.LanguageIndex = Language;
+  gLocalization.LanguageCodes = Codes;
 
   const TVector3 Red{1, 0, 0}, Yellow{1, 1, 0}, White{1, 1, 1};
   auto Is = [](TVector3 A, TVector3 B) { return A.X == B.X && A.Y == B.Y && A.Z == B.Z; };

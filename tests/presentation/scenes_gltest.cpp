@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -15,6 +16,7 @@
 #include "engine/gl_api.h"
 #include "engine/localization.h"
 #include "engine/model_registry.h"
+#include "engine/shader_manager.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
 #include "engine/virtual_file_system.h"
@@ -23,6 +25,9 @@
 #include "platform/png_codec.h"
 #include "platform/xml_document.h"
 #include "gui/drop_down.h"
+#include "presentation/earth_game_view.h"
+#include "presentation/frame_state.h"
+#include "presentation/presentation_globals.h"
 #include "presentation/scenes/battlefield_scene.h"
 #include "presentation/scenes/end_game_scene.h"
 #include "world/battle.h"
@@ -181,6 +186,73 @@ TEST_F(Scenes, PickingAtASymbolsCentreFindsTheNationStandingThere) {
   EXPECT_EQ(NationSymbolPlaceOfColor(R, G, B), -1);
 }
 
+// The menu's and the nation selection's globes are drawn by the globe's own pass without borders
+// with the "earth_noborders" program; the menu sea's program samples the noise volume the view
+// made at start-up and runs on the shader clock. Stand-in programs paint what they are given:
+// the globe magenta, the sea red by the clock and green by one voxel of the noise.
+TEST_F(Scenes, TheMenuGlobesTakeTheirProgramAndTheSeaTheNoiseVolumeAndTheShaderClock) {
+  const std::vector<std::string> Vertex = {"void main() { gl_Position = ftransform(); }"};
+  gShaderManager = std::make_unique<TGLSLShaderManager>();
+  gShaderManager->AddShaderFromLists("earth_noborders", Vertex, {"void main() { gl_FragColor = vec4(1.0, 0.0, 1.0, 1.0); }"});
+  gShaderManager->AddShaderFromLists(
+      "water", Vertex,
+      {"uniform sampler3D noise;", "uniform float time;",
+       "void main() { gl_FragColor = vec4(time / 100.0, texture3D(noise, vec3(10.5 / 64.0)).r, 0.0, 1.0); }"});
+  ASSERT_TRUE(gShaderManager->Shaders[0]->Linked && gShaderManager->Shaders[1]->Linked);
+  gSettings.NoShaders = false;
+  gSettings.Reflections = true;
+  gSettings.ReflectionTextureSize = 256;
+  TEarthGameView View;
+  View.CreateRenderTargets(*Game);
+  ASSERT_NE(gNoiseVolumeTexture, 0u);
+  GLint Depth = 0;
+  glBindTexture(GL_TEXTURE_3D, gNoiseVolumeTexture);
+  glGetTexLevelParameteriv(GL_TEXTURE_3D, 0, GL_TEXTURE_DEPTH, &Depth);
+  glBindTexture(GL_TEXTURE_3D, 0);
+  EXPECT_EQ(Depth, 64);
+  // The voxel (10, 10, 10) of the data set's volume, one byte each after the 128-byte header.
+  const std::optional<std::string> Volume = gVirtualFileSystem->ReadFile("data\\tex\\noisevolume.dds");
+  ASSERT_TRUE(Volume && Volume->size() >= 128u + 64u * 64u * 64u);
+  const int Voxel = static_cast<std::uint8_t>((*Volume)[128 + (10 * 64 + 10) * 64 + 10]);
+
+  gShaderTime = 50.0f;
+  Game->FrameTime = 16.0;
+  RenderMainMenu(*Game);
+  TFrame F = ReadFrame();
+  SaveFrame(F, "main_menu");
+  // The sea at the bottom left, away from the hand and its foam ring.
+  const auto Sea = F.At(100, 740);
+  EXPECT_NEAR(Sea[0], 128, 2) << "the sea's clock is not the shader clock";
+  EXPECT_NEAR(Sea[1], Voxel, 2) << "the sea sees no noise volume";
+  EXPECT_EQ(Sea[2], 0);
+  // The upper half of the globe above the turning title glows additively in the program's colour.
+  int Glowing = 0;
+  for (int Y = 165; Y < 185; ++Y)
+    for (int X = 627; X < 647; ++X) {
+      const auto P = F.At(X, Y);
+      Glowing += P[0] >= 250 && P[2] >= 250;
+    }
+  EXPECT_GT(Glowing, 360);
+
+  gNationSelectGUI->ScreenWidth = kWidth;
+  gNationSelectGUI->Windows[0]->Width = kWidth;
+  gNationSelectGUI->Windows[0]->Height = kHeight;
+  RenderNationSelection(*Game);
+  F = ReadFrame();
+  SaveFrame(F, "nation_selection");
+  const auto Globe = F.At(512, 200);
+  EXPECT_EQ(Globe, (std::array<int, 3>{255, 0, 255}));
+  const auto NationSea = F.At(100, 740);
+  EXPECT_NEAR(NationSea[0], 128, 2);
+  EXPECT_NEAR(NationSea[1], Voxel, 2);
+
+  View.FreeRenderTargets();
+  EXPECT_EQ(gNoiseVolumeTexture, 0u);
+  gShaderManager.reset();
+  gShaderTime = 0.0f;
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
 TEST_F(Scenes, TheNationSelectionShowsTheSkyAndALongNameBesideItsHistoryWithoutOverlap) {
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     gNations[i] = std::make_unique<TNation>();
@@ -233,11 +305,11 @@ TEST_F(Scenes, TheIntroFadesItsItemsInOverTheSkyAndHandsOverToTheMenu) {
   Game->State = gsIntro;
   Game->FrameTime = 100.0;  // ten frames a second, injected
   int Frames = 0;
-  while (Game->State == gsIntro && Frames < 200) {
+  while (!Game->FadingOut() && Frames < 200) {
     RenderIntro(*Game);
     if (++Frames == 30) SaveFrame(ReadFrame(), "intro_after_3s");
   }
-  EXPECT_EQ(Game->State, gsMainMenu);
+  EXPECT_EQ(Game->PendingState, gsMainMenu);
   EXPECT_NEAR(Frames * 100.0 / 1000.0, 12.5, 1.0);  // 4 s and 8 s, frames rounding up
   const TFrame F = ReadFrame();
   SaveFrame(F, "intro_last_frame");
@@ -280,6 +352,9 @@ TEST_F(Scenes, AVictoryEntersTheScoreAndTheEndScreenShowsItsChartAndTheHighlight
   Stat.ItemIndex = 0;
   Game->GameRunning = true;
   Game->ShowVictory();
+  ASSERT_EQ(Game->PendingState, gsEndGame);
+  Game->FrameTime = 700.0;
+  Game->AdvanceFade();
   ASSERT_EQ(Game->State, gsEndGame);
   EXPECT_EQ(gHighScoreList->LastIndex, 1);
   THighScoreList Written(Scores.Path());
@@ -336,4 +411,40 @@ TEST_F(Scenes, TheBattlefieldOfAFreshBattleShowsTheHexMeadowFadingIntoTheHaze) {
     }
   EXPECT_GT(Dark, 200);
   EXPECT_GT(Green, 5000);
+}
+
+TEST_F(Scenes, TheFadeVeilDarkensEverythingTheFrameDrewByItsValue) {
+  LoadScreen(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
+  Game->State = gsIntro;
+  Game->FrameTime = 16.0;
+  RenderIntro(*Game);
+  const TFrame Lit = ReadFrame();
+  Game->FadeValue = 0.25f;
+  DrawFadeVeil(*Game);
+  const TFrame Veiled = ReadFrame();
+  SaveFrame(Veiled, "veil_at_a_quarter");
+  int Bright = 0, Off = 0;
+  for (std::size_t i = 0; i < Lit.RGBA.size(); i += 4)
+    for (std::size_t c = 0; c < 3; ++c) {
+      Bright += Lit.RGBA[i + c] > 100;
+      Off += std::abs(Veiled.RGBA[i + c] - Lit.RGBA[i + c] * 0.25) > 2.0;
+    }
+  EXPECT_GT(Bright, 10000);  // there was something to darken
+  EXPECT_EQ(Off, 0);
+  // Fully visible: no veil at all.
+  Game->FadeValue = 1.0f;
+  DrawFadeVeil(*Game);
+  EXPECT_EQ(ReadFrame().RGBA, Veiled.RGBA);
+
+  // The view draws it over the scene, the GUI and the cursor: at black nothing shows.
+  Game->FadeValue = 0.0f;
+  gMouseX = 500;
+  gMouseY = 400;
+  TEarthGameView View;
+  View.Render(*Game);
+  const TFrame Black = ReadFrame();
+  SaveFrame(Black, "veil_at_black");
+  int Lit2 = 0;
+  for (std::size_t i = 0; i < Black.RGBA.size(); i += 4) Lit2 += std::max({Black.RGBA[i], Black.RGBA[i + 1], Black.RGBA[i + 2]}) > 0;
+  EXPECT_EQ(Lit2, 0);
 }

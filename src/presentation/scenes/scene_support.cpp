@@ -2,21 +2,11 @@
 
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
-#include "engine/model_registry.h"
-#include "engine/texture_manager.h"
-#include "platform/clock.h"
 
 namespace {
-double StartMs = -1.0;
 std::uint32_t ReflectionTexture = 0;
 int ReflectionSize = 0;
 }  // namespace
-
-float SceneTime() {
-  const double Now = NowMilliseconds();
-  if (StartMs < 0.0) StartMs = Now;
-  return static_cast<float>((Now - StartMs) / 1000.0);
-}
 
 std::uint32_t SceneReflectionTexture(int& Size) {
   int Wanted = gSettings.ReflectionTextureSize > 0 ? gSettings.ReflectionTextureSize : 512;
@@ -38,22 +28,6 @@ void FreeSceneTargets() {
   if (ReflectionTexture != 0) glDeleteTextures(1, &ReflectionTexture);
   ReflectionTexture = 0;
   ReflectionSize = 0;
-}
-
-void DrawBareGlobe(const float Rotation[3], const float Position[3], float Scale) {
-  glPushMatrix();
-  glEnable(GL_LIGHTING);
-  glEnable(GL_LIGHT0);
-  glEnable(GL_TEXTURE_2D);
-  if (gTextureManager) gTextureManager->BindTexture("earthmap", 0);
-  glTranslatef(Position[0], Position[1], Position[2]);
-  glRotatef(Rotation[0], 1.0f, 0.0f, 0.0f);
-  glRotatef(Rotation[1], 0.0f, 1.0f, 0.0f);
-  glRotatef(Rotation[2], 0.0f, 0.0f, 1.0f);
-  glScalef(Scale, Scale, Scale);
-  Draw3DModel("earth", 0, true, false);
-  glDisable(GL_LIGHTING);
-  glPopMatrix();
 }
 
 #include "control/control_globals.h"

@@ -200,6 +200,12 @@ void TransferMarketWindow_Click(TGame& Game, const std::string& Name) {
   if (Name == "transfer_hire" && Free.ItemIndex >= 0) {
     const TStaffRow Row = StaffFromRowID(Free.GetSelectedID());
     if (Row.Empty() || !Row.FromMarket) return;
+    // The row names its person by index; when the market no longer holds the person shown there,
+    // nobody is hired and the lists show the market as it is.
+    if (Row.Person() != Free.GetSelectedData()) {
+      TransferMarketWindow_Show(Game);
+      return;
+    }
     const std::int32_t Cost = Row.Scientist ? Row.Scientist->Cost : Row.General ? Row.General->Cost : Row.Spy->Cost;
     const std::string& OfferName = Row.Scientist ? Row.Scientist->Name : Row.General ? Row.General->Name : Row.Spy->Name;
     if (static_cast<float>(Cost) > N->Ressources) {
