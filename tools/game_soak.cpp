@@ -90,11 +90,11 @@ public:
   void PlaySound(const std::string&) override {}
 };
 
-// The game's windows the round touches: the news, the message box and the developer's AI window.
+// The game's windows the round touches: the news and the message box.
 void LoadRoundWindows() {
   for (auto* GUI : {&gInGameGUI, &gNationSelectGUI, &gMainMenuGUI, &gEndGameGUI, &gBattleFieldGUI})
     *GUI = std::make_unique<TGLGUI>();
-  for (const char* Name : {"window_infocenter", "extended_message_dialog", "window_debug_ai"})
+  for (const char* Name : {"window_infocenter", "extended_message_dialog"})
     gInGameGUI->AddWindowFromXML(std::string("data\\xml\\lang_eng\\") + Name + ".xml");
 }
 
@@ -198,10 +198,8 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options) {
     Game->SelectedNation = 0;
     Game->StartNewGame(0);
     View.RegionMapUpdates = 0;
-    // The developer's "every nation by the computer".
-    Game->DebugAIWindow_Click("debug_ai_enableall");
-    for (const auto& N : gNations)
-      if (!N->AIControlled) throw ETarnovaError("the developer window did not hand every nation to the computer");
+    // Every nation played by the computer, as the developer's AI window does it.
+    for (auto& N : gNations) N->AIControlled = true;
 
     const std::filesystem::path Autosave = Options.SaveFolder / "autosave.xml";
     // Room for every round's figures at once, so that the soak's own record does not count as
