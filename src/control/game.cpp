@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <iostream>
 #include <filesystem>
 
 #include "ai/ai_basic_personality.h"
@@ -34,6 +35,7 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/memo.h"
+#include "gui/window.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/latin1.h"
@@ -56,7 +58,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kLocalizationFile = "data\\XML\\localization.xml";
-constexpr std::int32_t kBlue = 0xFF0000;  // Windows colour value: blue in the third byte
+constexpr std::int32_t kBlue = 0xFF0000;  // log colour: red in the low byte, blue in the third
 
 void Log(const std::string& Text) {
   if (gLog) gLog->AddLine(Text);
@@ -119,7 +121,18 @@ int GUIScreenWidthFor(int ClientWidth, int ClientHeight) {
 
 TGame::TGame(TTarnovaForm& MainForm, std::unique_ptr<TGameView> GameView) : Form(&MainForm), View(std::move(GameView)) {}
 
-TGame::~TGame() { Destroy(); }
+TGame::~TGame() {
+  Destroy();
+  // The window handlers hold this game object; the GUI managers outlive it.
+  for (TGLGUI* GUI : {gInGameGUI.get(), gNationSelectGUI.get(), gBattleFieldGUI.get(), gMainMenuGUI.get(),
+                      gIntroGUI.get(), gEndGameGUI.get()})
+    if (GUI)
+      for (auto& Window : GUI->Windows) {
+        Window->OnRender = nullptr;
+        Window->OnClick = nullptr;
+        Window->OnShow = nullptr;
+      }
+}
 
 void TGame::LogMissing(const std::string& FileName) {
   if (MissingLogged.insert(LowerAscii(FileName)).second)
@@ -159,6 +172,15 @@ void TGame::Create() {
   // The window with its GL context, then the display mode.
   std::string Error;
   if (!Form->CreateWindow(gSettings.Windowed, &Error)) {
+    // Without a display nothing the game draws could be seen: say so and end before loading.
+    if (Error == kNoDisplayError) {
+      std::cerr << "cannot open a window: no display\n";
+      Log("TGame->Create->cannot open a window: no display");
+      Quit = true;
+      Form->ExitCode = 1;
+      Form->Close();
+      return;
+    }
     StartUpFailure({"Tarnova could not open its window with an OpenGL context!", "", Error}, true);
     return;
   }
@@ -168,10 +190,12 @@ void TGame::Create() {
     const int Result = Form->Host.SetFullScreenMode(gSettings.ScreenWidth, gSettings.ScreenHeight, 32,
                                                     gSettings.Frequency);
     DisplayModeChanged = true;
+    // A refused mode leaves the window maximised and borderless over the desktop's own mode.
     if (Result != 0)
       Log("TGame->Create->Error : Could not change to desired display mode (" + std::to_string(Result) +
           "), running windowed!");
-    Form->SetClientSize(gSettings.ScreenWidth, gSettings.ScreenHeight);
+    else
+      Form->SetClientSize(gSettings.ScreenWidth, gSettings.ScreenHeight);
   }
   if (!InitOpenGL()) return;
   LogSystemInfo();
@@ -191,7 +215,7 @@ void TGame::Create() {
     RequireFile(File);
     gVirtualFileSystem->LoadTexture(File, *gTextureManager, false);
   }
-  if (const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", 4); ID >= 0)
+  if (const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", tiGLID); ID >= 0)
     gTextureManager->SetFilterByID(static_cast<std::uint32_t>(ID), GL_LINEAR, GL_LINEAR);
   struct TFontSet {
     const char* Widths;
@@ -206,7 +230,7 @@ void TGame::Create() {
   }
   gFont = gGUIFont.get();
   if (gLog) {
-    const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", 4);
+    const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", tiGLID);
     gLog->LoadingTexture = ID >= 0 ? static_cast<std::uint32_t>(ID) : 0;
     gLog->SwapBuffers = [this] { Form->SwapBuffers(); };
     gLog->LoadingScreen = true;
@@ -240,7 +264,7 @@ void TGame::Create() {
     NationSymbolOrder[i] = static_cast<std::int32_t>(i);
   }
   const TTextureIdLookup TextureId = [](const std::string& Name) {
-    const std::int32_t ID = gTextureManager->GetTextureInfo(Name, 4);
+    const std::int32_t ID = gTextureManager->GetTextureInfo(Name, tiGLID);
     return ID >= 0 ? static_cast<std::uint32_t>(ID) : 0u;
   };
   gUnitTypePool = std::make_unique<TUnitTypePool>();
@@ -324,6 +348,10 @@ void TGame::Destroy() {
   if (LocalizationLoaded) SaveSettings();
   gStatisticServer.reset();
   if (View) View->FreeRenderTargets();
+  // The GL objects the game object holds go while the context still exists.
+  if (Earth) Earth->FreeDisplayLists();
+  if (PreviewShadowList != 0) glDeleteLists(PreviewShadowList, 1);
+  PreviewShadowList = 0;
   FreeModels();
   for (auto& N : gNations) N.reset();
   if (!gAIControllers.empty()) SaveAIControllerLogs(UserFileFolder());
@@ -399,13 +427,20 @@ void TGame::LoadSettings() {
 
 void TGame::SaveSettings() {
   Log("TGame->SaveSettings->Saving game settings");
+  std::string Error;
+  if (!WriteSettingsFile(&Error)) Log("TGame->SaveSettings->" + Error);
+}
+
+bool TGame::WriteSettingsFile(std::string* Error) {
+  if (!LocalizationLoaded) return false;
   const std::string Text = WriteSettings(gSettings, CurrentLanguageCode());
-  fs::path Folder = UserFileFolder();
+  const fs::path Folder = UserFileFolder();
   std::error_code Ec;
   fs::create_directories(Folder, Ec);
-  std::string Error;
-  if (!SafeWriteFile(Folder / "settings.xml", Text, &Error))
-    Log("TGame->SaveSettings->Could not write \"" + (Folder / "settings.xml").string() + "\": " + Error);
+  std::string Why;
+  if (SafeWriteFile(Folder / "settings.xml", Text, &Why)) return true;
+  if (Error) *Error = "Could not write \"" + (Folder / "settings.xml").string() + "\": " + Why;
+  return false;
 }
 
 bool TGame::InitOpenGL() {
@@ -502,7 +537,7 @@ void TGame::LoadShaders() {
 
 void TGame::LoadSkins(TGLGUI& GUI) {
   for (const char* Name : {"gui_interface", "gui_interface_light", "gui_button", "gui_trackbar"})
-    if (gTextureManager->GetTextureInfo(Name, 4) < 0)
+    if (gTextureManager->GetTextureInfo(Name, tiGLID) < 0)
       throw ETarnovaError(std::string("TGame->Create->Skin texture \"data\\tex\\") + Name + "\" not found");
   GUI.LoadSkinTextures();
 }
@@ -697,6 +732,8 @@ void TGame::Render() {
   Form->ClientSize(W, H);
   glViewport(0, 0, W, H);
   if (View) View->Render(*this);
+  // This frame has seen the presses since the last one.
+  gLeftMousePressed = false;
   if (ScreenshotPending) {
     ScreenshotPending = false;
     glViewport(0, 0, W, H);

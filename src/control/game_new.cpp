@@ -186,5 +186,6 @@ void TGame::ForgetGameObjects() {
   RegionDetailsSelectedSlot = -1;
   gSelectedRegion = -1;
   if (Earth) Earth->SelRegion = -1;
-  if (gBattle) gBattle->Running = false;
+  // The battle's references and its pending release belong to the world that goes.
+  if (gBattle) gBattle->Forget();
 }

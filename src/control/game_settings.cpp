@@ -5,17 +5,10 @@
 #include <exception>
 
 #include "platform/errors.h"
+#include "platform/latin1.h"
 #include "platform/xml_document.h"
 
 namespace {
-
-bool SameText(const std::string& A, const char* B) {
-  if (A.size() != std::strlen(B)) return false;
-  for (std::size_t i = 0; i < A.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(A[i])) != std::tolower(static_cast<unsigned char>(B[i])))
-      return false;
-  return true;
-}
 
 std::optional<long long> ParseInteger(const std::string& Text) {
   long long Value = 0;
@@ -37,9 +30,9 @@ public:
   void Bool(const TXMLNode& Node, const char* Path, const char* Name, bool& Field) {
     const std::optional<std::string> Value = Get(Node, Path, Name);
     if (!Value) return;
-    if (SameText(*Value, "True")) {
+    if (SameTextAscii(*Value, "True")) {
       Field = true;
-    } else if (SameText(*Value, "False")) {
+    } else if (SameTextAscii(*Value, "False")) {
       Field = false;
     } else if (const auto Number = ParseInteger(*Value)) {
       Field = *Number != 0;
@@ -205,4 +198,20 @@ TSwitchEffects ApplySwitches(const std::vector<std::string>& Args, TGameSettings
     if (A == "-perftimer") Effects.PerfTimer = true;
   }
   return Effects;
+}
+
+std::string CommandLineHelp() {
+  return "Usage: tarnova [switch ...]\n"
+         "Switches (exact, case-sensitive, in any order; a later one wins):\n"
+         "  -windowed            run in a window with a border; the display mode is not changed\n"
+         "  -widescreendebug     a 1280 x 800 client area with a 16:10 GUI\n"
+         "  -forceintro          play the intro at start\n"
+         "  -nointro             do not play the intro\n"
+         "  -debugkeys           switch on the developer keys\n"
+         "  -forcewindowscursor  show the system's mouse cursor instead of the game's\n"
+         "  -showfps             show the frames per second\n"
+         "  -logai               write a log per computer opponent (AI_<nation>_log.html)\n"
+         "  -noshaders           draw without GLSL shaders\n"
+         "  -perftimer           switch on the performance timer\n"
+         "  --help               print this text and end\n";
 }

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <set>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,8 @@ public:
   TLog& operator=(const TLog&) = delete;
 
   void AddLine(const std::string& Text);
+  // AddLine only the first time this log is given Text (a missing picture asked for every frame).
+  void AddLineOnce(const std::string& Text);
   // Colour is a Windows colour value (red in the low byte); see ColorText.
   void AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle Style);
   void DrawLoadingIndicator();
@@ -44,6 +48,10 @@ public:
   void Sync();
   // Appends "</body></html>" and syncs the file a last time; later lines are still kept.
   void FinalSave();
+  // From another thread while the program is being ended: adds Text and makes the final save,
+  // unless the game's own thread has held the log for Patience milliseconds (it is stuck inside
+  // a line); false then, and the file keeps every line written so far.
+  bool CloseFromOtherThread(const std::string& Text, int Patience);
 
   // The file the log is written to ("log.html" in its folder).
   std::filesystem::path FileName() const;
@@ -63,6 +71,9 @@ private:
   bool Finished = false;     // the final save ran
   bool FallbackTried = false;
   std::vector<std::string> EntryTexts;
+  std::set<std::string> LoggedOnce;  // the texts of AddLineOnce
+  // Lines come from the game's thread; only the termination watch closes the log from another.
+  std::recursive_timed_mutex Lock;
 
   std::string Now() const;
   // Puts the newest entry of HTMLLines into the file.
@@ -74,3 +85,5 @@ private:
 // The message callback handed to the sound system and the texture manager: ToLog true logs
 // Msg, false only advances the loading-screen animation.
 void LogProgress(const std::string& Msg, bool ToLog);
+// gLog's AddLineOnce, when there is a log.
+void LogOnce(const std::string& Text);

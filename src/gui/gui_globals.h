@@ -1,4 +1,7 @@
 #pragma once
+#include <set>
+#include <string>
+
 // Mouse and screen state shared by the GUI toolkit and the game's input handling. The GUI's two
 // fonts (gGUIFont for every control's text, gLCDFont for game displays) are engine instances and
 // live in engine/engine_globals.h; the toolkit reaches them through gui/gui_services.h.
@@ -7,12 +10,21 @@
 // know: false (the game) logs one warning line and the file still loads, true (tests and the
 // fuzz target set it) makes it an EDataError.
 extern bool gStrictWindowDefinitions;
+// The on-demand pictures that could not be loaded, so they are not looked for again: written by
+// LoadOnDemandPicture only; the data set does not change while the program runs.
+extern std::set<std::string> gMissingPictures;
 
 // The mouse in GUI pixels; written by the game's mouse-move handler, read by every hit test.
 extern int gMouseX;
 extern int gMouseY;
 // Set while the left button is down (game control writes it); the list box arrows repeat on it.
 extern bool gLeftMouseDown;
+// A left press since the last frame and where it was (GUI pixels). Game control sets it at the
+// press and clears it after each frame, so the controls that act on a held button also act on a
+// press that was released before the next frame was drawn: input does not hang on the frame rate.
+extern bool gLeftMousePressed;
+extern int gLeftPressMouseX;
+extern int gLeftPressMouseY;
 // Set while the right button is down; game control writes it.
 extern bool gRightButtonDown;
 // Width in GUI pixels of the virtual GUI screen (height 768); set by game control at start-up

@@ -18,7 +18,7 @@
 
 void TEarthGameView::Render(TGame& Game) {
   if (Game.State == gsEarthView && Game.Earth)
-    RenderEarthView(Game);
+    RenderEarthView(Game, EarthView);
   else
     TBasicGameView::Render(Game);
   DrawCursor(Game);
@@ -32,6 +32,7 @@ void TEarthGameView::Render(TGame& Game) {
 void TEarthGameView::RegisterWindows(TGame& Game) {
   TBasicGameView::RegisterWindows(Game);
   if (gInGameGUI && gInGameGUI->HintWindow) gInGameGUI->HintWindow->OnRender = [&Game] { EarthViewHUD_Render(Game); };
+  EarthView.RoundTimerPanel = FindRoundTimerPanel();
 }
 
 void TEarthGameView::CreateRenderTargets(TGame& Game) {

@@ -3,15 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <clocale>
 #include <fstream>
+#include <locale.h>
+#include <unistd.h>
 
 #include "control/control_globals.h"
 #include "control/game_save.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/random.h"
+#include "engine/localization.h"
+#include "world/round_messages.h"
 #include "save_fixture.h"
-#include "world/world_round.h"
+#include "world_round.h"
 
 namespace fs = std::filesystem;
 
@@ -172,6 +177,23 @@ TEST_F(GameSave, AFailedSaveLeavesTheOldFilesAndSaysSo) {
   }
 }
 
+// Overwriting a save whose side file fails after the document was written whole: the old
+// document stays beside its old side file, and no temporary file is left.
+TEST_F(GameSave, AnOverwriteWhoseSideFileFailsKeepsTheOldPair) {
+  const fs::path File = SaveFile("savegame2.xml");
+  ASSERT_TRUE(Game->SaveToXML(File.string(), "First"));
+  const std::string Document = FileText(File), Side = FileText(SaveFile("savegame2.name"));
+  Play(1);
+  const fs::path SideTemp = SaveFile("savegame2.name.tmp" + std::to_string(::getpid()));
+  fs::create_directories(SideTemp / "x");
+  EXPECT_FALSE(Game->SaveToXML(File.string(), "Second"));
+  fs::remove_all(SideTemp);
+  EXPECT_EQ(FileText(File), Document);
+  EXPECT_EQ(FileText(SaveFile("savegame2.name")), Side);
+  EXPECT_EQ(ListFolder(Saves.Path(), "").size(), 2u);
+  EXPECT_TRUE(MessageBoxOpen(*gInGameGUI));
+}
+
 TEST_F(GameSave, SideFilesAndNumbersOfNewSaves) {
   Saves.Write("a.name", "Mine\r\nhotseat\r\n1.1.26\r\n10:00:00\r\n");
   Saves.Write("b.name", "Only the name\n");
@@ -217,4 +239,69 @@ TEST_F(GameSave, ACrashDuringAGameIsSavedOnceUnderAFreeNumberWithoutTouchingOthe
   ASSERT_EQ(Dialogs.size(), 1u);
   EXPECT_NE(Dialogs[0].find("Note : Your current game has been saved as \"" + Crash->SaveName + "\""), std::string::npos);
   EXPECT_TRUE(Game->LoadFromXML(SaveFile("savegame2.xml").string()));
+}
+
+// The save's date and time follow the user's LC_TIME without changing the process locale, which
+// every number the game formats depends on.
+TEST(SaveTimeText, FollowsTheUsersTimeFormatWithoutTouchingTheProcessLocale) {
+  ::setenv("LC_TIME", "de_DE.UTF-8", 1);
+  const std::string Before = std::setlocale(LC_TIME, nullptr);
+  const std::string Date = ShortDateText();
+  EXPECT_FALSE(LongTimeText().empty());
+  EXPECT_EQ(std::setlocale(LC_TIME, nullptr), Before);
+  if (const locale_t German = newlocale(LC_TIME_MASK, "de_DE.UTF-8", static_cast<locale_t>(0))) {
+    freelocale(German);
+    EXPECT_NE(Date.find('.'), std::string::npos) << Date;  // "31.12.2026", not "12/31/26"
+  }
+  ::unsetenv("LC_TIME");
+}
+
+TEST_F(GameSave, EveryIntervalthRoundAutosavesBesideThePlayersSavesWithItsNews) {
+  gPlayerNation = 0;
+  ASSERT_TRUE(Game->SaveToXML(SaveFile("savegame2.xml").string(), "Mine"));
+  const std::string Mine = FileText(SaveFile("savegame2.xml")), MineSide = FileText(SaveFile("savegame2.name"));
+  gSettings.AutosaveEnabled = true;
+  gSettings.AutosaveInterval = 3;
+  gSettings.AutosaveCountdown = 3;
+  const std::string News = Localize("szStrNewsAutoSave");
+  auto AutosaveNews = [&] {
+    int N = 0;
+    for (const TRoundMessage& M : Nation(0).Messages.Messages) N += M.Kind == 3 && M.Text == News && M.Region == -1;
+    return N;
+  };
+  const auto Start = gCurrentTurn;
+  std::string First;
+  for (int Round = 1; Round <= 7; ++Round) {
+    SCOPED_TRACE("round " + std::to_string(Round));
+    Game->NextRound();
+    const bool Due = Round % 3 == 0;
+    EXPECT_EQ(AutosaveNews(), Due ? 1 : 0);
+    if (Round < 3) {
+      EXPECT_FALSE(fs::exists(SaveFile("autosave.xml")));
+    }
+    if (Round == 3) {
+      ASSERT_TRUE(fs::exists(SaveFile("autosave.xml")));
+      First = FileText(SaveFile("autosave.xml"));
+      const auto Side = ReadSideFile(SaveFile("autosave.name"));
+      ASSERT_TRUE(Side);
+      EXPECT_EQ(Side->SaveName, "Autosave");
+      EXPECT_EQ(Side->Mode, "singleplayer");
+    }
+    if (Round == 4) {
+      EXPECT_EQ(FileText(SaveFile("autosave.xml")), First);  // not due: left alone
+    }
+    if (Round == 6) {
+      EXPECT_NE(FileText(SaveFile("autosave.xml")), First);  // due again: the new one in its place
+    }
+    // The player's own save is never touched, and no other file appears.
+    EXPECT_EQ(FileText(SaveFile("savegame2.xml")), Mine);
+    EXPECT_EQ(FileText(SaveFile("savegame2.name")), MineSide);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Saves.Path()), fs::directory_iterator()), Round < 3 ? 2 : 4);
+  }
+  // Written after the round's counter moved on: loading it goes on with the next round.
+  const auto After = gCurrentTurn;
+  EXPECT_EQ(After, Start + 7);
+  ASSERT_TRUE(Game->LoadFromXML(SaveFile("autosave.xml").string()));
+  EXPECT_EQ(gCurrentTurn, Start + 6);
+  EXPECT_EQ(gSettings.AutosaveCountdown, 3);
 }

@@ -37,6 +37,9 @@ check_drawing() {
   Changed=$(cat "$E2E_TMP/changed" 2>/dev/null || date +%s)
   if [ $(($(date +%s) - Changed)) -ge "$STALL" ]; then
     cp "$GAME/log.html" "$E2E_ARTIFACTS/" 2>/dev/null || true
+    # What the window still shows, where ImageMagick is at hand.
+    if command -v import >/dev/null; then import -window "$WINDOW" "$E2E_ARTIFACTS/stalled.png" 2>/dev/null || true; fi
+    [ -n "${PLAY_KEEP_STALLED:-}" ] && { echo "stalled game: pid $GAME_PID" >&2; GAME_PID=""; }
     fail "no frame drawn for $STALL seconds"
   fi
 }

@@ -8,10 +8,13 @@
 #include "gui/edit.h"
 #include "gui/text.h"
 #include "gui/track_bar.h"
+#include "platform/virtual_keys.h"
+#include "platform/xml_document.h"
 #include "presentation/windows/window_common.h"
 #include "window_fixture.h"
 #include "world/building_type.h"
 #include "world/earth.h"
+#include "world/statistics.h"
 #include "world/unit_type.h"
 
 namespace {
@@ -230,6 +233,28 @@ TEST_F(ArmyWindow, DissolvingRenamingStationingAndGenerals) {
   ASSERT_EQ(N.Divisions.size(), 1u);
   Game->CursorMode = 0;
 
+  // Stationing the shown division names its new region at once, without another click on it.
+  Click("listbox_division_0");
+  EXPECT_EQ(Window("army_management").GetItem<TGLText>("division_region").Text, "szStrArmyNotStationed_NOT_LOCALIZED_");
+  std::int32_t Own = -1;
+  for (auto& R : gRegions)
+    if (R->Owner == 0 && !R->GetDivision() && Own < 0) Own = R->ID;
+  ASSERT_GE(Own, 0);
+  Click("army_management_assign_army");
+  ASSERT_EQ(Game->CursorMode, 1);
+  Game->State = gsEarthView;
+  Game->PickHook = [Own] { return Own + 1; };
+  gMouseX = 500;
+  gMouseY = 300;  // on the globe, away from the parked window
+  Game->MouseDown(1, 0, 500, 300);
+  Game->MouseUp(1, 0, 500, 300);
+  Game->PickHook = nullptr;
+  EXPECT_EQ(D.Region, Own);
+  EXPECT_EQ(Window("army_management").GetItem<TGLText>("division_region").Text,
+            gRegions[static_cast<std::size_t>(Own)]->GetName());
+  D.Region = -1;
+  gInGameGUI->UpdateAllWindows();
+
   // A moved division stays; otherwise its units come back locked and its general free.
   D.HasMoved = true;
   Click("army_management_delete_army");
@@ -418,6 +443,56 @@ TEST_F(BattleWindow, RunsAtTheChosenSpeedToVictoryAndFreesTheDefenceOnce) {
   Click("autobattle_close");
   gInGameGUI->UpdateAllWindows();
   EXPECT_FALSE(Region(3).Units.empty());
+}
+
+// A finished battle's window closed with Escape leaves its army to be freed at the next refresh;
+// a load in between must not let that release fall on the region of the loaded game.
+TEST_F(BattleWindow, ALoadAfterABattleClosedWithEscapeKeepsTheLoadedRegionsArmy) {
+  gStatisticServer = std::make_unique<TStatisticServer>();
+  for (auto& Pair : Game->QuickChart)
+    for (auto& Ranking : Pair) Ranking = {4, 3, 2, 1, 0};
+  TXMLDocument Saved;
+  Game->WriteSaveDocument(Saved, "before", "", "");
+  TNation& N = Nation(0);
+  TDivision& A = *N.AddDivision("Strikers", 0);
+  for (int I = 0; I < 6; ++I) N.AddUnit(TypeIndex("INF_HEAVY"))->Division = &A;
+  Region(3).Owner = 1;
+  gBattle->Setup(A, Region(3), Region(3).GetDivision(), Region(3));
+  AutoBattleWindow_Start(*Game);
+  gInGameGUI->OpenWindow("autobattle");
+  Window("autobattle").GetItem<TGLTrackBar>("trackbar_speed").Progress = 400;
+  Game->FrameTime = 1000.0;
+  for (int I = 0; I < 5000 && gBattle->Running; ++I) AutoBattleWindow_Step(*Game);
+  ASSERT_FALSE(gBattle->Running);
+  TakeMessage();
+  ASSERT_EQ(gBattle->ArmyToRelease, 3);
+
+  Game->State = gsEarthView;
+  gInGameGUI->ActiveWindow = &Window("autobattle");
+  Game->KeyDown(VK_ESCAPE, 0);
+  ASSERT_FALSE(Window("autobattle").Visible);
+
+  ASSERT_TRUE(Game->LoadFromDocument(Saved)) << TakeMessage();
+  EXPECT_EQ(gBattle->ArmyToRelease, -1);
+  // A battle of the loaded game raises the region's army; the rounds refresh the windows.
+  Region(3).CreateDefensiveArmy();
+  gInGameGUI->UpdateAllWindows();
+  EXPECT_TRUE(Region(3).DefensiveDivision);
+  EXPECT_FALSE(Region(3).Units.empty());
+  gStatisticServer.reset();
+}
+
+// The GUI managers outlive the game object: its window handlers go with it.
+TEST_F(BattleWindow, TheWindowHandlersGoWithTheGameObject) {
+  ASSERT_TRUE(Window("autobattle").OnClick);
+  Game.reset();
+  for (const char* Name : {"autobattle", "regioninfo", "army_management", "region_build", "military"}) {
+    EXPECT_FALSE(Window(Name).OnClick) << Name;
+    EXPECT_FALSE(Window(Name).OnShow) << Name;
+    EXPECT_FALSE(Window(Name).OnRender) << Name;
+  }
+  gInGameGUI->UpdateAllWindows();
+  Click("autobattle_close");
 }
 
 TEST_F(BattleWindow, NoWinnerCountsAsLost) {

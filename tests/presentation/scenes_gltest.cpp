@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 #include <fstream>
+#include <vector>
 
 #include "control/control_globals.h"
 #include "control/game.h"
@@ -33,6 +34,7 @@
 #include "world/battle.h"
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/nation_selection_scene.h"
+#include "presentation/scenes/scene_support.h"
 #include "support/temp_folder.h"
 #include "world/high_score_list.h"
 #include "world/statistics.h"
@@ -298,6 +300,32 @@ TEST_F(Scenes, TheNationSelectionShowsTheSkyAndALongNameBesideItsHistoryWithoutO
     EXPECT_GT(NamePixels, 50);
     EXPECT_EQ(Crossing, 0);
   }
+}
+
+// The menu scenes mirror their sky by copying a square from the window: a reflection size from
+// the settings larger than the window is cut to the window, so every texel of the mirror is drawn.
+TEST_F(Scenes, TheSceneReflectionIsNoLargerThanTheWindowItIsCopiedFrom) {
+  gSettings.ReflectionTextureSize = 2048;
+  RenderSceneReflection(*Game, 0.0f, [] {
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  });
+  int S = 0;
+  const GLuint Texture = SceneReflectionTexture(*Game, S);
+  EXPECT_EQ(S, kHeight);
+  glBindTexture(GL_TEXTURE_2D, Texture);
+  GLint Width = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &Width);
+  ASSERT_EQ(Width, kHeight);
+  std::vector<unsigned char> Texels(static_cast<std::size_t>(Width) * Width * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, Texels.data());
+  std::size_t NotRed = 0;
+  for (std::size_t i = 0; i < Texels.size(); i += 3) NotRed += !(Texels[i] == 255 && Texels[i + 1] == 0 && Texels[i + 2] == 0);
+  EXPECT_EQ(NotRed, 0u);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  FreeSceneTargets();
 }
 
 TEST_F(Scenes, TheIntroFadesItsItemsInOverTheSkyAndHandsOverToTheMenu) {

@@ -145,7 +145,7 @@ void Water(TGame& Game, bool FoamRing) {
   glDisable(GL_LIGHTING);
   if (gSettings.Reflections) {
     int S = 0;
-    const std::uint32_t Texture = SceneReflectionTexture(S);
+    const std::uint32_t Texture = SceneReflectionTexture(Game, S);
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();

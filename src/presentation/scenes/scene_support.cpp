@@ -1,15 +1,25 @@
 #include "presentation/scenes/scene_support.h"
 
+#include <algorithm>
+
+#include "control/control_globals.h"
+#include "control/game.h"
+#include "control/tarnova_form.h"
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
+#include "gui/gui_globals.h"
 
 namespace {
 std::uint32_t ReflectionTexture = 0;
 int ReflectionSize = 0;
 }  // namespace
 
-std::uint32_t SceneReflectionTexture(int& Size) {
+std::uint32_t SceneReflectionTexture(TGame& Game, int& Size) {
   int Wanted = gSettings.ReflectionTextureSize > 0 ? gSettings.ReflectionTextureSize : 512;
+  // The mirror is drawn into the window and copied from there: no larger than the window.
+  int W = 0, H = 0;
+  Game.Form->ClientSize(W, H);
+  if (W > 0 && H > 0) Wanted = std::min({Wanted, W, H});
   if (ReflectionTexture == 0 || Wanted != ReflectionSize) {
     if (ReflectionTexture == 0) glGenTextures(1, &ReflectionTexture);
     ReflectionSize = Wanted;
@@ -30,10 +40,6 @@ void FreeSceneTargets() {
   ReflectionSize = 0;
 }
 
-#include "control/control_globals.h"
-#include "control/game.h"
-#include "control/tarnova_form.h"
-#include "gui/gui_globals.h"
 
 double SceneAspect(TGame& Game) {
   int W = 0, H = 0;
@@ -62,7 +68,7 @@ void SetSceneOrtho() {
 
 void RenderSceneReflection(TGame& Game, float WaterLevel, const std::function<void()>& DrawMirrored) {
   int S = 0;
-  const std::uint32_t Texture = SceneReflectionTexture(S);
+  const std::uint32_t Texture = SceneReflectionTexture(Game, S);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glFrontFace(GL_CW);

@@ -4,13 +4,15 @@
 #include <cstdint>
 #include <functional>
 
+class TGame;
+
 // The square texture the mirrored scene is copied into (made on first use; size from the
-// settings, 512 when unset); Size receives its edge length.
-std::uint32_t SceneReflectionTexture(int& Size);
+// settings, 512 when unset, but no larger than the window it is copied from); Size receives its
+// edge length.
+std::uint32_t SceneReflectionTexture(TGame& Game, int& Size);
 // Frees the reflection texture while the GL context still exists.
 void FreeSceneTargets();
 
-class TGame;
 // The perspective of the scenes: viewport over the client area, the field of view of the view
 // constants, depth 0.1 to 512, model-view identity.
 void SetScenePerspective(TGame& Game);
