@@ -59,7 +59,6 @@ namespace {
 
 constexpr const char* kLocalizationFile = "data\\XML\\localization.xml";
 constexpr std::int32_t kBlue = 0xFF0000;  // log colour: red in the low byte, blue in the third
-constexpr std::int32_t kRed = 0x0000FF;
 
 void Log(const std::string& Text) {
   if (gLog) gLog->AddLine(Text);
