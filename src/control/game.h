@@ -206,6 +206,9 @@ public:
   // Ends any cursor mode (windows back in place, hint hidden) and forgets every object the game
   // object refers to (division, region, spy, selections): a new game or a load frees them.
   void ForgetGameObjects();
+  // Selects region Index (-1 or an index out of range: none) for the globe and the windows alike,
+  // through the earth; a new selection forgets the building slot chosen in the old one.
+  void SelectRegion(std::int32_t Index);
   // The main menu's panels: the options follow the settings at start-up and after a language
   // switch; while the menu shows, the settings follow the options every frame (the menu's
   // per-frame handler, the presentation's). The quit dialog's handler sees every click of its GUI.

@@ -183,9 +183,8 @@ void TGame::ForgetGameObjects() {
   ResearchHistorySelectedTech = nullptr;
   ResearchTechList.clear();
   BuildSelectedType = nullptr;
+  SelectRegion(-1);
   RegionDetailsSelectedSlot = -1;
-  gSelectedRegion = -1;
-  if (Earth) Earth->SelRegion = -1;
   // The battle's references and its pending release belong to the world that goes.
   if (gBattle) gBattle->Forget();
 }
