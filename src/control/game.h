@@ -85,6 +85,9 @@ public:
   const TBuildingType* BuildSelectedType = nullptr;
   TTechnology* ResearchSelectedTech = nullptr;
   float ResearchCarouselAngle = 0.0f, ResearchCarouselDirection = 0.0f, ResearchCarouselTarget = 0.0f;
+  // The research ring's mouse button at the last frame, and whether the press began over the ring
+  // (a press begun elsewhere and dragged over the cards picks nothing).
+  bool ResearchRingButtonWasDown = false, ResearchRingPressBegan = false;
   float ResearchCivilFactor = 0.0f, ResearchMilitaryFactor = 0.0f;
   std::vector<TTechnology*> ResearchTechList;
   TTechnology* ResearchHistorySelectedTech = nullptr;
@@ -96,6 +99,9 @@ public:
   float IntroTimer = 0.0f;
   std::string EndGameText;
   std::string SaveLoadMode;
+  // The save and load windows' question that waits for its confirmation: the button pressed and
+  // the ID of the row it was pressed on; empty when none waits.
+  std::string SaveLoadPendingButton, SaveLoadPendingRow;
   std::uint32_t PreviewShadowList = 0;
 
   // Set when the localisation database was loaded: only then are the settings written at exit.

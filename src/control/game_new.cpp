@@ -182,6 +182,10 @@ void TGame::ForgetGameObjects() {
   ResearchSelectedTech = nullptr;
   ResearchHistorySelectedTech = nullptr;
   ResearchTechList.clear();
+  ResearchRingButtonWasDown = false;
+  ResearchRingPressBegan = false;
+  SaveLoadPendingButton.clear();
+  SaveLoadPendingRow.clear();
   BuildSelectedType = nullptr;
   SelectRegion(-1);
   RegionDetailsSelectedSlot = -1;

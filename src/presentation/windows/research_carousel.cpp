@@ -20,11 +20,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr float kRadius = 48.0f;
 
-// A press counts for the ring only when it began over the ring: a button pressed elsewhere and
-// dragged over the cards picks nothing.
-bool ButtonWasDown = false;
-bool PressBeganOnRing = false;
-
 TMouseButtonQuery& ButtonQuery() {
   static TMouseButtonQuery Query = [] { return gLeftMouseDown; };
   return Query;
@@ -240,10 +235,11 @@ void ResearchCarousel_Render(TGame& Game) {
     const bool MouseInPanel = PointInRect(gMouseX, gMouseY, Left, Top, Left + PanelW - 8, Top + PanelH - 8);
     const bool OverRing = MouseInPanel && gInGameGUI->GetWindowAtMouse() == Window;
     const bool Down = ButtonQuery()();
-    if (Down && !ButtonWasDown) PressBeganOnRing = OverRing;
-    if (!Down) PressBeganOnRing = false;
-    ButtonWasDown = Down;
-    if (Down && PressBeganOnRing && OverRing) {
+    // A press counts for the ring only when it began over the ring.
+    if (Down && !Game.ResearchRingButtonWasDown) Game.ResearchRingPressBegan = OverRing;
+    if (!Down) Game.ResearchRingPressBegan = false;
+    Game.ResearchRingButtonWasDown = Down;
+    if (Down && Game.ResearchRingPressBegan && OverRing) {
       std::array<std::uint8_t, 3> Pixel{};
       glReadBuffer(GL_BACK);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
