@@ -10,12 +10,7 @@ ROUNDS=${PLAY_ROUNDS:-50}
 ROUNDS_NO_REFLECTIONS=${PLAY_ROUNDS_NO_REFLECTIONS:-20}
 STALL=${PLAY_STALL_SECONDS:-30}
 
-click() {
-  xdotool mousemove --window "$WINDOW" "$1" "$2"
-  sleep 0.15
-  xdotool click --window "$WINDOW" 1
-  sleep 0.3
-}
+CLICK_PAUSE=0.3
 key() { xdotool key --window "$WINDOW" "$@"; sleep 0.4; }
 
 # The watchdog: the time of the last change of the picture, in $E2E_TMP/changed.

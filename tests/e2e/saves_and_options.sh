@@ -9,22 +9,7 @@
 source "$(dirname "$0")/common.bash" "$@"
 
 make_game both
-SHOTS=0
-shot() {
-  xdotool key --window "$WINDOW" F10
-  local File="$HOME/Documents/tarnova/screenshots/screenshot$SHOTS.png"
-  for _ in $(seq 1 100); do [ -f "$File" ] && break; sleep 0.1; done
-  [ -f "$File" ] || fail "no screenshot for $1"
-  sleep 0.3
-  cp "$File" "$E2E_ARTIFACTS/$1.png"
-  SHOTS=$((SHOTS + 1))
-}
-click() {
-  xdotool mousemove --window "$WINDOW" "$1" "$2"
-  sleep 0.2
-  xdotool click --window "$WINDOW" 1
-  sleep 0.6  # apart from the next click, or the two make a double click
-}
+CLICK_PAUSE=0.6
 # labels SHOT: which points along the first menu entry's label are bright: the text of its label.
 labels() {
   local Out="" R G B X Y
