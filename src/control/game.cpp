@@ -90,13 +90,6 @@ constexpr const char* kInGameWindows[] = {
 
 std::string LanguageFolder() { return "data\\xml\\lang_" + CurrentLanguageCode() + "\\"; }
 
-// Where "settings.xml" and "highscore.xml" live: the program folder while it can be written,
-// else the user's configuration folder.
-fs::path UserFileFolder() {
-  if (FolderWritable(ProgramFolder())) return ProgramFolder();
-  return UserConfigFolder();
-}
-
 void SetMemoBorderless(TGLGUI& GUI, const std::string& WindowName) {
   if (TGLWindow* W = GUI.GetWindow(WindowName)) {
     for (auto& Item : W->Items)
