@@ -11,24 +11,36 @@
 #include "presentation/earth_view_scene.h"
 #include "presentation/earth_water.h"
 #include "presentation/frame_state.h"
+#include "presentation/pass_timer.h"
 #include "presentation/region_map.h"
 #include "presentation/scenes/nation_selection_scene.h"
 
 void TEarthGameView::Render(TGame& Game) {
-  if (Game.State == gsEarthView && Game.Earth)
+  BeginPassFrame();
+  if (Game.State == gsEarthView && Game.Earth) {
     RenderEarthView(Game);
-  else
+  } else {
+    TPassScope Pass("scene");
     TBasicGameView::Render(Game);
-  DrawCursor(Game);
-  DrawFrameTexts(Game);
-  AdvanceHotSeatOverlay(Game);
-  DrawHotSeatOverlay(Game);
+  }
+  ReportPasses(Game.FrameTime);
+  {
+    TPassScope Pass("cursor");
+    DrawCursor(Game);
+    DrawFrameTexts(Game);
+    AdvanceHotSeatOverlay(Game);
+    DrawHotSeatOverlay(Game);
+  }
   AdvanceFrameClocks(Game, Game.FrameTime / 1000.0);
 }
 
 void TEarthGameView::RegisterWindows(TGame& Game) {
   TBasicGameView::RegisterWindows(Game);
-  if (gInGameGUI && gInGameGUI->HintWindow) gInGameGUI->HintWindow->OnRender = [&Game] { EarthViewHUD_Render(Game); };
+  if (gInGameGUI && gInGameGUI->HintWindow)
+    gInGameGUI->HintWindow->OnRender = [&Game] {
+      TPassScope Pass("hud");
+      EarthViewHUD_Render(Game);
+    };
 }
 
 void TEarthGameView::CreateRenderTargets(TGame& Game) {
@@ -43,6 +55,7 @@ void TEarthGameView::FreeRenderTargets() {
   FreeReflectionTargets();
   FreeRegionMapTexture();
   FreeEarthRenderLists();
+  FreePassTimer();
 }
 
 void TEarthGameView::UpDateRegionMap(TGame& Game, bool DebugDump) { ::UpDateRegionMap(DebugDump); }
