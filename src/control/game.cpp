@@ -713,6 +713,7 @@ void TGame::Render() {
   int W = 0, H = 0;
   Form->ClientSize(W, H);
   glViewport(0, 0, W, H);
+  UpdateHoveredRegion();
   if (View) View->Render(*this);
   if (ScreenshotPending) {
     ScreenshotPending = false;
