@@ -153,15 +153,26 @@ TImage ShoreWater(TColor Deep, TColor Shallow, std::uint32_t Seed) {
 
 }  // namespace
 
+namespace {
+// A sky's file: a DDS; the PNG an older data build left beside it goes, or the game would load it.
+std::filesystem::path SkyTexture(const TImageryPaths& Paths, const std::string& Name) {
+  std::error_code Ec;
+  std::filesystem::remove(Paths.Data / "tex" / (Name + ".png"), Ec);
+  return Paths.Data / "tex" / (Name + ".dds");
+}
+}  // namespace
+
 void MakeScenes(const TImageryPaths& Paths) {
   const auto Tex = Paths.Data / "tex";
   // Skies: the five nations, the army panel's "nobody" and "rebels", the stormy menu sky.
   std::vector<TColor> Tints = Paths.NationColors;
   Tints.push_back(Rgb(120, 125, 135));
   Tints.push_back(Rgb(140, 40, 20));
+  // The skies are the game's largest pictures: compressed here once, they load at start-up without
+  // the GL compressing them (stored bottom row first, as the decoded pictures are uploaded).
   for (std::size_t N = 0; N < Tints.size(); ++N)
-    WriteIfChanged(Tex / ("skysphere" + std::to_string(N) + ".png"),
-                   EncodePNGFile(NationSky(Tints[N], 300 + static_cast<std::uint32_t>(N)), false));
+    WriteIfChanged(SkyTexture(Paths, "skysphere" + std::to_string(N)),
+                   EncodeDXT1DDSFile(NationSky(Tints[N], 300 + static_cast<std::uint32_t>(N)), true));
 
   {
     const int W = 1024, H = 1024;
@@ -177,7 +188,7 @@ void MakeScenes(const TImageryPaths& Paths) {
         float Shade = 0.75f + 0.25f * Dark + 0.3f * V;
         Storm.At(X, Y) = {Clamp01(C.R * Shade + Gleam), Clamp01(C.G * Shade + Gleam), Clamp01(C.B * Shade + Gleam * 1.2f), 1};
       }
-    WriteIfChanged(Tex / "skyspheredramatic.png", EncodePNGFile(Storm, false));
+    WriteIfChanged(SkyTexture(Paths, "skyspheredramatic"), EncodeDXT1DDSFile(Storm, true));
   }
   WriteIfChanged(Tex / "lightningb.png", EncodePNGFile(Lightning(), false));
 
