@@ -7,8 +7,9 @@
 // another's textures, caches or heap. The rebuild of the region-ownership map and "next round"
 // run there too, with the texture upload they cause.
 //
-// TARNOVA_BENCH_PASSES=1 switches the game's pass timer on and adds each pass's mean GL time (ms)
-// as a counter. The headless region-map paint stays in this process.
+// TARNOVA_BENCH_PASSES=1 switches the game's pass timer on and adds each pass's mean CPU time (ms,
+// every thread of the process; run with LP_NUM_THREADS=0 to have llvmpipe draw in the game's
+// thread) as a counter. The headless region-map paint stays in this process.
 #include <benchmark/benchmark.h>
 
 #include <sys/wait.h>
@@ -250,7 +251,7 @@ std::string SetUpScene(const TCase& C, TGame& G) {
       } else {
         std::fprintf(Out, "%lld %.0f\n", static_cast<long long>(Ns), CPUNs);
         ++Steps;
-        for (const TPassFigure& F : LastPassFigures()) PassSums[F.Name] += F.Ms;
+        for (const TPassFigure& F : LastPassFigures()) PassSums[F.Name] += F.CPUMs;
       }
       std::fflush(Out);
       Form->ProcessMessages();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 
 #include "engine/engine_globals.h"
@@ -21,8 +22,12 @@ constexpr double kLogEverySeconds = 5.0;
 struct TSegment {
   std::size_t Pass;
   GLuint Query;
-  double Ms;
+  double Ms, CPUMs;
 };
+
+// CPU time of the whole process in milliseconds: a software GL's drawing threads count too, and a
+// busy machine's waiting does not.
+double ProcessCPUMs() { return static_cast<double>(std::clock()) * 1000.0 / CLOCKS_PER_SEC; }
 
 struct TPassTimerState {
   bool Checked = false;
@@ -38,8 +43,9 @@ struct TPassTimerState {
   int WholeDepth = 0;
   GLuint Running = 0;
   TClock::time_point RunningSince;
+  double RunningSinceCPU = 0.0;
   // Sums since the last log line.
-  std::vector<double> SumGL, SumMs;
+  std::vector<double> SumGL, SumMs, SumCPU;
   std::size_t SumFrames = 0;
   double SumFrameMs = 0.0;
   TClock::time_point LastLog = TClock::now();
@@ -68,6 +74,7 @@ std::size_t PassIndex(const char* Name) {
   S.Names.emplace_back(Name);
   S.SumGL.push_back(0.0);
   S.SumMs.push_back(0.0);
+  S.SumCPU.push_back(0.0);
   return S.Names.size() - 1;
 }
 
@@ -85,6 +92,7 @@ void StartSegment() {
   // a software GL draws a whole batch of passes at once and would give them all the same time.
   glFinish();
   S.RunningSince = TClock::now();
+  S.RunningSinceCPU = ProcessCPUMs();
   glBeginQuery(GL_TIME_ELAPSED, S.Running);
 }
 
@@ -95,7 +103,7 @@ void StopSegment() {
   glEndQuery(GL_TIME_ELAPSED);
   glFinish();
   const double Ms = std::chrono::duration<double, std::milli>(TClock::now() - S.RunningSince).count();
-  S.InFlight[S.Frame % kFramesInFlight].push_back({S.Open.back(), S.Running, Ms});
+  S.InFlight[S.Frame % kFramesInFlight].push_back({S.Open.back(), S.Running, Ms, ProcessCPUMs() - S.RunningSinceCPU});
   S.Running = 0;
 }
 
@@ -103,12 +111,13 @@ void LogMeans() {
   TPassTimerState& S = State();
   if (!gLog || S.SumFrames == 0) return;
   const double N = static_cast<double>(S.SumFrames);
-  std::string Line = "TGame->Render->Pass times over " + std::to_string(S.SumFrames) + " frames (mean ms, finished / GL query):";
+  std::string Line = "TGame->Render->Pass times over " + std::to_string(S.SumFrames) + " frames (mean ms, wall / CPU / GL query):";
   char Text[96];
   for (std::size_t i = 0; i < S.Names.size(); ++i) {
-    std::snprintf(Text, sizeof Text, " %s %.2f / %.2f;", S.Names[i].c_str(), S.SumMs[i] / N, S.SumGL[i] / N);
+    std::snprintf(Text, sizeof Text, " %s %.2f / %.2f / %.2f;", S.Names[i].c_str(), S.SumMs[i] / N, S.SumCPU[i] / N,
+                  S.SumGL[i] / N);
     Line += Text;
-    S.SumGL[i] = S.SumMs[i] = 0.0;
+    S.SumGL[i] = S.SumMs[i] = S.SumCPU[i] = 0.0;
   }
   std::snprintf(Text, sizeof Text, " whole frame %.2f", S.SumFrameMs / N);
   gLog->AddLine(Line + Text);
@@ -141,21 +150,23 @@ void BeginPassFrame() {
   ++S.Frame;
   std::vector<TSegment>& Done = S.InFlight[S.Frame % kFramesInFlight];
   if (!Done.empty()) {
-    std::vector<double> GL(S.Names.size(), 0.0), Ms(S.Names.size(), 0.0);
+    std::vector<double> GL(S.Names.size(), 0.0), Ms(S.Names.size(), 0.0), CPU(S.Names.size(), 0.0);
     for (const TSegment& Segment : Done) {
       GLuint64 Nanoseconds = 0;
       glGetQueryObjectui64v(Segment.Query, GL_QUERY_RESULT, &Nanoseconds);
       GL[Segment.Pass] += static_cast<double>(Nanoseconds) / 1.0e6;
       Ms[Segment.Pass] += Segment.Ms;
+      CPU[Segment.Pass] += Segment.CPUMs;
       S.FreeQueries.push_back(Segment.Query);
     }
     Done.clear();
     S.Last.clear();
     for (std::size_t i = 0; i < S.Names.size(); ++i) {
       if (GL[i] == 0.0 && Ms[i] == 0.0) continue;
-      S.Last.push_back({S.Names[i], Ms[i], GL[i]});
+      S.Last.push_back({S.Names[i], Ms[i], CPU[i], GL[i]});
       S.SumGL[i] += GL[i];
       S.SumMs[i] += Ms[i];
+      S.SumCPU[i] += CPU[i];
     }
   }
   S.FrameOn = TimerOn();

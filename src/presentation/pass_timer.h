@@ -25,8 +25,9 @@ private:
 
 struct TPassFigure {
   std::string Name;
-  double Ms = 0.0;    // wall-clock time of the pass, issued and finished by the GL
-  double GLMs = 0.0;  // the GL timer query's time of the pass
+  double Ms = 0.0;     // wall-clock time of the pass, issued and finished by the GL
+  double CPUMs = 0.0;  // CPU time of the process in that time (every drawing thread, no waiting)
+  double GLMs = 0.0;   // the GL timer query's time of the pass
 };
 
 // At the start of every frame: reads back the queries of frames that are done.
