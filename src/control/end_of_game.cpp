@@ -42,6 +42,9 @@ void TGame::EndGame(bool Victory) {
   // The hot-seat turn clock stops with the game, or it would end the game again every second.
   RoundTimer.SetEnabled(false);
   if (gHighScoreList) gHighScoreList->AddScore();
+  // A won game shows the player's score in the title bar.
+  if (Victory && gPlayerNation < gNations.size() && gNations[gPlayerNation])
+    Form->SetCaption(std::to_string(gNations[gPlayerNation]->Score));
   ShowOutcome(Victory ? "endgame_victory" : "endgame_defeat", Victory ? "endgame_defeat" : "endgame_victory");
   PlayEndMusic(Victory ? "game_won.ogg" : "game_lost.ogg");
   SwitchState(gsEndGame);

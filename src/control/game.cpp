@@ -707,7 +707,7 @@ std::string TGame::WriteScreenShot() {
 }
 
 void TGame::Render() {
-  const double Now = NowMilliseconds();
+  const double Now = FrameClock ? FrameClock() : NowMilliseconds();
   FrameTime = LastFrameStart > 0.0 ? Now - LastFrameStart : 0.0;
   LastFrameStart = Now;
   int W = 0, H = 0;
@@ -726,13 +726,31 @@ void TGame::Render() {
     Log("TGame->Render->First frame drawn " + std::to_string(static_cast<long long>(NowMilliseconds())) +
         " ms after the program started");
   }
+  // Sound and music after the swap: tracks end, fade and the next one starts.
+  if (gSoundSystem) gSoundSystem->Update();
+  if (gMusicPlayer && gSettings.MusicEnabled) gMusicPlayer->Update(static_cast<float>(FrameTime));
+  AdvanceFade();
+}
+
+void TGame::AdvanceFade() {
+  FadeValue = static_cast<float>(FadeValue + FadeSpeed * FrameTime * 0.0015);
+  if (FadeValue > 1.0f) {
+    FadeValue = 1.0f;
+  } else if (FadeValue < 0.0f) {
+    // Black: the new state's first frame is drawn under a full veil, then it fades in.
+    FadeValue = 0.0f;
+    State = PendingState;
+    FadeSpeed = 1.0f;
+  }
 }
 
 void TGame::SwitchState(std::uint16_t NewState) {
+  // The state on screen asked for again changes nothing, not even a fade towards another state.
+  // Otherwise the fade-out starts (or goes on) from the present brightness; the latest request
+  // is the state that comes.
+  if (NewState == State) return;
+  FadeSpeed = -1.0f;
   PendingState = NewState;
-  State = NewState;
-  FadeValue = 0.0f;
-  FadeSpeed = 1.0f;
 }
 
 TGLGUI& TGame::CurrentGUI() const {

@@ -74,9 +74,9 @@ public:
   std::int32_t CursorMode = 0;
   bool GameRunning = false;
   std::string CursorTexture;
-  float FadeValue = 0.0f;
-  float FadeSpeed = 0.0f;
-  std::uint16_t PendingState = 0;
+  float FadeValue = 1.0f;  // 1 fully visible, 0 black
+  float FadeSpeed = 1.0f;  // +1 fading in or at rest, -1 fading out
+  std::uint16_t PendingState = 0;  // the state that comes when the fade-out reaches black
   float MilitaryPreviewRotation = 0.0f;
   std::int32_t RegionDetailsSelectedSlot = 0;
   std::int32_t RegionDetailsHoveredSlot = 0;
@@ -139,9 +139,19 @@ public:
   // "screenshot<N>.png", N counting from the number of PNG files there; returns the file or "".
   std::string WriteScreenShot();
 
-  // One frame: measures the frame time, lets the view draw, takes a pending screenshot, swaps.
+  // One frame: measures the frame time, lets the view draw (the scene, the cursor and the fade
+  // veil), takes a pending screenshot, swaps; then updates sound and music and advances the fade.
   void Render();
+  // The clock the frame time is measured with (milliseconds); tests drive frames with their own.
+  std::function<double()> FrameClock;
+  // Asks for another game state: the screen fades to black, the state changes there and the new
+  // screen fades in. The state on screen asked for again does nothing.
   void SwitchState(std::uint16_t NewState);
+  // The fade's step of a frame that took FrameTime: a full fade lasts about 667 ms; at black the
+  // pending state becomes current and fades in.
+  void AdvanceFade();
+  // A fade-out towards another state runs: the screen is going away and takes no commands.
+  bool FadingOut() const { return FadeSpeed < 0.0f; }
   // The GUI manager of the current state.
   TGLGUI& CurrentGUI() const;
 
@@ -201,25 +211,16 @@ public:
   // object refers to (division, region, spy, selections): a new game or a load frees them.
   void ForgetGameObjects();
   // The main menu's panels: the options follow the settings at start-up and after a language
-  // switch; while the menu shows, the settings follow the options every frame (MainMenu_Render,
-  // the menu's per-frame handler). The quit dialog's handler sees every click of its GUI.
+  // switch; while the menu shows, the settings follow the options every frame (the menu's
+  // per-frame handler, the presentation's). The quit dialog's handler sees every click of its GUI.
   void ApplySettingsToOptions();
   void OptionsWindow_FillResolutions();
   void MainMenu_HideSubPanels();
   void MainMenu_ToggleOptions(bool Show);
   void MainMenu_ToggleHotSeat(bool Show);
   void ApplyOptionsToSettings();
-  void MainMenu_Render();
   void QuitDialog_Click(const std::string& Name);
 
-
-  // The developer's window "debug" (opened by the developer keys only): fills its two memos, and
-  // its commands.
-  void DebugWindow_Show();
-  void DebugWindow_Click(const std::string& Name);
-  // "debugai": the computer opponents, the log of the one clicked, all nations by computer.
-  void DebugAIWindow_Show();
-  void DebugAIWindow_Click(const std::string& Name);
   // The load and save windows of a mode ("singleplayer", "hotseat").
   void LoadGameWindow_Show(const std::string& Mode);
   void SaveGameWindow_Show(const std::string& Mode);
@@ -259,9 +260,8 @@ private:
   bool LoadBaseLayout(TGLGUI& GUI, const std::string& FileName);
   bool AddWindow(TGLGUI& GUI, const std::string& FileName);
   void FillLanguageDropDown();
-  // Binds the quit dialog's and the developer window's click handlers; fills the options from the
-  // settings and binds the menu's per-frame handler when the main menu's layout holds the
-  // options panel (true then).
+  // Binds the quit dialog's click handler; fills the options from the settings when the main
+  // menu's layout holds the options panel (true then).
   bool BindMainMenuPanels();
   void EndGame(bool Victory);
   void ShowNationHistory();

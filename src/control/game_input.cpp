@@ -344,6 +344,12 @@ void TGame::KeyDown(std::uint16_t Key, std::uint8_t Shift) {
   if (Key == 'F' && gMusicPlayer) {
     gMusicPlayer->CurrentVolume = static_cast<float>(gSettings.MusicVolume) / 100.0f;
     gMusicPlayer->FadeDirection = -1.0f;
+  } else if (Key == 'A' && Ctrl) {
+    if (View) View->DebugAIWindow_Show(*this);
+    gInGameGUI->OpenWindow("debugai");
+  } else if (Key == 'D' && Ctrl) {
+    if (View) View->DebugWindow_Show(*this);
+    gInGameGUI->OpenWindow("debug");
   } else if (Key == 'N' && Ctrl) {
     gPlayerNation = static_cast<std::uint8_t>((gPlayerNation + 1) % 5);
   } else if (Key == 'T' && gPerfTimer) {
@@ -352,6 +358,9 @@ void TGame::KeyDown(std::uint16_t Key, std::uint8_t Shift) {
 }
 
 void TGame::Click() {
+  // A screen fading out towards another state takes no more commands: a second "next round"
+  // after the last one ended the game, or a second menu choice, would act on what is leaving.
+  if (FadingOut()) return;
   gFocusedEdit = nullptr;
   std::string Name;
   auto ButtonName = [](TGLGUI& GUI) {

@@ -31,6 +31,9 @@ bool IsLivingHuman(std::size_t i) { return gNations[i] && !gNations[i]->AIContro
 }  // namespace
 
 void TGame::NextRound() {
+  // A game that has ended stays ended: a late "next round" neither ends it again nor enters a
+  // second score.
+  if (!GameRunning) return;
   gInGameGUI->CloseWindow("autobattle");
   std::vector<std::uint8_t> Dead;
   if (HotSeat) {
@@ -156,9 +159,10 @@ void TGame::FillInfoCenter(bool Open) {
 }
 
 void TGame::RoundTimerTick() {
-  // The turn clock runs only in a hot-seat game on the globe, never during a battle or while
-  // the turn is being handed over.
-  if (State != gsEarthView || !GameRunning || !HotSeat || (gBattle && gBattle->Running) || OverlayDirection < 0)
+  // The turn clock runs only in a hot-seat game on the globe, never during a battle, while the
+  // turn is being handed over or while the globe fades out to another screen.
+  if (State != gsEarthView || !GameRunning || !HotSeat || (gBattle && gBattle->Running) || OverlayDirection < 0 ||
+      FadingOut())
     return;
   if (RoundTimeLeft <= 0) return;
   if (--RoundTimeLeft == 0) NextRound();

@@ -12,8 +12,9 @@ public:
   virtual ~TGameView() = default;
   // Draws the frame of the current game state into the back buffer (no swap).
   virtual void Render(TGame& Game) = 0;
-  // Binds the window handlers of the in-game, main-menu and nation-selection windows after
-  // their layouts are loaded (the first load and every language switch).
+  // Binds the window handlers of the in-game, main-menu and nation-selection windows (the main
+  // menu's per-frame handler among them) after their layouts are loaded (the first load and
+  // every language switch).
   virtual void RegisterWindows(TGame& Game) {}
   // Makes the GL objects the scenes draw into (reflection textures, noise volume, shadow list).
   virtual void CreateRenderTargets(TGame& Game) {}
@@ -43,4 +44,7 @@ public:
   // system bar.
   virtual void LoadGameWindow_Show(TGame& Game, const std::string& Mode) {}
   virtual void SaveGameWindow_Show(TGame& Game, const std::string& Mode) {}
+  // The developer's windows "debug" and "debugai" filled before the developer keys open them.
+  virtual void DebugWindow_Show(TGame& Game) {}
+  virtual void DebugAIWindow_Show(TGame& Game) {}
 };

@@ -6,15 +6,12 @@
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "engine/music_player.h"
-#include "engine/sound_system.h"
 #include "gui/check_box.h"
 #include "gui/drop_down.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/list_box.h"
-#include "gui/text.h"
 #include "gui/track_bar.h"
-#include "platform/text_format.h"
 
 namespace {
 
@@ -22,13 +19,6 @@ TGLWindow& MenuBase() { return *gMainMenuGUI->Windows[0]; }
 
 bool Checked(const char* ID) { return MenuBase().GetItem<TGLCheckbox>(ID).Checked; }
 std::int32_t Position(const char* ID) { return MenuBase().GetItem<TGLTrackBar>(ID).Progress; }
-
-// A track bar's position as a fraction of its maximum; an empty range is silence.
-float Fraction(const char* ID) {
-  const TGLTrackBar& Bar = MenuBase().GetItem<TGLTrackBar>(ID);
-  if (Bar.Max <= 0) return 0.0f;
-  return static_cast<float>(Bar.Progress) / static_cast<float>(Bar.Max);
-}
 
 void FadeItems(const char* IDPart, std::int32_t SkinnedIndex, bool Show) {
   TGLWindow& Base = MenuBase();
@@ -110,17 +100,6 @@ void TGame::ApplyOptionsToSettings() {
   gSettings.AutosaveInterval = Position("options_trackbar_autosaveinterval");
 }
 
-void TGame::MainMenu_Render() {
-  if (gMusicPlayer) gMusicPlayer->SetVolume(Fraction("options_trackbar_music"));
-  if (gSoundSystem) {
-    gSoundSystem->Volume = Fraction("options_trackbar_soundfx");
-    gSoundSystem->Enabled = Checked("options_checkbox_soundfx");
-  }
-  ApplyOptionsToSettings();
-  MenuBase().GetItem<TGLText>("options_label_autosaveinterval").Text =
-      FormatText(Localize("szStrAutoSaveInterval"), {std::to_string(gSettings.AutosaveInterval)});
-}
-
 void TGame::QuitDialog_Click(const std::string& Name) {
   TGLGUI* GUI = State == gsEarthView ? gInGameGUI.get() : State == gsMainMenu ? gMainMenuGUI.get() : nullptr;
   if (!GUI || !GUI->GetWindow("messagedlg_quit")) return;
@@ -134,21 +113,13 @@ void TGame::QuitDialog_Click(const std::string& Name) {
 }
 
 bool TGame::BindMainMenuPanels() {
-  if (gInGameGUI) {
+  if (gInGameGUI)
     if (TGLWindow* Dialog = gInGameGUI->GetWindow("messagedlg_quit"))
       Dialog->OnClick = [this](const std::string& Name) { QuitDialog_Click(Name); };
-    if (TGLWindow* Debug = gInGameGUI->GetWindow("debug"))
-      Debug->OnClick = [this](const std::string& Name) { DebugWindow_Click(Name); };
-    if (TGLWindow* DebugAI = gInGameGUI->GetWindow("debugai")) {
-      DebugAI->OnClick = [this](const std::string& Name) { DebugAIWindow_Click(Name); };
-      DebugAI->OnShow = [this] { DebugAIWindow_Show(); };
-    }
-  }
   TGLWindow& Base = MenuBase();
   bool HasOptions = false;
   for (auto& Item : Base.Items) HasOptions = HasOptions || Item->ID == "options_listbox_reslist";
   if (!HasOptions) return false;
   ApplySettingsToOptions();
-  Base.OnRender = [this] { MainMenu_Render(); };
   return true;
 }

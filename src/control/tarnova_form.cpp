@@ -72,6 +72,11 @@ void TTarnovaForm::SetClientSize(int Width, int Height) {
   FormResize(Width, Height);
 }
 
+void TTarnovaForm::SetCaption(const std::string& Text) {
+  Caption = Text;
+  Host.SetCaption(Text);
+}
+
 void TTarnovaForm::ClientSize(int& Width, int& Height) const {
   if (Host.IsOpen()) {
     Host.ClientSize(Width, Height);

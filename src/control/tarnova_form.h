@@ -53,6 +53,8 @@ public:
   // The drawable size of the window (the client size before it exists).
   void ClientSize(int& Width, int& Height) const;
   void SwapBuffers() { Host.SwapBuffers(); }
+  // The window's title bar text (kept for a window opened later).
+  void SetCaption(const std::string& Text);
   // Ends the program after the current frame without asking (start-up failures, crashes).
   void Close();
   bool IsClosed() const { return Closed; }

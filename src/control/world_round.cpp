@@ -1,5 +1,7 @@
 #include "control/world_round.h"
 
+#include <cmath>
+
 #include "ai/ai_controller.h"
 #include "ai/ai_globals.h"
 #include "engine/engine_globals.h"
@@ -55,7 +57,11 @@ void ReadNationInfo(const TXMLNode& Root) {
     auto Float = [&](const char* Child, const char* Attribute) {
       const TXMLNode C = E.Child(Child);
       if (!C) throw EDataError("TGame->LoadNationInfo->" + E.Where() + ": no <" + Child + ">");
-      return static_cast<float>(StrToFloatDot(C.RequiredAttribute(Attribute)));
+      const float V = StrToFloatDot(C.RequiredAttribute(Attribute));
+      // Positions and sizes of the scenery reach the drawing as vertices: only finite numbers.
+      if (!std::isfinite(V))
+        throw EDataError("TGame->LoadNationInfo->" + C.Where() + ": " + Attribute + " is not a finite number");
+      return V;
     };
     for (std::size_t f = 0; f < 8; ++f) N.BaseFactors[f] = Float("basefactor", Factors[f]);
     N.WaterplaneUpperPos = Float("waterplane_upper", "pos");

@@ -120,17 +120,27 @@ TGLWindow* TGLGUI::GetWindow(const std::string& Name) const {
   return nullptr;
 }
 
+namespace {
+
+// The rectangle a window is drawn in: the 27-pixel title bar and the client area below it
+// (none while collapsed), bounds included.
+bool WindowHoldsMouse(const TGLWindow& W) {
+  const std::int32_t H = W.Collapsed ? 0 : W.Height;
+  const float Left = static_cast<float>(RoundToInt(W.X));
+  const float Top = static_cast<float>(RoundToInt(W.Y));
+  const float Right = static_cast<float>(RoundToInt(static_cast<double>(W.X) + W.Width));
+  const float Bottom = static_cast<float>(RoundToInt(static_cast<double>(W.Y) + 27 + H));
+  return PointInRect(gMouseX, gMouseY, Left, Top, Right, Bottom);
+}
+
+}  // namespace
+
 TGLWindow* TGLGUI::GetWindowAtMouse() const {
   TGLWindow* Best = nullptr;
   float BestZ = kLowestDepth;
   for (const auto& W : Windows) {
     if (!W->Visible) continue;
-    const std::int32_t H = W->Collapsed ? 0 : W->Height;
-    const float Left = static_cast<float>(RoundToInt(W->X));
-    const float Top = static_cast<float>(RoundToInt(W->Y));
-    const float Right = static_cast<float>(RoundToInt(static_cast<double>(W->X) + W->Width));
-    const float Bottom = static_cast<float>(RoundToInt(static_cast<double>(W->Y) + 27 + H));
-    if (PointInRect(gMouseX, gMouseY, Left, Top, Right, Bottom) && W->Z > BestZ) {
+    if (WindowHoldsMouse(*W) && W->Z > BestZ) {
       Best = W.get();
       BestZ = W->Z;
     }
@@ -174,9 +184,7 @@ TListItem* TGLGUI::GetListItemAtMouse() {
 
 bool TGLGUI::IsMouseOverWindow() const {
   for (const auto& W : Windows) {
-    if (!W->Visible || W->Fixed) continue;
-    const std::int32_t H = W->Collapsed ? 0 : W->Height;
-    if (W->X <= gMouseX && gMouseX <= W->X + W->Width && W->Y <= gMouseY && gMouseY <= W->Y + H) return true;
+    if (W->Visible && !W->Fixed && WindowHoldsMouse(*W)) return true;
   }
   return false;
 }

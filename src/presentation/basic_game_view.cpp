@@ -11,10 +11,12 @@
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/nation_selection_scene.h"
 #include "presentation/scenes/scene_support.h"
+#include "presentation/windows/developer_windows.h"
 #include "presentation/windows/espionage_window.h"
 #include "presentation/windows/game_windows.h"
 #include "presentation/windows/info_center_window.h"
 #include "presentation/windows/load_save_windows.h"
+#include "presentation/windows/options_panel.h"
 #include "presentation/windows/research_history_window.h"
 #include "presentation/windows/research_window.h"
 #include "presentation/windows/statistics_window.h"
@@ -55,6 +57,8 @@ void TBasicGameView::RegisterWindows(TGame& Game) {
   RegisterTransferMarketWindow(Game);
   RegisterEspionageWindow(Game);
   RegisterLoadSaveWindows(Game);
+  RegisterDeveloperWindows(Game);
+  RegisterOptionsPanel(Game);
 }
 
 void TBasicGameView::InfoCenterWindow_Refresh(TGame& Game) { ::InfoCenterWindow_Refresh(Game); }
@@ -72,3 +76,7 @@ void TBasicGameView::MilitaryWindow_Show(TGame& Game) { ::MilitaryWindow_Show(Ga
 void TBasicGameView::LoadGameWindow_Show(TGame& Game, const std::string& Mode) { ::LoadGameWindow_Show(Game, Mode); }
 
 void TBasicGameView::SaveGameWindow_Show(TGame& Game, const std::string& Mode) { ::SaveGameWindow_Show(Game, Mode); }
+
+void TBasicGameView::DebugWindow_Show(TGame& Game) { ::DebugWindow_Show(Game); }
+
+void TBasicGameView::DebugAIWindow_Show(TGame& Game) { ::DebugAIWindow_Show(Game); }

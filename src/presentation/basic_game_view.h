@@ -1,6 +1,6 @@
 #pragma once
-// The game view of the presentation: draws the frame of the game's state. For now it clears
-// the screen to the menu backdrop and draws the GUI of the current state.
+// The game view of the presentation: draws the scene of the game's state and binds and calls
+// the window handlers.
 #include "control/game_view.h"
 
 class TBasicGameView : public TGameView {
@@ -16,4 +16,6 @@ public:
   void MilitaryWindow_Show(TGame& Game) override;
   void LoadGameWindow_Show(TGame& Game, const std::string& Mode) override;
   void SaveGameWindow_Show(TGame& Game, const std::string& Mode) override;
+  void DebugWindow_Show(TGame& Game) override;
+  void DebugAIWindow_Show(TGame& Game) override;
 };

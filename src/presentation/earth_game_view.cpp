@@ -28,6 +28,7 @@ void TEarthGameView::Render(TGame& Game) {
     TPassScope Pass("cursor");
     DrawCursor(Game);
     DrawFrameTexts(Game);
+    DrawFadeVeil(Game);
     AdvanceHotSeatOverlay(Game);
     DrawHotSeatOverlay(Game);
   }

@@ -77,9 +77,26 @@ void Uniform4(const TGLSLShader& S, const char* Name, float A, float B, float C,
   glUniform4f(glGetUniformLocation(S.ProgramHandle, Name), A, B, C, D);
 }
 
+// The eye's height in the frame of the current model-view matrix (a rotation and a translation,
+// as the earth view sets it): the y of the inverse transform applied to the eye at the origin.
+float EyeHeight() {
+  GLfloat M[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, M);
+  return -(M[4] * M[12] + M[5] * M[13] + M[6] * M[14]);
+}
+
 // One 64-vertex disc at height H of radius R; Coord gives each vertex's texture coordinate.
+// A disc whose plane passes within the near clipping distance of the eye is seen edge-on: it
+// would cover nothing but a line of the picture, write depths in front of the whole interface
+// along that line, and its near-eye triangles can stall the software rasteriser for good, so it
+// is left out.
 template <class F>
 void Disc(float H, float R, F Coord) {
+  if (!WaterDiscVisible(EyeHeight(), H)) {
+    LogOnce("TGame->RenderEarthWater->Water disc at height " + std::to_string(H) +
+            " lies at the eye's height and is not drawn");
+    return;
+  }
   glBegin(GL_POLYGON);
   for (int k = 0; k < 64; ++k) {
     const auto D = WaterDiscDirection(k);
@@ -143,6 +160,10 @@ void FreeReflectionTargets() {
   gReflectionTexture[0] = gReflectionTexture[1] = 0;
   gReflectionFramebuffer = gReflectionDepthbuffer = 0;
   gReflectionSize = 0;
+}
+
+bool WaterDiscVisible(float EyeHeight, float DiscHeight) {
+  return std::isfinite(EyeHeight) && std::isfinite(DiscHeight) && std::fabs(EyeHeight - DiscHeight) >= kWaterDiscEyeClearance;
 }
 
 std::array<double, 2> WaterDiscDirection(int k) {

@@ -13,6 +13,13 @@ class TGame;
 void CreateReflectionTargets(std::int32_t Size, int ClientWidth, int ClientHeight);
 void FreeReflectionTargets();
 
+// How far the eye must stay from a water disc's plane for the disc to be drawn: the near
+// clipping distance of the earth view's projection.
+constexpr float kWaterDiscEyeClearance = 0.1f;
+// False for a disc whose plane passes within kWaterDiscEyeClearance of the eye (seen edge-on) or
+// whose heights are not finite numbers.
+bool WaterDiscVisible(float EyeHeight, float DiscHeight);
+
 // Direction of vertex k of the 64-vertex water polygons: (sin a, cos a) with a = (k + 1) pi / 32.
 std::array<double, 2> WaterDiscDirection(int k);
 

@@ -146,3 +146,20 @@ void DrawFrameTexts(const TGame& Game) {
                    White, 1.0f, 1.0f, false, true);
     }
 }
+
+void DrawFadeVeil(const TGame& Game) {
+  if (Game.FadeValue >= 1.0f) return;
+  glClear(GL_DEPTH_BUFFER_BIT);
+  SetOrthoProjection(1.0f, 1.0f);
+  glPushAttrib(GL_ENABLE_BIT);
+  for (GLenum Cap : {GL_LIGHTING, GL_FOG, GL_DEPTH_TEST, GL_CULL_FACE, GL_TEXTURE_2D}) glDisable(Cap);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor4f(0.0f, 0.0f, 0.0f, 1.0f - Game.FadeValue);
+  glBegin(GL_QUADS);
+  glVertex3f(0, 0, 0), glVertex3f(1, 0, 0), glVertex3f(1, 1, 0), glVertex3f(0, 1, 0);
+  glEnd();
+  glPopAttrib();
+  glDisable(GL_BLEND);
+  glColor4f(1, 1, 1, 1);
+}

@@ -18,3 +18,6 @@ void DrawCursor(TGame& Game);
 // The developer's texts in the top left: frames per second and the last OpenGL error
 // ("-showfps"), and the performance timer's stretches of the frame ("-perftimer").
 void DrawFrameTexts(const TGame& Game);
+// The black veil of a fade between game states over everything drawn so far (scene, GUI, cursor
+// and texts): opaque at black, none when the screen is fully visible.
+void DrawFadeVeil(const TGame& Game);

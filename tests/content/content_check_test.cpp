@@ -309,10 +309,14 @@ TEST_F(ContentFixture, NationsHaveNamesHistoriesAndDistinctColours) {
       EXPECT_GE(V, 0.5f) << F.Where() << " " << Attr;
       EXPECT_LE(V, 1.5f) << F.Where() << " " << Attr;
     }
-    for (const char* Plane : {"waterplane_upper", "waterplane_lower"}) {
-      EXPECT_NO_THROW(std::stof(N.Child(Plane).RequiredAttribute("pos"))) << N.Where();
-      EXPECT_NO_THROW(std::stof(N.Child(Plane).RequiredAttribute("dim"))) << N.Where();
-    }
+    // The water lies below the earth view's eye (at height 0), clear of the near clipping
+    // distance, and the upper disc over the lower: a disc at eye height is seen edge-on.
+    const float Upper = std::stof(N.Child("waterplane_upper").RequiredAttribute("pos"));
+    const float Lower = std::stof(N.Child("waterplane_lower").RequiredAttribute("pos"));
+    EXPECT_LT(Upper, -0.5f) << N.Where();
+    EXPECT_LT(Lower, Upper) << N.Where();
+    for (const char* Plane : {"waterplane_upper", "waterplane_lower"})
+      EXPECT_GT(std::stof(N.Child(Plane).RequiredAttribute("dim")), 0.0f) << N.Where();
     TXMLNode C = N.Child("mapcolor");
     int R = std::stoi(C.RequiredAttribute("red")), G = std::stoi(C.RequiredAttribute("green")), B = std::stoi(C.RequiredAttribute("blue"));
     for (int V : {R, G, B}) EXPECT_TRUE(V >= 0 && V <= 255) << C.Where();

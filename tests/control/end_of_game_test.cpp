@@ -69,6 +69,8 @@ TEST_F(EndOfGame, VictoryEntersTheScoreOnceShowsTheVictoryAndStopsTheGame) {
   EXPECT_NE(ReadTestFile(Scores.Path() / "highscore.xml").find("Ada"), std::string::npos);
   EXPECT_TRUE(Shows("endgame_victory"));
   EXPECT_FALSE(gEndGameGUI->Windows[0]->GetGUIItemByID("endgame_defeat").Visible);
+  EXPECT_EQ(Game->PendingState, gsEndGame);  // the globe fades out to the end screen
+  FinishFade();
   EXPECT_EQ(Game->State, gsEndGame);
   EXPECT_FALSE(Game->GameRunning);
   EXPECT_EQ(Backend->CallsStartingWith("LoadMusic game_won.ogg").size(), 1u);
@@ -84,5 +86,18 @@ TEST_F(EndOfGame, ADefeatAfterAVictoryShowsOnlyTheDefeatAndPlaysNothingWithMusic
   EXPECT_TRUE(Shows("endgame_defeat"));
   EXPECT_FALSE(gEndGameGUI->Windows[0]->GetGUIItemByID("endgame_victory").Visible);
   EXPECT_TRUE(Backend->CallsStartingWith("LoadMusic").empty());
+  EXPECT_EQ(Game->PendingState, gsEndGame);  // the globe fades out to the end screen
+  FinishFade();
   EXPECT_EQ(Game->State, gsEndGame);
+}
+
+TEST_F(EndOfGame, AVictoryShowsTheScoreInTheTitleBarADefeatLeavesItAsItWas) {
+  gSettings.MusicEnabled = false;
+  Form.Caption = "Tarnova - Phase 1 (v1.11)";
+  Game->ShowDefeat();
+  EXPECT_EQ(Form.Caption, "Tarnova - Phase 1 (v1.11)");
+  gNations[2]->Score = 1234;
+  Game->GameRunning = true;
+  Game->ShowVictory();
+  EXPECT_EQ(Form.Caption, "1234");
 }

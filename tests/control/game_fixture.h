@@ -50,6 +50,18 @@ protected:
     Game = std::make_unique<TGame>(Form, nullptr);
     return *Game;
   }
+  // Frames of Milliseconds each, drawn as the main loop draws them, on a clock of the test's own.
+  void Frames(int Count, double Milliseconds = 50.0) {
+    Game->FrameClock = [this] { return FrameNow; };
+    for (int i = 0; i < Count; ++i) {
+      FrameNow += Milliseconds;
+      Game->Render();
+    }
+  }
+  // Frames until no fade runs: the state asked for is on screen and fully visible.
+  void FinishFade() {
+    for (int i = 0; i < 100 && (Game->FadingOut() || Game->FadeValue < 1.0f); ++i) Frames(1);
+  }
   bool Logged(const std::string& Text) const {
     for (const std::string& L : Log.Lines())
       if (L.find(Text) != std::string::npos) return true;
@@ -61,6 +73,7 @@ protected:
   TTarnovaForm Form{{"tarnova", "-windowed"}};
   std::unique_ptr<TGame> Game;
   std::vector<TDialog> Dialogs;
+  double FrameNow = 1000.0;  // the test's frame clock, milliseconds
 
 private:
   std::filesystem::path SavedFolder;

@@ -151,7 +151,11 @@ TEST_F(GameTest, KeysAndClosingDependOnTheGameState) {
   gGame = std::make_unique<TGame>(Form, nullptr);
   TGame& G = *gGame;
   G.State = gsIntro;
-  Form.FormKeyDown(VK_ESCAPE, 0);  // the intro ends
+  Form.FormKeyDown(VK_ESCAPE, 0);  // the intro ends: it fades out to the menu
+  EXPECT_EQ(G.PendingState, gsMainMenu);
+  EXPECT_TRUE(G.FadingOut());
+  G.FrameTime = 700.0;
+  G.AdvanceFade();
   EXPECT_EQ(G.State, gsMainMenu);
   EXPECT_FALSE(G.EscapePressed);
   Form.FormKeyDown(VK_ESCAPE, 0);

@@ -14,17 +14,6 @@
 
 namespace {
 
-// Puts the GUI mouse on the control named Name; false when no point of the screen hits it.
-bool PointAt(TGLGUI& GUI, const std::string& Name) {
-  for (int Y = 0; Y < 768; Y += 3)
-    for (int X = 0; X < 1024; X += 3) {
-      gMouseX = X;
-      gMouseY = Y;
-      if (const TGLButton* B = GUI.GetButtonAtMouse(); B && B->Name == Name) return true;
-    }
-  return false;
-}
-
 std::int32_t UnitTypeIndex(const std::string& ID) {
   for (std::size_t i = 0; i < gUnitTypePool->Types.size(); ++i)
     if (gUnitTypePool->Types[i]->ID == ID) return static_cast<std::int32_t>(i);
@@ -57,6 +46,8 @@ std::pair<std::int32_t, std::int32_t> Border(std::uint8_t Nation, std::uint8_t O
 
 class OrdersTest : public PlayTest {
 protected:
+  // The fade direction of the main menu's skinned control K (1 the single-player sub-menu).
+  static float SkinnedFade(std::int32_t K) { return gMainMenuGUI->Windows[0]->GetGLGUIItem(K, "skinned").FadeDir; }
   void SetUp() override {
     PlayTest::SetUp();
     Game->SelectedNation = 0;
@@ -227,6 +218,33 @@ TEST_F(OrdersTest, TheGlobeTurnsAndZoomsAndIgnoresClicksOnTheHeadsUpDisplay) {
   EXPECT_TRUE(gInGameGUI->GetWindow("science")->Visible);
 }
 
+TEST_F(OrdersTest, AClickOnAWindowsBottomBandNeitherSelectsTheRegionBehindNorTurnsTheGlobe) {
+  Form.SetClientSize(1024, 768);
+  gInGameGUI->CloseWindow("infocenter");
+  gInGameGUI->OpenWindow("science");
+  TGLWindow& Science = *gInGameGUI->GetWindow("science");
+  Science.X = 100.0f;
+  Science.Y = 100.0f;
+  // The last row of pixels the window is drawn in: its title bar of 27 and its client area.
+  const int X = 110, Y = 100 + 27 + Science.Height;
+  const std::int32_t Foreign = RegionOf(1);
+  Game->PickHook = [&] { return Foreign + 1; };
+  gSelectedRegion = -1;
+  Game->MouseMove(0, X, Y);
+  ASSERT_EQ(gInGameGUI->GetWindowAtMouse(), &Science);
+  Game->MouseDown(1, 0, X, Y);
+  Game->MouseUp(1, 0, X, Y);
+  EXPECT_EQ(gSelectedRegion, -1);
+  Game->MouseDown(3, 0, X, Y);
+  EXPECT_FALSE(Game->RightDragging);
+  Game->MouseUp(3, 0, X, Y);
+  // One pixel below, the globe takes the click.
+  Game->MouseMove(0, X, Y + 1);
+  Game->MouseDown(1, 0, X, Y + 1);
+  Game->MouseUp(1, 0, X, Y + 1);
+  EXPECT_EQ(gSelectedRegion, Foreign);
+}
+
 TEST_F(OrdersTest, TheMenusLeadFromTheMainMenuThroughTheNationSelectionIntoAGame) {
   Game->State = gsMainMenu;
   ASSERT_TRUE(PointAt(*gMainMenuGUI, "mainmenu_singleplayer"));
@@ -237,6 +255,15 @@ TEST_F(OrdersTest, TheMenusLeadFromTheMainMenuThroughTheNationSelectionIntoAGame
     if (Item->FadeDir > 0.0f) Item->Visible = true;
   ASSERT_TRUE(PointAt(*gMainMenuGUI, "mainmenu_singleplayer_newgame"));
   Game->Click();
+  // The menu fades out to black and the nation selection fades in; a click while the menu goes
+  // does nothing.
+  EXPECT_EQ(Game->State, gsMainMenu);
+  EXPECT_EQ(Game->PendingState, gsNationSelect);
+  ASSERT_TRUE(PointAt(*gMainMenuGUI, "mainmenu_singleplayer"));
+  Game->Click();
+  EXPECT_EQ(Game->PendingState, gsNationSelect);
+  EXPECT_GT(SkinnedFade(1), 0.0f);  // the sub-menu did not toggle away
+  FinishFade();
   EXPECT_EQ(Game->State, gsNationSelect);
 
   // The symbol in place 2 comes to the front and its history is shown.

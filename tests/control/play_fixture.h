@@ -12,17 +12,30 @@
 #include "game_fixture.h"
 #include "gui/fake_gui_services.h"
 #include "gui/gui_services.h"
+#include "gui/button.h"
 #include "gui/edit.h"
 #include "gui/drop_down.h"
 #include "gui/memo.h"
 #include "layouts/layout_fixture.h"
 #include "platform/xml_document.h"
 #include "world/earth.h"
+#include "world/high_score_list.h"
 #include "world/nation.h"
 #include "world/region.h"
 #include "world/statistics.h"
 #include "world/world_globals.h"
 #include "world/world_save.h"
+
+// Puts the GUI mouse on the control named Name; false when no point of the screen hits it.
+inline bool PointAt(TGLGUI& GUI, const std::string& Name) {
+  for (int Y = 0; Y < 768; Y += 3)
+    for (int X = 0; X < 1024; X += 3) {
+      gMouseX = X;
+      gMouseY = Y;
+      if (const TGLButton* B = GUI.GetButtonAtMouse(); B && B->Name == Name) return true;
+    }
+  return false;
+}
 
 class TRecordingView : public TGameView {
 public:

@@ -109,6 +109,7 @@ TEST_F(PlayTest, HotSeatHandsOverInNationOrderAndRunsTheWorldRoundAfterTheLastHu
   HandOver(1, 0);
   HandOver(3, 0);
   Game->NextRound();
+  FinishFade();
   EXPECT_EQ(Game->State, gsEndGame);
   EXPECT_FALSE(Game->GameRunning);
   EXPECT_FALSE(Game->RoundTimer.Enabled());
@@ -122,8 +123,44 @@ TEST_F(PlayTest, AHumanAloneOnTheGlobeWinsTheHotSeatGame) {
   StartHotSeat({"human", "ai_normal", "human", "ai_normal", "ai_normal"});
   for (std::uint8_t n : {1, 2, 3, 4}) HandOver(n, 0);
   Game->NextRound();
+  FinishFade();
   EXPECT_EQ(Game->State, gsEndGame);
   EXPECT_NE(Game->EndGameText.find("P0"), std::string::npos) << Game->EndGameText;
+}
+
+TEST_F(PlayTest, AnEndedGameFadesToTheEndScreenAndALateNextRoundNeitherEndsItAgainNorScoresTwice) {
+  TTempFolder Scores;
+  gHighScoreList = std::make_unique<THighScoreList>(Scores.Path());
+  Game->SelectedNation = 0;
+  Game->StartNewGame(0);
+  FinishFade();
+  for (std::uint8_t n : {1, 2, 3, 4}) HandOver(n, 0);
+  gNations[0]->PlayerName = "Ada";
+  gNations[0]->Score = 5000;  // enough for the list
+  auto Entries = [] {
+    return std::count_if(gHighScoreList->Entries.begin(), gHighScoreList->Entries.end(),
+                         [](const auto& E) { return E.PlayerName == "Ada"; });
+  };
+  ASSERT_TRUE(PointAt(*gInGameGUI, "nextround"));
+  Game->Click();
+  EXPECT_EQ(Entries(), 1);
+  // The globe fades out; "next round" pressed again meanwhile does nothing.
+  EXPECT_EQ(Game->State, gsEarthView);
+  EXPECT_TRUE(Game->FadingOut());
+  const std::int32_t Score = gNations[0]->Score;
+  Frames(2);
+  ASSERT_TRUE(PointAt(*gInGameGUI, "nextround"));
+  Game->Click();
+  FinishFade();
+  EXPECT_EQ(Game->State, gsEndGame);
+  EXPECT_EQ(Entries(), 1);
+  EXPECT_EQ(gNations[0]->Score, Score);
+  // Nor does a round asked for once the game is over.
+  Game->NextRound();
+  EXPECT_EQ(Entries(), 1);
+  EXPECT_EQ(Game->State, gsEndGame);
+  EXPECT_FALSE(Game->FadingOut());
+  gHighScoreList.reset();
 }
 
 TEST_F(PlayTest, SinglePlayerDefeatAndVictoryEndTheRoundBeforeItsCounterMovesOn) {
@@ -131,6 +168,7 @@ TEST_F(PlayTest, SinglePlayerDefeatAndVictoryEndTheRoundBeforeItsCounterMovesOn)
   Game->StartNewGame(0);
   HandOver(0, 1);
   Game->NextRound();
+  FinishFade();
   EXPECT_EQ(Game->State, gsEndGame);
   EXPECT_EQ(gCurrentTurn, 0);
 
@@ -140,6 +178,7 @@ TEST_F(PlayTest, SinglePlayerDefeatAndVictoryEndTheRoundBeforeItsCounterMovesOn)
   for (std::uint8_t n : {1, 2, 3, 4}) HandOver(n, 0);
   const std::int32_t Score = gNations[0]->Score;
   Game->NextRound();
+  FinishFade();
   EXPECT_EQ(Game->State, gsEndGame);
   EXPECT_GT(gNations[0]->Score, Score);  // "GameWon"
   EXPECT_EQ(gCurrentTurn, 0);
@@ -165,15 +204,3 @@ TEST_F(PlayTest, NationsDyingInOneRoundShareOneMessageAndTheNewsOpen) {
   EXPECT_EQ(Game->QuickChart[0][0][4], 0);
 }
 
-// The developer's "advance 10 rounds": ten rounds in one click, the region map left alone unless
-// its check box asks for it.
-TEST_F(PlayTest, TheDeveloperWindowAdvancesTenRoundsWithoutRebuildingTheMap) {
-  Game->SelectedNation = 2;
-  Game->StartNewGame(0);
-  View->Calls.clear();
-  Game->DebugAIWindow_Click("debug_ai_advance_10");
-  EXPECT_EQ(gCurrentTurn, 10);
-  EXPECT_EQ(std::count(View->Calls.begin(), View->Calls.end(), "regionmap"), 0);
-  Game->NextRound();
-  EXPECT_EQ(std::count(View->Calls.begin(), View->Calls.end(), "regionmap"), 1);
-}

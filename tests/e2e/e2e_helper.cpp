@@ -5,9 +5,15 @@
 //                                          <share of bright pixels>"
 //   tarnova-e2e-helper pixel <file> <x> <y> prints "<red> <green> <blue>" of the pixel x across,
 //                                          y down from the top (0..255)
+//   tarnova-e2e-helper windowsum <window id> prints a checksum of what the window shows now; two
+//                                          sums differ when a new frame changed the picture
+//   tarnova-e2e-helper mean <file>         prints the mean brightness of the picture, the average
+//                                          of red, green and blue over every pixel (0..255)
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -74,6 +80,51 @@ int Pixel(const char* File, const char* X, const char* Y) {
   return 0;
 }
 
+int WindowSum(const char* WindowId) {
+  Display* D = XOpenDisplay(nullptr);
+  if (!D) {
+    std::fprintf(stderr, "no display\n");
+    return 2;
+  }
+  const Window W = static_cast<Window>(std::strtoul(WindowId, nullptr, 0));
+  XWindowAttributes A{};
+  XImage* Image = nullptr;
+  if (XGetWindowAttributes(D, W, &A) && A.width > 0 && A.height > 0)
+    Image = XGetImage(D, W, 0, 0, static_cast<unsigned>(A.width), static_cast<unsigned>(A.height), AllPlanes, ZPixmap);
+  if (!Image) {
+    std::fprintf(stderr, "window %s cannot be read\n", WindowId);
+    XCloseDisplay(D);
+    return 1;
+  }
+  // FNV-1a over every pixel.
+  std::uint64_t Sum = 1469598103934665603ull;
+  for (int y = 0; y < Image->height; ++y)
+    for (int x = 0; x < Image->width; ++x) {
+      Sum ^= XGetPixel(Image, x, y);
+      Sum *= 1099511628211ull;
+    }
+  std::printf("%016llx\n", static_cast<unsigned long long>(Sum));
+  XDestroyImage(Image);
+  XCloseDisplay(D);
+  return 0;
+}
+
+int Mean(const char* File) {
+  const auto Bytes = ReadWholeFile(File);
+  TPNGImage Image;
+  std::string Error;
+  if (!Bytes || !DecodePNG(Bytes->data(), Bytes->size(), Image, Error)) {
+    std::fprintf(stderr, "%s: not a readable PNG %s\n", File, Error.c_str());
+    return 1;
+  }
+  double Sum = 0.0;
+  for (std::size_t i = 0; i + 3 < Image.Pixels.size(); i += 4)
+    Sum += (Image.Pixels[i] + Image.Pixels[i + 1] + Image.Pixels[i + 2]) / 3.0;
+  const double Count = static_cast<double>(Image.Width) * Image.Height;
+  std::printf("%.0f\n", Count > 0 ? Sum / Count : 0.0);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,6 +132,10 @@ int main(int argc, char** argv) {
   if (Command == "close" && argc == 3) return Close(argv[2]);
   if (Command == "pngstat" && argc == 3) return PngStat(argv[2]);
   if (Command == "pixel" && argc == 5) return Pixel(argv[2], argv[3], argv[4]);
-  std::fprintf(stderr, "usage: tarnova-e2e-helper close <window id> | pngstat <file> | pixel <file> <x> <y>\n");
+  if (Command == "windowsum" && argc == 3) return WindowSum(argv[2]);
+  if (Command == "mean" && argc == 3) return Mean(argv[2]);
+  std::fprintf(stderr,
+               "usage: tarnova-e2e-helper close <window id> | pngstat <file> | pixel <file> <x> <y> | mean <file> | "
+               "windowsum <window id>\n");
   return 2;
 }

@@ -192,3 +192,49 @@ TEST_F(GlobeGL, EarthViewFrameShowsSkyGlobeAndWaterInEveryMode) {
   EXPECT_GT(Reddish, 5);
   FreeReflectionTargets();
 }
+
+TEST_F(GlobeGL, AWaterDiscAtTheEyesHeightLeavesNoBandAcrossTheInterface) {
+  // A disc in the eye's plane is seen edge-on: drawn, its near-eye fragments would lie in front
+  // of the interface along a line and cut a band through every window drawn over the scene.
+  EXPECT_FALSE(WaterDiscVisible(0.0f, 0.0f));
+  EXPECT_FALSE(WaterDiscVisible(0.0f, 0.015f));
+  EXPECT_FALSE(WaterDiscVisible(0.0f, std::nanf("")));
+  EXPECT_TRUE(WaterDiscVisible(0.0f, -1.1f));
+  UpDateRegionMap(false);
+  TNation& Player = *gNations[0];
+  Player.WaterplaneUpperPos = 0.0f;
+  Player.WaterplaneUpperDim = 40.0f;
+  Player.WaterplaneLowerPos = -2.0f;
+  Player.WaterplaneLowerDim = 60.0f;
+  gSettings.ReflectionUpdateRate = 1;
+  CreateReflectionTargets(256, kSize, kSize);
+  TEarthGameView View;
+  Game->State = gsEarthView;
+  Face(30, 20);
+  for (bool Reflections : {false, true}) {
+    gSettings.NoShaders = true;
+    gSettings.Reflections = Reflections;
+    glViewport(0, 0, kSize, kSize);
+    View.Render(*Game);
+    // A window over the middle of the screen, drawn as the interface draws: orthographic, with
+    // the depth test on.
+    SetOrthoProjection(kSize, kSize);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glVertex3f(64.0f, 128.0f, 1.0f);
+    glVertex3f(64.0f, 384.0f, 1.0f);
+    glVertex3f(448.0f, 384.0f, 1.0f);
+    glVertex3f(448.0f, 128.0f, 1.0f);
+    glEnd();
+    int Gaps = 0;
+    for (int Y = 136; Y < 376; ++Y)
+      for (int X : {80, 200, 300, 430}) Gaps += Pixel(X, Y) != std::array<int, 3>{255, 255, 255};
+    EXPECT_EQ(Gaps, 0) << "reflections " << Reflections;
+    SaveFrame(Reflections ? "eye_height_disc_reflections" : "eye_height_disc");
+  }
+  FreeReflectionTargets();
+}

@@ -10,8 +10,8 @@
 
 namespace {
 
-// Frames of 16.7 ms until the main menu is asked for or Limit seconds have passed; the
-// seconds it took.
+// Frames of 16.7 ms until the main menu is asked for (the fade to it begins) or Limit seconds
+// have passed; the seconds it took.
 double RunIntro(TGame& Game, TGLGUI& GUI, double Limit) {
   TGLWindow& Base = *GUI.Windows[0];
   Game.FrameTime = 16.7;
@@ -40,7 +40,7 @@ TEST(Intro, FourItemsFadeInInTurnAndTheMenuFollowsEightSecondsAfterTheLast) {
   TGLGUI GUI;
   AddItems(GUI, 5);
   const double Seconds = RunIntro(Game, GUI, 30.0);
-  EXPECT_EQ(Game.State, gsMainMenu);
+  EXPECT_EQ(Game.PendingState, gsMainMenu);
   EXPECT_NEAR(Seconds, 4.0 + 8.0, 0.3);
   auto& Items = GUI.Windows[0]->Items;
   for (std::size_t i = 3; i < 7; ++i) EXPECT_FLOAT_EQ(Items[i]->Alpha, 1.0f) << i;
@@ -55,7 +55,7 @@ TEST(Intro, ALayoutWithFewerItemsOrOneLeftHalfFadedStillEnds) {
     TGLGUI GUI;
     AddItems(GUI, Count);
     RunIntro(Game, GUI, 30.0);
-    EXPECT_EQ(Game.State, gsMainMenu) << Count << " items";
+    EXPECT_EQ(Game.PendingState, gsMainMenu) << Count << " items";
   }
   TGame Game(Form, nullptr);
   Game.State = gsIntro;
@@ -63,5 +63,5 @@ TEST(Intro, ALayoutWithFewerItemsOrOneLeftHalfFadedStillEnds) {
   AddItems(GUI, 4);
   GUI.Windows[0]->Items[4]->Alpha = 0.5f;  // hidden, yet not at zero
   RunIntro(Game, GUI, 30.0);
-  EXPECT_EQ(Game.State, gsMainMenu);
+  EXPECT_EQ(Game.PendingState, gsMainMenu);
 }

@@ -1,5 +1,7 @@
 // The load and save windows on the game's real layouts, headless: listing, saving, overwriting,
-// deleting and loading from the main menu.
+// deleting and loading, in game and from the main menu. Every button is pressed as a player
+// presses it: the mouse on the button of the window on screen, then the game's click.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,24 +9,44 @@
 
 #include "control/game_save.h"
 #include "control/save_fixture.h"
+#include "gui/button.h"
 #include "gui/edit.h"
 #include "gui/list_box.h"
 #include "platform/files.h"
+#include "presentation/basic_game_view.h"
 #include "presentation/windows/load_save_windows.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+// The content's layouts with every picture registered, so the menu's parts can be hit.
+class TMenuContentServices : public TContentGUIServices {
+public:
+  int GetTextureInfo(const std::string&, int What) override { return What == tiGLID ? 1 : 64; }
+};
+
 class LoadSaveWindows : public TSaveTest {
 protected:
   void SetUp() override {
     TSaveTest::SetUp();
+    Previous = SetGUIServices(std::make_unique<TMenuContentServices>());
     gLocalization.AddKey("szStrTurn", "Runde", "Round");
     gLocalization.AddKey("szStrLoadGameCatsingleplayer", "Spiel laden", "Load game");
     Nation(0).Names = {"Nordland", "Northland"};
     gCurrentTurn = 12;
+    gMainMenuGUI->ScreenWidth = 1024;
+    gMainMenuGUI->ScreenHeight = 768;
+    gMainMenuGUI->ClientSize = TIntPair{1024, 768};
+    gMainMenuGUI->Windows[0]->Width = 1024;
+    gMainMenuGUI->Windows[0]->Height = 768;
+    gMainMenuGUI->LoadUIFromXML("data\\xml\\lang_eng\\UI_MainMenu_Root.xml");
+    Game->View = std::make_unique<TBasicGameView>();
     RegisterLoadSaveWindows(*Game);
+  }
+  void TearDown() override {
+    SetGUIServices(std::move(Previous));
+    TSaveTest::TearDown();
   }
   static TGLWindow& Window(TGLGUI& GUI, const std::string& Name) { return *GUI.GetWindow(Name); }
   static TGLListBox& List(TGLWindow& W) { return W.GetItem<TGLListBox>("listbox_savegames"); }
@@ -33,23 +55,48 @@ protected:
     for (const TListItem& Row : List(W).Items) C.push_back(Row.Caption);
     return C;
   }
-  // Opens the window on top and clicks one of its buttons as the game does: the click reaches
-  // every window of the GUI.
   static void Open(TGLGUI& GUI, const std::string& Name) { GUI.OpenWindow(Name); }
-  static void Press(TGLGUI& GUI, const std::string& WindowName, const std::string& Button) {
-    TGLWindow& W = Window(GUI, WindowName);
-    gMouseX = static_cast<int>(W.X) + 20;
-    gMouseY = static_cast<int>(W.Y) + 60;
-    GUI.BroadcastEvent(Button);
+  // Puts the mouse on a point of the screen where Hit holds; false when there is none.
+  template <class F>
+  static bool PointWhere(F&& Hit) {
+    for (int Y = 0; Y < 768; Y += 2)
+      for (int X = 0; X < 1024; X += 2) {
+        gMouseX = X;
+        gMouseY = Y;
+        if (Hit()) return true;
+      }
+    return false;
   }
-  static void Select(TGLWindow& W, const std::string& Caption) {
-    for (std::size_t i = 0; i < List(W).Items.size(); ++i)
-      if (List(W).Items[i].Caption == Caption) List(W).ItemIndex = static_cast<std::int32_t>(i);
+  // Clicks the button Button of the window WindowName that shows in GUI.
+  void Press(TGLGUI& GUI, const std::string& WindowName, const std::string& Button) {
+    TGLWindow* W = GUI.GetWindow(WindowName);
+    ASSERT_TRUE(PointWhere([&] {
+      const TGLButton* B = GUI.GetButtonAtMouse();
+      return B && B->Name == Button && GUI.GetWindowAtMouse() == W;
+    })) << Button << " of " << WindowName << " is nowhere on the screen";
+    Game->Click();
+  }
+  // Clicks the row with Caption in the list of the window WindowName.
+  void Select(TGLGUI& GUI, const std::string& WindowName, const std::string& Caption) {
+    TGLWindow* W = GUI.GetWindow(WindowName);
+    TGLListBox& L = List(*W);
+    const std::int32_t Kept = L.ItemIndex;
+    const bool Found = PointWhere([&] {
+      if (GUI.GetWindowAtMouse() != W) return false;
+      const TListItem* Row = GUI.GetListItemAtMouse();
+      return Row && Row->Caption == Caption;
+    });
+    L.ItemIndex = Kept;  // finding the row is no click
+    ASSERT_TRUE(Found) << Caption << " is not in the list of " << WindowName;
+    Game->Click();
+    ASSERT_TRUE(L.ItemIndex >= 0 && L.Items[static_cast<std::size_t>(L.ItemIndex)].Caption == Caption);
   }
   void SideFile(const std::string& Stem, const std::string& Text, int MinutesAgo) {
     const fs::path File = Saves.Write(Stem + ".name", Text);
     fs::last_write_time(File, fs::file_time_type::clock::now() - std::chrono::minutes(MinutesAgo));
   }
+
+  std::unique_ptr<TGUIServices> Previous;
 };
 
 }  // namespace
@@ -97,12 +144,12 @@ TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsI
   List(Save).ItemIndex = -1;
   Press(*gInGameGUI, "savegame", "button_overwritegame");  // nothing selected
   EXPECT_FALSE(MessageBoxOpen(*gInGameGUI));
-  Select(Save, "Second");
+  Select(*gInGameGUI, "savegame", "Second");
   const std::string Before = ReadWholeFile(SaveFile("savegame3.xml")).value();
   Press(*gInGameGUI, "savegame", "button_overwritegame");
   EXPECT_TRUE(MessageBoxOpen(*gInGameGUI));
   EXPECT_EQ(ReadWholeFile(SaveFile("savegame3.xml")).value(), Before);
-  CloseMessageBox(*gInGameGUI);
+  Press(*gInGameGUI, "messagedlg_ext", "msgdlg_ext_ok");
   Press(*gInGameGUI, "savegame", "button_overwritegame");
   EXPECT_NE(ReadWholeFile(SaveFile("savegame3.xml")).value(), Before);
   EXPECT_NE(ReadWholeFile(SaveFile("savegame3.xml")).value().find("currentturn=\"13\""), std::string::npos);
@@ -112,10 +159,16 @@ TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsI
   // Both windows open, each with a row selected: a delete in the save window removes only its row.
   Open(*gInGameGUI, "loadgame");
   LoadGameWindow_Show(*Game, "singleplayer");
-  Select(Window(*gInGameGUI, "loadgame"), Proposed);
+  Select(*gInGameGUI, "loadgame", Proposed);
   Open(*gInGameGUI, "savegame");
   SaveGameWindow_Show(*Game, "singleplayer");
-  Select(Save, "Second");
+  Select(*gInGameGUI, "savegame", "Second");
+  // Deleting asks first; the second press deletes.
+  Press(*gInGameGUI, "savegame", "button_deletegame");
+  EXPECT_TRUE(MessageBoxOpen(*gInGameGUI));
+  EXPECT_TRUE(fs::exists(SaveFile("savegame3.xml")));
+  Press(*gInGameGUI, "messagedlg_ext", "msgdlg_ext_ok");
+  EXPECT_FALSE(MessageBoxOpen(*gInGameGUI));
   Press(*gInGameGUI, "savegame", "button_deletegame");
   EXPECT_FALSE(fs::exists(SaveFile("savegame3.xml")));
   EXPECT_FALSE(fs::exists(SaveFile("savegame3.name")));
@@ -127,26 +180,49 @@ TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsI
   EXPECT_EQ(ListFolder(Saves.Path(), "").size(), 2u);
 }
 
-TEST_F(LoadSaveWindows, LoadingFromTheMainMenuGoesStraightIntoTheGame) {
+TEST_F(LoadSaveWindows, FromTheMainMenuLoadEntersTheSavedGameAndDeleteAsksThenRemovesBothFiles) {
   ASSERT_TRUE(Game->SaveToXML(SaveFile("savegame2.xml").string(), "Kept"));
   const std::string Saved = Comparable(SaveText(), true);
+  ASSERT_TRUE(Game->SaveToXML(SaveFile("savegame3.xml").string(), "Spare"));
   gCurrentTurn = 40;
   Game->GameRunning = false;
   Game->State = gsMainMenu;
-  Open(*gMainMenuGUI, "loadgame");
-  LoadGameWindow_Show(*Game, "singleplayer");
+  gInGameGUI->HideAllWindows();
+  // Single player, then its "load game".
+  Press(*gMainMenuGUI, "GUIWindow", "mainmenu_singleplayer");
+  for (auto& Item : gMainMenuGUI->Windows[0]->Items)
+    if (Item->FadeDir > 0.0f) Item->Visible = true, Item->Alpha = 1.0f;  // the sub-menu faded in
+  Press(*gMainMenuGUI, "GUIWindow", "mainmenu_singleplayer_loadgame");
   TGLWindow& Load = Window(*gMainMenuGUI, "loadgame");
-  Select(Load, "Kept");
+  ASSERT_TRUE(Load.Visible);
+  EXPECT_THAT(Captions(Load), ::testing::UnorderedElementsAre("Kept", "Spare"));
+
+  // Delete asks, and only the second press removes the save and its side file.
+  Select(*gMainMenuGUI, "loadgame", "Spare");
+  Press(*gMainMenuGUI, "loadgame", "button_deletegame");
+  EXPECT_TRUE(MessageBoxOpen(*gMainMenuGUI));
+  EXPECT_TRUE(fs::exists(SaveFile("savegame3.xml")));
+  Press(*gMainMenuGUI, "messagedlg_ext", "msgdlg_ext_ok");
+  Press(*gMainMenuGUI, "loadgame", "button_deletegame");
+  EXPECT_FALSE(fs::exists(SaveFile("savegame3.xml")));
+  EXPECT_FALSE(fs::exists(SaveFile("savegame3.name")));
+  EXPECT_EQ(Captions(Load), (std::vector<std::string>{"Kept"}));
+
+  Select(*gMainMenuGUI, "loadgame", "Kept");
   // A listed save whose document went missing is reported, not loaded.
   fs::rename(SaveFile("savegame2.xml"), SaveFile("elsewhere.xml"));
   Press(*gMainMenuGUI, "loadgame", "button_loadgame");
   EXPECT_TRUE(MessageBoxOpen(*gMainMenuGUI));
   EXPECT_EQ(Game->State, gsMainMenu);
-  CloseMessageBox(*gMainMenuGUI);
+  Press(*gMainMenuGUI, "messagedlg_ext", "msgdlg_ext_ok");
   fs::rename(SaveFile("elsewhere.xml"), SaveFile("savegame2.xml"));
   Press(*gMainMenuGUI, "loadgame", "button_loadgame");
-  EXPECT_EQ(Game->State, gsEarthView);
+  EXPECT_TRUE(fs::exists(SaveFile("savegame2.xml")));
+  EXPECT_EQ(Game->State, gsEarthView);  // at once, without a fade
+  EXPECT_EQ(Game->PendingState, gsEarthView);
   EXPECT_TRUE(Game->GameRunning);
   EXPECT_FALSE(Load.Visible);
+  EXPECT_EQ(gCurrentTurn, 12);
   EXPECT_EQ(Comparable(SaveText(), true), Saved);
+  EXPECT_NE(LogLine("TGame->LoadFromXML->Loading game from").find("savegame2.xml"), std::string::npos);
 }

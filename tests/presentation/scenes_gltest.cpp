@@ -23,6 +23,8 @@
 #include "platform/png_codec.h"
 #include "platform/xml_document.h"
 #include "gui/drop_down.h"
+#include "presentation/earth_game_view.h"
+#include "presentation/frame_state.h"
 #include "presentation/scenes/battlefield_scene.h"
 #include "presentation/scenes/end_game_scene.h"
 #include "world/battle.h"
@@ -233,11 +235,11 @@ TEST_F(Scenes, TheIntroFadesItsItemsInOverTheSkyAndHandsOverToTheMenu) {
   Game->State = gsIntro;
   Game->FrameTime = 100.0;  // ten frames a second, injected
   int Frames = 0;
-  while (Game->State == gsIntro && Frames < 200) {
+  while (!Game->FadingOut() && Frames < 200) {
     RenderIntro(*Game);
     if (++Frames == 30) SaveFrame(ReadFrame(), "intro_after_3s");
   }
-  EXPECT_EQ(Game->State, gsMainMenu);
+  EXPECT_EQ(Game->PendingState, gsMainMenu);
   EXPECT_NEAR(Frames * 100.0 / 1000.0, 12.5, 1.0);  // 4 s and 8 s, frames rounding up
   const TFrame F = ReadFrame();
   SaveFrame(F, "intro_last_frame");
@@ -280,6 +282,9 @@ TEST_F(Scenes, AVictoryEntersTheScoreAndTheEndScreenShowsItsChartAndTheHighlight
   Stat.ItemIndex = 0;
   Game->GameRunning = true;
   Game->ShowVictory();
+  ASSERT_EQ(Game->PendingState, gsEndGame);
+  Game->FrameTime = 700.0;
+  Game->AdvanceFade();
   ASSERT_EQ(Game->State, gsEndGame);
   EXPECT_EQ(gHighScoreList->LastIndex, 1);
   THighScoreList Written(Scores.Path());
@@ -336,4 +341,40 @@ TEST_F(Scenes, TheBattlefieldOfAFreshBattleShowsTheHexMeadowFadingIntoTheHaze) {
     }
   EXPECT_GT(Dark, 200);
   EXPECT_GT(Green, 5000);
+}
+
+TEST_F(Scenes, TheFadeVeilDarkensEverythingTheFrameDrewByItsValue) {
+  LoadScreen(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
+  Game->State = gsIntro;
+  Game->FrameTime = 16.0;
+  RenderIntro(*Game);
+  const TFrame Lit = ReadFrame();
+  Game->FadeValue = 0.25f;
+  DrawFadeVeil(*Game);
+  const TFrame Veiled = ReadFrame();
+  SaveFrame(Veiled, "veil_at_a_quarter");
+  int Bright = 0, Off = 0;
+  for (std::size_t i = 0; i < Lit.RGBA.size(); i += 4)
+    for (std::size_t c = 0; c < 3; ++c) {
+      Bright += Lit.RGBA[i + c] > 100;
+      Off += std::abs(Veiled.RGBA[i + c] - Lit.RGBA[i + c] * 0.25) > 2.0;
+    }
+  EXPECT_GT(Bright, 10000);  // there was something to darken
+  EXPECT_EQ(Off, 0);
+  // Fully visible: no veil at all.
+  Game->FadeValue = 1.0f;
+  DrawFadeVeil(*Game);
+  EXPECT_EQ(ReadFrame().RGBA, Veiled.RGBA);
+
+  // The view draws it over the scene, the GUI and the cursor: at black nothing shows.
+  Game->FadeValue = 0.0f;
+  gMouseX = 500;
+  gMouseY = 400;
+  TEarthGameView View;
+  View.Render(*Game);
+  const TFrame Black = ReadFrame();
+  SaveFrame(Black, "veil_at_black");
+  int Lit2 = 0;
+  for (std::size_t i = 0; i < Black.RGBA.size(); i += 4) Lit2 += std::max({Black.RGBA[i], Black.RGBA[i + 1], Black.RGBA[i + 2]}) > 0;
+  EXPECT_EQ(Lit2, 0);
 }

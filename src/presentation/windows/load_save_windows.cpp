@@ -21,8 +21,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The save the player asked to overwrite; a second press on the same row confirms it.
-std::string PendingOverwrite;
+// What cannot be undone asks first: the button pressed and the row it was pressed on. A second
+// press of the same button on the same row carries it out; any other press starts over.
+struct TPendingConfirm {
+  std::string Button, ID;
+};
+TPendingConfirm Pending;
+
+// True when this press confirms an earlier one; else asks in a message box and remembers it.
+bool Confirmed(TGLWindow& Window, const std::string& Button, const TListItem& Row, const std::string& QuestionKey) {
+  if (Pending.Button == Button && Pending.ID == Row.ID) {
+    Pending = {};
+    return true;
+  }
+  Pending = {Button, Row.ID};
+  Window.Owner->ShowMessageBoxExt(Localize(QuestionKey) + "\n\n" + Row.Caption, Localize("szStrDialogHint"),
+                                  "dialog_warning", false);
+  return false;
+}
 
 void Log(const std::string& Text) {
   if (gLog) gLog->AddLine(Text);
@@ -52,14 +68,18 @@ const TListItem* SelectedRow(const TGLWindow& Window) {
   return &List.Items[static_cast<std::size_t>(List.ItemIndex)];
 }
 
-void DeleteSelected(const TGLWindow& Window) {
+// Deletes the document of the selected row and its side file, once the player has confirmed.
+// True when the files went.
+bool DeleteSelected(TGLWindow& Window) {
   const TListItem* Row = SelectedRow(Window);
-  if (!Row || Row->ID.empty()) return;
+  if (!Row || Row->ID.empty()) return false;
+  if (!Confirmed(Window, "button_deletegame", *Row, "szStrDeleteConfirm")) return false;
   const fs::path File = fs::path(gSaveGamePath) / Row->ID;
   std::error_code Ec;
   fs::remove(File, Ec);
   fs::remove(SideFileFor(File), Ec);
   Log("TGame->DeleteSaveGame->Deleted \"" + File.string() + "\"");
+  return true;
 }
 
 }  // namespace
@@ -93,6 +113,7 @@ std::vector<TListItem> ListSaveGames(const fs::path& Folder, const std::string& 
 
 void LoadGameWindow_Show(TGame& Game, const std::string& Mode) {
   Game.SaveLoadMode = Mode;
+  Pending = {};
   TGLWindow* W = LoadWindowOf(Game);
   if (!W) return;
   W->Caption = Localize("szStrLoadGameCat" + Mode);
@@ -101,7 +122,7 @@ void LoadGameWindow_Show(TGame& Game, const std::string& Mode) {
 
 void SaveGameWindow_Show(TGame& Game, const std::string& Mode) {
   Game.SaveLoadMode = Mode;
-  PendingOverwrite.clear();
+  Pending = {};
   TGLWindow* W = gInGameGUI->GetWindow("savegame");
   if (!W) return;
   W->Caption = Localize("szStrSaveGameCat" + Mode);
@@ -112,9 +133,12 @@ void SaveGameWindow_Show(TGame& Game, const std::string& Mode) {
   FillList(*W, Mode);
 }
 
-void LoadGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name) {
-  if (&Window != LoadWindowOf(Game) || !ClickedIn(Window)) return;
+void LoadGameWindow_Click(TGame& Game, const std::string& Name) {
+  TGLWindow* Target = LoadWindowOf(Game);
+  if (!Target || !ClickedIn(*Target)) return;
+  TGLWindow& Window = *Target;
   if (Name == "button_loadgame") {
+    Pending = {};
     const TListItem* Row = SelectedRow(Window);
     if (!Row || Row->ID.empty()) return;
     const fs::path File = fs::path(gSaveGamePath) / Row->ID;
@@ -130,43 +154,34 @@ void LoadGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Nam
     Game.PendingState = gsEarthView;
     Game.GameRunning = true;
   } else if (Name == "button_deletegame") {
-    DeleteSelected(Window);
-    LoadGameWindow_Show(Game, Game.SaveLoadMode);
+    if (DeleteSelected(Window)) LoadGameWindow_Show(Game, Game.SaveLoadMode);
   }
 }
 
 void SaveGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name) {
   if (!ClickedIn(Window)) return;
   if (Name == "button_savegame") {
-    PendingOverwrite.clear();
+    Pending = {};
     const std::string SaveName = Window.GetItem<TGLEdit>("edit_savegamename").Text;
     if (Game.SaveToXML(NextFreeSaveGame(gSaveGamePath).string(), SaveName)) Window.Owner->CloseWindow(Window.Name);
   } else if (Name == "button_overwritegame") {
     const TListItem* Row = SelectedRow(Window);
     if (!Row || Row->ID.empty()) return;
-    if (PendingOverwrite != Row->ID) {
-      // Replacing a savegame cannot be undone: the first press asks, the second one overwrites.
-      PendingOverwrite = Row->ID;
-      Window.Owner->ShowMessageBoxExt(Localize("szStrOverwriteConfirm") + "\n\n" + Row->Caption,
-                                      Localize("szStrDialogHint"), "dialog_warning", false);
-      return;
-    }
-    PendingOverwrite.clear();
+    if (!Confirmed(Window, "button_overwritegame", *Row, "szStrOverwriteConfirm")) return;
     // The save keeps its old name.
     const std::string SaveName = Row->Caption;
     if (Game.SaveToXML((fs::path(gSaveGamePath) / Row->ID).string(), SaveName))
       Window.Owner->CloseWindow(Window.Name);
   } else if (Name == "button_deletegame") {
-    PendingOverwrite.clear();
-    DeleteSelected(Window);
-    SaveGameWindow_Show(Game, Game.SaveLoadMode);
+    if (DeleteSelected(Window)) SaveGameWindow_Show(Game, Game.SaveLoadMode);
   }
 }
 
 void RegisterLoadSaveWindows(TGame& Game) {
-  for (TGLGUI* GUI : {gInGameGUI.get(), gMainMenuGUI.get()})
-    if (TGLWindow* W = GUI->GetWindow("loadgame"))
-      W->OnClick = [&Game, W](const std::string& Name) { LoadGameWindow_Click(Game, *W, Name); };
+  // The game hands every click to the in-game windows only; the in-game load window's handler
+  // serves the load window of the current state, the main menu's too.
+  if (TGLWindow* W = gInGameGUI->GetWindow("loadgame"))
+    W->OnClick = [&Game](const std::string& Name) { LoadGameWindow_Click(Game, Name); };
   if (TGLWindow* W = gInGameGUI->GetWindow("savegame"))
     W->OnClick = [&Game, W](const std::string& Name) { SaveGameWindow_Click(Game, *W, Name); };
 }

@@ -17,10 +17,12 @@ std::vector<TListItem> ListSaveGames(const std::filesystem::path& Folder, const 
 // Fill the windows for Mode just before they open.
 void LoadGameWindow_Show(TGame& Game, const std::string& Mode);
 void SaveGameWindow_Show(TGame& Game, const std::string& Mode);
-// The windows' click handlers: they act only on clicks inside their own Window.
-void LoadGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name);
+// The windows' click handlers; they act only on clicks inside their window. The load window's
+// works on the "loadgame" window of the current state (in game or in the main menu). Deleting
+// and overwriting a savegame ask first: the second press of the button on the same row acts.
+void LoadGameWindow_Click(TGame& Game, const std::string& Name);
 void SaveGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name);
 
-// Binds the handlers to the "loadgame" windows of the in-game and main-menu GUIs and to the
-// in-game "savegame" window.
+// Binds the handlers to the in-game "loadgame" and "savegame" windows, which hear every click of
+// the game.
 void RegisterLoadSaveWindows(TGame& Game);

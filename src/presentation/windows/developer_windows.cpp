@@ -1,22 +1,18 @@
-// The developer's windows, opened only by the developer keys. "debug": the values the selected
-// region's buildings produce and the player's research, and commands that finish production
-// and research, fill regions with buildings, switch the language, hand out or take away
-// regions, add money and change a region's owner. "debugai": the computer opponents with the
-// log of the one chosen.
+#include "presentation/windows/developer_windows.h"
+
+#include <cstdio>
 #include <vector>
 
 #include "ai/ai_controller.h"
 #include "ai/ai_globals.h"
 #include "ai/ai_log.h"
-#include "gui/list_box.h"
-
 #include "control/control_globals.h"
 #include "control/game.h"
 #include "engine/engine_globals.h"
-#include "engine/float_text.h"
 #include "engine/log.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
+#include "gui/list_box.h"
 #include "gui/memo.h"
 #include "platform/random.h"
 #include "world/building_type.h"
@@ -45,18 +41,49 @@ TGLMemo* MemoNumber(TGLWindow& W, int Index) {
   return nullptr;
 }
 
-void FillRegion(TRegion& R) {
-  static const char* const Layout[3][3] = {
-      {"Atomkraftwerk", "Megafabrik", "Milit\xE4risches Forschungszentrum"},
-      {"Atomkraftwerk", "Ziviles Forschungszentrum", "Milit\xE4risches Forschungszentrum"},
-      {"Atomkraftwerk", "Ziviles Forschungszentrum", "Autarke Wohnsphere"}};
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) R.Buildings[i][j].Type = gBuildingTypePool->FindByName(Layout[i][j]);
+// General number format: up to 15 significant digits, no trailing zeros.
+std::string General(float Value) {
+  char Text[40];
+  std::snprintf(Text, sizeof Text, "%.15G", static_cast<double>(Value));
+  return Text;
 }
+
+// What a slot of a filled region holds: the kind of building by category and the effect that
+// ranks the types of that category. Three power stations down the first column, a factory, two
+// civil and two military research centres, and housing.
+struct TFillKind {
+  std::int32_t Category;
+  const char* Effect;
+};
+constexpr TFillKind kEnergy{bcEnergy, "region.energy"}, kRessources{bcRessources, "region.ressources"},
+    kCivil{bcScience, "global.science.civil"}, kMilitary{bcScience, "global.science.military"},
+    kHousing{bcMaxPopulation, "region.maxpopulation"};
+constexpr TFillKind kFillLayout[3][3] = {{kEnergy, kRessources, kMilitary},
+                                         {kEnergy, kCivil, kMilitary},
+                                         {kEnergy, kCivil, kHousing}};
+
+// A type a player can have built: not the placeholder, not the spy's unidentified building.
+bool RealType(const TBuildingType& T) { return T.ID != "building_dummy" && T.Number >= 0; }
 
 }  // namespace
 
-void TGame::DebugWindow_Show() {
+const TBuildingType* DebugFillType(int Row, int Column) {
+  if (!gBuildingTypePool || Row < 0 || Row > 2 || Column < 0 || Column > 2) return nullptr;
+  const TFillKind& Kind = kFillLayout[Row][Column];
+  const TBuildingType* Best = nullptr;
+  std::int32_t BestValue = 0;
+  for (const auto& T : gBuildingTypePool->Types) {
+    if (!RealType(*T) || T->Category != Kind.Category) continue;
+    const std::int32_t Value = T->GetEffectValue(Kind.Effect);
+    if (!Best || Value > BestValue || (Value == BestValue && T->BuildCost > Best->BuildCost)) {
+      Best = T.get();
+      BestValue = Value;
+    }
+  }
+  return Best;
+}
+
+void DebugWindow_Show(TGame& Game) {
   TGLWindow* W = gInGameGUI->GetWindow("debug");
   if (!W) return;
   TGLMemo* Region = MemoNumber(*W, 0);
@@ -74,19 +101,19 @@ void TGame::DebugWindow_Show() {
         {"defense", "  defense = "},     {"military", "  military = "},
         {"espionage", "  espionage = "}, {"researchcivil", "  research.civil = "},
         {"researchmilitary", "  research.military = "}};
-    for (const auto& V : Values) Region->AddLine(std::string(V[1]) + FloatToStrDot(R.GetValue(V[0])));
+    for (const auto& V : Values) Region->AddLine(std::string(V[1]) + General(R.GetValue(V[0])));
   } else {
     Region->AddLine("No region selected");
   }
   Global->Clear();
   Global->AddLine("Global info :");
   if (const TNation* P = Player()) {
-    Global->AddLine(" research.civil = " + FloatToStrDot(P->GetValue("researchcivil")));
-    Global->AddLine(" research.military = " + FloatToStrDot(P->GetValue("researchmilitary")));
+    Global->AddLine(" research.civil = " + General(P->GetValue("researchcivil")));
+    Global->AddLine(" research.military = " + General(P->GetValue("researchmilitary")));
   }
 }
 
-void TGame::DebugWindow_Click(const std::string& Name) {
+void DebugWindow_Click(TGame& Game, const std::string& Name) {
   TNation* P = Player();
   if (!P) return;
   if (Name == "debug_finish_unit") {
@@ -110,21 +137,30 @@ void TGame::DebugWindow_Click(const std::string& Name) {
     P->TechnologyTree.Current = nullptr;
     Refresh();
   } else if (Name == "debug_fill_regions") {
-    if (gBuildingTypePool) ForPlayerRegions(*P, FillRegion);
+    // A kind the pool lacks leaves that slot as it is.
+    ForPlayerRegions(*P, [](TRegion& R) {
+      for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+          if (const TBuildingType* Type = DebugFillType(i, j)) R.Buildings[i][j].Type = Type;
+    });
     Refresh();
   } else if (Name == "debug_fill_regions_rnd") {
-    // Only real building types are drawn; a pool without any leaves the regions as they are.
-    std::vector<const TBuildingType*> Eligible;
-    if (gBuildingTypePool)
-      for (const auto& T : gBuildingTypePool->Types)
-        if (T->ID != "building_dummy") Eligible.push_back(T.get());
-    if (Eligible.empty()) {
+    // Draws over the whole pool; the placeholder and the unidentified building are drawn again.
+    const std::size_t Count = gBuildingTypePool ? gBuildingTypePool->Types.size() : 0;
+    bool AnyReal = false;
+    for (std::size_t t = 0; t < Count; ++t) AnyReal = AnyReal || RealType(*gBuildingTypePool->Types[t]);
+    if (!AnyReal) {
       if (gLog) gLog->AddLine("TGame->DebugWindow_Click->No building type to fill the regions with");
       return;
     }
     ForPlayerRegions(*P, [&](TRegion& R) {
       for (auto& Row : R.Buildings)
-        for (auto& Slot : Row) Slot.Type = Eligible[static_cast<std::size_t>(Random(static_cast<std::int32_t>(Eligible.size())))];
+        for (auto& Slot : Row) {
+          const TBuildingType* Type = nullptr;
+          do Type = gBuildingTypePool->Types[static_cast<std::size_t>(Random(static_cast<std::int32_t>(Count)))].get();
+          while (!RealType(*Type));
+          Slot.Type = Type;
+        }
     });
     Refresh();
   } else if (Name == "debug_lang_ger" || Name == "debug_lang_eng") {
@@ -140,13 +176,14 @@ void TGame::DebugWindow_Click(const std::string& Name) {
   } else if (Name == "debug_money") {
     P->Ressources = 50.0f;
   } else if (Name == "debug_region_uprise" || Name == "debug_region_dead") {
-    if (!Earth || Earth->SelRegion < 0 || static_cast<std::size_t>(Earth->SelRegion) >= gRegions.size()) return;
-    gRegions[static_cast<std::size_t>(Earth->SelRegion)]->Owner =
+    if (!Game.Earth || Game.Earth->SelRegion < 0 || static_cast<std::size_t>(Game.Earth->SelRegion) >= gRegions.size())
+      return;
+    gRegions[static_cast<std::size_t>(Game.Earth->SelRegion)]->Owner =
         Name == "debug_region_uprise" ? TRegion::OwnerRebels : TRegion::OwnerNobody;
   }
 }
 
-void TGame::DebugAIWindow_Show() {
+void DebugAIWindow_Show(TGame& Game) {
   TGLWindow* W = gInGameGUI->GetWindow("debugai");
   if (!W) return;
   auto& List = W->GetItem<TGLListBox>("listbox_aicontroller");
@@ -158,7 +195,7 @@ void TGame::DebugAIWindow_Show() {
   }
 }
 
-void TGame::DebugAIWindow_Click(const std::string& Name) {
+void DebugAIWindow_Click(TGame& Game, const std::string& Name) {
   TGLWindow* W = gInGameGUI->GetWindow("debugai");
   if (!W) return;
   // The clicked row names its controller: the list's own selection follows only after the
@@ -177,10 +214,20 @@ void TGame::DebugAIWindow_Click(const std::string& Name) {
       if (N) N->AIControlled = true;
   } else if (Name == "debug_ai_advance_10" || Name == "debug_ai_advance_100") {
     const int Rounds = Name == "debug_ai_advance_10" ? 10 : 100;
-    if (Rounds == 100 && gCurrentTurn == 0 && View) View->UpDateRegionMap(*this, false);
+    if (Rounds == 100 && gCurrentTurn == 0 && Game.View) Game.View->UpDateRegionMap(Game, false);
     gDebugBatchRounds = 1;
     // The batch stops when a round ends the game: the rounds after it would play a finished game.
-    for (int R = 0; R < Rounds && GameRunning && State == gsEarthView; ++R) NextRound();
+    for (int R = 0; R < Rounds && Game.GameRunning && Game.State == gsEarthView; ++R) Game.NextRound();
     gDebugBatchRounds = 0;
+  }
+}
+
+void RegisterDeveloperWindows(TGame& Game) {
+  TGame* G = &Game;
+  if (TGLWindow* Debug = gInGameGUI->GetWindow("debug"))
+    Debug->OnClick = [G](const std::string& Name) { DebugWindow_Click(*G, Name); };
+  if (TGLWindow* DebugAI = gInGameGUI->GetWindow("debugai")) {
+    DebugAI->OnClick = [G](const std::string& Name) { DebugAIWindow_Click(*G, Name); };
+    DebugAI->OnShow = [G] { DebugAIWindow_Show(*G); };
   }
 }
