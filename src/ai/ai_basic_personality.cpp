@@ -16,13 +16,6 @@
 #include "world/world_globals.h"
 
 namespace {
-bool HasConstruction(const TRegion& Region) {
-  for (const auto& Row : Region.Buildings)
-    for (const TBuilding& Slot : Row)
-      if (Slot.FinishType) return true;
-  return false;
-}
-
 // Categories whose buildings the endangered rules build; they are never torn down for room.
 bool IsRescueCategory(std::int32_t Category) { return Category == bcEnergy || Category == bcLoyality || Category == bcPollution; }
 }  // namespace
@@ -171,7 +164,7 @@ void TAIBasicPersonality::BuildBestWithRoom(TRegion& Region, std::uint8_t Catego
     return;
   }
   // A building is torn down only for one that can start right now.
-  if (!HasFreeSlot(Region) && !HasConstruction(Region) && Type->BuildCost <= ConstructionBudgetLeft)
+  if (!HasFreeSlot(Region) && !Region.HasConstruction() && Type->BuildCost <= ConstructionBudgetLeft)
     DemolishBuildingForRoom(Region);
   ConstructBuilding(Region, Type);
 }
@@ -181,19 +174,15 @@ void TAIBasicPersonality::ConstructBuilding(TRegion& Region, const TBuildingType
     Log("  ERROR : No building type to construct!", AIColorAlarm);
     return;
   }
-  if (Type->BuildCost > ConstructionBudgetLeft) return;
-  // One construction at a time per region; money is taken only for a construction that starts.
-  if (HasConstruction(Region)) return;
-  for (auto& Row : Region.Buildings)
-    for (TBuilding& Slot : Row)
-      if (!Slot.Type) {
-        ConstructionBudgetLeft = static_cast<float>(static_cast<double>(ConstructionBudgetLeft) - Type->BuildCost);
-        Slot.FinishType = Type;
-        Slot.FinishTime = Type->BuildTime;
-        Log(" Constructing " + Quoted(Type->GetName()), AIColorConstruction);
-        return;
-      }
-  Log("  ERROR : No more free slot for " + Quoted(Type->GetName()) + "!", AIColorAlarm);
+  // The player's rule, paid from this round's construction budget; money is taken only for a
+  // construction that starts.
+  switch (Region.StartConstruction(Nation(), Region.FirstFreeSlot(), Type, ConstructionBudgetLeft)) {
+    case TConstructionResult::Started: Log(" Constructing " + Quoted(Type->GetName()), AIColorConstruction); break;
+    case TConstructionResult::NoSpot:
+      Log("  ERROR : No more free slot for " + Quoted(Type->GetName()) + "!", AIColorAlarm);
+      break;
+    default: break;  // one construction at a time, a technology missing or the budget short
+  }
 }
 
 bool TAIBasicPersonality::DemolishBuildingForRoom(TRegion& Region) {
@@ -222,12 +211,7 @@ bool TAIBasicPersonality::DemolishBuildingForRoom(TRegion& Region) {
   return true;
 }
 
-bool TAIBasicPersonality::HasFreeSlot(const TRegion& Region) {
-  for (const auto& Row : Region.Buildings)
-    for (const TBuilding& Slot : Row)
-      if (!Slot.Type && !Slot.FinishType) return true;
-  return false;
-}
+bool TAIBasicPersonality::HasFreeSlot(const TRegion& Region) { return Region.FirstFreeSlot() >= 0; }
 
 std::int32_t TAIBasicPersonality::CountBuildingsOfCategory(const TRegion& Region, std::uint8_t Category) {
   std::int32_t Count = 0;

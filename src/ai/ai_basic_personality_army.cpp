@@ -295,10 +295,7 @@ void TAIBasicPersonality::DoStaff() {
   if (!(RandomFloat() < 0.5)) return;
   if (!gTransferMarket || gTransferMarket->Scientists.empty()) return;
   const std::int32_t i = Random(static_cast<std::int32_t>(gTransferMarket->Scientists.size()));
-  const TScientist& Offer = *gTransferMarket->Scientists[static_cast<std::size_t>(i)];
-  if (Offer.Cost > N.Ressources) return;
-  Log(" Added scientist " + Quoted(Offer.Name) + " to my staff", AIColorResearch);
-  N.AddScientist(Offer);
-  N.Ressources = static_cast<float>(static_cast<double>(N.Ressources) - Offer.Cost);
-  gTransferMarket->RemoveScientist(i);
+  const std::string Name = gTransferMarket->Scientists[static_cast<std::size_t>(i)]->Name;
+  if (gTransferMarket->Hire<TScientist>(N, i) == THireResult::Hired)
+    Log(" Added scientist " + Quoted(Name) + " to my staff", AIColorResearch);
 }

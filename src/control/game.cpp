@@ -34,6 +34,7 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/memo.h"
+#include "gui/window.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/latin1.h"
@@ -56,7 +57,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kLocalizationFile = "data\\XML\\localization.xml";
-constexpr std::int32_t kBlue = 0xFF0000;  // Windows colour value: blue in the third byte
+constexpr std::int32_t kBlue = 0xFF0000;  // log colour: red in the low byte, blue in the third
 constexpr std::int32_t kRed = 0x0000FF;
 
 void Log(const std::string& Text) {
@@ -120,11 +121,27 @@ int GUIScreenWidthFor(int ClientWidth, int ClientHeight) {
 
 TGame::TGame(TTarnovaForm& MainForm, std::unique_ptr<TGameView> GameView) : Form(&MainForm), View(std::move(GameView)) {}
 
-TGame::~TGame() { Destroy(); }
+TGame::~TGame() {
+  Destroy();
+  // The window handlers hold this game object; the GUI managers outlive it.
+  for (TGLGUI* GUI : {gInGameGUI.get(), gNationSelectGUI.get(), gBattleFieldGUI.get(), gMainMenuGUI.get(),
+                      gIntroGUI.get(), gEndGameGUI.get()})
+    if (GUI)
+      for (auto& Window : GUI->Windows) {
+        Window->OnRender = nullptr;
+        Window->OnClick = nullptr;
+        Window->OnShow = nullptr;
+      }
+}
 
 void TGame::LogMissing(const std::string& FileName) {
   if (MissingLogged.insert(LowerAscii(FileName)).second)
     Log("TGame->Create->Missing \"" + FileName + "\" in the data set, going on without it");
+}
+
+void TGame::RequireFile(const std::string& FileName) {
+  if (!gVirtualFileSystem || !gVirtualFileSystem->FileExists(FileName))
+    throw ETarnovaError("TGame->Create->File \"" + FileName + "\" not found");
 }
 
 void TGame::StartUpFailure(const std::vector<std::string>& Lines, bool LogLines) {
@@ -181,34 +198,28 @@ void TGame::Create() {
     GUI->ClientSize = TIntPair{ClientWidth, ClientHeight};
   gModelTextureManager = gTextureManager.get();
 
-  // Loading screen and fonts.
+  // Loading screen and fonts: a damaged installation is named in the error dialog here rather
+  // than met as a half-drawn game later.
   for (const char* File : {"data\\loadingscreen.dds", "data\\loadingscreen_indicator.dds"}) {
-    if (!gVirtualFileSystem->FileExists(File)) {
-      LogMissing(File);
-      continue;
-    }
+    RequireFile(File);
     gVirtualFileSystem->LoadTexture(File, *gTextureManager, false);
   }
-  if (const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", 4); ID >= 0)
+  if (const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", tiGLID); ID >= 0)
     gTextureManager->SetFilterByID(static_cast<std::uint32_t>(ID), GL_LINEAR, GL_LINEAR);
   struct TFontSet {
     const char* Widths;
     const char* Texture;
     std::unique_ptr<TTexFont>& Font;
   };
+  // Both fonts are required: every text of the game is printed with one of them.
   for (const TFontSet& F : {TFontSet{"data\\font3.fnt", "data\\tex\\font_black_outline.dds", gGUIFont},
                               TFontSet{"data\\fontlcd.fnt", "data\\tex\\fontlcd.dds", gLCDFont}}) {
-    bool Complete = true;
-    for (const char* File : {F.Widths, F.Texture})
-      if (!gVirtualFileSystem->FileExists(File)) {
-        LogMissing(File);
-        Complete = false;
-      }
-    if (Complete) gVirtualFileSystem->LoadFont({.Texture = F.Texture, .Widths = F.Widths}, *gTextureManager, F.Font, 8.0f);
+    for (const char* File : {F.Widths, F.Texture}) RequireFile(File);
+    gVirtualFileSystem->LoadFont({.Texture = F.Texture, .Widths = F.Widths}, *gTextureManager, F.Font, 8.0f);
   }
   gFont = gGUIFont.get();
   if (gLog) {
-    const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", 4);
+    const std::int32_t ID = gTextureManager->GetTextureInfo("loadingscreen", tiGLID);
     gLog->LoadingTexture = ID >= 0 ? static_cast<std::uint32_t>(ID) : 0;
     gLog->SwapBuffers = [this] { Form->SwapBuffers(); };
     gLog->LoadingScreen = true;
@@ -242,7 +253,7 @@ void TGame::Create() {
     NationSymbolOrder[i] = static_cast<std::int32_t>(i);
   }
   const TTextureIdLookup TextureId = [](const std::string& Name) {
-    const std::int32_t ID = gTextureManager->GetTextureInfo(Name, 4);
+    const std::int32_t ID = gTextureManager->GetTextureInfo(Name, tiGLID);
     return ID >= 0 ? static_cast<std::uint32_t>(ID) : 0u;
   };
   gUnitTypePool = std::make_unique<TUnitTypePool>();
@@ -326,6 +337,10 @@ void TGame::Destroy() {
   if (LocalizationLoaded) SaveSettings();
   gStatisticServer.reset();
   if (View) View->FreeRenderTargets();
+  // The GL objects the game object holds go while the context still exists.
+  if (Earth) Earth->FreeDisplayLists();
+  if (PreviewShadowList != 0) glDeleteLists(PreviewShadowList, 1);
+  PreviewShadowList = 0;
   FreeModels();
   for (auto& N : gNations) N.reset();
   if (!gAIControllers.empty()) SaveAIControllerLogs(UserFileFolder());
@@ -450,10 +465,8 @@ void TGame::TextureFolder(const std::string& Folder, bool Compress) {
   Log("TGame->Create->Loading textures in \"" + Folder + "\" (*.jpg, *.png, *.tga, *.dds)");
   TFileList Entries;
   gVirtualFileSystem->ListFiles(Folder, "", Entries);
-  if (!gVirtualFileSystem->FolderExists(Folder) && Entries.empty()) {
-    LogMissing(Folder);
-    return;
-  }
+  if (!gVirtualFileSystem->FolderExists(Folder) && Entries.empty())
+    throw ETarnovaError("TGame->Create->Texture folder \"" + Folder + "\" not found");
   for (const char* Ext : {".jpg", ".tga", ".png", ".dds"})
     gVirtualFileSystem->LoadTextures(Folder, Ext, *gTextureManager, Compress);
 }
@@ -505,34 +518,25 @@ void TGame::LoadShaders() {
 }
 
 void TGame::LoadSkins(TGLGUI& GUI) {
-  bool Complete = true;
   for (const char* Name : {"gui_interface", "gui_interface_light", "gui_button", "gui_trackbar"})
-    if (gTextureManager->GetTextureInfo(Name, 4) < 0) {
-      LogMissing(std::string("data\\tex\\") + Name);
-      Complete = false;
-    }
-  if (Complete) GUI.LoadSkinTextures();
+    if (gTextureManager->GetTextureInfo(Name, tiGLID) < 0)
+      throw ETarnovaError(std::string("TGame->Create->Skin texture \"data\\tex\\") + Name + "\" not found");
+  GUI.LoadSkinTextures();
 }
 
-bool TGame::LoadBaseLayout(TGLGUI& GUI, const std::string& FileName) {
+void TGame::LoadBaseLayout(TGLGUI& GUI, const std::string& FileName) {
   GUI.ScreenWidth = gGUIScreenWidth;
   GUI.ScreenHeight = gGUIScreenHeight;
   GUI.Windows[0]->Width = gGUIScreenWidth;
   GUI.Windows[0]->Height = gGUIScreenHeight;
-  if (!gVirtualFileSystem->FileExists(FileName)) {
-    LogMissing(FileName);
-    return false;
-  }
+  RequireFile(FileName);
   GUI.LoadUIFromXML(FileName);
-  return true;
 }
 
-bool TGame::AddWindow(TGLGUI& GUI, const std::string& FileName) {
-  if (!gVirtualFileSystem->FileExists(FileName)) {
-    LogMissing(FileName);
-    return false;
-  }
-  return GUI.AddWindowFromXML(FileName);
+void TGame::AddWindow(TGLGUI& GUI, const std::string& FileName) {
+  RequireFile(FileName);
+  if (!GUI.AddWindowFromXML(FileName))
+    throw EDataError("TGame->Create->\"" + FileName + "\" holds no window");
 }
 
 void TGame::LoadGUIs() {
@@ -544,24 +548,21 @@ void TGame::LoadGUIs() {
   LoadGlobalProjectText();
 
   gNationInfoXML = std::make_unique<TXMLDocument>();
-  if (gVirtualFileSystem->FileExists("data\\xml\\nationinfo.xml"))
-    gVirtualFileSystem->LoadXML("data\\xml\\nationinfo.xml", *gNationInfoXML);
-  else
-    LogMissing("data\\xml\\nationinfo.xml");
+  RequireFile("data\\xml\\nationinfo.xml");
+  gVirtualFileSystem->LoadXML("data\\xml\\nationinfo.xml", *gNationInfoXML);
 
   LoadSkins(*gNationSelectGUI);
-  if (LoadBaseLayout(*gNationSelectGUI, Lang + "UI_NationSelect.xml")) {
-    ShowNationHistory();
-    for (auto& Item : gNationSelectGUI->Windows[0]->Items) Item->FadeIn();
-  }
+  LoadBaseLayout(*gNationSelectGUI, Lang + "UI_NationSelect.xml");
+  ShowNationHistory();
+  for (auto& Item : gNationSelectGUI->Windows[0]->Items) Item->FadeIn();
   LoadNationInfo();
 
   LoadBaseLayout(*gBattleFieldGUI, "data\\XML\\UI_BattleField.xml");
 
   LoadSkins(*gMainMenuGUI);
-  if (LoadBaseLayout(*gMainMenuGUI, Lang + "UI_MainMenu_Root.xml"))
-    for (auto& Item : gMainMenuGUI->Windows[0]->Items)
-      if (Item->Visible) Item->FadeIn();
+  LoadBaseLayout(*gMainMenuGUI, Lang + "UI_MainMenu_Root.xml");
+  for (auto& Item : gMainMenuGUI->Windows[0]->Items)
+    if (Item->Visible) Item->FadeIn();
   AddWindow(*gMainMenuGUI, Lang + "window_loadgame.xml");
   FillLanguageDropDown();
   AddWindow(*gMainMenuGUI, Lang + "extended_message_dialog.xml");
@@ -572,14 +573,13 @@ void TGame::LoadGUIs() {
   LoadBaseLayout(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
   IntroStep = 0;
   LoadSkins(*gEndGameGUI);
-  if (LoadBaseLayout(*gEndGameGUI, Lang + "UI_EndGame.xml")) {
-    // One row per statistic; the selected row stays as it was.
-    for (auto& Item : gEndGameGUI->Windows[0]->Items)
-      if (auto* DropDown = dynamic_cast<TGLDropDown*>(Item.get()); DropDown && Item->ID == "dropdown_stat") {
-        DropDown->Clear();
-        for (const std::string& Key : gStatisticKeys) DropDown->AddItem(Localize("szStrStat" + Key), Key, "", 0);
-      }
-  }
+  LoadBaseLayout(*gEndGameGUI, Lang + "UI_EndGame.xml");
+  // One row per statistic; the selected row stays as it was.
+  for (auto& Item : gEndGameGUI->Windows[0]->Items)
+    if (auto* DropDown = dynamic_cast<TGLDropDown*>(Item.get()); DropDown && Item->ID == "dropdown_stat") {
+      DropDown->Clear();
+      for (const std::string& Key : gStatisticKeys) DropDown->AddItem(Localize("szStrStat" + Key), Key, "", 0);
+    }
   if (View) View->RegisterWindows(*this);
 }
 

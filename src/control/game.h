@@ -113,8 +113,8 @@ public:
   TGame& operator=(const TGame&) = delete;
 
   // The whole start-up. A start-up failure has shown the error dialog and set Quit; any other
-  // exception goes to the caller (the main window's exception handler). Assets the data set does
-  // not hold yet are logged once each and left out.
+  // exception goes to the caller (the main window's exception handler, whose error dialog shows
+  // it), among them one for each data file the start-up needs and does not find, naming the file.
   void Create();
   // Frees what exists, in order; safe after a start-up that stopped at any step and twice.
   // A game object whose start-up never ran frees nothing.
@@ -225,8 +225,11 @@ public:
   void LoadGameWindow_Show(const std::string& Mode);
   void SaveGameWindow_Show(const std::string& Mode);
 
-  // Logs a data file the data set does not hold, once per name.
+  // Logs a data file the data set does not hold, once per name: only for the few the game can
+  // do without (a shader source switches the shaders off, an info text leaves its memo empty).
   void LogMissing(const std::string& FileName);
+  // Throws ETarnovaError naming a data file the data set does not hold.
+  void RequireFile(const std::string& FileName);
 
 private:
   bool Created = false;
@@ -257,8 +260,8 @@ private:
   void LoadNationInfo();
   void LoadGUIs();
   void LoadSkins(TGLGUI& GUI);
-  bool LoadBaseLayout(TGLGUI& GUI, const std::string& FileName);
-  bool AddWindow(TGLGUI& GUI, const std::string& FileName);
+  void LoadBaseLayout(TGLGUI& GUI, const std::string& FileName);
+  void AddWindow(TGLGUI& GUI, const std::string& FileName);
   void FillLanguageDropDown();
   // Binds the quit dialog's click handler; fills the options from the settings when the main
   // menu's layout holds the options panel (true then).

@@ -1,5 +1,6 @@
 // A new game: single player from the nation selection, hot seat from the main menu's panel.
 #include <cctype>
+#include <optional>
 #include <string>
 
 #include "ai/ai_controller.h"
@@ -48,13 +49,16 @@ std::string SelectedID(TGLGUI& GUI, const std::string& ID) {
   return D && D->ItemIndex >= 0 ? D->GetSelectedID() : std::string();
 }
 
-// The turn time's minutes: digits only, -1 when it is not a whole number or too large.
-std::int64_t TurnMinutes(const std::string& Text) {
-  if (Text.empty() || Text.size() > 9) return -1;
-  for (unsigned char C : Text)
-    if (!std::isdigit(C)) return -1;
+// The turn time's minutes: a whole number, a minus sign allowed in front; none when the text is
+// no whole number or longer than a day.
+std::optional<std::int64_t> TurnMinutes(const std::string& Text) {
+  const std::size_t Digits = !Text.empty() && Text[0] == '-' ? 1 : 0;
+  if (Text.size() == Digits || Text.size() - Digits > 9) return std::nullopt;
+  for (std::size_t i = Digits; i < Text.size(); ++i)
+    if (!std::isdigit(static_cast<unsigned char>(Text[i]))) return std::nullopt;
   const std::int64_t Minutes = std::stoll(Text);
-  return Minutes > kMaxTurnMinutes ? -1 : Minutes;
+  if (Minutes > kMaxTurnMinutes) return std::nullopt;
+  return Minutes;
 }
 
 }  // namespace
@@ -69,9 +73,10 @@ void TGame::StartNewGame(std::uint16_t Mode) {
     for (int i = 0; i < 5; ++i) Human |= SelectedID(*gMainMenuGUI, "hotseat_controller_nation" + std::to_string(i)) == "human";
     if (!Human) return Warn("szWarningHotSeatNoHumanPlayer");
     const TGLEdit* Time = FindItem<TGLEdit>(*gMainMenuGUI, "hotseat_turntime");
-    Minutes = TurnMinutes(Time ? Time->Text : std::string());
-    if (Minutes < 0) return Warn("szWarningHotSeatTurnWrongValue");
-    if (Minutes < 1) return Warn("szWarningHotSeatTurnToShort");
+    const std::optional<std::int64_t> Turn = TurnMinutes(Time ? Time->Text : std::string());
+    if (!Turn) return Warn("szWarningHotSeatTurnWrongValue");
+    if (*Turn < 1) return Warn("szWarningHotSeatTurnToShort");
+    Minutes = *Turn;
   }
   if (gSoundSystem) gSoundSystem->PlaySound("GameStart", false);
   ForgetGameObjects();
@@ -142,9 +147,10 @@ void TGame::StartNewGame(std::uint16_t Mode) {
     OverlayDirection = 1;
     DefaultRoundTime = RoundTimeLeft = static_cast<std::int32_t>(Minutes * 60);
   }
-  // The globe faces the nation that plays first.
-  Earth->RotationX = gNations[gPlayerNation]->GlobeRotationX;
-  Earth->RotationY = gNations[gPlayerNation]->GlobeRotationY;
+  // The globe faces the nation last chosen on the nation-selection screen, in hot seat too; each
+  // player's own view takes over at the first hand-over.
+  Earth->RotationX = gNations[static_cast<std::size_t>(SelectedNation)]->GlobeRotationX;
+  Earth->RotationY = gNations[static_cast<std::size_t>(SelectedNation)]->GlobeRotationY;
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     gNations[i]->AIPersonality = gAIControllers[i]->Kind;
     gNations[i]->AIDifficulty = gAIControllers[i]->Difficulty;
@@ -180,5 +186,6 @@ void TGame::ForgetGameObjects() {
   RegionDetailsSelectedSlot = -1;
   gSelectedRegion = -1;
   if (Earth) Earth->SelRegion = -1;
-  if (gBattle) gBattle->Running = false;
+  // The battle's references and its pending release belong to the world that goes.
+  if (gBattle) gBattle->Forget();
 }

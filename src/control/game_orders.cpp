@@ -91,6 +91,8 @@ void TGame::MoveClick(std::int32_t Target) {
     return;
   }
   StartBattle(*Division, Player, *Region);
+  // Every attack order sounds, also one refused for want of an environment changer.
+  PlaySound("startbattle");
 }
 
 void TGame::StartBattle(TDivision& Division, TNation& Nation, TRegion& TargetRegion) {
@@ -124,9 +126,8 @@ void TGame::StartBattle(TDivision& Division, TNation& Nation, TRegion& TargetReg
   CursorMode = 0;
   gBattle->Setup(Division, TargetRegion, TargetRegion.GetDivision(), TargetRegion);
   if (View) View->AutoBattleWindow_Start(*this);
-  gInGameGUI->OpenWindow("autobattle");
+  // Brought to the front, not opened: the attack's own sound is the one heard, no window sound.
   gInGameGUI->BringToFront("autobattle");
   gInGameGUI->SetModalWindow("autobattle");
   if (TGLWindow* W = gInGameGUI->GetWindow("autobattle")) W->CloseDisabled = true;
-  PlaySound("startbattle");
 }

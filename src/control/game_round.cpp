@@ -142,6 +142,9 @@ void TGame::AfterWorldRound(const std::vector<std::uint8_t>& Dead) {
     gInGameGUI->ShowMessageBoxExt(Text, Localize("szMsgNationDeadTitle"), "dialog_nation_dead", false);
   }
   if (gTransferMarket) gTransferMarket->NextRound();
+  // The market's round replaces offers after the windows were refreshed: an open market window
+  // shows the new ones, so a hire takes the person the player sees.
+  if (View) View->TransferMarketWindow_Refresh(*this);
   // Saved last, so that loading the autosave continues with this round's counter and figures.
   if (Autosave) SaveToXML(gSaveGamePath + "autosave.xml", "Autosave");
 }

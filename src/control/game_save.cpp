@@ -2,6 +2,8 @@
 
 #include <array>
 #include <clocale>
+#include <locale.h>
+#include <time.h>
 #include <cmath>
 #include <ctime>
 #include <system_error>
@@ -19,6 +21,7 @@
 #include "gui/window_state.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/text_format.h"
 #include "platform/xml_document.h"
 #include "world/earth.h"
 #include "world/nation.h"
@@ -40,14 +43,18 @@ void Log(const std::string& Text) {
 }
 
 std::string TimeText(const char* Format) {
-  // Only the time category follows the user's locale; numbers stay locale-free.
-  static const bool LocaleSet = std::setlocale(LC_TIME, "") != nullptr;
-  (void)LocaleSet;
+  // Dates and times in the user's LC_TIME formats, through a locale object of our own: the
+  // process locale (and with it every number the game writes) stays untouched.
+  static const locale_t TimeLocale = [] {
+    locale_t L = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    return L ? L : newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
+  }();
   const std::time_t Now = std::time(nullptr);
   std::tm Local{};
   localtime_r(&Now, &Local);
   char Text[128];
-  const std::size_t Length = std::strftime(Text, sizeof Text, Format, &Local);
+  const std::size_t Length = TimeLocale ? strftime_l(Text, sizeof Text, Format, &Local, TimeLocale)
+                                        : std::strftime(Text, sizeof Text, Format, &Local);
   return std::string(Text, Length);
 }
 
@@ -72,7 +79,7 @@ struct TGameSaveState {
   TWorldSaveState World;
 };
 
-// Atmosphere and life were once written with the locale's decimal separator: a comma is taken too.
+// Atmosphere and life may carry a locale's decimal separator: a comma is read as a point.
 float ReadLocaleFloat(const TXMLNode& Node, std::string_view Attribute) {
   std::string Text = ReadTextAttribute(Context, Node, Attribute);
   for (char& C : Text)
@@ -149,17 +156,7 @@ std::string SideFileText(const TSideFile& Side) {
 std::optional<TSideFile> ReadSideFile(const fs::path& File) {
   const std::optional<std::string> Text = ReadWholeFile(File);
   if (!Text) return std::nullopt;
-  std::vector<std::string> Lines;
-  std::string Line;
-  for (char C : *Text) {
-    if (C == '\n') {
-      Lines.push_back(Line);
-      Line.clear();
-    } else if (C != '\r') {
-      Line += C;
-    }
-  }
-  if (!Line.empty()) Lines.push_back(Line);
+  std::vector<std::string> Lines = SplitLines(*Text);
   if (Lines.size() < 2) return std::nullopt;
   Lines.resize(std::max<std::size_t>(Lines.size(), 4));
   return TSideFile{Lines[0], Lines[1], Lines[2], Lines[3]};
@@ -238,17 +235,14 @@ bool TGame::SaveToXML(const std::string& FileName, const std::string& SaveName) 
   TXMLDocument Document;
   WriteSaveDocument(Document, SaveName, Side.Date, Side.Time);
 
-  // The document first, then its side file: the load window never lists a save whose document
-  // was not written. Both go through a temporary file, so a failure leaves the old files.
-  std::error_code Ec;
-  const bool Existed = fs::exists(FileName, Ec);
+  // Both files are written whole to temporary files before either replaces an old one, so a
+  // failure leaves the old document beside its old side file. The document is renamed first:
+  // the load window never lists a save whose document was not written.
+  const std::string DocumentText = Document.SaveToString();
+  const std::string SideText = SideFileText(Side);
+  const TFileToWrite Files[] = {{FileName, DocumentText}, {SideFileFor(FileName), SideText}};
   std::string Error;
-  bool Saved = Document.SaveToFile(FileName, &Error);
-  if (Saved && !SafeWriteFile(SideFileFor(FileName), SideFileText(Side), &Error)) {
-    Saved = false;
-    // A new document without its side file would be a savegame nobody can see.
-    if (!Existed) fs::remove(FileName, Ec);
-  }
+  const bool Saved = SafeWriteFiles(Files, &Error);
   if (!Saved) {
     ShowSaveGameMessage(Localize("szStrSaveGameFailed") + "\n\n\"" + FileName + "\"\n" + Error);
     return false;

@@ -5,17 +5,10 @@
 #include <exception>
 
 #include "platform/errors.h"
+#include "platform/latin1.h"
 #include "platform/xml_document.h"
 
 namespace {
-
-bool SameText(const std::string& A, const char* B) {
-  if (A.size() != std::strlen(B)) return false;
-  for (std::size_t i = 0; i < A.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(A[i])) != std::tolower(static_cast<unsigned char>(B[i])))
-      return false;
-  return true;
-}
 
 std::optional<long long> ParseInteger(const std::string& Text) {
   long long Value = 0;
@@ -37,9 +30,9 @@ public:
   void Bool(const TXMLNode& Node, const char* Path, const char* Name, bool& Field) {
     const std::optional<std::string> Value = Get(Node, Path, Name);
     if (!Value) return;
-    if (SameText(*Value, "True")) {
+    if (SameTextAscii(*Value, "True")) {
       Field = true;
-    } else if (SameText(*Value, "False")) {
+    } else if (SameTextAscii(*Value, "False")) {
       Field = false;
     } else if (const auto Number = ParseInteger(*Value)) {
       Field = *Number != 0;

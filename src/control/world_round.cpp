@@ -36,8 +36,7 @@ std::vector<std::uint8_t> RunWorldRound(const std::function<void(std::size_t)>& 
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     TNation* N = gNations[i].get();
     if (!N || N->Dead || N->GetValue("numregions") > 0.0f) continue;
-    N->ScoreEvent("GameLost");
-    N->Dead = true;
+    N->SetDead();
     Dead.push_back(static_cast<std::uint8_t>(i));
   }
   return Dead;

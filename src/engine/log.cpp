@@ -58,6 +58,10 @@ void TLog::AddLine(const std::string& Text) {
   DrawLoadingIndicator();
 }
 
+void TLog::AddLineOnce(const std::string& Text) {
+  if (LoggedOnce.insert(Text).second) AddLine(Text);
+}
+
 void TLog::AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle Style) {
   const bool Italic = Style == TLogStyle::Italic || Style == TLogStyle::BoldItalic;
   const bool Bold = Style == TLogStyle::Bold || Style == TLogStyle::BoldItalic;
@@ -183,6 +187,10 @@ void TLog::DrawLoadingIndicator() {
   glColor3f(1, 1, 1);
   glDisable(GL_BLEND);
   if (SwapBuffers) SwapBuffers();
+}
+
+void LogOnce(const std::string& Text) {
+  if (gLog) gLog->AddLineOnce(Text);
 }
 
 void LogProgress(const std::string& Msg, bool ToLog) {

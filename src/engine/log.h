@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ public:
   TLog& operator=(const TLog&) = delete;
 
   void AddLine(const std::string& Text);
+  // AddLine only the first time this log is given Text (a missing picture asked for every frame).
+  void AddLineOnce(const std::string& Text);
   // Colour is a Windows colour value (red in the low byte); see ColorText.
   void AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle Style);
   void DrawLoadingIndicator();
@@ -63,6 +66,7 @@ private:
   bool Finished = false;     // the final save ran
   bool FallbackTried = false;
   std::vector<std::string> EntryTexts;
+  std::set<std::string> LoggedOnce;  // the texts of AddLineOnce
 
   std::string Now() const;
   // Puts the newest entry of HTMLLines into the file.
@@ -74,3 +78,5 @@ private:
 // The message callback handed to the sound system and the texture manager: ToLog true logs
 // Msg, false only advances the loading-screen animation.
 void LogProgress(const std::string& Msg, bool ToLog);
+// gLog's AddLineOnce, when there is a log.
+void LogOnce(const std::string& Text);

@@ -199,11 +199,13 @@ bool LoadDDSFromStream(TStream& Stream, std::uint32_t& ID) {
   TDDSImage Image;
   try {
     Image = DecodeDDSStream(Stream);
-    if (Image.Depth > 0) throw ETextureError("DDS file \"" + gLastTextureFile + "\" is a volume, not a 2D texture");
   } catch (const ETextureError& E) {
     Report("LoadDDSFromStream", E, false);
     return false;
   }
+  // A volume is no 2D texture and no fault either: the noise volume lies among the textures and
+  // is loaded into its own 3D texture (UploadDDSFromStream), so a folder load passes it by.
+  if (Image.Depth > 0) return false;
   GLuint Tex = 0;
   glGenTextures(1, &Tex);
   glBindTexture(GL_TEXTURE_2D, Tex);

@@ -1,6 +1,7 @@
 #include "gui/gui_globals.h"
 
 bool gStrictWindowDefinitions = false;
+std::set<std::string> gMissingPictures;
 int gMouseX = 0;
 int gMouseY = 0;
 bool gLeftMouseDown = false;

@@ -1,4 +1,7 @@
 #pragma once
+#include <set>
+#include <string>
+
 // Mouse and screen state shared by the GUI toolkit and the game's input handling. The GUI's two
 // fonts (gGUIFont for every control's text, gLCDFont for game displays) are engine instances and
 // live in engine/engine_globals.h; the toolkit reaches them through gui/gui_services.h.
@@ -7,6 +10,9 @@
 // know: false (the game) logs one warning line and the file still loads, true (tests and the
 // fuzz target set it) makes it an EDataError.
 extern bool gStrictWindowDefinitions;
+// The on-demand pictures that could not be loaded, so they are not looked for again: written by
+// LoadOnDemandPicture only; the data set does not change while the program runs.
+extern std::set<std::string> gMissingPictures;
 
 // The mouse in GUI pixels; written by the game's mouse-move handler, read by every hit test.
 extern int gMouseX;

@@ -10,16 +10,18 @@
 #include "platform/errors.h"
 #include "platform/rounding.h"
 
-void LoadOnDemandPicture(const std::string& Name) {
+bool LoadOnDemandPicture(const std::string& Name) {
   auto& S = GUIServices();
-  if (Name.empty() || S.GetTextureInfo(Name, tiGLID) != -1) return;
+  if (Name.empty() || gMissingPictures.count(Name)) return false;
+  if (S.GetTextureInfo(Name, tiGLID) >= 0) return true;
   const std::string Base = "data\\tex\\ondemand\\nocompression\\" + Name;
-  for (const char* Extension : {".png", ".dds"}) {
+  for (const char* Extension : {".png", ".dds"})
     if (S.FileExists(Base + Extension)) {
-      S.LoadTexture(Base + Extension, Name);
-      return;
+      if (S.LoadTexture(Base + Extension, Name) && S.GetTextureInfo(Name, tiGLID) >= 0) return true;
+      break;
     }
-  }
+  gMissingPictures.insert(Name);
+  return false;
 }
 
 TGLSkinnedControl::TGLSkinnedControl(TVector3 Pos, std::int32_t AWidth, std::int32_t AHeight,

@@ -68,5 +68,7 @@ private:
 };
 
 // Registers Name from "data\tex\ondemand\nocompression\" + Name + ".png" (or ".dds") when the
-// texture manager does not know it yet; nothing happens when neither file exists.
-void LoadOnDemandPicture(const std::string& Name);
+// texture manager does not know it yet. A picture that cannot be loaded is remembered in
+// gMissingPictures and not looked for again. True when the picture is there. Windows call it
+// when they are shown (portraits, technology cards); their drawing only draws.
+bool LoadOnDemandPicture(const std::string& Name);

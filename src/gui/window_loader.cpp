@@ -406,11 +406,11 @@ void TGLWindow::ReloadFromFile(const std::string& FileName) {
   Items = std::move(Built);
   if (Root) ApplyRoot(*this, *Root, true);
   DefinitionFile = DefinitionFileName(FileName);
-  // The same finishing steps as the first load; the window stays where it is unless it is centred.
+  // The size and the items are stretched as at the first load; the window itself stays where it
+  // stands, a centred one the player has moved included.
   const float KeepX = X;
-  if (Centered) CenterOnScreen();
   WidescreenStretch();
-  if (!Centered) X = KeepX;
+  X = KeepX;
   ShowItemsAtOnce();
 }
 

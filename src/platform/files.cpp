@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -147,41 +148,128 @@ std::optional<std::string> ReadWholeFile(const fs::path& Path) {
   return Buf.str();
 }
 
-bool SafeWriteFile(const fs::path& Path, std::string_view Data, std::string* Error) {
-  auto Fail = [&](const std::string& What) {
-    if (Error) *Error = What + " \"" + Path.string() + "\": " + std::strerror(errno);
+namespace {
+
+// The temporary names of the game's own writes: the target's name, ".tmp" and the process id.
+// A backup of a replaced file carries ".old" before that, so both fall under the same pattern.
+fs::path TempNameFor(const fs::path& Path, std::string_view Infix = "") {
+  fs::path Temp = Path;
+  Temp += std::string(Infix) + ".tmp" + std::to_string(::getpid());
+  return Temp;
+}
+
+std::string FailureText(const std::string& What, const fs::path& Path) {
+  return What + " \"" + Path.string() + "\": " + std::strerror(errno);
+}
+
+// Writes Data to Temp, flushed and synced; on failure nothing is left at Temp.
+bool WriteTemporary(const fs::path& Path, const fs::path& Temp, std::string_view Data, std::string* Error) {
+  const auto Fail = [&](const std::string& What, int Fd) {
+    const int Saved = errno;
+    if (Fd >= 0) ::close(Fd);
+    ::unlink(Temp.c_str());
+    errno = Saved;
+    if (Error) *Error = FailureText(What, Path);
     return false;
   };
-  fs::path Temp = Path;
-  Temp += ".tmp" + std::to_string(::getpid());
-  int Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (Fd < 0) return Fail("Cannot create");
+  const int Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (Fd < 0) {
+    if (Error) *Error = FailureText("Cannot create", Path);
+    return false;
+  }
   std::size_t Done = 0;
   while (Done < Data.size()) {
-    ssize_t N = ::write(Fd, Data.data() + Done, Data.size() - Done);
+    const ssize_t N = ::write(Fd, Data.data() + Done, Data.size() - Done);
     if (N < 0) {
       if (errno == EINTR) continue;
-      int Saved = errno;
-      ::close(Fd);
-      ::unlink(Temp.c_str());
-      errno = Saved;
-      return Fail("Cannot write");
+      return Fail("Cannot write", Fd);
     }
     Done += static_cast<std::size_t>(N);
   }
-  if (::fsync(Fd) != 0 || ::close(Fd) != 0) {
-    int Saved = errno;
-    ::unlink(Temp.c_str());
-    errno = Saved;
-    return Fail("Cannot write");
-  }
-  if (::rename(Temp.c_str(), Path.c_str()) != 0) {
-    int Saved = errno;
-    ::unlink(Temp.c_str());
-    errno = Saved;
-    return Fail("Cannot replace");
-  }
+  if (::fsync(Fd) != 0) return Fail("Cannot write", Fd);
+  if (::close(Fd) != 0) return Fail("Cannot write", -1);
   return true;
+}
+
+}  // namespace
+
+bool SafeWriteFile(const fs::path& Path, std::string_view Data, std::string* Error) {
+  const TFileToWrite Files[] = {{Path, Data}};
+  return SafeWriteFiles(Files, Error);
+}
+
+bool SafeWriteFiles(std::span<const TFileToWrite> Files, std::string* Error) {
+  std::vector<fs::path> Temps;
+  const auto DropTemps = [&] {
+    for (const fs::path& Temp : Temps) ::unlink(Temp.c_str());
+  };
+  for (const TFileToWrite& File : Files) {
+    Temps.push_back(TempNameFor(File.Path));
+    if (!WriteTemporary(File.Path, Temps.back(), File.Data, Error)) {
+      Temps.pop_back();
+      DropTemps();
+      return false;
+    }
+  }
+  // Every file is whole on disk: now they replace the old ones, in order. A file replaced before
+  // a later rename fails gets its old content back from a hard link made beforehand (or goes,
+  // when there was none).
+  std::vector<fs::path> Backups(Files.size());
+  for (std::size_t i = 0; i < Files.size(); ++i) {
+    const fs::path& Path = Files[i].Path;
+    if (Files.size() > 1 && ::access(Path.c_str(), F_OK) == 0) {
+      Backups[i] = TempNameFor(Path, ".old");
+      ::unlink(Backups[i].c_str());
+      if (::link(Path.c_str(), Backups[i].c_str()) != 0) Backups[i].clear();
+    }
+    if (::rename(Temps[i].c_str(), Path.c_str()) == 0) continue;
+    if (Error) *Error = FailureText("Cannot replace", Path);
+    const int Saved = errno;
+    for (std::size_t j = 0; j < i; ++j) {
+      if (!Backups[j].empty()) ::rename(Backups[j].c_str(), Files[j].Path.c_str());
+      else ::unlink(Files[j].Path.c_str());
+    }
+    for (std::size_t j = i; j < Files.size(); ++j) {
+      ::unlink(Temps[j].c_str());
+      if (!Backups[j].empty()) ::unlink(Backups[j].c_str());
+    }
+    errno = Saved;
+    return false;
+  }
+  for (const fs::path& Backup : Backups)
+    if (!Backup.empty()) ::unlink(Backup.c_str());
+  return true;
+}
+
+bool IsStaleTemporaryName(std::string_view Name, std::string_view Ext) {
+  const std::size_t At = Name.rfind(".tmp");
+  if (At == std::string_view::npos || At + 4 == Name.size()) return false;
+  const std::string_view Pid = Name.substr(At + 4);
+  if (!std::all_of(Pid.begin(), Pid.end(), [](char C) { return C >= '0' && C <= '9'; })) return false;
+  std::string_view Target = Name.substr(0, At);
+  if (Target.size() > 4 && Target.substr(Target.size() - 4) == ".old") Target.remove_suffix(4);
+  if (!Ext.empty() && (Target.size() < Ext.size() || !SameTextAscii(Target.substr(Target.size() - Ext.size()), Ext))) return false;
+  // A write of another running game is still under way; a pid that no longer runs (or ours: this
+  // process writes nothing while it lists) left its file behind.
+  const long Process = std::strtol(std::string(Pid).c_str(), nullptr, 10);
+  if (Process == ::getpid()) return true;
+  return !(::kill(static_cast<pid_t>(Process), 0) == 0 || errno == EPERM);
+}
+
+std::int32_t RemoveStaleTemporaryFiles(const fs::path& Folder, std::initializer_list<std::string_view> Exts) {
+  std::int32_t Removed = 0;
+  std::error_code Ec;
+  for (fs::directory_iterator It(Folder, Ec), End; !Ec && It != End; It.increment(Ec)) {
+    if (!It->is_regular_file(Ec)) continue;
+    const std::string Name = It->path().filename().string();
+    for (std::string_view Ext : Exts)
+      if (IsStaleTemporaryName(Name, Ext)) {
+        std::error_code RemoveError;
+        if (fs::remove(It->path(), RemoveError)) ++Removed;
+        break;
+      }
+  }
+  return Removed;
 }
 
 fs::path DocumentsFolder() {

@@ -5,7 +5,9 @@
 // relative names are resolved against the program folder.
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +39,20 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& Path);
 // Writes a user file safely: a temporary file in the same folder, flushed and synced to disk,
 // then renamed over the target. The old file stays intact when anything fails; Error says why.
 bool SafeWriteFile(const std::filesystem::path& Path, std::string_view Data, std::string* Error = nullptr);
+// Writes files that belong together (a savegame and its side file) the same way: every one to its
+// temporary file first, and only when all are whole are they renamed into place, in order. Any
+// failure leaves every old file as it was (files already replaced get their old content back).
+struct TFileToWrite {
+  std::filesystem::path Path;
+  std::string_view Data;
+};
+bool SafeWriteFiles(std::span<const TFileToWrite> Files, std::string* Error = nullptr);
+// True for a temporary file the safe writes leave behind when the game is killed mid-write:
+// "<target>.tmp<pid>" or "<target>.old.tmp<pid>" of a target ending in Ext (any when empty),
+// written by a process that no longer runs (or by this one, which is not writing while it asks).
+bool IsStaleTemporaryName(std::string_view Name, std::string_view Ext);
+// Removes those files for targets of the given extensions from Folder; the number removed.
+std::int32_t RemoveStaleTemporaryFiles(const std::filesystem::path& Folder, std::initializer_list<std::string_view> Exts);
 
 // The user's documents folder: XDG_DOCUMENTS_DIR (environment, else ~/.config/user-dirs.dirs),
 // else ~/Documents.

@@ -6,11 +6,13 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/window.h"
+#include "platform/errors.h"
 #include "presentation/earth_render.h"
 #include "presentation/earth_view_hud.h"
 #include "presentation/earth_view_scene.h"
 #include "presentation/earth_water.h"
 #include "presentation/frame_state.h"
+#include "presentation/noise_volume.h"
 #include "presentation/pass_timer.h"
 #include "presentation/region_map.h"
 #include "presentation/scenes/nation_selection_scene.h"
@@ -18,7 +20,7 @@
 void TEarthGameView::Render(TGame& Game) {
   BeginPassFrame();
   if (Game.State == gsEarthView && Game.Earth) {
-    RenderEarthView(Game);
+    RenderEarthView(Game, EarthView);
   } else {
     TPassScope Pass("scene");
     TBasicGameView::Render(Game);
@@ -42,18 +44,23 @@ void TEarthGameView::RegisterWindows(TGame& Game) {
       TPassScope Pass("hud");
       EarthViewHUD_Render(Game);
     };
+  EarthView.RoundTimerPanel = FindRoundTimerPanel();
 }
 
 void TEarthGameView::CreateRenderTargets(TGame& Game) {
   GLint Viewport[4];
   glGetIntegerv(GL_VIEWPORT, Viewport);
   CreateReflectionTargets(gSettings.ReflectionTextureSize, Viewport[2], Viewport[3]);
-  LoadRegionBaseMap("data\\regions512.bmp");
+  CreateNoiseVolume();
+  // Without its base map the globe could show no owner: a start-up failure naming the file.
+  if (!LoadRegionBaseMap("data\\regions512.bmp"))
+    throw ETarnovaError("TGame->Create->Region base map \"data\\regions512.bmp\" could not be loaded");
 }
 
 void TEarthGameView::FreeRenderTargets() {
   TBasicGameView::FreeRenderTargets();
   FreeReflectionTargets();
+  FreeNoiseVolume();
   FreeRegionMapTexture();
   FreeEarthRenderLists();
   FreePassTimer();

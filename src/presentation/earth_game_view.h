@@ -2,6 +2,7 @@
 // The game view with the globe: the running game's earth view, the region-ownership map and the
 // region pick pass; the other states are drawn by the basic view.
 #include "presentation/basic_game_view.h"
+#include "presentation/earth_view_scene.h"
 
 class TEarthGameView : public TBasicGameView {
 public:
@@ -12,4 +13,7 @@ public:
   void UpDateRegionMap(TGame& Game, bool DebugDump) override;
   void RenderPickColors(TGame& Game) override;
   void GameLoaded(TGame& Game) override;
+
+private:
+  TEarthViewState EarthView;
 };

@@ -32,11 +32,6 @@ constexpr double kModelRadius = 52.0;
 
 GLuint gStandInSphere = 0;
 
-void LogOnce(const std::string& Text) {
-  static std::set<std::string> Logged;
-  if (Logged.insert(Text).second && gLog) gLog->AddLine(Text);
-}
-
 bool HasTexture(const char* Name) { return gTextureManager && gTextureManager->IndexOf(Name) >= 0; }
 
 // The program of that name when the shader manager holds it linked; else logs once and gives none.

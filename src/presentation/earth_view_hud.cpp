@@ -28,7 +28,7 @@ std::string FormatHudNumber(double Value) {
     const std::size_t E = S.find('E');
     std::string Exponent = S.substr(E + 2);
     while (Exponent.size() < 3) Exponent = "0" + Exponent;
-    return S.substr(0, E + 2) + Exponent;
+    return LocalDecimal(S.substr(0, E + 2) + Exponent);
   }
   // Digits before the point leave the rest of the three for the decimals.
   const double Magnitude = std::fabs(Value);
@@ -36,7 +36,7 @@ std::string FormatHudNumber(double Value) {
   const int Decimals = std::max(0, std::min(1, 3 - Before));
   const double Scale = std::pow(10.0, Decimals);
   std::snprintf(Text, sizeof Text, "%.1f", std::nearbyint(Value * Scale) / Scale);
-  return Text;
+  return LocalDecimal(Text);
 }
 
 std::vector<THudText> EarthViewHUDTexts(const TNation& N, float X0, float Y0, float F) {

@@ -1,7 +1,5 @@
 #include "presentation/earth_view_scene.h"
 
-#include <set>
-
 #include "control/control_globals.h"
 #include "control/game.h"
 #include "engine/constants.h"
@@ -14,7 +12,6 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/window.h"
-#include "platform/errors.h"
 #include "presentation/earth_render.h"
 #include "presentation/earth_water.h"
 #include "presentation/frame_projections.h"
@@ -22,27 +19,17 @@
 #include "world/nation.h"
 #include "world/world_globals.h"
 
-namespace {
-// Frames left until the next refresh of the water reflections; counted in the earth view only.
-std::int32_t gReflectionUpdateCountdown = 0;
-
-void LogOnce(const std::string& Text) {
-  static std::set<std::string> Logged;
-  if (Logged.insert(Text).second && gLog) gLog->AddLine(Text);
-}
-
-// The round-timer panel, the base window's third skinned control; a layout without it is logged
-// once and the scene draws no timer.
-TGLGUIItem* RoundTimerPanel() {
+TGLGUIItem* FindRoundTimerPanel() {
   if (!gInGameGUI || !gInGameGUI->HintWindow) return nullptr;
-  try {
-    return &gInGameGUI->HintWindow->GetGLGUIItem(2, "skinned");
-  } catch (const ETarnovaError&) {
-    LogOnce("TGame->RenderEarthView->\"data\\XML\\UI_EarthView.xml\" has no round-timer panel (third skinned "
-            "control), the round timer is not shown");
-    return nullptr;
-  }
+  std::int32_t Skinned = 0;
+  for (const auto& Item : gInGameGUI->HintWindow->Items)
+    if (Item->Kind() == TGUIItemKind::SkinnedControl && Skinned++ == 2) return Item.get();
+  LogOnce("TGame->RenderEarthView->\"data\\XML\\UI_EarthView.xml\" has no round-timer panel (third skinned "
+          "control), the round timer is not shown");
+  return nullptr;
 }
+
+namespace {
 
 void DrawSky(std::uint8_t Nation) {
   glMatrixMode(GL_PROJECTION);
@@ -120,12 +107,12 @@ std::string RoundTimerText(std::int32_t SecondsLeft) {
 
 bool RoundTimerRed(std::int32_t SecondsLeft) { return SecondsLeft / 60 == 0 && SecondsLeft % 60 <= 10; }
 
-void RenderEarthView(TGame& Game) {
+void RenderEarthView(TGame& Game, TEarthViewState& View) {
   // The frame's viewport is the window's client area (the game sets it before every frame).
   GLint Viewport[4];
   glGetIntegerv(GL_VIEWPORT, Viewport);
   const int Width = Viewport[2], Height = Viewport[3];
-  TGLGUIItem* Panel = RoundTimerPanel();
+  TGLGUIItem* Panel = View.RoundTimerPanel;
   if (Panel) {
     Panel->Visible = Game.HotSeat;
     Panel->Position.X = static_cast<float>(gGUIScreenWidth - Panel->Width);
@@ -134,7 +121,7 @@ void RenderEarthView(TGame& Game) {
   gFieldOfView = 60.0f;
   const std::uint8_t Nation = gPlayerNation < gNations.size() ? gPlayerNation : 0;
   const TNation* Player = gNations[Nation].get();
-  if (ReflectionRefreshDue(gReflectionUpdateCountdown, gSettings.ReflectionUpdateRate) && Player) {
+  if (ReflectionRefreshDue(View.ReflectionUpdateCountdown, gSettings.ReflectionUpdateRate) && Player) {
     TPassScope Pass("reflection", true);
     RenderEarthReflection(Game, 0, Player->WaterplaneUpperPos * 2.0f, Width, Height);
     RenderEarthReflection(Game, 1, Player->WaterplaneLowerPos * 2.0f, Width, Height);

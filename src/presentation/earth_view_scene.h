@@ -6,6 +6,18 @@
 #include <string>
 
 class TGame;
+class TGLGUIItem;
+
+// What the earth view keeps from frame to frame; the game view owns it.
+struct TEarthViewState {
+  // The round-timer panel, the in-game base window's third skinned control: looked up once after
+  // the layouts load (FindRoundTimerPanel); none when the layout lacks it.
+  TGLGUIItem* RoundTimerPanel = nullptr;
+  // Frames left until the next refresh of the water reflections.
+  std::int32_t ReflectionUpdateCountdown = 0;
+};
+// The round-timer panel of the loaded in-game layout; a layout without it is logged once.
+TGLGUIItem* FindRoundTimerPanel();
 
 // Counts a frame down to the next reflection refresh: true every Rate-th call starting with the
 // first (every call for a rate below 2), the countdown then set back to Rate.
@@ -14,4 +26,4 @@ bool ReflectionRefreshDue(std::int32_t& Countdown, std::int32_t Rate);
 std::string RoundTimerText(std::int32_t SecondsLeft);
 bool RoundTimerRed(std::int32_t SecondsLeft);
 
-void RenderEarthView(TGame& Game);
+void RenderEarthView(TGame& Game, TEarthViewState& View);

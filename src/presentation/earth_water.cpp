@@ -20,11 +20,6 @@
 #include "world/world_globals.h"
 
 namespace {
-void LogOnce(const std::string& Text) {
-  static std::set<std::string> Logged;
-  if (Logged.insert(Text).second && gLog) gLog->AddLine(Text);
-}
-
 bool HasTexture(const std::string& Name) { return gTextureManager && gTextureManager->IndexOf(Name) >= 0; }
 
 TGLSLShader* WaterProgram() {

@@ -105,14 +105,20 @@ void DrawHotSeatOverlay(const TGame& Game) {
   glColor4f(1, 1, 1, 1);
 }
 
-void DrawCursor(TGame& Game) {
+void ChooseCursor(TGame& Game) {
   // Each rule overwrites the one before; with cursor mode 3 the last frame's picture stays.
   if (Game.CursorMode == 0)
     Game.CursorTexture = "cursor_default";
   else if (Game.CursorMode == 1 || Game.CursorMode == 2 || Game.CursorMode == 4)
     Game.CursorTexture = Game.HoveredRegion > -1 ? "cursor_selectregionaction" : "cursor_selectregion";
   if (Game.RightDragging) Game.CursorTexture = "cursor_rotateglobe";
-  if (gInGameGUI && gInGameGUI->GetButtonAtMouse()) Game.CursorTexture = "cursor_action";
+  // The buttons of the screen that shows: the in-game GUI's would put the action cursor over the
+  // main menu's empty places where a hidden heads-up display button lies.
+  if (Game.CurrentGUI().GetButtonAtMouse()) Game.CursorTexture = "cursor_action";
+}
+
+void DrawCursor(TGame& Game) {
+  ChooseCursor(Game);
   if (!gTextureManager || Game.CursorTexture.empty()) return;
   SetOrthoProjection(static_cast<float>(gGUIScreenWidth), static_cast<float>(gGUIScreenHeight));
   glColor4f(1, 1, 1, 1);

@@ -13,7 +13,9 @@ void AdvanceHotSeatOverlay(TGame& Game);
 // nation's flag at both ends and "<player>, get ready!".
 void DrawHotSeatOverlay(const TGame& Game);
 // The game's own mouse cursor (the system cursor is hidden): its picture follows the cursor mode,
-// a drag of the globe and a button under the mouse; drawn last over the GUI screen.
+// a drag of the globe and a button of the current state's GUI under the mouse; drawn last over
+// the GUI screen.
+void ChooseCursor(TGame& Game);
 void DrawCursor(TGame& Game);
 // The developer's texts in the top left: frames per second and the last OpenGL error
 // ("-showfps"), and the performance timer's stretches of the frame ("-perftimer").

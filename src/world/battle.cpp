@@ -281,6 +281,39 @@ void TBattle::ReleaseDefensiveArmy() {
   Region->FreeDefensiveArmy();
 }
 
+void TBattle::ReleaseFinishedArmy() {
+  const std::int32_t Index = ArmyToRelease;
+  ArmyToRelease = -1;
+  if (!InRange(gRegions, Index)) return;
+  TRegion& R = *gRegions[static_cast<std::size_t>(Index)];
+  if (Region == &R && !Running) ReleaseDefensiveArmy();
+  else R.FreeDefensiveArmy();
+}
+
+void TBattle::Forget() {
+  AttackerDivision = DefenderDivision = ActingSide = nullptr;
+  AttackerNation = DefenderNation = Winner = nullptr;
+  Region = nullptr;
+  AttackerUnits.clear();
+  DefenderUnits.clear();
+  ShooterIndex = 0;
+  TargetIndex = -1;
+  Running = false;
+  Stalemate = false;
+  ArmyToRelease = -1;
+}
+
+void TBattle::ForgetUnit(const TUnit* Unit) {
+  ClearEntries(AttackerUnits, Unit);
+  ClearEntries(DefenderUnits, Unit);
+}
+
+void TBattle::ForgetDivision(const TDivision* Division) {
+  if (AttackerDivision == Division) AttackerDivision = nullptr;
+  if (DefenderDivision == Division) DefenderDivision = nullptr;
+  if (ActingSide == Division) ActingSide = nullptr;
+}
+
 void TBattle::GetVolleyValues(const TUnit& Shooter, const TUnit& Target, bool DefenderFires, double& Attack,
                               double& Defence) const {
   const TVolley V = VolleyValues(*this, Shooter, Target, DefenderFires);

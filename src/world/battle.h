@@ -2,7 +2,9 @@
 // A battle over a region: Setup gathers the fighting units of both sides, FightStep lets one unit
 // of the side whose turn it is fire a volley of ten shots, Finish applies the outcome to the
 // world. One TBattle (gBattle) serves every battle. It owns neither the units nor the divisions;
-// its unit lists only observe units of the nations and of the region's defensive army.
+// its unit lists only observe units of the nations and of the region's defensive army. A unit or
+// division that is freed tells gBattle (ForgetUnit, ForgetDivision), so the battle never holds a
+// freed one, nor takes a new object at the same address for it.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,6 +51,9 @@ public:
   // Set when the battle ended because neither side could harm the other (or the attacker
   // brought no fighting unit): the defender keeps the region and the attacker withdraws intact.
   bool Stalemate = false;
+  // The region whose defensive army the finished battle left standing, -1 for none. It is freed
+  // once, when the battle's window closes (ReleaseFinishedArmy).
+  std::int32_t ArmyToRelease = -1;
 
   // Defender is the region's division (none for rebels); DefenseRegion raises its defensive army
   // when that division has no unit. Units of type "MOB_ENVCHANGER" do not fight.
@@ -67,4 +72,11 @@ public:
   // Frees the defensive army of Region (the battle window's close button), clearing the entries
   // that referred to its units first.
   void ReleaseDefensiveArmy();
+  // Frees the defensive army the finished battle left in region ArmyToRelease, once.
+  void ReleaseFinishedArmy();
+  // Drops every reference into the world (a new game or a load replaces it); the view stays.
+  void Forget();
+  // Clears the entries and sides that refer to Unit (Division), which is being freed.
+  void ForgetUnit(const TUnit* Unit);
+  void ForgetDivision(const TDivision* Division);
 };

@@ -3,8 +3,18 @@
 #include <algorithm>
 
 #include "platform/rounding.h"
+#include "world/battle.h"
 #include "world/nation.h"
 #include "world/unit_type.h"
+#include "world/world_globals.h"
+
+TUnit::~TUnit() {
+  if (gBattle) gBattle->ForgetUnit(this);
+}
+
+TDivision::~TDivision() {
+  if (gBattle) gBattle->ForgetDivision(this);
+}
 
 void TDivision::GetUnits(std::vector<TUnit*>& Units) const {
   Units.clear();

@@ -11,6 +11,12 @@ class TNation;
 
 class TDivision {
 public:
+  TDivision() = default;
+  TDivision(const TDivision&) = default;
+  TDivision& operator=(const TDivision&) = default;
+  // A freed division leaves the battle's sides.
+  ~TDivision();
+
   TGeneral* General = nullptr;  // leading general or none; his Division points back
   std::int32_t Region = 0;      // index of the region where it stands
   std::int32_t ID = 0;          // its index in the nation's Divisions

@@ -25,6 +25,8 @@ public:
 
   // Compiles the three display lists; needs a current GL context. The lists live as long as it.
   void CreateDisplayLists();
+  // Deletes the three display lists (while the GL context still exists); none are left.
+  void FreeDisplayLists();
   // Start-up and new game: view defaults, no selection, the regions read from FileName
   // ("data\XML\regions.xml") and every region's building slots and defensive army emptied.
   void Init(const std::string& FileName);

@@ -68,3 +68,10 @@ void TEarth::CreateDisplayLists() {
   glEnable(GL_TEXTURE_2D);
   glEndList();
 }
+
+void TEarth::FreeDisplayLists() {
+  for (std::uint32_t* List : {&AtmosphereList, &SphereList, &SymbolList}) {
+    if (*List != 0) glDeleteLists(*List, 1);
+    *List = 0;
+  }
+}

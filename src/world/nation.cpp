@@ -33,19 +33,31 @@ TNation::TNation() { Names.resize(gLocalization.LanguageCodes.size()); }
 // Freed spies unlink themselves from their regions.
 TNation::~TNation() = default;
 
+namespace {
+void Disband(TNation& N) {
+  N.Scientists.clear();
+  for (auto& General : N.Generals) N.UnassignGeneral(*General);
+  N.Generals.clear();
+  for (auto& Spy : N.Spies) Spy->Withdraw();
+  N.Spies.clear();
+  N.Units.clear();
+  N.Divisions.clear();
+  N.BuildQueueTypes.clear();
+  N.BuildQueueTurns.clear();
+}
+}  // namespace
+
 void TNation::Reset() {
-  Scientists.clear();
-  for (auto& General : Generals) UnassignGeneral(*General);
-  Generals.clear();
-  for (auto& Spy : Spies) Spy->Withdraw();
-  Spies.clear();
+  Disband(*this);
   TechnologyTree.Reset();
-  Divisions.clear();
-  Units.clear();
-  BuildQueueTypes.clear();
-  BuildQueueTurns.clear();
   Dead = false;
   Score = 0;
+}
+
+void TNation::SetDead() {
+  ScoreEvent("GameLost");
+  Dead = true;
+  Disband(*this);
 }
 
 std::string TNation::GetName() const { return At(Names, gLocalization.LanguageIndex, "TNation->GetName->Names"); }

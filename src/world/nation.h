@@ -62,6 +62,10 @@ public:
   // Start-up and new game: no staff, units, divisions or queue, spies withdrawn, research reset,
   // alive with score 0. The treasury and the research values stay.
   void Reset();
+  // A nation that lost its last region: it loses the game ("GameLost"), is marked Dead, and what
+  // it still owns is disbanded as Reset frees it (staff, divisions, units, orders), so it pays
+  // no wages or upkeep any more. Its treasury, research and score stay.
+  void SetDead();
   std::string GetName() const;
   // One of the 24 value names ("numregions", "researchcivil", ...); any other throws.
   float GetValue(const std::string& Name) const;

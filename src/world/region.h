@@ -13,6 +13,7 @@
 
 class TBuildingType;
 class TDivision;
+class TNation;
 class TSpy;
 class TXMLNode;
 
@@ -21,6 +22,17 @@ struct TBuilding {
   const TBuildingType* Type = nullptr;        // the finished building, none when the slot is empty
   std::int32_t FinishTime = 0;                // rounds left of the construction
   const TBuildingType* FinishType = nullptr;  // the building under construction, or none
+};
+
+// Why a construction did not start; Started when it did.
+enum class TConstructionResult {
+  Started,
+  NoBuildingType,
+  AlreadyBuilding,  // the region builds one thing at a time
+  NoSpot,           // no slot chosen, or none free
+  SpotOccupied,
+  NotResearched,
+  NotEnoughRessources,
 };
 
 class TRegion {
@@ -81,6 +93,15 @@ public:
   std::int32_t GetDivisionStrength() const;
   // A finished building of that type ID (letter case ignored); constructions do not count.
   bool HasBuilding(const std::string& ID) const;
+  // Constructions (region_rules.cpp). A slot number counts row by row, 0..8.
+  bool HasConstruction() const;
+  // The first slot in row order with neither a building nor a construction, -1 for none.
+  std::int32_t FirstFreeSlot() const;
+  // Nation starts Type in slot Slot, paid from Funds: the treasury for a player, the round's
+  // construction budget for a computer opponent. The checks, in this order: a type, no
+  // construction under way, a slot, the slot empty, the type's technology researched by Nation,
+  // Funds covering the cost. Only a start changes anything.
+  TConstructionResult StartConstruction(const TNation& Nation, std::int32_t Slot, const TBuildingType* Type, float& Funds);
   // Raises a new defensive army in place of the old one: local infantry, or random rebel types
   // for a rebel region. Throws when the needed unit types are missing.
   void CreateDefensiveArmy();

@@ -146,6 +146,39 @@ bool TRegion::HasBuilding(const std::string& BuildingID) const {
   return false;
 }
 
+bool TRegion::HasConstruction() const {
+  for (const auto& Row : Buildings)
+    for (const TBuilding& Slot : Row)
+      if (Slot.FinishType) return true;
+  return false;
+}
+
+std::int32_t TRegion::FirstFreeSlot() const {
+  for (std::size_t i = 0; i < 9; ++i) {
+    const TBuilding& Slot = Buildings[i / 3][i % 3];
+    if (!Slot.Type && !Slot.FinishType) return static_cast<std::int32_t>(i);
+  }
+  return -1;
+}
+
+TConstructionResult TRegion::StartConstruction(const TNation& Nation, std::int32_t Slot, const TBuildingType* Type,
+                                               float& Funds) {
+  using R = TConstructionResult;
+  if (!Type) return R::NoBuildingType;
+  if (HasConstruction()) return R::AlreadyBuilding;
+  if (Slot < 0 || Slot > 8) return R::NoSpot;
+  TBuilding& Target = Buildings[static_cast<std::size_t>(Slot / 3)][static_cast<std::size_t>(Slot % 3)];
+  if (Target.Type || Target.FinishType) return R::SpotOccupied;
+  // A chosen type outlives language switches, rounds and hot-seat turns: it may stand for a
+  // technology this nation does not have.
+  if (!Nation.TechnologyTree.IsResearched(Type->NeededTechID)) return R::NotResearched;
+  if (static_cast<float>(Type->BuildCost) > Funds) return R::NotEnoughRessources;
+  Target.FinishType = Type;
+  Target.FinishTime = Type->BuildTime;
+  Funds = static_cast<float>(static_cast<double>(Funds) - Type->BuildCost);
+  return R::Started;
+}
+
 void TRegion::CreateDefensiveArmy() {
   // The unit types are found first, so a missing one leaves the old army as it was.
   const bool Rebels = Owner == OwnerRebels;

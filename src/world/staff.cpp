@@ -6,22 +6,27 @@
 
 template <>
 std::span<const TStaffSkill<TScientist>> StaffSkills<TScientist>() {
-  static constexpr TStaffSkill<TScientist> Skills[] = {{"military", &TScientist::Military},
-                                                       {"civil", &TScientist::Civil}};
+  static constexpr TStaffSkill<TScientist> Skills[] = {
+      {"military", &TScientist::Military, "szStrStaffScientistAttMilitary"},
+      {"civil", &TScientist::Civil, "szStrStaffScientistAttCivil"}};
   return Skills;
 }
 
 template <>
 std::span<const TStaffSkill<TGeneral>> StaffSkills<TGeneral>() {
   static constexpr TStaffSkill<TGeneral> Skills[] = {
-      {"defense", &TGeneral::Defense}, {"attack", &TGeneral::Attack}, {"movement", &TGeneral::Movement}};
+      {"defense", &TGeneral::Defense, "szStrStaffGeneralAttDefense"},
+      {"attack", &TGeneral::Attack, "szStrStaffGeneralAttAttack"},
+      {"movement", &TGeneral::Movement, "szStrStaffGeneralAttMovement"}};
   return Skills;
 }
 
 template <>
 std::span<const TStaffSkill<TSpy>> StaffSkills<TSpy>() {
   static constexpr TStaffSkill<TSpy> Skills[] = {
-      {"espionage", &TSpy::Espionage}, {"sabotage", &TSpy::Sabotage}, {"hiding", &TSpy::Hiding}};
+      {"espionage", &TSpy::Espionage, "szStrStaffSpyAttEspionage"},
+      {"sabotage", &TSpy::Sabotage, "szStrStaffSpyAttSabotage"},
+      {"hiding", &TSpy::Hiding, "szStrStaffSpyAttHiding"}};
   return Skills;
 }
 

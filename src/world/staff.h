@@ -101,12 +101,14 @@ public:
   void LoadFromXML(const TXMLNode& Node);
 };
 
-// A skill of a kind of staff: its savegame attribute and its field. Each kind's list, in the order
-// the skills are drawn, priced and saved, drives the copying, the savegame and the market offers.
+// A skill of a kind of staff: its savegame attribute, its field and the localisation key of its
+// label. Each kind's list, in the order the skills are drawn, priced and saved, drives the
+// copying, the savegame, the market offers and the market window's attribute panel.
 template <typename T>
 struct TStaffSkill {
   const char* Attribute;
   float T::*Field;
+  const char* LabelKey;
 };
 template <typename T>
 std::span<const TStaffSkill<T>> StaffSkills();

@@ -27,7 +27,8 @@ std::unique_ptr<TTechnology> ReadTechnology(const TXMLNode& Node, TTechnologyTre
   if (T->Image.empty()) T->Image = "technology_default";
   // A float like every other in the data files: "." whatever the user's locale.
   T->ResearchTime = ReadFloatAttribute(LoadWhere, Node, "researchtime", 0, 1e9);
-  T->Category = ReadIntAttribute(LoadWhere, Node, "category", 0, 1);
+  // 0 civil, 1 military; a technology of any other category loads and is never advanced.
+  T->Category = ReadIntAttribute(LoadWhere, Node, "category");
   T->ID = ReadTextAttribute(LoadWhere, Node, "ID");
   if (T->ID.empty()) ThrowBadValue(LoadWhere, Node, "ID", "", "expected text");
   T->Description = ReadChildLines(Node, "description");

@@ -22,7 +22,7 @@ public:
   float ResearchTime = 0;
   float RemainingPoints = 0;  // left while it is researched
   bool Researched = false;
-  std::int32_t Category = 0;  // 0 civil, 1 military
+  std::int32_t Category = 0;  // 0 civil, 1 military; research never advances another
   TStringList Prerequisites;  // IDs of technologies to research first
   TStringList FinishScript;
   TStringList RoundScript;  // unit bonus lines

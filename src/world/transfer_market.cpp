@@ -10,6 +10,7 @@
 #include "platform/random.h"
 #include "platform/rounding.h"
 #include "platform/xml_document.h"
+#include "world/nation.h"
 #include "world/world_globals.h"
 #include "world/xml_values.h"
 
@@ -176,6 +177,31 @@ void TTransferMarket::NextRound() {
   Renew(Generals, [this] { GenerateOffer("general"); });
   Renew(Spies, [this] { GenerateOffer("spy"); });
 }
+
+namespace {
+auto& Offers(TTransferMarket& M, const TScientist*) { return M.Scientists; }
+auto& Offers(TTransferMarket& M, const TGeneral*) { return M.Generals; }
+auto& Offers(TTransferMarket& M, const TSpy*) { return M.Spies; }
+void Join(TNation& N, TScientist& Offer) { N.AddScientist(Offer); }
+void Join(TNation& N, TGeneral& Offer) { N.AddGeneral(Offer); }
+void Join(TNation& N, TSpy& Offer) { N.AddSpy(Offer); }
+}  // namespace
+
+template <typename T>
+THireResult TTransferMarket::Hire(TNation& Nation, std::int32_t Index) {
+  auto& List = Offers(*this, static_cast<const T*>(nullptr));
+  if (!InRange(List, Index)) return THireResult::NoOffer;
+  T& Offer = *List[static_cast<std::size_t>(Index)];
+  if (static_cast<float>(Offer.Cost) > Nation.Ressources) return THireResult::NotEnoughRessources;
+  Join(Nation, Offer);
+  Nation.Ressources = static_cast<float>(static_cast<double>(Nation.Ressources) - Offer.Cost);
+  RemoveAt(List, Index, "TTransferMarket->Hire");
+  return THireResult::Hired;
+}
+
+template THireResult TTransferMarket::Hire<TScientist>(TNation&, std::int32_t);
+template THireResult TTransferMarket::Hire<TGeneral>(TNation&, std::int32_t);
+template THireResult TTransferMarket::Hire<TSpy>(TNation&, std::int32_t);
 
 void TTransferMarket::RemoveScientist(std::int32_t Index) { RemoveAt(Scientists, Index, "TTransferMarket->RemoveScientist"); }
 void TTransferMarket::RemoveGeneral(std::int32_t Index) { RemoveAt(Generals, Index, "TTransferMarket->RemoveGeneral"); }

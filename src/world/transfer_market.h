@@ -11,7 +11,11 @@
 #include "engine/constants.h"
 #include "world/staff.h"
 
+class TNation;
 class TXMLNode;
+
+// Why a hire did not happen; Hired when it did.
+enum class THireResult { Hired, NoOffer, NotEnoughRessources };
 
 class TTransferMarket {
 public:
@@ -45,6 +49,13 @@ public:
   void RemoveScientist(std::int32_t Index);
   void RemoveGeneral(std::int32_t Index);
   void RemoveSpy(std::int32_t Index);
+
+  // Nation hires offer Index of the market's scientists (TGeneral: generals, TSpy: spies): it
+  // pays the offer's Cost from its treasury at once, a copy joins its staff and the offer leaves
+  // the market. Refused without a change when there is no such offer or the treasury is short.
+  // The same for the player's market window and the computer opponents.
+  template <typename T>
+  THireResult Hire(TNation& Nation, std::int32_t Index);
 
   // Sorts portrait file names (with ".png") into the three lists by their prefixes.
   void AddPortraits(const TStringList& FileNames);

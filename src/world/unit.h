@@ -12,6 +12,12 @@ class TDivision;
 
 class TUnit {
 public:
+  TUnit() = default;
+  TUnit(const TUnit&) = default;
+  TUnit& operator=(const TUnit&) = default;
+  // A freed unit leaves the battle's lists.
+  ~TUnit();
+
   const TUnitType* UnitType = nullptr;  // not owned
   float Health = 0.0f;
   float Experience = 0.0f;

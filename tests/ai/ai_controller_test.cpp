@@ -129,7 +129,8 @@ TEST_F(TAITest, OneRoundOfATinyWorldGivesTheSameLog) {
       " Enemy region \"Redwood\" has expansion factor of 0 [6->]",
       "DoConstruction for Westfels",
       " Region \"Westfels\" has high risk factor",
-      " Constructing \"Air defence\"",
+      // Air defence needs a technology this nation lacks; the shelter is the next on the list.
+      " Constructing \"Shelter\"",
       "  HINT : No suited ressources building found",
       "  HINT : No suited science building found",
       "  HINT : No suited max population raising building found",

@@ -118,6 +118,13 @@ TEST_F(TAIEconomyTest, NormalPrioritiesBuildDefenceFirstInARiskyRegion) {
   Region(0).Risk = 1;
   Region(0).Energy = 0.15f;
   Budget(10000.0f);
+  // The player's rule holds for the computer too: no building before its technology.
+  const std::string AirDefenseTech = Building("building_airdefense")->NeededTechID;
+  if (!AirDefenseTech.empty()) {
+    TTechnology* Tech = Nation(0).TechnologyTree.FindByName(AirDefenseTech);
+    ASSERT_NE(Tech, nullptr);
+    Tech->Researched = true;
+  }
   P().DoConstruction(Region(0));
   // Air defence starts; everything else waits for it and costs nothing.
   EXPECT_EQ(Region(0).Buildings[0][0].FinishType, Building("building_airdefense"));

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <clocale>
 #include <fstream>
+#include <locale.h>
+#include <unistd.h>
 
 #include "control/control_globals.h"
 #include "control/game_save.h"
@@ -11,7 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/random.h"
 #include "save_fixture.h"
-#include "world/world_round.h"
+#include "world_round.h"
 
 namespace fs = std::filesystem;
 
@@ -172,6 +175,23 @@ TEST_F(GameSave, AFailedSaveLeavesTheOldFilesAndSaysSo) {
   }
 }
 
+// Overwriting a save whose side file fails after the document was written whole: the old
+// document stays beside its old side file, and no temporary file is left.
+TEST_F(GameSave, AnOverwriteWhoseSideFileFailsKeepsTheOldPair) {
+  const fs::path File = SaveFile("savegame2.xml");
+  ASSERT_TRUE(Game->SaveToXML(File.string(), "First"));
+  const std::string Document = FileText(File), Side = FileText(SaveFile("savegame2.name"));
+  Play(1);
+  const fs::path SideTemp = SaveFile("savegame2.name.tmp" + std::to_string(::getpid()));
+  fs::create_directories(SideTemp / "x");
+  EXPECT_FALSE(Game->SaveToXML(File.string(), "Second"));
+  fs::remove_all(SideTemp);
+  EXPECT_EQ(FileText(File), Document);
+  EXPECT_EQ(FileText(SaveFile("savegame2.name")), Side);
+  EXPECT_EQ(ListFolder(Saves.Path(), "").size(), 2u);
+  EXPECT_TRUE(MessageBoxOpen(*gInGameGUI));
+}
+
 TEST_F(GameSave, SideFilesAndNumbersOfNewSaves) {
   Saves.Write("a.name", "Mine\r\nhotseat\r\n1.1.26\r\n10:00:00\r\n");
   Saves.Write("b.name", "Only the name\n");
@@ -217,4 +237,19 @@ TEST_F(GameSave, ACrashDuringAGameIsSavedOnceUnderAFreeNumberWithoutTouchingOthe
   ASSERT_EQ(Dialogs.size(), 1u);
   EXPECT_NE(Dialogs[0].find("Note : Your current game has been saved as \"" + Crash->SaveName + "\""), std::string::npos);
   EXPECT_TRUE(Game->LoadFromXML(SaveFile("savegame2.xml").string()));
+}
+
+// The save's date and time follow the user's LC_TIME without changing the process locale, which
+// every number the game formats depends on.
+TEST(SaveTimeText, FollowsTheUsersTimeFormatWithoutTouchingTheProcessLocale) {
+  ::setenv("LC_TIME", "de_DE.UTF-8", 1);
+  const std::string Before = std::setlocale(LC_TIME, nullptr);
+  const std::string Date = ShortDateText();
+  EXPECT_FALSE(LongTimeText().empty());
+  EXPECT_EQ(std::setlocale(LC_TIME, nullptr), Before);
+  if (const locale_t German = newlocale(LC_TIME_MASK, "de_DE.UTF-8", static_cast<locale_t>(0))) {
+    freelocale(German);
+    EXPECT_NE(Date.find('.'), std::string::npos) << Date;  // "31.12.2026", not "12/31/26"
+  }
+  ::unsetenv("LC_TIME");
 }

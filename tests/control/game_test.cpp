@@ -136,6 +136,31 @@ TEST_F(LanguageSwitchTest, EveryWindowBaseWindowsIncludedIsAsAFirstLoadInTheNewL
   EXPECT_TRUE(Logged("Language switched"));
 }
 
+TEST_F(LanguageSwitchTest, EveryWindowStaysWhereItStandsACentredOneThePlayerMovedIncluded) {
+  for (const char* Code : {"ger", "eng"})
+    Data.Write(std::string("data/xml/lang_") + Code + "/window_infocenter.xml",
+               R"(<window caption="Info" icon="" name="infocenter" x="0" y="0" width="400" height="300" )"
+               R"(position="centered"/>)");
+  gInGameGUI->ScreenWidth = 1024;
+  gInGameGUI->ScreenHeight = 768;
+  gInGameGUI->AddWindowFromXML("data\\xml\\lang_ger\\window_infocenter.xml");
+  TGLWindow& Info = *gInGameGUI->GetWindow("infocenter");
+  ASSERT_EQ(Info.X, 312.0f);  // centred by the first load
+  gInGameGUI->OpenWindow("infocenter");
+  Info.X = 40.0f;
+  Info.Y = 500.0f;
+  TGLWindow& Statistics = *gInGameGUI->GetWindow("statistics");
+  Statistics.X = 600.0f;
+  TGLWindow& Load = *gMainMenuGUI->GetWindow("loadgame");
+  Load.Y = 321.0f;
+  Game->SwitchLanguage(1);
+  EXPECT_EQ(Info.X, 40.0f);
+  EXPECT_EQ(Info.Y, 500.0f);
+  EXPECT_TRUE(Info.Visible);
+  EXPECT_EQ(Statistics.X, 600.0f);
+  EXPECT_EQ(Load.Y, 321.0f);
+}
+
 TEST_F(LanguageSwitchTest, TheSameLanguageOrAMissingFileChangesNothing) {
   Game->SwitchLanguage(0);
   EXPECT_FALSE(Logged("Switching to"));

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "engine/localization.h"
+#include "engine/sound_system.h"
+#include "engine/streams.h"
 #include "gui/button.h"
 #include "gui/memo.h"
 #include "platform/virtual_keys.h"
 #include "play_fixture.h"
+#include "support/recording_sound_backend.h"
 #include "world/battle.h"
 #include "world/division.h"
 #include "world/unit.h"
@@ -52,6 +55,10 @@ protected:
     PlayTest::SetUp();
     Game->SelectedNation = 0;
     Game->StartNewGame(0);
+  }
+  void TearDown() override {
+    gSoundSystem.reset();
+    PlayTest::TearDown();
   }
   // A division of the player with Changers environment changers and one other unit, standing
   // in region From.
@@ -133,6 +140,48 @@ TEST_F(OrdersTest, AnAttackOpensTheLockedBattleWindowThatEscapeLeavesOpen) {
   EXPECT_EQ(View->Calls.back(), "autobattle");
   Game->KeyDown(VK_ESCAPE, 0);
   EXPECT_TRUE(Battle->Visible);
+}
+
+TEST_F(OrdersTest, EveryAttackOrderSoundsTheBattleStartAndABattleNoWindowSound) {
+  // The game's sound system on a recording device; each sound's bytes are its name.
+  auto Backend = std::make_shared<TRecordingSoundBackend>();
+  gSoundSystem = std::make_unique<TSoundSystem>(false, [](const std::string&, bool) {}, Backend);
+  for (const char* Name : {"startbattle", "DivisionMove"}) gSoundSystem->AddSoundFromStream(TMemoryStream(std::string(Name)), Name);
+  gSoundSystem->Enabled = true;
+  auto Played = [&] {
+    std::vector<std::string> Names;
+    for (const std::string& Call : Backend->CallsStartingWith("PlaySound "))
+      Names.push_back(Backend->SoundSources[static_cast<TSoundHandle>(std::stoul(Call.substr(10)))]);
+    Backend->ClearCalls();
+    return Names;
+  };
+  const std::vector<std::string> Start{"startbattle"};
+
+  // An unowned region taken with an environment changer, and one refused without it.
+  const auto [From, Free] = Border(0, TRegion::OwnerNobody);
+  ASSERT_GE(Free, 0);
+  StartMove(Division(From, 1));
+  ClickGlobe(Free);
+  EXPECT_EQ(gRegions[static_cast<std::size_t>(Free)]->Owner, 0);
+  EXPECT_EQ(Played(), Start);
+  const auto [From2, Free2] = Border(0, TRegion::OwnerNobody);
+  ASSERT_GE(Free2, 0);
+  StartMove(Division(From2, 0));
+  ClickGlobe(Free2);
+  EXPECT_NE(MessageText().find(Localize("szMsgNeedEnvChanger")), std::string::npos);
+  EXPECT_EQ(Played(), Start);
+  gInGameGUI->CloseWindow("messagedlg_ext");
+
+  // A battle: its window comes up without the window sound on top of the attack's.
+  const auto Front = Border(0, 1);
+  ASSERT_GE(Front.first, 0);
+  StartMove(Division(Front.first, 0));
+  Services->Sounds.clear();
+  ClickGlobe(Front.second);
+  ASSERT_TRUE(gBattle->Running);
+  EXPECT_TRUE(gInGameGUI->GetWindow("autobattle")->Visible);
+  EXPECT_EQ(Played(), Start);
+  EXPECT_EQ(std::count(Services->Sounds.begin(), Services->Sounds.end(), "WindowOpen"), 0);
 }
 
 TEST_F(OrdersTest, AMoveWhoseDivisionWentWithTheLastGameIsRefused) {

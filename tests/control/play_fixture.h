@@ -22,7 +22,9 @@
 #include "world/high_score_list.h"
 #include "world/nation.h"
 #include "world/region.h"
+#include "world/staff.h"
 #include "world/statistics.h"
+#include "world/transfer_market.h"
 #include "world/world_globals.h"
 #include "world/world_save.h"
 
@@ -45,6 +47,19 @@ public:
   void AutoBattleWindow_Start(TGame&) override { Calls.push_back("autobattle"); }
   void ArmyWindow_ClearDivisionInfo(TGame&) override { Calls.push_back("cleardivision"); }
   void RegionWindow_Show(TGame&) override { Calls.push_back("regionwindow"); }
+  // The market's offers as the window would list them when it is refreshed.
+  void TransferMarketWindow_Refresh(TGame&) override {
+    Calls.push_back("transfermarket");
+    MarketShown = MarketOffers();
+  }
+  static std::vector<std::string> MarketOffers() {
+    std::vector<std::string> Names;
+    for (auto& S : gTransferMarket->Scientists) Names.push_back(S->Name);
+    for (auto& G : gTransferMarket->Generals) Names.push_back(G->Name);
+    for (auto& S : gTransferMarket->Spies) Names.push_back(S->Name);
+    return Names;
+  }
+  std::vector<std::string> MarketShown;
 };
 
 // The data set behind the GUI toolkit; every picture counts as registered.
@@ -124,8 +139,9 @@ protected:
     for (auto& R : gRegions)
       if (R->Owner == From) R->Owner = To;
   }
-  std::string MessageText() const {
-    TGLWindow* W = gInGameGUI->GetWindow("messagedlg_ext");
+  // The text of the open message box of a GUI (the in-game GUI unless named).
+  std::string MessageText(TGLGUI* GUI = nullptr) const {
+    TGLWindow* W = (GUI ? GUI : gInGameGUI.get())->GetWindow("messagedlg_ext");
     if (!W || !W->Visible) return "";
     std::string Text;
     for (auto& Item : W->Items)

@@ -37,12 +37,20 @@ TEST_F(PlayTest, ASinglePlayerGamePlaysAHundredRoundsAndTheSameSeedGivesTheSameW
   EXPECT_EQ(PlayHundredRounds(*Game), First);
 }
 
-TEST_F(PlayTest, HotSeatStartsWithTheFirstHumanAndChecksTheTurnTime) {
+TEST_F(PlayTest, HotSeatStartsWithTheFirstHumanOnTheChosenNationsGlobeAndChecksTheTurnTime) {
   const std::vector<std::string> Humans13 = {"ai_normal", "human", "ai_hard", "human", "ai_veryhard"};
-  for (const char* Bad : {"abc", "0", "-3", "99999999", ""}) {
+  // Text that is no whole number, or too long a turn, is a wrong value; a whole number below one
+  // minute, negative ones included, is too short.
+  const std::pair<const char*, const char*> Refused[] = {
+      {"abc", "szWarningHotSeatTurnWrongValue"}, {"99999999", "szWarningHotSeatTurnWrongValue"},
+      {"", "szWarningHotSeatTurnWrongValue"},    {"-", "szWarningHotSeatTurnWrongValue"},
+      {"1.5", "szWarningHotSeatTurnWrongValue"}, {"0", "szWarningHotSeatTurnToShort"},
+      {"-1", "szWarningHotSeatTurnToShort"},     {"-3", "szWarningHotSeatTurnToShort"}};
+  for (const auto& [Bad, Key] : Refused) {
     StartHotSeat(Humans13, Bad);
     EXPECT_FALSE(Game->GameRunning) << Bad;
     EXPECT_TRUE(gMainMenuGUI->GetWindow("messagedlg_ext")->Visible) << Bad;
+    EXPECT_EQ(MessageText(gMainMenuGUI.get()), Localize(Key)) << Bad;
     gMainMenuGUI->GetWindow("messagedlg_ext")->Visible = false;
   }
   StartHotSeat({"ai_normal", "ai_hard", "ai_normal", "ai_hard", "ai_normal"});
@@ -56,11 +64,30 @@ TEST_F(PlayTest, HotSeatStartsWithTheFirstHumanAndChecksTheTurnTime) {
   EXPECT_EQ(Game->CurrentPlayer, 1);
   EXPECT_EQ(Game->RoundTimeLeft, 180);
   EXPECT_TRUE(Game->RoundTimer.Enabled());
-  EXPECT_FLOAT_EQ(Game->Earth->RotationY, gNations[1]->GlobeRotationY);  // the first player's globe
+  // The globe starts as the nation last chosen on the nation-selection screen shows it, not as
+  // the first player's; the players' own views take over at the hand-overs.
+  ASSERT_NE(gNations[4]->GlobeRotationY, gNations[1]->GlobeRotationY);
+  EXPECT_FLOAT_EQ(Game->Earth->RotationX, gNations[4]->GlobeRotationX);
+  EXPECT_FLOAT_EQ(Game->Earth->RotationY, gNations[4]->GlobeRotationY);
+  EXPECT_FLOAT_EQ(gNations[1]->LastGlobeRotationY, gNations[1]->GlobeRotationY);
   EXPECT_EQ(gNations[1]->PlayerName, "P1");
   EXPECT_EQ(gAIControllers[2]->Difficulty, 1);
   EXPECT_EQ(gAIControllers[4]->Difficulty, 2);
   EXPECT_TRUE(gNations[0]->AIControlled && !gNations[1]->AIControlled && !gNations[3]->AIControlled);
+}
+
+TEST_F(PlayTest, TheMarketWindowShowsTheOffersTheMarketsRoundLeaves) {
+  Game->SelectedNation = 0;
+  Game->StartNewGame(0);
+  for (int Round = 0; Round < 3; ++Round) {
+    View->Calls.clear();
+    View->MarketShown.clear();
+    Game->NextRound();
+    ASSERT_FALSE(View->Calls.empty());
+    EXPECT_EQ(View->Calls.back(), "transfermarket");
+    EXPECT_EQ(View->MarketShown, TRecordingView::MarketOffers());
+    EXPECT_FALSE(View->MarketShown.empty());
+  }
 }
 
 TEST_F(PlayTest, HotSeatStartResourcesFollowTheChosenRow) {

@@ -11,6 +11,7 @@
 #include "engine/texture_manager.h"
 #include "engine/virtual_file_system.h"
 #include "package_writer.h"
+#include "platform/errors.h"
 #include "support/gl_environment.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
@@ -58,6 +59,7 @@ TEST_F(GameTexturesGL, NoShaderVariantsWinFromDiskAndFromThePackage) {
   const std::string Plain = MakePNGFile(QuadrantPicture(4, 4)), Variant = MakePNGFile(QuadrantPicture(8, 8));
   Data.Write("data/tex/water.png", Plain);
   Data.Write("data/tex/noshaders/water.png", Variant);
+  Data.Write("data/tex/nocompression/sky.png", Plain);
   Data.Write("tarnova.dat", BuildPackage(Shaders));
   EXPECT_EQ(LoadedWidth(false, "water"), 4);
   EXPECT_EQ(LoadedWidth(true, "water"), 8);
@@ -71,4 +73,36 @@ TEST_F(GameTexturesGL, NoShaderVariantsWinFromDiskAndFromThePackage) {
   EXPECT_EQ(LoadedWidth(false, "water"), 4);
   EXPECT_EQ(LoadedWidth(true, "water"), 8);
   EXPECT_EQ(gTextureManager->GetTextureInfo("sky", 2), 4);
+}
+
+TEST_F(GameTexturesGL, TheNoiseVolumeAmongTheTexturesIsNoFaultAndAMissingFolderNamesItself) {
+  TDDSHeaderSpec Volume;
+  Volume.Width = Volume.Height = Volume.Depth = 4;
+  Volume.Flags |= 0x800000;
+  const std::string Noise = MakeDDSHeader(Volume) + std::string(64, '\x40');
+  const std::string Plain = MakePNGFile(QuadrantPicture(4, 4));
+  // Loose, and from the package.
+  Data.Write("data/tex/noisevolume.dds", Noise);
+  Data.Write("data/tex/water.png", Plain);
+  Data.Write("data/tex/noshaders/sea.png", Plain);
+  Data.Write("data/tex/nocompression/sky.png", Plain);
+  EXPECT_EQ(LoadedWidth(true, "water"), 4);
+  std::filesystem::remove_all(Data.Path() / "data");
+  Data.Write("tarnova.dat", BuildPackage({MakePackageEntry("data\\tex\\noisevolume.dds", Noise),
+                                          MakePackageEntry("data\\tex\\water.png", Plain),
+                                          MakePackageEntry("data\\tex\\noshaders\\sea.png", Plain),
+                                          MakePackageEntry("data\\tex\\nocompression\\sky.png", Plain)}));
+  EXPECT_EQ(LoadedWidth(true, "water"), 4);
+  EXPECT_LT(gTextureManager->IndexOf("noisevolume"), 0);  // no flat texture in the volume's place
+  for (const std::string& Line : Log.Lines()) EXPECT_EQ(Line.find("noisevolume"), std::string::npos) << Line;
+
+  // A texture folder the data set lacks ends the start-up, naming the folder.
+  Data.Write("tarnova.dat", BuildPackage({MakePackageEntry("data\\tex\\water.png", Plain),
+                                          MakePackageEntry("data\\tex\\noshaders\\sea.png", Plain)}));
+  try {
+    LoadedWidth(true, "water");
+    ADD_FAILURE() << "no exception";
+  } catch (const ETarnovaError& E) {
+    EXPECT_NE(std::string(E.what()).find("\"data\\tex\\nocompression\\\""), std::string::npos) << E.what();
+  }
 }

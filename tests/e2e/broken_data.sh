@@ -1,7 +1,7 @@
 # Start-up with broken files: without the localisation database the error dialog ends the
-# start with a non-zero exit and writes no settings; a damaged package or layout is named in the
-# dialog; damaged settings files start on defaults with one log line per bad value and are
-# written anew at the next exit.
+# start with a non-zero exit and writes no settings; a damaged package or layout, and a missing
+# layout or font, is named in the dialog; damaged settings files start on defaults with one log
+# line per bad value and are written anew at the next exit.
 source "$(dirname "$0")/common.bash" "$@"
 
 # No localisation database, on disk or in the package.
@@ -68,6 +68,23 @@ wait_exit
 grep -qF "UI_MainMenu_Root.xml" "$E2E_TMP/stderr" || fail "broken layout: the dialog does not name the file"
 [ -f "$GAME/settings.xml" ] || fail "broken layout: no orderly shut-down"
 rm -rf "$GAME"
+
+# Data files the start-up needs and does not find: a screen layout and a font. The error dialog
+# names the file and the program ends non-zero instead of starting a half-drawn game.
+for Missing in data/XML/lang_ger/UI_MainMenu_Root.xml data/tex/font_black_outline.dds data/font3.fnt; do
+  E2E_STAGE="missing $Missing"
+  make_game loose
+  [ -f "$GAME/$Missing" ] || fail "the data build has no $Missing"
+  rm -f "$GAME/$Missing"
+  start_game -windowed
+  wait_exit 60
+  [ "$EXIT_CODE" != 0 ] || fail "missing $Missing: exit code 0"
+  grep -qF "Tarnova has encountered an error" "$E2E_TMP/stderr" || fail "missing $Missing: no error dialog"
+  grep -qF "$(basename "$Missing")" "$E2E_TMP/stderr" || fail "missing $Missing: the dialog does not name the file"
+  grep -qF "$(basename "$Missing")" "$GAME/log.html" || fail "missing $Missing: not logged"
+  ! grep -qF "going on without it" "$GAME/log.html" || fail "missing $Missing: logged and skipped"
+  rm -rf "$GAME"
+done
 
 # Damaged settings files.
 check_settings() {

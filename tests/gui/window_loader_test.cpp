@@ -318,8 +318,10 @@ TEST_F(WindowLoaderTest, ALanguageReloadKeepsPlaceDepthAndVisibility) {
   EXPECT_EQ(W.Items[0]->Alpha, 1.0f);  // shows at once, no waiting for a fade
   EXPECT_FALSE(W.Items[1]->Visible);
   EXPECT_EQ(static_cast<TGLButton&>(*W.Items[0]).Caption, "Los");
+  // A centred window stays where it stands, whether it was moved or not.
   TGLWindow& D = *GUI->GetWindow("dialog");
-  EXPECT_EQ(D.X, 362.0f);  // centred again for its new width
+  EXPECT_EQ(D.X, 412.0f);
+  EXPECT_EQ(D.Width, 300);
   EXPECT_FALSE(D.Visible);
   EXPECT_EQ(GUI->Windows[0]->Items.size(), 3u);  // the base window is not reloaded
 }

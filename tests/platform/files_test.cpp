@@ -2,7 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/files.h"
 #include "support/temp_folder.h"
@@ -70,6 +72,73 @@ TEST(Files, FailedSafeWriteKeepsTheOldFile) {
   EXPECT_FALSE(SafeWriteFile(P, "new", &Error));
   EXPECT_NE(Error.find("highscore.xml"), std::string::npos);
   EXPECT_EQ(ReadTestFile(P), "old");
+}
+
+// Files that belong together are replaced together or not at all.
+TEST(Files, FilesWrittenTogetherKeepEveryOldFileWhenOneFails) {
+  TTempFolder T;
+  const fs::path Doc = T.Write("save.xml", "old document");
+  const fs::path Side = T.Write("save.name", "old side");
+  const std::string Pid = std::to_string(::getpid());
+  const auto Listed = [&] {
+    std::vector<std::string> Names;
+    for (const auto& E : fs::directory_iterator(T.Path())) Names.push_back(E.path().filename().string());
+    std::sort(Names.begin(), Names.end());
+    return Names;
+  };
+
+  // The second file cannot be written: the first is not replaced either.
+  fs::create_directories(T.Path() / ("save.name.tmp" + Pid) / "x");
+  const TFileToWrite Files[] = {{Doc, "new document"}, {Side, "new side"}};
+  std::string Error;
+  EXPECT_FALSE(SafeWriteFiles(Files, &Error));
+  EXPECT_NE(Error.find("save.name"), std::string::npos) << Error;
+  EXPECT_EQ(ReadTestFile(Doc), "old document");
+  EXPECT_EQ(ReadTestFile(Side), "old side");
+  fs::remove_all(T.Path() / ("save.name.tmp" + Pid));
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"save.name", "save.xml"}));
+
+  // The second cannot replace its target after the first was renamed: the first gets its old
+  // content back, and nothing temporary is left.
+  const fs::path Blocked = T.Path() / "blocked.name";
+  fs::create_directories(Blocked / "x");
+  const TFileToWrite Again[] = {{Doc, "new document"}, {Blocked, "new side"}};
+  EXPECT_FALSE(SafeWriteFiles(Again, &Error));
+  EXPECT_NE(Error.find("blocked.name"), std::string::npos) << Error;
+  EXPECT_EQ(ReadTestFile(Doc), "old document");
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"blocked.name", "save.name", "save.xml"}));
+  // A first file that did not exist before goes again.
+  const TFileToWrite Fresh[] = {{T.Path() / "fresh.xml", "new"}, {Blocked, "new side"}};
+  EXPECT_FALSE(SafeWriteFiles(Fresh, &Error));
+  EXPECT_FALSE(fs::exists(T.Path() / "fresh.xml"));
+
+  ASSERT_TRUE(SafeWriteFiles(Files, &Error)) << Error;
+  EXPECT_EQ(ReadTestFile(Doc), "new document");
+  EXPECT_EQ(ReadTestFile(Side), "new side");
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"blocked.name", "save.name", "save.xml"}));
+}
+
+// A save killed mid-write leaves "<file>.tmp<pid>"; only such files of finished processes (and
+// of the game's own targets) are stale.
+TEST(Files, StaleTemporaryFilesOfTheGamesOwnNamingAreRemoved) {
+  TTempFolder T;
+  // A pid far above any the kernel hands out (pid_max is at most 4194304) runs no process.
+  T.Write("savegame2.xml.tmp99999999", "half");
+  T.Write("savegame2.name.tmp99999999", "half");
+  T.Write("savegame2.xml.old.tmp99999999", "old");
+  T.Write("savegame3.xml.tmp" + std::to_string(::getpid()), "half");
+  // Another running process (our parent) may still be writing; other names are not ours.
+  T.Write("savegame4.xml.tmp" + std::to_string(::getppid()), "busy");
+  T.Write("notes.txt.tmp99999999", "user");
+  T.Write("savegame5.xml.tmp", "user");
+  T.Write("savegame6.xml.tmpx1", "user");
+  T.Write("savegame2.xml", "kept");
+  EXPECT_EQ(RemoveStaleTemporaryFiles(T.Path(), {".xml", ".name"}), 4);
+  std::vector<std::string> Left;
+  for (const auto& E : fs::directory_iterator(T.Path())) Left.push_back(E.path().filename().string());
+  std::sort(Left.begin(), Left.end());
+  EXPECT_EQ(Left, (std::vector<std::string>{"notes.txt.tmp99999999", "savegame2.xml", "savegame4.xml.tmp" +
+                                                std::to_string(::getppid()), "savegame5.xml.tmp", "savegame6.xml.tmpx1"}));
 }
 
 TEST(Files, DocumentsFolderFollowsXdg) {

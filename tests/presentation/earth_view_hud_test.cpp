@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "world/nation.h"
@@ -12,6 +14,25 @@ TEST(EarthViewHUD, NumbersKeepThreeSignificantDigits) {
   EXPECT_EQ(FormatHudNumber(123.45), "123.0");
   EXPECT_EQ(FormatHudNumber(0.0), "0.0");
   EXPECT_EQ(FormatHudNumber(1234.5), "1.23E+003");
+}
+
+TEST(EarthViewHUD, NumbersTakeTheDecimalSeparatorOfTheLanguage) {
+  gLocalization.Clear();
+  gLocalization.AddKey("szStrTurn", "Runde", "Turn");
+  gLocalization.LanguageCodes = {"ger", "eng"};
+  TNation N;
+  N.Names = {"Valdoria", "Valdoria"};
+  for (const auto& [Language, Small, Large] : {std::tuple{0, "12,3", "1,23E+003"}, std::tuple{1, "12.3", "1.23E+003"}}) {
+    gLocalization.LanguageIndex = static_cast<std::uint8_t>(Language);
+    EXPECT_EQ(FormatHudNumber(12.345), Small);
+    EXPECT_EQ(FormatHudNumber(1234.5), Large);
+    // Whole numbers have no separator: the turn and the resources read the same in both.
+    N.Ressources = 1234.5f;
+    const std::vector<THudText> T = EarthViewHUDTexts(N, 0.0f, 0.0f, 1.0f);
+    EXPECT_EQ(T[3].Text, "1234");
+    EXPECT_EQ(T[9].Text, Language == 0 ? "0,0" : "0.0");  // the average loyalty of no region
+  }
+  gLocalization.Clear();
 }
 
 TEST(EarthViewHUD, TextsAndTheirPlaces) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "windows_fixture.h"
 #include "world/earth.h"
 #include "world/nation.h"
@@ -46,4 +48,41 @@ TEST_F(WindowsTest, TheNationSelectionsSkyCrossFadeTakesHalfASecond) {
   AdvanceFrameClocks(Game, 0.1);
   EXPECT_EQ(Game.DisplayedNation, 3);
   EXPECT_FLOAT_EQ(Game.NationFade, 0.0f);
+}
+
+// The action cursor shows over a button of the screen on display: in the main menu over the
+// menu's buttons, not over the places of the heads-up display's hidden buttons.
+TEST_F(WindowsTest, TheActionCursorFollowsTheButtonsOfTheScreenOnDisplay) {
+  TGame& Game = *this->Game;
+  gInGameGUI->Windows[0]->Width = 1024;
+  gInGameGUI->Windows[0]->Height = 768;
+  gInGameGUI->LoadUIFromXML("data\\XML\\UI_EarthView.xml");
+  gMainMenuGUI = std::make_unique<TGLGUI>();
+  gMainMenuGUI->ScreenWidth = 1024;
+  gMainMenuGUI->Windows[0]->Width = 1024;
+  gMainMenuGUI->Windows[0]->Height = 768;
+  gMainMenuGUI->LoadUIFromXML("data\\xml\\lang_eng\\UI_MainMenu_Root.xml");
+  // A place with a heads-up display button and no menu button, and one with a menu button.
+  std::array<int, 2> HudOnly{-1, -1}, Menu{-1, -1};
+  for (int Y = 0; Y < 768; Y += 4)
+    for (int X = 0; X < 1024; X += 4) {
+      gMouseX = X;
+      gMouseY = Y;
+      const bool OnHud = gInGameGUI->GetButtonAtMouse() != nullptr, OnMenu = gMainMenuGUI->GetButtonAtMouse() != nullptr;
+      if (OnHud && !OnMenu && HudOnly[0] < 0) HudOnly = {X, Y};
+      if (OnMenu && Menu[0] < 0) Menu = {X, Y};
+    }
+  ASSERT_GE(HudOnly[0], 0);
+  ASSERT_GE(Menu[0], 0);
+  auto CursorAt = [&](std::uint16_t State, const std::array<int, 2>& At) {
+    Game.State = State;
+    gMouseX = At[0];
+    gMouseY = At[1];
+    ChooseCursor(Game);
+    return Game.CursorTexture;
+  };
+  EXPECT_EQ(CursorAt(gsMainMenu, HudOnly), "cursor_default");
+  EXPECT_EQ(CursorAt(gsMainMenu, Menu), "cursor_action");
+  EXPECT_EQ(CursorAt(gsEarthView, HudOnly), "cursor_action");
+  gMainMenuGUI = std::make_unique<TGLGUI>();
 }

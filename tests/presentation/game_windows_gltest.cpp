@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
+#include <cstdlib>
 #include <map>
 
 #include "control/game.h"
@@ -104,6 +106,27 @@ protected:
     gInGameGUI->Render();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << Name;
     if (!Name.empty()) SaveFramePNG(Artifacts / (Name + ".png"), 1024, 768);
+  }
+
+  // The frame drawn last, RGB, rows from the bottom.
+  static std::vector<std::uint8_t> ReadFrame() {
+    std::vector<std::uint8_t> Pixels(1024u * 768u * 3u);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, Pixels.data());
+    return Pixels;
+  }
+  // Pixels inside the item I of window W that differ clearly between two frames.
+  static int Changed(const std::vector<std::uint8_t>& A, const std::vector<std::uint8_t>& B, const TGLWindow& W,
+                     const TGLGUIItem& I) {
+    int Count = 0;
+    const int X0 = static_cast<int>(W.X + I.Position.X), Y0 = static_cast<int>(W.Y + I.Position.Y);
+    for (int Y = std::max(Y0, 0); Y < std::min(Y0 + I.GetHeight(), 768); ++Y)
+      for (int X = std::max(X0, 0); X < std::min(X0 + I.GetWidth(), 1024); ++X) {
+        const std::size_t At = (static_cast<std::size_t>(767 - Y) * 1024 + static_cast<std::size_t>(X)) * 3;
+        Count += std::abs(A[At] - B[At]) + std::abs(A[At + 1] - B[At + 1]) + std::abs(A[At + 2] - B[At + 2]) > 60;
+      }
+    return Count;
   }
 
   void ShowOnly(const std::string& Name) {
@@ -232,9 +255,20 @@ TEST_F(GameWindowsGL, BattleDrawsBothSidesWhileItRuns) {
     Shoot(Lang + "_autobattle");
     gBattle->Running = false;
   }
-  // A division freed while the battle's window stays open is no longer drawn.
+  // Both sides' units show in their army panels: they go from the picture when the attacking
+  // division is freed while the window stays open, and when the region's army is freed.
+  TGLWindow& W = *gInGameGUI->GetWindow("autobattle");
+  Shoot("");
+  const std::vector<std::uint8_t> Both = ReadFrame();
   N.RemoveDivision(A.ID, true);
   Shoot("");
+  const std::vector<std::uint8_t> DefenderOnly = ReadFrame();
+  EXPECT_GT(Changed(Both, DefenderOnly, W, W.GetGUIItemByID("panel_attacker_army")), 2000);
+  EXPECT_LT(Changed(Both, DefenderOnly, W, W.GetGUIItemByID("panel_defender_army")), 50);
+  Region(3).FreeDefensiveArmy();
+  Shoot("");
+  const std::vector<std::uint8_t> Neither = ReadFrame();
+  EXPECT_GT(Changed(DefenderOnly, Neither, W, W.GetGUIItemByID("panel_defender_army")), 2000);
 }
 
 }  // namespace

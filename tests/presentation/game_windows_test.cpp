@@ -3,14 +3,18 @@
 // which sound it plays, and that rows outliving their objects do nothing.
 #include <algorithm>
 
+#include "engine/localization.h"
 #include "gui/button.h"
 #include "gui/edit.h"
 #include "gui/text.h"
 #include "gui/track_bar.h"
+#include "platform/virtual_keys.h"
+#include "platform/xml_document.h"
 #include "presentation/windows/window_common.h"
 #include "window_fixture.h"
 #include "world/building_type.h"
 #include "world/earth.h"
+#include "world/statistics.h"
 #include "world/unit_type.h"
 
 namespace {
@@ -322,6 +326,16 @@ TEST(RegionValues, FormattingColoursAndDiorama) {
   EXPECT_EQ(FormatRegionValue(-0.34f), "-0.3");
   EXPECT_EQ(FormatRegionValue(12.0f), "1E+01");
   EXPECT_EQ(FormatRegionValue(9.7f), "1E+01");
+  // In German with a decimal comma.
+  const std::uint8_t Language = gLocalization.LanguageIndex;
+  const std::vector<std::string> Codes = gLocalization.LanguageCodes;
+  gLocalization.LanguageCodes = {"ger", "eng"};
+  gLocalization.LanguageIndex = 0;
+  EXPECT_EQ(FormatRegionValue(0.56f), "0,6");
+  EXPECT_EQ(FormatRegionValue(-0.34f), "-0,3");
+  EXPECT_EQ(FormatRegionValue(12.0f), "1E+01");
+  gLocalization.LanguageIndex = Language;
+  gLocalization.LanguageCodes = Codes;
 
   const TVector3 Red{1, 0, 0}, Yellow{1, 1, 0}, White{1, 1, 1};
   auto Is = [](TVector3 A, TVector3 B) { return A.X == B.X && A.Y == B.Y && A.Z == B.Z; };
@@ -407,6 +421,56 @@ TEST_F(BattleWindow, RunsAtTheChosenSpeedToVictoryAndFreesTheDefenceOnce) {
   Click("autobattle_close");
   gInGameGUI->UpdateAllWindows();
   EXPECT_FALSE(Region(3).Units.empty());
+}
+
+// A finished battle's window closed with Escape leaves its army to be freed at the next refresh;
+// a load in between must not let that release fall on the region of the loaded game.
+TEST_F(BattleWindow, ALoadAfterABattleClosedWithEscapeKeepsTheLoadedRegionsArmy) {
+  gStatisticServer = std::make_unique<TStatisticServer>();
+  for (auto& Pair : Game->QuickChart)
+    for (auto& Ranking : Pair) Ranking = {4, 3, 2, 1, 0};
+  TXMLDocument Saved;
+  Game->WriteSaveDocument(Saved, "before", "", "");
+  TNation& N = Nation(0);
+  TDivision& A = *N.AddDivision("Strikers", 0);
+  for (int I = 0; I < 6; ++I) N.AddUnit(TypeIndex("INF_HEAVY"))->Division = &A;
+  Region(3).Owner = 1;
+  gBattle->Setup(A, Region(3), Region(3).GetDivision(), Region(3));
+  AutoBattleWindow_Start(*Game);
+  gInGameGUI->OpenWindow("autobattle");
+  Window("autobattle").GetItem<TGLTrackBar>("trackbar_speed").Progress = 400;
+  Game->FrameTime = 1000.0;
+  for (int I = 0; I < 5000 && gBattle->Running; ++I) AutoBattleWindow_Step(*Game);
+  ASSERT_FALSE(gBattle->Running);
+  TakeMessage();
+  ASSERT_EQ(gBattle->ArmyToRelease, 3);
+
+  Game->State = gsEarthView;
+  gInGameGUI->ActiveWindow = &Window("autobattle");
+  Game->KeyDown(VK_ESCAPE, 0);
+  ASSERT_FALSE(Window("autobattle").Visible);
+
+  ASSERT_TRUE(Game->LoadFromDocument(Saved)) << TakeMessage();
+  EXPECT_EQ(gBattle->ArmyToRelease, -1);
+  // A battle of the loaded game raises the region's army; the rounds refresh the windows.
+  Region(3).CreateDefensiveArmy();
+  gInGameGUI->UpdateAllWindows();
+  EXPECT_TRUE(Region(3).DefensiveDivision);
+  EXPECT_FALSE(Region(3).Units.empty());
+  gStatisticServer.reset();
+}
+
+// The GUI managers outlive the game object: its window handlers go with it.
+TEST_F(BattleWindow, TheWindowHandlersGoWithTheGameObject) {
+  ASSERT_TRUE(Window("autobattle").OnClick);
+  Game.reset();
+  for (const char* Name : {"autobattle", "regioninfo", "army_management", "region_build", "military"}) {
+    EXPECT_FALSE(Window(Name).OnClick) << Name;
+    EXPECT_FALSE(Window(Name).OnShow) << Name;
+    EXPECT_FALSE(Window(Name).OnRender) << Name;
+  }
+  gInGameGUI->UpdateAllWindows();
+  Click("autobattle_close");
 }
 
 TEST_F(BattleWindow, NoWinnerCountsAsLost) {

@@ -120,6 +120,19 @@ TEST_F(LoadSaveWindows, TheListShowsTheSavesOfOneModeNewestFirstAndSkipsBrokenSi
   EXPECT_EQ(Captions(Window(*gInGameGUI, "loadgame")), (std::vector<std::string>{"Two players"}));
 }
 
+// Saves killed mid-write left temporary files; listing the folder removes them, the saves stay.
+TEST_F(LoadSaveWindows, ListingTheFolderRemovesTemporaryFilesOfKilledSaves) {
+  SideFile("savegame2", "Kept\nsingleplayer\nd\nt\n", 3);
+  Saves.Write("savegame2.xml", "<x/>");
+  Saves.Write("savegame2.xml.tmp99999999", "<half");
+  Saves.Write("savegame3.name.tmp99999999", "Half");
+  Game->State = gsMainMenu;
+  LoadGameWindow_Show(*Game, "singleplayer");
+  EXPECT_EQ(Captions(Window(*gMainMenuGUI, "loadgame")), (std::vector<std::string>{"Kept"}));
+  EXPECT_EQ(ListFolder(Saves.Path(), ""), (std::vector<std::string>{"savegame2.name", "savegame2.xml"}));
+  EXPECT_NE(LogLine("unfinished temporary").find("Removed 2"), std::string::npos);
+}
+
 TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsInTheClickedWindowOnly) {
   Open(*gInGameGUI, "savegame");
   SaveGameWindow_Show(*Game, "singleplayer");

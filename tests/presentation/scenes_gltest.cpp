@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <fstream>
+#include <vector>
 
 #include "control/control_globals.h"
 #include "control/game.h"
@@ -15,6 +17,7 @@
 #include "engine/gl_api.h"
 #include "engine/localization.h"
 #include "engine/model_registry.h"
+#include "engine/shader_manager.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
 #include "engine/virtual_file_system.h"
@@ -25,11 +28,13 @@
 #include "gui/drop_down.h"
 #include "presentation/earth_game_view.h"
 #include "presentation/frame_state.h"
+#include "presentation/presentation_globals.h"
 #include "presentation/scenes/battlefield_scene.h"
 #include "presentation/scenes/end_game_scene.h"
 #include "world/battle.h"
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/nation_selection_scene.h"
+#include "presentation/scenes/scene_support.h"
 #include "support/temp_folder.h"
 #include "world/high_score_list.h"
 #include "world/statistics.h"
@@ -183,6 +188,73 @@ TEST_F(Scenes, PickingAtASymbolsCentreFindsTheNationStandingThere) {
   EXPECT_EQ(NationSymbolPlaceOfColor(R, G, B), -1);
 }
 
+// The menu's and the nation selection's globes are drawn by the globe's own pass without borders
+// with the "earth_noborders" program; the menu sea's program samples the noise volume the view
+// made at start-up and runs on the shader clock. Stand-in programs paint what they are given:
+// the globe magenta, the sea red by the clock and green by one voxel of the noise.
+TEST_F(Scenes, TheMenuGlobesTakeTheirProgramAndTheSeaTheNoiseVolumeAndTheShaderClock) {
+  const std::vector<std::string> Vertex = {"void main() { gl_Position = ftransform(); }"};
+  gShaderManager = std::make_unique<TGLSLShaderManager>();
+  gShaderManager->AddShaderFromLists("earth_noborders", Vertex, {"void main() { gl_FragColor = vec4(1.0, 0.0, 1.0, 1.0); }"});
+  gShaderManager->AddShaderFromLists(
+      "water", Vertex,
+      {"uniform sampler3D noise;", "uniform float time;",
+       "void main() { gl_FragColor = vec4(time / 100.0, texture3D(noise, vec3(10.5 / 64.0)).r, 0.0, 1.0); }"});
+  ASSERT_TRUE(gShaderManager->Shaders[0]->Linked && gShaderManager->Shaders[1]->Linked);
+  gSettings.NoShaders = false;
+  gSettings.Reflections = true;
+  gSettings.ReflectionTextureSize = 256;
+  TEarthGameView View;
+  View.CreateRenderTargets(*Game);
+  ASSERT_NE(gNoiseVolumeTexture, 0u);
+  GLint Depth = 0;
+  glBindTexture(GL_TEXTURE_3D, gNoiseVolumeTexture);
+  glGetTexLevelParameteriv(GL_TEXTURE_3D, 0, GL_TEXTURE_DEPTH, &Depth);
+  glBindTexture(GL_TEXTURE_3D, 0);
+  EXPECT_EQ(Depth, 64);
+  // The voxel (10, 10, 10) of the data set's volume, one byte each after the 128-byte header.
+  const std::optional<std::string> Volume = gVirtualFileSystem->ReadFile("data\\tex\\noisevolume.dds");
+  ASSERT_TRUE(Volume && Volume->size() >= 128u + 64u * 64u * 64u);
+  const int Voxel = static_cast<std::uint8_t>((*Volume)[128 + (10 * 64 + 10) * 64 + 10]);
+
+  gShaderTime = 50.0f;
+  Game->FrameTime = 16.0;
+  RenderMainMenu(*Game);
+  TFrame F = ReadFrame();
+  SaveFrame(F, "main_menu");
+  // The sea at the bottom left, away from the hand and its foam ring.
+  const auto Sea = F.At(100, 740);
+  EXPECT_NEAR(Sea[0], 128, 2) << "the sea's clock is not the shader clock";
+  EXPECT_NEAR(Sea[1], Voxel, 2) << "the sea sees no noise volume";
+  EXPECT_EQ(Sea[2], 0);
+  // The upper half of the globe above the turning title glows additively in the program's colour.
+  int Glowing = 0;
+  for (int Y = 165; Y < 185; ++Y)
+    for (int X = 627; X < 647; ++X) {
+      const auto P = F.At(X, Y);
+      Glowing += P[0] >= 250 && P[2] >= 250;
+    }
+  EXPECT_GT(Glowing, 360);
+
+  gNationSelectGUI->ScreenWidth = kWidth;
+  gNationSelectGUI->Windows[0]->Width = kWidth;
+  gNationSelectGUI->Windows[0]->Height = kHeight;
+  RenderNationSelection(*Game);
+  F = ReadFrame();
+  SaveFrame(F, "nation_selection");
+  const auto Globe = F.At(512, 200);
+  EXPECT_EQ(Globe, (std::array<int, 3>{255, 0, 255}));
+  const auto NationSea = F.At(100, 740);
+  EXPECT_NEAR(NationSea[0], 128, 2);
+  EXPECT_NEAR(NationSea[1], Voxel, 2);
+
+  View.FreeRenderTargets();
+  EXPECT_EQ(gNoiseVolumeTexture, 0u);
+  gShaderManager.reset();
+  gShaderTime = 0.0f;
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
 TEST_F(Scenes, TheNationSelectionShowsTheSkyAndALongNameBesideItsHistoryWithoutOverlap) {
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     gNations[i] = std::make_unique<TNation>();
@@ -228,6 +300,32 @@ TEST_F(Scenes, TheNationSelectionShowsTheSkyAndALongNameBesideItsHistoryWithoutO
     EXPECT_GT(NamePixels, 50);
     EXPECT_EQ(Crossing, 0);
   }
+}
+
+// The menu scenes mirror their sky by copying a square from the window: a reflection size from
+// the settings larger than the window is cut to the window, so every texel of the mirror is drawn.
+TEST_F(Scenes, TheSceneReflectionIsNoLargerThanTheWindowItIsCopiedFrom) {
+  gSettings.ReflectionTextureSize = 2048;
+  RenderSceneReflection(*Game, 0.0f, [] {
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  });
+  int S = 0;
+  const GLuint Texture = SceneReflectionTexture(*Game, S);
+  EXPECT_EQ(S, kHeight);
+  glBindTexture(GL_TEXTURE_2D, Texture);
+  GLint Width = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &Width);
+  ASSERT_EQ(Width, kHeight);
+  std::vector<unsigned char> Texels(static_cast<std::size_t>(Width) * Width * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, Texels.data());
+  std::size_t NotRed = 0;
+  for (std::size_t i = 0; i < Texels.size(); i += 3) NotRed += !(Texels[i] == 255 && Texels[i + 1] == 0 && Texels[i + 2] == 0);
+  EXPECT_EQ(NotRed, 0u);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  FreeSceneTargets();
 }
 
 TEST_F(Scenes, TheIntroFadesItsItemsInOverTheSkyAndHandsOverToTheMenu) {

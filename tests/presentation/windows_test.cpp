@@ -220,6 +220,22 @@ TEST_F(TransferMarketTest, StaleRowsSelectAndHireNobody) {
   EXPECT_EQ(Player().Ressources, 1000.0f);
   for (const char* Bad : {"free_scientist_", "free_scientist_-1", "free_scientist_1x", "free_scientist_99999999999"})
     EXPECT_TRUE(StaffFromRowID(Bad).Empty()) << Bad;
+
+  // An offer before the shown one went: the row's index now names another person, who is not
+  // hired; the lists show the market as it is, the row on the person now standing there.
+  gInGameGUI->UpdateAllWindows();
+  ClickRow("transfermarket", "listbox_free", "free_scientist_0");
+  auto Late = std::make_unique<TScientist>();
+  Late->Name = "Scientist Late";
+  gTransferMarket->Scientists.push_back(std::move(Late));
+  gTransferMarket->RemoveScientist(0);
+  Click("transfer_hire");
+  EXPECT_TRUE(Player().Scientists.empty());
+  EXPECT_EQ(Player().Ressources, 1000.0f);
+  EXPECT_EQ(Free().Items[static_cast<std::size_t>(Free().ItemIndex)].Caption, "Scientist Late");
+  Click("transfer_hire");
+  ASSERT_EQ(Player().Scientists.size(), 1u);
+  EXPECT_EQ(Player().Scientists[0]->Name, "Scientist Late");
 }
 
 TEST_F(TransferMarketTest, FiringLeavesNoDanglingLinks) {
@@ -261,10 +277,12 @@ TEST_F(TransferMarketTest, FiringLeavesNoDanglingLinks) {
 TEST_F(TransferMarketTest, AttributePanelShowsEachValueUnderItsOwnLabel) {
   const auto Rows = StaffAttributes(StaffFromRowID("free_general_0"));
   ASSERT_GE(Rows.size(), 2u);
-  EXPECT_EQ(Rows[0].LabelKey, "szStrStaffGeneralAttAttack");
-  EXPECT_EQ(Rows[0].Gauge, 80.0f);
-  EXPECT_EQ(Rows[1].LabelKey, "szStrStaffGeneralAttDefense");
-  EXPECT_EQ(Rows[1].Gauge, 20.0f);
+  // In the order of the generals' skill table.
+  EXPECT_EQ(Rows[0].LabelKey, "szStrStaffGeneralAttDefense");
+  EXPECT_EQ(Rows[0].Gauge, 20.0f);
+  EXPECT_EQ(Rows[1].LabelKey, "szStrStaffGeneralAttAttack");
+  EXPECT_EQ(Rows[1].Gauge, 80.0f);
+  EXPECT_EQ(Rows[2].LabelKey, "szStrStaffGeneralAttMovement");
   EXPECT_EQ(Rows.back().LabelKey, "szStrStaffHireCost");
   EXPECT_NE(Rows.back().Text.find("50"), std::string::npos);
 }

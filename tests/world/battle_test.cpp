@@ -325,3 +325,52 @@ TEST_F(BattleTest, VolleyValues) {
   Type("INF_LIGHT").DefGround = 260;
   EXPECT_EQ(Values(Heavy, Light, true), (std::pair{290.0, 290.0}));
 }
+
+// Other code frees units and divisions while the battle (or its window, after the battle) still
+// refers to them: the battle forgets each one as it goes, and a new unit that the allocator puts
+// at the freed address is never taken for the old one.
+TEST_F(BattleTest, FreedUnitsAndDivisionsLeaveTheBattle) {
+  TUnit& First = AddUnit(0, "INF_HEAVY", Attacker);
+  AddUnit(0, "INF_LIGHT", Attacker);
+  AddUnit(1, "INF_HEAVY", Defender);
+  StartBattle();
+  ASSERT_EQ(Battle().AttackerUnits.size(), 2u);
+  ASSERT_EQ(Battle().AttackerUnits[0], &First);
+
+  Nation(0).RemoveUnitObject(&First);
+  EXPECT_EQ(Battle().AttackerUnits[0], nullptr);
+  EXPECT_NE(Battle().AttackerUnits[1], nullptr);
+  for (int i = 0; i < 8; ++i) Nation(0).AddUnit(TypeIndex("INF_LIGHT"));
+  EXPECT_EQ(Battle().AttackerUnits[0], nullptr);
+
+  // A dissolved division takes its side and its units out of the battle.
+  Nation(1).RemoveDivision(Defender->ID, true);
+  EXPECT_EQ(Battle().DefenderDivision, nullptr);
+  for (const TUnit* Unit : Battle().DefenderUnits) EXPECT_EQ(Unit, nullptr);
+  EXPECT_EQ(Battle().AttackerDivision, Attacker);
+
+  // The region's defensive army freed by a rule, not by the battle.
+  Region(Target).CreateDefensiveArmy();
+  Battle().Setup(*Attacker, Region(Target), nullptr, Region(Target));
+  ASSERT_EQ(Battle().DefenderDivision, Region(Target).DefensiveDivision.get());
+  Region(Target).ResetBuildings();
+  EXPECT_EQ(Battle().DefenderDivision, nullptr);
+  for (const TUnit* Unit : Battle().DefenderUnits) EXPECT_EQ(Unit, nullptr);
+  ExpectNoFreedEntries();
+}
+
+// A new game or a load: nothing of the old world, and no army waiting to be freed, stays.
+TEST_F(BattleTest, ForgettingDropsEveryReferenceAndThePendingRelease) {
+  AddUnit(0, "INF_HEAVY", Attacker);
+  StartBattle();
+  Battle().ArmyToRelease = Target;
+  Battle().Forget();
+  EXPECT_FALSE(Battle().Running);
+  EXPECT_EQ(Battle().Region, nullptr);
+  EXPECT_EQ(Battle().AttackerDivision, nullptr);
+  EXPECT_TRUE(Battle().AttackerUnits.empty());
+  EXPECT_EQ(Battle().ArmyToRelease, -1);
+  Region(Target).CreateDefensiveArmy();
+  Battle().ReleaseFinishedArmy();
+  EXPECT_TRUE(Region(Target).DefensiveDivision);
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/xml_document.h"
 #include "rules_fixture.h"
 #include "world/unit_type.h"
 
@@ -112,7 +113,7 @@ TEST_F(NationRules, ResearchCompletesForEveryNationNewsOnlyForThePlayer) {
   EXPECT_TRUE(Nation(1).Messages.Messages.empty());
 }
 
-TEST_F(NationRules, MilitaryResearchTakesMilitaryPoints) {
+TEST_F(NationRules, MilitaryResearchTakesMilitaryPointsAndOtherCategoriesNone) {
   TNation& N = Nation(2);
   TTechnology* Military = nullptr;
   for (auto& T : N.TechnologyTree.Technologies)
@@ -127,6 +128,21 @@ TEST_F(NationRules, MilitaryResearchTakesMilitaryPoints) {
   N.DoRound();
   EXPECT_FLOAT_EQ(Military->RemainingPoints, 4.8f);
   EXPECT_EQ(N.TechnologyTree.Current, Military);
+
+  // A technology of a third category, loaded from the file, is researched by neither kind.
+  const std::string File = R"(<technologies><technology nameger="Zukunft" nameeng="Future" image="" researchtime="3" )"
+                           R"(category="2" ID="tech_future"><prerequisites/></technology></technologies>)";
+  TXMLDocument Document;
+  Document.LoadFromMemory(File.data(), File.size(), "technologies.xml");
+  N.TechnologyTree.LoadFromDocument(Document);
+  TTechnology& Future = *N.TechnologyTree.Technologies.at(0);
+  EXPECT_EQ(Future.Category, 2);
+  Future.RemainingPoints = 3.0f;
+  N.TechnologyTree.Current = &Future;
+  for (int Round = 0; Round < 3; ++Round) N.DoRound();
+  EXPECT_FLOAT_EQ(Future.RemainingPoints, 3.0f);
+  EXPECT_FALSE(Future.Researched);
+  EXPECT_EQ(N.TechnologyTree.Current, &Future);
 }
 
 TEST_F(NationRules, SpiesGetTheirActionAndOnlyTheLivingScore) {

@@ -355,3 +355,50 @@ TEST_F(RegionRules, ScreenPositionProjectsWithTheGlobeAxes) {
   const double Flat[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
   EXPECT_FALSE(R.UpdateScreenPosition(Identity, Flat, Viewport, X, Y, Z));
 }
+
+// Starting a construction is one rule for the player's window and the computer opponents; only
+// the purse differs (the treasury, or the round's construction budget). Each refusal changes
+// nothing, and they are checked in a fixed order.
+TEST_F(RegionRules, AConstructionStartsOnlyWhenEveryCheckPasses) {
+  TRegion& R = Region(0);
+  for (auto& Row : R.Buildings)
+    for (auto& Slot : Row) Slot = TBuilding{};
+  const TNation& N = Nation(0);
+  const TBuildingType* Greenhouse = gBuildingTypePool->FindByID("building_greenhouse");
+  ASSERT_NE(Greenhouse, nullptr);
+  ASSERT_TRUE(Greenhouse->NeededTechID.empty());
+  float Funds = static_cast<float>(Greenhouse->BuildCost);
+  using C = TConstructionResult;
+
+  EXPECT_EQ(R.StartConstruction(N, 4, nullptr, Funds), C::NoBuildingType);
+  EXPECT_EQ(R.StartConstruction(N, -1, Greenhouse, Funds), C::NoSpot);
+  EXPECT_EQ(R.StartConstruction(N, 9, Greenhouse, Funds), C::NoSpot);
+  R.Buildings[1][1].Type = Greenhouse;
+  EXPECT_EQ(R.StartConstruction(N, 4, Greenhouse, Funds), C::SpotOccupied);
+  EXPECT_EQ(R.FirstFreeSlot(), 0);
+  R.Buildings[0][0].FinishType = Greenhouse;
+  EXPECT_TRUE(R.HasConstruction());
+  // One construction at a time comes before the slot: also with no slot chosen.
+  EXPECT_EQ(R.StartConstruction(N, 5, Greenhouse, Funds), C::AlreadyBuilding);
+  EXPECT_EQ(R.StartConstruction(N, -1, Greenhouse, Funds), C::AlreadyBuilding);
+  EXPECT_EQ(R.FirstFreeSlot(), 1);
+  R.Buildings[0][0].FinishType = nullptr;
+
+  TBuildingType Locked = *Greenhouse;
+  Locked.NeededTechID = "never_ever";
+  EXPECT_EQ(R.StartConstruction(N, 5, &Locked, Funds), C::NotResearched);
+  Funds -= 1.0f;
+  EXPECT_EQ(R.StartConstruction(N, 5, Greenhouse, Funds), C::NotEnoughRessources);
+  EXPECT_FALSE(R.HasConstruction());
+
+  Funds += 11.0f;
+  EXPECT_EQ(R.StartConstruction(N, 5, Greenhouse, Funds), C::Started);
+  EXPECT_EQ(R.Buildings[1][2].FinishType, Greenhouse);
+  EXPECT_EQ(R.Buildings[1][2].FinishTime, Greenhouse->BuildTime);
+  EXPECT_EQ(Funds, 10.0f);
+
+  for (auto& Row : R.Buildings)
+    for (auto& Slot : Row) Slot.Type = Greenhouse;
+  R.Buildings[1][2].FinishType = nullptr;
+  EXPECT_EQ(R.FirstFreeSlot(), -1);
+}

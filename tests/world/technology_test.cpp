@@ -139,7 +139,7 @@ TEST_F(TechnologyTest, EachFaultNamesFileLineElementAndValue) {
   } Attributes[] = {
       {"researchtime", "1,5", "expected a number such as 12.5"},
       {"researchtime", "-3", "expected a number from 0 to 1e+09"},
-      {"category", "2", "expected a whole number from 0 to 1"},
+      {"category", "4294967296", "expected a whole number"},
       {"category", "civil", "expected a whole number"},
       {"ID", "", "expected text"},
   };

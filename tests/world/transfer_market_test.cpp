@@ -199,3 +199,36 @@ TEST_F(MarketFiles, PortraitsAreListedByPrefix) {
   Market.Regenerate(5, 5, 5);
   for (const auto& G : Market.Generals) EXPECT_EQ(G->Image.rfind("staff_general_0", 0), 0u) << G->Image;
 }
+
+// Hiring is one rule for the player's window and the computer opponents: the cost is paid from
+// the treasury at once, a copy joins the staff and the offer leaves the market; a short treasury
+// or a missing offer changes nothing.
+TEST_F(Market, HiringPaysTheCostAndMovesTheOfferOrRefuses) {
+  M().Regenerate(2, 1, 1);
+  TNation& N = Nation(0);
+  TScientist& Offer = *M().Scientists[1];
+  Offer.Cost = 300;
+  const std::string Name = Offer.Name;
+  N.Ressources = 299.5f;
+  EXPECT_EQ(M().Hire<TScientist>(N, 1), THireResult::NotEnoughRessources);
+  EXPECT_EQ(M().Scientists.size(), 2u);
+  EXPECT_TRUE(N.Scientists.empty());
+  EXPECT_EQ(N.Ressources, 299.5f);
+
+  N.Ressources = 300.0f;  // exactly the cost is enough
+  EXPECT_EQ(M().Hire<TScientist>(N, 1), THireResult::Hired);
+  ASSERT_EQ(N.Scientists.size(), 1u);
+  EXPECT_EQ(N.Scientists[0]->Name, Name);
+  EXPECT_EQ(N.Ressources, 0.0f);
+  EXPECT_EQ(M().Scientists.size(), 1u);
+
+  EXPECT_EQ(M().Hire<TScientist>(N, 1), THireResult::NoOffer);
+  EXPECT_EQ(M().Hire<TGeneral>(N, -1), THireResult::NoOffer);
+  N.Ressources = 1.0e6f;
+  EXPECT_EQ(M().Hire<TSpy>(N, 0), THireResult::Hired);
+  ASSERT_EQ(N.Spies.size(), 1u);
+  EXPECT_EQ(N.Spies[0]->Nation, &N);
+  EXPECT_TRUE(M().Spies.empty());
+  EXPECT_EQ(M().Hire<TGeneral>(N, 0), THireResult::Hired);
+  EXPECT_EQ(N.Generals.size(), 1u);
+}

@@ -13,6 +13,8 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "platform/random.h"
+#include "presentation/earth_render.h"
+#include "presentation/presentation_globals.h"
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/scene_support.h"
 
@@ -76,7 +78,7 @@ void SkyAndLightning(TGame& Game, bool Reflected, bool MainMenu) {
 void MainMenuSky(TGame& Game, bool Reflected) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   SkyAndLightning(Game, Reflected, true);
-  const float T = SceneTime();
+  const float T = gShaderTime;
 
   // Nothing below the water surface of the entry frame.
   glEnable(GL_CLIP_PLANE0);
@@ -105,9 +107,9 @@ void MainMenuSky(TGame& Game, bool Reflected) {
   // The globe glows additively over the sky.
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
-  const float Rotation[3] = {20.0f, 16.0f * T, 0.0f};
-  const float Position[3] = {0.0f, 4.0f, 0.0f};
-  DrawBareGlobe(Rotation, Position, 3.0f / 64.0f);
+  const float Scale = 3.0f / 64.0f;
+  RenderEarthWithoutBorders(Game, MakeVector3(20.0f, 16.0f * T, 0.0f), MakeVector3(0.0f, 4.0f, 0.0f),
+                            MakeVector3(Scale, Scale, Scale));
   glDisable(GL_CLIP_PLANE0);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
@@ -137,22 +139,21 @@ void Reflection(TGame& Game, bool MainMenu) {
 void SetUniform(GLuint Program, const char* Name, float V) { glUniform1f(glGetUniformLocation(Program, Name), V); }
 
 void Water(TGame& Game, bool FoamRing) {
-  const float T = SceneTime();
+  const float T = gShaderTime;
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glDisable(GL_LIGHTING);
   if (gSettings.Reflections) {
     int S = 0;
-    const std::uint32_t Texture = SceneReflectionTexture(S);
+    const std::uint32_t Texture = SceneReflectionTexture(Game, S);
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
     glScalef(0.5f, 0.5f, 1.0f);
     glTranslatef(1.0f, 1.0f, 0);
     gluPerspective(gFieldOfView, SceneAspect(Game), 0.1, 512.0);
-    const std::int32_t Noise = gTextureManager ? gTextureManager->GetTextureInfo("noisevolume", 4) : -1;
     glActiveTexture(GL_TEXTURE1);
-    if (Noise >= 0) glBindTexture(GL_TEXTURE_3D, static_cast<GLuint>(Noise));
+    glBindTexture(GL_TEXTURE_3D, gNoiseVolumeTexture);
     glDisable(GL_TEXTURE_3D);
     glActiveTexture(GL_TEXTURE0);
     GLuint Program = 0;

@@ -18,6 +18,7 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/memo.h"
+#include "presentation/earth_render.h"
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/scene_support.h"
 #include "world/earth.h"
@@ -116,9 +117,8 @@ void NationScene(TGame& Game, bool Mirrored) {
     SetScenePerspective(Game);
     glTranslatef(0, 0, gCameraDistance);
   }
-  const float Rotation[3] = {20.0f, Game.Earth ? Game.Earth->RotationY : 0.0f, 0.0f};
-  const float Position[3] = {0.0f, 1.0f, 0.0f};
-  DrawBareGlobe(Rotation, Position, 0.03f);
+  RenderEarthWithoutBorders(Game, MakeVector3(20.0f, Game.Earth ? Game.Earth->RotationY : 0.0f, 0.0f),
+                            MakeVector3(0.0f, 1.0f, 0.0f), MakeVector3(0.03f, 0.03f, 0.03f));
   glColor3f(1, 1, 1);
   glEnable(GL_LIGHTING);
   glEnable(GL_LIGHT0);

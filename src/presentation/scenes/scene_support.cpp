@@ -1,25 +1,25 @@
 #include "presentation/scenes/scene_support.h"
 
+#include <algorithm>
+
+#include "control/control_globals.h"
+#include "control/game.h"
+#include "control/tarnova_form.h"
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
-#include "engine/model_registry.h"
-#include "engine/texture_manager.h"
-#include "platform/clock.h"
+#include "gui/gui_globals.h"
 
 namespace {
-double StartMs = -1.0;
 std::uint32_t ReflectionTexture = 0;
 int ReflectionSize = 0;
 }  // namespace
 
-float SceneTime() {
-  const double Now = NowMilliseconds();
-  if (StartMs < 0.0) StartMs = Now;
-  return static_cast<float>((Now - StartMs) / 1000.0);
-}
-
-std::uint32_t SceneReflectionTexture(int& Size) {
+std::uint32_t SceneReflectionTexture(TGame& Game, int& Size) {
   int Wanted = gSettings.ReflectionTextureSize > 0 ? gSettings.ReflectionTextureSize : 512;
+  // The mirror is drawn into the window and copied from there: no larger than the window.
+  int W = 0, H = 0;
+  Game.Form->ClientSize(W, H);
+  if (W > 0 && H > 0) Wanted = std::min({Wanted, W, H});
   if (ReflectionTexture == 0 || Wanted != ReflectionSize) {
     if (ReflectionTexture == 0) glGenTextures(1, &ReflectionTexture);
     ReflectionSize = Wanted;
@@ -40,26 +40,6 @@ void FreeSceneTargets() {
   ReflectionSize = 0;
 }
 
-void DrawBareGlobe(const float Rotation[3], const float Position[3], float Scale) {
-  glPushMatrix();
-  glEnable(GL_LIGHTING);
-  glEnable(GL_LIGHT0);
-  glEnable(GL_TEXTURE_2D);
-  if (gTextureManager) gTextureManager->BindTexture("earthmap", 0);
-  glTranslatef(Position[0], Position[1], Position[2]);
-  glRotatef(Rotation[0], 1.0f, 0.0f, 0.0f);
-  glRotatef(Rotation[1], 0.0f, 1.0f, 0.0f);
-  glRotatef(Rotation[2], 0.0f, 0.0f, 1.0f);
-  glScalef(Scale, Scale, Scale);
-  Draw3DModel("earth", 0, true, false);
-  glDisable(GL_LIGHTING);
-  glPopMatrix();
-}
-
-#include "control/control_globals.h"
-#include "control/game.h"
-#include "control/tarnova_form.h"
-#include "gui/gui_globals.h"
 
 double SceneAspect(TGame& Game) {
   int W = 0, H = 0;
@@ -88,7 +68,7 @@ void SetSceneOrtho() {
 
 void RenderSceneReflection(TGame& Game, float WaterLevel, const std::function<void()>& DrawMirrored) {
   int S = 0;
-  const std::uint32_t Texture = SceneReflectionTexture(S);
+  const std::uint32_t Texture = SceneReflectionTexture(Game, S);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glFrontFace(GL_CW);

@@ -1,21 +1,18 @@
 #pragma once
-// What the menu scenes share: the running scene time, the reflection texture they mirror the
-// sky into, and the bare globe.
+// What the menu scenes share: the reflection texture they mirror the sky into, their
+// perspective and the mirrored pass.
 #include <cstdint>
 #include <functional>
 
-// Seconds since the first scene frame; drives the turning globe and logo and the water.
-float SceneTime();
+class TGame;
+
 // The square texture the mirrored scene is copied into (made on first use; size from the
-// settings, 512 when unset); Size receives its edge length.
-std::uint32_t SceneReflectionTexture(int& Size);
+// settings, 512 when unset, but no larger than the window it is copied from); Size receives its
+// edge length.
+std::uint32_t SceneReflectionTexture(TGame& Game, int& Size);
 // Frees the reflection texture while the GL context still exists.
 void FreeSceneTargets();
-// The globe without borders: model "earth" with its day map, turned by the angles (degrees
-// about x, y and z), moved to Position and scaled; the model-view matrix is kept.
-void DrawBareGlobe(const float Rotation[3], const float Position[3], float Scale);
 
-class TGame;
 // The perspective of the scenes: viewport over the client area, the field of view of the view
 // constants, depth 0.1 to 512, model-view identity.
 void SetScenePerspective(TGame& Game);

@@ -2,7 +2,6 @@
 // battle advanced at the speed of the track bar, and the victory or defeat at its end.
 #include <cmath>
 #include <string>
-#include <unordered_set>
 
 #include "control/game.h"
 #include "engine/engine_globals.h"
@@ -33,10 +32,6 @@
 
 namespace {
 
-// The region whose defensive army the last finished battle left standing, -1 for none. It is
-// freed once, when that battle's window closes.
-std::int32_t gArmyToFree = -1;
-
 class TMemoLog : public TBattleLog {
 public:
   explicit TMemoLog(TGLMemo& M) : Memo(M) {}
@@ -45,18 +40,6 @@ public:
 private:
   TGLMemo& Memo;
 };
-
-void FreeFinishedBattleArmy() {
-  const std::int32_t Index = gArmyToFree;
-  gArmyToFree = -1;
-  if (Index < 0 || static_cast<std::size_t>(Index) >= gRegions.size()) return;
-  TRegion& R = *gRegions[static_cast<std::size_t>(Index)];
-  if (gBattle && gBattle->Region == &R && !gBattle->Running) {
-    gBattle->ReleaseDefensiveArmy();
-  } else {
-    R.FreeDefensiveArmy();
-  }
-}
 
 }  // namespace
 
@@ -84,7 +67,7 @@ void AutoBattleWindow_EndBattle(TGame& Game) {
   W.CloseDisabled = false;
   W.GetGUIItemByID("button_autobattle_close").Visible = true;
   gBattle->Finish();
-  gArmyToFree = gBattle->Region ? gBattle->Region->ID : -1;
+  gBattle->ArmyToRelease = gBattle->Region ? gBattle->Region->ID : -1;
   bool Won = false;
   // A battle both sides leave without a winner (an attack by units that do not fight) counts as
   // lost for the attacker.
@@ -106,7 +89,7 @@ void AutoBattleWindow_EndBattle(TGame& Game) {
     Region->Z = Game.SavedWindowRect.Z;
   }
   gInGameGUI->UpdateAllWindows();
-  const std::int32_t Selection = Game.Earth ? Game.Earth->SelRegion : Won ? gArmyToFree : gSelectedRegion;
+  const std::int32_t Selection = Game.Earth ? Game.Earth->SelRegion : Won ? gBattle->ArmyToRelease : gSelectedRegion;
   if (Selection != gSelectedRegion) {
     // A slot chosen in the old region must not act on the new one.
     gSelectedRegion = Selection;
@@ -116,7 +99,7 @@ void AutoBattleWindow_EndBattle(TGame& Game) {
 
 void AutoBattleWindow_Click(TGame&, const std::string& Name) {
   if (Name != "autobattle_close") return;
-  FreeFinishedBattleArmy();
+  if (gBattle) gBattle->ReleaseFinishedArmy();
   gInGameGUI->CloseWindow("autobattle");
 }
 
@@ -124,35 +107,12 @@ void AutoBattleWindow_Click(TGame&, const std::string& Name) {
 // refreshes the windows, so a battle window found closed lets its defensive army go.
 void AutoBattleWindow_Show(TGame&) {
   TGLWindow* W = gInGameGUI->GetWindow("autobattle");
-  if (W && !W->Visible && gArmyToFree >= 0) FreeFinishedBattleArmy();
+  if (W && !W->Visible && gBattle && gBattle->ArmyToRelease >= 0) gBattle->ReleaseFinishedArmy();
 }
 
 // ---- drawing ---------------------------------------------------------------------------------
 
 namespace {
-
-// The battle's references are checked against the world before drawing: the window stays open
-// after the battle while other windows and rounds may free divisions and units.
-bool LiveDivision(const TDivision* D) {
-  if (!D) return false;
-  for (const auto& N : gNations)
-    if (N)
-      for (const auto& Division : N->Divisions)
-        if (Division.get() == D) return true;
-  for (const auto& R : gRegions)
-    if (R->DefensiveDivision.get() == D) return true;
-  return false;
-}
-
-std::unordered_set<const TUnit*> LiveUnits() {
-  std::unordered_set<const TUnit*> Live;
-  for (const auto& N : gNations)
-    if (N)
-      for (const auto& U : N->Units) Live.insert(U.get());
-  for (const auto& R : gRegions)
-    for (const auto& U : R->Units) Live.insert(U.get());
-  return Live;
-}
 
 void BeginPanel(const TGLWindow& W, const TGLGUIItem& P) {
   glPushMatrix();
@@ -188,7 +148,7 @@ void DrawInfoPanel(const TGLWindow& W, const TGLGUIItem& P, bool Attacker) {
   glPopMatrix();
 }
 
-void DrawArmyPanel(const TGLWindow& W, const TGLGUIItem& P, bool Attacker, const std::unordered_set<const TUnit*>& Live) {
+void DrawArmyPanel(const TGLWindow& W, const TGLGUIItem& P, bool Attacker) {
   const TBattle& B = *gBattle;
   const float Pw = static_cast<float>(P.GetWidth()), Ph = static_cast<float>(P.GetHeight());
   BeginPanel(W, P);
@@ -208,7 +168,7 @@ void DrawArmyPanel(const TGLWindow& W, const TGLGUIItem& P, bool Attacker, const
   float X = 0.0f, Y = 0.0f;
   for (std::size_t I = 0; I < Units.size(); ++I) {
     const TUnit* U = Units[I];
-    if (!U || !Live.count(U) || !U->UnitType) continue;
+    if (!U || !U->UnitType) continue;
     const unsigned Tex = U->UnitType->PreviewTexture;
     glEnable(GL_BLEND);
     glColor4f(0.0f, 0.0f, 0.0f, 0.75f);
@@ -273,14 +233,15 @@ void AutoBattleWindow_Render(TGame& Game) {
   TGLWindow& W = InGameWindow("autobattle");
   if (gBattle->Running) AutoBattleWindow_Step(Game);
   W.GetGUIItemByID("button_autobattle_close").Visible = !gBattle->Running;
-  const auto Live = LiveUnits();
-  if (LiveDivision(gBattle->AttackerDivision)) {
+  // The window stays open after the battle while other windows and rounds free divisions and
+  // units; the battle forgets them as they go, so what it still holds is alive.
+  if (gBattle->AttackerDivision) {
     DrawInfoPanel(W, W.GetGUIItemByID("panel_attacker_info"), true);
-    DrawArmyPanel(W, W.GetGUIItemByID("panel_attacker_army"), true, Live);
+    DrawArmyPanel(W, W.GetGUIItemByID("panel_attacker_army"), true);
   }
-  if (LiveDivision(gBattle->DefenderDivision)) {
+  if (gBattle->DefenderDivision) {
     DrawInfoPanel(W, W.GetGUIItemByID("panel_defender_info"), false);
-    DrawArmyPanel(W, W.GetGUIItemByID("panel_defender_army"), false, Live);
+    DrawArmyPanel(W, W.GetGUIItemByID("panel_defender_army"), false);
   }
   DrawLosses(W, W.GetGUIItemByID("panel_attacker_army"), gBattle->AttackerLosses);
   DrawLosses(W, W.GetGUIItemByID("panel_defender_army"), gBattle->DefenderLosses);

@@ -28,11 +28,6 @@ namespace {
 
 constexpr int kBuildingCategories = 8;
 
-TBuilding* SlotOf(TRegion& R, std::int32_t Slot) {
-  if (Slot < 0 || Slot > 8) return nullptr;
-  return &R.Buildings[static_cast<std::size_t>(Slot / 3)][static_cast<std::size_t>(Slot % 3)];
-}
-
 }  // namespace
 
 void BuildWindow_Show(TGame&) {
@@ -65,31 +60,20 @@ void BuildWindow_Click(TGame& Game, const std::string& Name) {
   if (T) W->GetItem<TGLMemo>("memo_buildingdescription").SetTextSectionFromStrings(T->Description, CurrentLanguageCode(), true);
   if (Name != "region_build_construct") return;
 
-  bool Building = false;
-  for (const auto& Row : R->Buildings)
-    for (const TBuilding& B : Row) Building = Building || B.FinishType;
-  TBuilding* Slot = SlotOf(*R, Game.RegionDetailsSelectedSlot);
-  if (!T) {
-    RefuseHint("szMsgBuildNoBuildingType");
-  } else if (!Slot) {
-    RefuseHint("szMsgBuildNoBuildingSpot");
-  } else if (Building) {
-    RefuseHint("szMsgBuildAlreadyBuilding");
-  } else if (Slot->Type || Slot->FinishType) {
-    RefuseHint("szMsgBuildSpotOccupied");
-  } else if (!N->TechnologyTree.IsResearched(T->NeededTechID)) {
-    // The chosen type outlives language switches, rounds and hot-seat turns: it may stand for
-    // a technology this nation does not have.
-    RefuseHint("szMsgBuildNoBuildingType");
-  } else if (static_cast<float>(T->BuildCost) > N->Ressources) {
-    Refuse("szMsgBuildNotEnoughRes", Localize("szStrDialogNotEnoughResTitle"), "dialog_notenoughres");
-  } else {
-    Slot->FinishType = T;
-    Slot->FinishTime = T->BuildTime;
-    N->Ressources = static_cast<float>(static_cast<double>(N->Ressources) - T->BuildCost);
-    W->Visible = false;
-    R->StatusIcon = "gui_icon_underconstruction";
-    PlayWindowSound("construct");
+  switch (R->StartConstruction(*N, Game.RegionDetailsSelectedSlot, T, N->Ressources)) {
+    case TConstructionResult::NoBuildingType:
+    case TConstructionResult::NotResearched: RefuseHint("szMsgBuildNoBuildingType"); break;
+    case TConstructionResult::NoSpot: RefuseHint("szMsgBuildNoBuildingSpot"); break;
+    case TConstructionResult::AlreadyBuilding: RefuseHint("szMsgBuildAlreadyBuilding"); break;
+    case TConstructionResult::SpotOccupied: RefuseHint("szMsgBuildSpotOccupied"); break;
+    case TConstructionResult::NotEnoughRessources:
+      Refuse("szMsgBuildNotEnoughRes", Localize("szStrDialogNotEnoughResTitle"), "dialog_notenoughres");
+      break;
+    case TConstructionResult::Started:
+      W->Visible = false;
+      R->StatusIcon = "gui_icon_underconstruction";
+      PlayWindowSound("construct");
+      break;
   }
 }
 

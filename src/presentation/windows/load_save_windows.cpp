@@ -90,6 +90,9 @@ std::vector<TListItem> ListSaveGames(const fs::path& Folder, const std::string& 
     fs::file_time_type Time;
   };
   std::vector<TFound> Found;
+  // Saves killed mid-write leave their temporary files; nothing else ever removes them.
+  if (const std::int32_t Stale = RemoveStaleTemporaryFiles(Folder, {".xml", ".name"}); Stale > 0)
+    Log("TGame->ListSaveGames->Removed " + std::to_string(Stale) + " unfinished temporary savegame file(s)");
   for (const std::string& Name : ListFolder(Folder, ".name")) {
     const fs::path Side = Folder / Name;
     const std::optional<TSideFile> S = ReadSideFile(Side);

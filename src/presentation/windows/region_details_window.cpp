@@ -18,6 +18,7 @@
 #include "gui/gui_manager.h"
 #include "gui/list_box.h"
 #include "gui/panel.h"
+#include "gui/skinned_control.h"
 #include "gui/text.h"
 #include "gui/window.h"
 #include "platform/rounding.h"
@@ -36,7 +37,11 @@ void RegionWindow_Show(TGame&) {
   if (!W) return;
   // The floating box is drawn by the render handler only, at the mouse.
   W->GetItem<TGLPanel>("panel_hover").Visible = false;
-  if (TRegion* R = SelectedPlayerRegion()) W->Caption = R->GetName();
+  if (TRegion* R = SelectedPlayerRegion()) {
+    W->Caption = R->GetName();
+    // The hover box's portrait of the division's general, loaded here rather than while it draws.
+    if (const TDivision* D = R->GetDivision(); D && D->General) LoadOnDemandPicture(D->General->Image);
+  }
 }
 
 void RegionWindow_Click(TGame& Game, const std::string& Name) {
@@ -218,8 +223,6 @@ void DrawDivisionBox(TGLWindow& W, TRegion& R) {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   if (const TGeneral* G = D->General) {
-    if (gTextureManager->GetTextureInfo(G->Image, tiGLID) < 0 && gVirtualFileSystem)
-      gVirtualFileSystem->LoadTexture("data\\tex\\ondemand\\nocompression\\" + G->Image + ".png", *gTextureManager, false);
     gTextureManager->DrawTexture(G->Image, 0, 5, 0.1f, 48, 48);
     Print(G->Name, 52, 0, 0);
     Print(Localize("szStrStaffGeneralAttAttack") + " :", 52, 13, 0.1f);

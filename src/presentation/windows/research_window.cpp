@@ -11,6 +11,7 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_item.h"
 #include "gui/gui_manager.h"
+#include "gui/skinned_control.h"
 #include "gui/gui_services.h"
 #include "gui/list_box.h"
 #include "gui/memo.h"
@@ -50,13 +51,8 @@ void Print(const std::string& Text, float X, float Y, float Z) {
 }  // namespace
 
 std::string TechnologyPicture(const std::string& Image) {
-  for (const std::string& Name : {Image, std::string("technology_default")}) {
-    if (Name.empty()) continue;
-    if (GUIServices().GetTextureInfo(Name, tiGLID) >= 0) return Name;
-    const std::string File = "data\\tex\\ondemand\\nocompression\\" + Name + ".png";
-    if (GUIServices().FileExists(File) && GUIServices().LoadTexture(File, Name) && GUIServices().GetTextureInfo(Name, tiGLID) >= 0)
-      return Name;
-  }
+  for (const std::string& Name : {Image, std::string("technology_default")})
+    if (LoadOnDemandPicture(Name)) return Name;
   return "technology_default";
 }
 
@@ -77,6 +73,9 @@ void ResearchWindow_Show(TGame& Game) {
     Game.ResearchMilitaryFactor = static_cast<float>(N.GetValue("researchmilitary") / 4.5);
   }
   ResearchWindow_BuildTechList(Game);
+  // The cards' pictures are loaded here, not while the carousel draws.
+  for (const TTechnology* T : Game.ResearchTechList) TechnologyPicture(T->Image);
+  if (Game.ResearchSelectedTech) TechnologyPicture(Game.ResearchSelectedTech->Image);
 }
 
 float ResearchFactor(const TGame& Game, const TTechnology& Technology) {

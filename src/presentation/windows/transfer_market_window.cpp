@@ -14,10 +14,12 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/gui_services.h"
+#include "gui/skinned_control.h"
 #include "gui/image.h"
 #include "gui/list_box.h"
 #include "gui/window.h"
 #include "platform/text_format.h"
+#include "presentation/windows/window_common.h"
 #include "world/nation.h"
 #include "world/staff.h"
 #include "world/transfer_market.h"
@@ -141,27 +143,21 @@ TStaffRow StaffFromRowID(const std::string& ID) {
   return Row;
 }
 
+namespace {
+// The skills as gauges in the order of the kind's skill table, then wage and hiring cost.
+template <typename T>
+void AddAttributes(const T& Person, std::vector<TStaffAttribute>& Rows) {
+  for (const TStaffSkill<T>& Skill : StaffSkills<T>()) Rows.push_back({Skill.LabelKey, Person.*Skill.Field, ""});
+  Rows.push_back({"szStrStaffWages", -1.0f, MoneyText(Person.Wage)});
+  Rows.push_back({"szStrStaffHireCost", -1.0f, MoneyText(Person.Cost)});
+}
+}  // namespace
+
 std::vector<TStaffAttribute> StaffAttributes(const TStaffRow& P) {
   std::vector<TStaffAttribute> Rows;
-  auto Money = [&](const char* Key, double V) { Rows.push_back({Key, -1.0f, MoneyText(V)}); };
-  if (P.Scientist) {
-    Rows.push_back({"szStrStaffScientistAttMilitary", P.Scientist->Military, ""});
-    Rows.push_back({"szStrStaffScientistAttCivil", P.Scientist->Civil, ""});
-    Money("szStrStaffWages", P.Scientist->Wage);
-    Money("szStrStaffHireCost", P.Scientist->Cost);
-  } else if (P.General) {
-    Rows.push_back({"szStrStaffGeneralAttAttack", P.General->Attack, ""});
-    Rows.push_back({"szStrStaffGeneralAttDefense", P.General->Defense, ""});
-    Rows.push_back({"szStrStaffGeneralAttMovement", P.General->Movement, ""});
-    Money("szStrStaffWages", P.General->Wage);
-    Money("szStrStaffHireCost", P.General->Cost);
-  } else if (P.Spy) {
-    Rows.push_back({"szStrStaffSpyAttEspionage", P.Spy->Espionage, ""});
-    Rows.push_back({"szStrStaffSpyAttSabotage", P.Spy->Sabotage, ""});
-    Rows.push_back({"szStrStaffSpyAttHiding", P.Spy->Hiding, ""});
-    Money("szStrStaffWages", P.Spy->Wage);
-    Money("szStrStaffHireCost", P.Spy->Cost);
-  }
+  if (P.Scientist) AddAttributes(*P.Scientist, Rows);
+  else if (P.General) AddAttributes(*P.General, Rows);
+  else if (P.Spy) AddAttributes(*P.Spy, Rows);
   return Rows;
 }
 
@@ -179,6 +175,12 @@ void TransferMarketWindow_Show(TGame&) {
   AddRows(Staff, N->Scientists, kKinds[0], false);
   AddRows(Staff, N->Generals, kKinds[1], false);
   AddRows(Staff, N->Spies, kKinds[2], false);
+  // The portraits are loaded here, not while the window draws.
+  const auto Load = [](const auto& People) {
+    for (const auto& P : People) LoadOnDemandPicture(P->Image);
+  };
+  Load(gTransferMarket->Scientists), Load(gTransferMarket->Generals), Load(gTransferMarket->Spies);
+  Load(N->Scientists), Load(N->Generals), Load(N->Spies);
 }
 
 void TransferMarketWindow_Refresh(TGame& Game) { TransferMarketWindow_Show(Game); }
@@ -200,20 +202,22 @@ void TransferMarketWindow_Click(TGame& Game, const std::string& Name) {
   if (Name == "transfer_hire" && Free.ItemIndex >= 0) {
     const TStaffRow Row = StaffFromRowID(Free.GetSelectedID());
     if (Row.Empty() || !Row.FromMarket) return;
-    const std::int32_t Cost = Row.Scientist ? Row.Scientist->Cost : Row.General ? Row.General->Cost : Row.Spy->Cost;
-    const std::string& OfferName = Row.Scientist ? Row.Scientist->Name : Row.General ? Row.General->Name : Row.Spy->Name;
-    if (static_cast<float>(Cost) > N->Ressources) {
+    // The row names its person by index; when the market no longer holds the person shown there,
+    // nobody is hired and the lists show the market as it is.
+    if (Row.Person() != Free.GetSelectedData()) {
+      TransferMarketWindow_Show(Game);
+      return;
+    }
+    const std::string OfferName = Row.Scientist ? Row.Scientist->Name : Row.General ? Row.General->Name : Row.Spy->Name;
+    const THireResult Result = Row.Scientist ? gTransferMarket->Hire<TScientist>(*N, Row.Index)
+                               : Row.General ? gTransferMarket->Hire<TGeneral>(*N, Row.Index)
+                                             : gTransferMarket->Hire<TSpy>(*N, Row.Index);
+    if (Result == THireResult::NotEnoughRessources) {
       gInGameGUI->ShowMessageBoxExt(FormatText(Localize("szStrStaffNotEnoughRes"), {OfferName}),
                                     Localize("szStrDialogNotEnoughResTitle"), "dialog_notenoughres", true);
       return;
     }
-    if (Row.Scientist) N->AddScientist(*Row.Scientist);
-    if (Row.General) N->AddGeneral(*Row.General);
-    if (Row.Spy) N->AddSpy(*Row.Spy);
-    N->Ressources = static_cast<float>(static_cast<double>(N->Ressources) - Cost);
-    if (Row.Scientist) gTransferMarket->RemoveScientist(Row.Index);
-    if (Row.General) gTransferMarket->RemoveGeneral(Row.Index);
-    if (Row.Spy) gTransferMarket->RemoveSpy(Row.Index);
+    if (Result != THireResult::Hired) return;
     GUIServices().PlaySound("StaffHire");
     gInGameGUI->UpdateAllWindows();
   }
@@ -253,8 +257,6 @@ void TransferMarketWindow_Render(TGame&) {
                                : Person.Spy     ? Person.Spy->Image
                                                 : std::string();
   if (!Portrait.empty()) {
-    if (GUIServices().GetTextureInfo(Portrait, tiGLID) < 0)
-      GUIServices().LoadTexture("data\\tex\\ondemand\\nocompression\\" + Portrait + ".png", Portrait);
     glPushMatrix();
     glTranslatef(Window->X, Window->Y, Window->Z);
     glEnable(GL_BLEND);

@@ -21,6 +21,11 @@ struct TStaffRow {
   bool FromMarket = false;
   std::int32_t Index = -1;
   bool Empty() const { return !Scientist && !General && !Spy; }
+  // The person as a list row carries it.
+  std::intptr_t Person() const {
+    return Scientist ? reinterpret_cast<std::intptr_t>(Scientist)
+                     : General ? reinterpret_cast<std::intptr_t>(General) : reinterpret_cast<std::intptr_t>(Spy);
+  }
 };
 TStaffRow StaffFromRowID(const std::string& ID);
 

@@ -50,7 +50,7 @@ std::string FormatRegionValue(float Value) {
     return Buffer;
   }
   std::snprintf(Buffer, sizeof Buffer, "%.1f", Rounded == 0.0 ? 0.0 : Rounded);
-  return Buffer;
+  return LocalDecimal(Buffer);
 }
 
 TVector3 RegionValueColour(TRegionValueKind Kind, float Value) {

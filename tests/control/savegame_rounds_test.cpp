@@ -2,7 +2,7 @@
 
 #include "platform/platform_globals.h"
 #include "platform/random.h"
-#include "rules_fixture.h"
+#include "world/rules_fixture.h"
 #include "world/statistics.h"
 #include "world/transfer_market.h"
 #include "world/world_save.h"
