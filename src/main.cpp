@@ -1,13 +1,20 @@
 // Tarnova: program entry. The main window runs the game object; the presentation draws it.
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "control/control_globals.h"
+#include "control/game_settings.h"
 #include "control/tarnova_form.h"
 #include "presentation/earth_game_view.h"
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::string(argv[i]) == "--help") {
+      std::cout << CommandLineHelp();
+      return 0;
+    }
   TTarnovaForm Form(std::vector<std::string>(argv, argv + argc));
   gMainForm = &Form;
   Form.MakeView = [] { return std::make_unique<TEarthGameView>(); };

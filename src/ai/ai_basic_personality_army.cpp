@@ -284,8 +284,7 @@ void TAIBasicPersonality::DoResearch() {
     return;
   }
   TTechnology* T = Candidates[static_cast<std::size_t>(Random(static_cast<std::int32_t>(Candidates.size())))];
-  Tree.Current = T;
-  T->RemainingPoints = T->ResearchTime;
+  T->StartResearch();
   Log(" Starting research on " + T->GetName(), AIColorResearch);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <iostream>
 #include <filesystem>
 
 #include "ai/ai_basic_personality.h"
@@ -172,6 +173,15 @@ void TGame::Create() {
   // The window with its GL context, then the display mode.
   std::string Error;
   if (!Form->CreateWindow(gSettings.Windowed, &Error)) {
+    // Without a display nothing the game draws could be seen: say so and end before loading.
+    if (Error == kNoDisplayError) {
+      std::cerr << "cannot open a window: no display\n";
+      Log("TGame->Create->cannot open a window: no display");
+      Quit = true;
+      Form->ExitCode = 1;
+      Form->Close();
+      return;
+    }
     StartUpFailure({"Tarnova could not open its window with an OpenGL context!", "", Error}, true);
     return;
   }
@@ -181,10 +191,12 @@ void TGame::Create() {
     const int Result = Form->Host.SetFullScreenMode(gSettings.ScreenWidth, gSettings.ScreenHeight, 32,
                                                     gSettings.Frequency);
     DisplayModeChanged = true;
+    // A refused mode leaves the window maximised and borderless over the desktop's own mode.
     if (Result != 0)
       Log("TGame->Create->Error : Could not change to desired display mode (" + std::to_string(Result) +
           "), running windowed!");
-    Form->SetClientSize(gSettings.ScreenWidth, gSettings.ScreenHeight);
+    else
+      Form->SetClientSize(gSettings.ScreenWidth, gSettings.ScreenHeight);
   }
   if (!InitOpenGL()) return;
   LogSystemInfo();
@@ -416,13 +428,20 @@ void TGame::LoadSettings() {
 
 void TGame::SaveSettings() {
   Log("TGame->SaveSettings->Saving game settings");
+  std::string Error;
+  if (!WriteSettingsFile(&Error)) Log("TGame->SaveSettings->" + Error);
+}
+
+bool TGame::WriteSettingsFile(std::string* Error) {
+  if (!LocalizationLoaded) return false;
   const std::string Text = WriteSettings(gSettings, CurrentLanguageCode());
-  fs::path Folder = UserFileFolder();
+  const fs::path Folder = UserFileFolder();
   std::error_code Ec;
   fs::create_directories(Folder, Ec);
-  std::string Error;
-  if (!SafeWriteFile(Folder / "settings.xml", Text, &Error))
-    Log("TGame->SaveSettings->Could not write \"" + (Folder / "settings.xml").string() + "\": " + Error);
+  std::string Why;
+  if (SafeWriteFile(Folder / "settings.xml", Text, &Why)) return true;
+  if (Error) *Error = "Could not write \"" + (Folder / "settings.xml").string() + "\": " + Why;
+  return false;
 }
 
 bool TGame::InitOpenGL() {
@@ -715,6 +734,8 @@ void TGame::Render() {
   glViewport(0, 0, W, H);
   UpdateHoveredRegion();
   if (View) View->Render(*this);
+  // This frame has seen the presses since the last one.
+  gLeftMousePressed = false;
   if (ScreenshotPending) {
     ScreenshotPending = false;
     glViewport(0, 0, W, H);

@@ -63,6 +63,8 @@ public:
   std::int8_t NextPlayerSearch = 0;
   std::unique_ptr<TEarth> Earth;
   std::int32_t MouseX = 0, MouseY = 0;
+  // Where the last left press was, in window pixels (gLeftPressMouseX/Y hold it in GUI pixels).
+  std::int32_t LeftPressX = 0, LeftPressY = 0;
   std::int32_t PrevMouseX = 0, PrevMouseY = 0;
   bool RightDragging = false;
   bool Quit = false;
@@ -123,6 +125,10 @@ public:
   bool LoadLocalization(const std::string& FileName);
   void LoadSettings();
   void SaveSettings();
+  // Writes "settings.xml" from gSettings without logging (SaveSettings logs around it); also
+  // called from the termination watch while the game's thread is stuck. False with Error set
+  // when the file cannot be written or no localisation (so no language) was loaded.
+  bool WriteSettingsFile(std::string* Error = nullptr);
   bool InitOpenGL();
   void LogSystemInfo();
   void LoadTextures();
@@ -240,7 +246,10 @@ private:
   double LastFrameStart = 0.0;
   std::set<std::string> MissingLogged;
 
-  void RunClickCommand(const std::string& Name);
+  std::set<std::string> UnknownClickLogged;  // control names no command or window took
+
+  // Runs the command of a clicked control; false when no command has that name.
+  bool RunClickCommand(const std::string& Name);
   void GlobeClick(std::int32_t Picked);
   void SelectRegionClick(std::int32_t Picked);
   void StationClick(std::int32_t Picked);

@@ -156,6 +156,11 @@ void TGame::MouseDown(std::int32_t Button, std::uint8_t Shift, std::int32_t X, s
                        gInGameGUI->CurrentModalWindow() != nullptr;
   if (Button == 1) {
     gLeftMouseDown = true;
+    gLeftMousePressed = true;
+    gLeftPressMouseX = gMouseX;
+    gLeftPressMouseY = gMouseY;
+    LeftPressX = X;
+    LeftPressY = Y;
     if (State == gsEarthView && !OverGUI) GlobeClick(PickObjectAt() - 1);
     else if (State == gsNationSelect) NationSymbolClick(PickObjectAt());
   } else if (Button == 3) {
@@ -363,8 +368,10 @@ void TGame::Click() {
   if (FadingOut()) return;
   gFocusedEdit = nullptr;
   std::string Name;
-  auto ButtonName = [](TGLGUI& GUI) {
+  TGLWindow* Owner = nullptr;  // the window of the clicked control
+  auto ButtonName = [&Owner](TGLGUI& GUI) {
     TGLButton* B = GUI.GetButtonAtMouse();
+    Owner = GUI.CurrentModalWindow() ? GUI.CurrentModalWindow() : GUI.GetWindowAtMouse();
     return B ? B->Name : std::string();
   };
   switch (State) {
@@ -386,8 +393,14 @@ void TGame::Click() {
   // The hand-over veil hides the globe from the next player: no game command passes it.
   const bool HandingOver = State == gsEarthView && HotSeat && OverlayDirection < 0;
   if (!Name.empty() && !HandingOver) {
-    RunClickCommand(Name);
+    const bool Command = RunClickCommand(Name);
     gInGameGUI->BroadcastEvent(Name);
+    // Every name reaches the in-game windows' handlers; a control of a window with a handler
+    // (or of a main-menu copy of such a window) is that handler's to take.
+    TGLWindow* Handled = Owner ? gInGameGUI->GetWindow(Owner->Name) : nullptr;
+    const bool WindowHandler = (Owner && Owner->OnClick) || (Handled && Handled->OnClick);
+    if (!Command && !WindowHandler && UnknownClickLogged.insert(Name).second && gLog)
+      gLog->AddLine("TGame->Click->No command for the control \"" + Name + "\", ignored");
   }
   if (State == gsEarthView) {
     TGLWindow* Region = gInGameGUI->GetWindow("regioninfo");
@@ -410,7 +423,7 @@ void TGame::Click() {
   }
 }
 
-void TGame::RunClickCommand(const std::string& Name) {
+bool TGame::RunClickCommand(const std::string& Name) {
   const bool MainMenu = Name.rfind("mainmenu_", 0) == 0;
   const bool SoundFirst = Name == "mainmenu_singleplayer_newgame" || Name == "mainmenu_singleplayer_continue";
   const bool MenuSound = MainMenu && Name != "mainmenu_quit" && Name != "mainmenu_root" &&
@@ -429,11 +442,14 @@ void TGame::RunClickCommand(const std::string& Name) {
     if (!Memo || !Nation) return;
     const TXMLNode Text = Nation.Child(Child);
     const std::string Body = Text ? Text.Text() : std::string();  // a missing text shows nothing
-    if (Section) Memo->SetTextSection(Body, CurrentLanguageCode(), true);
+    // A text held in every language ("#GER", "#ENG" lines) shows the current language's part only.
+    const bool Sectioned = Section || Body.starts_with('#') || Body.find("\n#") != std::string::npos;
+    if (Sectioned) Memo->SetTextSection(Body, CurrentLanguageCode(), true);
     else Memo->SetText(Body, true);
     Memo->TopLine = 0;
   };
   const std::string Mode = HotSeat ? "hotseat" : "singleplayer";
+  bool Known = true;
   if (Name == "msgdlg_ok") HideMessage(*gInGameGUI, "messagedlg");
   else if (Name == "msgdlg_ext_ok") {
     if (State == gsEarthView) HideMessage(*gInGameGUI, "messagedlg_ext");
@@ -505,5 +521,7 @@ void TGame::RunClickCommand(const std::string& Name) {
   else if (Name == "nationselect_startgame") StartNewGame(0);
   else if (Name == "nationselect_info") NationMemo("description", false);
   else if (Name == "nationselect_history") NationMemo("history", true);
+  else Known = false;
   if (MenuSound && !SoundFirst) PlaySound("MainMenuButton");
+  return Known;
 }

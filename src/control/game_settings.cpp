@@ -199,3 +199,19 @@ TSwitchEffects ApplySwitches(const std::vector<std::string>& Args, TGameSettings
   }
   return Effects;
 }
+
+std::string CommandLineHelp() {
+  return "Usage: tarnova [switch ...]\n"
+         "Switches (exact, case-sensitive, in any order; a later one wins):\n"
+         "  -windowed            run in a window with a border; the display mode is not changed\n"
+         "  -widescreendebug     a 1280 x 800 client area with a 16:10 GUI\n"
+         "  -forceintro          play the intro at start\n"
+         "  -nointro             do not play the intro\n"
+         "  -debugkeys           switch on the developer keys\n"
+         "  -forcewindowscursor  show the system's mouse cursor instead of the game's\n"
+         "  -showfps             show the frames per second\n"
+         "  -logai               write a log per computer opponent (AI_<nation>_log.html)\n"
+         "  -noshaders           draw without GLSL shaders\n"
+         "  -perftimer           switch on the performance timer\n"
+         "  --help               print this text and end\n";
+}

@@ -33,3 +33,6 @@ struct TSwitchEffects {
 // Clears DebugKeys, ShowFPS, LogAI and NoShaders, then applies the switches of Args (index 0,
 // the program, included), parameter by parameter, compared exactly; a later one wins.
 TSwitchEffects ApplySwitches(const std::vector<std::string>& Args, TGameSettings& Settings);
+
+// The text "--help" prints: the usage line and every switch with its effect.
+std::string CommandLineHelp();

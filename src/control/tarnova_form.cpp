@@ -1,8 +1,12 @@
 #include "control/tarnova_form.h"
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
+#include <thread>
 
 #include "control/control_globals.h"
 #include "control/error_dialog.h"
@@ -21,9 +25,15 @@ namespace {
 constexpr std::int32_t kBlue = 0xFF0000;
 constexpr std::int32_t kRed = 0x0000FF;
 
-// SIGTERM and SIGINT end the program in order, whatever the game state.
-volatile std::sig_atomic_t gTerminationRequested = 0;
-extern "C" void OnTerminationSignal(int) { gTerminationRequested = 1; }
+// SIGTERM and SIGINT end the program in order, whatever the game state: the main loop ends after
+// the frame it is drawing. When that frame does not end (a fault that keeps the game's own code
+// busy), the termination watch saves the settings, closes the log and ends the process itself.
+std::atomic<int> gTerminationSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free, "the signal handler writes it");
+extern "C" void OnTerminationSignal(int Signal) { gTerminationSignal.store(Signal); }
+
+constexpr auto kFrameGrace = std::chrono::milliseconds(450);     // the frame may still end by itself
+constexpr auto kShutDownGrace = std::chrono::milliseconds(850);  // the orderly shut-down may still end
 
 }  // namespace
 
@@ -87,11 +97,42 @@ void TTarnovaForm::ClientSize(int& Width, int& Height) const {
 }
 
 int TTarnovaForm::Run() {
+  Phase = 0;
+  StopWatch = false;
+  std::thread Watch([this] { TerminationWatch(); });
   InitTimerTimer();
   // The window closes: the game object goes, and with it the GL context and the display mode.
+  Phase = 1;
   Guarded([] { gGame->Destroy(); });
   gGame.reset();
+  StopWatch = true;
+  Watch.join();
   return ExitCode;
+}
+
+void TTarnovaForm::TerminationWatch() {
+  using Clock = std::chrono::steady_clock;
+  while (!StopWatch) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const int Signal = gTerminationSignal.load();
+    if (Signal == 0) continue;
+    const Clock::time_point Since = Clock::now();
+    while (!StopWatch && Phase == 0 && Clock::now() - Since < kFrameGrace)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    while (!StopWatch && Phase == 1 && Clock::now() - Since < kShutDownGrace)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (StopWatch) return;
+    // The game's thread did not come out of its frame (or its shut-down) in time. It keeps
+    // running while this ends the process, so only what may be done beside it is done: the
+    // settings file is written from the record (the shut-down writes it first of all, so after
+    // the frame there is nothing left to save) and the log gets its last line and is closed.
+    if (Phase == 0 && gGame) gGame->WriteSettingsFile();
+    if (gLog)
+      gLog->CloseFromOtherThread("TTarnovaForm->TerminationWatch->Signal " + std::to_string(Signal) +
+                                     " while the game was busy, the game ends now",
+                                 100);
+    std::_Exit(128 + Signal);
+  }
 }
 
 void TTarnovaForm::InitTimerTimer() {
@@ -108,15 +149,24 @@ void TTarnovaForm::InitTimerTimer() {
 }
 
 void TTarnovaForm::RunMainLoop() {
+  // The end-to-end test of the termination watch makes frame N never end, as a fault in the
+  // game's own code would (TARNOVA_TEST_STALL_FRAME=N).
+  const char* Stall = std::getenv("TARNOVA_TEST_STALL_FRAME");
+  const long StallFrame = Stall ? std::strtol(Stall, nullptr, 10) : 0;
+  long Frame = 0;
   while (!gGame->Quit && !Closed) {
     Guarded([] { gGame->Render(); });
     if (gGame->FrameCount < INT32_MAX) ++gGame->FrameCount;
+    if (++Frame == StallFrame) {
+      if (gLog) gLog->AddLine("TTarnovaForm->RunMainLoop->Frame " + std::to_string(Frame) + " stalls for the test");
+      for (;;) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     ProcessMessages();
   }
 }
 
 void TTarnovaForm::ProcessMessages() {
-  if (gTerminationRequested) Close();
+  if (gTerminationSignal.load() != 0) Close();
   if (Host.IsOpen()) Host.PumpEvents([this](const TWindowEvent& E) { Guarded([&] { HandleEvent(E); }); });
   const double Now = NowMilliseconds();
   Guarded([&] { FPSTimer.Poll(Now); });

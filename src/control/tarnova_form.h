@@ -1,6 +1,7 @@
 #pragma once
 // The main window: creates the game object, runs the main loop, routes the window's input to the
 // game object, counts frames per second and catches every exception that reaches it.
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -69,6 +70,11 @@ private:
   bool HandlingException = false;
   bool ExceptionReported = false;
   bool SecondPressOfDoubleClick = false;
+  // 0 main loop, 1 shut-down; read by the termination watch, which runs beside the main loop.
+  std::atomic<int> Phase{0};
+  std::atomic<bool> StopWatch{false};
+  // Ends the process when a termination signal is not answered by the main loop in time.
+  void TerminationWatch();
   // Runs Step; an exception goes to the exception handler.
   void Guarded(const std::function<void()>& Step);
 };

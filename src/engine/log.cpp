@@ -1,5 +1,7 @@
 #include "engine/log.h"
 
+#include <algorithm>
+#include <chrono>
 #include <iostream>
 
 #include "engine/engine_globals.h"
@@ -52,13 +54,17 @@ std::string TLog::EscapeHTML(const std::string& Text) {
 }
 
 void TLog::AddLine(const std::string& Text) {
-  HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + EscapeHTML(Text) + "<br></code>");
-  EntryTexts.push_back(Text);
-  WriteLast();
+  {
+    std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
+    HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + EscapeHTML(Text) + "<br></code>");
+    EntryTexts.push_back(Text);
+    WriteLast();
+  }
   DrawLoadingIndicator();
 }
 
 void TLog::AddLineOnce(const std::string& Text) {
+  std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
   if (LoggedOnce.insert(Text).second) AddLine(Text);
 }
 
@@ -74,16 +80,20 @@ void TLog::AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle
     Open += "<b>";
     Close = "</b>" + Close;
   }
-  HTMLLines.push_back("<code><font color=" + ColorText(Color) + ">" + Now() + " - " + Open + EscapeHTML(Text) +
-                      Close + "<br></code>");
-  EntryTexts.push_back(Text);
-  // The crash handler's line is a coloured one: it must reach the file even when the program
-  // is torn down before the next ordinary line.
-  WriteLast();
+  {
+    std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
+    HTMLLines.push_back("<code><font color=" + ColorText(Color) + ">" + Now() + " - " + Open + EscapeHTML(Text) +
+                        Close + "<br></code>");
+    EntryTexts.push_back(Text);
+    // The crash handler's line is a coloured one: it must reach the file even when the program
+    // is torn down before the next ordinary line.
+    WriteLast();
+  }
   DrawLoadingIndicator();
 }
 
 void TLog::FinalSave() {
+  std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
   Finished = true;
   HTMLLines.push_back("</body></html>");
   WriteLast();
@@ -102,7 +112,19 @@ void TLog::WriteLast() {
   if (!GaveUp) Rewrite();
 }
 
+bool TLog::CloseFromOtherThread(const std::string& Text, int Patience) {
+  std::unique_lock<std::recursive_timed_mutex> Guard(Lock, std::defer_lock);
+  if (!Guard.try_lock_for(std::chrono::milliseconds(Patience))) return false;
+  // No loading screen from this thread: the GL context belongs to the game's thread.
+  HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + EscapeHTML(Text) + "<br></code>");
+  EntryTexts.push_back(Text);
+  WriteLast();
+  if (!Finished) FinalSave();
+  return true;
+}
+
 void TLog::Sync() {
+  std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
   if (!Written && !GaveUp) return;  // nothing logged yet
   if (!Whole) {
     Rewrite();  // a safe write syncs by itself
@@ -167,15 +189,31 @@ void TLog::DrawLoadingIndicator() {
   glEnable(GL_TEXTURE_2D);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glDepthMask(GL_FALSE);
+  // The picture keeps its own shape: as large as the window allows, centred, black beside it.
+  // The screen above is 1024 x 768 units stretched over the window, so the picture's rectangle
+  // is found in window pixels and taken back into those units.
+  GLint Viewport[4] = {0, 0, 1024, 768};
+  glGetIntegerv(GL_VIEWPORT, Viewport);
+  double Left = 0.0, Top = 0.0, Right = 1024.0, Bottom = 768.0;
+  const std::int32_t PictureW = gTextureManager ? gTextureManager->GetTextureInfo("loadingscreen", tiWidth) : 0;
+  const std::int32_t PictureH = gTextureManager ? gTextureManager->GetTextureInfo("loadingscreen", tiHeight) : 0;
+  if (PictureW > 0 && PictureH > 0 && Viewport[2] > 0 && Viewport[3] > 0) {
+    const double Scale = std::min(double(Viewport[2]) / PictureW, double(Viewport[3]) / PictureH);
+    const double W = PictureW * Scale * 1024.0 / Viewport[2], H = PictureH * Scale * 768.0 / Viewport[3];
+    Left = (1024.0 - W) / 2.0;
+    Top = (768.0 - H) / 2.0;
+    Right = Left + W;
+    Bottom = Top + H;
+  }
   glBegin(GL_QUADS);
   glTexCoord2f(0, 0);
-  glVertex3f(0, 0, 0);
+  glVertex3d(Left, Top, 0);
   glTexCoord2f(0, 1);
-  glVertex3f(0, 768, 0);
+  glVertex3d(Left, Bottom, 0);
   glTexCoord2f(1, 1);
-  glVertex3f(1024, 768, 0);
+  glVertex3d(Right, Bottom, 0);
   glTexCoord2f(1, 0);
-  glVertex3f(1024, 0, 0);
+  glVertex3d(Right, Top, 0);
   glEnd();
 
   Progress += 0.1f;

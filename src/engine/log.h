@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,10 @@ public:
   void Sync();
   // Appends "</body></html>" and syncs the file a last time; later lines are still kept.
   void FinalSave();
+  // From another thread while the program is being ended: adds Text and makes the final save,
+  // unless the game's own thread has held the log for Patience milliseconds (it is stuck inside
+  // a line); false then, and the file keeps every line written so far.
+  bool CloseFromOtherThread(const std::string& Text, int Patience);
 
   // The file the log is written to ("log.html" in its folder).
   std::filesystem::path FileName() const;
@@ -67,6 +72,8 @@ private:
   bool FallbackTried = false;
   std::vector<std::string> EntryTexts;
   std::set<std::string> LoggedOnce;  // the texts of AddLineOnce
+  // Lines come from the game's thread; only the termination watch closes the log from another.
+  std::recursive_timed_mutex Lock;
 
   std::string Now() const;
   // Puts the newest entry of HTMLLines into the file.

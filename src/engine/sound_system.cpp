@@ -27,7 +27,7 @@ TSoundSystem::TSoundSystem(bool NoSound, TLogProc Proc, std::shared_ptr<TSoundBa
 
 TSoundSystem::~TSoundSystem() {
   if (SoundDisabled) return;
-  Log("TfmodSoundSystem->Shutting down...");
+  Log("TFMODSoundSystem->Shutting down...");
   Backend->Close();
 }
 

@@ -15,6 +15,10 @@ TGLEdit::~TGLEdit() {
 
 void TGLEdit::KeyDown(std::uint16_t Key, std::uint8_t Shift) {
   const auto Length = [this] { return static_cast<std::int32_t>(Text.size()); };
+  // With Ctrl held a key is a command (Ctrl+A, Ctrl+C, ...), never a typed character; the
+  // editing keys (arrows, Home, End, Back, Delete) still work.
+  const bool Typing = Key == VK_SPACE || (Key >= 48 && Key <= 90) || Key == VK_OEM_1 || Key == VK_OEM_3 || Key == VK_OEM_7;
+  if (Typing && (Shift & ssCtrl) != 0) return;
   switch (Key) {
     case VK_BACK:
       if (Text.size() == 1) {

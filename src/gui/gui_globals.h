@@ -19,6 +19,12 @@ extern int gMouseX;
 extern int gMouseY;
 // Set while the left button is down (game control writes it); the list box arrows repeat on it.
 extern bool gLeftMouseDown;
+// A left press since the last frame and where it was (GUI pixels). Game control sets it at the
+// press and clears it after each frame, so the controls that act on a held button also act on a
+// press that was released before the next frame was drawn: input does not hang on the frame rate.
+extern bool gLeftMousePressed;
+extern int gLeftPressMouseX;
+extern int gLeftPressMouseY;
 // Set while the right button is down; game control writes it.
 extern bool gRightButtonDown;
 // Width in GUI pixels of the virtual GUI screen (height 768); set by game control at start-up

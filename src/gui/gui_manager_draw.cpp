@@ -14,6 +14,12 @@ void TGLGUI::Render() {
   glEnable(GL_BLEND);
   glEnable(GL_ALPHA_TEST);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  // Windows and their items are painted in order, back to front, whatever depth test the scene
+  // left on: a window's own drawing printed at its panel's depth (below the panel's face) still
+  // shows, and nothing of the 3D scene behind can cut into a window. The 3D views inside windows
+  // switch the test on for themselves.
+  const bool DepthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
+  glDisable(GL_DEPTH_TEST);
   for (std::size_t I : DepthOrder(false)) {
     TGLWindow& W = *Windows[I];
     if (!W.Visible) continue;
@@ -33,4 +39,5 @@ void TGLGUI::Render() {
     }
     W.Render();
   }
+  if (DepthTest) glEnable(GL_DEPTH_TEST);
 }

@@ -4,6 +4,7 @@
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/perf_timer.h"
+#include "gui/drop_down.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/gui_services.h"
@@ -122,11 +123,24 @@ void TGLWindow::Render() {
   if (!Collapsed) {
     const float Fade = Owner ? Owner->FadeSpeed : 0.0f;
     // By index: an item's drawing never adds items, but game code in a handler might.
-    for (std::size_t I = 0; I < Items.size(); ++I) {
-      TGLGUIItem& Item = *Items[I];
-      if (!Item.Visible) continue;
-      Item.Render();
-      Item.FadeSpeed = Fade;
+    // An unfolded drop-down comes last and over everything, so its rows cover the controls
+    // below the field whatever their order and depth.
+    auto Unfolded = [](const TGLGUIItem& Item) {
+      const auto* D = dynamic_cast<const TGLDropDown*>(&Item);
+      return D && D->Open && !D->Items.empty();
+    };
+    for (int Pass = 0; Pass < 2; ++Pass) {
+      for (std::size_t I = 0; I < Items.size(); ++I) {
+        TGLGUIItem& Item = *Items[I];
+        if (!Item.Visible || Unfolded(Item) != (Pass == 1)) continue;
+        if (Pass == 1) {
+          glPushAttrib(GL_ENABLE_BIT);
+          glDisable(GL_DEPTH_TEST);
+        }
+        Item.Render();
+        if (Pass == 1) glPopAttrib();
+        Item.FadeSpeed = Fade;
+      }
     }
   }
   glPopMatrix();

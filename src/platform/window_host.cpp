@@ -7,14 +7,35 @@
 
 TWindowHost::~TWindowHost() { Destroy(); }
 
+namespace {
+// The video drivers that show nothing; SDL picks them by itself when no display answers.
+bool InvisibleDriverByDefault() {
+  const char* Driver = SDL_GetCurrentVideoDriver();
+  if (!Driver || SDL_GetNumVideoDisplays() < 1) return true;
+  const char* Asked = SDL_getenv("SDL_VIDEODRIVER");
+  if (Asked && *Asked) return false;
+  return SDL_strcmp(Driver, "offscreen") == 0 || SDL_strcmp(Driver, "dummy") == 0;
+}
+}  // namespace
+
+
 bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
   auto Fail = [&](const char* What) {
     if (Error) *Error = std::string(What) + ": " + SDL_GetError();
     Destroy();
     return false;
   };
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return Fail("TWindowHost->Create->No video");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    if (Error) *Error = kNoDisplayError;
+    Destroy();
+    return false;
+  }
   VideoStarted = true;
+  if (InvisibleDriverByDefault()) {
+    if (Error) *Error = kNoDisplayError;
+    Destroy();
+    return false;
+  }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -55,6 +76,10 @@ void TWindowHost::Destroy() {
   VideoStarted = false;
 }
 
+void TWindowHost::MakeCurrent() {
+  if (Window && Context) SDL_GL_MakeCurrent(Window, Context);
+}
+
 void TWindowHost::SwapBuffers() {
   if (Window) SDL_GL_SwapWindow(Window);
 }
@@ -82,6 +107,9 @@ static std::uint8_t ShiftFromMods(Uint16 Mod, Uint32 Buttons) {
 }
 
 void TWindowHost::PumpEvents(const std::function<void(const TWindowEvent&)>& Handler) {
+  // Everything pending is taken at once; of a run of mouse moves only the last is handed on:
+  // each move may cost a picking pass, and on a slow frame dozens pile up behind one frame.
+  std::vector<TWindowEvent> Pending;
   SDL_Event E;
   while (SDL_PollEvent(&E)) {
     TWindowEvent W;
@@ -135,8 +163,16 @@ void TWindowHost::PumpEvents(const std::function<void(const TWindowEvent&)>& Han
       default:
         continue;
     }
-    Handler(W);
+    AddPendingEvent(Pending, W);
   }
+  for (const TWindowEvent& Event : Pending) Handler(Event);
+}
+
+void AddPendingEvent(std::vector<TWindowEvent>& Pending, const TWindowEvent& Event) {
+  if (Event.Kind == TWindowEvent::MouseMove && !Pending.empty() && Pending.back().Kind == TWindowEvent::MouseMove)
+    Pending.back() = Event;
+  else
+    Pending.push_back(Event);
 }
 
 void TWindowHost::SetClientSize(int Width, int Height) {

@@ -24,6 +24,13 @@ struct TWindowEvent {
   std::string Text;            // typed text, 8-bit
 };
 
+// Queues Event behind Pending; a mouse move right behind another replaces it, so a batch hands
+// on the last position of each run of moves and every press, release and key in order.
+void AddPendingEvent(std::vector<TWindowEvent>& Pending, const TWindowEvent& Event);
+
+// The error of TWindowHost::Create when no display can show the window.
+inline constexpr const char* kNoDisplayError = "TWindowHost->Create->No display";
+
 struct TWindowOptions {
   std::string Caption = "Tarnova";
   int Width = 1024, Height = 768;
@@ -40,9 +47,14 @@ public:
 
   // Opens the window and makes its GL context current. False with Error set when there is no
   // display or no suitable context.
+  // SDL falls back to drawing off screen when there is no display; the game would then run
+  // unseen, so that fallback fails with kNoDisplayError unless it was asked for by name
+  // (SDL_VIDEODRIVER).
   bool Create(const TWindowOptions& Options, std::string* Error = nullptr);
   void Destroy();
   bool IsOpen() const { return Window != nullptr; }
+  // Makes this window's GL context the current one again (after another window took it).
+  void MakeCurrent();
 
   void SwapBuffers();
   void ClientSize(int& Width, int& Height) const;

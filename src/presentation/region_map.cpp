@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <utility>
+
+#include "control/pick_colors.h"
 
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
@@ -149,6 +152,39 @@ void PaintRegionMap(const TRegionBitmap& Base, const std::vector<TRegionMapEntry
   }
 }
 
+void PaintRegionPickMap(const TRegionBitmap& Base, const std::vector<TRegionMapEntry>& Regions, TRegionBitmap& Map) {
+  // Each region is filled in a colour no base map pixel has (a spare bit above the colour), then
+  // every pixel so marked takes its region's pick colour.
+  constexpr std::uint32_t kMark = 0x1000000;
+  TRegionBitmap Work = Base;
+  for (std::size_t i = 0; i < Regions.size(); ++i)
+    FloodFillRegion(Work, Regions[i].X2D / 2, Regions[i].Y2D / 2, kMark | static_cast<std::uint32_t>(i));
+  Map.Width = Base.Width;
+  Map.Height = Base.Height;
+  Map.Pixels.assign(Base.Pixels.size(), kRegionBorderColor);
+  const auto Code = [](std::uint32_t Marked) {
+    const TPickColor C = PickColor(static_cast<std::int32_t>(Marked & 0xFFFFFF));
+    return (std::uint32_t(C[0]) << 16) | (std::uint32_t(C[1]) << 8) | C[2];
+  };
+  for (std::size_t I = 0; I < Work.Pixels.size(); ++I)
+    if (Work.Pixels[I] & kMark) Map.Pixels[I] = Code(Work.Pixels[I]);
+  // Border pixels: the first marked pixel left, right, above or below.
+  const std::int32_t W = Base.Width, H = Base.Height;
+  for (std::int32_t Y = 0; Y < H; ++Y)
+    for (std::int32_t X = 0; X < W; ++X) {
+      const std::size_t I = std::size_t(Y) * std::size_t(W) + std::size_t(X);
+      if (Base.Pixels[I] != kRegionBorderColor) continue;
+      for (const auto& [DX, DY] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
+        if (!Work.Contains(X + DX, Y + DY)) continue;
+        const std::uint32_t N = Work.At(X + DX, Y + DY);
+        if (N & kMark) {
+          Map.Pixels[I] = Code(N);
+          break;
+        }
+      }
+    }
+}
+
 std::vector<std::uint8_t> RegionMapUploadBuffer(const TRegionBitmap& Map) {
   std::vector<std::uint8_t> Buffer(Map.Pixels.size() * 4);
   std::size_t O = 0;
@@ -180,6 +216,19 @@ bool LoadRegionBaseMap(const std::string& FileName) {
   }
   return true;
 }
+
+namespace {
+std::uint32_t& PickTexture() {
+  static std::uint32_t ID = 0;
+  return ID;
+}
+void FreePickTexture() {
+  if (PickTexture() == 0) return;
+  const GLuint Old = PickTexture();
+  glDeleteTextures(1, &Old);
+  PickTexture() = 0;
+}
+}  // namespace
 
 void UpDateRegionMap(bool DebugDump) {
   const auto Start = std::chrono::steady_clock::now();
@@ -232,13 +281,26 @@ void UpDateRegionMap(bool DebugDump) {
   } else {
     FreeRegionMapTexture();
   }
+  // The pick texture follows the same map (the areas never change, but the base map may have
+  // been loaded anew).
+  FreePickTexture();
+  if (gRegionBaseMap.Width > 0 && gRegionBaseMap.Height > 0) {
+    TRegionBitmap Pick;
+    PaintRegionPickMap(gRegionBaseMap, Regions, Pick);
+    const std::vector<std::uint8_t> Buffer = RegionMapUploadBuffer(Pick);
+    PickTexture() = CreateTexture(static_cast<std::uint32_t>(Pick.Width), static_cast<std::uint32_t>(Pick.Height),
+                                  GL_RGBA, Buffer.data(), GL_NEAREST, GL_NEAREST, false);
+  }
   const double Ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
   char Text[64];
   std::snprintf(Text, sizeof Text, "%.15g", Ms);
   Log(std::string("TEarth->UpDateRegionMap->") + Text + "ms");
 }
 
+std::uint32_t RegionPickTextureID() { return PickTexture(); }
+
 void FreeRegionMapTexture() {
+  FreePickTexture();
   if (gRegionTextureID == 0) return;
   const GLuint Old = gRegionTextureID;
   glDeleteTextures(1, &Old);

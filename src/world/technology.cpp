@@ -141,7 +141,15 @@ bool TTechnologyTree::IsResearched(const std::string& Key) const {
   return T && T->Researched;
 }
 
+void TTechnology::StartResearch() {
+  if (!(RemainingPoints > 0.0f && RemainingPoints < ResearchTime)) RemainingPoints = ResearchTime;
+  if (Tree) Tree->Current = this;
+}
+
 void TTechnologyTree::Reset() {
-  for (auto& T : Technologies) T->Researched = false;
+  for (auto& T : Technologies) {
+    T->Researched = false;
+    T->RemainingPoints = 0.0f;
+  }
   Current = nullptr;
 }

@@ -20,7 +20,7 @@ public:
   std::string ID;
   std::string Image;  // texture name; "technology_default" when the file leaves it empty
   float ResearchTime = 0;
-  float RemainingPoints = 0;  // left while it is researched
+  float RemainingPoints = 0;  // left while it is researched; 0 when it was never started
   bool Researched = false;
   std::int32_t Category = 0;  // 0 civil, 1 military; research never advances another
   TStringList Prerequisites;  // IDs of technologies to research first
@@ -38,6 +38,9 @@ public:
   // technologies, then building types of gBuildingTypePool, then unit types of gUnitTypePool.
   // True when the list is not empty.
   bool GetLeadsTo(TStringList& List) const;
+  // Makes it the tree's current research. A technology set aside half done goes on from where
+  // it stopped; one never started (or restarted after a new game) needs its full time.
+  void StartResearch();
 };
 
 class TTechnologyTree {
@@ -57,6 +60,7 @@ public:
   TTechnology* FindByName(const std::string& Key) const;
   // True for an empty key, else when a technology of that ID is researched.
   bool IsResearched(const std::string& Key) const;
-  // Every technology not researched and Current none; RemainingPoints stay as they are.
+  // Every technology not researched, no progress kept (a new game must not inherit the research
+  // of the last one) and Current none.
   void Reset();
 };

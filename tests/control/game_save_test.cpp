@@ -13,6 +13,8 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/random.h"
+#include "engine/localization.h"
+#include "world/round_messages.h"
 #include "save_fixture.h"
 #include "world_round.h"
 
@@ -252,4 +254,54 @@ TEST(SaveTimeText, FollowsTheUsersTimeFormatWithoutTouchingTheProcessLocale) {
     EXPECT_NE(Date.find('.'), std::string::npos) << Date;  // "31.12.2026", not "12/31/26"
   }
   ::unsetenv("LC_TIME");
+}
+
+TEST_F(GameSave, EveryIntervalthRoundAutosavesBesideThePlayersSavesWithItsNews) {
+  gPlayerNation = 0;
+  ASSERT_TRUE(Game->SaveToXML(SaveFile("savegame2.xml").string(), "Mine"));
+  const std::string Mine = FileText(SaveFile("savegame2.xml")), MineSide = FileText(SaveFile("savegame2.name"));
+  gSettings.AutosaveEnabled = true;
+  gSettings.AutosaveInterval = 3;
+  gSettings.AutosaveCountdown = 3;
+  const std::string News = Localize("szStrNewsAutoSave");
+  auto AutosaveNews = [&] {
+    int N = 0;
+    for (const TRoundMessage& M : Nation(0).Messages.Messages) N += M.Kind == 3 && M.Text == News && M.Region == -1;
+    return N;
+  };
+  const auto Start = gCurrentTurn;
+  std::string First;
+  for (int Round = 1; Round <= 7; ++Round) {
+    SCOPED_TRACE("round " + std::to_string(Round));
+    Game->NextRound();
+    const bool Due = Round % 3 == 0;
+    EXPECT_EQ(AutosaveNews(), Due ? 1 : 0);
+    if (Round < 3) {
+      EXPECT_FALSE(fs::exists(SaveFile("autosave.xml")));
+    }
+    if (Round == 3) {
+      ASSERT_TRUE(fs::exists(SaveFile("autosave.xml")));
+      First = FileText(SaveFile("autosave.xml"));
+      const auto Side = ReadSideFile(SaveFile("autosave.name"));
+      ASSERT_TRUE(Side);
+      EXPECT_EQ(Side->SaveName, "Autosave");
+      EXPECT_EQ(Side->Mode, "singleplayer");
+    }
+    if (Round == 4) {
+      EXPECT_EQ(FileText(SaveFile("autosave.xml")), First);  // not due: left alone
+    }
+    if (Round == 6) {
+      EXPECT_NE(FileText(SaveFile("autosave.xml")), First);  // due again: the new one in its place
+    }
+    // The player's own save is never touched, and no other file appears.
+    EXPECT_EQ(FileText(SaveFile("savegame2.xml")), Mine);
+    EXPECT_EQ(FileText(SaveFile("savegame2.name")), MineSide);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Saves.Path()), fs::directory_iterator()), Round < 3 ? 2 : 4);
+  }
+  // Written after the round's counter moved on: loading it goes on with the next round.
+  const auto After = gCurrentTurn;
+  EXPECT_EQ(After, Start + 7);
+  ASSERT_TRUE(Game->LoadFromXML(SaveFile("autosave.xml").string()));
+  EXPECT_EQ(gCurrentTurn, Start + 6);
+  EXPECT_EQ(gSettings.AutosaveCountdown, 3);
 }

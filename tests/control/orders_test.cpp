@@ -2,6 +2,7 @@
 // mouse and keys, and clicks on the real layouts' controls running their commands.
 #include <gtest/gtest.h>
 
+#include "control/control_globals.h"
 #include "engine/localization.h"
 #include "engine/sound_system.h"
 #include "engine/streams.h"
@@ -331,4 +332,32 @@ TEST_F(OrdersTest, TheMenusLeadFromTheMainMenuThroughTheNationSelectionIntoAGame
   EXPECT_EQ(gPlayerNation, 2);
   EXPECT_EQ(gNations[2]->PlayerName, "Ada");
   EXPECT_TRUE(Game->GameRunning);
+}
+
+TEST_F(OrdersTest, TheNationDescriptionShowsTheCurrentLanguageOnlyAsTheHistoryDoes) {
+  gNationInfoXML = std::make_unique<TXMLDocument>();
+  gVirtualFileSystem->LoadXML("data\\xml\\nationinfo.xml", *gNationInfoXML);
+  Game->State = gsNationSelect;
+  Game->SelectedNation = 1;
+  for (auto& Item : gNationSelectGUI->Windows[0]->Items) {
+    Item->Visible = true;
+    Item->Alpha = 1.0f;
+  }
+  TGLMemo* Memo = nullptr;
+  for (auto& Item : gNationSelectGUI->Windows[0]->Items)
+    if (!Memo) Memo = dynamic_cast<TGLMemo*>(Item.get());
+  ASSERT_NE(Memo, nullptr);
+  for (const char* Button : {"nationselect_info", "nationselect_history"}) {
+    ASSERT_TRUE(PointAt(*gNationSelectGUI, Button));
+    Game->Click();
+    std::string Shown;
+    for (const std::string& L : Memo->Lines) Shown += L + "\n";
+    EXPECT_FALSE(Memo->Lines.empty()) << Button;
+    EXPECT_EQ(Shown.find("#GER"), std::string::npos) << Button << ":\n" << Shown;
+    EXPECT_EQ(Shown.find("#ENG"), std::string::npos) << Button << ":\n" << Shown;
+    // The German section's umlauts stay out of the English text.
+    EXPECT_EQ(Shown.find('\xF6'), std::string::npos) << Button << ":\n" << Shown;
+    EXPECT_EQ(Shown.find(" und "), std::string::npos) << Button << ":\n" << Shown;
+  }
+  gNationInfoXML.reset();
 }

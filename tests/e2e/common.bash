@@ -91,3 +91,24 @@ game_window() {
 
 # Counts the log lines (entries of log.html) that hold TEXT.
 log_count() { grep -cF -- "$1" "$GAME/log.html" || true; }
+
+# shot NAME: an F10 screenshot of $WINDOW, kept as NAME.png among the artefacts.
+SHOTS=0
+shot() {
+  xdotool key --window "$WINDOW" F10
+  local File="$HOME/Documents/tarnova/screenshots/screenshot$SHOTS.png"
+  for _ in $(seq 1 100); do [ -f "$File" ] && break; sleep 0.1; done
+  [ -f "$File" ] || fail "no screenshot for $1"
+  sleep 0.3  # written to a temporary file and renamed: complete once there
+  cp "$File" "$E2E_ARTIFACTS/$1.png"
+  SHOTS=$((SHOTS + 1))
+}
+
+# click X Y: a left click at window pixel X, Y of $WINDOW, then CLICK_PAUSE seconds (default 0.5)
+# before the next, so two clicks never make a double click.
+click() {
+  xdotool mousemove --window "$WINDOW" "$1" "$2"
+  sleep 0.2
+  xdotool click --window "$WINDOW" 1
+  sleep "${CLICK_PAUSE:-0.5}"
+}

@@ -5,24 +5,6 @@
 source "$(dirname "$0")/common.bash" "$@"
 
 make_game both
-SHOTS=0
-# shot NAME: an F10 screenshot of the window, kept as NAME.png.
-shot() {
-  xdotool key --window "$WINDOW" F10
-  local File="$HOME/Documents/tarnova/screenshots/screenshot$SHOTS.png"
-  for _ in $(seq 1 100); do [ -f "$File" ] && break; sleep 0.1; done
-  [ -f "$File" ] || fail "no screenshot for $1"
-  sleep 0.3  # written to a temporary file and renamed: complete once there
-  cp "$File" "$E2E_ARTIFACTS/$1.png"
-  SHOTS=$((SHOTS + 1))
-}
-# click X Y: a left click at window pixel X, Y.
-click() {
-  xdotool mousemove --window "$WINDOW" "$1" "$2"
-  sleep 0.2
-  xdotool click --window "$WINDOW" 1
-  sleep 0.5
-}
 # hud SHOT: how many of six points of the heads-up display show it bright: the system bar's icons
 # and edge at the top left, the "next round" arrow and its golden ring at the bottom right. The
 # main menu's dark sky and sea stand there instead.

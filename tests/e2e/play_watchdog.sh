@@ -10,12 +10,7 @@ ROUNDS=${PLAY_ROUNDS:-50}
 ROUNDS_NO_REFLECTIONS=${PLAY_ROUNDS_NO_REFLECTIONS:-20}
 STALL=${PLAY_STALL_SECONDS:-30}
 
-click() {
-  xdotool mousemove --window "$WINDOW" "$1" "$2"
-  sleep 0.15
-  xdotool click --window "$WINDOW" 1
-  sleep 0.3
-}
+CLICK_PAUSE=0.3
 key() { xdotool key --window "$WINDOW" "$@"; sleep 0.4; }
 
 # The watchdog: the time of the last change of the picture, in $E2E_TMP/changed.
@@ -37,6 +32,9 @@ check_drawing() {
   Changed=$(cat "$E2E_TMP/changed" 2>/dev/null || date +%s)
   if [ $(($(date +%s) - Changed)) -ge "$STALL" ]; then
     cp "$GAME/log.html" "$E2E_ARTIFACTS/" 2>/dev/null || true
+    # What the window still shows, where ImageMagick is at hand.
+    if command -v import >/dev/null; then import -window "$WINDOW" "$E2E_ARTIFACTS/stalled.png" 2>/dev/null || true; fi
+    [ -n "${PLAY_KEEP_STALLED:-}" ] && { echo "stalled game: pid $GAME_PID" >&2; GAME_PID=""; }
     fail "no frame drawn for $STALL seconds"
   fi
 }

@@ -9,24 +9,6 @@ start_game -windowed -logai
 wait_log "Game started in"
 WINDOW=$(game_window)
 sleep 1  # the menu fades in
-SHOTS=0
-# shot NAME: an F10 screenshot of the window, kept as NAME.png.
-shot() {
-  xdotool key --window "$WINDOW" F10
-  local File="$HOME/Documents/tarnova/screenshots/screenshot$SHOTS.png"
-  for _ in $(seq 1 100); do [ -f "$File" ] && break; sleep 0.1; done
-  [ -f "$File" ] || fail "no screenshot for $1"
-  sleep 0.3  # written to a temporary file and renamed: complete once there
-  cp "$File" "$E2E_ARTIFACTS/$1.png"
-  SHOTS=$((SHOTS + 1))
-}
-# click X Y: a left click at window pixel X, Y.
-click() {
-  xdotool mousemove --window "$WINDOW" "$1" "$2"
-  sleep 0.2
-  xdotool click --window "$WINDOW" 1
-  sleep 0.5
-}
 # changed A B: screenshot B, taken again (a second apart, a few times) until it differs from A;
 # a loaded machine draws slowly, and a state change fades over several frames.
 changed() {

@@ -25,13 +25,7 @@ burst() {
     SHOTS=$((SHOTS + 1))
   done
 }
-# click X Y: a left click at window pixel X, Y.
-click() {
-  xdotool mousemove --window "$WINDOW" "$1" "$2"
-  sleep 0.2
-  xdotool click --window "$WINDOW" 1
-  sleep 0.3
-}
+CLICK_PAUSE=0.3
 mean() { "$E2E_HELPER" mean "$1"; }
 # darkest NAME: the lowest mean brightness among the screenshots NAME_*.png.
 darkest() {

@@ -380,6 +380,30 @@ TEST_F(TexturesGL, UnknownEndingsLoadNothing) {
   glDeleteTextures(1, &Name);
 }
 
+TEST_F(TexturesGL, TheLoadingPictureKeepsItsShapeOnAWiderWindow) {
+  TTestPicture White{4, 4, std::vector<std::uint8_t>(4 * 4 * 4, 255)};
+  Folder.Write("data/loadingscreen.dds", MakeBGRA8DDSFile(White));
+  TVirtualFileSystem V(Folder.Path());
+  V.LoadTexture("data\\loadingscreen.dds", *gTextureManager, true);
+  gLog->SwapBuffers = nullptr;
+  gLog->LoadingTexture = std::uint32_t(gTextureManager->GetTextureInfo("loadingscreen", tiGLID));
+  gLog->LoadingScreen = true;
+  gLog->LastIndicatorDrawn = -1.0e9;
+  // A 4:3 window of 256 x 192 pixels: the square picture is 192 x 192 in its middle.
+  glViewport(0, 0, 256, 192);
+  LogProgress("", false);
+  glFinish();
+  for (int Y : {64 + 4, 64 + 96, 64 + 187}) {  // the viewport's rows, read as the 256-pixel window's
+    ExpectColour(PixelAt(20, Y), {0, 0, 0, 0}, 0, "left of the picture");
+    ExpectColour(PixelAt(236, Y), {0, 0, 0, 0}, 0, "right of the picture");
+    ExpectColour(PixelAt(40, Y), {255, 255, 255, 0}, 2, "the picture's left part");
+    ExpectColour(PixelAt(216, Y), {255, 255, 255, 0}, 2, "the picture's right part");
+  }
+  gLog->LoadingScreen = false;
+  glViewport(0, 0, 256, 256);
+  glDepthMask(GL_TRUE);
+}
+
 TEST_F(TexturesGL, TheLoadingScreenDrawsItsIndicatorAndSwaps) {
   TTestPicture Black{4, 4, std::vector<std::uint8_t>(4 * 4 * 4, 0)};
   for (std::size_t A = 3; A < Black.Rgba.size(); A += 4) Black.Rgba[A] = 255;

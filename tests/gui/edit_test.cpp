@@ -49,6 +49,16 @@ const TKeyCase KeyCases[] = {
     {"abc", 1, VK_F1, 0, false, "abc", 1},  // not a key of the edit
     {"abc", 1, VK_RETURN, 0, false, "abc", 1},
     {"abc", 1, 91, 0, false, "abc", 1},
+    // With Ctrl a key is a command, never a character; the editing keys keep working.
+    {"abc", 1, 'A', ssCtrl, false, "abc", 1},
+    {"abc", 1, 'C', ssCtrl | ssShift, false, "abc", 1},
+    {"12", 2, '3', ssCtrl, true, "12", 2},
+    {"abc", 1, VK_SPACE, ssCtrl, false, "abc", 1},
+    {"abc", 1, VK_OEM_7, ssCtrl, false, "abc", 1},
+    {"abc", 1, 'A', ssAlt, false, "aabc", 2},
+    {"abc", 3, VK_BACK, ssCtrl, false, "ab", 2},
+    {"abc", 1, VK_RIGHT, ssCtrl, false, "abc", 2},
+    {"abc", 1, VK_END, ssCtrl, false, "abc", 3},
 };
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "fake_gui_services.h"
+#include "gui/drop_down.h"
 #include "gui/gui_manager.h"
 #include "gui/panel.h"
 #include "support/gl_environment.h"
@@ -121,6 +122,61 @@ TEST_F(WindowGL, AModalWindowDimsWhatLiesBehindIt) {
   GUI->CloseWindow("dialog");
   Frame(1.0f);
   EXPECT_EQ(Red(10, 10), 255);
+}
+
+// A label-like control that paints its rectangle pure red.
+class TRedBlock : public TGLGUIItem {
+public:
+  TRedBlock() : TGLGUIItem(TGUIItemKind::Text) {}
+  void Draw() override {
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(1, 0, 0, 1);
+    glBegin(GL_QUADS);
+    glVertex3f(Position.X, Position.Y, Position.Z);
+    glVertex3f(Position.X, Position.Y + Height, Position.Z);
+    glVertex3f(Position.X + Width, Position.Y + Height, Position.Z);
+    glVertex3f(Position.X + Width, Position.Y, Position.Z);
+    glEnd();
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1, 1, 1, 1);
+  }
+};
+
+TEST_F(WindowGL, AnOpenDropDownIsDrawnOverTheControlsAfterIt) {
+  REQUIRE_GL_CONTEXT();
+  TGLWindow& W = Add("w", 20, 20, 200, 200);
+  W.Fixed = true;
+  auto Drop = std::make_unique<TGLDropDown>();
+  TGLDropDown& D = *Drop;
+  D.Owner = &W;
+  D.Position = TVector3{10, 10, 0};
+  D.Width = 120;
+  D.Height = 30;
+  D.Visible = true;
+  D.Alpha = 1.0f;
+  D.AddItem("one", "1", "", 0);
+  D.AddItem("two", "2", "", 0);
+  D.AddItem("three", "3", "", 0);
+  // A label and a list below the field, later in the window's order and higher up in depth.
+  auto Label = std::make_unique<TRedBlock>();
+  Label->Owner = &W;
+  Label->Position = TVector3{10, 45, 0.3f};
+  Label->Width = 150;
+  Label->Height = 60;
+  Label->Visible = true;
+  Label->Alpha = 1.0f;
+  W.Items.push_back(std::move(Drop));
+  W.Items.push_back(std::move(Label));
+  Frame(0.0f);
+  const int Row1X = 20 + 10 + 40, Row1Y = 20 + 10 + 2 * 25 + 12;  // inside the second row's frame
+  EXPECT_EQ(Pixels[static_cast<std::size_t>(((kSize - 1 - Row1Y) * kSize + Row1X) * 4 + 1)], 0) << "folded: the label shows";
+  D.Open = true;
+  Frame(0.0f);
+  const std::size_t At = static_cast<std::size_t>(((kSize - 1 - Row1Y) * kSize + Row1X) * 4);
+  EXPECT_GT(Pixels[At + 1], 150) << "the unfolded rows (white skin) cover the label";
+  EXPECT_GT(Pixels[At + 2], 150);
+  // Beside the rows the label still shows.
+  EXPECT_EQ(Red(20 + 10 + 148, Row1Y), 255);
 }
 
 }  // namespace

@@ -66,12 +66,16 @@ protected:
     fs::create_directories(Artifacts);
   }
   void TearDown() override {
-    if (!SavedTextures) return;
-    gLocalization.Clear();
-    gGUIFont = std::move(SavedFont);
-    gVirtualFileSystem = std::move(SavedVFS);
-    gTextureManager = std::move(SavedTextures);
-    gGUIScreenWidth = 1024;
+    if (SavedTextures) {
+      gLocalization.Clear();
+      gGUIFont = std::move(SavedFont);
+      gVirtualFileSystem = std::move(SavedVFS);
+      gTextureManager = std::move(SavedTextures);
+      gGUIScreenWidth = 1024;
+    }
+    // This fixture's window and its context go; the tests after it draw in the shared one.
+    Screen.Destroy();
+    RestoreGLTestContext();
   }
 
   // The data set's font and skin when it has them, else stand-ins from a temporary folder.

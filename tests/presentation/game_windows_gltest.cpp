@@ -70,16 +70,20 @@ protected:
     fs::create_directories(Artifacts);
   }
   void TearDown() override {
-    if (!Saved) return;
-    Game.reset();
-    gInGameGUI = std::make_unique<TGLGUI>();
-    FreeModels();
-    gFont = nullptr;
-    gModelTextureManager = nullptr;
-    gGUIFont = std::move(SavedFont);
-    gTextureManager = std::move(SavedTextures);
-    gVirtualFileSystem = std::move(SavedVFS);
-    TRulesTest::TearDown();
+    if (Saved) {
+      Game.reset();
+      gInGameGUI = std::make_unique<TGLGUI>();
+      FreeModels();
+      gFont = nullptr;
+      gModelTextureManager = nullptr;
+      gGUIFont = std::move(SavedFont);
+      gTextureManager = std::move(SavedTextures);
+      gVirtualFileSystem = std::move(SavedVFS);
+      TRulesTest::TearDown();
+    }
+    // This fixture's window and its context go; the tests after it draw in the shared one.
+    Screen.Destroy();
+    RestoreGLTestContext();
   }
 
   void LoadWindows(const std::string& Lang) {

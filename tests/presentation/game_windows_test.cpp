@@ -233,6 +233,28 @@ TEST_F(ArmyWindow, DissolvingRenamingStationingAndGenerals) {
   ASSERT_EQ(N.Divisions.size(), 1u);
   Game->CursorMode = 0;
 
+  // Stationing the shown division names its new region at once, without another click on it.
+  Click("listbox_division_0");
+  EXPECT_EQ(Window("army_management").GetItem<TGLText>("division_region").Text, "szStrArmyNotStationed_NOT_LOCALIZED_");
+  std::int32_t Own = -1;
+  for (auto& R : gRegions)
+    if (R->Owner == 0 && !R->GetDivision() && Own < 0) Own = R->ID;
+  ASSERT_GE(Own, 0);
+  Click("army_management_assign_army");
+  ASSERT_EQ(Game->CursorMode, 1);
+  Game->State = gsEarthView;
+  Game->PickHook = [Own] { return Own + 1; };
+  gMouseX = 500;
+  gMouseY = 300;  // on the globe, away from the parked window
+  Game->MouseDown(1, 0, 500, 300);
+  Game->MouseUp(1, 0, 500, 300);
+  Game->PickHook = nullptr;
+  EXPECT_EQ(D.Region, Own);
+  EXPECT_EQ(Window("army_management").GetItem<TGLText>("division_region").Text,
+            gRegions[static_cast<std::size_t>(Own)]->GetName());
+  D.Region = -1;
+  gInGameGUI->UpdateAllWindows();
+
   // A moved division stays; otherwise its units come back locked and its general free.
   D.HasMoved = true;
   Click("army_management_delete_army");

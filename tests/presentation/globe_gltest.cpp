@@ -152,6 +152,40 @@ TEST_F(GlobeGL, PickPassFindsTheRegionUnderAPixel) {
   EXPECT_GE(Normal, 5);
   EXPECT_NEAR(Hovered, 2 * Normal, 2);
   SaveFrame("hovered");
+  // The selected region's quad keeps its size here: it must not cover its neighbours' quads.
+  Game->HoveredRegion = -1;
+  Game->Earth->SelRegion = 0;
+  EXPECT_NEAR(Width(), Normal, 1);
+  Game->Earth->SelRegion = -1;
+}
+
+TEST_F(GlobeGL, PickPassFindsTheRegionOnItsLandAndNothingOnTheSea) {
+  UpDateRegionMap(false);
+  const auto Count = static_cast<std::int32_t>(gRegions.size());
+  const auto Pick = [&](int X, int Y) {
+    const auto P = Pixel(X, Y);
+    return DecodePickColor({static_cast<std::uint8_t>(P[0]), static_cast<std::uint8_t>(P[1]), static_cast<std::uint8_t>(P[2])},
+                           Count);
+  };
+  for (std::size_t i : {0u, 3u, 4u, 5u}) {
+    const TTestSite& S = TestSites()[i];
+    Face(S.Lat, S.Lon);
+    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    SetPerspectiveProjection(kSize, kSize);
+    RenderEarthPickColors(*Game);
+    if (i == 0) SaveFrame("pick_land");
+    // The region's land reaches about 20 pixels east and west of its site here, past its flag
+    // (about 12 by 5 pixels); the open sea beyond picks nothing.
+    const int C = kSize / 2;
+    EXPECT_EQ(Pick(C, C), int(i) + 1) << "site " << i;
+    for (int D : {-16, -11, 11, 16}) EXPECT_EQ(Pick(C + D, C), int(i) + 1) << "site " << i << " land at " << D;
+    EXPECT_EQ(Pick(C, C + 12), int(i) + 1) << "site " << i << " land below the flag";
+    EXPECT_EQ(Pick(C, C - 12), int(i) + 1) << "site " << i << " land above the flag";
+    EXPECT_EQ(Pick(C + 60, C), -1) << "site " << i << " sea";
+    EXPECT_EQ(Pick(C - 60, C), -1) << "site " << i << " sea";
+  }
 }
 
 TEST_F(GlobeGL, EarthViewFrameShowsSkyGlobeAndWaterInEveryMode) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <vector>
 
 #include "engine/gl_api.h"
 #include "gui/drop_down.h"
@@ -83,13 +84,17 @@ protected:
     fs::create_directories(Artifacts);
   }
   void TearDown() override {
-    if (!SavedTextures) return;
-    gStatisticServer.reset();
-    gShaderTime = 0.0f;
-    WindowsTest::TearDown();
-    gFont = nullptr;
-    gGUIFont = std::move(SavedFont);
-    gTextureManager = std::move(SavedTextures);
+    if (SavedTextures) {
+      gStatisticServer.reset();
+      gShaderTime = 0.0f;
+      WindowsTest::TearDown();
+      gFont = nullptr;
+      gGUIFont = std::move(SavedFont);
+      gTextureManager = std::move(SavedTextures);
+    }
+    // This fixture's window and its context go; the tests after it draw in the shared one.
+    Screen.Destroy();
+    RestoreGLTestContext();
   }
   // The world loads from the fixtures; pictures, models and layouts come from the data build.
   void UseDataBuild() { gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(TARNOVA_BINARY_DIR); }
@@ -193,6 +198,68 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
   ButtonDown = false;
   EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[1]);
   SetCarouselButtonQuery(std::move(Previous));
+
+  // A click whose press and release both come before the next frame (a slow frame) still takes
+  // the card that was under the press, even when the mouse has moved on since.
+  Frame();
+  gLeftMousePressed = false;
+  Game->MouseX = gMouseX = Card0.X;
+  Game->MouseY = gMouseY = Card0.Y;
+  Game->MouseDown(1, 0, Card0.X, Card0.Y);
+  Game->MouseUp(1, 0, Card0.X, Card0.Y);
+  Game->MouseX = gMouseX = 5;
+  Game->MouseY = gMouseY = 5;
+  Frame();
+  gLeftMousePressed = false;  // the game's frame ends so
+  EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[0]);
+  // The next frame without a press picks nothing, wherever the mouse is.
+  Game->MouseX = gMouseX = CardOnScreen(1, 3).X;
+  Game->MouseY = gMouseY = CardOnScreen(1, 3).Y;
+  Frame();
+  EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[0]);
+
+  // The research rates and "nothing is researched" are printed at their panels' own depth; with
+  // the depth test on, as the earth view leaves it, they show all the same.
+  {
+    gMouseX = gMouseY = -100;
+    Player().TechnologyTree.Current = nullptr;
+    ShowOnly("science");
+    gInGameGUI->FadeSpeed = 0.0f;
+    Frame();  // the window's items settle
+    Game->ResearchCivilFactor = 0.5f;
+    Game->ResearchMilitaryFactor = 0.25f;
+    gInGameGUI->LoadSkinTextures();
+    Begin2DFrame(1024, 768, 1.0f);
+    glClearColor(0.12f, 0.16f, 0.24f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    gInGameGUI->Render();
+    glDisable(GL_DEPTH_TEST);
+    Shoot("science_depth_test_on");
+    std::vector<unsigned char> Pixels(1024 * 768 * 4);
+    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, Pixels.data());
+    // Near-white pixels (the font's white letters) in the rectangle a text of that width covers.
+    auto Letters = [&](const std::string& Text, float X, float Y) {
+      const int Width = int(gGUIFont->TextWidth(Text));
+      int N = 0;
+      for (int Py = int(Y); Py < int(Y) + 14; ++Py)
+        for (int Px = int(X); Px < int(X) + Width; ++Px) {
+          const unsigned char* P = &Pixels[std::size_t(((767 - Py) * 1024 + Px) * 4)];
+          N += P[0] > 220 && P[1] > 220 && P[2] > 220;
+        }
+      return N;
+    };
+    const TGLWindow& W = Window("science");
+    const TGLGUIItem& Info = W.GetGUIItemByID("panel_researchinfo");
+    const float IX = W.X + Info.Position.X, IY = W.Y + Info.Position.Y;
+    EXPECT_GT(Letters("Civil research rate :", IX + 12, IY + 5), 40);
+    EXPECT_GT(Letters("50%", IX + 165, IY + 22), 10);
+    EXPECT_GT(Letters("Military research rate :", IX + 12, IY + 48), 40);
+    EXPECT_GT(Letters("25%", IX + 165, IY + 67), 10);
+    const TGLGUIItem& Current = W.GetGUIItemByID("panel_currentresearch");
+    EXPECT_GT(Letters("Nothing is being researched.", W.X + Current.Position.X + 7, W.Y + Current.Position.Y + 5), 40);
+  }
 
   for (const std::string Language : {"eng", "ger"}) {
     if (Language == "ger") LoadLanguage("ger");

@@ -42,7 +42,7 @@ TEST_F(WindowsTest, ResearchListsStartsAndRefuses) {
   EXPECT_EQ(Tree.Current, nullptr);
   CloseMessageBox();
 
-  // A selected technology becomes the research with its full time, also when restarted.
+  // A selected technology never started becomes the research with its full time.
   Click("technology_tech_basics");
   EXPECT_EQ(Item<TGLMemo>("science", "memo_tech").Lines, std::vector<std::string>{"The basics."});
   Click("technology_tech_energy");
@@ -52,7 +52,32 @@ TEST_F(WindowsTest, ResearchListsStartsAndRefuses) {
   EXPECT_EQ(Tree.Current, Energy);
   EXPECT_EQ(Energy->RemainingPoints, Energy->ResearchTime);
   EXPECT_TRUE(Played("startresearch"));
+
+  // Half done and started again, it keeps its progress: as the current research, and when it was
+  // set aside for another and taken up again later.
   Energy->RemainingPoints = 7;
+  Click("research_startresearch");
+  EXPECT_EQ(Energy->RemainingPoints, 7);
+  EXPECT_EQ(Tree.Current, Energy);
+  Click("technology_tech_basics");
+  Click("research_startresearch");
+  TTechnology* Basics = Tree.FindByName("tech_basics");
+  EXPECT_EQ(Tree.Current, Basics);
+  EXPECT_EQ(Basics->RemainingPoints, Basics->ResearchTime);
+  EXPECT_EQ(Energy->RemainingPoints, 7);
+  Click("technology_tech_energy");
+  Click("research_startresearch");
+  EXPECT_EQ(Tree.Current, Energy);
+  EXPECT_EQ(Energy->RemainingPoints, 7);
+  // Progress past the end (or none) is no progress to keep: the full time again.
+  Energy->RemainingPoints = Energy->ResearchTime + 5;
+  Click("research_startresearch");
+  EXPECT_EQ(Energy->RemainingPoints, Energy->ResearchTime);
+  Energy->RemainingPoints = 7;
+  // A new game forgets the last one's research: started there, it needs the full time.
+  Tree.Reset();
+  EXPECT_EQ(Energy->RemainingPoints, 0);
+  Click("technology_tech_energy");
   Click("research_startresearch");
   EXPECT_EQ(Energy->RemainingPoints, Energy->ResearchTime);
 

@@ -49,6 +49,9 @@ const auto* const kRegistered = ::testing::AddGlobalTestEnvironment(new TGLEnvir
 
 TWindowHost& GLTestWindow() { return *gTestWindow; }
 bool GLTestContextReady() { return gReady; }
+void RestoreGLTestContext() {
+  if (gTestWindow && gReady) gTestWindow->MakeCurrent();
+}
 
 void Begin2DFrame(int Size, float ClearAlpha) { Begin2DFrame(Size, Size, ClearAlpha); }
 

@@ -10,6 +10,9 @@ class TWindowHost;
 // The window of the GL tests; valid inside a test of a gl test program.
 TWindowHost& GLTestWindow();
 bool GLTestContextReady();
+// Gives the current GL context back to the shared window: a fixture that opened a window of its
+// own calls it when it closes that window, so later tests draw in a live context.
+void RestoreGLTestContext();
 
 // A Size x Size frame in GUI pixels (origin top left, y downwards, depth -100 to 100), cleared to
 // black with the alpha given, with depth test, alpha test, blending, scissor, lighting and

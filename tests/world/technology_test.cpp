@@ -63,7 +63,7 @@ TEST_F(TechnologyTest, PrerequisitesMet) {
   EXPECT_FALSE(Fusion.PrerequisitesMet());
 }
 
-TEST_F(TechnologyTest, ResetKeepsRemainingPoints) {
+TEST_F(TechnologyTest, ResetForgetsProgress) {
   TTechnology& A = *Tree->FindByName("tech_armour");
   A.RemainingPoints = 120;
   Tree->Current = &A;
@@ -71,7 +71,8 @@ TEST_F(TechnologyTest, ResetKeepsRemainingPoints) {
   Tree->Reset();
   EXPECT_EQ(Tree->Current, nullptr);
   EXPECT_FALSE(Tree->IsResearched("tech_basics"));
-  EXPECT_FLOAT_EQ(A.RemainingPoints, 120);
+  // Research keeps a half-done technology's progress, so a new game must not inherit it.
+  EXPECT_FLOAT_EQ(A.RemainingPoints, 0);
 }
 
 TEST_F(TechnologyTest, EachTreeHasItsOwnState) {

@@ -95,6 +95,15 @@ void ArmyWindow_Show(TGame&) {
     if (G.Division) continue;
     Generals.AddItem(G.Name, "free_general", "gui_icon_general", RowData(I));
   }
+  // The shown division's region and general follow its orders (stationing, a general appointed
+  // elsewhere); the name being edited stays as the player typed it.
+  auto& Region = W->GetItem<TGLText>("division_region");
+  if (!Region.Text.empty())
+    if (const TDivision* D = DivisionAtRow(*W, *N)) {
+      const bool Stationed = D->Region >= 0 && static_cast<std::size_t>(D->Region) < gRegions.size();
+      Region.Text = Stationed ? gRegions[static_cast<std::size_t>(D->Region)]->GetName() : Localize("szStrArmyNotStationed");
+      W->GetItem<TGLText>("division_general").Text = D->General ? D->General->Name : Localize("szStrArmyNoGeneral");
+    }
 }
 
 void ArmyWindow_Render(TGame&) {

@@ -237,17 +237,40 @@ void ResearchCarousel_Render(TGame& Game) {
     glColor3f(1, 1, 1);
     // Only inside the panel: elsewhere a GUI pixel could match a pick colour.
     const float Left = Window->X + Panel.Position.X + 4, Top = Window->Y + Panel.Position.Y + 4;
-    const bool MouseInPanel = PointInRect(gMouseX, gMouseY, Left, Top, Left + PanelW - 8, Top + PanelH - 8);
-    const bool OverRing = MouseInPanel && gInGameGUI->GetWindowAtMouse() == Window;
+    auto OverRingAt = [&](int X, int Y) {
+      if (!PointInRect(X, Y, Left, Top, Left + PanelW - 8, Top + PanelH - 8)) return false;
+      const int SavedX = gMouseX, SavedY = gMouseY;
+      gMouseX = X;
+      gMouseY = Y;
+      const bool Front = gInGameGUI->GetWindowAtMouse() == Window;
+      gMouseX = SavedX;
+      gMouseY = SavedY;
+      return Front;
+    };
     const bool Down = ButtonQuery()();
-    if (Down && !ButtonWasDown) PressBeganOnRing = OverRing;
-    if (!Down) PressBeganOnRing = false;
+    // A press since the last frame counts even when it was released before this frame: it picks
+    // the card that was under the press.
+    const bool QuickPress = gLeftMousePressed && !Down;
+    int PickX = Game.MouseX, PickY = Game.MouseY;
+    bool Pick = false;
+    if (QuickPress) {
+      PickX = Game.LeftPressX;
+      PickY = Game.LeftPressY;
+      Pick = OverRingAt(gLeftPressMouseX, gLeftPressMouseY);
+      PressBeganOnRing = false;
+    } else {
+      const bool OverRing = OverRingAt(gMouseX, gMouseY);
+      if (Down && (!ButtonWasDown || gLeftMousePressed))
+        PressBeganOnRing = OverRingAt(gLeftMousePressed ? gLeftPressMouseX : gMouseX, gLeftMousePressed ? gLeftPressMouseY : gMouseY);
+      if (!Down) PressBeganOnRing = false;
+      Pick = Down && PressBeganOnRing && OverRing;
+    }
     ButtonWasDown = Down;
-    if (Down && PressBeganOnRing && OverRing) {
+    if (Pick) {
       std::array<std::uint8_t, 3> Pixel{};
       glReadBuffer(GL_BACK);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
-      glReadPixels(Game.MouseX, ClientHeight - Game.MouseY, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, Pixel.data());
+      glReadPixels(PickX, ClientHeight - PickY, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, Pixel.data());
       const std::int32_t Hit = CarouselDecodePick(Pixel, n);
       if (Hit >= 0) {
         Game.ResearchCarouselTarget = float(Hit * 360.0 / n);

@@ -106,9 +106,7 @@ void ResearchWindow_Click(TGame& Game, const std::string& Name) {
     // Only a technology the current player can research now: after a hot-seat hand-over the
     // selection may still be one of the previous player's tree.
     if (InList(Game, Game.ResearchSelectedTech)) {
-      TTechnology& T = *Game.ResearchSelectedTech;
-      T.RemainingPoints = T.ResearchTime;
-      PlayerTree()->Current = &T;
+      Game.ResearchSelectedTech->StartResearch();
       GUIServices().PlaySound("startresearch");
     } else {
       if (Game.ResearchSelectedTech && !InList(Game, Game.ResearchSelectedTech)) Game.ResearchSelectedTech = nullptr;

@@ -1,0 +1,211 @@
+// Every clickable control of the real layouts, clicked as a player clicks it (the mouse over the
+// control, TGame::Click) in the game state it belongs to, with the game's window handlers
+// attached: nothing raises, each command reaches its effect, and only a control that no command
+// or window takes is reported, once.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "control/play_fixture.h"
+#include "gui/list_box.h"
+#include "presentation/basic_game_view.h"
+
+namespace {
+
+const std::string kUnknown = "TGame->Click->No command for the control \"";
+
+struct TClickable {
+  std::string GUI;     // "ingame", "nationselect", "mainmenu", "endgame"
+  std::string Window;  // window name; "" for the screen's base window
+  std::string Name;
+};
+
+}  // namespace
+
+class ClickDispatchTest : public PlayTest {
+protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    Game->SelectedNation = 0;
+    Game->StartNewGame(0);
+    Attach();
+  }
+  // The handlers the game attaches when it builds its windows.
+  void Attach() {
+    TBasicGameView().RegisterWindows(*Game);
+    TGame* G = Game.get();
+    if (TGLWindow* Q = gInGameGUI->GetWindow("messagedlg_quit"))
+      Q->OnClick = [G](const std::string& N) { G->QuitDialog_Click(N); };
+  }
+  static TGLGUI& GUIOf(const std::string& Name) {
+    if (Name == "nationselect") return *gNationSelectGUI;
+    if (Name == "mainmenu") return *gMainMenuGUI;
+    if (Name == "endgame") return *gEndGameGUI;
+    return *gInGameGUI;
+  }
+  static std::uint16_t StateOf(const std::string& Name) {
+    if (Name == "nationselect") return gsNationSelect;
+    if (Name == "mainmenu") return gsMainMenu;
+    if (Name == "endgame") return gsEndGame;
+    return gsEarthView;
+  }
+  // Buttons, skinned parts and list rows the layouts hold, window by window.
+  static std::vector<TClickable> Clickables() {
+    std::vector<TClickable> Out;
+    for (const char* G : {"ingame", "nationselect", "mainmenu", "endgame"}) {
+      TGLGUI& GUI = GUIOf(G);
+      for (std::size_t I = 0; I < GUI.Windows.size(); ++I) {
+        const TGLWindow& W = *GUI.Windows[I];
+        const std::string Window = I == 0 ? "" : W.Name;
+        for (const std::string& N : ButtonNames(W))
+          if (!N.empty()) Out.push_back({G, Window, N});
+        for (const auto& Item : W.Items)
+          if (Item->Kind() == TGUIItemKind::ListBox)
+            for (const auto& Row : static_cast<const TGLListBox&>(*Item).Items)
+              if (!Row.ID.empty()) Out.push_back({G, Window, Row.ID});
+      }
+    }
+    return Out;
+  }
+  // The screen of the control's state with only its window open, every item shown (sub-menus
+  // faded in), and the mouse over the control; false when no point reaches it.
+  bool Prepare(const TClickable& C) {
+    Game->State = StateOf(C.GUI);
+    Game->PendingState = 0;
+    Game->FadeSpeed = 1.0f;
+    Game->FadeValue = 1.0f;
+    Game->Quit = false;
+    TGLGUI& GUI = GUIOf(C.GUI);
+    GUI.ModalWindow = nullptr;
+    for (std::size_t I = 1; I < GUI.Windows.size(); ++I) GUI.Windows[I]->Visible = false;
+    if (!C.Window.empty()) {
+      GUI.OpenWindow(C.Window);
+      GUI.BringToFront(C.Window);
+      if (C.Window == "messagedlg_quit" || C.Window == "messagedlg_ext") GUI.SetModalWindow(C.Window);
+    }
+    TGLWindow& W = C.Window.empty() ? *GUI.Windows[0] : *GUI.GetWindow(C.Window);
+    for (auto& Item : W.Items) Item->Visible = true, Item->Alpha = 1.0f;
+    for (const auto& Item : W.Items)
+      if (Item->Kind() == TGUIItemKind::ListBox)
+        for (const auto& Row : static_cast<const TGLListBox&>(*Item).Items)
+          if (Row.ID == C.Name) return PointAtRow(GUI, C.Name);
+    if (PointAt(GUI, C.Name)) return true;
+    // Sub-menus lie over one another: only the one holding the control stays.
+    for (auto& Item : W.Items)
+      if (Item->Kind() == TGUIItemKind::SkinnedControl) {
+        bool Holds = false;
+        for (const auto& P : static_cast<const TGLSkinnedControl&>(*Item).Parts) Holds = Holds || P->Name == C.Name;
+        Item->Visible = Holds || Item.get() == W.Items.front().get();
+      }
+    return PointAt(GUI, C.Name);
+  }
+  static bool PointAtRow(TGLGUI& GUI, const std::string& ID) {
+    for (int Y = 0; Y < 768; Y += 2)
+      for (int X = 0; X < 1024; X += 3) {
+        gMouseX = X;
+        gMouseY = Y;
+        if (const TListItem* R = GUI.GetListItemAtMouse(); R && R->ID == ID) return true;
+      }
+    return false;
+  }
+  bool WindowShown(const std::string& GUI, const std::string& Name) {
+    const TGLWindow* W = GUIOf(GUI).GetWindow(Name);
+    return W && W->Visible;
+  }
+  int UnknownLines(const std::string& Name) const {
+    int N = 0;
+    for (const std::string& L : Log.Lines()) N += L.find(kUnknown + Name + "\"") != std::string::npos;
+    return N;
+  }
+};
+
+TEST_F(ClickDispatchTest, EveryControlOfTheLayoutsRunsInItsStateAndEachCommandReachesItsEffect) {
+  // What a click must change, where that is cheap to see.
+  std::map<std::string, std::function<bool()>> Effects;
+  const auto Turn = gCurrentTurn;
+  Effects["nextround"] = [Turn] { return gCurrentTurn == Turn + 1; };
+  for (auto [Button, Window] : std::vector<std::pair<std::string, std::string>>{
+           {"cc_build_units", "military"}, {"cc_manage_units", "army_management"}, {"cc_info", "infocenter"},
+           {"cc_science", "science"}, {"cc_global_project", "globalproject"}, {"cc_staff", "transfermarket"},
+           {"cc_espionage", "espionage"}, {"sysbar_savegame", "savegame"}, {"sysbar_loadgame", "loadgame"},
+           {"button_stats", "statistics"}, {"research_showresearchedtechs", "research_history"}})
+    Effects[Button] = [this, Window] { return WindowShown("ingame", Window); };
+  Effects["sysbar_exitgame"] = [this] { return Game->PendingState == gsMainMenu; };
+  Effects["msgdlg_ext_ok"] = [this] { return !WindowShown("ingame", "messagedlg_ext") && !WindowShown("mainmenu", "messagedlg_ext"); };
+  Effects["msgdlg_yesno_yes"] = [this] { return Game->Quit && !WindowShown("ingame", "messagedlg_quit"); };
+  Effects["msgdlg_yesno_no"] = [this] { return !Game->Quit && !WindowShown("ingame", "messagedlg_quit"); };
+  // Nothing chosen: refused with the hint box.
+  for (const char* Refused : {"research_startresearch", "espionage_infiltrate"})
+    Effects[Refused] = [this] { return WindowShown("ingame", "messagedlg_ext"); };
+  // No offer chosen: nobody is hired.
+  auto Staff = [] {
+    const TNation& P = *gNations[gPlayerNation];
+    return P.Scientists.size() + P.Generals.size() + P.Spies.size();
+  };
+  Effects["transfer_hire"] = [Staff, Before = Staff()] { return Staff() == Before; };
+  Effects["mainmenu_quit"] = [this] { return Game->Quit; };
+  Effects["mainmenu_singleplayer_newgame"] = [this] { return Game->PendingState == gsNationSelect; };
+  Effects["mainmenu_singleplayer_continue"] = [this] { return Game->PendingState == gsEarthView; };
+  Effects["mainmenu_singleplayer_loadgame"] = [this] { return WindowShown("mainmenu", "loadgame"); };
+  Effects["mainmenu_hotseat_loadgame"] = [this] { return WindowShown("mainmenu", "loadgame"); };
+  Effects["mainmenu_root"] = [this] { return Game->PendingState == gsMainMenu; };
+  Effects["nationselect_back"] = [this] { return Game->PendingState == gsMainMenu; };
+  Effects["nationselect_startgame"] = [this] { return Game->GameRunning && Game->PendingState == gsEarthView; };
+  Effects["mainmenu_multiplayer_hotseat_start"] = [this] { return Game->GameRunning && Game->HotSeat; };
+
+  const std::vector<TClickable> All = Clickables();
+  std::set<std::string> Reached, Unreached, Effected;
+  for (const TClickable& C : All) {
+    SCOPED_TRACE(C.GUI + " " + C.Window + " " + C.Name);
+    if (!Prepare(C)) {
+      Unreached.insert(C.Name);
+      continue;
+    }
+    Reached.insert(C.Name);
+    EXPECT_NO_THROW(Game->Click());
+    if (auto E = Effects.find(C.Name); E != Effects.end()) {
+      EXPECT_TRUE(E->second()) << C.Name << " did not reach its effect";
+      Effected.insert(C.Name);
+    }
+    EXPECT_EQ(UnknownLines(C.Name), 0) << C.Name << " reached no command and no window";
+    // A command that started another game leaves a fresh single-player game for the rest.
+    if (Game->HotSeat || C.Name == "nationselect_startgame" || C.Name == "debug_loosegame" ||
+        C.Name == "debug_wingame") {
+      Game->SelectedNation = 0;
+      Game->HotSeat = false;
+      Game->StartNewGame(0);
+    }
+    Game->Quit = false;
+  }
+  RecordProperty("controls_clicked", static_cast<int>(Reached.size()));
+  // Every control the layouts show can be reached with the mouse, and every effect was checked.
+  std::string Missed;
+  for (const std::string& N : Unreached) Missed += N + " ";
+  EXPECT_TRUE(Unreached.empty()) << "no point of the screen reaches: " << Missed;
+  for (const auto& [Name, Effect] : Effects) EXPECT_TRUE(Effected.count(Name)) << Name << " is in no layout";
+  EXPECT_GT(Reached.size(), 80u);
+}
+
+TEST_F(ClickDispatchTest, AControlNoCommandOrWindowTakesIsReportedOnceAndIgnored) {
+  // A button of the heads-up display under a name nothing knows.
+  ASSERT_TRUE(PointAt(*gInGameGUI, "nextround"));
+  TGLButton* Button = gInGameGUI->GetButtonAtMouse();
+  ASSERT_NE(Button, nullptr);
+  Button->Name = "no_such_control";
+  const auto Turn = gCurrentTurn;
+  ASSERT_TRUE(PointAt(*gInGameGUI, "no_such_control"));
+  EXPECT_NO_THROW(Game->Click());
+  EXPECT_NO_THROW(Game->Click());
+  EXPECT_EQ(UnknownLines("no_such_control"), 1);
+  EXPECT_EQ(gCurrentTurn, Turn);
+  // A control of a window whose handler takes it is the handler's, whatever its name.
+  gInGameGUI->OpenWindow("science");
+  gInGameGUI->BringToFront("science");
+  ASSERT_TRUE(PointAt(*gInGameGUI, "research_startresearch"));
+  Game->Click();
+  EXPECT_EQ(UnknownLines("research_startresearch"), 0);
+}
