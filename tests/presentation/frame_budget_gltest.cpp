@@ -18,6 +18,7 @@
 #include "control/tarnova_form.h"
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
+#include "engine/settings.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "platform/files.h"
@@ -175,6 +176,8 @@ class FrameBudget : public ::testing::Test {
 protected:
   void SetUp() override {
     REQUIRE_GL_CONTEXT();
+    SavedFolder = ProgramFolder();
+    if (const char* H = std::getenv("HOME")) SavedHome = H;
     setenv("HOME", Home.Path().c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
     SetProgramFolder(TARNOVA_BINARY_DIR);
@@ -194,6 +197,14 @@ protected:
     gGame.reset();
     gMainForm = nullptr;
     Form.reset();
+    // The game's window and its context went with it; the tests after this one draw in the
+    // shared window, with the settings and folders they had.
+    gSettings = TGameSettings{};
+    for (auto* GUI : {&gInGameGUI, &gNationSelectGUI, &gBattleFieldGUI, &gMainMenuGUI, &gIntroGUI, &gEndGameGUI})
+      *GUI = std::make_unique<TGLGUI>();
+    if (!SavedFolder.empty()) SetProgramFolder(SavedFolder);
+    if (!SavedHome.empty()) setenv("HOME", SavedHome.c_str(), 1);
+    RestoreGLTestContext();
   }
   // The counts of Frames frames, after a few frames that settle the first uploads.
   TGLCounts Count(int Frames) {
@@ -206,6 +217,8 @@ protected:
   }
 
   TTempFolder Home;
+  std::filesystem::path SavedFolder;
+  std::string SavedHome;
   std::unique_ptr<TTarnovaForm> Form;
 };
 
