@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as a window-definition file, strictly and leniently, as a window and as
 // a screen layout: a broken file must end in an error and leave the manager as it was. The same
 // bytes as a savegame's window states must never raise at all.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -45,6 +46,10 @@ public:
 void Check(bool Condition) {
   if (!Condition) __builtin_trap();
 }
+
+// The mouse 10 pixels inside a window edge; a window placed far beyond the screen (the file may
+// say x="4e24") gets the mouse at the end of the range a mouse position can take.
+int MouseInside(float Edge) { return static_cast<int>(std::clamp(static_cast<double>(Edge) + 10.0, -1.0e9, 1.0e9)); }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
@@ -64,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
       if (GUI.AddWindowFromXML("w.xml")) {
         TGLWindow& W = *GUI.Windows.back();
         GUI.OpenWindow(W.Name);
-        gMouseX = static_cast<int>(W.X) + 10;
-        gMouseY = static_cast<int>(W.Y) + 10;
+        gMouseX = MouseInside(W.X);
+        gMouseY = MouseInside(W.Y);
         GUI.MouseDown();
         GUI.MouseMove();
         GUI.Click();

@@ -140,10 +140,9 @@ std::uint64_t Fnv1a(const TStringList& Lines) {
   return Hash;
 }
 
-// The invariants after the computer turn of nation Acting; each failure is one line.
-void CheckInvariants(std::int32_t Round, std::size_t Acting, std::size_t ScientistsBefore,
-                     std::vector<std::string>& Violations) {
-  const std::string Where = "round " + std::to_string(Round) + ", after nation " + std::to_string(Acting) + ": ";
+}  // namespace
+
+void CheckWorldInvariants(const std::string& Where, std::vector<std::string>& Violations) {
   const auto Fail = [&](const std::string& Text) {
     if (Violations.size() < 200) Violations.push_back(Where + Text);
   };
@@ -161,6 +160,24 @@ void CheckInvariants(std::int32_t Round, std::size_t Acting, std::size_t Scienti
     if (N->BuildQueueTypes.size() > TNation::MaxBuildQueue) Fail(Who + "has an overlong build queue");
     if (!std::isfinite(N->Ressources)) Fail(Who + "has a treasury that is not finite");
   }
+  for (const auto& R : gRegions) {
+    int Constructions = 0;
+    for (const auto& Row : R->Buildings)
+      for (const TBuilding& Slot : Row) Constructions += Slot.FinishType != nullptr;
+    if (Constructions > 1) Fail("region " + std::to_string(R->ID) + " builds " + std::to_string(Constructions) + " things");
+  }
+}
+
+namespace {
+
+// The invariants after the computer turn of nation Acting; each failure is one line.
+void CheckInvariants(std::int32_t Round, std::size_t Acting, std::size_t ScientistsBefore,
+                     std::vector<std::string>& Violations) {
+  const std::string Where = "round " + std::to_string(Round) + ", after nation " + std::to_string(Acting) + ": ";
+  const auto Fail = [&](const std::string& Text) {
+    if (Violations.size() < 200) Violations.push_back(Where + Text);
+  };
+  CheckWorldInvariants(Where, Violations);
   const TNation& N = *gNations[Acting];
   for (const auto& D : N.Divisions)
     if (D->Region >= 0 && (D->Region >= static_cast<std::int32_t>(gRegions.size()) ||
@@ -170,12 +187,6 @@ void CheckInvariants(std::int32_t Round, std::size_t Acting, std::size_t Scienti
   if (N.Scientists.size() > ScientistsBefore + 1) Fail("hired more than one scientist");
   if (N.Scientists.size() > ScientistsBefore && static_cast<std::int64_t>(N.Scientists.size()) > P.MaxScientists)
     Fail("hired beyond its scientist limit");
-  for (const auto& R : gRegions) {
-    int Constructions = 0;
-    for (const auto& Row : R->Buildings)
-      for (const TBuilding& Slot : Row) Constructions += Slot.FinishType != nullptr;
-    if (Constructions > 1) Fail("region " + std::to_string(R->ID) + " builds " + std::to_string(Constructions) + " things");
-  }
 }
 
 TSoakNationFigures Figures(const TNation& N) {

@@ -76,6 +76,11 @@ private:
   std::unique_ptr<TSoakWorld> World;
 };
 
+// The rules every nation and region keeps at any time (division numbering, units alive and in
+// their own divisions, the build queue's length, a finite treasury, one construction per
+// region); each failure is appended to Violations as Where + what.
+void CheckWorldInvariants(const std::string& Where, std::vector<std::string>& Violations);
+
 // Plays Options.Rounds rounds; an exception ends the run and is reported in Error.
 TSoakResult RunSoak(const TSoakOptions& Options);
 // One line per round and nation: seed, round, nation, kind and the figures.

@@ -16,19 +16,31 @@ struct TJson {
   double Value = 0;
   std::string Text;
   std::vector<TJson> Items;
-  std::vector<std::pair<std::string, TJson>> Members;
+  // A named member of an object; declared here and defined below, where TJson is complete
+  // (a std::pair of TJson inside TJson does not compile with clang and libstdc++).
+  struct TMember;
+  std::vector<TMember> Members;
 
-  const TJson* Find(const std::string& Name) const {
-    for (auto& [K, V] : Members)
-      if (K == Name) return &V;
-    return nullptr;
-  }
-  const TJson& At(const std::string& Name) const {
-    const TJson* V = Find(Name);
-    if (!V) throw std::runtime_error("TopoJSON: \"" + Name + "\" is missing");
-    return *V;
-  }
+  const TJson* Find(const std::string& Name) const;
+  const TJson& At(const std::string& Name) const;
 };
+
+struct TJson::TMember {
+  std::string Name;
+  TJson Value;
+};
+
+const TJson* TJson::Find(const std::string& Name) const {
+  for (auto& [K, V] : Members)
+    if (K == Name) return &V;
+  return nullptr;
+}
+
+const TJson& TJson::At(const std::string& Name) const {
+  const TJson* V = Find(Name);
+  if (!V) throw std::runtime_error("TopoJSON: \"" + Name + "\" is missing");
+  return *V;
+}
 
 class TJsonReader {
 public:
@@ -92,7 +104,7 @@ private:
       for (;;) {
         std::string Name = ReadString();
         Expect(':');
-        V.Members.emplace_back(std::move(Name), ReadValue(Depth + 1));
+        V.Members.push_back({std::move(Name), ReadValue(Depth + 1)});
         Space();
         if (Pos < S.size() && S[Pos] == ',') {
           ++Pos;

@@ -59,7 +59,6 @@ namespace {
 
 constexpr const char* kLocalizationFile = "data\\XML\\localization.xml";
 constexpr std::int32_t kBlue = 0xFF0000;  // log colour: red in the low byte, blue in the third
-constexpr std::int32_t kRed = 0x0000FF;
 
 void Log(const std::string& Text) {
   if (gLog) gLog->AddLine(Text);
@@ -90,13 +89,6 @@ constexpr const char* kInGameWindows[] = {
 };
 
 std::string LanguageFolder() { return "data\\xml\\lang_" + CurrentLanguageCode() + "\\"; }
-
-// Where "settings.xml" and "highscore.xml" live: the program folder while it can be written,
-// else the user's configuration folder.
-fs::path UserFileFolder() {
-  if (FolderWritable(ProgramFolder())) return ProgramFolder();
-  return UserConfigFolder();
-}
 
 void SetMemoBorderless(TGLGUI& GUI, const std::string& WindowName) {
   if (TGLWindow* W = GUI.GetWindow(WindowName)) {

@@ -87,6 +87,9 @@ public:
   const TBuildingType* BuildSelectedType = nullptr;
   TTechnology* ResearchSelectedTech = nullptr;
   float ResearchCarouselAngle = 0.0f, ResearchCarouselDirection = 0.0f, ResearchCarouselTarget = 0.0f;
+  // The research ring's mouse button at the last frame, and whether the press began over the ring
+  // (a press begun elsewhere and dragged over the cards picks nothing).
+  bool ResearchRingButtonWasDown = false, ResearchRingPressBegan = false;
   float ResearchCivilFactor = 0.0f, ResearchMilitaryFactor = 0.0f;
   std::vector<TTechnology*> ResearchTechList;
   TTechnology* ResearchHistorySelectedTech = nullptr;
@@ -98,6 +101,9 @@ public:
   float IntroTimer = 0.0f;
   std::string EndGameText;
   std::string SaveLoadMode;
+  // The save and load windows' question that waits for its confirmation: the button pressed and
+  // the ID of the row it was pressed on; empty when none waits.
+  std::string SaveLoadPendingButton, SaveLoadPendingRow;
   std::uint32_t PreviewShadowList = 0;
 
   // Set when the localisation database was loaded: only then are the settings written at exit.
@@ -216,6 +222,9 @@ public:
   // Ends any cursor mode (windows back in place, hint hidden) and forgets every object the game
   // object refers to (division, region, spy, selections): a new game or a load frees them.
   void ForgetGameObjects();
+  // Selects region Index (-1 or an index out of range: none) for the globe and the windows alike,
+  // through the earth; a new selection forgets the building slot chosen in the old one.
+  void SelectRegion(std::int32_t Index);
   // The main menu's panels: the options follow the settings at start-up and after a language
   // switch; while the menu shows, the settings follow the options every frame (the menu's
   // per-frame handler, the presentation's). The quit dialog's handler sees every click of its GUI.

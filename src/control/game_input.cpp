@@ -197,10 +197,15 @@ void TGame::OpenRegionWindow(std::int32_t Region) {
   if (View) View->RegionWindow_Show(*this);
 }
 
+void TGame::SelectRegion(std::int32_t Index) {
+  if (Index < 0 || static_cast<std::size_t>(Index) >= gRegions.size()) Index = -1;
+  if (Index != gSelectedRegion) RegionDetailsSelectedSlot = -1;
+  if (Earth) Earth->SelectRegion(Index);
+}
+
 void TGame::SelectRegionClick(std::int32_t Picked) {
   if (Picked < 0 || static_cast<std::size_t>(Picked) >= gRegions.size()) return;
-  if (Earth) Earth->SelRegion = Picked;
-  gSelectedRegion = Picked;
+  SelectRegion(Picked);
   if (OwnedByPlayer(Picked)) {
     OpenRegionWindow(Picked);
   } else if (TGLWindow* W = gInGameGUI->GetWindow("regioninfo")) {
@@ -305,8 +310,7 @@ void TGame::DblClick() {
   const TRoundMessage& M = Messages[N];
   if (M.Category == "regioninfo") {
     if (M.Region < 0 || static_cast<std::size_t>(M.Region) >= gRegions.size()) return;
-    if (Earth) Earth->SelRegion = M.Region;
-    gSelectedRegion = M.Region;
+    SelectRegion(M.Region);
     if (OwnedByPlayer(M.Region)) OpenRegionWindow(M.Region);
   } else if (M.Category == "military") {
     if (View) View->MilitaryWindow_Show(*this);

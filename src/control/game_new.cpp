@@ -182,10 +182,13 @@ void TGame::ForgetGameObjects() {
   ResearchSelectedTech = nullptr;
   ResearchHistorySelectedTech = nullptr;
   ResearchTechList.clear();
+  ResearchRingButtonWasDown = false;
+  ResearchRingPressBegan = false;
+  SaveLoadPendingButton.clear();
+  SaveLoadPendingRow.clear();
   BuildSelectedType = nullptr;
+  SelectRegion(-1);
   RegionDetailsSelectedSlot = -1;
-  gSelectedRegion = -1;
-  if (Earth) Earth->SelRegion = -1;
   // The battle's references and its pending release belong to the world that goes.
   if (gBattle) gBattle->Forget();
 }

@@ -40,7 +40,7 @@ bool Holds(const TNation& N, const TDivision* D) {
 
 void TGame::StationClick(std::int32_t Picked) {
   TNation& Player = *gNations[gPlayerNation];
-  gSelectedRegion = Picked;
+  SelectRegion(Picked);
   TRegion* Region = RegionAt(Picked);
   if (Region && Region->Owner != gPlayerNation)
     if (TGLWindow* W = gInGameGUI->GetWindow("regioninfo")) W->Visible = false;

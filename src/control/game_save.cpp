@@ -70,7 +70,7 @@ struct TGameSaveState {
   std::int32_t RoundTimeLeft = 0;
   std::int32_t DefaultRoundTime = 0;
   TXMLNode WindowStates;
-  std::int32_t SelRegion = -1;
+  std::int32_t SelRegion = -1;  // checked; the selection is taken from ActiveRegion
   float Atmosphere = 0.0f, Life = 0.0f, Zoom = 0.0f;
   float RotationX = 0.0f, RotationY = 0.0f, RotationZ = 0.0f;
   std::array<std::uint16_t, NationCount> AIKind{};
@@ -290,7 +290,6 @@ bool TGame::LoadFromDocument(const TXMLDocument& Document) {
     gNations[i]->AIDifficulty = C.Difficulty;
   }
   if (Earth) {
-    Earth->SelRegion = S.SelRegion;
     Earth->Atmosphere = S.Atmosphere;
     Earth->Life = S.Life;
     Earth->Zoom = S.Zoom;
@@ -299,7 +298,7 @@ bool TGame::LoadFromDocument(const TXMLDocument& Document) {
     Earth->RotationZ = S.RotationZ;
   }
   gCurrentTurn = S.CurrentTurn;
-  gSelectedRegion = S.ActiveRegion;
+  SelectRegion(S.ActiveRegion);
   Difficulty = S.Difficulty;
   RoundTimer.SetEnabled(false);
   HotSeat = S.HotSeat;

@@ -43,10 +43,15 @@ std::vector<std::uint8_t> RunWorldRound(const std::function<void(std::size_t)>& 
 }
 
 void ReadNationInfo(const TXMLNode& Root) {
-  if (!Root) return;
   static const char* const Factors[8] = {"growth",  "loyality", "ressources",    "pollution",
                                          "defense", "military", "researchCivil", "researchMilitary"};
-  const std::vector<TXMLNode> Elements = Root.Children();
+  const std::vector<TXMLNode> Elements = Root ? Root.Children() : std::vector<TXMLNode>{};
+  // Every nation needs its description: a nation left without names would fail whenever the
+  // game shows its name, and the nation selection reads the description of each.
+  if (Elements.size() < gNations.size())
+    throw EDataError("TGame->LoadNationInfo->" + (Root ? Root.Where() : std::string("\"data\\xml\\nationinfo.xml\"")) +
+                     ": " + std::to_string(Elements.size()) + " nations described, " +
+                     std::to_string(gNations.size()) + " needed");
   const std::vector<std::string>& Codes = DataLanguageCodes();
   for (std::size_t i = 0; i < gNations.size() && i < Elements.size(); ++i) {
     TNation& N = *gNations[i];

@@ -16,5 +16,6 @@ std::vector<std::uint8_t> RunWorldRound(const std::function<void(std::size_t)>& 
 
 // Fills the nations from the root of "data\xml\nationinfo.xml": a name per language of the
 // localisation database, the eight base factors, the water planes, the map colour and the globe
-// rotation. A missing element or attribute throws EDataError naming the place in the file.
+// rotation. Fewer than five nation elements, or a missing element or attribute, throw EDataError
+// naming the place in the file.
 void ReadNationInfo(const TXMLNode& Root);

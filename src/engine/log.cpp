@@ -9,6 +9,7 @@
 #include "engine/texture_manager.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/user_folders.h"
 
 namespace fs = std::filesystem;
 
@@ -100,7 +101,7 @@ void TLog::FinalSave() {
   Sync();
 }
 
-fs::path TLog::FileName() const { return (Folder.empty() ? ProgramFolder() : Folder) / "log.html"; }
+fs::path TLog::FileName() const { return (Folder.empty() ? UserFileFolder() : Folder) / "log.html"; }
 
 void TLog::WriteLast() {
   if (Whole) {
@@ -135,7 +136,7 @@ void TLog::Sync() {
 }
 
 void TLog::Rewrite() {
-  if (Folder.empty()) Folder = ProgramFolder();
+  if (Folder.empty()) Folder = UserFileFolder();
   auto WriteWhole = [this](std::string& Error) {
     std::string Text;
     for (const auto& L : HTMLLines) {
@@ -156,10 +157,10 @@ void TLog::Rewrite() {
   if (WriteWhole(Error)) return;
   GaveUp = true;
   if (FallbackTried) return;
-  // The program folder is often read-only on Linux; the log then lives with the user's data.
+  // The program folder is often read-only on Linux; the log then lives in the user's configuration folder.
   FallbackTried = true;
   std::cerr << "TLog->Save->" << Error << '\n';
-  fs::path Other = UserDataFolder();
+  fs::path Other = UserFallbackFolder();
   if (Other.empty() || Other == Folder) return;
   std::string Note = "TLog->Save->Cannot write the log to \"" + (Folder / "log.html").string() +
                      "\", writing it to \"" + (Other / "log.html").string() + "\"";

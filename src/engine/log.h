@@ -30,8 +30,8 @@ public:
   // Shows the drawn loading screen (the window's buffer swap); set by game control.
   std::function<void()> SwapBuffers;
 
-  // The three head lines; nothing is written yet. The file goes to Folder (the program folder
-  // when empty, looked up at the first write).
+  // The three head lines; nothing is written yet. The file goes to Folder (the user's file
+  // folder when empty, looked up at the first write), else to the user's configuration folder.
   explicit TLog(std::filesystem::path Folder = {});
   // The final save when anything was written before.
   ~TLog();

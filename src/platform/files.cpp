@@ -272,36 +272,6 @@ std::int32_t RemoveStaleTemporaryFiles(const fs::path& Folder, std::initializer_
   return Removed;
 }
 
-fs::path DocumentsFolder() {
-  const char* Home = std::getenv("HOME");
-  fs::path HomePath = Home && *Home ? fs::path(Home) : fs::path("/tmp");
-  auto Expand = [&](std::string V) -> fs::path {
-    if (V.rfind("$HOME", 0) == 0) return HomePath / fs::path(V.substr(V.size() > 5 && V[5] == '/' ? 6 : 5));
-    return fs::path(V);
-  };
-  if (const char* Env = std::getenv("XDG_DOCUMENTS_DIR"); Env && *Env) return Expand(Env);
-  const char* ConfigHome = std::getenv("XDG_CONFIG_HOME");
-  fs::path Config = ConfigHome && *ConfigHome ? fs::path(ConfigHome) : HomePath / ".config";
-  std::ifstream In(Config / "user-dirs.dirs");
-  std::string Line;
-  while (std::getline(In, Line)) {
-    const std::string Key = "XDG_DOCUMENTS_DIR=";
-    if (Line.rfind(Key, 0) != 0) continue;
-    std::string V = Line.substr(Key.size());
-    if (V.size() >= 2 && V.front() == '"' && V.back() == '"') V = V.substr(1, V.size() - 2);
-    if (!V.empty()) return Expand(V);
-  }
-  return HomePath / "Documents";
-}
-
-fs::path UserDataFolder() {
-  char* Pref = SDL_GetPrefPath("", "tarnova");
-  if (!Pref) return {};
-  fs::path Folder(Pref);
-  SDL_free(Pref);
-  return Folder;
-}
-
 void DebugOutput(std::string_view Text) {
   static const bool Enabled = std::getenv("TARNOVA_DEBUG_OUTPUT") != nullptr;
   if (Enabled) std::cerr << Text << '\n';

@@ -54,12 +54,5 @@ bool IsStaleTemporaryName(std::string_view Name, std::string_view Ext);
 // Removes those files for targets of the given extensions from Folder; the number removed.
 std::int32_t RemoveStaleTemporaryFiles(const std::filesystem::path& Folder, std::initializer_list<std::string_view> Exts);
 
-// The user's documents folder: XDG_DOCUMENTS_DIR (environment, else ~/.config/user-dirs.dirs),
-// else ~/Documents.
-std::filesystem::path DocumentsFolder();
-// The user's data folder for files the program folder cannot take (~/.local/share/tarnova/),
-// created when missing; empty when there is none.
-std::filesystem::path UserDataFolder();
-
 // Writes a line for a developer watching the program (stderr when TARNOVA_DEBUG_OUTPUT is set).
 void DebugOutput(std::string_view Text);

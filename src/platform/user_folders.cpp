@@ -1,22 +1,73 @@
 #include "platform/user_folders.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string_view>
+#include <system_error>
+
+#include "platform/files.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// $HOME, else the account's home folder, else /tmp.
+fs::path HomeFolder() {
+  if (const char* Home = std::getenv("HOME"); Home && *Home) return fs::path(Home);
+  if (const passwd* Entry = ::getpwuid(::getuid()); Entry && Entry->pw_dir && *Entry->pw_dir) return fs::path(Entry->pw_dir);
+  return fs::path("/tmp");
+}
+
+// The one reader of XDG_CONFIG_HOME: a relative path is no configuration home and is ignored.
+fs::path ConfigHome() {
+  if (const char* Xdg = std::getenv("XDG_CONFIG_HOME"); Xdg && *Xdg == '/') return fs::path(Xdg);
+  return HomeFolder() / ".config";
+}
+
+}  // namespace
 
 bool FolderWritable(const fs::path& Folder) {
   std::error_code Ec;
   return fs::is_directory(Folder, Ec) && ::access(Folder.c_str(), W_OK) == 0;
 }
 
-fs::path UserConfigFolder() {
-  const char* Xdg = std::getenv("XDG_CONFIG_HOME");
-  if (Xdg && *Xdg == '/') return fs::path(Xdg) / "tarnova";
-  const char* Home = std::getenv("HOME");
-  return fs::path(Home && *Home ? Home : ".") / ".config" / "tarnova";
+fs::path UserConfigFolder() { return ConfigHome() / "tarnova"; }
+
+fs::path UserFallbackFolder() {
+  const fs::path Folder = UserConfigFolder();
+  std::error_code Ec;
+  fs::create_directories(Folder, Ec);
+  return fs::is_directory(Folder, Ec) ? Folder : fs::path();
+}
+
+fs::path UserFileFolder() {
+  if (FolderWritable(ProgramFolder())) return ProgramFolder();
+  const fs::path Folder = UserConfigFolder();
+  std::error_code Ec;
+  fs::create_directories(Folder, Ec);
+  return Folder;
+}
+
+fs::path DocumentsFolder() {
+  const fs::path Home = HomeFolder();
+  auto Expand = [&](const std::string& V) -> fs::path {
+    if (V.rfind("$HOME", 0) == 0) return Home / fs::path(V.substr(V.size() > 5 && V[5] == '/' ? 6 : 5));
+    return fs::path(V);
+  };
+  if (const char* Env = std::getenv("XDG_DOCUMENTS_DIR"); Env && *Env) return Expand(Env);
+  std::ifstream In(ConfigHome() / "user-dirs.dirs");
+  const std::string Key = "XDG_DOCUMENTS_DIR=";
+  std::string Line;
+  while (std::getline(In, Line)) {
+    if (Line.rfind(Key, 0) != 0) continue;
+    std::string V = Line.substr(Key.size());
+    if (V.size() >= 2 && V.front() == '"' && V.back() == '"') V = V.substr(1, V.size() - 2);
+    if (!V.empty()) return Expand(V);
+  }
+  return Home / "Documents";
 }
 
 std::string SystemLanguageName() {

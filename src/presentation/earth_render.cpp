@@ -31,8 +31,6 @@ constexpr float kCloudScale = 1.53f;
 constexpr float kPickQuadScale = 0.0302941176f;  // 1.03/34
 constexpr double kModelRadius = 52.0;
 
-GLuint gStandInSphere = 0;
-
 bool HasTexture(const char* Name) { return gTextureManager && gTextureManager->IndexOf(Name) >= 0; }
 
 // The program of that name when the shader manager holds it linked; else logs once and gives none.

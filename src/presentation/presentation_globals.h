@@ -21,6 +21,14 @@ extern std::uint32_t gReflectionTexture[2];
 extern std::uint32_t gReflectionFramebuffer;
 extern std::uint32_t gReflectionDepthbuffer;
 extern std::int32_t gReflectionSize;
+// The menu scenes' mirror texture of gSceneReflectionSize texels (0 while there is none): made and
+// resized by SceneReflectionTexture, filled from the back buffer by the menu and nation-selection
+// water, freed with the view's render targets.
+extern std::uint32_t gSceneReflectionTexture;
+extern std::int32_t gSceneReflectionSize;
+// Display list of the globe drawn without its model (0 while there is none): compiled at its first
+// draw, freed with the earth's render lists.
+extern std::uint32_t gStandInSphere;
 // GL id of the 3D noise texture "data\tex\noisevolume.dds", 0 while there is none; made with the
 // view's render targets, read by the water passes, the region diorama and the espionage window's
 // no-signal picture.

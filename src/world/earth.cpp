@@ -68,10 +68,14 @@ void TEarth::Init(const std::string& FileName) {
   Atmosphere = 25000.0f;
   Life = 35000.0f;
   Zoom = 1.0f;
-  SelRegion = -1;
-  gSelectedRegion = -1;
+  SelectRegion(-1);
   LoadRegions(FileName);
   for (auto& Region : gRegions) Region->ResetBuildings();
+}
+
+void TEarth::SelectRegion(std::int32_t Index) {
+  SelRegion = Index;
+  gSelectedRegion = Index;
 }
 
 void TEarth::LoadRegions(const std::string& FileName) {

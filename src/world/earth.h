@@ -21,7 +21,12 @@ public:
   float RotationX = 0.0f, RotationY = 0.0f, RotationZ = 0.0f;
   TVector3 Position = MakeVector3(0.0f, 0.6f, 0.0f);
   float Zoom = 0.0f;  // 0.4 .. 1.4 while playing
+  // The selected region, -1 for none; written only by SelectRegion.
   std::int32_t SelRegion = -1;
+
+  // The one writer of the selection: sets SelRegion and its copy gSelectedRegion, which the rules
+  // and windows read, so the globe and the windows never disagree.
+  void SelectRegion(std::int32_t Index);
 
   // Compiles the three display lists; needs a current GL context. The lists live as long as it.
   void CreateDisplayLists();

@@ -7,6 +7,7 @@
 #include "engine/log.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/user_folders.h"
 #include "platform/xml_document.h"
 #include "world/nation.h"
 #include "world/savegame_values.h"
@@ -21,7 +22,7 @@ void Log(const std::string& Text) {
 }
 }  // namespace
 
-THighScoreList::THighScoreList() : ListFolder(ProgramFolder()) { Create(); }
+THighScoreList::THighScoreList() : ListFolder(UserFileFolder()) { Create(); }
 
 THighScoreList::THighScoreList(fs::path Folder) : ListFolder(std::move(Folder)) { Create(); }
 
@@ -36,9 +37,9 @@ THighScoreList::~THighScoreList() {
 void THighScoreList::Create() {
   std::error_code Error;
   if (!fs::exists(ListFolder / FileName, Error)) {
-    // A program folder that cannot be written sends the list to the user's data folder; a
+    // A program folder that cannot be written sends the list to the user's configuration folder; a
     // list written there by an earlier run is found there again.
-    const fs::path Other = UserDataFolder();
+    const fs::path Other = UserFallbackFolder();
     if (!Other.empty() && fs::exists(Other / FileName, Error)) ListFolder = Other;
   }
   if (fs::exists(ListFolder / FileName, Error)) {
@@ -91,8 +92,8 @@ bool THighScoreList::SaveToFile(const std::string& Name) {
   }
   std::string Error;
   if (Document.SaveToFile(ListFolder / Name, &Error)) return true;
-  // The program folder is often read-only on Linux; the list then lives with the user's data.
-  const fs::path Other = UserDataFolder();
+  // The program folder is often read-only on Linux; the list then lives in the user's configuration folder.
+  const fs::path Other = UserFallbackFolder();
   if (!Other.empty() && Other != ListFolder) {
     Log("THighScoreList->SaveToFile->Cannot write \"" + (ListFolder / Name).string() + "\" (" + Error +
         "), writing it to \"" + (Other / Name).string() + "\"");

@@ -21,8 +21,8 @@ public:
   std::int32_t LastIndex = -1;  // the entry made by the last AddScore; -1 when it made none
   std::vector<THighScoreListEntry> Entries;  // best first
 
-  // Reads "highscore.xml" from the program folder (or from the user's data folder, where it goes
-  // when the program folder cannot be written). A missing file gives the default list, written
+  // Reads "highscore.xml" from the user's file folder (or from the user's configuration folder,
+  // where it goes when that folder cannot be written). A missing file gives the default list, written
   // at once; a broken one is logged, kept beside as "highscore.xml.broken" and replaced by the
   // default list, so a damaged file never stops the game from starting.
   THighScoreList();

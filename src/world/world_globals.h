@@ -18,7 +18,8 @@ extern std::int32_t gCurrentTurn;
 // Index 0..4 of the nation whose human player is on; written by a new game, the hot-seat
 // rotation and loading.
 extern std::uint8_t gPlayerNation;
-// Index of the selected region, -1 for none; written by the globe picking and TEarth.Init.
+// Index of the selected region, -1 for none; a copy of TEarth.SelRegion written only by
+// TEarth.SelectRegion (the game selects through TGame.SelectRegion).
 extern std::int32_t gSelectedRegion;
 
 // The regions of the globe, index = region ID. Sized and filled by TEarth.LoadRegions (which

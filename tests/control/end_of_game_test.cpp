@@ -30,9 +30,9 @@ protected:
     gMusicPlayer->BuildSpecialTrackList("data\\music\\special\\");
     MakeGame();
     ASSERT_TRUE(Game->LoadLocalization("data\\XML\\localization.xml"));
-    // A list that cannot be written goes to the user's data folder: the test's own, too.
-    if (const char* Saved = std::getenv("XDG_DATA_HOME")) SavedDataHome = Saved;
-    setenv("XDG_DATA_HOME", UserData.Path().c_str(), 1);
+    // A list that cannot be written goes to the user's configuration folder: the test's own, too.
+    if (const char* Saved = std::getenv("XDG_CONFIG_HOME")) SavedDataHome = Saved;
+    setenv("XDG_CONFIG_HOME", UserData.Path().c_str(), 1);
     gHighScoreList = std::make_unique<THighScoreList>(Scores.Path());
     gPlayerNation = 2;
     for (auto& N : gNations) N = std::make_unique<TNation>();
@@ -46,7 +46,7 @@ protected:
   }
   void TearDown() override {
     gHighScoreList.reset();
-    if (SavedDataHome) setenv("XDG_DATA_HOME", SavedDataHome->c_str(), 1); else unsetenv("XDG_DATA_HOME");
+    if (SavedDataHome) setenv("XDG_CONFIG_HOME", SavedDataHome->c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
     for (auto& N : gNations) N.reset();
     gMusicPlayer.reset();
     GameTest::TearDown();

@@ -248,7 +248,7 @@ TEST_F(OrdersTest, TheGlobeTurnsAndZoomsAndIgnoresClicksOnTheHeadsUpDisplay) {
   const std::int32_t Foreign = RegionOf(1);
   ASSERT_TRUE(PointAt(*gInGameGUI, "nextround"));
   Game->PickHook = [&] { return Foreign + 1; };
-  gSelectedRegion = -1;
+  Game->SelectRegion(-1);
   Game->MouseDown(1, 0, gMouseX, gMouseY);
   Game->MouseUp(1, 0, gMouseX, gMouseY);
   EXPECT_EQ(gSelectedRegion, -1);  // the button shields the globe
@@ -268,6 +268,37 @@ TEST_F(OrdersTest, TheGlobeTurnsAndZoomsAndIgnoresClicksOnTheHeadsUpDisplay) {
   EXPECT_TRUE(gInGameGUI->GetWindow("science")->Visible);
 }
 
+// The globe's highlight and the region the windows show are one selection, whichever click makes it.
+TEST_F(OrdersTest, TheGlobeAndTheWindowsKeepOneSelection) {
+  Form.SetClientSize(1024, 768);
+  gInGameGUI->CloseWindow("infocenter");
+  const std::int32_t Own = RegionOf(0);
+  ClickGlobe(Own);
+  EXPECT_EQ(gSelectedRegion, Own);
+  EXPECT_EQ(Game->Earth->SelRegion, Own);
+
+  // Stationing a division on a foreign region selects that region on the globe too.
+  const std::int32_t Foreign = RegionOf(1);
+  TDivision& D = Division(Own, 0);
+  D.Region = -1;
+  Game->CursorMode = 1;
+  Game->StationDivision = &D;
+  Game->RegionDetailsSelectedSlot = 2;
+  ClickGlobe(Foreign);
+  EXPECT_EQ(gSelectedRegion, Foreign);
+  EXPECT_EQ(Game->Earth->SelRegion, Foreign);
+  EXPECT_EQ(Game->RegionDetailsSelectedSlot, -1);  // the old region's slot is forgotten
+
+  // A click outside every region leaves the selection; a new game clears both.
+  Game->CursorMode = 0;
+  Game->StationDivision = nullptr;
+  ClickGlobe(static_cast<std::int32_t>(gRegions.size()) + 5);
+  EXPECT_EQ(Game->Earth->SelRegion, Foreign);
+  Game->StartNewGame(0);
+  EXPECT_EQ(gSelectedRegion, -1);
+  EXPECT_EQ(Game->Earth->SelRegion, -1);
+}
+
 TEST_F(OrdersTest, AClickOnAWindowsBottomBandNeitherSelectsTheRegionBehindNorTurnsTheGlobe) {
   Form.SetClientSize(1024, 768);
   gInGameGUI->CloseWindow("infocenter");
@@ -279,7 +310,7 @@ TEST_F(OrdersTest, AClickOnAWindowsBottomBandNeitherSelectsTheRegionBehindNorTur
   const int X = 110, Y = 100 + 27 + Science.Height;
   const std::int32_t Foreign = RegionOf(1);
   Game->PickHook = [&] { return Foreign + 1; };
-  gSelectedRegion = -1;
+  Game->SelectRegion(-1);
   Game->MouseMove(0, X, Y);
   ASSERT_EQ(gInGameGUI->GetWindowAtMouse(), &Science);
   Game->MouseDown(1, 0, X, Y);

@@ -54,7 +54,7 @@ protected:
     Game->Earth->RotationY = 123.456f;
     Game->Earth->Atmosphere = 0.3f;
     Game->Earth->Life = 0.7f;
-    Game->Earth->SelRegion = 2;
+    Game->SelectRegion(2);
     for (auto& Pair : Game->QuickChart)
       for (auto& Ranking : Pair) Ranking = {4, 3, 2, 1, 0};
     for (int i = 0; i < 5; ++i) {

@@ -54,7 +54,7 @@ ends_within_a_second() {
 
 for SIGNAL in TERM INT; do
   E2E_STAGE="SIG$SIGNAL in the main menu"
-  rm -f "$GAME/settings.xml" "$HOME/.local/share/tarnova/settings.xml"
+  rm -f "$GAME/settings.xml" "$HOME/.config/tarnova/settings.xml"
   start_game -windowed
   wait_log "First frame drawn"
   sleep 1

@@ -86,13 +86,13 @@ TEST(Log, TextIsEscapedButTheMarkupAroundItIsNot) {
   EXPECT_EQ(L->Entries()[1], "<b>");
 }
 
-TEST(Log, AnUnwritableFolderMovesTheLogToTheUsersDataFolder) {
+TEST(Log, AnUnwritableFolderMovesTheLogToTheUsersConfigFolder) {
   TTempFolder T;
   T.Write("blocker", "a file, not a folder");
   TTempFolder Home;
-  const char* OldData = std::getenv("XDG_DATA_HOME");
+  const char* OldData = std::getenv("XDG_CONFIG_HOME");
   std::string Saved = OldData ? OldData : "";
-  setenv("XDG_DATA_HOME", Home.Path().c_str(), 1);
+  setenv("XDG_CONFIG_HOME", Home.Path().c_str(), 1);
   {
     TLog L(T.Path() / "blocker");
     L.Clock = [] { return std::string("09:05:01"); };
@@ -107,9 +107,9 @@ TEST(Log, AnUnwritableFolderMovesTheLogToTheUsersDataFolder) {
     EXPECT_EQ(L.Entries()[1].rfind("TLog->Save->Cannot write the log to \"", 0), 0u);
   }
   if (OldData)
-    setenv("XDG_DATA_HOME", Saved.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", Saved.c_str(), 1);
   else
-    unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(Log, LogProgressLogsOnlyWithItsFlag) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/user_folders.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;

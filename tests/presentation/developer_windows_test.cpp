@@ -180,7 +180,7 @@ TEST_F(DeveloperWindowsInGame, CtrlAAndCtrlDOpenTheWindowsOnlyWithTheDeveloperKe
   for (auto& R : gRegions)
     if (R->Owner == gPlayerNation) Own = R->ID;
   ASSERT_GE(Own, 0);
-  gSelectedRegion = Own;
+  Game->SelectRegion(Own);
   Game->KeyDown('D', ssCtrl);
   TGLWindow& Debug = *gInGameGUI->GetWindow("debug");
   EXPECT_TRUE(Debug.Visible);

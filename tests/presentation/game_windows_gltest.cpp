@@ -154,6 +154,15 @@ private:
   std::unique_ptr<TVirtualFileSystem> SavedVFS;
 };
 
+// What the in-game window Window shows inside its item ID in the frame drawn last. An empty
+// panel or list shows about 70 colours (its shading and bevel), so drawn content asks for more.
+TAreaPixels ItemPixels(const std::string& Window, const std::string& ID) {
+  const TGLWindow& W = *gInGameGUI->GetWindow(Window);
+  const TGLGUIItem& I = W.GetGUIItemByID(ID);
+  return AreaPixels(static_cast<int>(W.X + I.Position.X), static_cast<int>(W.Y + I.Position.Y), I.GetWidth(),
+                    I.GetHeight(), 1024, 768);
+}
+
 TEST_F(GameWindowsGL, DioramaPicksTheSlotUnderTheMouseAndEveryWindowDraws) {
   REQUIRE_GL_CONTEXT();
   TNation& N = Nation(0);
@@ -214,10 +223,13 @@ TEST_F(GameWindowsGL, DioramaPicksTheSlotUnderTheMouseAndEveryWindowDraws) {
     }
     Game->RegionDetailsLastMouseX = -1;
     Shoot(Lang + "_regioninfo");
+    // The diorama fills its panel with the region's ground and buildings.
+    EXPECT_GT(ItemPixels("regioninfo", "panel_3dview").Colours, 300) << Lang;
     const TGLGUIItem& Division = W.GetGUIItemByID("panel_divisioninfo");
     MouseAt(static_cast<int>(W.X + Division.Position.X + 20), static_cast<int>(W.Y + Division.Position.Y + 20));
     Shoot("");
     Shoot(Lang + "_regioninfo_division");
+    EXPECT_GT(ItemPixels("regioninfo", "panel_divisioninfo").Light, 40) << Lang;  // the division's texts
 
     ShowOnly("military");
     auto& Types = static_cast<TGLListBox&>(gInGameGUI->GetWindow("military")->GetGLGUIItem(1, "listbox"));
@@ -226,15 +238,23 @@ TEST_F(GameWindowsGL, DioramaPicksTheSlotUnderTheMouseAndEveryWindowDraws) {
     N.Ressources = 10000.0f;
     for (int I = 0; I < 5; ++I) gInGameGUI->BroadcastEvent("military_build_unit");
     Shoot(Lang + "_military");
+    EXPECT_GT(ItemPixels("military", "panel_unitpreview").Colours, 110) << Lang;  // the turning unit
+    EXPECT_GT(ItemPixels("military", "listbox_unittypes").Light, 100) << Lang;
+    EXPECT_GT(ItemPixels("military", "listbox_unitqueue").Light, 100) << Lang;  // five orders
+    EXPECT_GT(ItemPixels("military", "memo_unitdescription").Light, 100) << Lang;
 
     ShowOnly("region_build");
     Game->BuildSelectedType = gBuildingTypePool->Types.at(2).get();
     Shoot(Lang + "_region_build");
+    EXPECT_GT(ItemPixels("region_build", "panel_buildingpreview").Colours, 110) << Lang;  // the turning building
+    EXPECT_GT(ItemPixels("region_build", "listbox_buildings").Light, 100) << Lang;
 
     ShowOnly("army_management");
     static_cast<TGLListBox&>(gInGameGUI->GetWindow("army_management")->GetGLGUIItem(1, "listbox")).ItemIndex = 0;
     gInGameGUI->BroadcastEvent("listbox_division_0");
     Shoot(Lang + "_army_management");
+    EXPECT_GT(ItemPixels("army_management", "listbox_divisions").Light, 30) << Lang;  // "Guard"
+    EXPECT_GT(ItemPixels("army_management", "listbox_assigned_unit").Light, 60) << Lang;  // its three units
   }
 }
 

@@ -277,6 +277,21 @@ TEST_F(ArmyWindow, DissolvingRenamingStationingAndGenerals) {
   EXPECT_NE(TakeMessage().find("szMsgArmyNoDivisionSel"), std::string::npos);
 }
 
+TEST_F(ArmyWindow, TheDivisionsRegionButtonSelectsItForTheGlobeAndTheWindows) {
+  TNation& N = Nation(0);
+  Region(2).Owner = 0;
+  TDivision& D = *N.AddDivision("Second", 2);
+  N.AddUnit(TypeIndex("INF_LIGHT"))->Division = &D;
+  gInGameGUI->OpenWindow("army_management");
+  List("army_management", 1).ItemIndex = 0;
+  Game->RegionDetailsSelectedSlot = 1;
+  Click("army_management_division_region");
+  EXPECT_EQ(gSelectedRegion, 2);
+  EXPECT_EQ(Game->Earth->SelRegion, 2);
+  EXPECT_EQ(Game->RegionDetailsSelectedSlot, -1);
+  EXPECT_TRUE(Window("regioninfo").Visible);
+}
+
 TEST_F(ArmyWindow, UnitStrengthIconsRoundHalfToEven) {
   TUnitType& Light = *gUnitTypePool->FindByID("INF_LIGHT");
   Nation(0).AddUnit(Light.Index);
@@ -433,6 +448,7 @@ TEST_F(BattleWindow, RunsAtTheChosenSpeedToVictoryAndFreesTheDefenceOnce) {
   EXPECT_TRUE(W.GetGUIItemByID("button_autobattle_close").Visible);
   EXPECT_FALSE(W.CloseDisabled);
   EXPECT_EQ(gSelectedRegion, 3);
+  EXPECT_EQ(Game->Earth->SelRegion, 3);  // the globe highlights the conquered region too
   EXPECT_FLOAT_EQ(Window("regioninfo").Y, 22.0f);
 
   Region(3).CreateDefensiveArmy();  // stands in for the army the battle left
@@ -509,6 +525,7 @@ TEST_F(BattleWindow, NoWinnerCountsAsLost) {
   EXPECT_NE(TakeMessage().find("szMsgBattleLost"), std::string::npos);
   EXPECT_EQ(Count("DivisionBattleLost"), 1);
   EXPECT_EQ(gSelectedRegion, 0);
+  EXPECT_EQ(Game->Earth->SelRegion, 0);
 }
 
 }  // namespace

@@ -193,6 +193,31 @@ TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsI
   EXPECT_EQ(ListFolder(Saves.Path(), "").size(), 2u);
 }
 
+// A question asked before a load belongs to the game that went: the first press after the load
+// asks again instead of overwriting.
+TEST_F(LoadSaveWindows, AnOverwriteAskedBeforeALoadAsksAgainAfterIt) {
+  Open(*gInGameGUI, "savegame");
+  SaveGameWindow_Show(*Game, "singleplayer");
+  TGLWindow& Save = Window(*gInGameGUI, "savegame");
+  Save.GetItem<TGLEdit>("edit_savegamename").Text = "First";
+  Press(*gInGameGUI, "savegame", "button_savegame");
+  Open(*gInGameGUI, "savegame");
+  SaveGameWindow_Show(*Game, "singleplayer");
+  Select(*gInGameGUI, "savegame", "First");
+  Press(*gInGameGUI, "savegame", "button_overwritegame");
+  ASSERT_TRUE(MessageBoxOpen(*gInGameGUI));
+  Press(*gInGameGUI, "messagedlg_ext", "msgdlg_ext_ok");
+
+  ASSERT_TRUE(Game->LoadFromXML(SaveFile("savegame2.xml").string()));
+  const std::string Before = ReadWholeFile(SaveFile("savegame2.xml")).value();
+  Open(*gInGameGUI, "savegame");
+  Select(*gInGameGUI, "savegame", "First");
+  gCurrentTurn = 20;
+  Press(*gInGameGUI, "savegame", "button_overwritegame");
+  EXPECT_TRUE(MessageBoxOpen(*gInGameGUI));
+  EXPECT_EQ(ReadWholeFile(SaveFile("savegame2.xml")).value(), Before);
+}
+
 TEST_F(LoadSaveWindows, FromTheMainMenuLoadEntersTheSavedGameAndDeleteAsksThenRemovesBothFiles) {
   ASSERT_TRUE(Game->SaveToXML(SaveFile("savegame2.xml").string(), "Kept"));
   const std::string Saved = Comparable(SaveText(), true);

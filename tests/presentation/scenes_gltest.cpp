@@ -354,11 +354,11 @@ TEST_F(Scenes, TheIntroFadesItsItemsInOverTheSkyAndHandsOverToTheMenu) {
 }
 
 TEST_F(Scenes, AVictoryEntersTheScoreAndTheEndScreenShowsItsChartAndTheHighlightedRow) {
-  // The list lives in a folder of the test's own; the user's data folder, where a list goes that
+  // The list lives in a folder of the test's own; the user's configuration folder, where a list goes that
   // cannot be written, is one too.
-  const char* Saved = std::getenv("XDG_DATA_HOME");
+  const char* Saved = std::getenv("XDG_CONFIG_HOME");
   const std::string SavedValue = Saved ? Saved : "";
-  setenv("XDG_DATA_HOME", UserData.Path().c_str(), 1);
+  setenv("XDG_CONFIG_HOME", UserData.Path().c_str(), 1);
   gHighScoreList = std::make_unique<THighScoreList>(Scores.Path());
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     gNations[i] = std::make_unique<TNation>();
@@ -409,7 +409,7 @@ TEST_F(Scenes, AVictoryEntersTheScoreAndTheEndScreenShowsItsChartAndTheHighlight
   }
   EXPECT_GT(Outline, 0);
   gHighScoreList.reset();
-  if (Saved) setenv("XDG_DATA_HOME", SavedValue.c_str(), 1); else unsetenv("XDG_DATA_HOME");
+  if (Saved) setenv("XDG_CONFIG_HOME", SavedValue.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(Scenes, TheBattlefieldOfAFreshBattleShowsTheHexMeadowFadingIntoTheHaze) {

@@ -16,6 +16,7 @@
 #include "gui/memo.h"
 #include "gui/window.h"
 #include "presentation/windows/game_windows.h"
+#include "world/earth.h"
 #include "world/rules_fixture.h"
 
 // Window files from the game's content folder; everything else as the toolkit's fakes do it.
@@ -43,10 +44,11 @@ protected:
                              "window_region_details.xml", "window_region_build.xml", "extended_message_dialog.xml"})
       ASSERT_TRUE(gInGameGUI->AddWindowFromXML(std::string("data\\XML\\lang_eng\\") + File, {}, {}, {})) << File;
     Game = std::make_unique<TGame>(Form, nullptr);
+    Game->Earth = std::make_unique<TEarth>();  // holds the selection, as in the game
     RegisterRegionAndArmyWindows(*Game);
     Game->RegionDetailsSelectedSlot = -1;
     Region(0).Owner = 0;
-    gSelectedRegion = 0;
+    Game->SelectRegion(0);
   }
   void TearDown() override {
     Game.reset();

@@ -157,6 +157,15 @@ private:
   std::unique_ptr<TTexFont> SavedFont;
 };
 
+// What the in-game window Window shows inside its item ID in the frame drawn last. An empty
+// panel or list shows about 70 colours (its shading and bevel), so drawn content asks for more.
+TAreaPixels ItemPixels(const std::string& Window, const std::string& ID) {
+  const TGLWindow& W = *gInGameGUI->GetWindow(Window);
+  const TGLGUIItem& I = W.GetGUIItemByID(ID);
+  return AreaPixels(static_cast<int>(W.X + I.Position.X), static_cast<int>(W.Y + I.Position.Y), I.GetWidth(),
+                    I.GetHeight(), 1024, 768);
+}
+
 TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
   REQUIRE_GL_CONTEXT();
   bool ButtonDown = false;
@@ -279,11 +288,17 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     Click("technology_tech_optics");
     Frame();
     Shoot("science_" + Language);
+    EXPECT_GT(ItemPixels("science", "panel_3dview").Colours, 300) << Language;  // the ring of cards
+    EXPECT_GT(ItemPixels("science", "listbox_leadsto").Light, 50) << Language;
+    EXPECT_GT(ItemPixels("science", "panel_currentresearch").Light, 30) << Language;
 
     ShowOnly("research_history");
     Click("technology_researched_tech_armour");
     Frame();
     Shoot("research_history_" + Language);
+    EXPECT_GT(ItemPixels("research_history", "listbox_techlist").Light, 50) << Language;
+    EXPECT_GT(ItemPixels("research_history", "image_tech").Colours, 120) << Language;  // the card's picture
+    EXPECT_GT(ItemPixels("research_history", "memo_tech").Light, 100) << Language;
 
     auto Offer = std::make_unique<TGeneral>();
     Offer->Name = "General Arden Keel";
@@ -298,6 +313,9 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     ClickRow("transfermarket", "listbox_free", "free_general_0");
     Frame();
     Shoot("transfermarket_" + Language);
+    EXPECT_GT(ItemPixels("transfermarket", "listbox_free").Light, 50) << Language;
+    EXPECT_GT(ItemPixels("transfermarket", "image_portrait").Colours, 120) << Language;  // the general's portrait
+    EXPECT_GT(ItemPixels("transfermarket", "panel_attributes").Light, 50) << Language;
 
     TSpy Spy;
     Spy.Name = "Mira Holt";
@@ -313,18 +331,23 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     ClickRow("espionage", "used_spies", "used_spy");
     Frame();
     Shoot("espionage_nosignal_" + Language);
+    EXPECT_GT(ItemPixels("espionage", "used_spies").Light, 30) << Language;
+    EXPECT_GT(ItemPixels("espionage", "panel_regiondata").Colours, 150) << Language;  // the noise and its text
     Agent->BuildingDataTurn = 0;
     Agent->DivisionDataTurn = 0;
     Agent->DivisionData = {"Division North", "2 x Infantry"};
     EspionageWindow_Show(*Game);
     Frame();
     Shoot("espionage_reports_" + Language);
+    EXPECT_GT(ItemPixels("espionage", "listbox_divisiondata").Light, 30) << Language;
 
     ShowOnly("infocenter");
     for (auto& Pair : Game->QuickChart) Pair[0] = Pair[1] = {0, 1, 2, 3, 4};
     Game->QuickChart[0][0] = {0, 2, 3, 1, 4};
     Frame();
     Shoot("infocenter_" + Language);
+    EXPECT_GT(ItemPixels("infocenter", "panel_regionmap").Colours, 800) << Language;
+    EXPECT_GT(ItemPixels("infocenter", "panel_quickchart").Colours, 400) << Language;  // the coloured lines
 
     gStatisticServer = std::make_unique<TStatisticServer>();
     gStatisticServer->Init();
@@ -336,6 +359,8 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     Item<TGLDropDown>("statistics", "dropdown_stat").ItemIndex = 1;
     Frame();
     Shoot("statistics_" + Language);
+    EXPECT_GT(ItemPixels("statistics", "panel_graph").Colours, 100) << Language;  // the grid and the chart
+    EXPECT_GT(ItemPixels("statistics", "panel_legend").Light, 30) << Language;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -78,6 +79,27 @@ void SaveFramePNG(const std::filesystem::path& File, int Width, int Height) {
   std::string Bytes, Error;
   ASSERT_TRUE(EncodePNG(Picture.data(), Width, Height, Bytes, Error)) << Error;
   ASSERT_TRUE(SafeWriteFile(File, Bytes, &Error)) << Error;
+}
+
+TAreaPixels AreaPixels(int X, int Y, int Width, int Height, int FrameWidth, int FrameHeight) {
+  glFinish();
+  std::vector<std::uint8_t> Frame(static_cast<std::size_t>(FrameWidth) * FrameHeight * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, FrameWidth, FrameHeight, GL_RGB, GL_UNSIGNED_BYTE, Frame.data());
+  TAreaPixels Result;
+  std::vector<bool> Seen(32 * 32 * 32, false);
+  for (int Row = std::max(Y, 0); Row < std::min(Y + Height, FrameHeight); ++Row)
+    for (int Col = std::max(X, 0); Col < std::min(X + Width, FrameWidth); ++Col) {
+      const std::uint8_t* P = &Frame[(static_cast<std::size_t>(FrameHeight - 1 - Row) * FrameWidth + Col) * 3];
+      const std::size_t Key = (std::size_t(P[0] >> 3) << 10) | (std::size_t(P[1] >> 3) << 5) | std::size_t(P[2] >> 3);
+      if (!Seen[Key]) {
+        Seen[Key] = true;
+        ++Result.Colours;
+      }
+      Result.Light += P[0] + P[1] + P[2] >= 420;
+    }
+  return Result;
 }
 
 std::array<int, 3> Pixel(int X, int Y, int Size) {

@@ -27,6 +27,15 @@ void SaveFramePNG(const std::filesystem::path& File, int Width, int Height);
 // Red, green and blue of the back buffer's pixel at GUI position (X, Y) of such a frame.
 std::array<int, 3> Pixel(int X, int Y, int Size = 256);
 
+// What the back buffer shows in the GUI rectangle (X, Y, Width, Height) of a FrameWidth x
+// FrameHeight frame, clipped to the frame: its distinct colours (each channel in 32 steps) and
+// its light pixels (red, green and blue adding up to 420 or more, as text and bright drawing do).
+struct TAreaPixels {
+  int Colours = 0;
+  int Light = 0;
+};
+TAreaPixels AreaPixels(int X, int Y, int Width, int Height, int FrameWidth, int FrameHeight);
+
 // Use at the start of every GL test.
 #define REQUIRE_GL_CONTEXT()                                         \
   do {                                                               \

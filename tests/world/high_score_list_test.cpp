@@ -20,8 +20,8 @@ protected:
   TLogCapture Log;
 
   void SetUp() override {
-    // The user's data folder (the fallback for a read-only program folder) lies in a test folder.
-    setenv("XDG_DATA_HOME", UserData.Path().c_str(), 1);
+    // The user's configuration folder (the fallback for a read-only program folder) lies in a test folder.
+    setenv("XDG_CONFIG_HOME", UserData.Path().c_str(), 1);
     gLocalization.Clear();
     gLocalization.LanguageCodes = {"ger", "eng"};
     gLocalization.AddKey("szStrHighScoreDefaultName", "Unbekannt", "Nobody");
@@ -29,7 +29,7 @@ protected:
   }
   void TearDown() override {
     gLocalization.Clear();
-    unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CONFIG_HOME");
   }
   std::filesystem::path File() const { return Folder.Path() / "highscore.xml"; }
   static std::vector<std::int32_t> Scores(const THighScoreList& L) {
@@ -127,7 +127,7 @@ TEST_F(HighScores, ABrokenFileIsKeptAsideAndTheDefaultsAreUsed) {
   }
 }
 
-TEST_F(HighScores, DestroySavesAndAnUnwritableFolderSendsTheListToTheUsersData) {
+TEST_F(HighScores, DestroySavesAndAnUnwritableFolderSendsTheListToTheUsersConfigFolder) {
   {
     THighScoreList List(Folder.Path());
     List.Entries[4].Score = 12;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "platform/platform_globals.h"
@@ -124,6 +125,21 @@ TEST_F(Market, FiveRoundsAfterANewGameEveryFirstOfferIsGone) {
   Check(M().Scientists);
   Check(M().Generals);
   Check(M().Spies);
+}
+
+TEST_F(Market, AMarketNobodyHiresFromStaysWithinThirtyOffersOfAKind) {
+  SetRandomSeed(5);
+  M().Regenerate(15, 15, 15);
+  std::size_t Largest = 0;
+  for (int Round = 1; Round <= 400; ++Round) {
+    gCurrentTurn = Round;
+    M().NextRound();
+    for (std::size_t Size : {M().Scientists.size(), M().Generals.size(), M().Spies.size()}) {
+      EXPECT_LE(Size, TTransferMarket::MaximumOffers) << "round " << Round;
+      Largest = std::max(Largest, Size);
+    }
+  }
+  EXPECT_EQ(Largest, TTransferMarket::MaximumOffers);  // the renewal reaches the ceiling
 }
 
 TEST_F(Market, ThinListsAreToppedUpToEleven) {

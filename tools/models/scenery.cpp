@@ -243,7 +243,6 @@ void NationBackground(TModelBuilder& B, int Nation) {
 
 // Set-piece frame: the origin lies 2.0 right and 3.5 forward of the scene centre; 200 units make
 // one scene unit. The slots' centres here are x in {5, -535, -1075}, z in {-5, -545, -1085}.
-constexpr float kSlotX[3] = {5, -535, -1075}, kSlotZ[3] = {-5, -545, -1085};
 constexpr float kRoadX[4] = {275, -265, -805, -1345}, kRoadZ[4] = {265, -275, -815, -1355};
 constexpr float kStreetY = -14, kGroundY = -26;
 

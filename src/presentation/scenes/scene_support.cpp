@@ -8,11 +8,7 @@
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "gui/gui_globals.h"
-
-namespace {
-std::uint32_t ReflectionTexture = 0;
-int ReflectionSize = 0;
-}  // namespace
+#include "presentation/presentation_globals.h"
 
 std::uint32_t SceneReflectionTexture(TGame& Game, int& Size) {
   int Wanted = gSettings.ReflectionTextureSize > 0 ? gSettings.ReflectionTextureSize : 512;
@@ -20,24 +16,24 @@ std::uint32_t SceneReflectionTexture(TGame& Game, int& Size) {
   int W = 0, H = 0;
   Game.Form->ClientSize(W, H);
   if (W > 0 && H > 0) Wanted = std::min({Wanted, W, H});
-  if (ReflectionTexture == 0 || Wanted != ReflectionSize) {
-    if (ReflectionTexture == 0) glGenTextures(1, &ReflectionTexture);
-    ReflectionSize = Wanted;
-    glBindTexture(GL_TEXTURE_2D, ReflectionTexture);
+  if (gSceneReflectionTexture == 0 || Wanted != gSceneReflectionSize) {
+    if (gSceneReflectionTexture == 0) glGenTextures(1, &gSceneReflectionTexture);
+    gSceneReflectionSize = Wanted;
+    glBindTexture(GL_TEXTURE_2D, gSceneReflectionTexture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, Wanted, Wanted, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   }
-  Size = ReflectionSize;
-  return ReflectionTexture;
+  Size = gSceneReflectionSize;
+  return gSceneReflectionTexture;
 }
 
 void FreeSceneTargets() {
-  if (ReflectionTexture != 0) glDeleteTextures(1, &ReflectionTexture);
-  ReflectionTexture = 0;
-  ReflectionSize = 0;
+  if (gSceneReflectionTexture != 0) glDeleteTextures(1, &gSceneReflectionTexture);
+  gSceneReflectionTexture = 0;
+  gSceneReflectionSize = 0;
 }
 
 

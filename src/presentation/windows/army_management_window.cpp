@@ -164,7 +164,7 @@ void ArmyWindow_Click(TGame& Game, const std::string& Name) {
     TDivision* D = DivisionAtIndex(*W, *N);
     if (D && D->Region >= 0 && static_cast<std::size_t>(D->Region) < gRegions.size()) {
       Updated();
-      gSelectedRegion = D->Region;
+      Game.SelectRegion(D->Region);
       Game.RegionDetailsSelectedSlot = -1;
       gInGameGUI->OpenWindow("regioninfo");
       gInGameGUI->BringToFront("regioninfo");

@@ -68,14 +68,13 @@ void AutoBattleWindow_EndBattle(TGame& Game) {
   W.GetGUIItemByID("button_autobattle_close").Visible = true;
   gBattle->Finish();
   gBattle->ArmyToRelease = gBattle->Region ? gBattle->Region->ID : -1;
-  bool Won = false;
   // A battle both sides leave without a winner (an attack by units that do not fight) counts as
   // lost for the attacker.
   if (gBattle->Winner && gBattle->Winner == gBattle->AttackerNation) {
     gInGameGUI->ShowMessageBoxExt(Localize("szMsgBattleWon"), Localize("szStrBattleWon"), "dialog_battlevictory", false);
     PlayWindowSound("DivisionBattleWon");
-    if (Game.Earth && gBattle->Region) Game.Earth->SelRegion = gBattle->Region->ID;
-    Won = true;
+    // The conquered region becomes the selection; a slot chosen in the old region must not act on it.
+    if (gBattle->Region) Game.SelectRegion(gBattle->Region->ID);
     gInGameGUI->UpdateAllWindows();
   } else {
     if (!gBattle->Winner || gBattle->Winner != gBattle->DefenderNation)
@@ -89,12 +88,6 @@ void AutoBattleWindow_EndBattle(TGame& Game) {
     Region->Z = Game.SavedWindowRect.Z;
   }
   gInGameGUI->UpdateAllWindows();
-  const std::int32_t Selection = Game.Earth ? Game.Earth->SelRegion : Won ? gBattle->ArmyToRelease : gSelectedRegion;
-  if (Selection != gSelectedRegion) {
-    // A slot chosen in the old region must not act on the new one.
-    gSelectedRegion = Selection;
-    Game.RegionDetailsSelectedSlot = -1;
-  }
 }
 
 void AutoBattleWindow_Click(TGame&, const std::string& Name) {

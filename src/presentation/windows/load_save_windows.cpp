@@ -21,20 +21,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What cannot be undone asks first: the button pressed and the row it was pressed on. A second
-// press of the same button on the same row carries it out; any other press starts over.
-struct TPendingConfirm {
-  std::string Button, ID;
-};
-TPendingConfirm Pending;
+// What cannot be undone asks first: the game object remembers the button pressed and the row it
+// was pressed on. A second press of the same button on the same row carries it out; any other
+// press starts over.
+void ForgetPending(TGame& Game) {
+  Game.SaveLoadPendingButton.clear();
+  Game.SaveLoadPendingRow.clear();
+}
 
 // True when this press confirms an earlier one; else asks in a message box and remembers it.
-bool Confirmed(TGLWindow& Window, const std::string& Button, const TListItem& Row, const std::string& QuestionKey) {
-  if (Pending.Button == Button && Pending.ID == Row.ID) {
-    Pending = {};
+bool Confirmed(TGame& Game, TGLWindow& Window, const std::string& Button, const TListItem& Row,
+               const std::string& QuestionKey) {
+  if (Game.SaveLoadPendingButton == Button && Game.SaveLoadPendingRow == Row.ID) {
+    ForgetPending(Game);
     return true;
   }
-  Pending = {Button, Row.ID};
+  Game.SaveLoadPendingButton = Button;
+  Game.SaveLoadPendingRow = Row.ID;
   Window.Owner->ShowMessageBoxExt(Localize(QuestionKey) + "\n\n" + Row.Caption, Localize("szStrDialogHint"),
                                   "dialog_warning", false);
   return false;
@@ -70,10 +73,10 @@ const TListItem* SelectedRow(const TGLWindow& Window) {
 
 // Deletes the document of the selected row and its side file, once the player has confirmed.
 // True when the files went.
-bool DeleteSelected(TGLWindow& Window) {
+bool DeleteSelected(TGame& Game, TGLWindow& Window) {
   const TListItem* Row = SelectedRow(Window);
   if (!Row || Row->ID.empty()) return false;
-  if (!Confirmed(Window, "button_deletegame", *Row, "szStrDeleteConfirm")) return false;
+  if (!Confirmed(Game, Window, "button_deletegame", *Row, "szStrDeleteConfirm")) return false;
   const fs::path File = fs::path(gSaveGamePath) / Row->ID;
   std::error_code Ec;
   fs::remove(File, Ec);
@@ -116,7 +119,7 @@ std::vector<TListItem> ListSaveGames(const fs::path& Folder, const std::string& 
 
 void LoadGameWindow_Show(TGame& Game, const std::string& Mode) {
   Game.SaveLoadMode = Mode;
-  Pending = {};
+  ForgetPending(Game);
   TGLWindow* W = LoadWindowOf(Game);
   if (!W) return;
   W->Caption = Localize("szStrLoadGameCat" + Mode);
@@ -125,7 +128,7 @@ void LoadGameWindow_Show(TGame& Game, const std::string& Mode) {
 
 void SaveGameWindow_Show(TGame& Game, const std::string& Mode) {
   Game.SaveLoadMode = Mode;
-  Pending = {};
+  ForgetPending(Game);
   TGLWindow* W = gInGameGUI->GetWindow("savegame");
   if (!W) return;
   W->Caption = Localize("szStrSaveGameCat" + Mode);
@@ -141,7 +144,7 @@ void LoadGameWindow_Click(TGame& Game, const std::string& Name) {
   if (!Target || !ClickedIn(*Target)) return;
   TGLWindow& Window = *Target;
   if (Name == "button_loadgame") {
-    Pending = {};
+    ForgetPending(Game);
     const TListItem* Row = SelectedRow(Window);
     if (!Row || Row->ID.empty()) return;
     const fs::path File = fs::path(gSaveGamePath) / Row->ID;
@@ -157,26 +160,26 @@ void LoadGameWindow_Click(TGame& Game, const std::string& Name) {
     Game.PendingState = gsEarthView;
     Game.GameRunning = true;
   } else if (Name == "button_deletegame") {
-    if (DeleteSelected(Window)) LoadGameWindow_Show(Game, Game.SaveLoadMode);
+    if (DeleteSelected(Game, Window)) LoadGameWindow_Show(Game, Game.SaveLoadMode);
   }
 }
 
 void SaveGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name) {
   if (!ClickedIn(Window)) return;
   if (Name == "button_savegame") {
-    Pending = {};
+    ForgetPending(Game);
     const std::string SaveName = Window.GetItem<TGLEdit>("edit_savegamename").Text;
     if (Game.SaveToXML(NextFreeSaveGame(gSaveGamePath).string(), SaveName)) Window.Owner->CloseWindow(Window.Name);
   } else if (Name == "button_overwritegame") {
     const TListItem* Row = SelectedRow(Window);
     if (!Row || Row->ID.empty()) return;
-    if (!Confirmed(Window, "button_overwritegame", *Row, "szStrOverwriteConfirm")) return;
+    if (!Confirmed(Game, Window, "button_overwritegame", *Row, "szStrOverwriteConfirm")) return;
     // The save keeps its old name.
     const std::string SaveName = Row->Caption;
     if (Game.SaveToXML((fs::path(gSaveGamePath) / Row->ID).string(), SaveName))
       Window.Owner->CloseWindow(Window.Name);
   } else if (Name == "button_deletegame") {
-    if (DeleteSelected(Window)) SaveGameWindow_Show(Game, Game.SaveLoadMode);
+    if (DeleteSelected(Game, Window)) SaveGameWindow_Show(Game, Game.SaveLoadMode);
   }
 }
 

@@ -20,11 +20,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr float kRadius = 48.0f;
 
-// A press counts for the ring only when it began over the ring: a button pressed elsewhere and
-// dragged over the cards picks nothing.
-bool ButtonWasDown = false;
-bool PressBeganOnRing = false;
-
 TMouseButtonQuery& ButtonQuery() {
   static TMouseButtonQuery Query = [] { return gLeftMouseDown; };
   return Query;
@@ -257,15 +252,15 @@ void ResearchCarousel_Render(TGame& Game) {
       PickX = Game.LeftPressX;
       PickY = Game.LeftPressY;
       Pick = OverRingAt(gLeftPressMouseX, gLeftPressMouseY);
-      PressBeganOnRing = false;
+      Game.ResearchRingPressBegan = false;
     } else {
       const bool OverRing = OverRingAt(gMouseX, gMouseY);
-      if (Down && (!ButtonWasDown || gLeftMousePressed))
-        PressBeganOnRing = OverRingAt(gLeftMousePressed ? gLeftPressMouseX : gMouseX, gLeftMousePressed ? gLeftPressMouseY : gMouseY);
-      if (!Down) PressBeganOnRing = false;
-      Pick = Down && PressBeganOnRing && OverRing;
+      if (Down && (!Game.ResearchRingButtonWasDown || gLeftMousePressed))
+        Game.ResearchRingPressBegan = OverRingAt(gLeftMousePressed ? gLeftPressMouseX : gMouseX, gLeftMousePressed ? gLeftPressMouseY : gMouseY);
+      if (!Down) Game.ResearchRingPressBegan = false;
+      Pick = Down && Game.ResearchRingPressBegan && OverRing;
     }
-    ButtonWasDown = Down;
+    Game.ResearchRingButtonWasDown = Down;
     if (Pick) {
       std::array<std::uint8_t, 3> Pixel{};
       glReadBuffer(GL_BACK);

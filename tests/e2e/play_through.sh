@@ -1,0 +1,261 @@
+# A play-through as a player goes through the game, each stage checked by what it must change:
+# the options (the language switched to English and back, the music volume lowered: the log's
+# language lines, settings.xml at exit), a new single-player game, a building started in a
+# region's free place, research started in the research window and a scientist hired in the
+# transfer market (savegames made before and after: one building site and one scientist more,
+# a technology in research), rounds ended,
+# the save from the system bar, the way back to the main menu, the load from the main menu and
+# more rounds in the loaded game. Screenshots of every stage are kept; log.html must stay free
+# of errors.
+# PLAY_THROUGH_ROUNDS (default 3) sets the rounds before the save and after the load.
+source "$(dirname "$0")/common.bash" "$@"
+
+ROUNDS=${PLAY_THROUGH_ROUNDS:-3}
+make_game both
+SAVES="$HOME/Documents/tarnova/saves"
+SHOTS=0
+# shot NAME: an F10 screenshot of the window, kept as NAME.png.
+shot() {
+  xdotool key --window "$WINDOW" F10
+  local File="$HOME/Documents/tarnova/screenshots/screenshot$SHOTS.png"
+  for _ in $(seq 1 100); do [ -f "$File" ] && break; sleep 0.1; done
+  [ -f "$File" ] || fail "no screenshot for $1"
+  sleep 0.3  # written to a temporary file and renamed: complete once there
+  cp "$File" "$E2E_ARTIFACTS/$1.png"
+  SHOTS=$((SHOTS + 1))
+}
+# click X Y: a left click at window pixel X, Y.
+click() {
+  xdotool mousemove --window "$WINDOW" "$1" "$2"
+  sleep 0.2
+  xdotool click --window "$WINDOW" 1
+  sleep 0.5
+}
+key() { xdotool key --window "$WINDOW" "$@"; sleep 0.5; }
+# hud SHOT: how many of six points of the heads-up display show it bright (the system bar at the
+# top left, the "next round" arrow at the bottom right); the main menu's dark sky stands there.
+hud() {
+  local N=0 R G B
+  for P in "30 28" "86 28" "142 28" "175 20" "922 682" "922 735"; do
+    read -r R G B < <("$E2E_HELPER" pixel "$1" $P)
+    [ $((R + G + B)) -gt 250 ] && N=$((N + 1))
+  done
+  echo $N
+}
+# until_shot NAME TEST...: screenshots NAME_1, NAME_2, ... a second apart until TEST NAME_k.png
+# holds; the last one is kept as NAME.png.
+until_shot() {
+  local Name=$1 Try
+  shift
+  for Try in 1 2 3 4 5 6 7 8; do
+    sleep 1
+    shot "${Name}_$Try"
+    if "$@" "$E2E_ARTIFACTS/${Name}_$Try.png"; then
+      mv "$E2E_ARTIFACTS/${Name}_$Try.png" "$E2E_ARTIFACTS/$Name.png"
+      return 0
+    fi
+  done
+  fail "$Name: the screen did not show what it must"
+}
+in_game() { [ "$(hud "$1")" -ge 5 ]; }
+in_menu() { [ "$(hud "$1")" -le 2 ]; }
+maps() { log_count "TEarth->UpDateRegionMap->"; }
+# rounds N: "next round" N times, each waiting for the round's new region map.
+rounds() {
+  local Round Before
+  for Round in $(seq 1 "$1"); do
+    key Escape  # the information centre of the last round
+    Before=$(maps)
+    click 922 682
+    for _ in $(seq 1 150); do [ "$(maps)" -gt "$Before" ] && break; sleep 0.1; done
+    [ "$(maps)" -gt "$Before" ] || fail "round $Round did not end"
+  done
+}
+# newest_save: the savegame written last.
+newest_save() { ls -t "$SAVES"/savegame*.xml | head -n 1; }
+# save_game: the system bar's save window, its "Save" button; the new file's name in SAVED.
+save_game() {
+  local Count
+  Count=$(log_count "TGame->SaveToXML->Game saved")
+  sleep 1
+  click 86 28    # the system bar's "save game"
+  sleep 1
+  click 315 549  # "Save"
+  for _ in $(seq 1 150); do [ "$(log_count "TGame->SaveToXML->Game saved")" -gt "$Count" ] && break; sleep 0.2; done
+  [ "$(log_count "TGame->SaveToXML->Game saved")" -gt "$Count" ] || fail "the game was not saved"
+  SAVED=$(newest_save)
+  [ -f "${SAVED%.xml}.name" ] || fail "$SAVED has no name file"
+  key Escape
+}
+# player FILE: the human player's nation in a single-player savegame.
+player() { sed -n '/<nation[0-4] [^>]*aicontrolled="False"/,/<\/nation[0-4]>/p' "$1"; }
+count_in() { grep -c -- "$1" || true; }
+
+start_game -windowed
+wait_log "Game started in"
+WINDOW=$(game_window)
+sleep 1.5  # the menu fades in
+
+E2E_STAGE="options: English"
+shot main_menu
+in_menu "$E2E_ARTIFACTS/main_menu.png" || fail "no main menu"
+click 168 340  # "options"
+sleep 1
+shot options
+click 580 426  # the language drop-down's arrow
+sleep 0.5
+shot options_languages
+click 450 465  # its second row: English
+click 670 427  # "Apply"
+wait_log "TGame->SwitchLanguage->Switching to \"eng\"" 60
+sleep 1.5
+shot options_english
+
+E2E_STAGE="options: German again"
+click 168 340
+sleep 1
+click 580 426
+sleep 0.5
+click 450 444  # the first row: German
+click 670 427
+wait_log "TGame->SwitchLanguage->Switching to \"ger\"" 60
+sleep 1.5
+shot options_german
+
+E2E_STAGE="options: music volume"
+click 168 340
+sleep 1
+# The music bar's thumb stands at 50 of 0..100 over 220 pixels (the default); dragged to 30.
+xdotool mousemove --window "$WINDOW" 630 255 mousedown --window "$WINDOW" 1
+sleep 0.3
+xdotool mousemove --window "$WINDOW" 610 255
+sleep 0.3
+xdotool mousemove --window "$WINDOW" 586 255 mouseup --window "$WINDOW" 1
+sleep 1
+shot options_volume
+
+E2E_STAGE="new game"
+click 168 228  # "single player"
+sleep 1
+click 448 228  # "new game"
+sleep 2
+shot nation_selection
+click 910 713  # "start game"
+until_shot game_start in_game
+save_game
+BEFORE=$SAVED
+grep -q 'currentturn="0"' "$BEFORE" || fail "the first save is not of round 0"
+
+E2E_STAGE="building construction"
+# The player's regions carry its flags in front of the globe; the first that opens its region
+# details (a window's bright title bar where the starry sky was) is built in.
+Opened=""
+for P in "505 264" "528 270" "509 284"; do
+  click $P
+  sleep 1
+  shot region_details
+  read -r R G B < <("$E2E_HELPER" pixel "$E2E_ARTIFACTS/region_details.png" 300 82)
+  [ $((R + G + B)) -gt 300 ] && { Opened=$P; break; }
+  key Escape
+done
+[ -n "$Opened" ] || fail "no region of the player's opened its details"
+xdotool mousemove --window "$WINDOW" 330 250
+sleep 0.5
+xdotool mousemove --window "$WINDOW" 332 252
+sleep 0.5
+shot diorama_hover
+click 332 252  # the free place under the mouse
+click 290 429  # "build"
+sleep 1
+shot building_window
+click 600 242  # the first building of the list (row 0 is its category)
+sleep 0.5
+shot building_chosen
+click 666 587  # "construct"
+sleep 1
+shot construction_started
+key Escape
+key Escape
+
+E2E_STAGE="research"
+key F3
+sleep 1.5
+shot research_window
+click 767 587  # "start research"
+sleep 1
+shot research_started
+key Escape
+
+E2E_STAGE="transfer market"
+key F5
+sleep 1.5
+shot transfer_market
+click 300 233  # the market's first scientist
+sleep 0.5
+click 302 598  # "hire"
+sleep 1
+shot hired
+key Escape
+
+E2E_STAGE="save after building, research and hiring"
+save_game
+AFTER=$SAVED
+[ "$AFTER" != "$BEFORE" ] || fail "the second save replaced the first"
+Scientists0=$(player "$BEFORE" | count_in "<scientist ")
+Scientists1=$(player "$AFTER" | count_in "<scientist ")
+[ "$Scientists1" = $((Scientists0 + 1)) ] || fail "scientists $Scientists0 before hiring, $Scientists1 after"
+# sites FILE: the building places with a construction running.
+sites() { grep -o 'finishtype="[^"]*"' "$1" | grep -vc '"none"' || true; }
+Sites0=$(sites "$BEFORE")
+Sites1=$(sites "$AFTER")
+[ "$Sites1" = $((Sites0 + 1)) ] || fail "building sites $Sites0 before the construction, $Sites1 after"
+player "$BEFORE" | grep -q 'currenttechnology="none"' || fail "a research ran before it was started"
+player "$AFTER" | grep -q 'currenttechnology="none"' && fail "no research after starting one"
+
+E2E_STAGE="rounds"
+rounds "$ROUNDS"
+sleep 1
+shot after_rounds
+save_game
+SAVE_GAME=$SAVED
+grep -q "currentturn=\"$ROUNDS\"" "$SAVE_GAME" || fail "the save is not of round $ROUNDS"
+shot saved
+
+E2E_STAGE="back to the main menu"
+sleep 1
+click 30 28    # the system bar's "exit game"
+until_shot back_in_menu in_menu
+
+E2E_STAGE="load from the main menu"
+# The single-player sub-menu is still open from the new game (a click on "single player" would
+# close it).
+click 448 284  # "load game"
+sleep 1
+shot load_window
+click 300 242  # the first row: the newest save
+click 364 549  # "Load"
+wait_log "TGame->LoadFromXML->Loading game from" 30
+grep -F "TGame->LoadFromXML->Loading game from" "$GAME/log.html" | tail -n 1 | grep -qF "$(basename "$SAVE_GAME")" ||
+  fail "not $(basename "$SAVE_GAME") was loaded"
+until_shot loaded in_game
+
+E2E_STAGE="rounds after loading"
+rounds "$ROUNDS"
+sleep 1
+shot after_loading_rounds
+save_game
+grep -q "currentturn=\"$((ROUNDS * 2))\"" "$SAVED" || fail "the loaded game did not go on from round $ROUNDS"
+
+E2E_STAGE="exit"
+click 30 28
+until_shot exit_menu in_menu
+"$E2E_HELPER" close "$WINDOW"
+wait_exit
+[ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
+cp "$GAME/log.html" "$E2E_ARTIFACTS/"
+grep -q 'musicvolume="30"' "$GAME/settings.xml" || fail "settings.xml does not hold the lowered music volume"
+grep -q 'language="ger"' "$GAME/settings.xml" || fail "settings.xml does not hold German"
+# Errors are written in red; a missing file of the data set or a file that could not be written
+# is an error of this run too.
+grep -qiE "exception|color=#FF0000|->Error|->Missing |Could not|Cannot" "$GAME/log.html" && fail "log.html reports errors"
+echo "1 passed, 0 failed"
