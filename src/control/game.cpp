@@ -724,6 +724,7 @@ void TGame::Render() {
   int W = 0, H = 0;
   Form->ClientSize(W, H);
   glViewport(0, 0, W, H);
+  UpdateHoveredRegion();
   if (View) View->Render(*this);
   // This frame has seen the presses since the last one.
   gLeftMousePressed = false;

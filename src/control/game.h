@@ -196,6 +196,10 @@ public:
   // Colour picking: the candidate under the mouse (MouseX, MouseY) + 1, or -1 for none and in
   // states other than the earth view and the nation selection. The view draws the candidates.
   std::int32_t PickObjectAt();
+  // The hover pick a mouse move asked for in a cursor mode (HoveredRegion), run once per frame
+  // before the frame is drawn; nothing when no move came since the last one.
+  void UpdateHoveredRegion();
+  bool HoverPickDue = false;
   // Replaces the GL read-back (headless tests); none in the game.
   std::function<std::int32_t()> PickHook;
 

@@ -107,6 +107,16 @@ std::int32_t TGame::PickObjectAt() {
   return DecodePickColor(Pixel, Count);
 }
 
+void TGame::UpdateHoveredRegion() {
+  if (!HoverPickDue) return;
+  HoverPickDue = false;
+  if (CursorMode == 0 || State != gsEarthView) return;
+  HoveredRegion = PickObjectAt() - 1;
+  if (CursorMode == 2 && HoveredRegion >= 0 && (!MoveSourceRegion || !MoveSourceRegion->IsNeighbour(HoveredRegion)))
+    HoveredRegion = -1;
+  if (CursorMode == 4 && OwnedByPlayer(HoveredRegion)) HoveredRegion = -1;
+}
+
 void TGame::MouseMove(std::uint8_t Shift, std::int32_t X, std::int32_t Y) {
   MouseX = X;
   MouseY = Y;
@@ -116,12 +126,9 @@ void TGame::MouseMove(std::uint8_t Shift, std::int32_t X, std::int32_t Y) {
     gMouseX = static_cast<int>(std::nearbyint(static_cast<double>(X) / W * gGUIScreenWidth));
     gMouseY = static_cast<int>(std::nearbyint(static_cast<double>(Y) / H * gGUIScreenHeight));
   }
-  if (CursorMode != 0 && State == gsEarthView) {
-    HoveredRegion = PickObjectAt() - 1;
-    if (CursorMode == 2 && HoveredRegion >= 0 && (!MoveSourceRegion || !MoveSourceRegion->IsNeighbour(HoveredRegion)))
-      HoveredRegion = -1;
-    if (CursorMode == 4 && OwnedByPlayer(HoveredRegion)) HoveredRegion = -1;
-  }
+  // The region under the mouse is picked once, before the next frame, for the last position: a
+  // burst of moves between two frames costs one pick pass and one read-back, not one each.
+  if (CursorMode != 0 && State == gsEarthView) HoverPickDue = true;
   if (RightDragging) {
     const float DX = static_cast<float>(MouseX - PrevMouseX) * 0.25f;
     const float DY = static_cast<float>(MouseY - PrevMouseY) * 0.25f;

@@ -13,25 +13,37 @@
 #include "presentation/earth_water.h"
 #include "presentation/frame_state.h"
 #include "presentation/noise_volume.h"
+#include "presentation/pass_timer.h"
 #include "presentation/region_map.h"
 #include "presentation/scenes/nation_selection_scene.h"
 
 void TEarthGameView::Render(TGame& Game) {
-  if (Game.State == gsEarthView && Game.Earth)
+  BeginPassFrame();
+  if (Game.State == gsEarthView && Game.Earth) {
     RenderEarthView(Game, EarthView);
-  else
+  } else {
+    TPassScope Pass("scene");
     TBasicGameView::Render(Game);
-  DrawCursor(Game);
-  DrawFrameTexts(Game);
-  DrawFadeVeil(Game);
-  AdvanceHotSeatOverlay(Game);
-  DrawHotSeatOverlay(Game);
+  }
+  ReportPasses(Game.FrameTime);
+  {
+    TPassScope Pass("cursor");
+    DrawCursor(Game);
+    DrawFrameTexts(Game);
+    DrawFadeVeil(Game);
+    AdvanceHotSeatOverlay(Game);
+    DrawHotSeatOverlay(Game);
+  }
   AdvanceFrameClocks(Game, Game.FrameTime / 1000.0);
 }
 
 void TEarthGameView::RegisterWindows(TGame& Game) {
   TBasicGameView::RegisterWindows(Game);
-  if (gInGameGUI && gInGameGUI->HintWindow) gInGameGUI->HintWindow->OnRender = [&Game] { EarthViewHUD_Render(Game); };
+  if (gInGameGUI && gInGameGUI->HintWindow)
+    gInGameGUI->HintWindow->OnRender = [&Game] {
+      TPassScope Pass("hud");
+      EarthViewHUD_Render(Game);
+    };
   EarthView.RoundTimerPanel = FindRoundTimerPanel();
 }
 
@@ -51,6 +63,7 @@ void TEarthGameView::FreeRenderTargets() {
   FreeNoiseVolume();
   FreeRegionMapTexture();
   FreeEarthRenderLists();
+  FreePassTimer();
 }
 
 void TEarthGameView::UpDateRegionMap(TGame& Game, bool DebugDump) { ::UpDateRegionMap(DebugDump); }

@@ -16,6 +16,7 @@
 #include "engine/shader_manager.h"
 #include "engine/texture_manager.h"
 #include "platform/latin1.h"
+#include "presentation/pass_timer.h"
 #include "presentation/presentation_globals.h"
 #include "presentation/region_map.h"
 #include "presentation/region_symbols.h"
@@ -266,6 +267,7 @@ void RenderEarth(TGame& Game, bool Reflection) {
   glRotatef(Earth.RotationY, 0.0f, 1.0f, 0.0f);
 
   if (Earth.Atmosphere > 0.0f) {
+    TPassScope Pass("atmosphere");
     glDisable(GL_TEXTURE_2D);
     glDepthMask(GL_FALSE);
     glPushMatrix();
@@ -278,23 +280,35 @@ void RenderEarth(TGame& Game, bool Reflection) {
     glDepthMask(GL_TRUE);
   }
 
-  glPushMatrix();
-  const float S = kGlobeScale * Earth.Zoom;
-  glScalef(S, S, S);
-  glEnable(GL_NORMALIZE);
-  const char* Model = Reflection || !gSettings.HighGlobeDetail ? "earthsimple" : "earth";
-  TGLSLShader* Shader = gSettings.NoShaders ? nullptr : Program("earth");
-  if (Shader)
-    DrawGlobeWithShader(*Shader, Model);
-  else
-    DrawGlobeFixed(Model);
-  glPopMatrix();
+  {
+    TPassScope Pass("globe");
+    glPushMatrix();
+    const float S = kGlobeScale * Earth.Zoom;
+    glScalef(S, S, S);
+    glEnable(GL_NORMALIZE);
+    const char* Model = Reflection || !gSettings.HighGlobeDetail ? "earthsimple" : "earth";
+    TGLSLShader* Shader = gSettings.NoShaders ? nullptr : Program("earth");
+    if (Shader)
+      DrawGlobeWithShader(*Shader, Model);
+    else
+      DrawGlobeFixed(Model);
+    glPopMatrix();
+  }
 
-  if (!Reflection) RenderRegionArrows(Game);
-  DrawClouds(Earth, !gSettings.NoShaders);
-  DisableUnits();
-  glActiveTexture(GL_TEXTURE0);
-  if (!Reflection) RenderRegionSymbols(Game);
+  if (!Reflection) {
+    TPassScope Pass("arrows");
+    RenderRegionArrows(Game);
+  }
+  {
+    TPassScope Pass("clouds");
+    DrawClouds(Earth, !gSettings.NoShaders);
+    DisableUnits();
+    glActiveTexture(GL_TEXTURE0);
+  }
+  if (!Reflection) {
+    TPassScope Pass("symbols");
+    RenderRegionSymbols(Game);
+  }
 }
 
 void RenderEarthWithoutBorders(TGame& Game, const TVector3& Rotation, const TVector3& Position, const TVector3& Scale) {

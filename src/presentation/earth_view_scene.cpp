@@ -15,6 +15,7 @@
 #include "presentation/earth_render.h"
 #include "presentation/earth_water.h"
 #include "presentation/frame_projections.h"
+#include "presentation/pass_timer.h"
 #include "world/nation.h"
 #include "world/world_globals.h"
 
@@ -121,32 +122,46 @@ void RenderEarthView(TGame& Game, TEarthViewState& View) {
   const std::uint8_t Nation = gPlayerNation < gNations.size() ? gPlayerNation : 0;
   const TNation* Player = gNations[Nation].get();
   if (ReflectionRefreshDue(View.ReflectionUpdateCountdown, gSettings.ReflectionUpdateRate) && Player) {
+    TPassScope Pass("reflection", true);
     RenderEarthReflection(Game, 0, Player->WaterplaneUpperPos * 2.0f, Width, Height);
     RenderEarthReflection(Game, 1, Player->WaterplaneLowerPos * 2.0f, Width, Height);
   }
 
-  SetPerspectiveProjection(Width, Height);
-  glDisable(GL_SCISSOR_TEST);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-  for (GLenum Unit : {GL_TEXTURE3, GL_TEXTURE2, GL_TEXTURE1, GL_TEXTURE0}) {
-    glActiveTexture(Unit);
-    glDisable(GL_TEXTURE_2D);
+  {
+    TPassScope Pass("clear");
+    SetPerspectiveProjection(Width, Height);
+    glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    for (GLenum Unit : {GL_TEXTURE3, GL_TEXTURE2, GL_TEXTURE1, GL_TEXTURE0}) {
+      glActiveTexture(Unit);
+      glDisable(GL_TEXTURE_2D);
+    }
   }
-  DrawSky(Nation);
-  glClear(GL_DEPTH_BUFFER_BIT);
-  DrawLandscape(Nation);
+  {
+    TPassScope Pass("sky");
+    DrawSky(Nation);
+    glClear(GL_DEPTH_BUFFER_BIT);
+  }
+  {
+    TPassScope Pass("landscape");
+    DrawLandscape(Nation);
+  }
 
   glPushMatrix();
   RenderEarth(Game, false);
   glPopMatrix();
 
-  glPushMatrix();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_CULL_FACE);
-  glTranslatef(0.0f, 0.0f, gCameraDistance);
-  RenderEarthWater(Game, Width, Height);
-  glPopMatrix();
+  {
+    TPassScope Pass("water");
+    glPushMatrix();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glTranslatef(0.0f, 0.0f, gCameraDistance);
+    RenderEarthWater(Game, Width, Height);
+    glPopMatrix();
+  }
 
+  TPassScope GUIPass("windows");
   SetOrthoProjection(static_cast<float>(gGUIScreenWidth), static_cast<float>(gGUIScreenHeight));
   glDisable(GL_TEXTURE_2D);
   if (gInGameGUI) {

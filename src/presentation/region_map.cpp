@@ -1,5 +1,6 @@
 #include "presentation/region_map.h"
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -33,6 +34,9 @@ void PutU32(std::string& S, std::size_t At, std::uint32_t V) {
   PutU16(S, At, V & 0xFFFF);
   PutU16(S, At + 2, V >> 16);
 }
+
+// Width and height of gRegionTextureID's picture, so a rebuild of the same size updates it in place.
+std::array<std::int32_t, 2> RegionTextureSize{0, 0};
 
 // Regions already reported for a seed outside the base map, so a bad entry is logged once.
 std::set<std::size_t>& ReportedSeeds() {
@@ -87,30 +91,42 @@ std::string EncodeRegionBitmap(const TRegionBitmap& Map) {
   return S;
 }
 
-bool FloodFillRegion(TRegionBitmap& Map, std::int32_t X, std::int32_t Y, std::uint32_t Color) {
-  if (!Map.Contains(X, Y)) return false;
-  if (Map.At(X, Y) == kRegionBorderColor) return true;
-  // Iterative, with a mask of the pixels already taken: the brush colour may equal the area's.
+namespace {
+// The fill with a mask the caller keeps: a pixel is taken when its mask entry equals Stamp, so one
+// mask serves every region of a rebuild without being cleared in between.
+void Fill(TRegionBitmap& Map, std::size_t Seed, std::uint32_t Color, std::vector<std::uint32_t>& Taken,
+          std::uint32_t Stamp, std::vector<std::size_t>& Open) {
   const std::size_t W = static_cast<std::size_t>(Map.Width);
-  std::vector<std::uint8_t> Taken(Map.Pixels.size(), 0);
-  std::vector<std::size_t> Open{std::size_t(Y) * W + std::size_t(X)};
-  Taken[Open.back()] = 1;
+  const std::size_t H = static_cast<std::size_t>(Map.Height);
+  Open.clear();
+  Open.push_back(Seed);
+  Taken[Seed] = Stamp;
   while (!Open.empty()) {
     const std::size_t I = Open.back();
     Open.pop_back();
     Map.Pixels[I] = Color;
     const std::size_t PX = I % W, PY = I / W;
     const auto Visit = [&](std::size_t N) {
-      if (!Taken[N] && Map.Pixels[N] != kRegionBorderColor) {
-        Taken[N] = 1;
+      if (Taken[N] != Stamp && Map.Pixels[N] != kRegionBorderColor) {
+        Taken[N] = Stamp;
         Open.push_back(N);
       }
     };
     if (PX > 0) Visit(I - 1);
     if (PX + 1 < W) Visit(I + 1);
     if (PY > 0) Visit(I - W);
-    if (PY + 1 < static_cast<std::size_t>(Map.Height)) Visit(I + W);
+    if (PY + 1 < H) Visit(I + W);
   }
+}
+}  // namespace
+
+bool FloodFillRegion(TRegionBitmap& Map, std::int32_t X, std::int32_t Y, std::uint32_t Color) {
+  if (!Map.Contains(X, Y)) return false;
+  if (Map.At(X, Y) == kRegionBorderColor) return true;
+  // Iterative, with a mask of the pixels already taken: the brush colour may equal the area's.
+  std::vector<std::uint32_t> Taken(Map.Pixels.size(), 0);
+  std::vector<std::size_t> Open;
+  Fill(Map, std::size_t(Y) * std::size_t(Map.Width) + std::size_t(X), Color, Taken, 1, Open);
   return true;
 }
 
@@ -118,12 +134,21 @@ void PaintRegionMap(const TRegionBitmap& Base, const std::vector<TRegionMapEntry
                     const TNationMapColors& Colors, TRegionBitmap& Map,
                     const std::function<void(std::size_t Index)>& Skipped) {
   Map = Base;
+  // One mask for all regions: region i's fill marks with stamp i + 1.
+  std::vector<std::uint32_t> Taken(Map.Pixels.size(), 0);
+  std::vector<std::size_t> Open;
   for (std::size_t i = 0; i < Regions.size(); ++i) {
     const TRegionMapEntry& R = Regions[i];
     if (R.Owner > 4) continue;
     const auto& C = Colors[R.Owner];
     const std::uint32_t Color = (std::uint32_t(C[0]) << 16) | (std::uint32_t(C[1]) << 8) | C[2];
-    if (!FloodFillRegion(Map, R.X2D / 2, R.Y2D / 2, Color) && Skipped) Skipped(i);
+    const std::int32_t X = R.X2D / 2, Y = R.Y2D / 2;
+    if (!Map.Contains(X, Y)) {
+      if (Skipped) Skipped(i);
+      continue;
+    }
+    const std::size_t Seed = std::size_t(Y) * std::size_t(Map.Width) + std::size_t(X);
+    if (Map.Pixels[Seed] != kRegionBorderColor) Fill(Map, Seed, Color, Taken, static_cast<std::uint32_t>(i + 1), Open);
   }
 }
 
@@ -232,16 +257,29 @@ void UpDateRegionMap(bool DebugDump) {
     }
   }
 
-  if (gRegionTextureID != 0) {
-    const GLuint Old = gRegionTextureID;
-    glDeleteTextures(1, &Old);
-    gRegionTextureID = 0;
-  }
   if (gRegionMap.Width > 0 && gRegionMap.Height > 0) {
     const std::vector<std::uint8_t> Buffer = RegionMapUploadBuffer(gRegionMap);
-    gRegionTextureID = CreateTexture(static_cast<std::uint32_t>(gRegionMap.Width),
-                                     static_cast<std::uint32_t>(gRegionMap.Height), GL_RGBA, Buffer.data(),
-                                     GL_LINEAR, GL_LINEAR, false);
+    if (gRegionTextureID != 0 && RegionTextureSize[0] == gRegionMap.Width && RegionTextureSize[1] == gRegionMap.Height) {
+      // The texture of the last rebuild takes the new pixels in place: no new texture, no new
+      // storage, and the mipmaps follow through the texture's own generation switch.
+      GLint Previous = 0;
+      glGetIntegerv(GL_TEXTURE_BINDING_2D, &Previous);
+      glBindTexture(GL_TEXTURE_2D, gRegionTextureID);
+      glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+      glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, gRegionMap.Width, gRegionMap.Height, GL_RGBA, GL_UNSIGNED_BYTE,
+                      Buffer.data());
+      glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+      glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(Previous));
+    } else {
+      FreeRegionMapTexture();
+      gRegionTextureID = CreateTexture(static_cast<std::uint32_t>(gRegionMap.Width),
+                                       static_cast<std::uint32_t>(gRegionMap.Height), GL_RGBA, Buffer.data(),
+                                       GL_LINEAR, GL_LINEAR, false);
+      RegionTextureSize = {gRegionMap.Width, gRegionMap.Height};
+    }
+  } else {
+    FreeRegionMapTexture();
   }
   // The pick texture follows the same map (the areas never change, but the base map may have
   // been loaded anew).
@@ -267,4 +305,5 @@ void FreeRegionMapTexture() {
   const GLuint Old = gRegionTextureID;
   glDeleteTextures(1, &Old);
   gRegionTextureID = 0;
+  RegionTextureSize = {0, 0};
 }

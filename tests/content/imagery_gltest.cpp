@@ -176,7 +176,7 @@ void MirrorView() {
 TEST(ImageryGL, TheGlobeShowsLandAndSeaWhereTheRegionMapHasThem) {
   REQUIRE_GL_CONTEXT();
   TImageryScene S;
-  S.Load("data\\tex\\earthmap.png");
+  S.Load("data\\tex\\nocompression\\earthmap.png");
   S.Load("data\\tex\\nocompression\\regions.png", false);
   ASSERT_GT(S.Textures.GetTextureInfo("earthmap", 4), 0);
   ASSERT_GT(S.Textures.GetTextureInfo("regions", 4), 0);
@@ -250,7 +250,9 @@ TEST(ImageryGL, ShadersCompileWithEveryUniformAndTheGlobeShowsDayNightAndClippin
   }
   for (const auto& Line : S.Shaders.Log) ADD_FAILURE() << Line;
 
-  for (const char* T : {"data\\tex\\earthmap.png", "data\\tex\\earthnight.png", "data\\tex\\earthclouds.png"}) S.Load(T);
+  for (const char* T : {"data\\tex\\nocompression\\earthmap.png", "data\\tex\\nocompression\\earthnight.png",
+                        "data\\tex\\nocompression\\earthclouds.png"})
+    S.Load(T);
   S.Load("data\\tex\\nocompression\\regions.png", false);
   std::uint32_t Overlay = 0;
   ASSERT_TRUE(LoadBMP(DataFile("regions512.bmp").string(), Overlay, GL_LINEAR, GL_LINEAR, false));
@@ -338,8 +340,8 @@ TEST(ImageryGL, ShadersCompileWithEveryUniformAndTheGlobeShowsDayNightAndClippin
 TEST(ImageryGL, ANationSkyTheWaterAndALandscapeLookRight) {
   REQUIRE_GL_CONTEXT();
   TImageryScene S;
-  for (const char* T : {"data\\tex\\skysphere0.png", "data\\tex\\setting_temperate.png", "data\\tex\\setting_water.png",
-                        "data\\tex\\concrete.png", "data\\tex\\hex_water.png", "data\\tex\\waterfoamcircle.png"})
+  for (const char* T : {"data\\tex\\skysphere0.dds", "data\\tex\\setting_temperate.png", "data\\tex\\setting_water.png",
+                        "data\\tex\\concrete.png", "data\\tex\\nocompression\\hex_water.png", "data\\tex\\nocompression\\waterfoamcircle.png"})
     S.Load(T);
   glDisable(GL_DEPTH_TEST);
   glColor3f(1, 1, 1);
@@ -401,8 +403,8 @@ TEST(ImageryGL, ANationSkyTheWaterAndALandscapeLookRight) {
 
   // The earth view's water disc: the sky as its mirror picture, rippled by the normal and du/dv
   // maps in the waterB program, with the foam ring added at its rim.
-  S.Load("data\\tex\\water_normal.png");
-  S.Load("data\\tex\\water_dudv.png");
+  S.Load("data\\tex\\nocompression\\water_normal.png");
+  S.Load("data\\tex\\nocompression\\water_dudv.png");
   gVirtualFileSystem->LoadShader("waterB", "data\\shader\\water_vert_b.txt", "data\\shader\\water_frag_b.txt", S.Shaders);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   Ortho01();

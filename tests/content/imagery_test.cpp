@@ -41,7 +41,7 @@ std::uint32_t U32(const std::string& S, std::size_t At) {
 
 TEST(GlobeImagery, DayMapLandAndSeaMatchTheRegionMapAndNightLightsStayOnLand) {
   const TBaseMap Map = LoadBaseMap();
-  const TPNGImage Day = LoadPNG(DataFile("tex/earthmap.png")), Night = LoadPNG(DataFile("tex/earthnight.png"));
+  const TPNGImage Day = LoadPNG(DataFile("tex/nocompression/earthmap.png")), Night = LoadPNG(DataFile("tex/nocompression/earthnight.png"));
   ASSERT_EQ(Day.Width, 4u * Map.Width);
   ASSERT_EQ(Day.Height, 4u * Map.Height);
   ASSERT_EQ(Night.Width, Day.Width);

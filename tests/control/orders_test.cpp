@@ -201,6 +201,36 @@ TEST_F(OrdersTest, AMoveWhoseDivisionWentWithTheLastGameIsRefused) {
   EXPECT_TRUE(gNations[0]->Divisions.empty());
 }
 
+TEST_F(OrdersTest, ABurstOfMouseMovesInACursorModePicksOnceBeforeTheFrameAtTheLastPosition) {
+  Form.SetClientSize(1024, 768);
+  const std::int32_t Own = RegionOf(0), Foreign = RegionOf(1);
+  int Picks = 0;
+  // The region under the mouse: the player's on the left half, a foreign one on the right.
+  Game->PickHook = [&] {
+    ++Picks;
+    return (Game->MouseX < 512 ? Own : Foreign) + 1;
+  };
+  Game->CursorMode = 1;
+  for (int X = 100; X <= 700; X += 100) Game->MouseMove(0, X, 400);
+  EXPECT_EQ(Picks, 0);  // nothing read back while the events come in
+  Game->UpdateHoveredRegion();
+  EXPECT_EQ(Picks, 1);
+  EXPECT_EQ(Game->HoveredRegion, Foreign);
+  Game->UpdateHoveredRegion();  // the next frame without a move picks nothing
+  EXPECT_EQ(Picks, 1);
+  // Giving a division to a region: the player's own region under the mouse is not allowed.
+  Game->CursorMode = 4;
+  Game->MouseMove(0, 200, 400);
+  Game->UpdateHoveredRegion();
+  EXPECT_EQ(Picks, 2);
+  EXPECT_EQ(Game->HoveredRegion, -1);
+  // Outside a cursor mode a move asks for no pick.
+  Game->CursorMode = 0;
+  Game->MouseMove(0, 600, 400);
+  Game->UpdateHoveredRegion();
+  EXPECT_EQ(Picks, 2);
+}
+
 TEST_F(OrdersTest, TheGlobeTurnsAndZoomsAndIgnoresClicksOnTheHeadsUpDisplay) {
   Form.SetClientSize(1024, 768);
   const float Y0 = Game->Earth->RotationY;

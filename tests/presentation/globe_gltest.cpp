@@ -41,9 +41,10 @@ TEST_F(GlobeGL, OwnershipTextureHoldsEveryOwnedRegionInItsNationsColour) {
   const std::uint8_t* Sea = &Texels[(std::size_t(255 - 200) * 512 + 250) * 4];
   EXPECT_EQ((std::array<int, 3>{Sea[0], Sea[1], Sea[2]}), (std::array<int, 3>{0x14, 0x24, 0x46}));
 
-  // A round later the region changed hands: the new texture shows it.
+  // A round later the region changed hands: the texture, updated in place, shows it.
   gRegions[3]->Owner = 1;
   UpDateRegionMap(false);
+  EXPECT_EQ(gRegionTextureID, First);
   EXPECT_TRUE(glIsTexture(gRegionTextureID));
   glBindTexture(GL_TEXTURE_2D, gRegionTextureID);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, Texels.data());

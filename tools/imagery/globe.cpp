@@ -66,6 +66,12 @@ void SoftenMarked(TImage& Img, const std::vector<bool>& Mask, int Passes) {
 
 }  // namespace
 
+std::filesystem::path FrameTexture(const TImageryPaths& Paths, const std::string& FileName) {
+  std::error_code Ec;
+  std::filesystem::remove(Paths.Data / "tex" / FileName, Ec);
+  return Paths.Data / "tex" / "nocompression" / FileName;
+}
+
 void MakeGlobe(const TImageryPaths& Paths) {
   // Land of the region map, one flag per pixel of the 2048 x 1024 index map.
   const TImage Index = ReadPNG(Paths.Build / "content" / "regions_index2048.png");
@@ -128,7 +134,7 @@ void MakeGlobe(const TImageryPaths& Paths) {
           }
       }
     }
-  WriteIfChanged(Paths.Data / "tex" / "earthmap.png", EncodePNGFile(Day, false));
+  WriteIfChanged(FrameTexture(Paths, "earthmap.png"), EncodePNGFile(Day, false));
 
   // Night: the city lights, on land only, over a faint blue glow of the land.
   TImage Night = ReadJPEG(Paths.Xplanet / "images/night.jpg").Resized(W, H);
@@ -137,7 +143,7 @@ void MakeGlobe(const TImageryPaths& Paths) {
     if (!Land[I]) C = {0.0f, 0.0f, 0.0f, 1};
     else C = {Clamp01(C.R * 1.1f + 0.02f), Clamp01(C.G * 1.1f + 0.025f), Clamp01(C.B * 1.1f + 0.05f), 1};
   }
-  WriteIfChanged(Paths.Data / "tex" / "earthnight.png", EncodePNGFile(Night, false));
+  WriteIfChanged(FrameTexture(Paths, "earthnight.png"), EncodePNGFile(Night, false));
 
   // Clouds: fractal noise on the sphere (no seam, no pinch at the poles), stretched east-west,
   // thicker along the storm belts and the equator, thinner in the dry subtropics.
@@ -163,7 +169,7 @@ void MakeGlobe(const TImageryPaths& Paths) {
     float C = CloudWide.Pixels[I].R;
     CloudGloss.Pixels[I] = {C, Land[I] ? 0.0f : 1.0f, 0.0f, C};
   }
-  WriteIfChanged(Paths.Data / "tex" / "earthclouds.png", EncodePNGFile(CloudGloss, true));
+  WriteIfChanged(FrameTexture(Paths, "earthclouds.png"), EncodePNGFile(CloudGloss, true));
   WriteIfChanged(Paths.Data / "tex" / "noshaders" / "earthcloudsnoshader.png", EncodePNGFile(Cloud, false));
 
   // Day and night across the globe for the path without shaders: one row of light that the

@@ -1,5 +1,7 @@
 #include "image.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -177,6 +179,106 @@ std::string EncodeDDSFile(const TImage& Image, bool Alpha, bool BottomFirst) {
         if (Alpha) S += static_cast<char>(ToByte(P.A));
       }
     }
+    if (L + 1 < Levels) Level = Level.Halved();
+  }
+  return S;
+}
+
+namespace {
+std::uint16_t To565(int R, int G, int B) {
+  return static_cast<std::uint16_t>(((R * 31 + 127) / 255) << 11 | ((G * 63 + 127) / 255) << 5 | ((B * 31 + 127) / 255));
+}
+std::array<int, 3> From565(std::uint16_t C) {
+  const int R = C >> 11, G = (C >> 5) & 63, B = C & 31;
+  return {(R << 3) | (R >> 2), (G << 2) | (G >> 4), (B << 3) | (B >> 2)};
+}
+
+// One 4 x 4 block (texels clamped at the picture's edge) as a four-colour DXT1 block: the two
+// end colours span the block's colours along their widest channel range, every texel takes the
+// nearest of the four palette colours.
+void EncodeDXT1Block(const TImage& Level, int BX, int BY, bool BottomFirst, std::string& Out) {
+  std::array<std::array<int, 3>, 16> Texels;
+  for (int Y = 0; Y < 4; ++Y)
+    for (int X = 0; X < 4; ++X) {
+      const int R = std::min(BY + Y, Level.Height - 1), Row = BottomFirst ? Level.Height - 1 - R : R;
+      const TColor& P = Level.At(std::min(BX + X, Level.Width - 1), Row);
+      Texels[static_cast<std::size_t>(Y * 4 + X)] = {ToByte(P.R), ToByte(P.G), ToByte(P.B)};
+    }
+  // The principal direction, approximated by the box's diagonal with the covariance's signs.
+  std::array<int, 3> Lo{255, 255, 255}, Hi{0, 0, 0};
+  std::array<double, 3> Mean{0, 0, 0};
+  for (const auto& T : Texels)
+    for (int c = 0; c < 3; ++c) {
+      Lo[c] = std::min(Lo[c], T[c]), Hi[c] = std::max(Hi[c], T[c]);
+      Mean[c] += T[c] / 16.0;
+    }
+  std::array<double, 3> Axis{double(Hi[0] - Lo[0]), double(Hi[1] - Lo[1]), double(Hi[2] - Lo[2])};
+  const int Main = Axis[1] >= Axis[0] && Axis[1] >= Axis[2] ? 1 : (Axis[0] >= Axis[2] ? 0 : 2);
+  for (int c = 0; c < 3; ++c) {
+    if (c == Main) continue;
+    double Cov = 0;
+    for (const auto& T : Texels) Cov += (T[Main] - Mean[Main]) * (T[c] - Mean[c]);
+    if (Cov < 0) Axis[c] = -Axis[c];
+  }
+  double Min = 1e9, Max = -1e9;
+  for (const auto& T : Texels) {
+    const double D = (T[0] - Mean[0]) * Axis[0] + (T[1] - Mean[1]) * Axis[1] + (T[2] - Mean[2]) * Axis[2];
+    Min = std::min(Min, D), Max = std::max(Max, D);
+  }
+  const double Len2 = Axis[0] * Axis[0] + Axis[1] * Axis[1] + Axis[2] * Axis[2];
+  std::array<int, 3> A{}, B{};
+  for (int c = 0; c < 3; ++c) {
+    const double Step = Len2 > 0 ? Axis[c] / Len2 : 0.0;
+    A[c] = std::clamp(static_cast<int>(std::lround(Mean[c] + Max * Step)), 0, 255);
+    B[c] = std::clamp(static_cast<int>(std::lround(Mean[c] + Min * Step)), 0, 255);
+  }
+  std::uint16_t C0 = To565(A[0], A[1], A[2]), C1 = To565(B[0], B[1], B[2]);
+  if (C0 < C1) std::swap(C0, C1);
+  std::uint32_t Indices = 0;
+  if (C0 != C1) {
+    const auto E0 = From565(C0), E1 = From565(C1);
+    std::array<std::array<int, 3>, 4> Palette{E0, E1, {}, {}};
+    for (int c = 0; c < 3; ++c) {
+      Palette[2][c] = (2 * E0[c] + E1[c]) / 3;
+      Palette[3][c] = (E0[c] + 2 * E1[c]) / 3;
+    }
+    for (std::size_t i = 0; i < 16; ++i) {
+      int Best = 0, BestD = 1 << 30;
+      for (int k = 0; k < 4; ++k) {
+        int D = 0;
+        for (int c = 0; c < 3; ++c) D += (Texels[i][c] - Palette[k][c]) * (Texels[i][c] - Palette[k][c]);
+        if (D < BestD) BestD = D, Best = k;
+      }
+      Indices |= std::uint32_t(Best) << (2 * i);
+    }
+  }
+  for (std::uint32_t V : {std::uint32_t(C0), std::uint32_t(C1)}) {
+    Out += static_cast<char>(V & 0xFF);
+    Out += static_cast<char>(V >> 8);
+  }
+  for (int k = 0; k < 4; ++k) Out += static_cast<char>((Indices >> (8 * k)) & 0xFF);
+}
+}  // namespace
+
+std::string EncodeDXT1DDSFile(const TImage& Image, bool BottomFirst) {
+  int Levels = 1;
+  for (int W = Image.Width, H = Image.Height; W > 1 || H > 1; W = (W + 1) / 2, H = (H + 1) / 2) ++Levels;
+  std::string S(128, '\0');
+  std::memcpy(S.data(), "DDS ", 4);
+  Put32(S, 4, 124);
+  Put32(S, 8, 0x1 | 0x2 | 0x4 | 0x1000 | 0x20000 | 0x80000);  // caps, height, width, pixel format, mipmaps, linear size
+  Put32(S, 12, static_cast<std::uint32_t>(Image.Height));
+  Put32(S, 16, static_cast<std::uint32_t>(Image.Width));
+  Put32(S, 20, static_cast<std::uint32_t>(((Image.Width + 3) / 4) * ((Image.Height + 3) / 4) * 8));
+  Put32(S, 28, static_cast<std::uint32_t>(Levels));
+  Put32(S, 76, 32);
+  Put32(S, 80, 0x4);  // four-character code
+  std::memcpy(&S[84], "DXT1", 4);
+  Put32(S, 108, 0x1000 | 0x8 | 0x400000);  // texture, complex, mipmap
+  TImage Level = Image;
+  for (int L = 0; L < Levels; ++L) {
+    for (int BY = 0; BY < Level.Height; BY += 4)
+      for (int BX = 0; BX < Level.Width; BX += 4) EncodeDXT1Block(Level, BX, BY, BottomFirst, S);
     if (L + 1 < Levels) Level = Level.Halved();
   }
   return S;

@@ -51,6 +51,9 @@ std::string EncodePNGFile(const TImage& Image, bool Alpha);
 // true stores the picture bottom row first (upright where t = 0 is drawn at the bottom), false
 // stores it top row first (for quads that put t = 0 at the top of the screen).
 std::string EncodeDDSFile(const TImage& Image, bool Alpha, bool BottomFirst);
+// A DXT1 (four-colour, opaque) DDS with the whole mipmap chain, compressed here rather than by the
+// GL at every start; rows stored as in EncodeDDSFile.
+std::string EncodeDXT1DDSFile(const TImage& Image, bool BottomFirst);
 // An 8-bit luminance DDS volume of Side^3 voxels (x fastest, then y, then z slices).
 std::string EncodeDDSVolume(const std::vector<std::uint8_t>& Voxels, int Side);
 

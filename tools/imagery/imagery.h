@@ -1,6 +1,7 @@
 #pragma once
 // The imagery generator's parts. Each writes its pictures into the data folder.
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "image.h"
@@ -13,6 +14,12 @@ struct TImageryPaths {
   std::filesystem::path Data;     // the data folder to write into
   std::vector<TColor> NationColors;  // map colours of the five nations, in nation order
 };
+
+// Where a picture that a frame samples over much of the screen goes: "data\tex\nocompression\",
+// which the game uploads as it is. Compressed at load, a software GL pays for every texel it reads
+// (and the start-up for the compression); these few pictures are worth their memory. A copy left in
+// "data\tex\" by an older data build is removed, since the game would take that one first.
+std::filesystem::path FrameTexture(const TImageryPaths& Paths, const std::string& FileName);
 
 // earthmap, earthnight, earthclouds, regions, the pictures without shaders, the loading screen.
 void MakeGlobe(const TImageryPaths& Paths);

@@ -153,15 +153,26 @@ TImage ShoreWater(TColor Deep, TColor Shallow, std::uint32_t Seed) {
 
 }  // namespace
 
+namespace {
+// A sky's file: a DDS; the PNG an older data build left beside it goes, or the game would load it.
+std::filesystem::path SkyTexture(const TImageryPaths& Paths, const std::string& Name) {
+  std::error_code Ec;
+  std::filesystem::remove(Paths.Data / "tex" / (Name + ".png"), Ec);
+  return Paths.Data / "tex" / (Name + ".dds");
+}
+}  // namespace
+
 void MakeScenes(const TImageryPaths& Paths) {
   const auto Tex = Paths.Data / "tex";
   // Skies: the five nations, the army panel's "nobody" and "rebels", the stormy menu sky.
   std::vector<TColor> Tints = Paths.NationColors;
   Tints.push_back(Rgb(120, 125, 135));
   Tints.push_back(Rgb(140, 40, 20));
+  // The skies are the game's largest pictures: compressed here once, they load at start-up without
+  // the GL compressing them (stored bottom row first, as the decoded pictures are uploaded).
   for (std::size_t N = 0; N < Tints.size(); ++N)
-    WriteIfChanged(Tex / ("skysphere" + std::to_string(N) + ".png"),
-                   EncodePNGFile(NationSky(Tints[N], 300 + static_cast<std::uint32_t>(N)), false));
+    WriteIfChanged(SkyTexture(Paths, "skysphere" + std::to_string(N)),
+                   EncodeDXT1DDSFile(NationSky(Tints[N], 300 + static_cast<std::uint32_t>(N)), true));
 
   {
     const int W = 1024, H = 1024;
@@ -177,7 +188,7 @@ void MakeScenes(const TImageryPaths& Paths) {
         float Shade = 0.75f + 0.25f * Dark + 0.3f * V;
         Storm.At(X, Y) = {Clamp01(C.R * Shade + Gleam), Clamp01(C.G * Shade + Gleam), Clamp01(C.B * Shade + Gleam * 1.2f), 1};
       }
-    WriteIfChanged(Tex / "skyspheredramatic.png", EncodePNGFile(Storm, false));
+    WriteIfChanged(SkyTexture(Paths, "skyspheredramatic"), EncodeDXT1DDSFile(Storm, true));
   }
   WriteIfChanged(Tex / "lightningb.png", EncodePNGFile(Lightning(), false));
 
@@ -195,8 +206,8 @@ void MakeScenes(const TImageryPaths& Paths) {
         Normal.At(X, Y) = {0.5f - 0.5f * DX / L, 0.5f - 0.5f * DY / L, 0.5f + 0.5f / L, 1};
         DuDv.At(X, Y) = {Clamp01(0.5f + DX * 0.8f), Clamp01(0.5f + DY * 0.8f), 0.5f, 1};
       }
-    WriteIfChanged(Tex / "water_normal.png", EncodePNGFile(Normal, false));
-    WriteIfChanged(Tex / "water_dudv.png", EncodePNGFile(DuDv, false));
+    WriteIfChanged(FrameTexture(Paths, "water_normal.png"), EncodePNGFile(Normal, false));
+    WriteIfChanged(FrameTexture(Paths, "water_dudv.png"), EncodePNGFile(DuDv, false));
   }
   {
     // Four hexagons across and two lattice periods (sqrt 3 each) down, so the picture tiles; the
@@ -212,7 +223,7 @@ void MakeScenes(const TImageryPaths& Paths) {
         float R = Ripple[Y * W + X] * 0.08f;
         Hex.At(X, Y) = {Clamp01(0.16f + R + Line * 0.5f), Clamp01(0.36f + R + Line * 0.55f), Clamp01(0.62f + R + Line * 0.38f), 1};
       }
-    WriteIfChanged(Tex / "hex_water.png", EncodePNGFile(Hex, false));
+    WriteIfChanged(FrameTexture(Paths, "hex_water.png"), EncodePNGFile(Hex, false));
     auto Grass = TileHeight(W, 8, 5, 82);
     TImage Gras(W, H);
     for (int Y = 0; Y < H; ++Y)
@@ -223,7 +234,7 @@ void MakeScenes(const TImageryPaths& Paths) {
         float G = Grass[Y * W + X] * 0.12f;
         Gras.At(X, Y) = {Clamp01(0.22f + G - Line * 0.1f), Clamp01(0.42f + G * 1.4f - Line * 0.15f), Clamp01(0.14f + G * 0.5f - Line * 0.05f), 1};
       }
-    WriteIfChanged(Tex / "hex_gras.png", EncodePNGFile(Gras, false));
+    WriteIfChanged(FrameTexture(Paths, "hex_gras.png"), EncodePNGFile(Gras, false));
   }
   {
     const int S = 256;
@@ -241,8 +252,8 @@ void MakeScenes(const TImageryPaths& Paths) {
         Ring.At(X, Y) = {VA, VA, VA, 1};
         Inverted.At(X, Y) = {VB, VB, VB, 1};
       }
-    WriteIfChanged(Tex / "waterfoamcircle.png", EncodePNGFile(Ring, false));
-    WriteIfChanged(Tex / "waterfoamcircleinverted.png", EncodePNGFile(Inverted, false));
+    WriteIfChanged(FrameTexture(Paths, "waterfoamcircle.png"), EncodePNGFile(Ring, false));
+    WriteIfChanged(FrameTexture(Paths, "waterfoamcircleinverted.png"), EncodePNGFile(Inverted, false));
   }
 
   // The 3D noise for the nation-selection water: 64^3 voxels that tile on every axis.
