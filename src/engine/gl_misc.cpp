@@ -25,6 +25,14 @@ bool ExtensionSupported(const std::string& Name) {
   return ExtensionInList(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), Name);
 }
 
+bool SoftwareRasterizer(const char* Renderer) {
+  if (!Renderer) return false;
+  const std::string R = Renderer;
+  for (const char* Name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+    if (R.find(Name) != std::string::npos) return true;
+  return false;
+}
+
 bool SaveScreenshot(const std::string& FileName, bool KeepAlpha, std::string* Error) {
   GLint Viewport[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, Viewport);

@@ -5,6 +5,8 @@
 // Whether the current context offers the named extension (letter case ignored). Needs a
 // current context; without one (or in a core profile) nothing is offered.
 bool ExtensionSupported(const std::string& Name);
+// True for a renderer string of a software rasteriser (Mesa's llvmpipe, softpipe, swrast).
+bool SoftwareRasterizer(const char* Renderer);
 // The same test on a blank-separated list of names; a null list offers nothing.
 bool ExtensionInList(const char* List, const std::string& Name);
 

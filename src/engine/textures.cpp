@@ -130,7 +130,11 @@ std::uint32_t CreateTexture(std::uint32_t Width, std::uint32_t Height, std::uint
     glBindTexture(GL_TEXTURE_2D, Tex);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GLint(MagFilter));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GLint(MinFilter));
-    if (ExtensionSupported("GL_EXT_texture_filter_anisotropic")) {
+    // A software rasteriser samples anisotropically at many times the cost of a trilinear read,
+    // most of all on polygons seen at a grazing angle such as the water and the landscape: there
+    // the textures keep trilinear filtering.
+    static const bool Software = SoftwareRasterizer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    if (!Software && ExtensionSupported("GL_EXT_texture_filter_anisotropic")) {
       GLfloat MaxAniso = 0.0f;
       glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &MaxAniso);
       glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, MaxAniso / 2.0f);

@@ -20,3 +20,12 @@ TEST(ExtensionList, AnyNumberOfNames) {
   EXPECT_TRUE(ExtensionInList(List.c_str(), "GL_ARB_fragment_program"));
   EXPECT_TRUE(ExtensionInList(List.c_str(), "gl_x_ext1999"));
 }
+
+TEST(Renderer, SoftwareRasterizersAreToldFromDrivers) {
+  EXPECT_TRUE(SoftwareRasterizer("llvmpipe (LLVM 15.0.6, 256 bits)"));
+  EXPECT_TRUE(SoftwareRasterizer("softpipe"));
+  EXPECT_TRUE(SoftwareRasterizer("Mesa X11 swrast"));
+  EXPECT_FALSE(SoftwareRasterizer("AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)"));
+  EXPECT_FALSE(SoftwareRasterizer("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+  EXPECT_FALSE(SoftwareRasterizer(nullptr));
+}

@@ -345,6 +345,22 @@ TEST_F(TexturesGL, HardwareMipmapsAndGLUMipmapsBothMakeAFullChain) {
   EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
+TEST_F(TexturesGL, TexturesOfASoftwareRasterizerKeepTrilinearFiltering) {
+  auto P = QuadrantPicture(16, 16);
+  std::uint32_t Id = CreateTexture(16, 16, GL_RGBA, P.Rgba.data(), GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, false);
+  glBindTexture(GL_TEXTURE_2D, Id);
+  GLfloat Anisotropy = 0.0f;
+  glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, &Anisotropy);
+  // The tests run on Mesa's software rasteriser: no anisotropic sampling there.
+  if (SoftwareRasterizer(reinterpret_cast<const char*>(glGetString(GL_RENDERER))))
+    EXPECT_EQ(Anisotropy, 1.0f);
+  else
+    EXPECT_GE(Anisotropy, 1.0f);
+  GLuint Name = Id;
+  glDeleteTextures(1, &Name);
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
 TEST_F(TexturesGL, NoiseVolumeUploadsIntoTheBound3DTexture) {
   TDDSHeaderSpec H;
   H.Width = 64, H.Height = 64, H.Depth = 64;
