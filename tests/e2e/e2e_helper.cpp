@@ -41,14 +41,18 @@ int Close(const char* WindowId) {
   return 0;
 }
 
-int PngStat(const char* File) {
+// Decodes File into Image; says why on stderr when it cannot.
+bool ReadPNG(const char* File, TPNGImage& Image) {
   const auto Bytes = ReadWholeFile(File);
-  TPNGImage Image;
   std::string Error;
-  if (!Bytes || !DecodePNG(Bytes->data(), Bytes->size(), Image, Error)) {
-    std::fprintf(stderr, "%s: not a readable PNG %s\n", File, Error.c_str());
-    return 1;
-  }
+  if (Bytes && DecodePNG(Bytes->data(), Bytes->size(), Image, Error)) return true;
+  std::fprintf(stderr, "%s: not a readable PNG %s\n", File, Error.c_str());
+  return false;
+}
+
+int PngStat(const char* File) {
+  TPNGImage Image;
+  if (!ReadPNG(File, Image)) return 1;
   std::size_t Lit = 0, Bright = 0;
   for (std::size_t i = 0; i + 3 < Image.Pixels.size(); i += 4) {
     const int Max = std::max({Image.Pixels[i], Image.Pixels[i + 1], Image.Pixels[i + 2]});
@@ -62,13 +66,8 @@ int PngStat(const char* File) {
 }
 
 int Pixel(const char* File, const char* X, const char* Y) {
-  const auto Bytes = ReadWholeFile(File);
   TPNGImage Image;
-  std::string Error;
-  if (!Bytes || !DecodePNG(Bytes->data(), Bytes->size(), Image, Error)) {
-    std::fprintf(stderr, "%s: not a readable PNG %s\n", File, Error.c_str());
-    return 1;
-  }
+  if (!ReadPNG(File, Image)) return 1;
   const unsigned long Col = std::strtoul(X, nullptr, 10), Row = std::strtoul(Y, nullptr, 10);
   if (Col >= Image.Width || Row >= Image.Height) {
     std::fprintf(stderr, "%s: %lu, %lu lies outside the picture\n", File, Col, Row);
@@ -110,13 +109,8 @@ int WindowSum(const char* WindowId) {
 }
 
 int Mean(const char* File) {
-  const auto Bytes = ReadWholeFile(File);
   TPNGImage Image;
-  std::string Error;
-  if (!Bytes || !DecodePNG(Bytes->data(), Bytes->size(), Image, Error)) {
-    std::fprintf(stderr, "%s: not a readable PNG %s\n", File, Error.c_str());
-    return 1;
-  }
+  if (!ReadPNG(File, Image)) return 1;
   double Sum = 0.0;
   for (std::size_t i = 0; i + 3 < Image.Pixels.size(); i += 4)
     Sum += (Image.Pixels[i] + Image.Pixels[i + 1] + Image.Pixels[i + 2]) / 3.0;

@@ -5,17 +5,6 @@
 source "$(dirname "$0")/common.bash" "$@"
 
 make_game both
-# hud SHOT: how many of six points of the heads-up display show it bright: the system bar's icons
-# and edge at the top left, the "next round" arrow and its golden ring at the bottom right. The
-# main menu's dark sky and sea stand there instead.
-hud() {
-  local N=0 R G B
-  for P in "30 28" "86 28" "142 28" "175 20" "922 682" "922 735"; do
-    read -r R G B < <("$E2E_HELPER" pixel "$1" $P)
-    [ $((R + G + B)) -gt 250 ] && N=$((N + 1))
-  done
-  echo $N
-}
 
 # quit_from_game: the system bar's "exit game" leads to the main menu, where closing the window
 # ends the program.

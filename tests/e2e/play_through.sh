@@ -13,35 +13,7 @@ source "$(dirname "$0")/common.bash" "$@"
 ROUNDS=${PLAY_THROUGH_ROUNDS:-3}
 make_game both
 SAVES="$HOME/Documents/tarnova/saves"
-SHOTS=0
-# shot NAME: an F10 screenshot of the window, kept as NAME.png.
-shot() {
-  xdotool key --window "$WINDOW" F10
-  local File="$HOME/Documents/tarnova/screenshots/screenshot$SHOTS.png"
-  for _ in $(seq 1 100); do [ -f "$File" ] && break; sleep 0.1; done
-  [ -f "$File" ] || fail "no screenshot for $1"
-  sleep 0.3  # written to a temporary file and renamed: complete once there
-  cp "$File" "$E2E_ARTIFACTS/$1.png"
-  SHOTS=$((SHOTS + 1))
-}
-# click X Y: a left click at window pixel X, Y.
-click() {
-  xdotool mousemove --window "$WINDOW" "$1" "$2"
-  sleep 0.2
-  xdotool click --window "$WINDOW" 1
-  sleep 0.5
-}
 key() { xdotool key --window "$WINDOW" "$@"; sleep 0.5; }
-# hud SHOT: how many of six points of the heads-up display show it bright (the system bar at the
-# top left, the "next round" arrow at the bottom right); the main menu's dark sky stands there.
-hud() {
-  local N=0 R G B
-  for P in "30 28" "86 28" "142 28" "175 20" "922 682" "922 735"; do
-    read -r R G B < <("$E2E_HELPER" pixel "$1" $P)
-    [ $((R + G + B)) -gt 250 ] && N=$((N + 1))
-  done
-  echo $N
-}
 # until_shot NAME TEST...: screenshots NAME_1, NAME_2, ... a second apart until TEST NAME_k.png
 # holds; the last one is kept as NAME.png.
 until_shot() {
