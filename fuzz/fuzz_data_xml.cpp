@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "fuzz_support.h"
 #include "control/world_round.h"
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
@@ -24,24 +25,11 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-void Check(bool Condition) {
-  if (!Condition) __builtin_trap();
-}
-
-// The data folder the names file is written to, removed when the run ends.
-struct TFuzzFolder {
-  fs::path Path = fs::temp_directory_path() / ("tarnova-fuzz-data-" + std::to_string(::getpid()));
-  TFuzzFolder() { fs::create_directories(Path / "data" / "XML"); }
-  ~TFuzzFolder() {
-    std::error_code Ignored;
-    fs::remove_all(Path, Ignored);
-  }
-};
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  static const TFuzzFolder Temp;
+  // The data folder the names file is written to.
+  static const TFuzzFolder Temp("data-");
+  static const bool DataFolder = fs::create_directories(Temp.Path / "data" / "XML");
+  (void)DataFolder;
   gLog.reset();  // no log: it would hold every line of the whole run
   TXMLDocument D;
   try {

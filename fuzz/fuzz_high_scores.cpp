@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "fuzz_support.h"
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
 #include "engine/log.h"
@@ -18,19 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-void Check(bool Condition) {
-  if (!Condition) __builtin_trap();
-}
-
-// The list's folder, removed when the run ends.
-struct TFuzzFolder {
-  fs::path Path = fs::temp_directory_path() / ("tarnova-fuzz-scores-" + std::to_string(::getpid()));
-  TFuzzFolder() { fs::create_directories(Path); }
-  ~TFuzzFolder() {
-    std::error_code Ignored;
-    fs::remove_all(Path, Ignored);
-  }
-};
 
 bool SameEntries(const THighScoreList& A, const THighScoreList& B) {
   if (A.Entries.size() != B.Entries.size()) return false;
@@ -45,7 +33,7 @@ bool SameEntries(const THighScoreList& A, const THighScoreList& B) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  static const TFuzzFolder Temp;
+  static const TFuzzFolder Temp("scores-");
   gLog.reset();  // no log: it would hold every line of the whole run
   if (gLocalization.LanguageCodes.empty()) {
     gLocalization.LanguageCodes = {"ger", "eng"};

@@ -6,22 +6,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fuzz_support.h"
 #include "engine/virtual_file_system.h"
 
-namespace {
-// The folder the package is written to, removed when the run ends.
-struct TFuzzFolder {
-  std::filesystem::path Path = std::filesystem::temp_directory_path() / ("tarnova-fuzz-" + std::to_string(::getpid()));
-  TFuzzFolder() { std::filesystem::create_directories(Path); }
-  ~TFuzzFolder() {
-    std::error_code Ignored;
-    std::filesystem::remove_all(Path, Ignored);
-  }
-};
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  static const TFuzzFolder Temp;
+  static const TFuzzFolder Temp("");
   const std::filesystem::path& Folder = Temp.Path;
   {
     std::ofstream Out(Folder / "tarnova.dat", std::ios::binary | std::ios::trunc);

@@ -4,14 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "fuzz_support.h"
 #include "engine/texture_decoders.h"
 #include "presentation/region_map.h"
-
-namespace {
-void Check(bool Condition) {
-  if (!Condition) __builtin_trap();
-}
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   TRegionBitmap Map;

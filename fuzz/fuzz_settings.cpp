@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "control/game_settings.h"
 
 namespace {
-void Check(bool Condition) {
-  if (!Condition) __builtin_trap();
-}
-
 const std::vector<std::string> Codes = {"ger", "eng"};
 
 // The stored fields (those the file holds).

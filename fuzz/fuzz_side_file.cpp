@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "fuzz_support.h"
 #include "control/game_save.h"
 #include "engine/engine_globals.h"
 #include "engine/log.h"
@@ -14,23 +15,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-void Check(bool Condition) {
-  if (!Condition) __builtin_trap();
-}
-
-struct TFuzzFolder {
-  fs::path Path = fs::temp_directory_path() / ("tarnova-fuzz-names-" + std::to_string(::getpid()));
-  TFuzzFolder() { fs::create_directories(Path); }
-  ~TFuzzFolder() {
-    std::error_code Ignored;
-    fs::remove_all(Path, Ignored);
-  }
-};
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  static const TFuzzFolder Temp;
+  static const TFuzzFolder Temp("names-");
   gLog.reset();  // no log: it would hold every line of the whole run
   const fs::path File = Temp.Path / "savegame2.name";
   {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "fuzz_support.h"
 #include "engine/engine_globals.h"
 #include "engine/log.h"
 #include "gui/gui_globals.h"
@@ -42,10 +43,6 @@ public:
   }
   void PlaySound(const std::string&) override {}
 };
-
-void Check(bool Condition) {
-  if (!Condition) __builtin_trap();
-}
 
 // The mouse 10 pixels inside a window edge; a window placed far beyond the screen (the file may
 // say x="4e24") gets the mouse at the end of the range a mouse position can take.
