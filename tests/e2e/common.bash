@@ -124,3 +124,208 @@ hud() {
   done
   echo $N
 }
+
+# ---- Playing a single-player game: the steps a player takes, shared by the scripts that play ----
+# Each step uses $WINDOW and the coordinates of a 1024x768 window; each keeps its screenshots.
+
+key() { xdotool key --window "$WINDOW" "$@"; sleep 0.5; }
+# until_shot NAME TEST...: screenshots NAME_1, NAME_2, ... a second apart until TEST NAME_k.png
+# holds; the last one is kept as NAME.png.
+until_shot() {
+  local Name=$1 Try
+  shift
+  for Try in 1 2 3 4 5 6 7 8; do
+    sleep 1
+    shot "${Name}_$Try"
+    if "$@" "$E2E_ARTIFACTS/${Name}_$Try.png"; then
+      mv "$E2E_ARTIFACTS/${Name}_$Try.png" "$E2E_ARTIFACTS/$Name.png"
+      return 0
+    fi
+  done
+  fail "$Name: the screen did not show what it must"
+}
+# wait_shot NAME SECONDS TEST...: like until_shot for a change that may take long (a battle): one
+# screenshot every two seconds for up to SECONDS, the last kept as NAME.png.
+wait_shot() {
+  local Name=$1 Deadline=$((SECONDS + $2))
+  shift 2
+  while :; do
+    sleep 2
+    shot "$Name"
+    "$@" "$E2E_ARTIFACTS/$Name.png" && return 0
+    [ $SECONDS -lt $Deadline ] || fail "$Name: the screen did not show what it must"
+  done
+}
+in_game() { [ "$(hud "$1")" -ge 5 ]; }
+in_menu() { [ "$(hud "$1")" -le 2 ]; }
+# rgb SHOT X Y: "red green blue" of one pixel of a screenshot.
+rgb() { "$E2E_HELPER" pixel "$1" "$2" "$3"; }
+# A window's title bar: light blue, far brighter in blue than in red.
+title_bar_at() {
+  local R G B
+  read -r R G B < <(rgb "$1" "$2" "$3")
+  [ "$B" -gt 170 ] && [ $((B - R)) -gt 60 ]
+}
+# The modal message box of the game stands in the middle of the screen.
+message_box() { title_bar_at "$1" 500 290; }
+
+region_maps() { log_count "TEarth->UpDateRegionMap->"; }
+# rounds N: "next round" N times, each waiting for the round's new region map.
+rounds() {
+  local Round Before
+  for Round in $(seq 1 "$1"); do
+    key Escape  # the information centre of the last round
+    Before=$(region_maps)
+    click 922 682
+    for _ in $(seq 1 600); do [ "$(region_maps)" -gt "$Before" ] && break; sleep 0.1; done
+    [ "$(region_maps)" -gt "$Before" ] || fail "round $Round did not end"
+  done
+  sleep 1
+  key Escape  # the information centre of the last round
+}
+
+SAVES_DIR() { echo "$HOME/Documents/tarnova/saves"; }
+newest_save() { ls -t "$(SAVES_DIR)"/savegame*.xml | head -n 1; }
+# save_game: the system bar's save window, its "Save" button; the new file's name in SAVED.
+save_game() {
+  local Count
+  Count=$(log_count "TGame->SaveToXML->Game saved")
+  sleep 1
+  click 86 28    # the system bar's "save game"
+  sleep 1
+  click 315 549  # "Save"
+  for _ in $(seq 1 150); do [ "$(log_count "TGame->SaveToXML->Game saved")" -gt "$Count" ] && break; sleep 0.2; done
+  [ "$(log_count "TGame->SaveToXML->Game saved")" -gt "$Count" ] || fail "the game was not saved"
+  SAVED=$(newest_save)
+  [ -f "${SAVED%.xml}.name" ] || fail "$SAVED has no name file"
+  key Escape
+}
+# player FILE: the human player's nation in a single-player savegame.
+player() { sed -n '/<nation[0-4] [^>]*aicontrolled="False"/,/<\/nation[0-4]>/p' "$1"; }
+count_in() { grep -c -- "$1" || true; }
+# region_owner FILE INDEX: the owner of region INDEX (0-based, in the order of the data set).
+region_owner() { LC_ALL=C grep -o '<region name="[^"]*" owner="[0-9]*"' "$1" | sed -n "$(($2 + 1))p" | sed 's/.*owner="\([0-9]*\)"/\1/'; }
+
+# new_single_player_game: from the main menu through the nation selection (the first nation,
+# the default) into round 0 of a single-player game.
+new_single_player_game() {
+  click 168 228  # "single player"
+  sleep 1
+  click 448 228  # "new game"
+  sleep 2
+  shot nation_selection
+  click 910 713  # "start game"
+  until_shot game_start in_game
+}
+
+# The regions of the first nation and two neighbours, where the globe turns at the game's start:
+# Germany (54) and Bohemia (56) are the player's, Hungary (58, rebels) borders Bohemia.
+GERMANY="505 264"; GERMANY_INDEX=54
+BOHEMIA="527 268"; BOHEMIA_INDEX=56
+HUNGARY="538 280"; HUNGARY_INDEX=58
+
+# order_unit ROW NAME: the army window (F1), its "build units", the unit type in ROW of the
+# military window's list (0 light infantry, 3 environment changer), "order".
+order_unit() {
+  key F1
+  sleep 1
+  click 260 631  # "build units ..."
+  sleep 1
+  click 600 $((228 + 15 * $1))
+  click 665 423  # "order unit"
+  sleep 0.5
+  shot "$2"
+  title_bar_at "$E2E_ARTIFACTS/$2.png" 500 170 || fail "no military window"
+  key Escape
+  key Escape
+}
+
+# form_division NAME: the army window, "new division", the first free unit assigned to the first
+# division, "station division" and a click on Germany.
+form_division() {
+  key F1
+  sleep 1
+  click 511 567  # "new division"
+  click 260 188  # the first unit without a division
+  click 460 188  # the first division
+  click 260 567  # "assign to the division"
+  sleep 0.5
+  shot "$1"
+  title_bar_at "$E2E_ARTIFACTS/$1.png" 500 130 || fail "no army window"
+  click 511 631  # "station division": the window goes to the bottom edge
+  sleep 1
+  shot "${1}_station"
+  click $GERMANY
+  sleep 1
+  shot "${1}_stationed"
+  key Escape
+}
+
+# move_division FROM TO NAME: a click on region FROM opens its details, "move division", a click
+# on the neighbouring region TO.
+move_division() {
+  click $1
+  sleep 1
+  shot "${3}_region"
+  title_bar_at "$E2E_ARTIFACTS/${3}_region.png" 300 82 || fail "the region details did not open"
+  click 120 363  # "move division"
+  sleep 1
+  shot "${3}_choose"
+  click $2
+  sleep 1.5
+  shot "$3"
+}
+
+# A battle window: its title bar, the attacker's blue side and the defender's red one.
+battle_window() {
+  local R G B
+  title_bar_at "$1" 500 170 || return 1
+  read -r R G B < <(rgb "$1" 280 400)
+  [ $((B - R)) -gt 30 ] || return 1
+  read -r R G B < <(rgb "$1" 740 400)
+  [ $((R - B)) -gt 10 ] && [ $((R - G)) -gt 10 ]
+}
+# finish_battle NAME: the battle's speed bar dragged to full speed; the victory or defeat dialog
+# acknowledged and the battle window closed.
+finish_battle() {
+  xdotool mousemove --window "$WINDOW" 806 483 mousedown --window "$WINDOW" 1
+  sleep 0.3
+  xdotool mousemove --window "$WINDOW" 880 483
+  sleep 0.3
+  xdotool mousemove --window "$WINDOW" 965 483 mouseup --window "$WINDOW" 1
+  wait_shot "$1" 180 message_box
+  click 686 468  # "OK"
+  click 916 589  # "close"
+  sleep 0.5
+}
+
+# hire_spy NAME: the transfer market (F5), its offers scrolled to the end (the spies come last),
+# the last one hired.
+hire_spy() {
+  key F5
+  sleep 1.5
+  xdotool mousemove --window "$WINDOW" 350 350
+  sleep 0.2
+  for _ in $(seq 1 60); do xdotool click --window "$WINDOW" 5; sleep 0.03; done
+  sleep 0.5
+  click 300 443  # the last offer
+  click 300 598  # "hire"
+  sleep 1
+  shot "$1"
+  key Escape
+}
+
+# infiltrate TARGET NAME: the espionage window (F4), its first free spy, "infiltrate", a click on
+# region TARGET; the message of the outcome is left open.
+infiltrate() {
+  key F4
+  sleep 1.5
+  click 160 228  # the first free spy
+  shot "${2}_window"
+  title_bar_at "$E2E_ARTIFACTS/${2}_window.png" 500 170 || fail "no espionage window"
+  click 170 381  # "infiltrate": the window goes to the bottom edge
+  sleep 1
+  shot "${2}_choose"
+  click $1
+  until_shot "$2" message_box
+}
