@@ -5,7 +5,10 @@
 // intro, the battlefield and the end screen, each with and without shaders, beside the floor of a
 // frame that only clears and swaps. Every case runs in a process of its own, so no case inherits
 // another's textures, caches or heap. The rebuild of the region-ownership map and "next round"
-// run there too, with the texture upload they cause.
+// run there too, with the texture upload they cause: "next round" from the click to the next
+// frame after 100 rounds against four computer nations, with the autosave of every round, and
+// each of its parts alone in the same game (world round, computer turns, autosave, ownership
+// texture, statistics, the frame).
 //
 // TARNOVA_BENCH_PASSES=1 switches the game's pass timer on and adds each pass's mean CPU time (ms,
 // every thread of the process; run with LP_NUM_THREADS=0 to have llvmpipe draw in the game's
@@ -27,6 +30,7 @@
 
 #include "control/control_globals.h"
 #include "control/game.h"
+#include "control/world_round.h"
 #include "control/tarnova_form.h"
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
@@ -45,6 +49,7 @@
 #include "world/earth.h"
 #include "world/nation.h"
 #include "world/region.h"
+#include "world/statistics.h"
 #include "world/world_globals.h"
 
 namespace {
@@ -88,8 +93,10 @@ BENCHMARK(BM_RegionMapPaint)->Unit(benchmark::kMillisecond);
 // ------------------------------------------------------------------ the game in a child process
 
 enum TScene { scFloor, scEarthView, scMainMenu, scNationSelection, scIntro, scBattlefield, scEndScreen, scRegionMap,
-              scNextRound };
+              scNextRound, scRoundPart };
 enum TEarthVariant { evNewGame, evWindowsOpen, evReflectionEveryFrame, evAfter100Rounds };
+// The parts of "next round", in the order the round runs them (the variant of scRoundPart).
+enum TRoundPart { rpWorld, rpComputerTurns, rpAutosave, rpOwnershipTexture, rpStatistics, rpFrame };
 
 struct TCase {
   TScene Scene;
@@ -113,6 +120,14 @@ bool PassesWanted() {
   return V && std::string(V) == "1";
 }
 
+// What a step needs done before the clock starts: the computer turns come after the regions' and
+// nations' rounds (and the end of the turns before is settled first).
+void BeforeStep(const TCase& C) {
+  if (C.Scene != scRoundPart || C.Variant != rpComputerTurns) return;
+  MarkDeadNations();
+  RunRegionAndNationRounds();
+}
+
 // One step of the case, finished by the GL before the clock stops. False: the step failed.
 bool Step(const TCase& C, TGame& G) {
   if (C.Scene == scFloor) {
@@ -123,6 +138,20 @@ bool Step(const TCase& C, TGame& G) {
   } else if (C.Scene == scNextRound) {
     G.NextRound();
     if (G.State != gsEarthView || !G.GameRunning) return false;
+    G.Render();
+  } else if (C.Scene == scRoundPart) {
+    switch (C.Variant) {
+      case rpWorld: RunRegionAndNationRounds(); break;
+      case rpComputerTurns: RunComputerTurns(); break;
+      case rpAutosave:
+        if (!G.SaveToXML(gSaveGamePath + "autosave.xml", "Autosave")) return false;
+        break;
+      case rpOwnershipTexture: G.View->UpDateRegionMap(G, false); break;
+      case rpStatistics:
+        if (gStatisticServer) gStatisticServer->Update();
+        break;
+      default: G.Render(); break;
+    }
   } else {
     G.Render();
   }
@@ -183,14 +212,20 @@ std::string SetUpScene(const TCase& C, TGame& G) {
       G.KeyDown(VK_F1 + 4, 0);             // F5: the transfer market
     } else if (C.Variant == evReflectionEveryFrame) {
       gSettings.ReflectionUpdateRate = 1;
-    } else if (C.Variant == evAfter100Rounds) {
-      for (int i = 0; i < 100; ++i) {
-        G.NextRound();
-        if (G.State != gsEarthView || !G.GameRunning) return "the game ended at round " + std::to_string(i + 1);
-      }
     }
   }
-  if (C.Scene == scNextRound || C.Scene == scEarthView)
+  if ((C.Scene == scEarthView && C.Variant == evAfter100Rounds) || C.Scene == scNextRound || C.Scene == scRoundPart)
+    for (int i = 0; i < 100; ++i) {
+      G.NextRound();
+      if (G.State != gsEarthView || !G.GameRunning) return "the game ended at round " + std::to_string(i + 1);
+    }
+  if (C.Scene == scNextRound) {
+    // The autosave of every round, as the options allow at their shortest interval.
+    gSettings.AutosaveEnabled = true;
+    gSettings.AutosaveInterval = 1;
+    gSettings.AutosaveCountdown = 1;
+  }
+  if (C.Scene == scNextRound || C.Scene == scRoundPart || C.Scene == scEarthView)
     if (gInGameGUI) gInGameGUI->UpdateAllWindows();
   return "";
 }
@@ -219,7 +254,7 @@ std::string SetUpScene(const TCase& C, TGame& G) {
   std::string Error = G.Quit ? "the game did not start (see log.html)" : SetUpScene(C, G);
   if (Error.empty() && PassesWanted() && gPerfTimer) gPerfTimer->Enabled = true;
   // Fades, first uploads and the reflection's first refresh settle before the clock runs.
-  const bool Frames = C.Scene != scRegionMap && C.Scene != scNextRound;
+  const bool Frames = C.Scene != scRegionMap && C.Scene != scNextRound && C.Scene != scRoundPart;
   if (Error.empty())
     for (int i = 0; i < 40; ++i) {
       if (Frames) Step(C, G);
@@ -241,6 +276,7 @@ std::string SetUpScene(const TCase& C, TGame& G) {
   char Line[64];
   while (Error.empty() && std::fgets(Line, sizeof Line, In)) {
     if (Line[0] == 'F') {
+      BeforeStep(C);
       const auto Start = TClock::now();
       const double CPUStart = ProcessCPUSeconds();
       const bool Ok = Step(C, G);
@@ -373,7 +409,7 @@ void RunCase(benchmark::State& State, const TCase& C) {
   State.counters["cpu_ms"] = CPUSum / static_cast<double>(Count);
   if (State.counters.count("floor_ms") && State.counters["floor_ms"] > 0.0)
     State.counters["x_floor"] = MeanMs / State.counters["floor_ms"];
-  if (C.Scene != scRegionMap && C.Scene != scNextRound) State.counters["fps"] = 1000.0 / MeanMs;
+  if (C.Scene != scRegionMap && C.Scene != scNextRound && C.Scene != scRoundPart) State.counters["fps"] = 1000.0 / MeanMs;
 }
 
 void BM_FrameFloor(benchmark::State& State) { RunCase(State, {scFloor, true, 0}); }
@@ -387,8 +423,15 @@ void BM_Battlefield(benchmark::State& State) { RunCase(State, {scBattlefield, St
 void BM_EndScreen(benchmark::State& State) { RunCase(State, {scEndScreen, State.range(0) != 0, 0}); }
 // The ownership map rebuilt from the regions' owners and uploaded into its texture.
 void BM_RegionMapUpdate(benchmark::State& State) { RunCase(State, {scRegionMap, true, 0}); }
-// "Next round" of the running game with the view: the world round, the news, the map and its upload.
+// "Next round" after 100 rounds against four computer nations, from the click to the next frame:
+// the world round, the computer turns, the news, the map and its upload, the statistics, the
+// market, the autosave (every round) and the frame drawn.
 void BM_NextRoundWithView(benchmark::State& State) { RunCase(State, {scNextRound, true, 0}); }
+// Its parts one by one in the same game: part 0 the regions' and nations' round, 1 the computer
+// turns, 2 the autosave, 3 the ownership map and its texture, 4 the statistics, 5 the frame.
+void BM_NextRoundPart(benchmark::State& State) {
+  RunCase(State, {scRoundPart, true, static_cast<int>(State.range(0))});
+}
 
 void Frames(benchmark::internal::Benchmark* B) {
   B->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -405,4 +448,10 @@ BENCHMARK(BM_Battlefield)->ArgName("shaders")->Arg(1)->Arg(0)->Apply(Frames);
 BENCHMARK(BM_EndScreen)->ArgName("shaders")->Arg(1)->Arg(0)->Apply(Frames);
 BENCHMARK(BM_RegionMapUpdate)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NextRoundWithView)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK(BM_NextRoundPart)
+    ->ArgName("part")
+    ->DenseRange(rpWorld, rpFrame)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(50);
 }  // namespace

@@ -16,7 +16,7 @@
 #include "world/region.h"
 #include "world/world_globals.h"
 
-std::vector<std::uint8_t> RunWorldRound(const std::function<void(std::size_t)>& AfterComputerTurn) {
+void RunRegionAndNationRounds() {
   for (auto& Nation : gNations)
     if (Nation) Nation->Messages.Clear();
   for (auto& Region : gRegions) {
@@ -27,11 +27,17 @@ std::vector<std::uint8_t> RunWorldRound(const std::function<void(std::size_t)>& 
   }
   for (auto& Nation : gNations)
     if (Nation) Nation->DoRound();
+}
+
+void RunComputerTurns(const std::function<void(std::size_t)>& AfterComputerTurn) {
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     if (!gNations[i] || !gNations[i]->AIControlled || i >= gAIControllers.size()) continue;
     gAIControllers[i]->Update();
     if (AfterComputerTurn) AfterComputerTurn(i);
   }
+}
+
+std::vector<std::uint8_t> MarkDeadNations() {
   std::vector<std::uint8_t> Dead;
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     TNation* N = gNations[i].get();
@@ -40,6 +46,12 @@ std::vector<std::uint8_t> RunWorldRound(const std::function<void(std::size_t)>& 
     Dead.push_back(static_cast<std::uint8_t>(i));
   }
   return Dead;
+}
+
+std::vector<std::uint8_t> RunWorldRound(const std::function<void(std::size_t)>& AfterComputerTurn) {
+  RunRegionAndNationRounds();
+  RunComputerTurns(AfterComputerTurn);
+  return MarkDeadNations();
 }
 
 void ReadNationInfo(const TXMLNode& Root) {

@@ -13,6 +13,10 @@ class TXMLNode;
 // computer nation 0..4 (AfterComputerTurn runs after each with its index); then marks the nations
 // left without a region dead ("GameLost"). Returns the nations found dead now, in index order.
 std::vector<std::uint8_t> RunWorldRound(const std::function<void(std::size_t)>& AfterComputerTurn = {});
+// The three steps of RunWorldRound, in its order, for callers that time them one by one.
+void RunRegionAndNationRounds();
+void RunComputerTurns(const std::function<void(std::size_t)>& AfterComputerTurn = {});
+std::vector<std::uint8_t> MarkDeadNations();
 
 // Fills the nations from the root of "data\xml\nationinfo.xml": a name per language of the
 // localisation database, the eight base factors, the water planes, the map colour and the globe

@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# The long play-through on the optimised build, as a player goes through a whole game, each stage
+# checked by what it must change: the options (the music volume lowered: settings.xml at exit), a
+# new single-player game; a unit ordered, formed into a division, stationed and moved (savegames
+# hold the build queue, the division and its region); a building started, research started and a
+# scientist hired (one building site and one scientist more, a technology in research); an attack
+# that opens the battle window and is fought to its end; a spy hired and sent into a region (the
+# outcome's message); rounds up to 50 by the "next round" button; the save from the system bar,
+# the way back to the main menu, the load from the main menu (the loaded save continues from
+# round 50); rounds up to 100; then the developer window gives the player every region and the
+# next round ends the game with the victory screen (a defeat on the way ends it as well). Every
+# stage keeps its screenshots in <build>/artifacts/e2e_play_long/; log.html must stay free of
+# errors and warnings. Prints the time of each stage and of the whole play.
+# Usage: bench/play_long.sh [build folder]   (default: build/, the release build with
+# -DTARNOVA_TESTS=ON for the e2e helper)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+[ -x "$build/tarnova" ] || { echo "no $build/tarnova: build the game first (scripts/play builds build/)" >&2; exit 1; }
+[ -x "$build/tarnova-e2e-helper" ] || { echo "no $build/tarnova-e2e-helper: configure with -DTARNOVA_TESTS=ON" >&2; exit 1; }
+source "$root/tests/e2e/common.bash" "$build/tarnova" "$build"
+
+PLAY_START=$SECONDS
+STAGE_START=$SECONDS
+stage() {
+  [ -n "${E2E_STAGE:-}" ] && printf '%4d s  %s\n' $((SECONDS - STAGE_START)) "$E2E_STAGE"
+  STAGE_START=$SECONDS
+  E2E_STAGE=$1
+}
+turn_of() { grep -o 'currentturn="[0-9]*"' "$1" | head -n 1 | grep -o '[0-9]*'; }
+player_army() { player "$1" | grep -o '<army [^>]*>' || true; }
+sites() { grep -o 'finishtype="[^"]*"' "$1" | grep -vc '"none"' || true; }
+# play_to ROUND: "next round" until the game's round counter reaches ROUND (as the last savegame
+# tells it), or the game has ended (then ENDED is set and the end screen kept as a screenshot).
+ENDED=""
+TURN=0
+play_to() {
+  local Before
+  while [ "$TURN" -lt "$1" ]; do
+    key Escape  # the information centre of the last round
+    Before=$(region_maps)
+    click 922 682
+    for _ in $(seq 1 600); do [ "$(region_maps)" -gt "$Before" ] && break; sleep 0.1; done
+    [ "$(region_maps)" -gt "$Before" ] || fail "round $((TURN + 1)) did not end"
+    TURN=$((TURN + 1))
+    if [ $((TURN % 10)) = 0 ]; then
+      sleep 1
+      shot "round_$TURN"
+      if ! in_game "$E2E_ARTIFACTS/round_$TURN.png"; then
+        ENDED="round $TURN"
+        return 0
+      fi
+    fi
+  done
+  sleep 1
+  key Escape
+}
+
+make_game both
+start_game -windowed -debugkeys
+wait_log "Game started in"
+WINDOW=$(game_window)
+sleep 1.5  # the menu fades in
+shot main_menu
+in_menu "$E2E_ARTIFACTS/main_menu.png" || fail "no main menu"
+
+stage "options: music volume"
+click 168 340  # "options"
+sleep 1
+shot options
+# The music bar's thumb stands at 50 of 0..100 over 220 pixels (the default); dragged to 30.
+xdotool mousemove --window "$WINDOW" 630 255 mousedown --window "$WINDOW" 1
+sleep 0.3
+xdotool mousemove --window "$WINDOW" 610 255
+sleep 0.3
+xdotool mousemove --window "$WINDOW" 586 255 mouseup --window "$WINDOW" 1
+sleep 1
+shot options_volume
+
+stage "new game"
+new_single_player_game
+save_game
+START_SAVE=$SAVED
+[ "$(turn_of "$START_SAVE")" = 0 ] || fail "the new game does not start in round 0"
+
+stage "a unit ordered, research started"
+order_unit 0 unit_ordered
+key F3
+sleep 1.5
+shot research_window
+click 767 587  # "start research"
+sleep 1
+shot research_started
+key Escape
+save_game
+player "$SAVED" | grep -q '<buildingqueue>' || fail "the ordered unit is not in the build queue"
+player "$START_SAVE" | grep -q 'currenttechnology="none"' || fail "a research ran before it was started"
+player "$SAVED" | grep -q 'currenttechnology="none"' && fail "no research after starting one"
+play_to 1
+
+stage "a division formed, stationed and moved"
+form_division division
+move_division "$GERMANY" "$BOHEMIA" division_moved
+key Escape
+save_game
+[ "$(player_army "$SAVED" | wc -l)" = 1 ] || fail "no division formed"
+player_army "$SAVED" | grep -q "region=\"$BOHEMIA_INDEX\"" || fail "the division did not reach Bohemia: $(player_army "$SAVED")"
+play_to 2
+
+stage "building construction"
+# The player's regions carry its flags in front of the globe; Germany opens its region details.
+save_game
+BEFORE=$SAVED
+click $GERMANY
+sleep 1
+shot region_details
+title_bar_at "$E2E_ARTIFACTS/region_details.png" 300 82 || fail "Germany did not open its details"
+xdotool mousemove --window "$WINDOW" 330 250
+sleep 0.5
+xdotool mousemove --window "$WINDOW" 332 252
+sleep 0.5
+click 332 252  # the free place under the mouse
+click 290 429  # "build"
+sleep 1
+shot building_window
+click 600 242  # the first building of the list (row 0 is its category)
+sleep 0.5
+click 666 587  # "construct"
+sleep 1
+shot construction_started
+click 515 85  # the region details' close box
+save_game
+[ "$(sites "$SAVED")" = $(($(sites "$BEFORE") + 1)) ] || fail "no building site more after the construction"
+
+stage "the attack and the battle"
+move_division "$BOHEMIA" "$HUNGARY" attack
+battle_window "$E2E_ARTIFACTS/attack.png" || fail "the attack opened no battle window"
+finish_battle battle_end
+shot battle_closed
+in_game "$E2E_ARTIFACTS/battle_closed.png" || fail "the battle window did not close"
+key Escape
+save_game
+if [ "$(region_owner "$SAVED" $HUNGARY_INDEX)" = 0 ]; then BATTLE="won: Hungary taken"
+elif [ -z "$(player_army "$SAVED")" ]; then BATTLE="lost: the division is gone"
+else fail "after the battle the division still stands and Hungary is not taken"; fi
+play_to 4
+
+stage "a scientist hired"
+BEFORE=$SAVED
+key F5
+sleep 1.5
+shot transfer_market
+click 300 233  # the market's first scientist
+sleep 0.5
+click 302 598  # "hire"
+sleep 1
+shot scientist_hired
+key Escape
+save_game
+[ "$(player "$SAVED" | count_in '<scientist ')" = $(($(player "$BEFORE" | count_in '<scientist ') + 1)) ] ||
+  fail "no scientist hired"
+play_to 7
+
+stage "a spy hired and sent"
+BEFORE=$SAVED
+hire_spy spy_hired
+infiltrate "$HUNGARY" spy_sent
+click 686 468  # "OK"
+key Escape
+save_game
+Spies0=$(player "$BEFORE" | count_in '<spy ')
+if player "$SAVED" | grep -q "<spy [^>]*region=\"$HUNGARY_INDEX\""; then SPY="infiltrated Hungary"
+elif [ "$(player "$SAVED" | count_in '<spy ')" = "$Spies0" ]; then SPY="caught"
+else fail "the spy was neither hired and sent nor caught"; fi
+
+stage "rounds to 50"
+play_to 50
+[ -z "$ENDED" ] || fail "the game ended in $ENDED before the save"
+save_game
+SAVE_GAME=$SAVED
+[ "$(turn_of "$SAVE_GAME")" = 50 ] || fail "the save is not of round 50"
+
+stage "back to the main menu and load"
+sleep 1
+click 30 28    # the system bar's "exit game"
+until_shot back_in_menu in_menu
+click 448 284  # "load game" (the single-player sub-menu is still open)
+sleep 1
+shot load_window
+click 300 242  # the first row: the newest save
+click 364 549  # "Load"
+wait_log "TGame->LoadFromXML->Loading game from" 60
+grep -F "TGame->LoadFromXML->Loading game from" "$GAME/log.html" | tail -n 1 | grep -qF "$(basename "$SAVE_GAME")" ||
+  fail "not $(basename "$SAVE_GAME") was loaded"
+until_shot loaded in_game
+
+stage "rounds to 100"
+play_to 100
+if [ -z "$ENDED" ]; then
+  save_game
+  [ "$(turn_of "$SAVED")" = 100 ] || fail "the loaded game did not go on to round 100"
+  stage "victory through the developer window"
+  key ctrl+d
+  sleep 1
+  shot developer_window
+  click 771 393  # "win every region"
+  key Escape
+  Before=$(region_maps)
+  click 922 682
+  for _ in $(seq 1 300); do [ "$(region_maps)" -gt "$Before" ] && break; sleep 0.1; done
+  ENDED="round $((TURN + 1)) (every region given to the player)"
+fi
+until_shot end_screen in_menu
+OUTCOME=$ENDED
+# A won game shows the player's score in the window's title instead of the game's name.
+if Caption=$(xdotool getwindowname "$WINDOW") && [[ "$Caption" =~ ^[0-9]+$ ]]; then
+  OUTCOME="$OUTCOME, won with $Caption points"
+else
+  case "$OUTCOME" in *"every region"*) fail "the game given every region did not end in victory (title \"$Caption\")" ;; esac
+  OUTCOME="$OUTCOME, lost"
+fi
+
+stage "exit"
+"$E2E_HELPER" close "$WINDOW"
+wait_exit
+[ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
+cp "$GAME/log.html" "$E2E_ARTIFACTS/"
+grep -q 'musicvolume="30"' "$GAME/settings.xml" || fail "settings.xml does not hold the lowered music volume"
+grep -qiE "exception|warning|color=#FF0000|->Error|->Missing |Could not|Cannot" "$GAME/log.html" && fail "log.html reports errors"
+stage ""
+echo "battle $BATTLE; spy $SPY; the game ended in $OUTCOME"
+echo "whole play $((SECONDS - PLAY_START)) s"
