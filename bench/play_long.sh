@@ -166,7 +166,7 @@ BEFORE=$SAVED
 hire_spy spy_hired
 infiltrate "$HUNGARY" spy_sent
 click 686 468  # "OK"
-key Escape
+click 957 172  # the espionage window's close box
 save_game
 Spies0=$(player "$BEFORE" | count_in '<spy ')
 if player "$SAVED" | grep -q "<spy [^>]*region=\"$HUNGARY_INDEX\""; then SPY="infiltrated Hungary"

@@ -71,7 +71,7 @@ save_game
 E2E_STAGE="the spy sent into Hungary"
 infiltrate "$HUNGARY" spy_sent
 click 686 468  # "OK"
-key Escape
+click 957 172  # the espionage window's close box
 save_game
 if player "$SAVED" | grep -q "<spy [^>]*region=\"$HUNGARY_INDEX\""; then
   echo "the spy infiltrated Hungary"
