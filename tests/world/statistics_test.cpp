@@ -110,9 +110,30 @@ TEST_F(Statistics, ChartGeometryPutsTheOldestLeftAndScalesBetweenMinAndMax) {
   EXPECT_EQ(Chart.Points[1][99].X, 396.0f);
   EXPECT_EQ(Chart.Points[0][50].Y, 150.0f);  // 0 is a quarter of the way up
   EXPECT_EQ(Chart.Newest[1], 30.0f);
-  EXPECT_EQ(Chart.NewestLabel[1].X, 400.0f);
-  EXPECT_EQ(Chart.NewestLabel[1].Y, -6.0f);
+  EXPECT_EQ(Chart.NewestLabel[1].X, 404.0f);
+  EXPECT_EQ(Chart.NewestLabel[1].Y, 0.0f);  // at the top, its label stays inside the chart
   EXPECT_EQ(Chart.NewestLabel[0].Y, 144.0f);
+
+  // With room kept for the labels the lines take what is left, and every label stays within the
+  // lines' height, clear of the round numbers under them.
+  const TChartLabelRoom Room{60.0f, 20.0f, 16.0f};
+  Set.Values[2][0] = -10.0f;
+  TStatisticChart Labelled = ComputeStatisticChart(Set, 400.0f, 220.0f, Colors, Room);
+  EXPECT_EQ(Labelled.PlotWidth, 340.0f);
+  EXPECT_EQ(Labelled.PlotHeight, 200.0f);
+  EXPECT_EQ(Labelled.Points[1][99].X, 336.6f);
+  EXPECT_EQ(Labelled.Points[1][0].Y, 200.0f);
+  EXPECT_EQ(Labelled.Points[1][99].Y, 0.0f);
+  EXPECT_EQ(Labelled.NewestLabel[1].X, 344.0f);
+  EXPECT_EQ(Labelled.NewestLabel[1].Y, 0.0f);
+  EXPECT_EQ(Labelled.NewestLabel[0].Y, 142.0f);  // centred on 150
+  EXPECT_EQ(Labelled.NewestLabel[2].Y, 184.0f);  // ends on the bottom line
+  for (const TVector3& Label : Labelled.NewestLabel) {
+    EXPECT_GE(Label.Y, 0.0f);
+    EXPECT_LE(Label.Y + Room.LabelHeight, Labelled.PlotHeight);
+  }
+  // A chart smaller than its labels' room draws its lines in no room rather than backwards.
+  EXPECT_EQ(ComputeStatisticChart(Set, 40.0f, 10.0f, Colors, Room).PlotWidth, 0.0f);
 }
 
 TEST_F(Statistics, ValueTextsAndLegendRows) {
