@@ -517,7 +517,12 @@ TEST_F(WindowsTest, StatisticsAndInformationCentre) {
     EXPECT_TRUE(Window("statistics").Visible);
     auto& DropDown = Item<TGLDropDown>("statistics", "dropdown_stat");
     ASSERT_EQ(DropDown.Items.size(), 8u) << Language;
-    for (const auto& Row : DropDown.Items) EXPECT_EQ(Row.Caption.find("NOT_LOCALIZED"), std::string::npos) << Row.ID;
+    for (std::size_t i = 0; i < 8; ++i) {
+      const auto& Row = DropDown.Items[i];
+      EXPECT_EQ(Row.ID, gStatisticKeys[i]) << Language;
+      EXPECT_EQ(Row.Caption, Localize("szStrStat" + gStatisticKeys[i])) << Language;
+      EXPECT_EQ(Row.Caption.find("NOT_LOCALIZED"), std::string::npos) << Row.ID;
+    }
     DropDown.ItemIndex = 5;
     StatisticsWindow_Show(*Game);
     gInGameGUI->UpdateAllWindows();
