@@ -135,6 +135,23 @@ TStatisticChart ComputeStatisticChart(const TStatisticSet& Set, float Width, flo
                                   std::max(PlotHeight - Room.LabelHeight, 0.0));
     Chart.NewestLabel[n] = MakeVector3(static_cast<float>(PlotWidth + 4.0), static_cast<float>(Top), 0.0f);
   }
+  // Labels of close values are moved apart, a label's height at least, top to bottom; those the
+  // bottom pushes past it move back up, so that every one stays readable within the lines' height.
+  std::array<std::size_t, NationCount> Order{};
+  for (std::size_t n = 0; n < NationCount; ++n) Order[n] = n;
+  std::stable_sort(Order.begin(), Order.end(),
+                   [&](std::size_t A, std::size_t B) { return Chart.NewestLabel[A].Y < Chart.NewestLabel[B].Y; });
+  const float Pitch = Room.LabelHeight;
+  for (std::size_t k = 1; k < NationCount; ++k) {
+    TVector3& Label = Chart.NewestLabel[Order[k]];
+    Label.Y = std::max(Label.Y, Chart.NewestLabel[Order[k - 1]].Y + Pitch);
+  }
+  float Lowest = std::max(Chart.PlotHeight - Pitch, 0.0f);
+  for (std::size_t k = NationCount; k-- > 0;) {
+    TVector3& Label = Chart.NewestLabel[Order[k]];
+    Label.Y = std::max(std::min(Label.Y, Lowest), 0.0f);
+    Lowest = Label.Y - Pitch;
+  }
   return Chart;
 }
 

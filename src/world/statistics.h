@@ -83,7 +83,8 @@ struct TStatisticChart {
   // The colour of each point: from half to full intensity of the nation's map colour.
   std::array<std::array<TVector3, TStatisticSet::Length>, NationCount> Colors;
   // Per nation its newest value and the top left of its label: right of the lines, centred on
-  // the newest point's height as far as the lines' height holds the whole label.
+  // the newest point's height as far as the lines' height holds the whole label and no other
+  // label is nearer than a label's height.
   std::array<float, NationCount> Newest{};
   std::array<TVector3, NationCount> NewestLabel;
 };
