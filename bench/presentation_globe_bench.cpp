@@ -30,8 +30,8 @@
 
 #include "control/control_globals.h"
 #include "control/game.h"
-#include "control/world_round.h"
 #include "control/tarnova_form.h"
+#include "control/world_round.h"
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/gl_misc.h"
@@ -93,7 +93,7 @@ BENCHMARK(BM_RegionMapPaint)->Unit(benchmark::kMillisecond);
 // ------------------------------------------------------------------ the game in a child process
 
 enum TScene { scFloor, scEarthView, scMainMenu, scNationSelection, scIntro, scBattlefield, scEndScreen, scRegionMap,
-              scNextRound, scRoundPart };
+              scNextRound, scRoundPart, scPick };
 enum TEarthVariant { evNewGame, evWindowsOpen, evReflectionEveryFrame, evAfter100Rounds };
 // The parts of "next round", in the order the round runs them (the variant of scRoundPart).
 enum TRoundPart { rpWorld, rpComputerTurns, rpAutosave, rpOwnershipTexture, rpStatistics, rpFrame };
@@ -152,6 +152,11 @@ bool Step(const TCase& C, TGame& G) {
         break;
       default: G.Render(); break;
     }
+  } else if (C.Scene == scPick) {
+    // Variant mouse moves over the globe in a cursor mode, then what the frame does first: the
+    // hover pick (the pick pass and its read-back of one pixel) for the last position.
+    for (int i = 0; i < C.Variant; ++i) G.MouseMove(0, 500 + i % 7, 380 + i % 5);
+    G.UpdateHoveredRegion();
   } else {
     G.Render();
   }
@@ -225,7 +230,8 @@ std::string SetUpScene(const TCase& C, TGame& G) {
     gSettings.AutosaveInterval = 1;
     gSettings.AutosaveCountdown = 1;
   }
-  if (C.Scene == scNextRound || C.Scene == scRoundPart || C.Scene == scEarthView)
+  if (C.Scene == scPick) G.CursorMode = 1;  // as while a division waits for its station
+  if (C.Scene == scNextRound || C.Scene == scRoundPart || C.Scene == scEarthView || C.Scene == scPick)
     if (gInGameGUI) gInGameGUI->UpdateAllWindows();
   return "";
 }
@@ -254,10 +260,11 @@ std::string SetUpScene(const TCase& C, TGame& G) {
   std::string Error = G.Quit ? "the game did not start (see log.html)" : SetUpScene(C, G);
   if (Error.empty() && PassesWanted() && gPerfTimer) gPerfTimer->Enabled = true;
   // Fades, first uploads and the reflection's first refresh settle before the clock runs.
-  const bool Frames = C.Scene != scRegionMap && C.Scene != scNextRound && C.Scene != scRoundPart;
+  const bool Frames = C.Scene != scRegionMap && C.Scene != scNextRound && C.Scene != scRoundPart && C.Scene != scPick;
   if (Error.empty())
     for (int i = 0; i < 40; ++i) {
       if (Frames) Step(C, G);
+      else if (C.Scene == scPick) G.Render();  // the globe in place under the mouse
       Form->ProcessMessages();
     }
   // TARNOVA_BENCH_SHOTS=folder keeps a picture of each case's frame, to hold beside another build's.
@@ -409,7 +416,8 @@ void RunCase(benchmark::State& State, const TCase& C) {
   State.counters["cpu_ms"] = CPUSum / static_cast<double>(Count);
   if (State.counters.count("floor_ms") && State.counters["floor_ms"] > 0.0)
     State.counters["x_floor"] = MeanMs / State.counters["floor_ms"];
-  if (C.Scene != scRegionMap && C.Scene != scNextRound && C.Scene != scRoundPart) State.counters["fps"] = 1000.0 / MeanMs;
+  if (C.Scene != scRegionMap && C.Scene != scNextRound && C.Scene != scRoundPart && C.Scene != scPick)
+    State.counters["fps"] = 1000.0 / MeanMs;
 }
 
 void BM_FrameFloor(benchmark::State& State) { RunCase(State, {scFloor, true, 0}); }
@@ -432,6 +440,9 @@ void BM_NextRoundWithView(benchmark::State& State) { RunCase(State, {scNextRound
 void BM_NextRoundPart(benchmark::State& State) {
   RunCase(State, {scRoundPart, true, static_cast<int>(State.range(0))});
 }
+// The region under the mouse in a cursor mode on the new game's globe, after a burst of "moves"
+// mouse-move events between two frames: one pick pass with its one-pixel read-back per frame.
+void BM_HoverPick(benchmark::State& State) { RunCase(State, {scPick, true, static_cast<int>(State.range(0))}); }
 
 void Frames(benchmark::internal::Benchmark* B) {
   B->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -454,4 +465,5 @@ BENCHMARK(BM_NextRoundPart)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(50);
+BENCHMARK(BM_HoverPick)->ArgName("moves")->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 }  // namespace

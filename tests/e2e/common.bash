@@ -125,12 +125,17 @@ hud() {
   echo $N
 }
 
-# ---- Playing a single-player game: the steps a player takes, shared by the scripts that play ----
-# Each step uses $WINDOW and the coordinates of a 1024x768 window; each keeps its screenshots.
+# in_game SHOT / in_menu SHOT: the heads-up display shows (the earth view), or does not (a menu).
+in_game() { [ "$(hud "$1")" -ge 5 ]; }
+in_menu() { [ "$(hud "$1")" -le 2 ]; }
 
-key() { xdotool key --window "$WINDOW" "$@"; sleep 0.5; }
+# near SHOT X Y W H R G B TOLERANCE: how many pixels of the rectangle are within TOLERANCE of the
+# colour in every channel.
+near() { "$E2E_HELPER" near "$@"; }
+
 # until_shot NAME TEST...: screenshots NAME_1, NAME_2, ... a second apart until TEST NAME_k.png
-# holds; the last one is kept as NAME.png.
+# holds; the last one is kept as NAME.png. A loaded machine draws slowly, and a change of screen
+# fades over several frames.
 until_shot() {
   local Name=$1 Try
   shift
@@ -144,6 +149,11 @@ until_shot() {
   done
   fail "$Name: the screen did not show what it must"
 }
+
+# ---- Playing a single-player game: the steps a player takes, shared by the scripts that play ----
+# Each step uses $WINDOW and the coordinates of a 1024x768 window; each keeps its screenshots.
+
+key() { xdotool key --window "$WINDOW" "$@"; sleep 0.5; }
 # wait_shot NAME SECONDS TEST...: like until_shot for a change that may take long (a battle): one
 # screenshot every two seconds for up to SECONDS, the last kept as NAME.png.
 wait_shot() {
@@ -156,8 +166,6 @@ wait_shot() {
     [ $SECONDS -lt $Deadline ] || fail "$Name: the screen did not show what it must"
   done
 }
-in_game() { [ "$(hud "$1")" -ge 5 ]; }
-in_menu() { [ "$(hud "$1")" -le 2 ]; }
 # rgb SHOT X Y: "red green blue" of one pixel of a screenshot.
 rgb() { "$E2E_HELPER" pixel "$1" "$2" "$3"; }
 # A window's title bar: light blue, far brighter in blue than in red.
