@@ -22,15 +22,18 @@
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/settings.h"
+#include "engine/tex_font.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/skinned_control.h"
+#include "gui/window.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/png_codec.h"
 #include "platform/virtual_keys.h"
 #include "presentation/earth_game_view.h"
 #include "presentation/earth_render.h"
+#include "presentation/earth_view_hud.h"
 #include "presentation/frame_projections.h"
 #include "presentation/presentation_globals.h"
 #include "presentation/region_map.h"
@@ -629,4 +632,51 @@ TEST_F(EarthViewGL, TheReflectionShowsTheMirroredGlobeAndNothingFromBelowTheWate
     EXPECT_LE(Differing(Sunk, Nothing), 16) << Path << ": the globe under the water shows in the reflection";
   }
   Earth.Position = Home;
+}
+
+TEST_F(EarthViewGL, TheHeadsUpDisplayShowsThePlayersValuesInTheirPlaces) {
+  Start(1024, 768);
+  TNation& Player = *gNations[gPlayerNation];
+  const TGLGUIItem& Panel = gInGameGUI->HintWindow->GetGLGUIItem(0, "skinned");
+  // The frame with the player's resources and name set, everything else as it was.
+  const auto Frame = [&](float Ressources, const std::string& Name) {
+    Player.Ressources = Player.RessourcesLast = Ressources;
+    Player.PlayerName = Name;
+    return Shot(5.0f);
+  };
+  Frame(7.0f, "Al");
+  const TPicture Short = Frame(7.0f, "Al");
+  const TPicture Long = Frame(7777777.0f, "Alexandra Konstantinowa");
+  SavePicture(Short, "short_values");
+  SavePicture(Long, "long_values");
+  ASSERT_EQ(Short.Width, 1024);
+  // Where the texts of the longer values lie (GUI pixels are window pixels at this size): the
+  // resources centred under their place with the tendency arrow after them, the name ending at
+  // its place; the HUD is drawn 380 pixels left of the panel's own coordinates.
+  const std::vector<THudText> T = EarthViewHUDTexts(Player, Panel.Position.X, Panel.Position.Y, 1.0f);
+  const float Wide = gGUIFont->TextWidth(T[3].Text) * T[3].Size, Name = gGUIFont->TextWidth(T[0].Text) * T[0].Size;
+  struct TBox {
+    float Left, Top, Right, Bottom;
+    bool Holds(int X, int Y) const { return X >= Left && X <= Right && Y >= Top && Y <= Bottom; }
+  };
+  const TBox Resources{T[3].X - 380.0f - Wide / 2.0f - 3.0f, T[3].Y - 4.0f, T[3].X - 380.0f + Wide / 2.0f + 24.0f, T[3].Y + 26.0f};
+  const TBox Names{T[0].X - 380.0f - Name - 3.0f, T[0].Y - 4.0f, T[0].X - 380.0f + 3.0f, T[0].Y + 18.0f};
+  // Every pixel that changed lies in one of the two boxes, and each text reaches across its box.
+  int Outside = 0, ResourcesLeft = 1 << 20, ResourcesRight = -1, NameLeft = 1 << 20;
+  for (int Y = 0; Y < Short.Height; ++Y)
+    for (int X = 0; X < Short.Width; ++X) {
+      const TRGB A = Short.At(X, Y), B = Long.At(X, Y);
+      if (std::abs(A[0] - B[0]) + std::abs(A[1] - B[1]) + std::abs(A[2] - B[2]) <= 24) continue;
+      if (Resources.Holds(X, Y)) {
+        ResourcesLeft = std::min(ResourcesLeft, X), ResourcesRight = std::max(ResourcesRight, X);
+      } else if (Names.Holds(X, Y)) {
+        NameLeft = std::min(NameLeft, X);
+      } else {
+        ++Outside;
+      }
+    }
+  EXPECT_EQ(Outside, 0) << "pixels changed outside the resources and the name";
+  EXPECT_NEAR(ResourcesLeft, Resources.Left + 3.0f, 4.0f) << "the resources do not start where their text does";
+  EXPECT_GT(ResourcesRight, T[3].X - 380.0f + Wide / 2.0f - 4.0f) << "the resources do not reach their text's end";
+  EXPECT_NEAR(NameLeft, Names.Left + 3.0f, 4.0f) << "the player's name does not start where its text does";
 }
