@@ -253,6 +253,18 @@ TLandAndSea FindLandAndSea(const TRegion& R) {
   return Best;
 }
 
+// Twelve regions of the data set spread over the globe: the northernmost (Greenland) and the
+// southernmost (Patagonia), two beside the date line (New Zealand, the Russian Far East), Alaska,
+// and coasts on every continent.
+struct TSpreadRegion {
+  std::size_t Index;
+  const char* Name;
+};
+constexpr TSpreadRegion kSpreadRegions[] = {
+    {26, "Greenland"},    {41, "Patagonia"},   {140, "New Zealand"}, {77, "Far East"},
+    {0, "Alaska"},        {9, "California"},   {34, "Brazil north-east"}, {52, "France"},
+    {115, "West Sahara"}, {93, "India south"}, {135, "West Australia"},   {100, "Japan"}};
+
 // How alike two colour changes are in direction: 1 for the same direction, -1 for the opposite.
 double Likeness(const std::array<double, 3>& A, const std::array<double, 3>& B) {
   double Dot = 0, NA = 0, NB = 0;
@@ -280,15 +292,7 @@ TEST_F(EarthViewGL, TheGlobeShowsEachOwnersColourOnItsLandAndNotOnTheSeaBesideIt
   Start(1024, 768);
   ASSERT_GT(gRegionBaseMap.Width, 0);
   ASSERT_NE(gRegionTextureID, 0u);
-  // Twelve regions spread over the globe: the northernmost (Greenland) and the southernmost
-  // (Patagonia), two beside the date line (New Zealand, the Russian Far East), Alaska, and coasts
-  // on every continent.
-  const struct {
-    std::size_t Index;
-    const char* Name;
-  } Cases[] = {{26, "Greenland"},    {41, "Patagonia"},     {140, "New Zealand"}, {77, "Far East"},
-               {0, "Alaska"},        {9, "California"},     {34, "Brazil north-east"}, {52, "France"},
-               {115, "West Sahara"}, {93, "India south"},   {135, "West Australia"},   {100, "Japan"}};
+  const auto& Cases = kSpreadRegions;
   ASSERT_GT(gRegions.size(), std::size_t(140));
 
   // Only the regions of the cases have an owner, each one of the five nations in turn.
@@ -679,4 +683,40 @@ TEST_F(EarthViewGL, TheHeadsUpDisplayShowsThePlayersValuesInTheirPlaces) {
   EXPECT_NEAR(ResourcesLeft, Resources.Left + 3.0f, 4.0f) << "the resources do not start where their text does";
   EXPECT_GT(ResourcesRight, T[3].X - 380.0f + Wide / 2.0f - 4.0f) << "the resources do not reach their text's end";
   EXPECT_NEAR(NameLeft, Names.Left + 3.0f, 4.0f) << "the player's name does not start where its text does";
+}
+
+TEST_F(EarthViewGL, PickingAtTheSiteOfADozenRegionsSpreadOverTheGlobeFindsEach) {
+  Start(1024, 768);
+  TEarth& Earth = *gGame->Earth;
+  ASSERT_GT(gRegions.size(), std::size_t(140));
+  for (const TSpreadRegion& Case : kSpreadRegions) {
+    TRegion& R = *gRegions[Case.Index];
+    // The globe turned so that the region's site faces the camera, as the player turns it.
+    const double Lat = std::asin(std::clamp(R.Position3D.Z / 52.0, -1.0, 1.0)) * 180.0 / M_PI;
+    const double Lon = std::atan2(R.Position3D.X, -R.Position3D.Y) * 180.0 / M_PI;
+    Earth.RotationX = static_cast<float>(Lat);
+    Earth.RotationY = static_cast<float>(-Lon);
+    gShaderTime = 5.0f;
+    gGame->Render();
+    // Where the site's pick quad lies on the screen: the globe's transform, then the site at the
+    // quads' scale with its axes as the globe draws them.
+    SetPerspectiveProjection(1024, 768);
+    glTranslatef(Earth.Position.X, Earth.Position.Y, gCameraDistance);
+    glRotatef(Earth.RotationX, 1.0f, 0.0f, 0.0f);
+    glRotatef(Earth.RotationY, 0.0f, 1.0f, 0.0f);
+    const float Scale = 0.0302941176f * Earth.Zoom;
+    glScalef(Scale, Scale, Scale);
+    GLdouble Model[16], Projection[16], X = 0, Y = 0, Z = 0;
+    GLint Viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, Model);
+    glGetDoublev(GL_PROJECTION_MATRIX, Projection);
+    glGetIntegerv(GL_VIEWPORT, Viewport);
+    gluProject(R.Position3D.X, R.Position3D.Z, -R.Position3D.Y, Model, Projection, Viewport, &X, &Y, &Z);
+    const int MX = int(std::lround(X)), MY = int(std::lround(768.0 - Y));
+    EXPECT_NEAR(MX, 512, 2) << Case.Name << ": the site does not face the camera";
+    // The mouse there, as the player's mouse gets there: the pick finds the region.
+    gGame->MouseMove(0, MX, MY);
+    glViewport(0, 0, 1024, 768);
+    EXPECT_EQ(gGame->PickObjectAt(), std::int32_t(Case.Index) + 1) << Case.Name << " at " << MX << "," << MY;
+  }
 }
