@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 TPNGDecodeAhead::TPNGDecodeAhead(bool BuildMipmaps) : Mipmaps(BuildMipmaps) {}
 
 TPNGDecodeAhead::~TPNGDecodeAhead() {

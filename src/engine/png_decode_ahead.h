@@ -42,7 +42,7 @@ public:
   TResult Take(const std::string& FileName);
 
   // Decoded bytes held ahead of the file being taken, at most.
-  static constexpr std::size_t kBudgetBytes = 32u << 20;
+  static constexpr std::size_t kBudgetBytes = 16u << 20;
 
 private:
   struct TJob {
