@@ -780,4 +780,3 @@ TGLGUI& TGame::CurrentGUI() const {
   }
 }
 
-void TGame::KeyPress(const std::string& Text) {}
