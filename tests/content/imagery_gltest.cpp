@@ -345,8 +345,8 @@ TEST(ImageryGL, ShadersCompileWithEveryUniformAndTheGlobeShowsDayNightAndClippin
 TEST(ImageryGL, ANationSkyTheWaterAndALandscapeLookRight) {
   REQUIRE_GL_CONTEXT();
   TImageryScene S;
-  for (const char* T : {"data\\tex\\skysphere0.dds", "data\\tex\\setting_temperate.png", "data\\tex\\setting_water.png",
-                        "data\\tex\\concrete.png", "data\\tex\\nocompression\\hex_water.png", "data\\tex\\nocompression\\waterfoamcircle.png"})
+  for (const char* T : {"data\\tex\\skysphere0.dds", "data\\tex\\setting_temperate.dds", "data\\tex\\setting_water.png",
+                        "data\\tex\\concrete.dds", "data\\tex\\nocompression\\hex_water.png", "data\\tex\\nocompression\\waterfoamcircle.png"})
     S.Load(T);
   glDisable(GL_DEPTH_TEST);
   glColor3f(1, 1, 1);
