@@ -24,6 +24,8 @@ trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 load() { cut -d' ' -f1-3 /proc/loadavg; }
 now() { date +%s%3N; }
 LoadStart=$(load)
+step() { echo "whole_game: $*" >&2; }
+step "start-up"
 
 # --- start-up ---------------------------------------------------------------------------------
 bash "$root/bench/startup.sh" "$build" >"$work/startup"
@@ -39,7 +41,9 @@ floor() {
     --benchmark_report_aggregates_only=true --benchmark_format=json 2>/dev/null |
     python3 -c 'import json,sys; b=[x for x in json.load(sys.stdin)["benchmarks"] if x.get("aggregate_name")=="median"][0]; print("%.2f" % b["real_time"])'
 }
+step "floor"
 FloorBefore=$(floor)
+step "the game"
 
 # --- the game ---------------------------------------------------------------------------------
 cc -shared -fPIC -O2 -o "$work/swap_counter.so" "$root/bench/swap_counter.c" -ldl
@@ -99,6 +103,7 @@ sleep 2  # the menu fades in
 read -r MenuMs MenuFps MenuMax < <(frames 10)
 LoadMenu=$(load)
 click 168 228  # "single player"
+sleep 1        # its sub-menu fades in
 click 448 228  # "new game"
 sleep 2
 read -r SelectMs SelectFps SelectMax < <(frames 10)
@@ -162,13 +167,19 @@ wait_count "TGame->LoadFromXML->Game loaded" "$loaded"
 LoadMs=$(($(now) - t))
 sleep 2
 PeakGame=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
+click 30 28  # back to the main menu, which the window's close button ends without asking
+sleep 2
 "$build/tarnova-e2e-helper" close "$window"
+for _ in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill "$pid" 2>/dev/null || true
 wait "$pid" || true
 pid=""
 LoadGame=$(load)
+step "floor again"
 FloorAfter=$(floor)
 
 # --- a 100-round game saved and loaded (bench_game) --------------------------------------------
+step "save and load of a 100-round game"
 "$build/bench/bench_game" --benchmark_filter='^BM_SaveGame$|^BM_LoadGame$' --benchmark_format=json 2>/dev/null >"$work/game.json"
 read -r Save100 Load100 Bytes100 < <(python3 -c '
 import json, sys
