@@ -10,6 +10,7 @@
 # Usage: bench/whole_game.sh [build folder]   (default: build/, configured with
 #   -DCMAKE_BUILD_TYPE=Release -DTARNOVA_TESTS=ON -DTARNOVA_BENCH=ON)
 # Runs under the current X display, or starts a private Xvfb when there is none. About 5 minutes.
+# WHOLE_GAME_SHOTS=<folder> keeps a screenshot (F10) of each measured screen there.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -83,6 +84,18 @@ point() { xdotool mousemove --window "$window" "$1" "$2"; sleep 0.2; }
 click() { point "$1" "$2"; xdotool click --window "$window" 1; sleep 0.5; }
 key() { xdotool key --window "$window" "$1"; sleep 0.5; }
 Mesa=$(grep -o 'Mesa [0-9][0-9.]*' "$log" | head -n 1 || true)
+shots=0
+# shot NAME: after a stage's measurement, its screen as NAME.png in WHOLE_GAME_SHOTS.
+shot() {
+  [ -n "${WHOLE_GAME_SHOTS:-}" ] || return 0
+  mkdir -p "$WHOLE_GAME_SHOTS"
+  xdotool key --window "$window" F10
+  local file="$work/home/Documents/tarnova/screenshots/screenshot$shots.png"
+  for _ in $(seq 1 50); do [ -f "$file" ] && break; sleep 0.1; done
+  sleep 0.3
+  cp "$file" "$WHOLE_GAME_SHOTS/$1.png" 2>/dev/null || echo "no screenshot of $1" >&2
+  shots=$((shots + 1))
+}
 
 # frames SECONDS: the frames drawn over the next SECONDS with the mouse at rest, as
 # "<median ms> <fps> <longest ms>".
@@ -101,12 +114,14 @@ frames() {
 }
 sleep 2  # the menu fades in
 read -r MenuMs MenuFps MenuMax < <(frames 10)
+shot main_menu
 LoadMenu=$(load)
 click 168 228  # "single player"
 sleep 1        # its sub-menu fades in
 click 448 228  # "new game"
 sleep 2
 read -r SelectMs SelectFps SelectMax < <(frames 10)
+shot nation_selection
 LoadSelect=$(load)
 maps=$(count "TEarth->UpDateRegionMap->")
 click 910 713  # "start game"
@@ -114,6 +129,7 @@ wait_count "TEarth->UpDateRegionMap->" "$maps"
 point 512 100  # the mouse over the sky, away from the buttons
 sleep 3
 read -r EarthMs EarthFps EarthMax < <(frames 10)
+shot earth_view
 LoadEarth=$(load)
 
 # "next round" ten times: from the click to the frame after the one in flight when the click came
@@ -140,6 +156,7 @@ key F5
 point 512 100
 sleep 2
 read -r WindowsMs WindowsFps WindowsMax < <(frames 10)
+shot earth_view_windows
 LoadWindows=$(load)
 key Escape
 key Escape
@@ -165,6 +182,8 @@ t=$(now)
 xdotool click --window "$window" 1
 wait_count "TGame->LoadFromXML->Game loaded" "$loaded"
 LoadMs=$(($(now) - t))
+sleep 1
+shot loaded
 sleep 2
 PeakGame=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
 click 30 28  # back to the main menu, which the window's close button ends without asking

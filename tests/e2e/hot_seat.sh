@@ -1,18 +1,20 @@
 # A hot-seat game of two human players for HOT_SEAT_ROUNDS rounds (default 10): the main menu's
-# hot-seat panel with the Norvance Confederacy (nation 1) and the Kaluan Alliance (nation 3) set to
-# be played by humans and the other three nations by the computer, then each round "next round" twice: the
-# first hands the turn from nation 1 to nation 3 without a world round, the second runs the world
-# round (the computer nations play) and hands the turn back to nation 1. Each hand-over is checked
-# by the black hand-over screen with the incoming player's name, the log's hand-over line and the
-# heads-up display showing the incoming player's name; each world round by its new region map and
-# the round counter; the game's own savegames say who plays which nation and whose turn it is.
+# hot-seat panel sets the Norvance Confederacy (nation 1) and the Kaluan Alliance (nation 3) to be
+# played by humans and the other three nations by the computer; then each round "next round"
+# twice: the first hands the turn from nation 1 to nation 3 without a world round, the second runs
+# the world round (the computer nations play) and hands the turn back to nation 1. Each hand-over
+# is checked by the black hand-over screen with the incoming player's name, the log's hand-over
+# line and the heads-up display showing the incoming player's name; each world round by its new
+# region map, the information centre and the round counter; the game's own savegames say who
+# plays which nation, whose turn it is, and that only the computer nations acted.
 source "$(dirname "$0")/common.bash" "$@"
 
 ROUNDS=${HOT_SEAT_ROUNDS:-10}
 make_game package
 SAVES="$HOME/Documents/tarnova/saves"
 key() { xdotool key --window "$WINDOW" "$@"; sleep 0.5; }
-# diff A B BOX: the pixels of BOX that differ between the pictures A and B (e2e_helper boxdiff).
+# diff_in A B BOX: the pixels of BOX that differ between the pictures A and B; same: none or a
+# few (the sea shimmers through the panel), differ: a changed text.
 diff_in() { "$E2E_HELPER" boxdiff "$1" "$2" $3; }
 same() { [ "$(diff_in "$@")" -lt 20 ]; }
 differ() { [ "$(diff_in "$@")" -gt 10 ]; }
@@ -28,8 +30,7 @@ in_menu() { [ "$(hud "$1")" -le 2 ]; }
 # The hand-over screen at its darkest: black over the whole window (the heads-up display's bright
 # points and the sky above the band gone) and the dark grey band across the middle.
 handing_over() {
-  local Band
-  local P
+  local Band P
   for P in "30 28" "922 682" "922 735" "512 100"; do [ "$(bright "$1" $P)" -lt 6 ] || return 1; done
   Band=$(bright "$1" 200 420)
   [ "$Band" -ge 140 ] && [ "$Band" -le 170 ]
