@@ -88,7 +88,7 @@ BENCHMARK(BM_RegionMapPaint)->Unit(benchmark::kMillisecond);
 // ------------------------------------------------------------------ the game in a child process
 
 enum TScene { scFloor, scEarthView, scMainMenu, scNationSelection, scIntro, scBattlefield, scEndScreen, scRegionMap,
-              scNextRound };
+              scNextRound, scPick };
 enum TEarthVariant { evNewGame, evWindowsOpen, evReflectionEveryFrame, evAfter100Rounds };
 
 struct TCase {
@@ -123,6 +123,11 @@ bool Step(const TCase& C, TGame& G) {
   } else if (C.Scene == scNextRound) {
     G.NextRound();
     if (G.State != gsEarthView || !G.GameRunning) return false;
+  } else if (C.Scene == scPick) {
+    // Variant mouse moves over the globe in a cursor mode, then what the frame does first: the
+    // hover pick (the pick pass and its read-back of one pixel) for the last position.
+    for (int i = 0; i < C.Variant; ++i) G.MouseMove(0, 500 + i % 7, 380 + i % 5);
+    G.UpdateHoveredRegion();
   } else {
     G.Render();
   }
@@ -190,7 +195,8 @@ std::string SetUpScene(const TCase& C, TGame& G) {
       }
     }
   }
-  if (C.Scene == scNextRound || C.Scene == scEarthView)
+  if (C.Scene == scPick) G.CursorMode = 1;  // as while a division waits for its station
+  if (C.Scene == scNextRound || C.Scene == scEarthView || C.Scene == scPick)
     if (gInGameGUI) gInGameGUI->UpdateAllWindows();
   return "";
 }
@@ -219,10 +225,11 @@ std::string SetUpScene(const TCase& C, TGame& G) {
   std::string Error = G.Quit ? "the game did not start (see log.html)" : SetUpScene(C, G);
   if (Error.empty() && PassesWanted() && gPerfTimer) gPerfTimer->Enabled = true;
   // Fades, first uploads and the reflection's first refresh settle before the clock runs.
-  const bool Frames = C.Scene != scRegionMap && C.Scene != scNextRound;
+  const bool Frames = C.Scene != scRegionMap && C.Scene != scNextRound && C.Scene != scPick;
   if (Error.empty())
     for (int i = 0; i < 40; ++i) {
       if (Frames) Step(C, G);
+      else if (C.Scene == scPick) G.Render();  // the globe in place under the mouse
       Form->ProcessMessages();
     }
   // TARNOVA_BENCH_SHOTS=folder keeps a picture of each case's frame, to hold beside another build's.
@@ -373,7 +380,7 @@ void RunCase(benchmark::State& State, const TCase& C) {
   State.counters["cpu_ms"] = CPUSum / static_cast<double>(Count);
   if (State.counters.count("floor_ms") && State.counters["floor_ms"] > 0.0)
     State.counters["x_floor"] = MeanMs / State.counters["floor_ms"];
-  if (C.Scene != scRegionMap && C.Scene != scNextRound) State.counters["fps"] = 1000.0 / MeanMs;
+  if (C.Scene != scRegionMap && C.Scene != scNextRound && C.Scene != scPick) State.counters["fps"] = 1000.0 / MeanMs;
 }
 
 void BM_FrameFloor(benchmark::State& State) { RunCase(State, {scFloor, true, 0}); }
@@ -389,6 +396,9 @@ void BM_EndScreen(benchmark::State& State) { RunCase(State, {scEndScreen, State.
 void BM_RegionMapUpdate(benchmark::State& State) { RunCase(State, {scRegionMap, true, 0}); }
 // "Next round" of the running game with the view: the world round, the news, the map and its upload.
 void BM_NextRoundWithView(benchmark::State& State) { RunCase(State, {scNextRound, true, 0}); }
+// The region under the mouse in a cursor mode on the new game's globe, after a burst of "moves"
+// mouse-move events between two frames: one pick pass with its one-pixel read-back per frame.
+void BM_HoverPick(benchmark::State& State) { RunCase(State, {scPick, true, static_cast<int>(State.range(0))}); }
 
 void Frames(benchmark::internal::Benchmark* B) {
   B->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -405,4 +415,5 @@ BENCHMARK(BM_Battlefield)->ArgName("shaders")->Arg(1)->Arg(0)->Apply(Frames);
 BENCHMARK(BM_EndScreen)->ArgName("shaders")->Arg(1)->Arg(0)->Apply(Frames);
 BENCHMARK(BM_RegionMapUpdate)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NextRoundWithView)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK(BM_HoverPick)->ArgName("moves")->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 }  // namespace

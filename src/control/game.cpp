@@ -777,4 +777,3 @@ TGLGUI& TGame::CurrentGUI() const {
   }
 }
 
-void TGame::KeyPress(const std::string& Text) {}

@@ -175,7 +175,6 @@ public:
   void Click();
   void DblClick();
   void KeyDown(std::uint16_t Key, std::uint8_t Shift);
-  void KeyPress(const std::string& Text);
 
   // Savegames. The document is written first, then its ".name" side file, each through a
   // temporary file: a failure leaves the files on disk as they were, is logged and shown in a

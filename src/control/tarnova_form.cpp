@@ -210,9 +210,6 @@ void TTarnovaForm::HandleEvent(const TWindowEvent& E) {
     case TWindowEvent::KeyDown:
       FormKeyDown(E.Key, E.Shift);
       break;
-    case TWindowEvent::TextInput:
-      gGame->KeyPress(E.Text);
-      break;
     case TWindowEvent::Resize:
       FormResize(E.X, E.Y);
       break;

@@ -22,10 +22,6 @@ TMusicPlayer::TMusicPlayer(std::shared_ptr<TSoundBackend> System) : Backend(std:
 
 TMusicPlayer::~TMusicPlayer() { ReleaseSound(); }
 
-void TMusicPlayer::LogOnce(const std::string& Line) {
-  if (Logged.insert(Line).second && gLog) gLog->AddLine(Line);
-}
-
 void TMusicPlayer::ReleaseSound() {
   // The handle is cleared with the stream, so nothing later asks about or frees it again.
   if (Sound && Backend) Backend->FreeMusic(Sound);

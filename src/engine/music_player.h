@@ -4,7 +4,6 @@
 // "data\music\special\" for the end of a game. Plays through the sound system's backend
 // (shared, not owned here). Missing music is logged once and leaves the game silent.
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -49,8 +48,6 @@ private:
   void ReleaseSound();
   // Streams File (a disk or package name); false when it was found nowhere.
   bool StartStream(const std::string& File, const std::string& PackageName);
-  void LogOnce(const std::string& Line);
 
   std::shared_ptr<TSoundBackend> Backend;
-  std::set<std::string> Logged;
 };

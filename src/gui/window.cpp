@@ -212,13 +212,18 @@ TGLMemo& TGLWindow::AddMemo(TVector3 Position, std::int32_t AWidth, std::int32_t
   return M;
 }
 
-TGLGUIItem& TGLWindow::GetGLGUIItem(std::int32_t Index, const std::string& TypeName) const {
+TGLGUIItem* TGLWindow::FindGLGUIItem(std::int32_t Index, const std::string& TypeName) const {
   std::int32_t Count = 0;
   for (const auto& Item : Items) {
     if (!OfType(*Item, TypeName)) continue;
-    if (Count == Index) return *Item;
+    if (Count == Index) return Item.get();
     ++Count;
   }
+  return nullptr;
+}
+
+TGLGUIItem& TGLWindow::GetGLGUIItem(std::int32_t Index, const std::string& TypeName) const {
+  if (TGLGUIItem* Item = FindGLGUIItem(Index, TypeName)) return *Item;
   throw ETarnovaError("GUI Error : TGLWindow.GetGLGUIItem -> No GUIItem of type \"" + TypeName + "\" found!");
 }
 

@@ -97,6 +97,8 @@ public:
   // The Index-th item (from 0) of a kind: "button" (skinned parts too), "panel", "memo", "text",
   // "image", "listbox", "edit", "skinned"; throws when there is none.
   TGLGUIItem& GetGLGUIItem(std::int32_t Index, const std::string& TypeName) const;
+  // The same, or null when there is none (for lookups made every frame).
+  TGLGUIItem* FindGLGUIItem(std::int32_t Index, const std::string& TypeName) const;
   // The first item whose ID matches, letter case ignored; throws when there is none.
   TGLGUIItem& GetGUIItemByID(const std::string& ID) const;
   // GetGUIItemByID of a control of a known class; throws when the item is of another class.

@@ -64,6 +64,8 @@ bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
   if (!Context) return Fail("TWindowHost->Create->No OpenGL context");
   SDL_GL_MakeCurrent(Window, Context);
   SDL_GL_SetSwapInterval(0);
+  // Edits take their characters from key presses; no text events and no input-method window.
+  SDL_StopTextInput();
   return true;
 }
 
@@ -155,10 +157,6 @@ void TWindowHost::PumpEvents(const std::function<void(const TWindowEvent&)>& Han
         W.Key = VirtualKeyFromSDL(E.key.keysym.sym);
         W.Shift = ShiftFromMods(E.key.keysym.mod, Buttons);
         if (W.Key == 0) continue;
-        break;
-      case SDL_TEXTINPUT:
-        W.Kind = TWindowEvent::TextInput;
-        W.Text = Utf8ToAnsi(E.text.text);
         break;
       default:
         continue;

@@ -14,14 +14,13 @@ struct TDisplayMode {
 
 // One input or window event, in window pixels.
 struct TWindowEvent {
-  enum TKind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, TextInput, Resize, Close } Kind = Close;
+  enum TKind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Resize, Close } Kind = Close;
   int X = 0, Y = 0;            // mouse position, or the new client size for Resize
   int Button = 0;              // 1 left, 2 middle, 3 right
   int Clicks = 0;              // 2 for a double click
   int WheelDelta = 0;          // 120 per notch, positive away from the user
   std::uint16_t Key = 0;       // virtual-key code
   std::uint8_t Shift = 0;      // TShiftFlag bits
-  std::string Text;            // typed text, 8-bit
 };
 
 // Queues Event behind Pending; a mouse move right behind another replaces it, so a batch hands

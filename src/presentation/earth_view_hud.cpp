@@ -10,7 +10,6 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/window.h"
-#include "platform/errors.h"
 #include "presentation/region_links.h"
 #include "world/nation.h"
 #include "world/world_globals.h"
@@ -60,12 +59,9 @@ void EarthViewHUD_Render(TGame& Game) {
   if (!gInGameGUI || !gInGameGUI->HintWindow || !gGUIFont || gPlayerNation >= gNations.size() ||
       !gNations[gPlayerNation])
     return;
-  const TGLGUIItem* Panel = nullptr;
-  try {
-    Panel = &gInGameGUI->HintWindow->GetGLGUIItem(0, "skinned");
-  } catch (const ETarnovaError&) {
-    return;  // a layout without the HUD panel shows no values (the layout check reports it)
-  }
+  // A layout without the HUD panel shows no values (the layout check reports it).
+  const TGLGUIItem* Panel = gInGameGUI->HintWindow->FindGLGUIItem(0, "skinned");
+  if (!Panel) return;
   const TNation& N = *gNations[gPlayerNation];
   const float F = static_cast<float>(gWidescreenFactor);
   glPushMatrix();

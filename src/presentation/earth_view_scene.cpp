@@ -73,9 +73,7 @@ void DrawSky(std::uint8_t Nation) {
 
 void DrawLandscape(std::uint8_t Nation) {
   glPushMatrix();
-  glTranslatef(0.0f, -1.15f, gCameraDistance);
-  glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-  glScalef(0.0288461538f, 0.0288461538f, 0.0288461538f);
+  LandscapePlace();
   glEnable(GL_LIGHTING);
   glEnable(GL_LIGHT0);
   const GLfloat Position[4] = {0.0f, 5.0f, -5.0f, 0.0f};
@@ -94,6 +92,12 @@ void DrawLandscape(std::uint8_t Nation) {
   glPopMatrix();
 }
 }  // namespace
+
+void LandscapePlace() {
+  glTranslatef(0.0f, -1.15f, gCameraDistance);
+  glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+  glScalef(0.0288461538f, 0.0288461538f, 0.0288461538f);
+}
 
 bool ReflectionRefreshDue(std::int32_t& Countdown, std::int32_t Rate) {
   if (--Countdown > 0) return false;

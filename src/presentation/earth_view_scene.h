@@ -19,6 +19,9 @@ struct TEarthViewState {
 // The round-timer panel of the loaded in-game layout; a layout without it is logged once.
 TGLGUIItem* FindRoundTimerPanel();
 
+// Where the player's landscape lies under the globe, at the camera's distance (multiplies the
+// model-view matrix).
+void LandscapePlace();
 // Counts a frame down to the next reflection refresh: true every Rate-th call starting with the
 // first (every call for a rate below 2), the countdown then set back to Rate.
 bool ReflectionRefreshDue(std::int32_t& Countdown, std::int32_t Rate);

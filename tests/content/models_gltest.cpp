@@ -15,6 +15,10 @@
 #include "engine/texture_manager.h"
 #include "engine/virtual_file_system.h"
 #include "platform/png_codec.h"
+#include "control/control_globals.h"
+#include "presentation/earth_view_scene.h"
+#include "presentation/scenes/menu_scenes.h"
+#include "presentation/windows/diorama_place.h"
 #include "support/gl_environment.h"
 #include "texture_art.h"
 
@@ -204,28 +208,31 @@ TEST_F(TDataSetFixture, TheNationSymbolsStandCentredAtTheFrontPlace) {
 }
 
 namespace {
-// The diorama's camera and the placement of slot S (row S / 3, column S % 3).
+// The diorama's camera as the region and espionage windows set it.
 void DioramaCamera() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glOrtho(-5, 5, -5, 5, -32, 512);
+  DioramaVolume();
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  glRotatef(40, 1, 0, 0);
-  glRotatef(45, 0, 1, 0);
+  DioramaTurn();
 }
-std::array<float, 3> SlotPlace(int S) {
-  const int A = 1 - S / 3, B = 1 - S % 3;
-  return {2.7f * A - 0.675f, 2.7f * B + 0.775f, 90.0f * (A + B)};  // x, z, turn
+// The ground point (x, z) under the middle of building slot S, as the game places the slot.
+std::array<float, 2> SlotPlace(int S) {
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  DioramaSlotPlace(S);
+  GLfloat M[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, M);
+  glPopMatrix();
+  return {M[12], M[14]};
 }
 // Draws Model on building slot S; Stretch scales its height (the slot markers stand taller).
 void DrawSlot(int S, const std::string& Model, float Stretch = 1.0f) {
-  auto [X, Z, Turn] = SlotPlace(S);
   glPushMatrix();
-  glTranslatef(X, 0, Z);
-  glRotatef(90, 1, 0, 0);
-  glRotatef(Turn, 0, 0, 1);
-  glScalef(1.1f / 2600, 1.1f / 2600, 1.1f / 2600 * Stretch);
+  DioramaSlotPlace(S);
+  glScalef(1.0f, 1.0f, Stretch);
   Draw3DModel(Model, 0, true, true);
   glPopMatrix();
 }
@@ -263,7 +270,7 @@ TEST_F(TDataSetFixture, TheDioramaShowsNinePickablePlotsWithTheTownBehind) {
   glGetIntegerv(GL_VIEWPORT, View);
   TFrame Pick = TFrame::Read(0, 0, Size, Size);
   for (int S = 0; S < 9; ++S) {
-    auto [X, Z, Turn] = SlotPlace(S);
+    auto [X, Z] = SlotPlace(S);
     GLdouble Wx, Wy, Wz;
     // A spot on the plot's front half, where no plot in front of it reaches.
     gluProject(X - 0.3, 0.02, Z + 0.3, Model, Projection, View, &Wx, &Wy, &Wz);
@@ -278,9 +285,7 @@ TEST_F(TDataSetFixture, TheDioramaShowsNinePickablePlotsWithTheTownBehind) {
   Light({0, 25, 0, 1}, 0.7f, 0.7f);
   for (const char* Piece : {"setting_background_level3", "setting_street_level3"}) {
     glPushMatrix();
-    glTranslatef(2.0f, -0.02f, 3.5f);
-    glRotatef(90, 1, 0, 0);
-    glScalef(1.0f / 2600, 1.0f / 2600, 1.0f / 2600);
+    DioramaTownPlace();
     Draw3DModel(Piece, 0, true, false);
     glPopMatrix();
     Light({0, 25, 0, 1}, 0.1f, 0.7f);
@@ -379,9 +384,8 @@ TEST_F(TDataSetFixture, TheLandscapesLieUnderTheGlobeAndTheHandHoldsIt) {
     StartFrame(Size);
     Perspective(4.0 / 3.0);
     glPushMatrix();
-    glTranslatef(0, -1.15f, -5);
-    glRotatef(90, 1, 0, 0);
-    glScalef(0.0288461538f, 0.0288461538f, 0.0288461538f);
+    gCameraDistance = -5.0f;  // the earth view's camera
+    LandscapePlace();
     Light({0, 5, -5, 0}, 0.1f, 0.8f);
     Draw3DModel("background_nation" + std::to_string(i), 0, true, false);
     glPopMatrix();
@@ -402,27 +406,21 @@ TEST_F(TDataSetFixture, TheLandscapesLieUnderTheGlobeAndTheHandHoldsIt) {
   StartFrame(Size);
   Perspective(4.0 / 3.0);
   glTranslatef(0, 0, -6);
-  glTranslatef(3, 0, -10);
+  MenuStagePlace();
   Light({0, 5, 5, 0}, 0.3f, 0.8f);
   glPushMatrix();
-  glTranslatef(0.5f, -43, -2);
-  glRotatef(90, 1, 0, 0);
-  glRotatef(-25, 0, 0, 1);
-  glScalef(3.0f / 104, 3.0f / 104, 3.0f / 104);
-  glScalef(20, 17, 17);
+  MenuHandPlace();
   Draw3DModel("hand", 0, true, false);
   glPopMatrix();
   glPushMatrix();
-  glTranslatef(0, 4, 0);
+  glTranslatef(0, kMenuGlobeHeight, 0);
   glRotatef(20, 1, 0, 0);
-  glScalef(3.0f / 64, 3.0f / 64, 3.0f / 64);
+  glScalef(kMenuGlobeScale, kMenuGlobeScale, kMenuGlobeScale);
   Draw3DModel("earth", 0, false, false);
   glPopMatrix();
   glPushMatrix();
-  glTranslatef(0, 3.5f, 0);
   Light({0, 5, 5, 0}, 0.3f, 0.8f);
-  glRotatef(90, 1, 0, 0);
-  glScalef(15.0f / 208, 15.0f / 208, 15.0f / 208);
+  MenuTitleBandPlace(0.0f);
   Draw3DModel("logobend", 0, true, false);
   glPopMatrix();
   GLdouble Model[16], Projection[16], Wx, Wy, Wz;

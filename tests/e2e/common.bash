@@ -124,3 +124,28 @@ hud() {
   done
   echo $N
 }
+
+# in_game SHOT / in_menu SHOT: the heads-up display shows (the earth view), or does not (a menu).
+in_game() { [ "$(hud "$1")" -ge 5 ]; }
+in_menu() { [ "$(hud "$1")" -le 2 ]; }
+
+# near SHOT X Y W H R G B TOLERANCE: how many pixels of the rectangle are within TOLERANCE of the
+# colour in every channel.
+near() { "$E2E_HELPER" near "$@"; }
+
+# until_shot NAME TEST...: screenshots NAME_1, NAME_2, ... a second apart until TEST NAME_k.png
+# holds; the last one is kept as NAME.png. A loaded machine draws slowly, and a change of screen
+# fades over several frames.
+until_shot() {
+  local Name=$1 Try
+  shift
+  for Try in 1 2 3 4 5 6 7 8; do
+    sleep 1
+    shot "${Name}_$Try"
+    if "$@" "$E2E_ARTIFACTS/${Name}_$Try.png"; then
+      mv "$E2E_ARTIFACTS/${Name}_$Try.png" "$E2E_ARTIFACTS/$Name.png"
+      return 0
+    fi
+  done
+  fail "$Name: the screen did not show what it must"
+}

@@ -9,6 +9,10 @@
 //                                          sums differ when a new frame changed the picture
 //   tarnova-e2e-helper mean <file>         prints the mean brightness of the picture, the average
 //                                          of red, green and blue over every pixel (0..255)
+//   tarnova-e2e-helper near <file> <x> <y> <w> <h> <r> <g> <b> <tolerance>
+//                                          prints how many pixels of the rectangle (x, y down from
+//                                          the top, w x h) have each channel within tolerance of
+//                                          red, green and blue
 //   tarnova-e2e-helper boxdiff <file> <file> <x> <y> <w> <h> prints how many of the w x h pixels
 //                                          whose top left corner is x across, y down differ between
 //                                          the two pictures by more than a tenth
@@ -122,6 +126,26 @@ int Mean(const char* File) {
   return 0;
 }
 
+// Pixels of a rectangle whose every channel lies within Tolerance of R, G, B.
+int Near(char** Args) {
+  TPNGImage Image;
+  if (!ReadPNG(Args[0], Image)) return 1;
+  long V[8];
+  for (int k = 0; k < 8; ++k) V[k] = std::strtol(Args[k + 1], nullptr, 10);
+  const long X0 = std::max(V[0], 0L), Y0 = std::max(V[1], 0L);
+  const long X1 = std::min(V[0] + V[2], static_cast<long>(Image.Width)), Y1 = std::min(V[1] + V[3], static_cast<long>(Image.Height));
+  long Count = 0;
+  for (long Row = Y0; Row < Y1; ++Row)
+    for (long Col = X0; Col < X1; ++Col) {
+      // Decoded bottom row first, blue, green, red.
+      const std::size_t i = (static_cast<std::size_t>(Image.Height - 1 - Row) * Image.Width + static_cast<std::size_t>(Col)) * 4;
+      const long R = Image.Pixels[i + 2], G = Image.Pixels[i + 1], B = Image.Pixels[i];
+      Count += std::labs(R - V[4]) <= V[7] && std::labs(G - V[5]) <= V[7] && std::labs(B - V[6]) <= V[7];
+    }
+  std::printf("%ld\n", Count);
+  return 0;
+}
+
 // The pixels of the w x h box at x, y whose red, green or blue differ by more than a tenth between
 // two pictures of the same size: two pictures of the same screen differ in none or a few (the sea
 // shimmers through a translucent panel), a changed text in hundreds.
@@ -158,9 +182,11 @@ int main(int argc, char** argv) {
   if (Command == "pixel" && argc == 5) return Pixel(argv[2], argv[3], argv[4]);
   if (Command == "windowsum" && argc == 3) return WindowSum(argv[2]);
   if (Command == "mean" && argc == 3) return Mean(argv[2]);
+  if (Command == "near" && argc == 11) return Near(argv + 2);
   if (Command == "boxdiff" && argc == 8) return BoxDiff(argv + 2);
   std::fprintf(stderr,
                "usage: tarnova-e2e-helper close <window id> | pngstat <file> | pixel <file> <x> <y> | mean <file> | "
-               "windowsum <window id> | boxdiff <file> <file> <x> <y> <w> <h>\n");
+               "windowsum <window id> | near <file> <x> <y> <w> <h> <r> <g> <b> <tolerance> | "
+               "boxdiff <file> <file> <x> <y> <w> <h>\n");
   return 2;
 }

@@ -14,23 +14,6 @@ ROUNDS=${PLAY_THROUGH_ROUNDS:-3}
 make_game both
 SAVES="$HOME/Documents/tarnova/saves"
 key() { xdotool key --window "$WINDOW" "$@"; sleep 0.5; }
-# until_shot NAME TEST...: screenshots NAME_1, NAME_2, ... a second apart until TEST NAME_k.png
-# holds; the last one is kept as NAME.png.
-until_shot() {
-  local Name=$1 Try
-  shift
-  for Try in 1 2 3 4 5 6 7 8; do
-    sleep 1
-    shot "${Name}_$Try"
-    if "$@" "$E2E_ARTIFACTS/${Name}_$Try.png"; then
-      mv "$E2E_ARTIFACTS/${Name}_$Try.png" "$E2E_ARTIFACTS/$Name.png"
-      return 0
-    fi
-  done
-  fail "$Name: the screen did not show what it must"
-}
-in_game() { [ "$(hud "$1")" -ge 5 ]; }
-in_menu() { [ "$(hud "$1")" -le 2 ]; }
 maps() { log_count "TEarth->UpDateRegionMap->"; }
 # rounds N: "next round" N times, each waiting for the round's new region map.
 rounds() {

@@ -5,15 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <vector>
 
+#include "control/world_round.h"
 #include "engine/gl_api.h"
 #include "gui/drop_down.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
 #include "platform/window_host.h"
+#include "platform/xml_document.h"
 #include "presentation/window_view3d.h"
 #include "presentation/windows/espionage_window.h"
 #include "presentation/windows/research_carousel.h"
@@ -115,6 +118,7 @@ protected:
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   }
   void Shoot(const std::string& Name) { SaveFramePNG(Artifacts / (Name + ".png"), 1024, 768); }
+  void CheckStatisticsWindow(const std::string& Language);
   // Only this window open, at full opacity.
   void ShowOnly(const std::string& Name) {
     for (std::size_t i = 1; i < gInGameGUI->Windows.size(); ++i) gInGameGUI->Windows[i]->Visible = false;
@@ -349,6 +353,12 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     EXPECT_GT(ItemPixels("infocenter", "panel_regionmap").Colours, 800) << Language;
     EXPECT_GT(ItemPixels("infocenter", "panel_quickchart").Colours, 400) << Language;  // the coloured lines
 
+    // The resources' chart: every nation starts at a height of its own, so that each line runs
+    // across the whole chart, and the last six rounds move it.
+    TXMLDocument NationInfo;
+    NationInfo.LoadFromFile(fs::path(TARNOVA_BINARY_DIR) / "data" / "XML" / "nationinfo.xml");
+    ReadNationInfo(NationInfo.Root());  // the nations' map colours
+    for (std::size_t i = 0; i < gNations.size(); ++i) gNations[i]->Ressources = float(1000 - 150 * i);
     gStatisticServer = std::make_unique<TStatisticServer>();
     gStatisticServer->Init();
     for (int Round = 0; Round < 6; ++Round) {
@@ -359,8 +369,69 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     Item<TGLDropDown>("statistics", "dropdown_stat").ItemIndex = 1;
     Frame();
     Shoot("statistics_" + Language);
-    EXPECT_GT(ItemPixels("statistics", "panel_graph").Colours, 100) << Language;  // the grid and the chart
-    EXPECT_GT(ItemPixels("statistics", "panel_legend").Light, 30) << Language;
+    CheckStatisticsWindow(Language);
+  }
+}
+
+// What the statistics window shows in the frame drawn last: the resources' chart, its labels and
+// the legend.
+void WindowsGL::CheckStatisticsWindow(const std::string& Language) {
+  const TGLWindow& W = Window("statistics");
+  const TGLGUIItem& Graph = W.GetGUIItemByID("panel_graph");
+  const TGLGUIItem& Legend = W.GetGUIItemByID("panel_legend");
+  const TGLGUIItem& Money = W.GetGUIItemByID("panel_incomeoutcome");
+  const int GX = int(W.X + Graph.Position.X), GY = int(W.Y + Graph.Position.Y);
+  const int LX = int(W.X + Legend.Position.X), LY = int(W.Y + Legend.Position.Y);
+  std::vector<unsigned char> Frame(1024 * 768 * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, Frame.data());
+  auto At = [&](int X, int Y) {
+    const unsigned char* P = &Frame[std::size_t(((767 - Y) * 1024 + X) * 3)];
+    return std::array<int, 3>{P[0], P[1], P[2]};
+  };
+  auto Near = [](const std::array<int, 3>& P, const std::array<double, 3>& C, int Tolerance) {
+    for (int k = 0; k < 3; ++k)
+      if (std::abs(P[std::size_t(k)] - int(std::lround(C[std::size_t(k)]))) > Tolerance) return false;
+    return true;
+  };
+
+  // Each nation's line in its own colour inside the chart, at a third and at two thirds of its
+  // width, far from the newest rounds at the right (the colour runs from half the map colour at
+  // the left to nearly all of it at the right).
+  for (const double Across : {0.35, 0.65}) {
+    const int X = GX + 3 + int(Across * (Graph.Width - 6));
+    for (std::size_t n = 0; n < gNations.size(); ++n) {
+      const auto& C = gNations[n]->MapColor;
+      const double Share = (1.0 + Across * 0.9) / 2.0;
+      bool Found = false;
+      for (int Y = GY + 3; Y < GY + Graph.Height - 3 && !Found; ++Y)
+        Found = Near(At(X, Y), {C[0] * Share, C[1] * Share, C[2] * Share}, 30);
+      EXPECT_TRUE(Found) << Language << ": nation " << n << " at " << Across << " of the chart";
+    }
+  }
+  // The labels stay in the chart's panel: nothing light right of it, up to the legend, nor under
+  // it, down to the income panel; the round numbers stand in its bottom row, legibly large.
+  const int GapX = GX + Graph.GetWidth(), GapWidth = LX - GapX;
+  EXPECT_EQ(AreaPixels(GapX, GY, GapWidth, Graph.GetHeight(), 1024, 768).Light, 0) << Language;
+  const int Below = GY + Graph.GetHeight(), BelowHeight = int(W.Y + Money.Position.Y) - Below;
+  EXPECT_EQ(AreaPixels(GX, Below, Graph.GetWidth(), BelowHeight, 1024, 768).Light, 0) << Language;
+  EXPECT_GT(AreaPixels(GX, Below - 17, Graph.GetWidth(), 14, 1024, 768).Light, 100) << Language;
+  // The newest values at the right, inside the panel.
+  EXPECT_GT(AreaPixels(GapX - 50, GY, 50, Graph.GetHeight(), 1024, 768).Light, 100) << Language;
+
+  // The legend: per nation its whole flag with a triangle of the nation's colour in its lower
+  // right corner; above the triangle the flag's own colours show, not black.
+  const float S = (float(Legend.Height - 24) - 20.0f) / 5.0f;
+  for (std::size_t n = 0; n < gNations.size(); ++n) {
+    const auto& C = gNations[n]->MapColor;
+    const float Top = float(LY + 16) + (S + 4.0f) * float(n);
+    const int Left = LX + 20;
+    EXPECT_TRUE(Near(At(Left + int(5.0f * S / 3.0f), int(Top + 2.0f * S / 3.0f)), {double(C[0]), double(C[1]), double(C[2])}, 4))
+        << Language << ": nation " << n;
+    EXPECT_GT(AreaPixels(Left + int(1.1f * S), int(Top + 0.05f * S), int(0.8f * S), int(0.25f * S), 1024, 768).Colours, 3)
+        << Language << ": nation " << n;
+    EXPECT_GT(AreaPixels(Left + 2, int(Top + 2.0f), int(S) - 4, int(S) - 4, 1024, 768).Colours, 3)
+        << Language << ": nation " << n;
   }
 }
 

@@ -405,6 +405,96 @@ TEST_F(EspionageTest, SabotageWithNothingChosenIsRefusedWithoutRisk) {
   EXPECT_EQ(Player().Spies.size(), 2u);
 }
 
+TEST_F(EspionageTest, SabotageDoneIsReportedWithoutTheWarningSound) {
+  ClickRow("espionage", "used_spies", "used_spy");
+  Agent->Sabotage = 150.0f;  // never caught
+  gRegions.at(3)->Energy = 0.7f;
+  ClickRow("espionage", "listbox_sabotage_actions", "sabotage_disablepower");
+  Services->Sounds.clear();
+  Click("espionage_dosabotage");
+  EXPECT_EQ(MessageBox(), Localize("szMsgEspionageSabotageDone"));
+  EXPECT_EQ(Window("messagedlg_ext").Caption, Localize("szStrDialogSabotageDone"));
+  EXPECT_FALSE(Played("DefaultWarn"));
+  EXPECT_EQ(gRegions.at(3)->Energy, 0.0f);
+  EXPECT_FALSE(Agent->HasAction);
+  EXPECT_EQ(Player().Spies.size(), 2u);
+  CloseMessageBox();
+  // Its action is spent for this round.
+  Click("espionage_dosabotage");
+  EXPECT_EQ(MessageBox(), Localize("szMsgEspionageNoActionLeft"));
+}
+
+TEST_F(EspionageTest, AnInfiltrationEndsOnTheRegionClickedOnTheGlobe) {
+  // The player's region and two foreign ones without a spy.
+  gRegions.at(0)->Owner = 0;
+  std::vector<std::int32_t> Foreign;
+  for (const auto& R : gRegions)
+    if (R->ID != 3 && R->ID != 0 && Foreign.size() < 2) {
+      R->Owner = 1;
+      Foreign.push_back(R->ID);
+    }
+  ASSERT_EQ(Foreign.size(), 2u);
+  Game->State = gsEarthView;
+  // A click on the globe at a point no window covers, the region under it picked.
+  auto ClickGlobe = [&](std::int32_t Region) {
+    Game->PickHook = [Region] { return Region + 1; };
+    gMouseX = 500;
+    gMouseY = 300;
+    Game->MouseDown(1, 0, 500, 300);
+    Game->MouseUp(1, 0, 500, 300);
+    Game->PickHook = nullptr;
+  };
+  TSpy* Ada = Player().Spies[0].get();
+  Ada->Hiding = 100.0f;  // always slips in
+  const float Y = Window("espionage").Y;
+  ClickRow("espionage", "free_spies", "free_spy");
+  Click("espionage_infiltrate");
+  ASSERT_EQ(Game->CursorMode, 4);
+
+  // The player's own region is no target: the hint, and the choice goes on.
+  ClickGlobe(0);
+  EXPECT_EQ(MessageBox(), Localize("szMsgEspionageInvalidRegion"));
+  EXPECT_EQ(Game->CursorMode, 4);
+  CloseMessageBox();
+
+  // A foreign one: the spy is in, with its message and the box's sound, and the window is back.
+  Services->Sounds.clear();
+  ClickGlobe(Foreign[0]);
+  EXPECT_EQ(MessageBox(), Localize("szMsgEspionageRegionInfiltrated"));
+  EXPECT_TRUE(Played("DefaultWarn"));
+  EXPECT_EQ(Ada->Region, gRegions.at(static_cast<std::size_t>(Foreign[0])).get());
+  EXPECT_EQ(gRegions.at(static_cast<std::size_t>(Foreign[0]))->Spy, Ada);
+  EXPECT_FALSE(Ada->HasAction);
+  EXPECT_EQ(Game->CursorMode, 0);
+  EXPECT_EQ(Window("espionage").Y, Y);
+  EXPECT_EQ(Item<TGLListBox>("espionage", "used_spies").Items.size(), 2u);
+  CloseMessageBox();
+
+  // A spy who never slips in but for the second chance is caught at the border within a few
+  // tries: its message, and it is gone.
+  Agent->Withdraw();
+  Agent->Hiding = -1.0f;
+  bool Caught = false;
+  for (std::uint32_t Seed = 1; Seed < 50 && !Caught; ++Seed) {
+    Agent->HasAction = true;
+    gInGameGUI->UpdateAllWindows();
+    ClickRow("espionage", "free_spies", "free_spy");
+    ASSERT_EQ(Game->EspionageSelectedSpy, Agent);
+    Click("espionage_infiltrate");
+    SetRandomSeed(Seed);
+    ClickGlobe(Foreign[1]);
+    Caught = Player().Spies.size() == 1;
+    if (!Caught) {
+      Agent->Withdraw();  // slipped in after all: out again for the next try
+      CloseMessageBox();
+    }
+  }
+  ASSERT_TRUE(Caught);
+  EXPECT_EQ(MessageBox(), Localize("szMsgEspionageSpyCaputredInfiltration"));
+  EXPECT_EQ(Game->EspionageSelectedSpy, nullptr);
+  EXPECT_EQ(gRegions.at(static_cast<std::size_t>(Foreign[1]))->Spy, nullptr);
+}
+
 TEST_F(EspionageTest, SelectedSpyFollowsThePlayersSpies) {
   ClickRow("espionage", "used_spies", "used_spy");
   EXPECT_EQ(FormatText(Localize("szStrEspionageInfiltratedSince"), {std::to_string(gCurrentTurn - Agent->RoundInfiltrated)}),
@@ -427,7 +517,12 @@ TEST_F(WindowsTest, StatisticsAndInformationCentre) {
     EXPECT_TRUE(Window("statistics").Visible);
     auto& DropDown = Item<TGLDropDown>("statistics", "dropdown_stat");
     ASSERT_EQ(DropDown.Items.size(), 8u) << Language;
-    for (const auto& Row : DropDown.Items) EXPECT_EQ(Row.Caption.find("NOT_LOCALIZED"), std::string::npos) << Row.ID;
+    for (std::size_t i = 0; i < 8; ++i) {
+      const auto& Row = DropDown.Items[i];
+      EXPECT_EQ(Row.ID, gStatisticKeys[i]) << Language;
+      EXPECT_EQ(Row.Caption, Localize("szStrStat" + gStatisticKeys[i])) << Language;
+      EXPECT_EQ(Row.Caption.find("NOT_LOCALIZED"), std::string::npos) << Row.ID;
+    }
     DropDown.ItemIndex = 5;
     StatisticsWindow_Show(*Game);
     gInGameGUI->UpdateAllWindows();

@@ -88,7 +88,7 @@ void MainMenuSky(TGame& Game, bool Reflected) {
   glClipPlane(GL_CLIP_PLANE0, Plane);
   glPopMatrix();
   if (Reflected) glTranslatef(0, -kWaterLevel, 0);
-  glTranslatef(3.0f, 0, -10.0f);
+  MenuStagePlace();
   glEnable(GL_LIGHTING);
   glEnable(GL_LIGHT0);
   glEnable(GL_COLOR_MATERIAL);
@@ -96,30 +96,23 @@ void MainMenuSky(TGame& Game, bool Reflected) {
   glColor3f(1, 1, 1);
 
   glPushMatrix();
-  glTranslatef(0.5f, -43.0f, -2.0f);
-  glRotatef(90, 1, 0, 0);
-  glRotatef(-25, 0, 0, 1);
-  glScalef(3.0f / 104.0f, 3.0f / 104.0f, 3.0f / 104.0f);
-  glScalef(20, 17, 17);
+  MenuHandPlace();
   Draw3DModel("hand", 0, true, false);
   glPopMatrix();
 
   // The globe glows additively over the sky.
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
-  const float Scale = 3.0f / 64.0f;
-  RenderEarthWithoutBorders(Game, MakeVector3(20.0f, 16.0f * T, 0.0f), MakeVector3(0.0f, 4.0f, 0.0f),
+  const float Scale = kMenuGlobeScale;
+  RenderEarthWithoutBorders(Game, MakeVector3(20.0f, 16.0f * T, 0.0f), MakeVector3(0.0f, kMenuGlobeHeight, 0.0f),
                             MakeVector3(Scale, Scale, Scale));
   glDisable(GL_CLIP_PLANE0);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
   glPushMatrix();
-  glTranslatef(0, 3.5f, 0);
   glEnable(GL_LIGHTING);
   glEnable(GL_LIGHT0);
-  glRotatef(90, 1, 0, 0);
-  glRotatef(-32.0f * T, 0, 0, 1);
-  glScalef(15.0f / 208.0f, 15.0f / 208.0f, 15.0f / 208.0f);
+  MenuTitleBandPlace(T);
   Draw3DModel("logobend", 0, true, false);
   glPopMatrix();
   glDisable(GL_LIGHTING);
@@ -321,4 +314,21 @@ void RenderMainMenu(TGame& Game) {
   glDisable(GL_BLEND);
   gFieldOfView = 45.0f;
   gCameraDistance = -2.0f;
+}
+
+void MenuStagePlace() { glTranslatef(3.0f, 0.0f, -10.0f); }
+
+void MenuHandPlace() {
+  glTranslatef(0.5f, -43.0f, -2.0f);
+  glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+  glRotatef(-25.0f, 0.0f, 0.0f, 1.0f);
+  glScalef(3.0f / 104.0f, 3.0f / 104.0f, 3.0f / 104.0f);
+  glScalef(20.0f, 17.0f, 17.0f);
+}
+
+void MenuTitleBandPlace(float Time) {
+  glTranslatef(0.0f, 3.5f, 0.0f);
+  glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+  glRotatef(-32.0f * Time, 0.0f, 0.0f, 1.0f);
+  glScalef(15.0f / 208.0f, 15.0f / 208.0f, 15.0f / 208.0f);
 }

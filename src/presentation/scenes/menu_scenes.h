@@ -15,6 +15,14 @@ void RenderMenuWater(TGame& Game);
 // on, a cleared frame, the sky and the sea; depth testing is left on.
 void RenderMenuBackdrop(TGame& Game);
 
+// Where the main menu's models stand; each multiplies the model-view matrix. The stage holds the
+// hand, the globe (at height kMenuGlobeHeight, scaled by kMenuGlobeScale) and the title band.
+void MenuStagePlace();
+void MenuHandPlace();
+void MenuTitleBandPlace(float Time);  // the band turns with the shader clock
+constexpr float kMenuGlobeHeight = 4.0f;
+constexpr float kMenuGlobeScale = 3.0f / 64.0f;
+
 // One step of the lightning shared by the menu skies: a random draw below 1250 every call; a
 // draw below 2 starts a flash when none is under way (timer 200). The timer runs down by half
 // the frame time above 50 (the bolt grows) and a tenth of it below (the bolt holds).

@@ -7,6 +7,7 @@
 #include "engine/model_registry.h"
 #include "gui/gui_services.h"
 #include "presentation/presentation_globals.h"
+#include "presentation/windows/diorama_place.h"
 #include "presentation/windows/espionage_window.h"
 #include "world/region.h"
 #include "world/staff.h"
@@ -38,8 +39,7 @@ void EspionageWindow_DrawRegionScene(TGame& Game) {
   glPushAttrib(GL_LIGHTING_BIT);
   glColor4f(1, 1, 1, 1);
   glDisable(GL_LIGHTING);
-  glRotatef(40.0f, 1.0f, 0.0f, 0.0f);
-  glRotatef(45.0f, 0.0f, 1.0f, 0.0f);
+  DioramaTurn();
   glEnable(GL_TEXTURE_2D);
   TexturedQuad("concrete", {{0, 0}, {0, 4}, {3, 4}, {3, 0}},
                {{-3.7f, -0.15f, -16}, {-3.7f, -0.15f, 3.3f}, {16, -0.15f, 3.3f}, {16, -0.15f, -16}});
@@ -62,9 +62,7 @@ void EspionageWindow_DrawRegionScene(TGame& Game) {
   glLightfv(GL_LIGHT0, GL_AMBIENT, Ambient);
   auto Setting = [&](const char* Model) {
     glPushMatrix();
-    glTranslatef(2.0f, -0.02f, 3.5f);
-    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-    glScalef(1.0f / 2600, 1.0f / 2600, 1.0f / 2600);
+    DioramaTownPlace();
     Draw3DModel(Model, 0, true, false);
     glPopMatrix();
   };
@@ -78,12 +76,9 @@ void EspionageWindow_DrawRegionScene(TGame& Game) {
     for (int b = 1; b >= -1; --b) {
       const int Row = 1 - a, Column = 1 - b;
       glPushMatrix();
-      glTranslatef(2.7f * a - 0.675f, 0.0f, 2.7f * b + 0.775f);
       glEnable(GL_LIGHTING);
       glEnable(GL_LIGHT0);
-      glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-      glRotatef(float((a + b) * 90), 0.0f, 0.0f, 1.0f);
-      glScalef(1.1f / 2600, 1.1f / 2600, 1.1f / 2600);
+      DioramaSlotPlace(Row * 3 + Column);
       Draw3DModel(SpiedSlotModel(Spy->BuildingData[std::size_t(Row)][std::size_t(Column)]), 0, true, true);
       glPopMatrix();
     }

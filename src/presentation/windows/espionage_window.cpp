@@ -14,6 +14,7 @@
 #include "gui/window.h"
 #include "platform/text_format.h"
 #include "presentation/presentation_globals.h"
+#include "presentation/windows/diorama_place.h"
 #include "world/building_type.h"
 #include "presentation/window_view3d.h"
 #include "world/nation.h"
@@ -97,7 +98,7 @@ void NoSignal(float Z, float TextHalfWidth) {
 void ReportView(const TGLWindow& Window, const TGLGUIItem& Item) {
   BeginWindowView3D(Window, Item, 0.0f, 4.0f);
   glMatrixMode(GL_PROJECTION);
-  glOrtho(-5.0, 5.0, -5.0, 5.0, -32.0, 512.0);
+  DioramaVolume();
   glMatrixMode(GL_MODELVIEW);
 }
 

@@ -9,6 +9,7 @@
 #include "engine/model_registry.h"
 #include "engine/texture_manager.h"
 #include "presentation/presentation_globals.h"
+#include "presentation/windows/diorama_place.h"
 #include "presentation/windows/game_windows.h"
 #include "presentation/windows/window_common.h"
 #include "world/building_type.h"
@@ -51,11 +52,10 @@ void RegionWindow_DrawRegionScene(TGame& Game, bool Picking) {
   glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glOrtho(-5.0, 5.0, -5.0, 5.0, -32.0, 512.0);
+  DioramaVolume();
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  glRotatef(40.0f, 1.0f, 0.0f, 0.0f);
-  glRotatef(45.0f, 0.0f, 1.0f, 0.0f);
+  DioramaTurn();
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
   glDisable(GL_BLEND);
@@ -94,17 +94,13 @@ void RegionWindow_DrawRegionScene(TGame& Game, bool Picking) {
     const char* const Streets[3] = {"setting_street_level1", "setting_street_level2", "setting_street_level3"};
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glPushMatrix();
-    glTranslatef(2.0f, -0.02f, 3.5f);
-    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-    glScalef(1.0f / 2600.0f, 1.0f / 2600.0f, 1.0f / 2600.0f);
+    DioramaTownPlace();
     Draw3DModel(Backgrounds[Level], 0, true, false);
     glPopMatrix();
     Light0(GL_AMBIENT, 0.1f, 0.1f, 0.1f);
     glPushMatrix();
     glDisable(GL_LIGHTING);
-    glTranslatef(2.0f, -0.02f, 3.5f);
-    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-    glScalef(1.0f / 2600.0f, 1.0f / 2600.0f, 1.0f / 2600.0f);
+    DioramaTownPlace();
     Draw3DModel(Streets[Level], 0, true, false);
     glEnable(GL_LIGHTING);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -118,14 +114,11 @@ void RegionWindow_DrawRegionScene(TGame& Game, bool Picking) {
       if (Picking)
         glColor4ub(kSlotPickColours[Slot][0], kSlotPickColours[Slot][1], kSlotPickColours[Slot][2], 255);
       glPushMatrix();
-      glTranslatef(2.7f * static_cast<float>(A) - 0.675f, 0.0f, 2.7f * static_cast<float>(B) + 0.775f);
       if (!Picking) {
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
       }
-      glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-      glRotatef(static_cast<float>((A + B) * 90), 0.0f, 0.0f, 1.0f);
-      glScalef(1.1f / 2600.0f, 1.1f / 2600.0f, 1.1f / 2600.0f);
+      DioramaSlotPlace(Slot);
       const std::string Model = Building.Type         ? Building.Type->ID
                                 : Building.FinishType ? std::string("building_construct")
                                                       : std::string("building_empty");
