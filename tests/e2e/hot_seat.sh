@@ -23,10 +23,6 @@ bright() {
   read -r R G B < <("$E2E_HELPER" pixel "$1" "$2" "$3")
   echo $((R + G + B))
 }
-# The heads-up display's bright points (hud, common.bash): 5 or 6 on the globe, 0 under the black
-# hand-over screen.
-in_game() { [ "$(hud "$1")" -ge 5 ]; }
-in_menu() { [ "$(hud "$1")" -le 2 ]; }
 # The hand-over screen at its darkest: black over the whole window (the heads-up display's bright
 # points and the sky above the band gone) and the dark grey band across the middle.
 handing_over() {
@@ -35,9 +31,9 @@ handing_over() {
   Band=$(bright "$1" 200 420)
   [ "$Band" -ge 140 ] && [ "$Band" -le 170 ]
 }
-# until_shot NAME TEST [TRIES] [PAUSE]: screenshots NAME_1, NAME_2, ... until TEST NAME_k.png
-# holds; the last one is kept as NAME.png.
-until_shot() {
+# shot_until NAME TEST [TRIES] [PAUSE]: as until_shot (common.bash), with TRIES screenshots PAUSE
+# seconds apart, quick enough to catch the hand-over screen's darkest two seconds.
+shot_until() {
   local Name=$1 Test=$2 Tries=${3:-8} Pause=${4:-1} Try
   for Try in $(seq 1 "$Tries"); do
     sleep "$Pause"
@@ -135,7 +131,7 @@ hand_over() {
   Maps=$(maps)
   Lines=$(handovers)
   click 922 682  # "next round"
-  until_shot "round${Round}_handover_to_$To" handing_over 10 0.3
+  shot_until "round${Round}_handover_to_$To" handing_over 10 0.3
   for _ in $(seq 1 100); do [ "$(handovers)" -gt "$Lines" ] && break; sleep 0.1; done
   [ "$(handovers)" = $((Lines + 1)) ] || fail "the log shows $(($(handovers) - Lines)) hand-overs, not one"
   grep -F "TGame->Render->Hot seat: the turn goes to" "$GAME/log.html" | tail -n 1 | grep -qF "\" (nation $To)" ||
