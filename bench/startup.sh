@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Time from process start to the first main-menu frame (median of 5 runs), once from the loose
 # data folder and once from the package alone, and the peak memory of the game at the main menu.
+# Beside the time, the CPU time the game had used when the frame was seen (its main thread, and
+# all its threads with llvmpipe's and the texture decoders'): on a shared machine the wall-clock
+# time follows the load, the CPU time much less.
 # Usage: bench/startup.sh [build folder]   (default: build/, the optimised build of scripts/play)
 # Runs under the current X display, or starts a private Xvfb when there is none.
 set -euo pipefail
@@ -13,7 +16,8 @@ work=$(mktemp -d)
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 
-# One run: prints "<ms to the first frame> <peak resident memory in KiB>".
+# One run: prints "<ms to the first frame> <peak resident memory in KiB> <main thread CPU ms>
+# <process CPU ms>".
 run_once() {
   local game=$1
   rm -f "$game/log.html"
@@ -25,13 +29,17 @@ run_once() {
     [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2>/dev/null || { echo "the game did not reach its first frame" >&2; exit 1; }
     sleep 0.02
   done
+  local tick main all
+  tick=$(getconf CLK_TCK)
+  main=$(awk -v t="$tick" '{ print int(($14 + $15) * 1000 / t) }' "/proc/$pid/task/$pid/stat")
+  all=$(awk -v t="$tick" '{ print int(($14 + $15) * 1000 / t) }' "/proc/$pid/stat")
   sleep 1  # the main menu runs for a second
   local peak
   peak=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
   kill -TERM "$pid"
   wait "$pid" || true
   pid=""
-  echo "$(echo "$line" | awk '{ print $4 }') $peak"
+  echo "$(echo "$line" | awk '{ print $4 }') $peak $main $all"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -44,5 +52,6 @@ for data in loose package; do
   : >"$work/runs"
   for _ in 1 2 3 4 5; do run_once "$game" >>"$work/runs"; done
   echo "$data: first main-menu frame after $(cut -d' ' -f1 "$work/runs" | median) ms (median of 5)," \
-       "peak memory $(cut -d' ' -f2 "$work/runs" | median) KiB"
+       "CPU $(cut -d' ' -f3 "$work/runs" | median) ms main thread / $(cut -d' ' -f4 "$work/runs" | median) ms all threads," \
+       "peak memory $(cut -d' ' -f2 "$work/runs" | median) KiB, load $(cut -d' ' -f1 /proc/loadavg)"
 done

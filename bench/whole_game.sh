@@ -32,7 +32,7 @@ step "start-up"
 bash "$root/bench/startup.sh" "$build" >"$work/startup"
 StartLoose=$(awk '/^loose:/ { print $6 }' "$work/startup")
 StartPackage=$(awk '/^package:/ { print $6 }' "$work/startup")
-PeakMenu=$(awk '/^package:/ { print $(NF-1) }' "$work/startup")
+PeakMenu=$(sed -n 's/^package:.*peak memory \([0-9]*\) KiB.*/\1/p' "$work/startup")
 LoadStartup=$(load)
 
 # --- the floor ----------------------------------------------------------------------------------

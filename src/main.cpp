@@ -7,9 +7,11 @@
 #include "control/control_globals.h"
 #include "control/game_settings.h"
 #include "control/tarnova_form.h"
+#include "platform/memory.h"
 #include "presentation/earth_game_view.h"
 
 int main(int argc, char** argv) {
+  ReturnLargeBlocksToTheSystem();
   for (int i = 1; i < argc; ++i)
     if (std::string(argv[i]) == "--help") {
       std::cout << CommandLineHelp();

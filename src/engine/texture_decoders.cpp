@@ -408,3 +408,56 @@ TDDSImage DecodeDDSImage(TBytes Bytes, const std::string& FileName) {
   }
   return Image;
 }
+
+// ------------------------------------------------------------------------------- mipmap levels
+
+std::vector<std::uint8_t> HalveImage(const std::uint8_t* Pixels, std::uint32_t W, std::uint32_t H,
+                                     std::uint32_t Channels) {
+  const std::uint32_t OW = std::max<std::uint32_t>(1, W / 2), OH = std::max<std::uint32_t>(1, H / 2);
+  std::vector<std::uint8_t> Out(std::size_t(OW) * OH * Channels);
+  const std::size_t Row = std::size_t(W) * Channels;
+  for (std::uint32_t Y = 0; Y < OH; ++Y) {
+    // The source rows this row covers: two, or three for the last row of an odd height, or the
+    // one row of a picture one pixel high.
+    const std::uint32_t Y0 = std::min(2 * Y, H - 1);
+    const std::uint32_t YEnd = (Y == OH - 1) ? H : std::min(2 * Y + 2, H);
+    std::uint8_t* Dst = &Out[std::size_t(Y) * OW * Channels];
+    std::uint32_t X = 0;
+    if (YEnd - Y0 == 2) {
+      // The common case, every pixel of two full rows but a last odd one: a plain 2 x 2 mean.
+      const std::uint8_t* A = Pixels + Y0 * Row;
+      const std::uint8_t* B = A + Row;
+      const std::uint32_t Full = W % 2 == 0 ? OW : OW - 1;
+      for (; X < Full; ++X)
+        for (std::uint32_t C = 0; C < Channels; ++C) {
+          const std::size_t I = std::size_t(2 * X) * Channels + C;
+          Dst[std::size_t(X) * Channels + C] =
+              static_cast<std::uint8_t>((A[I] + A[I + Channels] + B[I] + B[I + Channels] + 2) / 4);
+        }
+    }
+    for (; X < OW; ++X) {
+      const std::uint32_t X0 = std::min(2 * X, W - 1);
+      const std::uint32_t XEnd = (X == OW - 1) ? W : std::min(2 * X + 2, W);
+      const std::uint32_t Count = (XEnd - X0) * (YEnd - Y0);
+      for (std::uint32_t C = 0; C < Channels; ++C) {
+        std::uint32_t Sum = 0;
+        for (std::uint32_t SY = Y0; SY < YEnd; ++SY)
+          for (std::uint32_t SX = X0; SX < XEnd; ++SX) Sum += Pixels[SY * Row + std::size_t(SX) * Channels + C];
+        Dst[std::size_t(X) * Channels + C] = static_cast<std::uint8_t>((Sum + Count / 2) / Count);
+      }
+    }
+  }
+  return Out;
+}
+
+void BuildMipmapChain(TDecodedImage& Image) {
+  const std::uint32_t Channels = Image.Format == GL_RGB || Image.Format == GL_BGR ? 3 : 4;
+  Image.Mipmaps.clear();
+  std::uint32_t W = Image.Width, H = Image.Height;
+  while (W > 1 || H > 1) {
+    const std::uint8_t* From = Image.Mipmaps.empty() ? Image.Pixels.data() : Image.Mipmaps.back().data();
+    Image.Mipmaps.push_back(HalveImage(From, W, H, Channels));
+    W = std::max<std::uint32_t>(1, W / 2);
+    H = std::max<std::uint32_t>(1, H / 2);
+  }
+}

@@ -14,6 +14,9 @@
 inline constexpr std::uint32_t kMaxTextureSide = 16384;
 inline constexpr std::uint64_t kMaxTexturePixels = 8192ull * 8192ull;
 
+// Mipmap levels 1, 2, ... of a picture, each tightly packed like the picture.
+using TMipmaps = std::vector<std::vector<std::uint8_t>>;
+
 // A decoded picture: tightly packed rows, bottom row first (t = 0 is the image's bottom row).
 struct TDecodedImage {
   std::uint32_t Width = 0;
@@ -21,6 +24,7 @@ struct TDecodedImage {
   std::uint32_t Format = 0;            // layout of Pixels: GL_RGB, GL_RGBA, GL_BGR or GL_BGRA
   std::uint32_t RegisteredFormat = 0;  // what the texture registry records: GL_RGBA or GL_RGB
   std::vector<std::uint8_t> Pixels;
+  TMipmaps Mipmaps;  // when built ahead (BuildMipmapChain)
 };
 
 // A texture file that cannot be used. what() names the file and the fault for the log; Caption
@@ -44,6 +48,15 @@ TDecodedImage DecodeJPGImage(TBytes Bytes, const std::string& FileName);
 TDecodedImage DecodeTGAImage(TBytes Bytes, const std::string& FileName, bool FromStream);
 // Uncompressed BMP with 24 or 32 bits per pixel, as RGB.
 TDecodedImage DecodeBMPImage(TBytes Bytes, const std::string& FileName);
+
+// The next mipmap level of a picture of W x H pixels of Channels bytes each (tightly packed rows):
+// max(1, W / 2) x max(1, H / 2) pixels, each the mean of the 2 x 2 pixels it covers, rounded
+// half up. At an odd side the last pixel also takes the one beyond it, so no texel is dropped
+// from the picture's average at the edge.
+std::vector<std::uint8_t> HalveImage(const std::uint8_t* Pixels, std::uint32_t W, std::uint32_t H, std::uint32_t Channels);
+
+// Fills Image.Mipmaps with every level below the picture down to 1 x 1.
+void BuildMipmapChain(TDecodedImage& Image);
 
 // One row of the table of accepted DDS pixel formats.
 struct TDDSLoadInfo {

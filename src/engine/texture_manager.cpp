@@ -3,6 +3,7 @@
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/gl_misc.h"
+#include "engine/streams.h"
 #include "engine/textures.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -56,7 +57,13 @@ std::uint16_t TTextureManager::AddTexture(const std::string& FileName, const std
   std::uint32_t ID = 0;
   // A file that does not load registers nothing: a stale description of the previous texture
   // under this name would draw the wrong picture and hide a good entry from BindTextureByID.
-  if (!LoadTexture(FileName, ID, Compress, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR)) return 0;
+  if (DecodeAhead && DecodeAhead->Has(FileName)) {
+    gLastTextureFile = FileName;
+    if (!LoadDecodedPNG(DecodeAhead->Take(FileName), FileName, false, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, Compress))
+      return 0;
+  } else if (!LoadTexture(FileName, ID, Compress, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR)) {
+    return 0;
+  }
   const TLastTexture& L = gLastTexture;
   Register(Name, ID, TTextureInfo{L.Format, L.Target, ID, L.Width, L.Height});
 
@@ -78,11 +85,36 @@ void TTextureManager::AddTexturesFromDirectory(const std::string& Folder, const 
     throw ETarnovaError("TTextureManager->AddTexturesFromDirectory->Cannot enter folder \"" + Folder + "\"");
   // "*" + extension; full paths, so the working directory never changes.
   std::string Ext = Mask.size() > 1 && Mask[0] == '*' ? Mask.substr(1) : "";
+  struct TFile {
+    std::string FileName, Key;
+  };
+  std::vector<TFile> Files;
   for (const std::string& Entry : ListFolder(*Path, Ext)) {
     std::string Key = Entry.substr(0, Entry.find('.'));
     if (!Exclude.empty() && Key.rfind(Exclude, 0) == 0) continue;
-    AddTexture((*Path / Entry).string(), Key, Compress);
+    Files.push_back({(*Path / Entry).string(), std::move(Key)});
   }
+  // The PNG files are decoded on worker threads while the ones before them upload here.
+  TPNGDecodeAhead Ahead(!gHardwareMipmaps);
+  for (const TFile& F : Files)
+    if (TextureFileKind(F.FileName) == ".PNG" && IndexOf(F.Key) < 0)
+      Ahead.Add(F.FileName, [Name = F.FileName]() -> std::optional<std::vector<std::uint8_t>> {
+        try {
+          TFileStream File(Name);
+          std::vector<std::uint8_t> Bytes(static_cast<std::size_t>(File.Size()));
+          File.ReadExact(Bytes.data(), Bytes.size());
+          return Bytes;
+        } catch (const EReadError&) {
+          return std::nullopt;
+        }
+      });
+  Ahead.Start();
+  DecodeAhead = &Ahead;
+  struct TReset {
+    TPNGDecodeAhead*& Pointer;
+    ~TReset() { Pointer = nullptr; }
+  } Reset{DecodeAhead};
+  for (const TFile& F : Files) AddTexture(F.FileName, F.Key, Compress);
 }
 
 std::int32_t TTextureManager::GetTextureInfo(const std::string& Name, std::uint16_t What) const {

@@ -11,6 +11,8 @@
 
 #include "engine/vectors.h"
 
+class TPNGDecodeAhead;
+
 // What TTextureManager::GetTextureInfo reports.
 enum TTextureInfoWhat : std::uint16_t { tiFormat = 1, tiWidth = 2, tiHeight = 3, tiGLID = 4 };
 
@@ -81,6 +83,8 @@ public:
 
 private:
   std::unordered_map<std::string, std::int32_t> ByUpperName;  // most recent registration
+  // The PNG files of the folder AddTexturesFromDirectory is loading, decoded ahead.
+  TPNGDecodeAhead* DecodeAhead = nullptr;
   void Register(const std::string& Name, std::uint32_t ID, const TTextureInfo& Info);
   void ApplyAlphaTest(std::int32_t Index);
 };

@@ -19,6 +19,10 @@ bool gHardwareMipmaps = false;
 std::string gLastTextureFile;
 
 namespace {
+std::uint32_t CreateTextureLevels(std::uint32_t Width, std::uint32_t Height, std::uint32_t Format, const void* Data,
+                                  const TMipmaps* Mipmaps, std::uint32_t MagFilter, std::uint32_t MinFilter,
+                                  bool Compress);
+
 void LogTextureError(const std::string& Where, const std::string& What) {
   if (gLog) gLog->AddLine("Textures->" + Where + "->" + What);
 }
@@ -66,7 +70,8 @@ std::optional<std::vector<std::uint8_t>> ReadDiskFile(const std::string& FileNam
 TBytes View(const std::vector<std::uint8_t>& Bytes) { return {Bytes.data(), Bytes.size()}; }
 
 std::uint32_t Upload(const TDecodedImage& Image, std::uint32_t MagFilter, std::uint32_t MinFilter, bool Compress) {
-  std::uint32_t ID = CreateTexture(Image.Width, Image.Height, Image.Format, Image.Pixels.data(), MagFilter, MinFilter, Compress);
+  std::uint32_t ID = CreateTextureLevels(Image.Width, Image.Height, Image.Format, Image.Pixels.data(), &Image.Mipmaps,
+                                         MagFilter, MinFilter, Compress);
   gLastTexture.Format = Image.RegisteredFormat;
   return ID;
 }
@@ -103,6 +108,30 @@ bool UploadDDSImage(const TDDSImage& Image) {
   return glGetError() == GL_NO_ERROR;
 }
 
+// The whole mipmap chain, built here: level 0 is the picture, each further level its halving,
+// down to 1 x 1. Sides need not be powers of two (GL 2.0 takes any size).
+// Built is the chain made ahead (BuildMipmapChain), when it was.
+void UploadWithMipmaps(std::uint32_t Width, std::uint32_t Height, std::uint32_t Format, std::uint32_t Internal,
+                       const std::uint8_t* Data, const TMipmaps* Built) {
+  const std::uint32_t Channels = Format == GL_RGB || Format == GL_BGR ? 3 : 4;
+  glTexImage2D(GL_TEXTURE_2D, 0, GLint(Internal), GLsizei(Width), GLsizei(Height), 0, Format, GL_UNSIGNED_BYTE, Data);
+  std::vector<std::uint8_t> Level;
+  GLint L = 0;
+  while (Width > 1 || Height > 1) {
+    const std::uint8_t* Pixels = nullptr;
+    if (Built && std::size_t(L) < Built->size()) {
+      Pixels = (*Built)[std::size_t(L)].data();
+    } else {
+      Level = HalveImage(L == 0 ? Data : Level.data(), Width, Height, Channels);
+      Pixels = Level.data();
+    }
+    Width = std::max<std::uint32_t>(1, Width / 2);
+    Height = std::max<std::uint32_t>(1, Height / 2);
+    glTexImage2D(GL_TEXTURE_2D, ++L, GLint(Internal), GLsizei(Width), GLsizei(Height), 0, Format, GL_UNSIGNED_BYTE,
+                 Pixels);
+  }
+}
+
 TDDSImage DecodeDDSStream(TStream& Stream) {
   auto Bytes = ReadRest(Stream);
   return DecodeDDSImage(View(Bytes), gLastTextureFile);
@@ -111,6 +140,13 @@ TDDSImage DecodeDDSStream(TStream& Stream) {
 
 std::uint32_t CreateTexture(std::uint32_t Width, std::uint32_t Height, std::uint32_t Format, const void* Data,
                             std::uint32_t MagFilter, std::uint32_t MinFilter, bool Compress) {
+  return CreateTextureLevels(Width, Height, Format, Data, nullptr, MagFilter, MinFilter, Compress);
+}
+
+namespace {
+std::uint32_t CreateTextureLevels(std::uint32_t Width, std::uint32_t Height, std::uint32_t Format, const void* Data,
+                                  const TMipmaps* Mipmaps, std::uint32_t MagFilter, std::uint32_t MinFilter,
+                                  bool Compress) {
   glDisable(GL_TEXTURE_1D);
   glDisable(GL_TEXTURE_2D);
   GLuint Tex = 0;
@@ -151,7 +187,7 @@ std::uint32_t CreateTexture(std::uint32_t Width, std::uint32_t Height, std::uint
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
       } else {
-        gluBuild2DMipmaps(GL_TEXTURE_2D, GLint(Internal), GLsizei(Width), GLsizei(Height), Format, GL_UNSIGNED_BYTE, Data);
+        UploadWithMipmaps(Width, Height, Format, Internal, static_cast<const std::uint8_t*>(Data), Mipmaps);
       }
     }
     gLastTexture.Target = GL_TEXTURE_2D;
@@ -169,6 +205,8 @@ std::uint32_t CreateTexture(std::uint32_t Width, std::uint32_t Height, std::uint
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   return Tex;
 }
+
+}  // namespace
 
 bool LoadTexture(const std::string& FileName, std::uint32_t& ID, bool Compress, std::uint32_t MagFilter,
                  std::uint32_t MinFilter) {
@@ -269,6 +307,23 @@ bool LoadPNGFromStream(TStream& Stream, std::uint32_t& ID, std::uint32_t MagFilt
     return true;
   } catch (const ETextureError& E) {
     Report("LoadPNGFromStream", E, false);
+    return false;
+  }
+}
+
+bool LoadDecodedPNG(TPNGDecodeAhead::TResult Decoded, const std::string& FileName, bool FromStream, std::uint32_t& ID,
+                    std::uint32_t MagFilter, std::uint32_t MinFilter, bool Compress) {
+  const char* Where = FromStream ? "LoadPNGFromStream" : "LoadPNG";
+  if (!Decoded.Read && !Decoded.Error) {
+    LogTextureError(Where, "Cannot read \"" + FileName + "\"");
+    return false;
+  }
+  try {
+    if (Decoded.Error) std::rethrow_exception(Decoded.Error);
+    ID = Upload(*Decoded.Image, MagFilter, MinFilter, Compress);
+    return true;
+  } catch (const ETextureError& E) {
+    Report(Where, E, false);
     return false;
   }
 }

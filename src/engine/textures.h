@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/png_decode_ahead.h"
+
 class TStream;
 
 // Description of the texture most recently created, read by the texture manager right after
@@ -40,6 +42,11 @@ bool LoadTGA(const std::string& FileName, std::uint32_t& ID, std::uint32_t MagFi
              bool Compress);
 bool LoadBMP(const std::string& FileName, std::uint32_t& ID, std::uint32_t MagFilter, std::uint32_t MinFilter,
              bool Compress);
+
+// A PNG decoded ahead (TPNGDecodeAhead) uploaded as LoadPNG (or, FromStream, LoadPNGFromStream)
+// would have done it, with the same messages for the same faults.
+bool LoadDecodedPNG(TPNGDecodeAhead::TResult Decoded, const std::string& FileName, bool FromStream, std::uint32_t& ID,
+                    std::uint32_t MagFilter, std::uint32_t MinFilter, bool Compress);
 
 // Stream loaders read from the stream's position to its end; messages name gLastTextureFile.
 bool LoadDDSFromStream(TStream& Stream, std::uint32_t& ID);

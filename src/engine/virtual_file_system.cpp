@@ -16,6 +16,16 @@ void TVirtualFile::SaveToStream(TStream& Dest) {
   // Positions are signed 32-bit in the package format, so entries must lie below 2 GiB.
   if (Offset > 0x7FFFFFFF) throw ERangeError("TVirtualFile->SaveToStream->Offset out of range");
   Owner->PackageStream->Seek(Offset);
+  if (auto* Memory = dynamic_cast<TMemoryStream*>(&Dest)) {
+    // Straight from the file into the buffer, which grows once: no staging block between them.
+    auto& Bytes = Memory->Bytes();
+    const auto At = static_cast<std::size_t>(Memory->Position());
+    const auto Count = static_cast<std::size_t>(Size);
+    if (At + Count > Bytes.size()) Bytes.resize(At + Count);
+    Owner->PackageStream->ReadExact(Bytes.data() + At, Count);
+    Memory->Seek(static_cast<std::int64_t>(At + Count));
+    return;
+  }
   Owner->PackageStream->CopyTo(Dest, Size);
 }
 

@@ -66,15 +66,33 @@ void TVirtualFileSystem::LoadTextures(const std::string& Folder, const std::stri
   }
   TFileList Entries;
   ListFiles(Folder, Ext, Entries);
+  // The PNG entries are read here (the package stream is this thread's) and decoded on worker
+  // threads while the ones before them upload.
+  TPNGDecodeAhead Ahead(!gHardwareMipmaps);
+  for (TVirtualFile* Entry : Entries) {
+    if (LowerAscii(Entry->Ext) != ".png" || TextureManager.IndexOf(Entry->Name) >= 0) continue;
+    TMemoryStream Stream;
+    Entry->SaveToStream(Stream);
+    Ahead.Add(Entry->FullName(), [Bytes = std::move(Stream.Bytes())]() mutable -> std::optional<std::vector<std::uint8_t>> {
+      return std::move(Bytes);
+    });
+  }
+  Ahead.Start();
   for (TVirtualFile* Entry : Entries) {
     const std::string Ext = LowerAscii(Entry->Ext);
     if (Ext != ".png" && Ext != ".tga" && Ext != ".jpg" && Ext != ".dds") continue;
     if (TextureManager.IndexOf(Entry->Name) >= 0) continue;
+    gLastTextureFile = Entry->FullName();
+    std::uint32_t ID = 0;
+    if (Ahead.Has(Entry->FullName())) {
+      if (LoadDecodedPNG(Ahead.Take(Entry->FullName()), Entry->FullName(), true, ID, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR,
+                         Compress))
+        TextureManager.AddTextureByID(Entry->Name, ID);
+      continue;
+    }
     TMemoryStream Stream;
     Entry->SaveToStream(Stream);
     Stream.Seek(0);
-    gLastTextureFile = Entry->FullName();
-    std::uint32_t ID = 0;
     if (LoadPackedTexture(Stream, Ext, ID, Compress)) TextureManager.AddTextureByID(Entry->Name, ID);
   }
 }

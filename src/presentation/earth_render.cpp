@@ -77,13 +77,12 @@ void DisableUnits() {
   }
 }
 
-// A sphere of the globe model's radius in the maps' layout: latitude B, longitude L at
-// (cos B sin L, sin B, cos B cos L), s = (L + 180) / 360 and t = (B + 90) / 180, so the maps'
-// bottom rows lie at the south pole.
 // A sphere of the globe model's radius made from a subdivided cube: no point of it gathers many
-// thin triangles, which some rasterisers take ages over when a pole faces the camera. Latitude B,
-// longitude L lies at (cos B sin L, sin B, cos B cos L) and shows the maps at s = (L + 180) / 360,
-// t = (B + 90) / 180 (their bottom rows at the south pole), as the globe model has them.
+// thin triangles, which some rasterisers take ages over when a pole faces the camera. Once drawn,
+// latitude B, longitude L lies at (cos B sin L, sin B, cos B cos L) and shows the maps at
+// s = (L + 180) / 360, t = (B + 90) / 180 (their bottom rows at the south pole), as the globe
+// model has them. Like the model it is built with z as the polar axis and drawn turned a quarter
+// about -x, so the globe programs, which light it in that frame, find the same normals on both.
 void StandInTriangle(const std::array<std::array<double, 3>, 3>& P) {
   std::array<double, 3> S{}, T{};
   for (int k = 0; k < 3; ++k) {
@@ -97,8 +96,9 @@ void StandInTriangle(const std::array<std::array<double, 3>, 3>& P) {
   for (int k = 0; k < 3; ++k) {
     glTexCoord2d(S[k], T[k]);
     for (GLenum Unit : {GL_TEXTURE1, GL_TEXTURE2, GL_TEXTURE3, GL_TEXTURE4}) glMultiTexCoord2d(Unit, S[k], T[k]);
-    glNormal3d(P[k][0], P[k][1], P[k][2]);
-    glVertex3d(P[k][0] * kModelRadius, P[k][1] * kModelRadius, P[k][2] * kModelRadius);
+    // (x, y, z) once turned is (x, -z, y) in the model's frame.
+    glNormal3d(P[k][0], -P[k][2], P[k][1]);
+    glVertex3d(P[k][0] * kModelRadius, -P[k][2] * kModelRadius, P[k][1] * kModelRadius);
   }
 }
 
@@ -134,7 +134,10 @@ void DrawStandInSphere() {
     glEnd();
     glEndList();
   }
+  glPushMatrix();
+  glRotatef(90.0f, -1.0f, 0.0f, 0.0f);
   glCallList(gStandInSphere);
+  glPopMatrix();
 }
 
 void DrawGlobeModel(const char* Name) {

@@ -432,6 +432,8 @@ TEST(DataPackage, HoldsTheWholeDataFolderAndServesItAlone) {
     ++Count;
   }
   EXPECT_GE(Count, 8u);
+  // The package stays small enough to hand out: under 150 MB.
+  EXPECT_LT(fs::file_size(fs::path(TARNOVA_BINARY_DIR) / "tarnova.dat"), 150u * 1000u * 1000u);
   // Packing the same folder again gives the same bytes.
   EXPECT_EQ(BuildPackage(CollectFolder(TARNOVA_BINARY_DIR, "data")), ReadTestFile(fs::path(TARNOVA_BINARY_DIR) / "tarnova.dat"));
   TXMLDocument Doc;

@@ -107,7 +107,11 @@ struct TImageryScene {
 
 // A unit sphere with the globe's map layout: s = (longitude + 180) / 360, t = (latitude + 90) /
 // 180 (the image's top row, the north, at t = 1); longitude 0 faces +z, the north pole is +y.
+// Like the globe model it is made with z as the polar axis and longitude 0 towards -y, and drawn
+// turned a quarter about -x.
 void DrawSphere() {
+  glPushMatrix();
+  glRotatef(90, -1, 0, 0);
   const int Rings = 64, Segments = 128;
   for (int R = 0; R < Rings; ++R) {
     glBegin(GL_QUAD_STRIP);
@@ -115,13 +119,14 @@ void DrawSphere() {
       for (int K = 1; K >= 0; --K) {
         double Lat = -90.0 + 180.0 * (R + K) / Rings, Lon = -180.0 + 360.0 * S / Segments;
         double B = Lat * kPi / 180, L = Lon * kPi / 180;
-        double X = std::cos(B) * std::sin(L), Y = std::sin(B), Z = std::cos(B) * std::cos(L);
+        double X = std::cos(B) * std::sin(L), Y = -std::cos(B) * std::cos(L), Z = std::sin(B);
         glNormal3d(X, Y, Z);
         glTexCoord2d((Lon + 180) / 360, (Lat + 90) / 180);
         glVertex3d(X, Y, Z);
       }
     glEnd();
   }
+  glPopMatrix();
 }
 
 // Orthographic view of the globe turned so that latitude B, longitude L faces the viewer at the
@@ -272,9 +277,9 @@ TEST(ImageryGL, ShadersCompileWithEveryUniformAndTheGlobeShowsDayNightAndClippin
     const char* Units[] = {"EarthDay", "EarthNight", "EarthCloudGloss", "EarthRegions", "ColorOverlay"};
     for (int U = 0; U < 5; ++U) glUniform1i(glGetUniformLocation(H, Units[U]), U);
     glUniform1i(glGetUniformLocation(H, "cloudCover"), 1);
-    // The sun direction in the globe's frame is (cos, 0.35, sin): sin L, cos L puts it over L.
+    // The sun direction in the model's frame is (cos, sin, 0.35): sin L, -cos L puts it over L.
     glUniform1f(glGetUniformLocation(H, "cos_time_0_2PI"), static_cast<float>(std::sin(SunLongitude * kPi / 180)));
-    glUniform1f(glGetUniformLocation(H, "sin_time_0_2PI"), static_cast<float>(std::cos(SunLongitude * kPi / 180)));
+    glUniform1f(glGetUniformLocation(H, "sin_time_0_2PI"), static_cast<float>(-std::cos(SunLongitude * kPi / 180)));
     DrawSphere();
     Earth.Unbind();
   };
@@ -340,8 +345,8 @@ TEST(ImageryGL, ShadersCompileWithEveryUniformAndTheGlobeShowsDayNightAndClippin
 TEST(ImageryGL, ANationSkyTheWaterAndALandscapeLookRight) {
   REQUIRE_GL_CONTEXT();
   TImageryScene S;
-  for (const char* T : {"data\\tex\\skysphere0.dds", "data\\tex\\setting_temperate.png", "data\\tex\\setting_water.png",
-                        "data\\tex\\concrete.png", "data\\tex\\nocompression\\hex_water.png", "data\\tex\\nocompression\\waterfoamcircle.png"})
+  for (const char* T : {"data\\tex\\skysphere0.dds", "data\\tex\\setting_temperate.dds", "data\\tex\\setting_water.png",
+                        "data\\tex\\concrete.dds", "data\\tex\\nocompression\\hex_water.png", "data\\tex\\nocompression\\waterfoamcircle.png"})
     S.Load(T);
   glDisable(GL_DEPTH_TEST);
   glColor3f(1, 1, 1);

@@ -323,3 +323,29 @@ TEST(TextureDecoders, DDSBadHeaders) {
   PutU32(Huge, 12, 0xFFFFFFFF);
   EXPECT_NE(ErrorOf([&] { DecodeDDSImage(B(Huge), "h.dds"); }), "no error");
 }
+
+TEST(TextureDecoders, MipmapHalvingAveragesEveryTexelAndRoundsHalfUp) {
+  // 4 x 2 RGBA: each 2 x 2 block becomes its mean, rounded half up (1+2+2+2 = 7 -> 1.75 -> 2).
+  std::vector<std::uint8_t> P(4 * 2 * 4, 0);
+  auto Set = [&](std::uint32_t X, std::uint32_t Y, std::uint8_t V) { P[(Y * 4 + X) * 4] = V; };
+  Set(0, 0, 1), Set(1, 0, 2), Set(0, 1, 2), Set(1, 1, 2);
+  Set(2, 0, 0), Set(3, 0, 0), Set(2, 1, 255), Set(3, 1, 255);
+  auto L = HalveImage(P.data(), 4, 2, 4);
+  ASSERT_EQ(L.size(), 2u * 1 * 4);
+  EXPECT_EQ(L[0], 2);
+  EXPECT_EQ(L[4], 128);  // 127.5 rounds up
+
+  // Odd sides: 3 x 3 RGB halves to 1 x 1 from all nine texels, none dropped at the edge.
+  std::vector<std::uint8_t> Q(3 * 3 * 3, 0);
+  Q[(2 * 3 + 2) * 3 + 1] = 90;  // the far corner's green
+  auto M = HalveImage(Q.data(), 3, 3, 3);
+  ASSERT_EQ(M.size(), 3u);
+  EXPECT_EQ(M[1], 10);
+
+  // One pixel high: only the row's neighbours mix; a single pixel stays itself.
+  std::vector<std::uint8_t> Row{10, 20, 30, 50, 7};
+  auto R = HalveImage(Row.data(), 5, 1, 1);
+  EXPECT_EQ(R, (std::vector<std::uint8_t>{15, 29}));  // (30 + 50 + 7) / 3 = 29
+  std::vector<std::uint8_t> One{42, 43, 44};
+  EXPECT_EQ(HalveImage(One.data(), 1, 1, 3), One);
+}

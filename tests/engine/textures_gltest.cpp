@@ -124,6 +124,51 @@ TEST_F(TexturesGL, PackagedTexturesLoadFromMemory) {
   EXPECT_EQ(M.Names.size(), 4u);
 }
 
+TEST_F(TexturesGL, AFolderOfManyPicturesLoadsInOrderFromDiskAndPackageWithTheirMipmaps) {
+  // More PNG files than decoding threads, with a damaged one among them: every good one is
+  // registered in listing order, uploaded upright with its whole mipmap chain, and the damaged
+  // one is named in the log by the loader that met it.
+  auto P = QuadrantPicture(16, 16);
+  const std::string Png = MakePNGFile(P);
+  std::vector<TPackageEntry> Packed;
+  std::vector<std::string> Want;
+  for (int i = 0; i < 14; ++i) {
+    const std::string Name = "pic" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+    const std::string Bytes = i == 6 ? Png.substr(0, Png.size() / 3) : Png;
+    Folder.Write("data/tex/" + Name + ".png", Bytes);
+    Packed.push_back(MakePackageEntry("data\\pack\\" + Name + ".png", Bytes));
+    if (i != 6) Want.push_back(Name);
+  }
+  Folder.Write("tarnova.dat", BuildPackage(Packed));
+  TVirtualFileSystem V(Folder.Path());
+  V.Open("tarnova.dat");
+  auto& M = *gTextureManager;
+  V.LoadTextures("data\\tex\\", ".png", M, false);
+  EXPECT_EQ(M.Names, Want);
+  ExpectUprightQuadrants("pic13", 0, 0);
+  glBindTexture(GL_TEXTURE_2D, GLuint(M.GetTextureInfo("pic00", tiGLID)));
+  GLint W = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 4, GL_TEXTURE_WIDTH, &W);
+  EXPECT_EQ(W, 1);
+
+  // The package's copies, under new names.
+  TTextureManagerSwap Fresh;
+  V.LoadTextures("data\\pack\\", ".png", *gTextureManager, false);
+  EXPECT_EQ(gTextureManager->Names, Want);
+  ExpectUprightQuadrants("pic00", 64, 0);
+  ExpectUprightQuadrants("pic07", 128, 0);
+
+  auto Count = [&](const std::string& Part) {
+    int N = 0;
+    for (const auto& L : Log.Lines()) N += L.find(Part) != std::string::npos;
+    return N;
+  };
+  EXPECT_EQ(Count("Textures->LoadPNG->PNG file"), 1);
+  EXPECT_EQ(Count("pic06.png\" cannot be decoded"), 2);
+  EXPECT_EQ(Count("Textures->LoadPNGFromStream->PNG file \"data\\pack\\pic06.png\""), 1);
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
 TEST_F(TexturesGL, ANameWithoutExtensionPrefersDDSOverJPG) {
   auto P = QuadrantPicture(16, 16);
   Folder.Write("data/loadingscreen.jpg", MakeJPEGFile(P));
@@ -330,7 +375,7 @@ TEST_F(TexturesGL, OnePixelHighImagesAre1DAndHeightZeroUploadsNothing) {
   glDeleteTextures(1, &Name);
 }
 
-TEST_F(TexturesGL, HardwareMipmapsAndGLUMipmapsBothMakeAFullChain) {
+TEST_F(TexturesGL, HardwareMipmapsAndLoaderMipmapsBothMakeAFullChain) {
   auto P = QuadrantPicture(16, 16);
   for (bool Hardware : {false, true}) {
     gHardwareMipmaps = Hardware;
@@ -342,6 +387,27 @@ TEST_F(TexturesGL, HardwareMipmapsAndGLUMipmapsBothMakeAFullChain) {
     GLuint Name = Id;
     glDeleteTextures(1, &Name);
   }
+  // The loader's chain keeps a side that is no power of two: 20 x 12 -> 10 x 6 -> 5 x 3 -> 2 x 1
+  // -> 1 x 1, and the smallest level mixes all four quadrants (the odd sides weigh the right
+  // half a little more, so only roughly the mean).
+  gHardwareMipmaps = false;
+  auto Q = QuadrantPicture(20, 12);
+  std::uint32_t Id = CreateTexture(20, 12, GL_RGBA, Q.Rgba.data(), GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, false);
+  glBindTexture(GL_TEXTURE_2D, Id);
+  const int Want[5][2] = {{20, 12}, {10, 6}, {5, 3}, {2, 1}, {1, 1}};
+  for (int L = 0; L < 5; ++L) {
+    GLint W = 0, H = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, L, GL_TEXTURE_WIDTH, &W);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, L, GL_TEXTURE_HEIGHT, &H);
+    EXPECT_EQ(W, Want[L][0]) << "level " << L;
+    EXPECT_EQ(H, Want[L][1]) << "level " << L;
+  }
+  unsigned char Mean[4] = {0, 0, 0, 0};
+  glGetTexImage(GL_TEXTURE_2D, 4, GL_RGBA, GL_UNSIGNED_BYTE, Mean);
+  // Quadrants blue, white, red and green: every component is lit in two of the four.
+  for (int C = 0; C < 3; ++C) EXPECT_NEAR(Mean[C], 128, 24) << "component " << C;
+  GLuint Name = Id;
+  glDeleteTextures(1, &Name);
   EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 

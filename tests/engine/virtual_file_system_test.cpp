@@ -128,6 +128,12 @@ TEST(VirtualFileSystem, ExtractAppendsAtDestPositionAndRewinds) {
   TMemoryStream Buf;
   V.FindFile("data\\a.txt")->SaveToStream(Buf);
   EXPECT_EQ(Buf.Position(), 3);
+  // Inside a longer buffer the entry overwrites its length and the rest stays.
+  TMemoryStream Mid(std::string("123456"));
+  Mid.Seek(1);
+  V.FindFile("data\\a.txt")->SaveToStream(Mid);
+  EXPECT_EQ(Mid.Position(), 4);
+  EXPECT_EQ(Contents(Mid), "1abc56");
 }
 
 TEST(VirtualFileSystem, ListDirectoryAppendsSortedDiskNames) {

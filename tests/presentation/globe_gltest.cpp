@@ -224,6 +224,35 @@ TEST_F(GlobeGL, EarthViewFrameShowsSkyGlobeAndWaterInEveryMode) {
   int Reddish = 0;
   for (std::size_t i = 0; i < Texels.size(); i += 3) Reddish += Texels[i] > 150 && Texels[i + 2] < 100;
   EXPECT_GT(Reddish, 5);
+
+  // Nothing from below the water plane shows in the reflection: the clip plane cuts the mirrored
+  // scene at the water. Sunk wholly under the upper plane (radius 1.5, plane at -1.3), the globe
+  // leaves the texture as it is without a globe; half sunk, its half above the water is still
+  // mirrored.
+  gSettings.NoShaders = true;
+  gSettings.Reflections = true;
+  const auto Reflection = [&](float Y, float X = 0.0f) {
+    Game->Earth->Position = MakeVector3(X, Y, 0.0f);
+    glViewport(0, 0, kSize, kSize);
+    View.Render(*Game);
+    std::vector<std::uint8_t> T(256 * 256 * 3);
+    glBindTexture(GL_TEXTURE_2D, gReflectionTexture[0]);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, T.data());
+    return T;
+  };
+  const auto Differing = [](const std::vector<std::uint8_t>& A, const std::vector<std::uint8_t>& B) {
+    int N = 0;
+    for (std::size_t i = 0; i < A.size(); i += 3)
+      N += std::abs(A[i] - B[i]) + std::abs(A[i + 1] - B[i + 1]) + std::abs(A[i + 2] - B[i + 2]) > 6;
+    return N;
+  };
+  const auto Nothing = Reflection(0.0f, 100.0f);
+  const int Above = Differing(Reflection(0.3f), Nothing);
+  const int Half = Differing(Reflection(-1.3f), Nothing);
+  const int Sunk = Differing(Reflection(-3.0f), Nothing);
+  EXPECT_GT(Above, 2000) << "the globe above the water is not mirrored";
+  EXPECT_LE(Sunk, 0) << "the globe under the water shows in the reflection";
+  EXPECT_GT(Half, 500) << "the half above the water is not mirrored";
   FreeReflectionTargets();
 }
 

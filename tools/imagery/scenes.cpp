@@ -154,8 +154,10 @@ TImage ShoreWater(TColor Deep, TColor Shallow, std::uint32_t Seed) {
 }  // namespace
 
 namespace {
-// A sky's file: a DDS; the PNG an older data build left beside it goes, or the game would load it.
-std::filesystem::path SkyTexture(const TImageryPaths& Paths, const std::string& Name) {
+// A picture compressed here once (DXT1, bottom row first as the decoded pictures are uploaded),
+// so that start-up uploads it as it is instead of the GL compressing it. The PNG an older data
+// build left beside it goes, or the game would load that first.
+std::filesystem::path CompressedTexture(const TImageryPaths& Paths, const std::string& Name) {
   std::error_code Ec;
   std::filesystem::remove(Paths.Data / "tex" / (Name + ".png"), Ec);
   return Paths.Data / "tex" / (Name + ".dds");
@@ -168,10 +170,9 @@ void MakeScenes(const TImageryPaths& Paths) {
   std::vector<TColor> Tints = Paths.NationColors;
   Tints.push_back(Rgb(120, 125, 135));
   Tints.push_back(Rgb(140, 40, 20));
-  // The skies are the game's largest pictures: compressed here once, they load at start-up without
-  // the GL compressing them (stored bottom row first, as the decoded pictures are uploaded).
+  // The skies are the game's largest pictures.
   for (std::size_t N = 0; N < Tints.size(); ++N)
-    WriteIfChanged(SkyTexture(Paths, "skysphere" + std::to_string(N)),
+    WriteIfChanged(CompressedTexture(Paths, "skysphere" + std::to_string(N)),
                    EncodeDXT1DDSFile(NationSky(Tints[N], 300 + static_cast<std::uint32_t>(N)), true));
 
   {
@@ -188,9 +189,9 @@ void MakeScenes(const TImageryPaths& Paths) {
         float Shade = 0.75f + 0.25f * Dark + 0.3f * V;
         Storm.At(X, Y) = {Clamp01(C.R * Shade + Gleam), Clamp01(C.G * Shade + Gleam), Clamp01(C.B * Shade + Gleam * 1.2f), 1};
       }
-    WriteIfChanged(SkyTexture(Paths, "skyspheredramatic"), EncodeDXT1DDSFile(Storm, true));
+    WriteIfChanged(CompressedTexture(Paths, "skyspheredramatic"), EncodeDXT1DDSFile(Storm, true));
   }
-  WriteIfChanged(Tex / "lightningb.png", EncodePNGFile(Lightning(), false));
+  WriteIfChanged(CompressedTexture(Paths, "lightningb"), EncodeDXT1DDSFile(Lightning(), true));
 
   // Water maps, tiling: normals (x, y, z in 0..1), du/dv offsets around 0.5, the hex pattern and
   // the foam rings.
@@ -284,8 +285,10 @@ void MakeScenes(const TImageryPaths& Paths) {
       {"arctic", Rgb(190, 204, 220), Rgb(246, 250, 255), Rgb(150, 170, 190), 0.7f},
   };
   std::uint32_t Seed = 200;
+  // The opaque ones are compressed here; the shore waters keep their alpha in a PNG.
   for (const TKind& K : Kinds)
-    WriteIfChanged(Tex / (std::string("setting_") + K.Name + ".png"), EncodePNGFile(Landscape(K.Low, K.High, K.Spots, K.Rough, Seed++), false));
+    WriteIfChanged(CompressedTexture(Paths, std::string("setting_") + K.Name),
+                   EncodeDXT1DDSFile(Landscape(K.Low, K.High, K.Spots, K.Rough, Seed++), true));
   WriteIfChanged(Tex / "setting_water.png", EncodePNGFile(ShoreWater(Rgb(20, 70, 130), Rgb(70, 150, 170), 220), true));
   WriteIfChanged(Tex / "setting_water_dirty.png", EncodePNGFile(ShoreWater(Rgb(60, 66, 44), Rgb(110, 104, 70), 221), true));
   {
@@ -298,7 +301,7 @@ void MakeScenes(const TImageryPaths& Paths) {
         float G = 0.55f + 0.08f * Grain[Y * S + X] + 0.03f * (HashUnit(HashCell(X, Y, 1, 231)) - 0.5f);
         Concrete.At(X, Y) = {G * Joint, G * Joint, G * Joint * 1.02f, 1};
       }
-    WriteIfChanged(Tex / "concrete.png", EncodePNGFile(Concrete, false));
+    WriteIfChanged(CompressedTexture(Paths, "concrete"), EncodeDXT1DDSFile(Concrete, true));
     auto Smog = TileHeight(S, 4, 6, 240);
     TImage Fog(S, S);
     for (int I = 0; I < S * S; ++I) {
