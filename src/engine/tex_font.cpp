@@ -16,6 +16,7 @@ TTexFont::TTexFont(std::uint32_t Texture, TStream& Stream, float Size) : Texture
     const float M = ((16.0f - W) / 2.0f) / 256.0f;
     const float Left = Cx + M - 0.01f;
     const float Right = Cx + M + W / 256.0f + 0.001953125f + 0.01f;
+    GlyphTexCoords[static_cast<std::size_t>(I)] = {Left, Right, 1.0f - Cy, 1.0f - Cy - 0.0625f};
     glNewList(ListBase + GLuint(I), GL_COMPILE);
     glBegin(GL_QUADS);
     glTexCoord2f(Left, 1.0f - Cy);
@@ -65,16 +66,34 @@ void TTexFont::BindFont() {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
+// The quads the glyphs' lists hold, each moved by the pen advance of the glyphs before it, in one
+// batch: a list call per glyph is a draw of its own, and a window full of text costs a software
+// GL more in those draws than in the pixels they cover.
 void TTexFont::CallLists(const std::string& Text) {
-  glCallLists(GLsizei(Text.size()), GL_UNSIGNED_BYTE, Text.data());
+  glBegin(GL_QUADS);
+  float Pen = 0.0f;
+  for (char C : Text) {
+    const auto I = static_cast<std::uint8_t>(C);
+    const float W = GlyphWidths[I];
+    const std::array<float, 4>& T = GlyphTexCoords[I];
+    glTexCoord2f(T[0], T[2]);
+    glVertex2f(Pen - 2.0f, 0.0f);
+    glTexCoord2f(T[1], T[2]);
+    glVertex2f(Pen + W + 2.0f, 0.0f);
+    glTexCoord2f(T[1], T[3]);
+    glVertex2f(Pen + W + 2.0f, 16.0f);
+    glTexCoord2f(T[0], T[3]);
+    glVertex2f(Pen - 2.0f, 16.0f);
+    Pen += 1.5f * W + 1.0f;
+  }
+  glEnd();
 }
 
 namespace {
-void BeginText(const TVector3& Pos, float Size, std::uint32_t ListBase) {
+void BeginText(const TVector3& Pos, float Size) {
   glPushMatrix();
   glTranslatef(Pos.X, Pos.Y, Pos.Z);
   glScalef(Size, Size, Size);
-  glListBase(ListBase);
 }
 }  // namespace
 
@@ -83,7 +102,7 @@ void TTexFont::Print(const std::string& Text, const TVector3& Pos, const TVector
   if (Bind) BindFont();
   if (Text.empty()) return;
   glColor4f(Color.X, Color.Y, Color.Z, Alpha);
-  BeginText(Pos, Size, ListBase);
+  BeginText(Pos, Size);
   if (Shadow) {
     glDepthMask(GL_FALSE);
     glColor4f(0, 0, 0, 0.5f);
@@ -105,7 +124,7 @@ void TTexFont::Print(const std::string& Text, const TVector3& Pos, const TVector
 void TTexFont::PrintPlain(const std::string& Text, const TVector3& Pos, float Size, bool Shadow, bool Bind) {
   if (Bind) BindFont();
   if (Text.empty()) return;
-  BeginText(Pos, Size, ListBase);
+  BeginText(Pos, Size);
   if (Shadow) {
     glDepthMask(GL_FALSE);
     glColor4f(0, 0, 0, 1);
@@ -125,7 +144,7 @@ void TTexFont::PrintAlpha(const std::string& Text, const TVector3& Pos, float Si
   if (Bind) BindFont();
   if (Text.empty()) return;
   glColor4f(1, 1, 1, Alpha);
-  BeginText(Pos, Size, ListBase);
+  BeginText(Pos, Size);
   if (Shadow) {
     glDepthMask(GL_FALSE);
     glColor4f(0, 0, 0, Alpha);

@@ -39,7 +39,10 @@ public:
 
 private:
   std::array<float, 256> GlyphWidths{};  // width byte / Size
+  // Each glyph's texture coordinates as its list has them: left and right s, upper and lower t.
+  std::array<std::array<float, 4>, 256> GlyphTexCoords{};
   void ReadWidths(TStream& Stream, float Size);
   void BindFont();
+  // Draws the text's glyphs as its lists would, side by side from the current origin.
   void CallLists(const std::string& Text);
 };

@@ -98,5 +98,8 @@ public:
 
 private:
   void TitleBarPress(TGLWindow& W);
+  // Samples the skin textures from their full-size level only (see Render).
+  void FilterSkinTextures();
+  std::array<std::uint32_t, 5> FilteredSkinTextures{};
   void BringWindowToFront(TGLWindow& W);
 };

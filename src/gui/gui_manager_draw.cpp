@@ -5,10 +5,28 @@
 #include "engine/gl_api.h"
 #include "engine/perf_timer.h"
 
+// The skin's pieces are drawn at their own size or larger, the frame's border strips and corners
+// at half their size. Sampled from the full-size level alone, a software rasteriser fills the
+// windows (most of the interface's pixels, several layers deep) about a fifth faster; at half size
+// the texels under a pixel are the ones the next level averages, so the borders look the same.
+void TGLGUI::FilterSkinTextures() {
+  if (FilteredSkinTextures == SkinTextures) return;
+  GLint Bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &Bound);
+  for (std::uint32_t T : SkinTextures)
+    if (T != 0 && glIsTexture(T)) {
+      glBindTexture(GL_TEXTURE_2D, T);
+      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(Bound));
+  FilteredSkinTextures = SkinTextures;
+}
+
 void TGLGUI::Render() {
   if (gPerfTimer) gPerfTimer->Clear();
   if (ModalWindow && !ModalWindow->Visible) ModalWindow = nullptr;
   glActiveTexture(GL_TEXTURE0);
+  FilterSkinTextures();
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);

@@ -60,6 +60,8 @@ void TEarthGameView::CreateRenderTargets(TGame& Game) {
 void TEarthGameView::FreeRenderTargets() {
   TBasicGameView::FreeRenderTargets();
   FreeReflectionTargets();
+  EarthView.Sky.Free();
+  EarthView.ReflectionSky.Free();
   FreeNoiseVolume();
   FreeRegionMapTexture();
   FreeEarthRenderLists();

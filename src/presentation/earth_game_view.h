@@ -13,6 +13,8 @@ public:
   void UpDateRegionMap(TGame& Game, bool DebugDump) override;
   void RenderPickColors(TGame& Game) override;
   void GameLoaded(TGame& Game) override;
+  // What the earth view keeps from frame to frame.
+  const TEarthViewState& EarthViewState() const { return EarthView; }
 
 private:
   TEarthViewState EarthView;

@@ -31,27 +31,17 @@ TGLGUIItem* FindRoundTimerPanel() {
 
 namespace {
 
-void DrawSky(std::uint8_t Nation) {
+// The backdrop quad over the whole viewport, with the sky's picture when Textured, else a night
+// blue at the bottom to a lighter blue at the top.
+void SkyQuad(bool Textured) {
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
-  glColor3f(1.0f, 1.0f, 1.0f);
-  glDisable(GL_LIGHTING);
   glOrtho(0.0, 1.0, 0.0, 1.0, -1.0, 1.0);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
-  const std::string Sky = "skysphere" + std::to_string(Nation);
-  const bool Textured = gTextureManager && gTextureManager->IndexOf(Sky) >= 0;
-  if (Textured) {
-    glEnable(GL_TEXTURE_2D);
-    gTextureManager->BindTexture(Sky, GL_TEXTURE0);
-  } else {
-    LogOnce("TGame->RenderEarthView->Texture \"" + Sky + "\" not present, drawing a plain sky");
-    glDisable(GL_TEXTURE_2D);
-  }
   glBegin(GL_QUADS);
-  // Without the picture: night blue at the bottom to a lighter blue at the top.
   if (!Textured) glColor3f(0.02f, 0.04f, 0.12f);
   glTexCoord2f(0.0f, 0.0f);
   glVertex3f(0.0f, 0.0f, 0.0f);
@@ -69,6 +59,25 @@ void DrawSky(std::uint8_t Nation) {
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
   glPopMatrix();
+}
+
+// The sky stays the same from frame to frame, so it is drawn once into Image and copied into
+// the frame after that.
+void DrawSky(std::uint8_t Nation, TBackdropImage& Image, int Width, int Height) {
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glDisable(GL_LIGHTING);
+  const std::string Sky = "skysphere" + std::to_string(Nation);
+  const bool Textured = gTextureManager && gTextureManager->IndexOf(Sky) >= 0;
+  std::uint32_t Source = 0;
+  if (Textured) {
+    glEnable(GL_TEXTURE_2D);
+    gTextureManager->BindTexture(Sky, GL_TEXTURE0);
+    Source = static_cast<std::uint32_t>(gTextureManager->GetTextureInfo(Sky, tiGLID));
+  } else {
+    LogOnce("TGame->RenderEarthView->Texture \"" + Sky + "\" not present, drawing a plain sky");
+    glDisable(GL_TEXTURE_2D);
+  }
+  if (!Image.Show(Source, Width, Height, [Textured] { SkyQuad(Textured); })) SkyQuad(Textured);
 }
 
 void DrawLandscape(std::uint8_t Nation) {
@@ -127,8 +136,8 @@ void RenderEarthView(TGame& Game, TEarthViewState& View) {
   const TNation* Player = gNations[Nation].get();
   if (ReflectionRefreshDue(View.ReflectionUpdateCountdown, gSettings.ReflectionUpdateRate) && Player) {
     TPassScope Pass("reflection", true);
-    RenderEarthReflection(Game, 0, Player->WaterplaneUpperPos * 2.0f, Width, Height);
-    RenderEarthReflection(Game, 1, Player->WaterplaneLowerPos * 2.0f, Width, Height);
+    RenderEarthReflection(Game, 0, Player->WaterplaneUpperPos * 2.0f, Width, Height, View.ReflectionSky);
+    RenderEarthReflection(Game, 1, Player->WaterplaneLowerPos * 2.0f, Width, Height, View.ReflectionSky);
   }
 
   {
@@ -143,7 +152,7 @@ void RenderEarthView(TGame& Game, TEarthViewState& View) {
   }
   {
     TPassScope Pass("sky");
-    DrawSky(Nation);
+    DrawSky(Nation, View.Sky, Width, Height);
     glClear(GL_DEPTH_BUFFER_BIT);
   }
   {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "presentation/backdrop_image.h"
+
 class TGame;
 class TGLGUIItem;
 
@@ -15,6 +17,9 @@ struct TEarthViewState {
   TGLGUIItem* RoundTimerPanel = nullptr;
   // Frames left until the next refresh of the water reflections.
   std::int32_t ReflectionUpdateCountdown = 0;
+  // The sky of the frame and of the reflections (the reflection textures' size).
+  TBackdropImage Sky;
+  TBackdropImage ReflectionSky;
 };
 // The round-timer panel of the loaded in-game layout; a layout without it is logged once.
 TGLGUIItem* FindRoundTimerPanel();

@@ -14,6 +14,7 @@
 #include "engine/shader_manager.h"
 #include "engine/texture_manager.h"
 #include "platform/latin1.h"
+#include "presentation/backdrop_image.h"
 #include "presentation/earth_render.h"
 #include "presentation/presentation_globals.h"
 #include "world/nation.h"
@@ -166,7 +167,8 @@ std::array<double, 2> WaterDiscDirection(int k) {
   return {std::sin(A), std::cos(A)};
 }
 
-void RenderEarthReflection(TGame& Game, int Index, float Height, int ClientWidth, int ClientHeight) {
+void RenderEarthReflection(TGame& Game, int Index, float Height, int ClientWidth, int ClientHeight,
+                           TBackdropImage& SkyImage) {
   if (gReflectionTexture[Index] == 0 || ClientHeight <= 0) return;
   const std::int32_t S = gReflectionSize;
   // The frame goes back to whatever frame buffer it was being drawn into.
@@ -199,14 +201,17 @@ void RenderEarthReflection(TGame& Game, int Index, float Height, int ClientWidth
   glDepthMask(GL_FALSE);
   glDisable(GL_CULL_FACE);
   const std::string Sky = "skysphere" + Nation;
+  std::uint32_t SkySource = 0;
   if (HasTexture(Sky)) {
     glEnable(GL_TEXTURE_2D);
     gTextureManager->BindTexture(Sky, GL_TEXTURE0);
+    SkySource = static_cast<std::uint32_t>(gTextureManager->GetTextureInfo(Sky, tiGLID));
   } else {
     glDisable(GL_TEXTURE_2D);
     glColor3f(0.06f, 0.11f, 0.24f);
   }
-  SkyQuad();
+  // The same sky every time: drawn once at the reflection's size and copied in after that.
+  if (!SkyImage.Show(SkySource, S, S, SkyQuad)) SkyQuad();
   glColor3f(1.0f, 1.0f, 1.0f);
   glEnable(GL_CULL_FACE);
   glDepthMask(GL_TRUE);

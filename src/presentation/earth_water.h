@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+class TBackdropImage;
 class TGame;
 
 // Makes the two reflection textures of Size x Size texels (at most the GL's largest texture) and
@@ -24,7 +25,8 @@ bool WaterDiscVisible(float EyeHeight, float DiscHeight);
 std::array<double, 2> WaterDiscDirection(int k);
 
 // Renders the earth view mirrored at the plane y = Height / 2 into reflection texture Index
-// (what lies below the plane is clipped away).
-void RenderEarthReflection(TGame& Game, int Index, float Height, int ClientWidth, int ClientHeight);
+// (what lies below the plane is clipped away). The sky comes from SkyImage.
+void RenderEarthReflection(TGame& Game, int Index, float Height, int ClientWidth, int ClientHeight,
+                           TBackdropImage& SkyImage);
 // The two discs of the player nation's scenery; the model-view matrix holds the camera distance.
 void RenderEarthWater(TGame& Game, int ClientWidth, int ClientHeight);

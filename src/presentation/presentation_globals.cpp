@@ -12,3 +12,5 @@ std::int32_t gReflectionSize = 0;
 std::uint32_t gSceneReflectionTexture = 0;
 std::int32_t gSceneReflectionSize = 0;
 std::uint32_t gStandInSphere = 0;
+TBackdropImage gSceneSkyImage;
+TBackdropImage gSceneMirroredSkyImage;

@@ -2,6 +2,7 @@
 // The presentation's single instances. Each names who creates it and who may write it.
 #include <cstdint>
 
+#include "presentation/backdrop_image.h"
 #include "presentation/region_map.h"
 
 // Seconds since the program started, the clock of every animated shader, water pass, cloud
@@ -26,6 +27,11 @@ extern std::int32_t gReflectionSize;
 // water, freed with the view's render targets.
 extern std::uint32_t gSceneReflectionTexture;
 extern std::int32_t gSceneReflectionSize;
+// The menu scenes' skies (main menu, intro, end screen and the nation selection between its
+// cross-fades), upright and mirrored: drawn once into an image by ShowSceneSky and copied into
+// the frames after that; freed with the scene targets.
+extern TBackdropImage gSceneSkyImage;
+extern TBackdropImage gSceneMirroredSkyImage;
 // Display list of the globe drawn without its model (0 while there is none): compiled at its first
 // draw, freed with the earth's render lists.
 extern std::uint32_t gStandInSphere;

@@ -105,6 +105,60 @@ TEST_F(TexFontGL, CentredTextAndShadow) {
   EXPECT_EQ(Colour[3], 1.0f);
 }
 
+TEST_F(TexFontGL, ATextDrawsTheSamePixelsAsItsGlyphListsCalledOneAfterAnother) {
+  // Every cell a colour of its own with a ramp across it, and glyph widths that differ, so that
+  // a glyph out of place, a wrong texture coordinate or a pen that drifts shows in the picture.
+  TTestPicture P{256, 256, std::vector<std::uint8_t>(256 * 256 * 4, 0)};
+  for (int Y = 0; Y < 256; ++Y)
+    for (int X = 0; X < 256; ++X) {
+      const int Code = (15 - Y / 16) * 16 + X / 16;
+      std::uint8_t* Px = &P.Rgba[(std::size_t(Y) * 256 + X) * 4];
+      Px[0] = std::uint8_t(Code * 37), Px[1] = std::uint8_t(Code * 91 + (X % 16) * 12), Px[2] = std::uint8_t((Y % 16) * 15);
+      Px[3] = std::uint8_t(X % 16 < 12 ? 255 : 90);
+    }
+  std::string Widths(256, '\0');
+  for (int I = 0; I < 256; ++I) Widths[std::size_t(I)] = char(20 + (I * 7) % 90);
+  Folder.Write("data/tex/rampfont.dds", MakeBGRA8DDSFile(P));
+  Folder.Write("data/rampfont.fnt", Widths);
+  TVirtualFileSystem V(Folder.Path());
+  V.LoadFont({.Texture = "data\\tex\\rampfont.dds", .Widths = "data\\rampfont.fnt"}, *gTextureManager, Font, 8.0f);
+  ASSERT_TRUE(Font);
+  const std::string Text = "Wir bauen 17 Forschungslabore: \xc4rger, Qualm & \xdc" "bermut!";
+  const auto Frame = [] {
+    std::vector<std::uint8_t> Pixels(256 * 256 * 4);
+    glReadPixels(0, 0, 256, 256, GL_RGBA, GL_UNSIGNED_BYTE, Pixels.data());
+    return Pixels;
+  };
+  for (float Size : {1.0f, 0.7f}) {
+    Begin2DFrame();
+    Font->Print(Text, MakeVector3(3.5f, 40.0f, 0.0f), MakeVector3(1.0f, 0.9f, 0.8f), 1.0f, Size, false, true);
+    const auto Printed = Frame();
+    // The same text as the font's lists draw it, list after list.
+    Begin2DFrame();
+    glActiveTexture(GL_TEXTURE0);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, Font->TextureID);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1.0f, 0.9f, 0.8f, 1.0f);
+    glPushMatrix();
+    glTranslatef(3.5f, 40.0f, 0.0f);
+    glScalef(Size, Size, Size);
+    glListBase(Font->ListBase);
+    glCallLists(GLsizei(Text.size()), GL_UNSIGNED_BYTE, Text.data());
+    glPopMatrix();
+    const auto Listed = Frame();
+    int Lit = 0, Differing = 0;
+    for (std::size_t I = 0; I < Printed.size(); I += 4) {
+      Lit += Printed[I] + Printed[I + 1] + Printed[I + 2] > 0;
+      for (std::size_t C = 0; C < 3; ++C) Differing += std::abs(Printed[I + C] - Listed[I + C]) > 1;
+    }
+    EXPECT_GT(Lit, 2000) << "size " << Size;
+    EXPECT_EQ(Differing, 0) << "size " << Size;
+  }
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
 TEST_F(TexFontGL, AnEmptyTextStillBindsAndBlends) {
   TVirtualFileSystem V(Folder.Path());
   V.LoadFont({.Texture = "data\\tex\\testfont.dds", .Widths = "data\\testfont.fnt"}, *gTextureManager, Font, 8.0f);

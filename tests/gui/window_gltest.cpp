@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
 #include <memory>
 
 #include "fake_gui_services.h"
@@ -180,3 +183,44 @@ TEST_F(WindowGL, AnOpenDropDownIsDrawnOverTheControlsAfterIt) {
 }
 
 }  // namespace
+
+TEST_F(WindowGL, TheSkinIsSampledFromItsFullSizePictureAndTheFrameLooksAsWithItsSmallerLevels) {
+  REQUIRE_GL_CONTEXT();
+  // A skin of soft shading, as the interface's pictures are, with all its smaller levels.
+  std::vector<unsigned char> Texels(256 * 256 * 4);
+  for (int Y = 0; Y < 256; ++Y)
+    for (int X = 0; X < 256; ++X) {
+      unsigned char* T = &Texels[static_cast<std::size_t>((Y * 256 + X) * 4)];
+      T[0] = static_cast<unsigned char>(X);
+      T[1] = static_cast<unsigned char>(Y);
+      T[2] = static_cast<unsigned char>(128 + 100 * std::sin(X / 40.0) * std::cos(Y / 50.0));
+      T[3] = 255;
+    }
+  GLuint Skin = 0;
+  glGenTextures(1, &Skin);
+  glBindTexture(GL_TEXTURE_2D, Skin);
+  glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 256, 256, 0, GL_RGBA, GL_UNSIGNED_BYTE, Texels.data());
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  GUI->SetSkinTextures(Skin, 0, Skin, Skin, Skin);
+  Add("w", 20, 20, 200, 150).SkinTextures = GUI->SkinTextures;
+  Frame(0.0f);
+  GLint Filter = 0;
+  glBindTexture(GL_TEXTURE_2D, Skin);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &Filter);
+  EXPECT_EQ(Filter, GL_LINEAR);
+  const auto FullSizeOnly = Pixels;
+  // The same frame from the smaller levels where the skin is drawn smaller: the picture barely
+  // differs (the manager filters a skin once, so it keeps the filter set here).
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+  Frame(0.0f);
+  int Lit = 0, Off = 0;
+  for (std::size_t I = 0; I < Pixels.size(); I += 4) {
+    Lit += Pixels[I] + Pixels[I + 1] + Pixels[I + 2] > 0;
+    for (std::size_t C = 0; C < 3; ++C) Off += std::abs(Pixels[I + C] - FullSizeOnly[I + C]) > 3;
+  }
+  EXPECT_GT(Lit, 200 * 150);
+  EXPECT_LT(Off, Lit / 100) << "pixels changed by more than 3 of 255";
+  glDeleteTextures(1, &Skin);
+}

@@ -256,6 +256,87 @@ TEST_F(GlobeGL, EarthViewFrameShowsSkyGlobeAndWaterInEveryMode) {
   FreeReflectionTargets();
 }
 
+// One colour over a whole texture: any filtering of it gives that colour.
+GLuint PlainTexture(std::uint8_t R, std::uint8_t G, std::uint8_t B) {
+  GLuint ID = 0;
+  glGenTextures(1, &ID);
+  glBindTexture(GL_TEXTURE_2D, ID);
+  const std::uint8_t Texels[16] = {R, G, B, 255, R, G, B, 255, R, G, B, 255, R, G, B, 255};
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, Texels);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return ID;
+}
+
+TEST_F(GlobeGL, TheSkyIsDrawnOnceAndCopiedIntoEveryFrameUntilTheNationOrTheSizeChanges) {
+  UpDateRegionMap(false);
+  TNation& Player = *gNations[0];
+  Player.WaterplaneUpperPos = -1.3f;
+  Player.WaterplaneUpperDim = 2.5f;
+  Player.WaterplaneLowerPos = -1.5f;
+  Player.WaterplaneLowerDim = 5.0f;
+  TNation& Other = *gNations[1];
+  Other.WaterplaneUpperPos = Player.WaterplaneUpperPos;
+  Other.WaterplaneUpperDim = Player.WaterplaneUpperDim;
+  Other.WaterplaneLowerPos = Player.WaterplaneLowerPos;
+  Other.WaterplaneLowerDim = Player.WaterplaneLowerDim;
+  const GLuint Red = PlainTexture(200, 40, 40), Blue = PlainTexture(40, 40, 200);
+  gTextureManager->AddTextureByID("skysphere0", Red);
+  gTextureManager->AddTextureByID("skysphere1", Blue);
+  gSettings.ReflectionUpdateRate = 1;
+  gSettings.NoShaders = true;
+  gSettings.Reflections = true;
+  CreateReflectionTargets(256, kSize, kSize);
+  TEarthGameView View;
+  Game->State = gsEarthView;
+  Face(30, 20);
+  const auto Near = [](std::array<int, 3> Got, std::array<int, 3> Want) {
+    for (int c = 0; c < 3; ++c)
+      if (std::abs(Got[c] - Want[c]) > 1) return false;
+    return true;
+  };
+  const std::array<int, 3> RedSky{200, 40, 40}, BlueSky{40, 40, 200};
+  for (int Frame = 0; Frame < 3; ++Frame) {
+    glViewport(0, 0, kSize, kSize);
+    View.Render(*Game);
+    EXPECT_TRUE(Near(Pixel(2, 2), RedSky)) << "frame " << Frame;
+    EXPECT_TRUE(Near(Pixel(kSize - 3, kSize / 3), RedSky)) << "frame " << Frame;
+  }
+  // Three frames, each with its reflections, drew each sky once.
+  EXPECT_EQ(View.EarthViewState().Sky.Redraws(), 1u);
+  EXPECT_EQ(View.EarthViewState().ReflectionSky.Redraws(), 1u);
+  std::vector<std::uint8_t> Texels(256 * 256 * 3);
+  glBindTexture(GL_TEXTURE_2D, gReflectionTexture[0]);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, Texels.data());
+  const std::size_t TopLeft = (255u * 256u + 1u) * 3u;
+  EXPECT_TRUE(Near({Texels[TopLeft], Texels[TopLeft + 1], Texels[TopLeft + 2]}, RedSky)) << "the reflection's sky";
+
+  // Another nation's game shows its own sky at once, in the frame and in the reflections.
+  gPlayerNation = 1;
+  glViewport(0, 0, kSize, kSize);
+  View.Render(*Game);
+  EXPECT_TRUE(Near(Pixel(2, 2), BlueSky));
+  EXPECT_EQ(View.EarthViewState().Sky.Redraws(), 2u);
+  glBindTexture(GL_TEXTURE_2D, gReflectionTexture[0]);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, Texels.data());
+  EXPECT_TRUE(Near({Texels[TopLeft], Texels[TopLeft + 1], Texels[TopLeft + 2]}, BlueSky)) << "the reflection's sky";
+
+  // A smaller window: the sky is drawn again at the new size and fills it to its top edge.
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glViewport(0, 0, kSize / 2, kSize / 2);
+  View.Render(*Game);
+  EXPECT_EQ(View.EarthViewState().Sky.Redraws(), 3u);
+  EXPECT_TRUE(Near(Pixel(2, kSize / 2 + 1), BlueSky)) << "the top row of the smaller frame";
+  EXPECT_EQ(Pixel(2, kSize / 2 - 2), (std::array<int, 3>{0, 0, 0})) << "above the smaller frame";
+  SaveFrame("sky_after_resize");
+  View.FreeRenderTargets();
+  glDeleteTextures(1, &Red);
+  glDeleteTextures(1, &Blue);
+}
+
 TEST_F(GlobeGL, AWaterDiscAtTheEyesHeightLeavesNoBandAcrossTheInterface) {
   // A disc in the eye's plane is seen edge-on: drawn, its near-eye fragments would lie in front
   // of the interface along a line and cut a band through every window drawn over the scene.

@@ -302,6 +302,47 @@ TEST_F(Scenes, TheNationSelectionShowsTheSkyAndALongNameBesideItsHistoryWithoutO
   }
 }
 
+TEST_F(Scenes, TheNationSelectionDrawsItsSkyOnceWhileItStaysAndAfreshForAnotherNation) {
+  for (std::size_t i = 0; i < gNations.size(); ++i) gNations[i] = std::make_unique<TNation>();
+  LoadScreen(*gNationSelectGUI, "data\\xml\\lang_eng\\UI_NationSelect.xml");
+  Game->FrameTime = 16.0;
+  // The sky left of the globe and above the interface.
+  const auto Sky = [] {
+    const TFrame F = ReadFrame();
+    std::vector<int> Sums;
+    for (int Y = 0; Y < 60; Y += 3)
+      for (int X = 0; X < 300; X += 5) {
+        const auto P = F.At(X, Y);
+        Sums.push_back(P[0] + 256 * P[1] + 65536 * P[2]);
+      }
+    return Sums;
+  };
+  const std::uint32_t Redraws = gSceneSkyImage.Redraws();
+  Game->SelectedNation = Game->DisplayedNation = Game->TargetNation = 1;
+  RenderNationSelection(*Game);
+  const auto First = Sky();
+  for (int Frame = 0; Frame < 2; ++Frame) {
+    RenderNationSelection(*Game);
+    EXPECT_EQ(Sky(), First) << "frame " << Frame + 1;
+  }
+  EXPECT_EQ(gSceneSkyImage.Redraws(), Redraws + 1);
+  // Halfway through a cross-fade both skies show, each frame drawn as it stands.
+  Game->TargetNation = 2;
+  Game->NationFade = 0.5f;
+  RenderNationSelection(*Game);
+  const auto Halfway = Sky();
+  EXPECT_NE(Halfway, First);
+  EXPECT_EQ(gSceneSkyImage.Redraws(), Redraws + 1);
+  // Once the fade is over, the new nation's sky, not the old one kept.
+  Game->DisplayedNation = 2;
+  RenderNationSelection(*Game);
+  const auto Second = Sky();
+  EXPECT_NE(Second, First);
+  EXPECT_NE(Second, Halfway);
+  EXPECT_EQ(gSceneSkyImage.Redraws(), Redraws + 2);
+  FreeSceneTargets();
+}
+
 // The menu scenes mirror their sky by copying a square from the window: a reflection size from
 // the settings larger than the window is cut to the window, so every texel of the mirror is drawn.
 TEST_F(Scenes, TheSceneReflectionIsNoLargerThanTheWindowItIsCopiedFrom) {

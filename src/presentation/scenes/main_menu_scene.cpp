@@ -44,12 +44,14 @@ void SkyAndLightning(TGame& Game, bool Reflected, bool MainMenu) {
 
   Bind("skyspheredramatic");
   glDepthMask(GL_FALSE);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 1); glVertex3f(0, 0, 0);
-  glTexCoord2f(0, 0); glVertex3f(0, 1, 0);
-  glTexCoord2f(1, 0); glVertex3f(1, 1, 0);
-  glTexCoord2f(1, 1); glVertex3f(1, 0, 0);
-  glEnd();
+  ShowSceneSky("skyspheredramatic", Reflected, [] {
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1); glVertex3f(0, 0, 0);
+    glTexCoord2f(0, 0); glVertex3f(0, 1, 0);
+    glTexCoord2f(1, 0); glVertex3f(1, 1, 0);
+    glTexCoord2f(1, 1); glVertex3f(1, 0, 0);
+    glEnd();
+  });
   glDepthMask(GL_TRUE);
 
   // The lightning advances once per frame, in the pass that is seen, not again in the mirror.

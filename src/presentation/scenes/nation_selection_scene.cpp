@@ -101,8 +101,13 @@ void NationScene(TGame& Game, bool Mirrored) {
   glDisable(GL_LIGHTING);
   const bool Fading = Game.DisplayedNation != Game.TargetNation;
   if (Fading) glColor3f(1 - Game.NationFade, 1 - Game.NationFade, 1 - Game.NationFade);
-  if (gTextureManager) gTextureManager->BindTexture("skysphere" + std::to_string(Game.DisplayedNation), 0);
-  SkyQuad(0.0f, Mirrored);
+  const std::string Sky = "skysphere" + std::to_string(Game.DisplayedNation);
+  if (gTextureManager) gTextureManager->BindTexture(Sky, 0);
+  // Between cross-fades the sky stays the same from frame to frame.
+  if (Fading)
+    SkyQuad(0.0f, Mirrored);
+  else
+    ShowSceneSky(Sky, Mirrored, [Mirrored] { SkyQuad(0.0f, Mirrored); });
   if (Fading) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

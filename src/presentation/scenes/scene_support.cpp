@@ -7,6 +7,7 @@
 #include "control/tarnova_form.h"
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
+#include "engine/texture_manager.h"
 #include "gui/gui_globals.h"
 #include "presentation/presentation_globals.h"
 
@@ -34,6 +35,18 @@ void FreeSceneTargets() {
   if (gSceneReflectionTexture != 0) glDeleteTextures(1, &gSceneReflectionTexture);
   gSceneReflectionTexture = 0;
   gSceneReflectionSize = 0;
+  gSceneSkyImage.Free();
+  gSceneMirroredSkyImage.Free();
+}
+
+void ShowSceneSky(const std::string& Texture, bool Mirrored, const std::function<void()>& DrawQuad) {
+  const std::int32_t Source = gTextureManager ? gTextureManager->GetTextureInfo(Texture, tiGLID) : -1;
+  GLint Viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, Viewport);
+  TBackdropImage& Image = Mirrored ? gSceneMirroredSkyImage : gSceneSkyImage;
+  if (Source < 0 || Viewport[0] != 0 || Viewport[1] != 0 || glIsEnabled(GL_LIGHTING) ||
+      !Image.Show(static_cast<std::uint32_t>(Source), Viewport[2], Viewport[3], DrawQuad))
+    DrawQuad();
 }
 
 

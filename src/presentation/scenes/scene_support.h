@@ -3,6 +3,7 @@
 // perspective and the mirrored pass.
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class TGame;
 
@@ -10,8 +11,13 @@ class TGame;
 // settings, 512 when unset, but no larger than the window it is copied from); Size receives its
 // edge length.
 std::uint32_t SceneReflectionTexture(TGame& Game, int& Size);
-// Frees the reflection texture while the GL context still exists.
+// Frees the reflection texture and the sky images while the GL context still exists.
 void FreeSceneTargets();
+// A sky over the whole viewport with the picture Texture (already bound), upright or Mirrored:
+// DrawQuad draws it under the caller's projection. The sky is copied in from its image when the
+// viewport starts at the window's corner and lighting is off (as the sky passes draw it), else
+// drawn as it stands; a picture the texture manager does not hold is always drawn as it stands.
+void ShowSceneSky(const std::string& Texture, bool Mirrored, const std::function<void()>& DrawQuad);
 
 // The perspective of the scenes: viewport over the client area, the field of view of the view
 // constants, depth 0.1 to 512, model-view identity.
