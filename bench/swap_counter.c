@@ -1,12 +1,16 @@
 /* Preloaded into the game by bench/play_watchdog.sh: counts the frames the game shows (its
  * buffer swaps) and the longest time between two of them, written at exit to the file named by
  * SWAP_COUNTER_FILE as "frames <n> longest_ms <ms>", after a line "slow <ms> at <clock time>" for each frame
- * over a second, to be read beside the times of log.html. */
+ * over a second, to be read beside the times of log.html. With SWAP_TIMES_FILE set, every swap also
+ * appends its wall-clock time (milliseconds since the epoch) as one line to that file, as it
+ * happens, so that a script can read the frames of each stage of a run (bench/whole_game.sh). */
 #define _GNU_SOURCE
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
+#include <unistd.h>
 
 static unsigned long Frames;
 static double Last, Longest;
@@ -33,6 +37,18 @@ void SDL_GL_SwapWindow(void* Window) {
   }
   Last = T;
   ++Frames;
+  static int Times = -2;
+  if (Times == -2) {
+    const char* Name = getenv("SWAP_TIMES_FILE");
+    Times = Name ? open(Name, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644) : -1;
+  }
+  if (Times >= 0) {
+    struct timespec W;
+    clock_gettime(CLOCK_REALTIME, &W);
+    char Line[32];
+    const int Length = snprintf(Line, sizeof Line, "%.3f\n", W.tv_sec * 1000.0 + W.tv_nsec / 1e6);
+    if (write(Times, Line, (size_t)Length) < 0) Times = -1;
+  }
 }
 
 __attribute__((destructor)) static void Report(void) {

@@ -7,6 +7,7 @@
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/localization.h"
+#include "engine/log.h"
 #include "engine/perf_timer.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
@@ -48,6 +49,9 @@ void AdvanceHotSeatOverlay(TGame& Game) {
       Out.LastGlobeZoom = Game.Earth->Zoom;
     }
     gPlayerNation = static_cast<std::uint8_t>(Next);
+    if (gLog)
+      gLog->AddLine("TGame->Render->Hot seat: the turn goes to \"" + gNations[Next]->PlayerName + "\" (nation " +
+                    std::to_string(Next) + ")");
     if (Game.Earth) {
       const TNation& In = *gNations[Next];
       Game.Earth->RotationX = In.LastGlobeRotationX;

@@ -13,6 +13,9 @@
 //                                          prints how many pixels of the rectangle (x, y down from
 //                                          the top, w x h) have each channel within tolerance of
 //                                          red, green and blue
+//   tarnova-e2e-helper boxdiff <file> <file> <x> <y> <w> <h> prints how many of the w x h pixels
+//                                          whose top left corner is x across, y down differ between
+//                                          the two pictures by more than a tenth
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -143,6 +146,33 @@ int Near(char** Args) {
   return 0;
 }
 
+// The pixels of the w x h box at x, y whose red, green or blue differ by more than a tenth between
+// two pictures of the same size: two pictures of the same screen differ in none or a few (the sea
+// shimmers through a translucent panel), a changed text in hundreds.
+int BoxDiff(char** Args) {
+  TPNGImage A, B;
+  if (!ReadPNG(Args[0], A) || !ReadPNG(Args[1], B)) return 1;
+  unsigned long Box[4];
+  for (int i = 0; i < 4; ++i) Box[i] = std::strtoul(Args[i + 2], nullptr, 10);
+  if (A.Width != B.Width || A.Height != B.Height || Box[2] == 0 || Box[3] == 0 || Box[0] + Box[2] > A.Width ||
+      Box[1] + Box[3] > A.Height) {
+    std::fprintf(stderr, "%s, %s: the box lies outside the pictures\n", Args[0], Args[1]);
+    return 1;
+  }
+  unsigned long Count = 0;
+  for (unsigned long Row = Box[1]; Row < Box[1] + Box[3]; ++Row)
+    for (unsigned long Col = Box[0]; Col < Box[0] + Box[2]; ++Col) {
+      const std::size_t i = (static_cast<std::size_t>(A.Height - 1 - Row) * A.Width + Col) * 4;
+      for (std::size_t c = 0; c < 3; ++c)
+        if (std::abs(A.Pixels[i + c] - B.Pixels[i + c]) > 25) {
+          ++Count;
+          break;
+        }
+    }
+  std::printf("%lu\n", Count);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -153,8 +183,10 @@ int main(int argc, char** argv) {
   if (Command == "windowsum" && argc == 3) return WindowSum(argv[2]);
   if (Command == "mean" && argc == 3) return Mean(argv[2]);
   if (Command == "near" && argc == 11) return Near(argv + 2);
+  if (Command == "boxdiff" && argc == 8) return BoxDiff(argv + 2);
   std::fprintf(stderr,
                "usage: tarnova-e2e-helper close <window id> | pngstat <file> | pixel <file> <x> <y> | mean <file> | "
-               "windowsum <window id> | near <file> <x> <y> <w> <h> <r> <g> <b> <tolerance>\n");
+               "windowsum <window id> | near <file> <x> <y> <w> <h> <r> <g> <b> <tolerance> | "
+               "boxdiff <file> <file> <x> <y> <w> <h>\n");
   return 2;
 }

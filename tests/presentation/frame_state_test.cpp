@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 #include "windows_fixture.h"
@@ -13,8 +14,10 @@
 // at its darkest point (each player keeps their own view of the globe), then clears again.
 TEST_F(WindowsTest, TheHandOverSwitchesThePlayerAtTheDarkestPointAndKeepsEachPlayersGlobe) {
   TGame& Game = *this->Game;
+  TLogCapture Log;
   Game.Earth = std::make_unique<TEarth>();
   Game.HotSeat = true;
+  gNations[2]->PlayerName = "Mara";
   Game.Earth->RotationY = 30.0f;
   gNations[2]->LastGlobeRotationY = 120.0f;
   gPlayerNation = 0;
@@ -35,6 +38,10 @@ TEST_F(WindowsTest, TheHandOverSwitchesThePlayerAtTheDarkestPointAndKeepsEachPla
   for (int i = 0; i < 30; ++i) AdvanceHotSeatOverlay(Game);
   EXPECT_FLOAT_EQ(Game.OverlayAlpha, 1.0f);  // cleared and resting
   EXPECT_EQ(gPlayerNation, 2);
+  // One line in log.html for the one hand-over, naming the incoming player.
+  EXPECT_EQ(std::count(Log.Lines().begin(), Log.Lines().end(),
+                       "TGame->Render->Hot seat: the turn goes to \"Mara\" (nation 2)"),
+            1);
 }
 
 TEST_F(WindowsTest, TheNationSelectionsSkyCrossFadeTakesHalfASecond) {
