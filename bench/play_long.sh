@@ -57,12 +57,7 @@ play_to() {
 }
 
 make_game both
-start_game -windowed -debugkeys
-wait_log "Game started in"
-WINDOW=$(game_window)
-sleep 1.5  # the menu fades in
-shot main_menu
-in_menu "$E2E_ARTIFACTS/main_menu.png" || fail "no main menu"
+start_at_menu -windowed -debugkeys
 
 stage "options: music volume"
 click 168 340  # "options"
@@ -184,15 +179,7 @@ stage "back to the main menu and load"
 sleep 1
 click 30 28    # the system bar's "exit game"
 until_shot back_in_menu in_menu
-click 448 284  # "load game" (the single-player sub-menu is still open)
-sleep 1
-shot load_window
-click 300 242  # the first row: the newest save
-click 364 549  # "Load"
-wait_log "TGame->LoadFromXML->Loading game from" 60
-grep -F "TGame->LoadFromXML->Loading game from" "$GAME/log.html" | tail -n 1 | grep -qF "$(basename "$SAVE_GAME")" ||
-  fail "not $(basename "$SAVE_GAME") was loaded"
-until_shot loaded in_game
+load_from_menu "$SAVE_GAME" 60
 
 stage "rounds to 100"
 play_to 100

@@ -10,12 +10,7 @@
 source "$(dirname "$0")/common.bash" "$@"
 
 make_game both
-start_game -windowed
-wait_log "Game started in"
-WINDOW=$(game_window)
-sleep 1.5  # the menu fades in
-shot main_menu
-in_menu "$E2E_ARTIFACTS/main_menu.png" || fail "no main menu"
+start_at_menu -windowed
 
 E2E_STAGE="new game"
 new_single_player_game

@@ -208,6 +208,29 @@ save_game() {
   [ -f "${SAVED%.xml}.name" ] || fail "$SAVED has no name file"
   key Escape
 }
+# start_at_menu SWITCHES...: starts the game and waits for its main menu (screenshot main_menu).
+start_at_menu() {
+  start_game "$@"
+  wait_log "Game started in"
+  WINDOW=$(game_window)
+  sleep 1.5  # the menu fades in
+  shot main_menu
+  in_menu "$E2E_ARTIFACTS/main_menu.png" || fail "no main menu"
+}
+# load_from_menu FILE SECONDS: in the main menu with the single-player sub-menu open (a click on
+# "single player" would close it), "load game", the first row (the newest save, which must be
+# FILE) and "Load"; waits for the loaded game's view.
+load_from_menu() {
+  click 448 284  # "load game"
+  sleep 1
+  shot load_window
+  click 300 242  # the first row: the newest save
+  click 364 549  # "Load"
+  wait_log "TGame->LoadFromXML->Loading game from" "$2"
+  grep -F "TGame->LoadFromXML->Loading game from" "$GAME/log.html" | tail -n 1 | grep -qF "$(basename "$1")" ||
+    fail "not $(basename "$1") was loaded"
+  until_shot loaded in_game
+}
 # player FILE: the human player's nation in a single-player savegame.
 player() { sed -n '/<nation[0-4] [^>]*aicontrolled="False"/,/<\/nation[0-4]>/p' "$1"; }
 count_in() { grep -c -- "$1" || true; }

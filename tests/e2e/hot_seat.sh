@@ -68,14 +68,8 @@ save_game() {
 # nation N FILE: nation N's element of a savegame.
 nation() { sed -n "/<nation$1 /,/<\/nation$1>/p" "$2"; }
 
-start_game -windowed
-wait_log "Game started in"
-WINDOW=$(game_window)
-sleep 1.5  # the menu fades in
-
 E2E_STAGE="hot-seat panel"
-shot main_menu
-in_menu "$E2E_ARTIFACTS/main_menu.png" || fail "no main menu"
+start_at_menu -windowed
 click 168 284  # "multiplayer"
 sleep 1
 shot multiplayer_menu

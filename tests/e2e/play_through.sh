@@ -26,34 +26,9 @@ rounds() {
     [ "$(maps)" -gt "$Before" ] || fail "round $Round did not end"
   done
 }
-# newest_save: the savegame written last.
-newest_save() { ls -t "$SAVES"/savegame*.xml | head -n 1; }
-# save_game: the system bar's save window, its "Save" button; the new file's name in SAVED.
-save_game() {
-  local Count
-  Count=$(log_count "TGame->SaveToXML->Game saved")
-  sleep 1
-  click 86 28    # the system bar's "save game"
-  sleep 1
-  click 315 549  # "Save"
-  for _ in $(seq 1 150); do [ "$(log_count "TGame->SaveToXML->Game saved")" -gt "$Count" ] && break; sleep 0.2; done
-  [ "$(log_count "TGame->SaveToXML->Game saved")" -gt "$Count" ] || fail "the game was not saved"
-  SAVED=$(newest_save)
-  [ -f "${SAVED%.xml}.name" ] || fail "$SAVED has no name file"
-  key Escape
-}
-# player FILE: the human player's nation in a single-player savegame.
-player() { sed -n '/<nation[0-4] [^>]*aicontrolled="False"/,/<\/nation[0-4]>/p' "$1"; }
-count_in() { grep -c -- "$1" || true; }
-
-start_game -windowed
-wait_log "Game started in"
-WINDOW=$(game_window)
-sleep 1.5  # the menu fades in
 
 E2E_STAGE="options: English"
-shot main_menu
-in_menu "$E2E_ARTIFACTS/main_menu.png" || fail "no main menu"
+start_at_menu -windowed
 click 168 340  # "options"
 sleep 1
 shot options
@@ -182,17 +157,7 @@ click 30 28    # the system bar's "exit game"
 until_shot back_in_menu in_menu
 
 E2E_STAGE="load from the main menu"
-# The single-player sub-menu is still open from the new game (a click on "single player" would
-# close it).
-click 448 284  # "load game"
-sleep 1
-shot load_window
-click 300 242  # the first row: the newest save
-click 364 549  # "Load"
-wait_log "TGame->LoadFromXML->Loading game from" 30
-grep -F "TGame->LoadFromXML->Loading game from" "$GAME/log.html" | tail -n 1 | grep -qF "$(basename "$SAVE_GAME")" ||
-  fail "not $(basename "$SAVE_GAME") was loaded"
-until_shot loaded in_game
+load_from_menu "$SAVE_GAME" 30
 
 E2E_STAGE="rounds after loading"
 rounds "$ROUNDS"
