@@ -217,6 +217,30 @@ start_at_menu() {
   shot main_menu
   in_menu "$E2E_ARTIFACTS/main_menu.png" || fail "no main menu"
 }
+# music_volume_to_30: from the main menu, "options", and the music bar's thumb dragged from the
+# default 50 of 0..100 (over 220 pixels) to 30.
+music_volume_to_30() {
+  click 168 340  # "options"
+  sleep 1
+  shot options_music
+  xdotool mousemove --window "$WINDOW" 630 255 mousedown --window "$WINDOW" 1
+  sleep 0.3
+  xdotool mousemove --window "$WINDOW" 610 255
+  sleep 0.3
+  xdotool mousemove --window "$WINDOW" 586 255 mouseup --window "$WINDOW" 1
+  sleep 1
+  shot options_volume
+}
+# exit_from_game: the system bar's "exit game" to the main menu, the window closed; the game must
+# end with exit code 0. Keeps log.html.
+exit_from_game() {
+  click 30 28  # the system bar's "exit game"
+  until_shot exit_menu in_menu
+  "$E2E_HELPER" close "$WINDOW"
+  wait_exit
+  [ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
+  cp "$GAME/log.html" "$E2E_ARTIFACTS/"
+}
 # load_from_menu FILE SECONDS: in the main menu with the single-player sub-menu open (a click on
 # "single player" would close it), "load game", the first row (the newest save, which must be
 # FILE) and "Load"; waits for the loaded game's view.

@@ -13,19 +13,6 @@ source "$(dirname "$0")/common.bash" "$@"
 ROUNDS=${PLAY_THROUGH_ROUNDS:-3}
 make_game both
 SAVES="$HOME/Documents/tarnova/saves"
-key() { xdotool key --window "$WINDOW" "$@"; sleep 0.5; }
-maps() { log_count "TEarth->UpDateRegionMap->"; }
-# rounds N: "next round" N times, each waiting for the round's new region map.
-rounds() {
-  local Round Before
-  for Round in $(seq 1 "$1"); do
-    key Escape  # the information centre of the last round
-    Before=$(maps)
-    click 922 682
-    for _ in $(seq 1 150); do [ "$(maps)" -gt "$Before" ] && break; sleep 0.1; done
-    [ "$(maps)" -gt "$Before" ] || fail "round $Round did not end"
-  done
-}
 
 E2E_STAGE="options: English"
 start_at_menu -windowed
@@ -53,16 +40,7 @@ sleep 1.5
 shot options_german
 
 E2E_STAGE="options: music volume"
-click 168 340
-sleep 1
-# The music bar's thumb stands at 50 of 0..100 over 220 pixels (the default); dragged to 30.
-xdotool mousemove --window "$WINDOW" 630 255 mousedown --window "$WINDOW" 1
-sleep 0.3
-xdotool mousemove --window "$WINDOW" 610 255
-sleep 0.3
-xdotool mousemove --window "$WINDOW" 586 255 mouseup --window "$WINDOW" 1
-sleep 1
-shot options_volume
+music_volume_to_30
 
 E2E_STAGE="new game"
 click 168 228  # "single player"
@@ -167,12 +145,7 @@ save_game
 grep -q "currentturn=\"$((ROUNDS * 2))\"" "$SAVED" || fail "the loaded game did not go on from round $ROUNDS"
 
 E2E_STAGE="exit"
-click 30 28
-until_shot exit_menu in_menu
-"$E2E_HELPER" close "$WINDOW"
-wait_exit
-[ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
-cp "$GAME/log.html" "$E2E_ARTIFACTS/"
+exit_from_game
 grep -q 'musicvolume="30"' "$GAME/settings.xml" || fail "settings.xml does not hold the lowered music volume"
 grep -q 'language="ger"' "$GAME/settings.xml" || fail "settings.xml does not hold German"
 # Errors are written in red; a missing file of the data set or a file that could not be written
