@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "control/control_globals.h"
+#include "game_window_fixture.h"
 #include "control/game.h"
 #include "control/tarnova_form.h"
 #include "engine/engine_globals.h"
@@ -107,34 +108,10 @@ TPicture ReadFrame(int Width, int Height) {
 
 // The game as the program starts it, on the data set of the build, in a window of the size given,
 // with a new single-player game of nation 0 begun and its frames clocked 40 ms apart.
-class EarthViewGL : public ::testing::Test {
+class EarthViewGL : public TGameWindowTest {
 protected:
-  void SetUp() override {
-    REQUIRE_GL_CONTEXT();
-    SavedFolder = ProgramFolder();
-    if (const char* H = std::getenv("HOME")) SavedHome = H;
-    setenv("HOME", Home.Path().c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
-    SetProgramFolder(TARNOVA_BINARY_DIR);
-  }
-  void TearDown() override {
-    if (gGame) gGame->Destroy();
-    gGame.reset();
-    gMainForm = nullptr;
-    Form.reset();
-    // The game's window and its context went with it; the tests after this one draw in the
-    // shared window, with the settings and folders they had.
-    gSettings = TGameSettings{};
-    for (auto* GUI : {&gInGameGUI, &gNationSelectGUI, &gBattleFieldGUI, &gMainMenuGUI, &gIntroGUI, &gEndGameGUI})
-      *GUI = std::make_unique<TGLGUI>();
-    if (!SavedFolder.empty()) SetProgramFolder(SavedFolder);
-    if (!SavedHome.empty()) setenv("HOME", SavedHome.c_str(), 1);
-    RestoreGLTestContext();
-  }
-
   void Start(int Width, int Height) {
-    Form = std::make_unique<TTarnovaForm>(std::vector<std::string>{"tarnova", "-windowed"});
-    Form->FormCreate();
+    CreateForm();
     // The client area a full-screen mode of this size gives.
     Form->ClientWidth = Width;
     Form->ClientHeight = Height;
@@ -186,10 +163,6 @@ protected:
     return P;
   }
 
-  TTempFolder Home;
-  fs::path SavedFolder;
-  std::string SavedHome;
-  std::unique_ptr<TTarnovaForm> Form;
   double Clock = 0.0;
 };
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "control/control_globals.h"
+#include "game_window_fixture.h"
 #include "control/game.h"
 #include "control/tarnova_form.h"
 #include "engine/engine_globals.h"
@@ -174,17 +175,12 @@ constexpr long kMaxDrawsWithWindows = 460;
 constexpr long kMaxUploadBytes = 0;
 
 // The game as the program starts it, on the data set of the build, in a window of its own.
-class FrameBudget : public ::testing::Test {
+class FrameBudget : public TGameWindowTest {
 protected:
   void SetUp() override {
-    REQUIRE_GL_CONTEXT();
-    SavedFolder = ProgramFolder();
-    if (const char* H = std::getenv("HOME")) SavedHome = H;
-    setenv("HOME", Home.Path().c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
-    SetProgramFolder(TARNOVA_BINARY_DIR);
-    Form = std::make_unique<TTarnovaForm>(std::vector<std::string>{"tarnova", "-windowed"});
-    Form->FormCreate();
+    TGameWindowTest::SetUp();
+    if (IsSkipped()) return;
+    CreateForm();
     gMainForm = Form.get();
     gGame = std::make_unique<TGame>(*Form, std::make_unique<TEarthGameView>());
     gGame->Create();
@@ -195,18 +191,7 @@ protected:
   }
   void TearDown() override {
     gCounts.On = false;
-    if (gGame) gGame->Destroy();
-    gGame.reset();
-    gMainForm = nullptr;
-    Form.reset();
-    // The game's window and its context went with it; the tests after this one draw in the
-    // shared window, with the settings and folders they had.
-    gSettings = TGameSettings{};
-    for (auto* GUI : {&gInGameGUI, &gNationSelectGUI, &gBattleFieldGUI, &gMainMenuGUI, &gIntroGUI, &gEndGameGUI})
-      *GUI = std::make_unique<TGLGUI>();
-    if (!SavedFolder.empty()) SetProgramFolder(SavedFolder);
-    if (!SavedHome.empty()) setenv("HOME", SavedHome.c_str(), 1);
-    RestoreGLTestContext();
+    TGameWindowTest::TearDown();
   }
   // The counts of Frames frames, after a few frames that settle the first uploads.
   TGLCounts Count(int Frames) {
@@ -218,10 +203,6 @@ protected:
     return gCounts;
   }
 
-  TTempFolder Home;
-  std::filesystem::path SavedFolder;
-  std::string SavedHome;
-  std::unique_ptr<TTarnovaForm> Form;
 };
 
 TEST_F(FrameBudget, AnEarthViewFrameStaysUnderItsDrawCallsAndUploadsAndNeverWaitsForTheGL) {
