@@ -205,27 +205,26 @@ protected:
 
 };
 
+// Counts of Frames frames against the ceilings of one frame, printed per frame.
+void ExpectWithinBudget(const TGLCounts& C, long Frames, long MaxDraws, const char* What) {
+  std::printf("%s, per frame: %ld draw calls, %ld uploads, %ld bytes uploaded, %ld waiting calls\n", What,
+              C.Draws / Frames, C.Uploads / Frames, C.UploadBytes / Frames, C.WaitingCalls / Frames);
+  EXPECT_LE(C.Draws / Frames, MaxDraws) << What;
+  EXPECT_LE(C.UploadBytes / Frames, kMaxUploadBytes) << What;
+  EXPECT_EQ(C.WaitingCalls, 0) << What;
+}
+
 TEST_F(FrameBudget, AnEarthViewFrameStaysUnderItsDrawCallsAndUploadsAndNeverWaitsForTheGL) {
   // The reflection is redrawn every frame: the costliest frame the settings allow.
   gSettings.ReflectionUpdateRate = 1;
-  const TGLCounts Plain = Count(4);
-  std::printf("earth view, per frame: %ld draw calls, %ld uploads, %ld bytes uploaded, %ld waiting calls\n",
-              Plain.Draws / 4, Plain.Uploads / 4, Plain.UploadBytes / 4, Plain.WaitingCalls / 4);
-  EXPECT_LE(Plain.Draws / 4, kMaxDraws);
-  EXPECT_LE(Plain.UploadBytes / 4, kMaxUploadBytes);
-  EXPECT_EQ(Plain.WaitingCalls, 0);
+  ExpectWithinBudget(Count(4), 4, kMaxDraws, "earth view");
 
   // With windows open (the news after a round, the science window and the market) and a round
   // played: the round uploads the ownership map once, the frames after it nothing.
   gGame->NextRound();
   gGame->KeyDown(VK_F1 + 2, 0);
   gGame->KeyDown(VK_F1 + 4, 0);
-  const TGLCounts Windows = Count(4);
-  std::printf("with windows, per frame: %ld draw calls, %ld uploads, %ld bytes uploaded, %ld waiting calls\n",
-              Windows.Draws / 4, Windows.Uploads / 4, Windows.UploadBytes / 4, Windows.WaitingCalls / 4);
-  EXPECT_LE(Windows.Draws / 4, kMaxDrawsWithWindows);
-  EXPECT_LE(Windows.UploadBytes / 4, kMaxUploadBytes);
-  EXPECT_EQ(Windows.WaitingCalls, 0);
+  ExpectWithinBudget(Count(4), 4, kMaxDrawsWithWindows, "with windows");
 }
 
 }  // namespace

@@ -15,6 +15,14 @@ bool StartsAndEnds(const std::string& Line, const std::string& Head, const std::
   return Line.size() > Head.size() + Tail.size() && Line.rfind(Head, 0) == 0 &&
          Line.compare(Line.size() - Tail.size(), Tail.size(), Tail) == 0;
 }
+
+// Water discs below the eye and the globe, the upper one over the lower, as the data set has them.
+void PutWaterBelowTheGlobe(TNation& N) {
+  N.WaterplaneUpperPos = -1.3f;
+  N.WaterplaneUpperDim = 2.5f;
+  N.WaterplaneLowerPos = -1.5f;
+  N.WaterplaneLowerDim = 5.0f;
+}
 }  // namespace
 
 TEST_F(GlobeGL, OwnershipTextureHoldsEveryOwnedRegionInItsNationsColour) {
@@ -191,10 +199,7 @@ TEST_F(GlobeGL, PickPassFindsTheRegionOnItsLandAndNothingOnTheSea) {
 TEST_F(GlobeGL, EarthViewFrameShowsSkyGlobeAndWaterInEveryMode) {
   UpDateRegionMap(false);
   TNation& Player = *gNations[0];
-  Player.WaterplaneUpperPos = -1.3f;
-  Player.WaterplaneUpperDim = 2.5f;
-  Player.WaterplaneLowerPos = -1.5f;
-  Player.WaterplaneLowerDim = 5.0f;
+  PutWaterBelowTheGlobe(Player);
   gSettings.ReflectionUpdateRate = 1;
   CreateReflectionTargets(256, kSize, kSize);
   ASSERT_NE(gReflectionFramebuffer, 0u);
@@ -271,16 +276,8 @@ GLuint PlainTexture(std::uint8_t R, std::uint8_t G, std::uint8_t B) {
 
 TEST_F(GlobeGL, TheSkyIsDrawnOnceAndCopiedIntoEveryFrameUntilTheNationOrTheSizeChanges) {
   UpDateRegionMap(false);
-  TNation& Player = *gNations[0];
-  Player.WaterplaneUpperPos = -1.3f;
-  Player.WaterplaneUpperDim = 2.5f;
-  Player.WaterplaneLowerPos = -1.5f;
-  Player.WaterplaneLowerDim = 5.0f;
-  TNation& Other = *gNations[1];
-  Other.WaterplaneUpperPos = Player.WaterplaneUpperPos;
-  Other.WaterplaneUpperDim = Player.WaterplaneUpperDim;
-  Other.WaterplaneLowerPos = Player.WaterplaneLowerPos;
-  Other.WaterplaneLowerDim = Player.WaterplaneLowerDim;
+  PutWaterBelowTheGlobe(*gNations[0]);
+  PutWaterBelowTheGlobe(*gNations[1]);
   const GLuint Red = PlainTexture(200, 40, 40), Blue = PlainTexture(40, 40, 200);
   gTextureManager->AddTextureByID("skysphere0", Red);
   gTextureManager->AddTextureByID("skysphere1", Blue);
