@@ -30,8 +30,6 @@ stage() {
   E2E_STAGE=$1
 }
 turn_of() { grep -o 'currentturn="[0-9]*"' "$1" | head -n 1 | grep -o '[0-9]*'; }
-player_army() { player "$1" | grep -o '<army [^>]*>' || true; }
-sites() { grep -o 'finishtype="[^"]*"' "$1" | grep -vc '"none"' || true; }
 # play_to ROUND: "next round" until the game's round counter reaches ROUND (as the last savegame
 # tells it), or the game has ended (then ENDED is set and the end screen kept as a screenshot).
 ENDED=""
@@ -72,13 +70,7 @@ START_SAVE=$SAVED
 
 stage "a unit ordered, research started"
 order_unit 0 unit_ordered
-key F3
-sleep 1.5
-shot research_window
-click 767 587  # "start research"
-sleep 1
-shot research_started
-key Escape
+start_research
 save_game
 player "$SAVED" | grep -q '<buildingqueue>' || fail "the ordered unit is not in the build queue"
 player "$START_SAVE" | grep -q 'currenttechnology="none"' || fail "a research ran before it was started"
@@ -102,19 +94,7 @@ click $GERMANY
 sleep 1
 shot region_details
 title_bar_at "$E2E_ARTIFACTS/region_details.png" 300 82 || fail "Germany did not open its details"
-xdotool mousemove --window "$WINDOW" 330 250
-sleep 0.5
-xdotool mousemove --window "$WINDOW" 332 252
-sleep 0.5
-click 332 252  # the free place under the mouse
-click 290 429  # "build"
-sleep 1
-shot building_window
-click 600 242  # the first building of the list (row 0 is its category)
-sleep 0.5
-click 666 587  # "construct"
-sleep 1
-shot construction_started
+construct_first_building
 click 515 85  # the region details' close box
 save_game
 [ "$(sites "$SAVED")" = $(($(sites "$BEFORE") + 1)) ] || fail "no building site more after the construction"
@@ -134,15 +114,7 @@ play_to 4
 
 stage "a scientist hired"
 BEFORE=$SAVED
-key F5
-sleep 1.5
-shot transfer_market
-click 300 233  # the market's first scientist
-sleep 0.5
-click 302 598  # "hire"
-sleep 1
-shot scientist_hired
-key Escape
+hire_first_scientist scientist_hired
 save_game
 [ "$(player "$SAVED" | count_in '<scientist ')" = $(($(player "$BEFORE" | count_in '<scientist ') + 1)) ] ||
   fail "no scientist hired"

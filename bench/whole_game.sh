@@ -163,25 +163,25 @@ key Escape
 key Escape
 
 # Save from the system bar, load the same game from it: the button's click to the log's line.
+# click_to_log X Y TEXT: milliseconds from a click at X, Y to log.html's next TEXT.
+click_to_log() {
+  local before t
+  before=$(count "$3")
+  point "$1" "$2"
+  t=$(now)
+  xdotool click --window "$window" 1
+  wait_count "$3" "$before"
+  echo $(($(now) - t))
+}
 click 86 28  # "save game"
 sleep 1
-saved=$(count "TGame->SaveToXML->Game saved")
-point 315 549  # "Save"
-t=$(now)
-xdotool click --window "$window" 1
-wait_count "TGame->SaveToXML->Game saved" "$saved"
-SaveMs=$(($(now) - t))
+SaveMs=$(click_to_log 315 549 "TGame->SaveToXML->Game saved")  # "Save"
 sleep 1
 key Escape
 click 142 28  # "load game"
 sleep 1
 click 300 242  # the newest save
-loaded=$(count "TGame->LoadFromXML->Game loaded")
-point 364 549  # "Load"
-t=$(now)
-xdotool click --window "$window" 1
-wait_count "TGame->LoadFromXML->Game loaded" "$loaded"
-LoadMs=$(($(now) - t))
+LoadMs=$(click_to_log 364 549 "TGame->LoadFromXML->Game loaded")  # "Load"
 sleep 1
 shot loaded
 sleep 2

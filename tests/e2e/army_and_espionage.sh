@@ -14,7 +14,6 @@ start_at_menu -windowed
 
 E2E_STAGE="new game"
 new_single_player_game
-player_army() { player "$1" | grep -o '<army [^>]*>'; }
 
 E2E_STAGE="a unit ordered"
 order_unit 0 unit_ordered

@@ -258,6 +258,10 @@ load_from_menu() {
 # player FILE: the human player's nation in a single-player savegame.
 player() { sed -n '/<nation[0-4] [^>]*aicontrolled="False"/,/<\/nation[0-4]>/p' "$1"; }
 count_in() { grep -c -- "$1" || true; }
+# player_army FILE: the human player's divisions in a single-player savegame, one per line.
+player_army() { player "$1" | grep -o '<army [^>]*>' || true; }
+# sites FILE: the building places with a construction running.
+sites() { grep -o 'finishtype="[^"]*"' "$1" | grep -vc '"none"' || true; }
 # region_owner FILE INDEX: the owner of region INDEX (0-based, in the order of the data set).
 region_owner() { LC_ALL=C grep -o '<region name="[^"]*" owner="[0-9]*"' "$1" | sed -n "$(($2 + 1))p" | sed 's/.*owner="\([0-9]*\)"/\1/'; }
 
@@ -271,6 +275,50 @@ new_single_player_game() {
   shot nation_selection
   click 910 713  # "start game"
   until_shot game_start in_game
+}
+
+# start_research: the research window (F3), the technology it offers first started, the window
+# closed.
+start_research() {
+  key F3
+  sleep 1.5
+  shot research_window
+  click 767 587  # "start research"
+  sleep 1
+  shot research_started
+  key Escape
+}
+# hire_first_scientist SHOT: the transfer market (F5), its first scientist hired, the window
+# closed; SHOT is the picture after hiring.
+hire_first_scientist() {
+  key F5
+  sleep 1.5
+  shot transfer_market
+  click 300 233  # the market's first scientist
+  sleep 0.5
+  click 302 598  # "hire"
+  sleep 1
+  shot "$1"
+  key Escape
+}
+# construct_first_building: in an open region details window, the free place under the diorama's
+# left corner chosen (after a hover), "build", the first building of the list, "construct".
+construct_first_building() {
+  xdotool mousemove --window "$WINDOW" 330 250
+  sleep 0.5
+  xdotool mousemove --window "$WINDOW" 332 252
+  sleep 0.5
+  shot diorama_hover
+  click 332 252  # the free place under the mouse
+  click 290 429  # "build"
+  sleep 1
+  shot building_window
+  click 600 242  # the first building of the list (row 0 is its category)
+  sleep 0.5
+  shot building_chosen
+  click 666 587  # "construct"
+  sleep 1
+  shot construction_started
 }
 
 # The regions of the first nation and two neighbours, where the globe turns at the game's start:

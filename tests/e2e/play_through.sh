@@ -43,13 +43,7 @@ E2E_STAGE="options: music volume"
 music_volume_to_30
 
 E2E_STAGE="new game"
-click 168 228  # "single player"
-sleep 1
-click 448 228  # "new game"
-sleep 2
-shot nation_selection
-click 910 713  # "start game"
-until_shot game_start in_game
+new_single_player_game
 save_game
 BEFORE=$SAVED
 grep -q 'currentturn="0"' "$BEFORE" || fail "the first save is not of round 0"
@@ -67,43 +61,15 @@ for P in "505 264" "528 270" "509 284"; do
   key Escape
 done
 [ -n "$Opened" ] || fail "no region of the player's opened its details"
-xdotool mousemove --window "$WINDOW" 330 250
-sleep 0.5
-xdotool mousemove --window "$WINDOW" 332 252
-sleep 0.5
-shot diorama_hover
-click 332 252  # the free place under the mouse
-click 290 429  # "build"
-sleep 1
-shot building_window
-click 600 242  # the first building of the list (row 0 is its category)
-sleep 0.5
-shot building_chosen
-click 666 587  # "construct"
-sleep 1
-shot construction_started
+construct_first_building
 key Escape
 key Escape
 
 E2E_STAGE="research"
-key F3
-sleep 1.5
-shot research_window
-click 767 587  # "start research"
-sleep 1
-shot research_started
-key Escape
+start_research
 
 E2E_STAGE="transfer market"
-key F5
-sleep 1.5
-shot transfer_market
-click 300 233  # the market's first scientist
-sleep 0.5
-click 302 598  # "hire"
-sleep 1
-shot hired
-key Escape
+hire_first_scientist hired
 
 E2E_STAGE="save after building, research and hiring"
 save_game
@@ -112,8 +78,6 @@ AFTER=$SAVED
 Scientists0=$(player "$BEFORE" | count_in "<scientist ")
 Scientists1=$(player "$AFTER" | count_in "<scientist ")
 [ "$Scientists1" = $((Scientists0 + 1)) ] || fail "scientists $Scientists0 before hiring, $Scientists1 after"
-# sites FILE: the building places with a construction running.
-sites() { grep -o 'finishtype="[^"]*"' "$1" | grep -vc '"none"' || true; }
 Sites0=$(sites "$BEFORE")
 Sites1=$(sites "$AFTER")
 [ "$Sites1" = $((Sites0 + 1)) ] || fail "building sites $Sites0 before the construction, $Sites1 after"
