@@ -312,8 +312,7 @@ void TGame::Create() {
   RoundTimer.OnTimer = [this] { RoundTimerTick(); };
   RoundTimer.SetEnabled(false);
 
-  if (!UserFolders()) return;
-  LastFrameStart = NowMilliseconds();
+  UserFolders();
 }
 
 bool TGame::UserFolders() {
@@ -721,9 +720,8 @@ std::string TGame::WriteScreenShot() {
 }
 
 void TGame::Render() {
-  const double Now = FrameClock ? FrameClock() : NowMilliseconds();
-  FrameTime = LastFrameStart > 0.0 ? Now - LastFrameStart : 0.0;
-  LastFrameStart = Now;
+  const auto Stamp = [this] { return FrameClock ? FrameClock() : NowMilliseconds(); };
+  const double Start = Stamp();
   int W = 0, H = 0;
   Form->ClientSize(W, H);
   glViewport(0, 0, W, H);
@@ -737,6 +735,9 @@ void TGame::Render() {
     WriteScreenShot();
   }
   Form->SwapBuffers();
+  // The frame time is the drawing and the swap alone: what the window messages between two frames
+  // take (a click that runs a whole round) would otherwise jump every animation and fade ahead.
+  FrameTime = Stamp() - Start;
   if (!FirstFrameDrawn) {
     FirstFrameDrawn = true;
     Log("TGame->Render->First frame drawn " + std::to_string(static_cast<long long>(NowMilliseconds())) +

@@ -251,7 +251,6 @@ private:
   bool DisplayModeChanged = false;
   bool FirstFrameDrawn = false;
   bool SystemCursor = false;
-  double LastFrameStart = 0.0;
   std::set<std::string> MissingLogged;
 
   std::set<std::string> UnknownClickLogged;  // control names no command or window took

@@ -16,7 +16,7 @@ protected:
     GameTest::SetUp();
     MakeGame();
     Game->State = Game->PendingState = gsMainMenu;
-    Frames(1);  // the first frame has no time of its own
+    Frames(1);
   }
 };
 
@@ -79,6 +79,23 @@ TEST_F(FrameTest, AFrameLongerThanTheFadeCompletesItAtOnce) {
   EXPECT_FLOAT_EQ(Game->FadeValue, 0.0f);
   Frames(1, 700.0);
   EXPECT_FLOAT_EQ(Game->FadeValue, 1.0f);
+}
+
+TEST_F(FrameTest, TheTimeBetweenTwoFramesIsNotPartOfTheFrameTime) {
+  Frames(1, 20.0);
+  EXPECT_DOUBLE_EQ(Game->FrameTime, 20.0);
+  Game->SwitchState(gsEndGame);
+  Frames(1, 100.0);
+  EXPECT_NEAR(Game->FadeValue, 0.85f, 1e-5);
+  // A click between two frames whose round took three seconds: the fade goes on by one frame's
+  // step and does not jump to the end of the game.
+  FrameNow += 3000.0;
+  Frames(1, 100.0);
+  EXPECT_DOUBLE_EQ(Game->FrameTime, 100.0);
+  EXPECT_NEAR(Game->FadeValue, 0.7f, 1e-5);
+  EXPECT_EQ(Game->State, gsMainMenu);
+  Frames(5, 100.0);
+  EXPECT_EQ(Game->State, gsEndGame);
 }
 
 class FrameMusic : public FrameTest {

@@ -50,13 +50,14 @@ protected:
     Game = std::make_unique<TGame>(Form, nullptr);
     return *Game;
   }
-  // Frames of Milliseconds each, drawn as the main loop draws them, on a clock of the test's own.
+  // Frames of Milliseconds each, drawn as the main loop draws them, on a clock of the test's own:
+  // a frame's end stamp reads the clock Milliseconds after its start stamp.
   void Frames(int Count, double Milliseconds = 50.0) {
-    Game->FrameClock = [this] { return FrameNow; };
-    for (int i = 0; i < Count; ++i) {
-      FrameNow += Milliseconds;
-      Game->Render();
-    }
+    Game->FrameClock = [this, Milliseconds, End = false]() mutable {
+      End = !End;
+      return End ? FrameNow : FrameNow += Milliseconds;
+    };
+    for (int i = 0; i < Count; ++i) Game->Render();
   }
   // Frames until no fade runs: the state asked for is on screen and fully visible.
   void FinishFade() {
