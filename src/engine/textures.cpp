@@ -168,24 +168,29 @@ std::uint32_t CreateTextureLevels(std::uint32_t Width, std::uint32_t Height, std
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GLint(MinFilter));
     // A software rasteriser samples anisotropically at many times the cost of a trilinear read,
     // most of all on polygons seen at a grazing angle such as the water and the landscape: there
-    // the textures keep trilinear filtering.
-    static const bool Software = SoftwareRasterizer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    // the textures keep trilinear filtering. The renderer is that of the context the texture is
+    // made in, asked each time.
+    const bool Software = SoftwareRasterizer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     if (!Software && ExtensionSupported("GL_EXT_texture_filter_anisotropic")) {
       GLfloat MaxAniso = 0.0f;
       glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &MaxAniso);
       glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, MaxAniso / 2.0f);
     }
     const std::uint32_t Internal = InternalFormat(Format, Compress, gHardwareMipmaps);
+    // The filters asked for stay as they are; only a mipmap minification filter gets mipmaps
+    // (a texture asking for nearest texels, say, keeps them on every card).
+    const bool Mipmapped = MinFilter == GL_NEAREST_MIPMAP_NEAREST || MinFilter == GL_LINEAR_MIPMAP_NEAREST ||
+                           MinFilter == GL_NEAREST_MIPMAP_LINEAR || MinFilter == GL_LINEAR_MIPMAP_LINEAR;
     if (Internal != 0) {
-      if (gHardwareMipmaps) {
+      if (!Mipmapped) {
+        glTexImage2D(GL_TEXTURE_2D, 0, GLint(Internal), GLsizei(Width), GLsizei(Height), 0, Format, GL_UNSIGNED_BYTE, Data);
+      } else if (gHardwareMipmaps) {
         while (glGetError() != GL_NO_ERROR) {
         }
         glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, GLint(Internal), GLsizei(Width), GLsizei(Height), 0, Format, GL_UNSIGNED_BYTE, Data);
         if (glGetError() != GL_NO_ERROR)
           DebugOutput(gLastTextureFile + " is " + std::to_string(Width) + "x" + std::to_string(Height));
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
       } else {
         UploadWithMipmaps(Width, Height, Format, Internal, static_cast<const std::uint8_t*>(Data), Mipmaps);
       }
