@@ -18,7 +18,6 @@
 #include "platform/latin1.h"
 #include "presentation/pass_timer.h"
 #include "presentation/presentation_globals.h"
-#include "presentation/region_map.h"
 #include "presentation/region_symbols.h"
 #include "world/earth.h"
 #include "world/region.h"
@@ -369,27 +368,16 @@ void RenderEarthPickColors(TGame& Game) {
   glRotatef(Earth.RotationX, 1.0f, 0.0f, 0.0f);
   glRotatef(Earth.RotationY, 0.0f, 1.0f, 0.0f);
 
-  // The globe hides the quads on its far side, and its land is drawn in the pick colour of the
-  // region it belongs to, so a click anywhere on a region finds it, not only on its flag. The
-  // region areas come from the region map on a sphere in the maps' layout; without that map the
-  // globe only writes depth (a texel of the earth's picture could equal a pick code).
+  // The globe hides the quads on its far side. It writes depth only: a texel of the earth's
+  // picture could otherwise equal a pick code.
   glPushMatrix();
   DisableUnits();
   glActiveTexture(GL_TEXTURE0);
   const float S = kGlobeScale * Earth.Zoom;
   glScalef(S, S, S);
-  if (const std::uint32_t Land = RegionPickTextureID(); Land != 0) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, Land);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    DrawStandInSphere();
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glDisable(GL_TEXTURE_2D);
-  } else {
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    DrawGlobeModel("earthsimple");
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  }
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  DrawGlobeModel("earthsimple");
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glPopMatrix();
 
   glPushMatrix();
@@ -405,10 +393,9 @@ void RenderEarthPickColors(TGame& Game) {
     glRotatef(Earth.RotationX, -1.0f, 0.0f, 0.0f);
     const TPickColor C = PickColor(static_cast<std::int32_t>(i));
     glColor3ub(C[0], C[1], C[2]);
-    // Only the hovered flag is enlarged here: the selected region's double-size flag would take
-    // the clicks meant for its neighbours, the very regions a move or an attack aims at.
+    // The selected and the hovered region's quads are doubled, as their flags are on the globe.
     const auto Index = static_cast<std::int32_t>(i);
-    if (Index == Game.HoveredRegion) glScalef(2.0f, 2.0f, 2.0f);
+    if (Index == Earth.SelRegion || Index == Game.HoveredRegion) glScalef(2.0f, 2.0f, 2.0f);
     glBegin(GL_QUADS);
     glVertex3f(-1.5f, -0.75f, 0.0f);
     glVertex3f(1.5f, -0.75f, 0.0f);

@@ -5,9 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <set>
-#include <utility>
-
-#include "control/pick_colors.h"
 
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
@@ -34,9 +31,6 @@ void PutU32(std::string& S, std::size_t At, std::uint32_t V) {
   PutU16(S, At, V & 0xFFFF);
   PutU16(S, At + 2, V >> 16);
 }
-
-// Width and height of gRegionTextureID's picture, so a rebuild of the same size updates it in place.
-std::array<std::int32_t, 2> RegionTextureSize{0, 0};
 
 // Regions already reported for a seed outside the base map, so a bad entry is logged once.
 std::set<std::size_t>& ReportedSeeds() {
@@ -152,39 +146,6 @@ void PaintRegionMap(const TRegionBitmap& Base, const std::vector<TRegionMapEntry
   }
 }
 
-void PaintRegionPickMap(const TRegionBitmap& Base, const std::vector<TRegionMapEntry>& Regions, TRegionBitmap& Map) {
-  // Each region is filled in a colour no base map pixel has (a spare bit above the colour), then
-  // every pixel so marked takes its region's pick colour.
-  constexpr std::uint32_t kMark = 0x1000000;
-  TRegionBitmap Work = Base;
-  for (std::size_t i = 0; i < Regions.size(); ++i)
-    FloodFillRegion(Work, Regions[i].X2D / 2, Regions[i].Y2D / 2, kMark | static_cast<std::uint32_t>(i));
-  Map.Width = Base.Width;
-  Map.Height = Base.Height;
-  Map.Pixels.assign(Base.Pixels.size(), kRegionBorderColor);
-  const auto Code = [](std::uint32_t Marked) {
-    const TPickColor C = PickColor(static_cast<std::int32_t>(Marked & 0xFFFFFF));
-    return (std::uint32_t(C[0]) << 16) | (std::uint32_t(C[1]) << 8) | C[2];
-  };
-  for (std::size_t I = 0; I < Work.Pixels.size(); ++I)
-    if (Work.Pixels[I] & kMark) Map.Pixels[I] = Code(Work.Pixels[I]);
-  // Border pixels: the first marked pixel left, right, above or below.
-  const std::int32_t W = Base.Width, H = Base.Height;
-  for (std::int32_t Y = 0; Y < H; ++Y)
-    for (std::int32_t X = 0; X < W; ++X) {
-      const std::size_t I = std::size_t(Y) * std::size_t(W) + std::size_t(X);
-      if (Base.Pixels[I] != kRegionBorderColor) continue;
-      for (const auto& [DX, DY] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
-        if (!Work.Contains(X + DX, Y + DY)) continue;
-        const std::uint32_t N = Work.At(X + DX, Y + DY);
-        if (N & kMark) {
-          Map.Pixels[I] = Code(N);
-          break;
-        }
-      }
-    }
-}
-
 std::vector<std::uint8_t> RegionMapUploadBuffer(const TRegionBitmap& Map) {
   std::vector<std::uint8_t> Buffer(Map.Pixels.size() * 4);
   std::size_t O = 0;
@@ -217,19 +178,6 @@ bool LoadRegionBaseMap(const std::string& FileName) {
   return true;
 }
 
-namespace {
-std::uint32_t& PickTexture() {
-  static std::uint32_t ID = 0;
-  return ID;
-}
-void FreePickTexture() {
-  if (PickTexture() == 0) return;
-  const GLuint Old = PickTexture();
-  glDeleteTextures(1, &Old);
-  PickTexture() = 0;
-}
-}  // namespace
-
 void UpDateRegionMap(bool DebugDump) {
   const auto Start = std::chrono::steady_clock::now();
   std::vector<TRegionMapEntry> Regions;
@@ -259,11 +207,18 @@ void UpDateRegionMap(bool DebugDump) {
 
   if (gRegionMap.Width > 0 && gRegionMap.Height > 0) {
     const std::vector<std::uint8_t> Buffer = RegionMapUploadBuffer(gRegionMap);
-    if (gRegionTextureID != 0 && RegionTextureSize[0] == gRegionMap.Width && RegionTextureSize[1] == gRegionMap.Height) {
+    GLint Previous = 0, Width = 0, Height = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &Previous);
+    if (gRegionTextureID != 0) {
+      // The texture itself knows the size of the last rebuild.
+      glBindTexture(GL_TEXTURE_2D, gRegionTextureID);
+      glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &Width);
+      glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &Height);
+      glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(Previous));
+    }
+    if (gRegionTextureID != 0 && Width == gRegionMap.Width && Height == gRegionMap.Height) {
       // The texture of the last rebuild takes the new pixels in place: no new texture, no new
-      // storage, and the mipmaps follow through the texture's own generation switch.
-      GLint Previous = 0;
-      glGetIntegerv(GL_TEXTURE_BINDING_2D, &Previous);
+      // storage.
       glBindTexture(GL_TEXTURE_2D, gRegionTextureID);
       glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
       glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -276,20 +231,9 @@ void UpDateRegionMap(bool DebugDump) {
       gRegionTextureID = CreateTexture(static_cast<std::uint32_t>(gRegionMap.Width),
                                        static_cast<std::uint32_t>(gRegionMap.Height), GL_RGBA, Buffer.data(),
                                        GL_LINEAR, GL_LINEAR, false);
-      RegionTextureSize = {gRegionMap.Width, gRegionMap.Height};
     }
   } else {
     FreeRegionMapTexture();
-  }
-  // The pick texture follows the same map (the areas never change, but the base map may have
-  // been loaded anew).
-  FreePickTexture();
-  if (gRegionBaseMap.Width > 0 && gRegionBaseMap.Height > 0) {
-    TRegionBitmap Pick;
-    PaintRegionPickMap(gRegionBaseMap, Regions, Pick);
-    const std::vector<std::uint8_t> Buffer = RegionMapUploadBuffer(Pick);
-    PickTexture() = CreateTexture(static_cast<std::uint32_t>(Pick.Width), static_cast<std::uint32_t>(Pick.Height),
-                                  GL_RGBA, Buffer.data(), GL_NEAREST, GL_NEAREST, false);
   }
   const double Ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
   char Text[64];
@@ -297,13 +241,9 @@ void UpDateRegionMap(bool DebugDump) {
   Log(std::string("TEarth->UpDateRegionMap->") + Text + "ms");
 }
 
-std::uint32_t RegionPickTextureID() { return PickTexture(); }
-
 void FreeRegionMapTexture() {
-  FreePickTexture();
   if (gRegionTextureID == 0) return;
   const GLuint Old = gRegionTextureID;
   glDeleteTextures(1, &Old);
   gRegionTextureID = 0;
-  RegionTextureSize = {0, 0};
 }

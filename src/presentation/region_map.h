@@ -43,11 +43,6 @@ void PaintRegionMap(const TRegionBitmap& Base, const std::vector<TRegionMapEntry
                     const TNationMapColors& Colors, TRegionBitmap& Map,
                     const std::function<void(std::size_t Index)>& Skipped);
 
-// The land of the globe for picking: every region's area (filled from its seed as above, a later
-// region winning) in the region's pick colour, everything else white; the border lines between
-// and around regions go to a region beside them, so a click on a border still finds a region.
-void PaintRegionPickMap(const TRegionBitmap& Base, const std::vector<TRegionMapEntry>& Regions, TRegionBitmap& Map);
-
 // The texture's pixels: red, green, blue, 255 per pixel, the picture's bottom row first.
 std::vector<std::uint8_t> RegionMapUploadBuffer(const TRegionBitmap& Map);
 
@@ -58,8 +53,5 @@ bool LoadRegionBaseMap(const std::string& FileName);
 // (TEarth.UpDateRegionMap). With DebugDump set and a folder "_debug" in the working folder, the
 // map is also saved as "_debug\worldmap_round_<round>.bmp".
 void UpDateRegionMap(bool DebugDump);
-// Deletes the ownership texture and the pick texture (shut-down, while the GL context exists).
+// Deletes the ownership texture (shut-down, while the GL context exists).
 void FreeRegionMapTexture();
-// The GL texture of PaintRegionPickMap over the base map (nearest texels, so a colour is never
-// blended with its neighbour's); made by UpDateRegionMap, 0 without a base map.
-std::uint32_t RegionPickTextureID();

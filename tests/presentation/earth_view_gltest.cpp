@@ -658,7 +658,7 @@ TEST_F(EarthViewGL, TheHeadsUpDisplayShowsThePlayersValuesInTheirPlaces) {
   EXPECT_NEAR(NameLeft, Names.Left + 3.0f, 4.0f) << "the player's name does not start where its text does";
 }
 
-TEST_F(EarthViewGL, PickingAtTheSiteOfADozenRegionsSpreadOverTheGlobeFindsEach) {
+TEST_F(EarthViewGL, PickingAtTheSymbolOfADozenRegionsSpreadOverTheGlobeFindsEach) {
   Start(1024, 768);
   TEarth& Earth = *gGame->Earth;
   ASSERT_GT(gRegions.size(), std::size_t(140));
@@ -671,8 +671,9 @@ TEST_F(EarthViewGL, PickingAtTheSiteOfADozenRegionsSpreadOverTheGlobeFindsEach) 
     Earth.RotationY = static_cast<float>(-Lon);
     gShaderTime = 5.0f;
     gGame->Render();
-    // Where the site's pick quad lies on the screen: the globe's transform, then the site at the
-    // quads' scale with its axes as the globe draws them.
+    // Where the region's symbol (its flag) lies on the screen: the globe's transform, then the
+    // site at the symbols' scale with its axes as the globe draws them. Only the flag's pick
+    // quad there finds the region: its land picks nothing.
     SetPerspectiveProjection(1024, 768);
     glTranslatef(Earth.Position.X, Earth.Position.Y, gCameraDistance);
     glRotatef(Earth.RotationX, 1.0f, 0.0f, 0.0f);
@@ -686,8 +687,8 @@ TEST_F(EarthViewGL, PickingAtTheSiteOfADozenRegionsSpreadOverTheGlobeFindsEach) 
     glGetIntegerv(GL_VIEWPORT, Viewport);
     gluProject(R.Position3D.X, R.Position3D.Z, -R.Position3D.Y, Model, Projection, Viewport, &X, &Y, &Z);
     const int MX = int(std::lround(X)), MY = int(std::lround(768.0 - Y));
-    EXPECT_NEAR(MX, 512, 2) << Case.Name << ": the site does not face the camera";
-    // The mouse there, as the player's mouse gets there: the pick finds the region.
+    EXPECT_NEAR(MX, 512, 2) << Case.Name << ": the symbol does not face the camera";
+    // The mouse on the symbol, as the player's mouse gets there: the pick finds the region.
     gGame->MouseMove(0, MX, MY);
     glViewport(0, 0, 1024, 768);
     EXPECT_EQ(gGame->PickObjectAt(), std::int32_t(Case.Index) + 1) << Case.Name << " at " << MX << "," << MY;

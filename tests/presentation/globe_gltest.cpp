@@ -139,7 +139,7 @@ TEST_F(GlobeGL, PickPassFindsTheRegionUnderAPixel) {
   // Open sea on the globe and the space beside it pick nothing.
   EXPECT_EQ(Pick(5, 5), -1);
 
-  // The hovered region's quad is twice as wide.
+  // The hovered region's quad is twice as wide, and so is the selected region's.
   Game->Earth->RotationX = 50.0f;
   Game->Earth->RotationY = -10.0f;
   const auto Width = [&] {
@@ -160,14 +160,15 @@ TEST_F(GlobeGL, PickPassFindsTheRegionUnderAPixel) {
   EXPECT_GE(Normal, 5);
   EXPECT_NEAR(Hovered, 2 * Normal, 2);
   SaveFrame("hovered");
-  // The selected region's quad keeps its size here: it must not cover its neighbours' quads.
   Game->HoveredRegion = -1;
   Game->Earth->SelRegion = 0;
-  EXPECT_NEAR(Width(), Normal, 1);
+  EXPECT_NEAR(Width(), 2 * Normal, 2);
+  SaveFrame("selected");
   Game->Earth->SelRegion = -1;
+  EXPECT_NEAR(Width(), Normal, 1);
 }
 
-TEST_F(GlobeGL, PickPassFindsTheRegionOnItsLandAndNothingOnTheSea) {
+TEST_F(GlobeGL, PickPassFindsTheRegionOnItsFlagAndNotOnTheLandAroundIt) {
   UpDateRegionMap(false);
   const auto Count = static_cast<std::int32_t>(gRegions.size());
   const auto Pick = [&](int X, int Y) {
@@ -183,16 +184,16 @@ TEST_F(GlobeGL, PickPassFindsTheRegionOnItsLandAndNothingOnTheSea) {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     SetPerspectiveProjection(kSize, kSize);
     RenderEarthPickColors(*Game);
-    if (i == 0) SaveFrame("pick_land");
-    // The region's land reaches about 20 pixels east and west of its site here, past its flag
-    // (about 12 by 5 pixels); the open sea beyond picks nothing.
+    if (i == 0) SaveFrame("pick_flag");
+    // The region's land reaches about 20 pixels east and west of its site here, past its flag's
+    // quad (about 12 by 5 pixels): only the quad picks the region, its land and the sea nothing.
     const int C = kSize / 2;
     EXPECT_EQ(Pick(C, C), int(i) + 1) << "site " << i;
-    for (int D : {-16, -11, 11, 16}) EXPECT_EQ(Pick(C + D, C), int(i) + 1) << "site " << i << " land at " << D;
-    EXPECT_EQ(Pick(C, C + 12), int(i) + 1) << "site " << i << " land below the flag";
-    EXPECT_EQ(Pick(C, C - 12), int(i) + 1) << "site " << i << " land above the flag";
+    for (int D : {-4, 4}) EXPECT_EQ(Pick(C + D, C), int(i) + 1) << "site " << i << " flag at " << D;
+    for (int D : {-16, -11, 11, 16}) EXPECT_EQ(Pick(C + D, C), -1) << "site " << i << " land at " << D;
+    EXPECT_EQ(Pick(C, C + 12), -1) << "site " << i << " land below the flag";
+    EXPECT_EQ(Pick(C, C - 12), -1) << "site " << i << " land above the flag";
     EXPECT_EQ(Pick(C + 60, C), -1) << "site " << i << " sea";
-    EXPECT_EQ(Pick(C - 60, C), -1) << "site " << i << " sea";
   }
 }
 

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "control/pick_colors.h"
 #include "platform/errors.h"
 
 namespace {
@@ -62,30 +61,4 @@ TEST(RegionMap, BitmapFileRoundTrip) {
   EXPECT_EQ(Back.Height, 2);
   EXPECT_EQ(Back.Pixels, Map.Pixels);
   EXPECT_THROW(DecodeRegionBitmap("BM", "broken.bmp"), EDataError);
-}
-
-TEST(RegionMap, PickMapHoldsEachRegionsAreaInItsPickColourAndBordersGoToANeighbour) {
-  // Region 0 seeds in the left area, region 1 in the right one; region 2 seeds in the left area
-  // too and wins it (as in the ownership map); the sea has no region; a seed on white paints nothing.
-  const TRegionBitmap Base = TwoAreas();
-  TRegionBitmap Map;
-  PaintRegionPickMap(Base, {{0, 0, 5}, {8, 0, 6}, {2, 2, 0}, {6, 4, 1}}, Map);
-  ASSERT_EQ(Map.Width, 7);
-  ASSERT_EQ(Map.Height, 4);
-  const auto Code = [](std::int32_t Region) {
-    const TPickColor C = PickColor(Region);
-    return (std::uint32_t(C[0]) << 16) | (std::uint32_t(C[1]) << 8) | C[2];
-  };
-  for (int X : {0, 1, 2})
-    for (int Y : {0, 1}) EXPECT_EQ(Map.At(X, Y), Code(2)) << X << "," << Y;
-  EXPECT_EQ(Map.At(4, 0), Code(1));
-  EXPECT_EQ(Map.At(5, 1), Code(1));
-  EXPECT_EQ(Map.At(6, 0), Code(1));  // no white between: this sea belongs to the area
-  EXPECT_EQ(Map.At(0, 3), W);        // the sea below the white row belongs to no region
-  // The white column between the areas goes to the area left of it; the white row under them
-  // to the area above.
-  EXPECT_EQ(Map.At(3, 0), Code(2));
-  EXPECT_EQ(Map.At(1, 2), Code(2));
-  EXPECT_EQ(Map.At(5, 2), Code(1));
-  EXPECT_EQ(Map.At(3, 3), W);  // white with no region beside it
 }
