@@ -294,7 +294,7 @@ std::string SetUpScene(const TCase& C, TGame& G) {
       } else {
         std::fprintf(Out, "%lld %.0f\n", static_cast<long long>(Ns), CPUNs);
         ++Steps;
-        for (const TPassFigure& F : LastPassFigures()) PassSums[F.Name] += F.CPUMs;
+        for (const TPassFigure& F : static_cast<TEarthGameView&>(*G.View).EarthViewState().Passes.LastFigures()) PassSums[F.Name] += F.CPUMs;
       }
       std::fflush(Out);
       Form->ProcessMessages();

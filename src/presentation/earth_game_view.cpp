@@ -18,16 +18,16 @@
 #include "presentation/scenes/nation_selection_scene.h"
 
 void TEarthGameView::Render(TGame& Game) {
-  BeginPassFrame();
+  EarthView.Passes.BeginFrame();
   if (Game.State == gsEarthView && Game.Earth) {
     RenderEarthView(Game, EarthView);
   } else {
-    TPassScope Pass("scene");
+    TPassScope Pass(&EarthView.Passes, "scene");
     TBasicGameView::Render(Game);
   }
-  ReportPasses(Game.FrameTime);
+  EarthView.Passes.Report(Game.FrameTime);
   {
-    TPassScope Pass("cursor");
+    TPassScope Pass(&EarthView.Passes, "cursor");
     DrawCursor(Game);
     DrawFrameTexts(Game);
     DrawFadeVeil(Game);
@@ -40,8 +40,8 @@ void TEarthGameView::Render(TGame& Game) {
 void TEarthGameView::RegisterWindows(TGame& Game) {
   TBasicGameView::RegisterWindows(Game);
   if (gInGameGUI && gInGameGUI->HintWindow)
-    gInGameGUI->HintWindow->OnRender = [&Game] {
-      TPassScope Pass("hud");
+    gInGameGUI->HintWindow->OnRender = [this, &Game] {
+      TPassScope Pass(&EarthView.Passes, "hud");
       EarthViewHUD_Render(Game);
     };
   EarthView.RoundTimerPanel = FindRoundTimerPanel();
@@ -65,7 +65,7 @@ void TEarthGameView::FreeRenderTargets() {
   FreeNoiseVolume();
   FreeRegionMapTexture();
   FreeEarthRenderLists();
-  FreePassTimer();
+  EarthView.Passes.Free();
 }
 
 void TEarthGameView::UpDateRegionMap(TGame& Game, bool DebugDump) { ::UpDateRegionMap(DebugDump); }

@@ -262,14 +262,14 @@ void DrawClouds(const TEarth& Earth, bool Shaders) {
 }
 }  // namespace
 
-void RenderEarth(TGame& Game, bool Reflection) {
+void RenderEarth(TGame& Game, TPassTimer* Passes, bool Reflection) {
   TEarth& Earth = *Game.Earth;
   glTranslatef(Earth.Position.X, Earth.Position.Y, gCameraDistance);
   glRotatef(Earth.RotationX, 1.0f, 0.0f, 0.0f);
   glRotatef(Earth.RotationY, 0.0f, 1.0f, 0.0f);
 
   if (Earth.Atmosphere > 0.0f) {
-    TPassScope Pass("atmosphere");
+    TPassScope Pass(Passes, "atmosphere");
     glDisable(GL_TEXTURE_2D);
     glDepthMask(GL_FALSE);
     glPushMatrix();
@@ -283,7 +283,7 @@ void RenderEarth(TGame& Game, bool Reflection) {
   }
 
   {
-    TPassScope Pass("globe");
+    TPassScope Pass(Passes, "globe");
     glPushMatrix();
     const float S = kGlobeScale * Earth.Zoom;
     glScalef(S, S, S);
@@ -298,17 +298,17 @@ void RenderEarth(TGame& Game, bool Reflection) {
   }
 
   if (!Reflection) {
-    TPassScope Pass("arrows");
+    TPassScope Pass(Passes, "arrows");
     RenderRegionArrows(Game);
   }
   {
-    TPassScope Pass("clouds");
+    TPassScope Pass(Passes, "clouds");
     DrawClouds(Earth, !gSettings.NoShaders);
     DisableUnits();
     glActiveTexture(GL_TEXTURE0);
   }
   if (!Reflection) {
-    TPassScope Pass("symbols");
+    TPassScope Pass(Passes, "symbols");
     RenderRegionSymbols(Game);
   }
 }

@@ -7,10 +7,12 @@
 #include "engine/vectors.h"
 
 class TGame;
+class TPassTimer;
 
 // The earth view's globe (the game's Earth) onto the current model-view matrix, which keeps the
-// globe transform afterwards. Reflection: the simple model, no arrows and no symbols.
-void RenderEarth(TGame& Game, bool Reflection);
+// globe transform afterwards. Reflection: the simple model, no arrows and no symbols. Passes
+// times the ring, globe, arrows, clouds and symbols (none: untimed).
+void RenderEarth(TGame& Game, TPassTimer* Passes, bool Reflection);
 // The bare globe at a rotation (degrees about x, y, z), position and scale; keeps the matrix.
 void RenderEarthWithoutBorders(TGame& Game, const TVector3& Rotation, const TVector3& Position, const TVector3& Scale);
 // The pick image: the globe as an occluder that writes depth only, then one flat quad per region

@@ -135,13 +135,13 @@ void RenderEarthView(TGame& Game, TEarthViewState& View) {
   const std::uint8_t Nation = gPlayerNation < gNations.size() ? gPlayerNation : 0;
   const TNation* Player = gNations[Nation].get();
   if (ReflectionRefreshDue(View.ReflectionUpdateCountdown, gSettings.ReflectionUpdateRate) && Player) {
-    TPassScope Pass("reflection", true);
+    TPassScope Pass(&View.Passes, "reflection", true);
     RenderEarthReflection(Game, 0, Player->WaterplaneUpperPos * 2.0f, Width, Height, View.ReflectionSky);
     RenderEarthReflection(Game, 1, Player->WaterplaneLowerPos * 2.0f, Width, Height, View.ReflectionSky);
   }
 
   {
-    TPassScope Pass("clear");
+    TPassScope Pass(&View.Passes, "clear");
     SetPerspectiveProjection(Width, Height);
     glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -151,21 +151,21 @@ void RenderEarthView(TGame& Game, TEarthViewState& View) {
     }
   }
   {
-    TPassScope Pass("sky");
+    TPassScope Pass(&View.Passes, "sky");
     DrawSky(Nation, View.Sky, Width, Height);
     glClear(GL_DEPTH_BUFFER_BIT);
   }
   {
-    TPassScope Pass("landscape");
+    TPassScope Pass(&View.Passes, "landscape");
     DrawLandscape(Nation);
   }
 
   glPushMatrix();
-  RenderEarth(Game, false);
+  RenderEarth(Game, &View.Passes, false);
   glPopMatrix();
 
   {
-    TPassScope Pass("water");
+    TPassScope Pass(&View.Passes, "water");
     glPushMatrix();
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
@@ -174,7 +174,7 @@ void RenderEarthView(TGame& Game, TEarthViewState& View) {
     glPopMatrix();
   }
 
-  TPassScope GUIPass("windows");
+  TPassScope GUIPass(&View.Passes, "windows");
   SetOrthoProjection(static_cast<float>(gGUIScreenWidth), static_cast<float>(gGUIScreenHeight));
   glDisable(GL_TEXTURE_2D);
   if (gInGameGUI) {

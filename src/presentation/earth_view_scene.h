@@ -6,6 +6,7 @@
 #include <string>
 
 #include "presentation/backdrop_image.h"
+#include "presentation/pass_timer.h"
 
 class TGame;
 class TGLGUIItem;
@@ -20,6 +21,8 @@ struct TEarthViewState {
   // The sky of the frame and of the reflections (the reflection textures' size).
   TBackdropImage Sky;
   TBackdropImage ReflectionSky;
+  // The timing of the frame's passes while the performance timer is on.
+  TPassTimer Passes;
 };
 // The round-timer panel of the loaded in-game layout; a layout without it is logged once.
 TGLGUIItem* FindRoundTimerPanel();

@@ -230,7 +230,7 @@ void RenderEarthReflection(TGame& Game, int Index, float Height, int ClientWidth
   glPopMatrix();
 
   glPushMatrix();
-  RenderEarth(Game, true);
+  RenderEarth(Game, nullptr, true);  // timed as a part of the reflection
   glPopMatrix();
   glDisable(GL_CLIP_PLANE0);
   glDisable(GL_LIGHTING);

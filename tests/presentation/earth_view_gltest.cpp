@@ -325,7 +325,7 @@ TEST_F(EarthViewGL, TheGlobeShowsEachOwnersColourOnItsLandAndNotOnTheSeaBesideIt
     Earth.RotationX = static_cast<float>(Lat);
     Earth.RotationY = static_cast<float>(-Lon);
     glPushMatrix();
-    RenderEarth(*gGame, true);
+    RenderEarth(*gGame, nullptr, true);
     GLdouble Model[16], Projection[16];
     GLint Viewport[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, Model);

@@ -138,7 +138,7 @@ protected:
     const GLfloat Light[4] = {0.0f, 5.0f, 5.0f, 0.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, Light);
     glPushMatrix();
-    RenderEarth(*Game, Reflection);
+    RenderEarth(*Game, nullptr, Reflection);
     glPopMatrix();
   }
 
