@@ -107,9 +107,11 @@ TGLMemo* FirstMemo(TGLWindow* W) {
 
 }  // namespace
 
-int GUIScreenWidthFor(int ClientWidth, int ClientHeight) {
-  if (ClientHeight <= 0) return 1024;
-  return static_cast<int>(std::nearbyint(static_cast<double>(ClientWidth) / ClientHeight * 768.0));
+TGUIScreenSize GUIScreenSizeFor(int ClientWidth, int ClientHeight) {
+  if (ClientWidth <= 0 || ClientHeight <= 0) return {};
+  if (std::int64_t(ClientWidth) * 3 < std::int64_t(ClientHeight) * 4)
+    return {1024, static_cast<int>(std::nearbyint(static_cast<double>(ClientHeight) / ClientWidth * 1024.0))};
+  return {static_cast<int>(std::nearbyint(static_cast<double>(ClientWidth) / ClientHeight * 768.0)), 768};
 }
 
 TGame::TGame(TTarnovaForm& MainForm, std::unique_ptr<TGameView> GameView) : Form(&MainForm), View(std::move(GameView)) {}
@@ -195,8 +197,9 @@ void TGame::Create() {
 
   int ClientWidth = 0, ClientHeight = 0;
   Form->ClientSize(ClientWidth, ClientHeight);
-  gGUIScreenHeight = 768;
-  gGUIScreenWidth = GUIScreenWidthFor(ClientWidth, ClientHeight);
+  const TGUIScreenSize Screen = GUIScreenSizeFor(ClientWidth, ClientHeight);
+  gGUIScreenWidth = Screen.Width;
+  gGUIScreenHeight = Screen.Height;
   for (TGLGUI* GUI : {gInGameGUI.get(), gNationSelectGUI.get(), gBattleFieldGUI.get(), gMainMenuGUI.get(),
                       gIntroGUI.get(), gEndGameGUI.get()})
     GUI->ClientSize = TIntPair{ClientWidth, ClientHeight};

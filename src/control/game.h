@@ -288,6 +288,11 @@ private:
   void TextureFolder(const std::string& Folder, bool Compress);
 };
 
-// The GUI width for a client area: 768 GUI pixels high, the width in the client's proportion,
-// rounded half to even (1024 x 768 -> 1024, 1280 x 800 -> 1229, 1280 x 720 -> 1365).
-int GUIScreenWidthFor(int ClientWidth, int ClientHeight);
+// The GUI screen for a client area: 768 GUI pixels high, the width in the client's proportion,
+// rounded half to even (1024 x 768 -> 1024, 1280 x 800 -> 1229, 1280 x 720 -> 1365). A client
+// narrower than 4:3 gets a screen 1024 wide and taller instead (1280 x 1024 -> 1024 x 819): the
+// layouts are made 1024 wide, and their bottom bar would otherwise run off the right edge.
+struct TGUIScreenSize {
+  int Width = 1024, Height = 768;
+};
+TGUIScreenSize GUIScreenSizeFor(int ClientWidth, int ClientHeight);

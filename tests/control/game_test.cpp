@@ -1,6 +1,8 @@
 // The game object's start-up failures, the exception handler and the language switch, headless.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "control/control_globals.h"
 #include "control/error_dialog.h"
 #include "game_fixture.h"
@@ -78,9 +80,17 @@ TEST_F(GameTest, AnExceptionIsReportedOnceWithItsEightLinesAndEndsTheProgram) {
 }
 
 TEST_F(GameTest, TheMainWindowSwitchesAndTheGUIWidthFollowTheClientArea) {
-  EXPECT_EQ(GUIScreenWidthFor(1024, 768), 1024);
-  EXPECT_EQ(GUIScreenWidthFor(1280, 800), 1229);
-  EXPECT_EQ(GUIScreenWidthFor(1280, 720), 1365);
+  const auto Size = [](int W, int H) {
+    const TGUIScreenSize S = GUIScreenSizeFor(W, H);
+    return std::pair{S.Width, S.Height};
+  };
+  EXPECT_EQ(Size(1024, 768), std::pair(1024, 768));
+  EXPECT_EQ(Size(1280, 960), std::pair(1024, 768));
+  EXPECT_EQ(Size(1280, 800), std::pair(1229, 768));
+  EXPECT_EQ(Size(1280, 720), std::pair(1365, 768));
+  // Narrower than 4:3 the 1024-wide layouts stay whole on a taller screen.
+  EXPECT_EQ(Size(1280, 1024), std::pair(1024, 819));
+  EXPECT_EQ(Size(1024, 1024), std::pair(1024, 1024));
   gSettings.Windowed = false;
   TTarnovaForm Wide{{"tarnova", "-WIDESCREENDEBUG", "-windowed"}};
   Wide.FormCreate();

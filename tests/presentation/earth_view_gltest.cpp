@@ -495,29 +495,39 @@ protected:
     // The heads-up display at the bottom: where the interface finds its "next round" button
     // under the mouse, the frame shows the button's yellow arrow.
     double SumX = 0, SumY = 0;
-    int Hits = 0;
+    int Hits = 0, Left = gGUIScreenWidth, Right = -1, Top = gGUIScreenHeight, Bottom = -1;
     for (int Y = gGUIScreenHeight / 2; Y < gGUIScreenHeight; Y += 4)
       for (int X = 0; X < gGUIScreenWidth; X += 4) {
         gMouseX = X, gMouseY = Y;
         const auto* Part = dynamic_cast<const TGLSkinnedPart*>(gInGameGUI->GetButtonAtMouse());
-        if (Part && Part->Name == "nextround") SumX += X, SumY += Y, ++Hits;
+        if (!Part || Part->Name != "nextround") continue;
+        SumX += X, SumY += Y, ++Hits;
+        Left = std::min(Left, X), Right = std::max(Right, X), Top = std::min(Top, Y), Bottom = std::max(Bottom, Y);
       }
     gMouseX = gMouseY = 0;
     ASSERT_GT(Hits, 20) << Case << ": no \"next round\" button";
-    const double Scale = double(H) / gGUIScreenHeight;
-    const int BX = int(SumX / Hits * Scale), BY = int(SumY / Hits * Scale);
+    // The whole round button lies on the GUI screen: as wide as it is high, clear of the edges.
+    EXPECT_NEAR(Right - Left, Bottom - Top, 8) << Case << ": the \"next round\" button is cut off";
+    EXPECT_LT(Right, gGUIScreenWidth - 4) << Case << ": the \"next round\" button reaches the right edge";
+    EXPECT_LT(Bottom, gGUIScreenHeight - 4) << Case << ": the \"next round\" button reaches the bottom edge";
+    const double ScaleX = double(W) / gGUIScreenWidth, Scale = double(H) / gGUIScreenHeight;
+    EXPECT_NEAR(ScaleX, Scale, 0.01) << Case << ": the interface is stretched";
+    const int BX = int(SumX / Hits * ScaleX), BY = int(SumY / Hits * Scale);
     EXPECT_GT(BY, H * 4 / 5) << Case << ": the \"next round\" button is not at the bottom";
     EXPECT_LT(BX, W) << Case;
-    // Its white play sign in the middle, its yellow arrow round it.
+    // Its white play sign in the middle, its yellow arrow round it on the left and on the right.
     const TRGB Sign = Frame.Mean(BX, BY, 1);
     EXPECT_GT(Brightness(Sign), 180) << Case << ": no play sign at " << BX << "," << BY;
-    int Yellow = 0;
+    int YellowLeft = 0, YellowRight = 0;
     for (int k = 0; k < 16; ++k) {
       const double A = k * M_PI / 8, R = 24 * Scale;
-      const TRGB C = Frame.At(BX + int(R * std::cos(A)), BY + int(R * std::sin(A)));
-      Yellow += C[0] > 150 && C[1] > 120 && C[2] < C[1] - 60;
+      const int X = BX + int(R * std::cos(A));
+      if (X < 0 || X >= W) continue;
+      const TRGB C = Frame.At(X, BY + int(R * std::sin(A)));
+      if (C[0] > 150 && C[1] > 120 && C[2] < C[1] - 60) ++(X < BX ? YellowLeft : YellowRight);
     }
-    EXPECT_GE(Yellow, 6) << Case << ": no yellow arrow round " << BX << "," << BY;
+    EXPECT_GE(YellowLeft + YellowRight, 6) << Case << ": no yellow arrow round " << BX << "," << BY;
+    EXPECT_GE(YellowRight, 2) << Case << ": the right of the yellow arrow is missing";
 
     // The globe, measured where it differs from the same frame without it (reflections off, so
     // its mirror image in the water does not join it): round, in the middle of the window, and
@@ -557,6 +567,13 @@ TEST_F(EarthViewFrameGL, TheEarthViewFillsAWideWindowWithoutStretchingTheGlobe) 
   EXPECT_EQ(gGUIScreenWidth, 1365);
   CheckFrame(true);
   CheckFrame(false);
+}
+
+TEST_F(EarthViewFrameGL, TheEarthViewShowsTheWholeInterfaceOnAScreenNarrowerThanFourToThree) {
+  Start(1280, 1024);
+  EXPECT_EQ(gGUIScreenWidth, 1024);
+  EXPECT_EQ(gGUIScreenHeight, 819);
+  CheckFrame(true);
 }
 
 TEST_F(EarthViewGL, TheReflectionShowsTheMirroredGlobeAndNothingFromBelowTheWater) {
