@@ -689,8 +689,7 @@ TEST_F(EarthViewGL, PickingAtTheSymbolOfADozenRegionsSpreadOverTheGlobeFindsEach
     gShaderTime = 5.0f;
     gGame->Render();
     // Where the region's symbol (its flag) lies on the screen: the globe's transform, then the
-    // site at the symbols' scale with its axes as the globe draws them. Only the flag's pick
-    // quad there finds the region: its land picks nothing.
+    // site at the symbols' scale with its axes as the globe draws them: the flag's pick quad.
     SetPerspectiveProjection(1024, 768);
     glTranslatef(Earth.Position.X, Earth.Position.Y, gCameraDistance);
     glRotatef(Earth.RotationX, 1.0f, 0.0f, 0.0f);
