@@ -51,7 +51,6 @@ public:
   double FrameTime = 0.0;          // duration of the last frame in milliseconds
   TTarnovaForm* Form = nullptr;
   std::uint16_t State = 0;
-  std::uint16_t GameMode = 0;
   bool HotSeat = false;
   std::uint16_t Difficulty = 0;
   std::int8_t CurrentPlayer = 0;
@@ -70,7 +69,6 @@ public:
   bool Quit = false;
   std::int32_t FrameCount = 0;
   std::int32_t FPS = 0;
-  bool EscapePressed = false;
   std::int32_t HoveredRegion = -1;
   std::int32_t MoveDivisionIndex = 0;
   std::int32_t CursorMode = 0;

@@ -80,7 +80,6 @@ void TGame::StartNewGame(std::uint16_t Mode) {
   }
   if (gSoundSystem) gSoundSystem->PlaySound("GameStart", false);
   ForgetGameObjects();
-  GameMode = Mode;
   gSettings.AutosaveCountdown = gSettings.AutosaveInterval;
   if (gLog) {
     gLog->LoadingScreen = true;
