@@ -184,6 +184,8 @@ public:
   bool LoadFromXML(const std::string& FileName);
   // The same for a document already parsed.
   bool LoadFromDocument(const TXMLDocument& Document);
+  // After a load from the load window: the loaded game runs on the globe at once, without a fade.
+  void EnterLoadedGame();
   // The savegame document of the running game, carrying this date and time.
   void WriteSaveDocument(TXMLDocument& Document, const std::string& SaveName, const std::string& Date,
                          const std::string& Time);

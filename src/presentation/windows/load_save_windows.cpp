@@ -155,10 +155,7 @@ void LoadGameWindow_Click(TGame& Game, const std::string& Name) {
     }
     if (!Game.LoadFromXML(File.string())) return;
     Window.Visible = false;
-    // Straight into the running game, without a fade.
-    Game.State = gsEarthView;
-    Game.PendingState = gsEarthView;
-    Game.GameRunning = true;
+    Game.EnterLoadedGame();
   } else if (Name == "button_deletegame") {
     if (DeleteSelected(Game, Window)) LoadGameWindow_Show(Game, Game.SaveLoadMode);
   }
