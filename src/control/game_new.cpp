@@ -181,10 +181,7 @@ void TGame::ForgetGameObjects() {
   ResearchSelectedTech = nullptr;
   ResearchHistorySelectedTech = nullptr;
   ResearchTechList.clear();
-  ResearchRingButtonWasDown = false;
-  ResearchRingPressBegan = false;
-  SaveLoadPendingButton.clear();
-  SaveLoadPendingRow.clear();
+  if (View) View->GameObjectsForgotten(*this);
   BuildSelectedType = nullptr;
   SelectRegion(-1);
   RegionDetailsSelectedSlot = -1;

@@ -25,6 +25,7 @@
 #include "gui/window.h"
 #include "platform/window_host.h"
 #include "platform/xml_document.h"
+#include "presentation/basic_game_view.h"
 #include "presentation/window_view3d.h"
 #include "presentation/windows/game_windows.h"
 #include "support/gl_environment.h"
@@ -65,7 +66,7 @@ protected:
     };
     gUnitTypePool->LoadFromXML("data\\XML\\units.xml", TextureId);
     gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml", TextureId);
-    Game = std::make_unique<TGame>(Form, nullptr);
+    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
     Artifacts = fs::path(TARNOVA_BINARY_DIR) / "artifacts" / "game_windows_gltest";
     fs::create_directories(Artifacts);
   }

@@ -15,6 +15,7 @@
 #include "gui/list_box.h"
 #include "gui/memo.h"
 #include "gui/window.h"
+#include "presentation/basic_game_view.h"
 #include "presentation/windows/game_windows.h"
 #include "world/earth.h"
 #include "world/rules_fixture.h"
@@ -43,7 +44,7 @@ protected:
     for (const char* File : {"window_army_build.xml", "window_army_management.xml", "window_autobattle.xml",
                              "window_region_details.xml", "window_region_build.xml", "extended_message_dialog.xml"})
       ASSERT_TRUE(gInGameGUI->AddWindowFromXML(std::string("data\\XML\\lang_eng\\") + File, {}, {}, {})) << File;
-    Game = std::make_unique<TGame>(Form, nullptr);
+    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
     Game->Earth = std::make_unique<TEarth>();  // holds the selection, as in the game
     RegisterRegionAndArmyWindows(*Game);
     Game->RegionDetailsSelectedSlot = -1;

@@ -88,7 +88,7 @@ protected:
                              "window_research_history.xml", "window_espionage.xml", "window_stats.xml",
                              "extended_message_dialog.xml"})
       EXPECT_TRUE(gInGameGUI->AddWindowFromXML("data\\xml\\lang_" + Language + "\\" + File)) << File;
-    Game = std::make_unique<TGame>(Form, nullptr);
+    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
     TBasicGameView().RegisterWindows(*Game);
   }
 

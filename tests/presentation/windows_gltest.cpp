@@ -17,6 +17,7 @@
 #include "engine/texture_manager.h"
 #include "platform/window_host.h"
 #include "platform/xml_document.h"
+#include "presentation/view_state.h"
 #include "presentation/window_view3d.h"
 #include "presentation/windows/espionage_window.h"
 #include "presentation/windows/research_carousel.h"
@@ -193,9 +194,9 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[std::size_t(Card)]) << Card;
     const std::size_t Turns = static_cast<std::size_t>(std::count(Recording->Sounds.begin(), Recording->Sounds.end(), "ResearchRotate"));
     EXPECT_EQ(Turns, Card == 0 ? 0u : 1u) << Card;
-    EXPECT_EQ(Game->ResearchCarouselTarget, Card * 120.0f);
+    EXPECT_EQ(ViewStateOf(*Game).ResearchCarouselTarget, Card * 120.0f);
     if (Card == 1) {
-      EXPECT_EQ(Game->ResearchCarouselDirection, 1.0f);
+      EXPECT_EQ(ViewStateOf(*Game).ResearchCarouselDirection, 1.0f);
     }
   }
   // Pressed outside the ring and dragged over a card, nothing is picked.
@@ -239,8 +240,8 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     ShowOnly("science");
     gInGameGUI->FadeSpeed = 0.0f;
     Frame();  // the window's items settle
-    Game->ResearchCivilFactor = 0.5f;
-    Game->ResearchMilitaryFactor = 0.25f;
+    ViewStateOf(*Game).ResearchCivilFactor = 0.5f;
+    ViewStateOf(*Game).ResearchMilitaryFactor = 0.25f;
     gInGameGUI->LoadSkinTextures();
     Begin2DFrame(1024, 768, 1.0f);
     glClearColor(0.12f, 0.16f, 0.24f, 1.0f);

@@ -21,6 +21,7 @@
 #include "presentation/earth_render.h"
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/scene_support.h"
+#include "presentation/view_state.h"
 #include "world/earth.h"
 #include "world/nation.h"
 #include "world/world_globals.h"
@@ -100,7 +101,8 @@ void NationScene(TGame& Game, bool Mirrored) {
   glEnable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
   const bool Fading = Game.DisplayedNation != Game.TargetNation;
-  if (Fading) glColor3f(1 - Game.NationFade, 1 - Game.NationFade, 1 - Game.NationFade);
+  const float Fade = ViewStateOf(Game).NationFade;
+  if (Fading) glColor3f(1 - Fade, 1 - Fade, 1 - Fade);
   const std::string Sky = "skysphere" + std::to_string(Game.DisplayedNation);
   if (gTextureManager) gTextureManager->BindTexture(Sky, 0);
   // Between cross-fades the sky stays the same from frame to frame.
@@ -111,7 +113,7 @@ void NationScene(TGame& Game, bool Mirrored) {
   if (Fading) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(1, 1, 1, Game.NationFade);
+    glColor4f(1, 1, 1, Fade);
     if (gTextureManager) gTextureManager->BindTexture("skysphere" + std::to_string(Game.TargetNation), 0);
     SkyQuad(0.1f, Mirrored);
     glDisable(GL_BLEND);
