@@ -61,7 +61,7 @@ protected:
     gVirtualFileSystem->LoadXML("data\\XML\\localization.xml", Texts);
     gLocalization.LoadFromDocument(Texts);
     const TTextureIdLookup TextureId = [](const std::string& Name) {
-      const std::int32_t ID = gTextureManager->GetTextureInfo(Name, 4);
+      const std::int32_t ID = gTextureManager->GetTextureInfo(Name, tiGLID);
       return ID >= 0 ? static_cast<std::uint32_t>(ID) : 0u;
     };
     gUnitTypePool->LoadFromXML("data\\XML\\units.xml", TextureId);
