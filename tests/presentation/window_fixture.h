@@ -20,20 +20,13 @@
 #include "world/earth.h"
 #include "world/rules_fixture.h"
 
-// Window files from the game's content folder; everything else as the toolkit's fakes do it.
-class TContentServices : public TFakeGUIServices {
-public:
-  TVirtualFileSystem Files{std::string(TARNOVA_SOURCE_DIR) + "/content"};
-  bool FileExists(const std::string& Name) override { return Files.FileExists(Name); }
-  std::optional<std::string> ReadFile(const std::string& Name) override { return Files.ReadFile(Name); }
-};
-
 class WindowTest : public TRulesTest {
 protected:
   void SetUp() override {
     TRulesTest::SetUp();
     gLocalization.AddKey("szStrDialogNotice", "Mitteilung", "Notice");
-    auto Owned = std::make_unique<TContentServices>();
+    // Window files from the game's content folder; everything else as the toolkit's fakes do it.
+    auto Owned = std::make_unique<TDataGUIServices>(std::string(TARNOVA_SOURCE_DIR) + "/content");
     Services = Owned.get();
     PreviousServices = SetGUIServices(std::move(Owned));
     SavedGUI = std::move(gInGameGUI);
@@ -85,7 +78,7 @@ protected:
     return C;
   }
 
-  TContentServices* Services = nullptr;
+  TDataGUIServices* Services = nullptr;
   TTarnovaForm Form{{"tarnova", "-windowed"}};
   std::unique_ptr<TGame> Game;
 
