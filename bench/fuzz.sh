@@ -20,9 +20,14 @@ while getopts "m:j:w:" opt; do
 done
 shift $((OPTIND - 1))
 build="$root/build-clang"
+# Every target and its seed folder, as fuzz/CMakeLists.txt declares them (SEEDS: another's folder).
+declare -A seeds
+while read -r name folder; do seeds[$name]=$folder; done < <(awk '/^tarnova_fuzz_target\(fuzz_/ {
+  name = substr($1, length("tarnova_fuzz_target(fuzz_") + 1); folder = name
+  for (i = 2; i < NF; i++) if ($i == "SEEDS") folder = $(i + 1)
+  sub(/\)$/, "", folder); print name, folder }' "$root/fuzz/CMakeLists.txt")
 if [ "$#" -gt 0 ]; then names=("$@"); else
-  names=()
-  for dir in "$root"/tests/fuzz/*/; do names+=("$(basename "$dir")"); done
+  mapfile -t names < <(printf '%s\n' "${!seeds[@]}" | sort)
 fi
 missing=0
 for name in "${names[@]}"; do [ -x "$build/fuzz/fuzz_$name" ] || missing=1; done
@@ -36,12 +41,12 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
 export SDL_AUDIODRIVER=dummy
 
-# One target: the corpus from the seeds (a work folder of an earlier run goes on from the corpus
-# it grew), findings in its own folder, the log kept.
+# One target (its name and seed folder): the corpus from the seeds (a work folder of an earlier
+# run goes on from the corpus it grew), findings in its own folder, the log kept.
 run_one() {
   local name=$1 dir="$work/$1"
   mkdir -p "$dir/corpus" "$dir/findings"
-  cp -n "$root/tests/fuzz/$name/"* "$dir/corpus/"
+  cp -n "$root/tests/fuzz/$2/"* "$dir/corpus/"
   [ ! -f "$dir/log.txt" ] || mv "$dir/log.txt" "$dir/log.previous.txt"
   # A finding does not end the run: libFuzzer goes on until the time is up (-fork keeps going
   # after a crash; -ignore_crashes with one job counts them).
@@ -51,7 +56,8 @@ run_one() {
 }
 export -f run_one
 export root build work minutes
-printf '%s\n' "${names[@]}" | xargs -P "$parallel" -I{} bash -c 'run_one {}'
+for name in "${names[@]}"; do printf '%s %s\n' "$name" "${seeds[$name]:-$name}"; done |
+  xargs -P "$parallel" -L1 bash -c 'run_one "$0" "$1"'
 
 # The figures: runs, coverage (edges) and features, corpus size, and the crashes, timeouts and
 # out-of-memory runs libFuzzer counted (each kept as a file in the target's findings folder).

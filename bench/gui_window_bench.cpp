@@ -10,26 +10,16 @@
 #include "gui/gui_services.h"
 #include "gui/list_box.h"
 #include "gui/text.h"
+#include "support/headless_gui_services.h"
 
 namespace {
-// One data file in memory; no textures, no sound.
-class TBenchServices final : public TGUIServices {
-public:
-  std::string File;
-  float TextWidth(const std::string& Text) override { return 7.0f * static_cast<float>(Text.size()); }
-  void Print(const std::string&, TVector3, TVector3, float, float, bool, bool) override {}
-  void PrintAlpha(const std::string&, TVector3, float, float, bool, bool) override {}
-  void BindTexture(const std::string&) override {}
-  void BindTextureByID(unsigned) override {}
-  void DrawTexture(const std::string&, float, float, float, float, float) override {}
-  void DrawTextureByID(unsigned, float, float, float, float, float) override {}
-  int GetTextureInfo(const std::string&, int What) override { return What == tiGLID ? 1 : 64; }
-  void SetWrapModeByID(unsigned, unsigned, unsigned) override {}
-  bool LoadTexture(const std::string&, const std::string&) override { return false; }
-  bool FileExists(const std::string&) override { return false; }
-  std::optional<std::string> ReadFile(const std::string&) override { return File; }
-  void PlaySound(const std::string&) override {}
-};
+// The toolkit without GL: every picture counts as loaded, nothing is drawn, played or kept.
+std::unique_ptr<THeadlessGUIServices> BenchServices() {
+  auto Services = std::make_unique<THeadlessGUIServices>();
+  Services->EveryTextureKnown = true;
+  Services->Record = false;
+  return Services;
+}
 
 // Windows x 20 items: buttons, a list box with 50 rows, texts.
 void FillManager(TGLGUI& GUI, int Windows) {
@@ -46,7 +36,7 @@ void FillManager(TGLGUI& GUI, int Windows) {
 }
 
 void BM_ManagerHitTestsPerFrame(benchmark::State& State) {
-  SetGUIServices(std::make_unique<TBenchServices>());
+  SetGUIServices(BenchServices());
   TGLGUI GUI;
   FillManager(GUI, static_cast<int>(State.range(0)));
   gMouseX = 400;
@@ -62,8 +52,8 @@ void BM_ManagerHitTestsPerFrame(benchmark::State& State) {
 BENCHMARK(BM_ManagerHitTestsPerFrame)->Arg(10)->Arg(40)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadWindowDefinition(benchmark::State& State) {
-  auto Owned = std::make_unique<TBenchServices>();
-  std::string& File = Owned->File;
+  auto Owned = BenchServices();
+  std::string& File = Owned->Files["w.xml"];
   SetGUIServices(std::move(Owned));
   File = R"(<window caption="c" icon="" name="w" x="0" y="0" width="600" height="500">)";
   for (int I = 0; I < State.range(0); ++I) {

@@ -16,48 +16,27 @@
 #include "gui/window_state.h"
 #include "platform/errors.h"
 #include "platform/xml_document.h"
+#include "support/headless_gui_services.h"
 
 namespace {
-// The fuzz input as the only data file; a few textures are known, every other one is missing.
-class TFuzzServices final : public TGUIServices {
-public:
-  std::string File;
-  float TextWidth(const std::string& Text) override { return 7.0f * static_cast<float>(Text.size()); }
-  void Print(const std::string&, TVector3, TVector3, float, float, bool, bool) override {}
-  void PrintAlpha(const std::string&, TVector3, float, float, bool, bool) override {}
-  void BindTexture(const std::string&) override {}
-  void BindTextureByID(unsigned) override {}
-  void DrawTexture(const std::string&, float, float, float, float, float) override {}
-  void DrawTextureByID(unsigned, float, float, float, float, float) override {}
-  int GetTextureInfo(const std::string& Name, int What) override {
-    const bool Known = Name == "skin" || Name == "hover" || Name == "gui_image_dummy";
-    if (What == tiGLID) return Known ? 5 : -1;
-    return Known ? 64 : 0;
-  }
-  void SetWrapModeByID(unsigned, unsigned, unsigned) override {}
-  bool LoadTexture(const std::string&, const std::string&) override { return false; }
-  bool FileExists(const std::string& FileName) override { return FileName == "w.xml"; }
-  std::optional<std::string> ReadFile(const std::string& FileName) override {
-    if (FileName != "w.xml") return std::nullopt;
-    return File;
-  }
-  void PlaySound(const std::string&) override {}
-};
-
 // The mouse 10 pixels inside a window edge; a window placed far beyond the screen (the file may
 // say x="4e24") gets the mouse at the end of the range a mouse position can take.
 int MouseInside(float Edge) { return static_cast<int>(std::clamp(static_cast<double>(Edge) + 10.0, -1.0e9, 1.0e9)); }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  static TFuzzServices* Services = [] {
+  // The fuzz input as the only data file; a few textures are known, every other one is missing.
+  static THeadlessGUIServices* Services = [] {
     gLog.reset();  // warnings would write log.html for every input
-    auto Owned = std::make_unique<TFuzzServices>();
-    TFuzzServices* Raw = Owned.get();
+    auto Owned = std::make_unique<THeadlessGUIServices>();
+    Owned->Textures = {{"skin", 5}, {"hover", 5}, {"gui_image_dummy", 5}};
+    Owned->TexturesLoad = false;
+    Owned->Record = false;
+    THeadlessGUIServices* Raw = Owned.get();
     SetGUIServices(std::move(Owned));
     return Raw;
   }();
-  Services->File.assign(reinterpret_cast<const char*>(Data), Size);
+  Services->Files["w.xml"].assign(reinterpret_cast<const char*>(Data), Size);
   gGUIScreenWidth = 1229;
   for (bool Strict : {true, false}) {
     gStrictWindowDefinitions = Strict;

@@ -22,6 +22,7 @@
 #include "platform/errors.h"
 #include "platform/virtual_keys.h"
 #include "platform/xml_document.h"
+#include "support/headless_gui_services.h"
 #include "world/earth.h"
 #include "world/nation.h"
 #include "world/region.h"
@@ -67,27 +68,6 @@ public:
   std::int32_t RegionMapUpdates = 0;
   void Render(TGame&) override {}
   void UpDateRegionMap(TGame&, bool) override { ++RegionMapUpdates; }
-};
-
-// The GUI toolkit without GL: the data files come from the data set, every picture counts as
-// loaded, nothing is drawn or played.
-class THeadlessServices final : public TGUIServices {
-public:
-  float TextWidth(const std::string& Text) override { return 7.0f * static_cast<float>(Text.size()); }
-  void Print(const std::string&, TVector3, TVector3, float, float, bool, bool) override {}
-  void PrintAlpha(const std::string&, TVector3, float, float, bool, bool) override {}
-  void BindTexture(const std::string&) override {}
-  void BindTextureByID(unsigned) override {}
-  void DrawTexture(const std::string&, float, float, float, float, float) override {}
-  void DrawTextureByID(unsigned, float, float, float, float, float) override {}
-  int GetTextureInfo(const std::string&, int What) override { return What == tiGLID ? 1 : 64; }
-  void SetWrapModeByID(unsigned, unsigned, unsigned) override {}
-  bool LoadTexture(const std::string&, const std::string&) override { return true; }
-  bool FileExists(const std::string& FileName) override { return gVirtualFileSystem && gVirtualFileSystem->FileExists(FileName); }
-  std::optional<std::string> ReadFile(const std::string& FileName) override {
-    return gVirtualFileSystem ? gVirtualFileSystem->ReadFile(FileName) : std::nullopt;
-  }
-  void PlaySound(const std::string&) override {}
 };
 
 // The game's windows the round touches: the news and the message box.
@@ -175,7 +155,12 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options) {
   TGameSoakResult Result;
   const TGameSettings SavedSettings = gSettings;
   const std::string SavedSavePath = gSaveGamePath;
-  std::unique_ptr<TGUIServices> SavedServices = SetGUIServices(std::make_unique<THeadlessServices>());
+  // The GUI toolkit without GL: the data files come from the data set, every picture counts as
+  // loaded, nothing is drawn, played or kept.
+  auto Services = std::make_unique<TDataGUIServices>();
+  Services->EveryTextureKnown = true;
+  Services->Record = false;
+  std::unique_ptr<TGUIServices> SavedServices = SetGUIServices(std::move(Services));
   try {
     TSoakOptions World;
     World.DataRoot = Options.DataRoot;

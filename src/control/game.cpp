@@ -345,8 +345,6 @@ void TGame::Destroy() {
   if (View) View->FreeRenderTargets();
   // The GL objects the game object holds go while the context still exists.
   if (Earth) Earth->FreeDisplayLists();
-  if (PreviewShadowList != 0) glDeleteLists(PreviewShadowList, 1);
-  PreviewShadowList = 0;
   FreeModels();
   for (auto& N : gNations) N.reset();
   if (!gAIControllers.empty()) SaveAIControllerLogs(UserFileFolder());

@@ -42,7 +42,6 @@ public:
   std::int32_t SelectedNation = 0;
   std::uint8_t DisplayedNation = 0;
   std::uint8_t TargetNation = 0;
-  float NationFade = 0.0f;
   float NationTurnAngle = 0.0f;
   std::array<std::int32_t, 5> NationSymbolOrder{};
   // Per quick-chart key, the current and the previous ranking of the nations.
@@ -51,7 +50,6 @@ public:
   double FrameTime = 0.0;          // duration of the last frame in milliseconds
   TTarnovaForm* Form = nullptr;
   std::uint16_t State = 0;
-  std::uint16_t GameMode = 0;
   bool HotSeat = false;
   std::uint16_t Difficulty = 0;
   std::int8_t CurrentPlayer = 0;
@@ -70,41 +68,25 @@ public:
   bool Quit = false;
   std::int32_t FrameCount = 0;
   std::int32_t FPS = 0;
-  bool EscapePressed = false;
   std::int32_t HoveredRegion = -1;
   std::int32_t MoveDivisionIndex = 0;
   std::int32_t CursorMode = 0;
   bool GameRunning = false;
-  std::string CursorTexture;
   float FadeValue = 1.0f;  // 1 fully visible, 0 black
   float FadeSpeed = 1.0f;  // +1 fading in or at rest, -1 fading out
   std::uint16_t PendingState = 0;  // the state that comes when the fade-out reaches black
-  float MilitaryPreviewRotation = 0.0f;
   std::int32_t RegionDetailsSelectedSlot = 0;
   std::int32_t RegionDetailsHoveredSlot = 0;
   std::int32_t RegionDetailsLastMouseX = 0, RegionDetailsLastMouseY = 0;
-  float BuildPreviewRotation = 0.0f;
   const TBuildingType* BuildSelectedType = nullptr;
   TTechnology* ResearchSelectedTech = nullptr;
-  float ResearchCarouselAngle = 0.0f, ResearchCarouselDirection = 0.0f, ResearchCarouselTarget = 0.0f;
-  // The research ring's mouse button at the last frame, and whether the press began over the ring
-  // (a press begun elsewhere and dragged over the cards picks nothing).
-  bool ResearchRingButtonWasDown = false, ResearchRingPressBegan = false;
-  float ResearchCivilFactor = 0.0f, ResearchMilitaryFactor = 0.0f;
   std::vector<TTechnology*> ResearchTechList;
   TTechnology* ResearchHistorySelectedTech = nullptr;
   TSpy* EspionageSelectedSpy = nullptr;
   TSavedWindowRect EspionageSavedWindowRect;
-  float MenuLightningTimer = 0.0f;
   std::vector<TDisplayMode> DisplayModes;
   std::int32_t IntroStep = 0;
-  float IntroTimer = 0.0f;
   std::string EndGameText;
-  std::string SaveLoadMode;
-  // The save and load windows' question that waits for its confirmation: the button pressed and
-  // the ID of the row it was pressed on; empty when none waits.
-  std::string SaveLoadPendingButton, SaveLoadPendingRow;
-  std::uint32_t PreviewShadowList = 0;
 
   // Set when the localisation database was loaded: only then are the settings written at exit.
   bool LocalizationLoaded = false;
@@ -186,6 +168,8 @@ public:
   bool LoadFromXML(const std::string& FileName);
   // The same for a document already parsed.
   bool LoadFromDocument(const TXMLDocument& Document);
+  // After a load from the load window: the loaded game runs on the globe at once, without a fade.
+  void EnterLoadedGame();
   // The savegame document of the running game, carrying this date and time.
   void WriteSaveDocument(TXMLDocument& Document, const std::string& SaveName, const std::string& Date,
                          const std::string& Time);

@@ -80,7 +80,6 @@ void TGame::StartNewGame(std::uint16_t Mode) {
   }
   if (gSoundSystem) gSoundSystem->PlaySound("GameStart", false);
   ForgetGameObjects();
-  GameMode = Mode;
   gSettings.AutosaveCountdown = gSettings.AutosaveInterval;
   if (gLog) {
     gLog->LoadingScreen = true;
@@ -182,10 +181,7 @@ void TGame::ForgetGameObjects() {
   ResearchSelectedTech = nullptr;
   ResearchHistorySelectedTech = nullptr;
   ResearchTechList.clear();
-  ResearchRingButtonWasDown = false;
-  ResearchRingPressBegan = false;
-  SaveLoadPendingButton.clear();
-  SaveLoadPendingRow.clear();
+  if (View) View->GameObjectsForgotten(*this);
   BuildSelectedType = nullptr;
   SelectRegion(-1);
   RegionDetailsSelectedSlot = -1;

@@ -327,6 +327,12 @@ bool TGame::LoadFromDocument(const TXMLDocument& Document) {
   return true;
 }
 
+void TGame::EnterLoadedGame() {
+  State = gsEarthView;
+  PendingState = gsEarthView;
+  GameRunning = true;
+}
+
 void TGame::LoadGameWindow_Show(const std::string& Mode) {
   if (View) View->LoadGameWindow_Show(*this, Mode);
 }

@@ -32,6 +32,9 @@ public:
   virtual void InfoCenterWindow_Refresh(TGame& Game) {}
   // After the transfer market's own round: the market window's lists anew.
   virtual void TransferMarketWindow_Refresh(TGame& Game) {}
+  // Control has forgotten the objects of the running game (a new game or a load): the view
+  // forgets what it kept of them (a press on the research ring, a question of the save windows).
+  virtual void GameObjectsForgotten(TGame& Game) {}
   // A savegame was loaded into the running game: the views rebuild what they derive from the
   // world (the region ownership map).
   virtual void GameLoaded(TGame& Game) {}

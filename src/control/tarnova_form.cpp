@@ -223,12 +223,8 @@ void TTarnovaForm::HandleEvent(const TWindowEvent& E) {
 
 void TTarnovaForm::FormKeyDown(std::uint16_t Key, std::uint8_t Shift) {
   if (!gGame) return;
-  if (Key == VK_ESCAPE) {
-    if (gGame->State == gsIntro)
-      gGame->SwitchState(gsMainMenu);
-    else
-      gGame->EscapePressed = true;
-  }
+  // Escape ends the intro; in every other state only the game's key handling sees it.
+  if (Key == VK_ESCAPE && gGame->State == gsIntro) gGame->SwitchState(gsMainMenu);
   if (Key == VK_F10) gGame->SaveScreenShot();
   gGame->KeyDown(Key, Shift);
 }

@@ -41,7 +41,7 @@ public:
   void AddLine(const std::string& Text);
   // AddLine only the first time this log is given Text (a missing picture asked for every frame).
   void AddLineOnce(const std::string& Text);
-  // Colour is a Windows colour value (red in the low byte); see ColorText.
+  // Colour is 0x00BBGGRR, red in the low byte; see ColorText.
   void AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle Style);
   void DrawLoadingIndicator();
   // Makes the file hold every line logged so far and syncs it to the disk.

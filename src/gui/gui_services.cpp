@@ -7,54 +7,63 @@
 #include "engine/texture_manager.h"
 #include "engine/virtual_file_system.h"
 
-namespace {
-// Forwards to the engine's single instances; each call does nothing while its instance is missing.
-class TEngineGUIServices final : public TGUIServices {
-public:
-  float TextWidth(const std::string& Text) override { return gGUIFont ? gGUIFont->TextWidth(Text) : 0.0f; }
-  void Print(const std::string& Text, TVector3 Pos, TVector3 Color, float Alpha, float Size, bool Shadow,
-             bool Bind) override {
-    if (gGUIFont) gGUIFont->Print(Text, Pos, Color, Alpha, Size, Shadow, Bind);
-  }
-  void PrintAlpha(const std::string& Text, TVector3 Pos, float Size, float Alpha, bool Shadow, bool Bind) override {
-    if (gGUIFont) gGUIFont->PrintAlpha(Text, Pos, Size, Alpha, Shadow, Bind);
-  }
-  void BindTexture(const std::string& Name) override {
-    if (gTextureManager) gTextureManager->BindTexture(Name, GL_TEXTURE0);
-  }
-  void BindTextureByID(unsigned ID) override {
-    if (gTextureManager) gTextureManager->BindTextureByID(ID, GL_TEXTURE0);
-  }
-  void DrawTexture(const std::string& Name, float X, float Y, float Z, float W, float H) override {
-    if (gTextureManager) gTextureManager->DrawTexture(Name, X, Y, Z, W, H);
-  }
-  void DrawTextureByID(unsigned ID, float X, float Y, float Z, float W, float H) override {
-    if (gTextureManager) gTextureManager->DrawTextureByID(ID, X, Y, Z, W, H);
-  }
-  int GetTextureInfo(const std::string& Name, int What) override {
-    if (!gTextureManager) return What == tiGLID ? -1 : 0;
-    return gTextureManager->GetTextureInfo(Name, static_cast<std::uint16_t>(What));
-  }
-  void SetWrapModeByID(unsigned ID, unsigned WrapS, unsigned WrapT) override {
-    if (gTextureManager) gTextureManager->SetWrapModeByID(ID, WrapS, WrapT, GL_TEXTURE_2D);
-  }
-  bool LoadTexture(const std::string& FileName, const std::string& Name) override {
-    if (!gVirtualFileSystem || !gTextureManager) return false;
-    gVirtualFileSystem->LoadTexture(FileName, *gTextureManager, false);
-    return gTextureManager->GetTextureInfo(Name, tiGLID) != -1;
-  }
-  bool FileExists(const std::string& FileName) override {
-    return gVirtualFileSystem && gVirtualFileSystem->FileExists(FileName);
-  }
-  std::optional<std::string> ReadFile(const std::string& FileName) override {
-    if (!gVirtualFileSystem) return std::nullopt;
-    return gVirtualFileSystem->ReadFile(FileName);
-  }
-  void PlaySound(const std::string& Name) override {
-    if (gSoundSystem) gSoundSystem->PlaySound(Name, false);
-  }
-};
+float TEngineGUIServices::TextWidth(const std::string& Text) { return gGUIFont ? gGUIFont->TextWidth(Text) : 0.0f; }
 
+void TEngineGUIServices::Print(const std::string& Text, TVector3 Pos, TVector3 Color, float Alpha, float Size,
+                               bool Shadow, bool Bind) {
+  if (gGUIFont) gGUIFont->Print(Text, Pos, Color, Alpha, Size, Shadow, Bind);
+}
+
+void TEngineGUIServices::PrintAlpha(const std::string& Text, TVector3 Pos, float Size, float Alpha, bool Shadow,
+                                    bool Bind) {
+  if (gGUIFont) gGUIFont->PrintAlpha(Text, Pos, Size, Alpha, Shadow, Bind);
+}
+
+void TEngineGUIServices::BindTexture(const std::string& Name) {
+  if (gTextureManager) gTextureManager->BindTexture(Name, GL_TEXTURE0);
+}
+
+void TEngineGUIServices::BindTextureByID(unsigned ID) {
+  if (gTextureManager) gTextureManager->BindTextureByID(ID, GL_TEXTURE0);
+}
+
+void TEngineGUIServices::DrawTexture(const std::string& Name, float X, float Y, float Z, float W, float H) {
+  if (gTextureManager) gTextureManager->DrawTexture(Name, X, Y, Z, W, H);
+}
+
+void TEngineGUIServices::DrawTextureByID(unsigned ID, float X, float Y, float Z, float W, float H) {
+  if (gTextureManager) gTextureManager->DrawTextureByID(ID, X, Y, Z, W, H);
+}
+
+int TEngineGUIServices::GetTextureInfo(const std::string& Name, int What) {
+  if (!gTextureManager) return What == tiGLID ? -1 : 0;
+  return gTextureManager->GetTextureInfo(Name, static_cast<std::uint16_t>(What));
+}
+
+void TEngineGUIServices::SetWrapModeByID(unsigned ID, unsigned WrapS, unsigned WrapT) {
+  if (gTextureManager) gTextureManager->SetWrapModeByID(ID, WrapS, WrapT, GL_TEXTURE_2D);
+}
+
+bool TEngineGUIServices::LoadTexture(const std::string& FileName, const std::string& Name) {
+  if (!gVirtualFileSystem || !gTextureManager) return false;
+  gVirtualFileSystem->LoadTexture(FileName, *gTextureManager, false);
+  return gTextureManager->GetTextureInfo(Name, tiGLID) != -1;
+}
+
+bool TEngineGUIServices::FileExists(const std::string& FileName) {
+  return gVirtualFileSystem && gVirtualFileSystem->FileExists(FileName);
+}
+
+std::optional<std::string> TEngineGUIServices::ReadFile(const std::string& FileName) {
+  if (!gVirtualFileSystem) return std::nullopt;
+  return gVirtualFileSystem->ReadFile(FileName);
+}
+
+void TEngineGUIServices::PlaySound(const std::string& Name) {
+  if (gSoundSystem) gSoundSystem->PlaySound(Name, false);
+}
+
+namespace {
 std::unique_ptr<TGUIServices>& Current() {
   static std::unique_ptr<TGUIServices> Services = std::make_unique<TEngineGUIServices>();
   return Services;

@@ -39,6 +39,26 @@ public:
   virtual void PlaySound(const std::string& Name) = 0;
 };
 
+// The services of the running game: forwards to the engine's single instances; each call does
+// nothing while its instance is missing.
+class TEngineGUIServices : public TGUIServices {
+public:
+  float TextWidth(const std::string& Text) override;
+  void Print(const std::string& Text, TVector3 Pos, TVector3 Color, float Alpha, float Size, bool Shadow,
+             bool Bind) override;
+  void PrintAlpha(const std::string& Text, TVector3 Pos, float Size, float Alpha, bool Shadow, bool Bind) override;
+  void BindTexture(const std::string& Name) override;
+  void BindTextureByID(unsigned ID) override;
+  void DrawTexture(const std::string& Name, float X, float Y, float Z, float Width, float Height) override;
+  void DrawTextureByID(unsigned ID, float X, float Y, float Z, float Width, float Height) override;
+  int GetTextureInfo(const std::string& Name, int What) override;
+  void SetWrapModeByID(unsigned ID, unsigned WrapS, unsigned WrapT) override;
+  bool LoadTexture(const std::string& FileName, const std::string& Name) override;
+  bool FileExists(const std::string& FileName) override;
+  std::optional<std::string> ReadFile(const std::string& FileName) override;
+  void PlaySound(const std::string& Name) override;
+};
+
 TGUIServices& GUIServices();
 // Replaces the services; an empty pointer restores the default. Returns the previous ones.
 std::unique_ptr<TGUIServices> SetGUIServices(std::unique_ptr<TGUIServices> Services);

@@ -6,6 +6,7 @@
 #include "engine/perf_timer.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
+#include "platform/errors.h"
 #include "presentation/scenes/battlefield_scene.h"
 #include "presentation/scenes/end_game_scene.h"
 #include "presentation/scenes/menu_scenes.h"
@@ -47,7 +48,25 @@ void TBasicGameView::Render(TGame& Game) {
   glEnable(GL_DEPTH_TEST);
 }
 
-void TBasicGameView::FreeRenderTargets() { FreeSceneTargets(); }
+TViewState& ViewStateOf(const TGame& Game) {
+  auto* View = dynamic_cast<TBasicGameView*>(Game.View.get());
+  if (!View) throw ETarnovaError("TBasicGameView->ViewStateOf->The game has no presentation view");
+  return View->ViewState;
+}
+
+void TBasicGameView::FreeRenderTargets() {
+  FreeSceneTargets();
+  if (ViewState.PreviewShadowList != 0) glDeleteLists(ViewState.PreviewShadowList, 1);
+  ViewState.PreviewShadowList = 0;
+}
+
+void TBasicGameView::GameObjectsForgotten(TGame& Game) {
+  ViewState.ResearchRingButtonWasDown = false;
+  ViewState.ResearchRingPressBegan = false;
+  ViewState.SaveLoadPendingButton.clear();
+  ViewState.SaveLoadPendingRow.clear();
+}
+
 void TBasicGameView::RegisterWindows(TGame& Game) {
   RegisterRegionAndArmyWindows(Game);
   RegisterInfoCenterWindow(Game);

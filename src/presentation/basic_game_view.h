@@ -2,11 +2,15 @@
 // The game view of the presentation: draws the scene of the game's state and binds and calls
 // the window handlers.
 #include "control/game_view.h"
+#include "presentation/view_state.h"
 
 class TBasicGameView : public TGameView {
 public:
+  TViewState ViewState;
+
   void Render(TGame& Game) override;
   void FreeRenderTargets() override;
+  void GameObjectsForgotten(TGame& Game) override;
   void RegisterWindows(TGame& Game) override;
   void InfoCenterWindow_Refresh(TGame& Game) override;
   void TransferMarketWindow_Refresh(TGame& Game) override;

@@ -31,35 +31,8 @@ TGLGUIItem* FindRoundTimerPanel() {
 
 namespace {
 
-// The backdrop quad over the whole viewport, with the sky's picture when Textured, else a night
-// blue at the bottom to a lighter blue at the top.
-void SkyQuad(bool Textured) {
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0.0, 1.0, 0.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glBegin(GL_QUADS);
-  if (!Textured) glColor3f(0.02f, 0.04f, 0.12f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(0.0f, 0.0f, 0.0f);
-  if (!Textured) glColor3f(0.10f, 0.18f, 0.36f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(0.0f, 1.0f, 0.0f);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(1.0f, 1.0f, 0.0f);
-  if (!Textured) glColor3f(0.02f, 0.04f, 0.12f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(1.0f, 0.0f, 0.0f);
-  glEnd();
-  glColor3f(1.0f, 1.0f, 1.0f);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-}
+// Without its picture the sky runs from a night blue at the bottom to a lighter blue at the top.
+const TScreenQuadShade kPlainSky{{0.02f, 0.04f, 0.12f}, {0.10f, 0.18f, 0.36f}};
 
 // The sky stays the same from frame to frame, so it is drawn once into Image and copied into
 // the frame after that.
@@ -77,7 +50,8 @@ void DrawSky(std::uint8_t Nation, TBackdropImage& Image, int Width, int Height) 
     LogOnce("TGame->RenderEarthView->Texture \"" + Sky + "\" not present, drawing a plain sky");
     glDisable(GL_TEXTURE_2D);
   }
-  if (!Image.Show(Source, Width, Height, [Textured] { SkyQuad(Textured); })) SkyQuad(Textured);
+  const auto Quad = [Textured] { DrawScreenQuad(0.0f, false, Textured ? nullptr : &kPlainSky); };
+  if (!Image.Show(Source, Width, Height, Quad)) Quad();
 }
 
 void DrawLandscape(std::uint8_t Nation) {

@@ -16,6 +16,7 @@
 #include "platform/latin1.h"
 #include "presentation/backdrop_image.h"
 #include "presentation/earth_render.h"
+#include "presentation/frame_projections.h"
 #include "presentation/presentation_globals.h"
 #include "world/nation.h"
 #include "world/world_globals.h"
@@ -43,30 +44,6 @@ void LightZero() {
   glLightfv(GL_LIGHT0, GL_POSITION, Position);
   glLightfv(GL_LIGHT0, GL_AMBIENT, Ambient);
   glLightfv(GL_LIGHT0, GL_DIFFUSE, Diffuse);
-}
-
-void SkyQuad() {
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0.0, 1.0, 0.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(0.0f, 0.0f, 0.0f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(0.0f, 1.0f, 0.0f);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(1.0f, 1.0f, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(1.0f, 0.0f, 0.0f);
-  glEnd();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
 }
 
 void Uniform4(const TGLSLShader& S, const char* Name, float A, float B, float C, float D) {
@@ -211,7 +188,7 @@ void RenderEarthReflection(TGame& Game, int Index, float Height, int ClientWidth
     glColor3f(0.06f, 0.11f, 0.24f);
   }
   // The same sky every time: drawn once at the reflection's size and copied in after that.
-  if (!SkyImage.Show(SkySource, S, S, SkyQuad)) SkyQuad();
+  if (!SkyImage.Show(SkySource, S, S, [] { DrawScreenQuad(); })) DrawScreenQuad();
   glColor3f(1.0f, 1.0f, 1.0f);
   glEnable(GL_CULL_FACE);
   glDepthMask(GL_TRUE);

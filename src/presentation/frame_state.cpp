@@ -15,6 +15,7 @@
 #include "gui/gui_manager.h"
 #include "presentation/frame_projections.h"
 #include "presentation/presentation_globals.h"
+#include "presentation/view_state.h"
 #include "world/earth.h"
 #include "world/nation.h"
 #include "world/world_globals.h"
@@ -23,9 +24,10 @@ void AdvanceFrameClocks(TGame& Game, double Seconds) {
   if (Game.State != gsBattleField) gShaderTime = static_cast<float>(gShaderTime + Seconds);
   if (Game.State != gsNationSelect) return;
   if (Game.DisplayedNation != Game.TargetNation) {
-    Game.NationFade = static_cast<float>(Game.NationFade + Seconds * 2.0);
-    if (Game.NationFade >= 1.0f) {
-      Game.NationFade = 0.0f;
+    float& Fade = ViewStateOf(Game).NationFade;
+    Fade = static_cast<float>(Fade + Seconds * 2.0);
+    if (Fade >= 1.0f) {
+      Fade = 0.0f;
       Game.DisplayedNation = Game.TargetNation;
     }
   }
@@ -112,24 +114,25 @@ void DrawHotSeatOverlay(const TGame& Game) {
 void ChooseCursor(TGame& Game) {
   // Each rule overwrites the one before; with cursor mode 3 the last frame's picture stays.
   if (Game.CursorMode == 0)
-    Game.CursorTexture = "cursor_default";
+    ViewStateOf(Game).CursorTexture = "cursor_default";
   else if (Game.CursorMode == 1 || Game.CursorMode == 2 || Game.CursorMode == 4)
-    Game.CursorTexture = Game.HoveredRegion > -1 ? "cursor_selectregionaction" : "cursor_selectregion";
-  if (Game.RightDragging) Game.CursorTexture = "cursor_rotateglobe";
+    ViewStateOf(Game).CursorTexture = Game.HoveredRegion > -1 ? "cursor_selectregionaction" : "cursor_selectregion";
+  if (Game.RightDragging) ViewStateOf(Game).CursorTexture = "cursor_rotateglobe";
   // The buttons of the screen that shows: the in-game GUI's would put the action cursor over the
   // main menu's empty places where a hidden heads-up display button lies.
-  if (Game.CurrentGUI().GetButtonAtMouse()) Game.CursorTexture = "cursor_action";
+  if (Game.CurrentGUI().GetButtonAtMouse()) ViewStateOf(Game).CursorTexture = "cursor_action";
 }
 
 void DrawCursor(TGame& Game) {
   ChooseCursor(Game);
-  if (!gTextureManager || Game.CursorTexture.empty()) return;
+  const std::string& Cursor = ViewStateOf(Game).CursorTexture;
+  if (!gTextureManager || Cursor.empty()) return;
   SetOrthoProjection(static_cast<float>(gGUIScreenWidth), static_cast<float>(gGUIScreenHeight));
   glColor4f(1, 1, 1, 1);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDepthFunc(GL_ALWAYS);
-  gTextureManager->DrawTexture(Game.CursorTexture, static_cast<float>(gMouseX), static_cast<float>(gMouseY), 1.0f,
+  gTextureManager->DrawTexture(Cursor, static_cast<float>(gMouseX), static_cast<float>(gMouseY), 1.0f,
                                32.0f, 32.0f);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);

@@ -183,8 +183,8 @@ TEST(ImageryGL, TheGlobeShowsLandAndSeaWhereTheRegionMapHasThem) {
   TImageryScene S;
   S.Load("data\\tex\\nocompression\\earthmap.png");
   S.Load("data\\tex\\nocompression\\regions.png", false);
-  ASSERT_GT(S.Textures.GetTextureInfo("earthmap", 4), 0);
-  ASSERT_GT(S.Textures.GetTextureInfo("regions", 4), 0);
+  ASSERT_GT(S.Textures.GetTextureInfo("earthmap", tiGLID), 0);
+  ASSERT_GT(S.Textures.GetTextureInfo("regions", tiGLID), 0);
   const TBaseMap Map = LoadBaseMap();
   auto MapIsSea = [&](double B, double L, bool& Uniform) {
     int X = static_cast<int>((L + 180) / 360 * Map.Width), Y = static_cast<int>((90 - B) / 180 * Map.Height);

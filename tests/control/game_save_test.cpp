@@ -91,6 +91,20 @@ TEST_F(GameSave, ALoadedGameSavesTheSameBytesAndPlaysOnExactlyAsTheUnbrokenGame)
   EXPECT_EQ(ReadSideFile(SaveFile("autosave.name"))->Mode, "singleplayer");
 }
 
+TEST_F(GameSave, ALoadedGameIsEnteredOnTheGlobeAtOnce) {
+  const fs::path File = SaveFile("savegame1.xml");
+  ASSERT_TRUE(Game->SaveToXML(File.string(), "Start"));
+  Game->State = Game->PendingState = gsMainMenu;
+  Game->GameRunning = false;
+  ASSERT_TRUE(Game->LoadFromXML(File.string()));
+  EXPECT_EQ(Game->State, gsMainMenu);  // loading alone changes no state
+  Game->EnterLoadedGame();
+  EXPECT_EQ(Game->State, gsEarthView);
+  EXPECT_EQ(Game->PendingState, gsEarthView);
+  EXPECT_TRUE(Game->GameRunning);
+  EXPECT_FALSE(Game->FadingOut());
+}
+
 TEST_F(GameSave, ADamagedSavegameIsRefusedNamingFileAndValueAndTheGameStaysAsItWas) {
   Play(2);
   const fs::path File = SaveFile("savegame2.xml");

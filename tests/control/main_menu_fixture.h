@@ -14,20 +14,15 @@
 #include "gui/track_bar.h"
 #include "support/recording_sound_backend.h"
 
-// The layouts' pictures count as registered; files come from the game's data folder.
-class TMenuDataServices : public TFakeGUIServices {
-public:
-  int GetTextureInfo(const std::string&, int What) override { return What == tiGLID ? 1 : 64; }
-  bool FileExists(const std::string& Name) override { return gVirtualFileSystem->FileExists(Name); }
-  std::optional<std::string> ReadFile(const std::string& Name) override { return gVirtualFileSystem->ReadFile(Name); }
-};
-
 class MainMenuPanels : public GameTest {
 protected:
   void SetUp() override {
     GameTest::SetUp();
+    // The layouts' pictures count as registered; files come from the game's data folder.
     gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(TARNOVA_BINARY_DIR);
-    PreviousServices = SetGUIServices(std::make_unique<TMenuDataServices>());
+    auto Services = std::make_unique<TDataGUIServices>();
+    Services->EveryTextureKnown = true;
+    PreviousServices = SetGUIServices(std::move(Services));
     TGame& G = MakeGame();
     ASSERT_TRUE(G.LoadLocalization("data\\XML\\localization.xml"));
     gLocalization.LanguageIndex = 1;

@@ -62,21 +62,13 @@ public:
   std::vector<std::string> MarketShown;
 };
 
-// The data set behind the GUI toolkit; every picture counts as registered.
-class TDataSetServices : public TFakeGUIServices {
-public:
-  int GetTextureInfo(const std::string&, int What) override { return What == tiGLID ? 1 : 64; }
-  bool FileExists(const std::string& Name) override { return gVirtualFileSystem && gVirtualFileSystem->FileExists(Name); }
-  std::optional<std::string> ReadFile(const std::string& Name) override {
-    return gVirtualFileSystem ? gVirtualFileSystem->ReadFile(Name) : std::nullopt;
-  }
-};
-
 class PlayTest : public GameTest {
 protected:
   void SetUp() override {
     GameTest::SetUp();
-    auto Owned = std::make_unique<TDataSetServices>();
+    // The data set behind the GUI toolkit; every picture counts as registered.
+    auto Owned = std::make_unique<TDataGUIServices>();
+    Owned->EveryTextureKnown = true;
     Services = Owned.get();
     PreviousServices = SetGUIServices(std::move(Owned));
     StartWorld(1);
@@ -152,6 +144,6 @@ protected:
 
   std::unique_ptr<TSoakGame> World;
   TRecordingView* View = nullptr;
-  TDataSetServices* Services = nullptr;
+  TDataGUIServices* Services = nullptr;
   std::unique_ptr<TGUIServices> PreviousServices;
 };

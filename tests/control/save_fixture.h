@@ -24,21 +24,14 @@
 #include "world/earth.h"
 #include "world/statistics.h"
 
-// The toolkit reads the window layouts from the game's content folder.
-class TContentGUIServices : public TFakeGUIServices {
-public:
-  TVirtualFileSystem Content{std::string(TARNOVA_SOURCE_DIR) + "/content"};
-  bool FileExists(const std::string& Name) override { return Content.FileExists(Name); }
-  std::optional<std::string> ReadFile(const std::string& Name) override { return Content.ReadFile(Name); }
-};
-
 class TSaveTest : public TAITest {
 protected:
   void SetUp() override {
     TAITest::SetUp();
     gLocalization.AddKey("szStrLoadGameFailed", "-", "The savegame cannot be loaded.");
     gLocalization.AddKey("szStrSaveGameFailed", "-", "The game could not be saved.");
-    PreviousServices = SetGUIServices(std::make_unique<TContentGUIServices>());
+    // The toolkit reads the window layouts from the game's content folder.
+    PreviousServices = SetGUIServices(std::make_unique<TDataGUIServices>(std::string(TARNOVA_SOURCE_DIR) + "/content"));
     gInGameGUI = std::make_unique<TGLGUI>();
     gMainMenuGUI = std::make_unique<TGLGUI>();
     for (const char* File : {"window_research.xml", "window_loadgame.xml", "window_savegame.xml", "window_stats.xml",

@@ -26,7 +26,7 @@ constexpr int kSize = 256;
 
 // Real GL behind the fake services: every skin is a 1 x 2 texture, red in its upper half
 // (t 0.5 .. 1) and green in its lower half (t 0 .. 0.5); text is a solid bar, 7 units a character.
-class TGLTestServices : public TFakeGUIServices {
+class TGLTestServices : public THeadlessGUIServices {
 public:
   GLuint Skin = 0;
   TGLTestServices() {

@@ -20,7 +20,7 @@ namespace {
 constexpr int kSize = 256;
 
 // A white skin texture behind the fake services; text is not drawn.
-class TSkinServices : public TFakeGUIServices {
+class TSkinServices : public THeadlessGUIServices {
 public:
   GLuint Skin = 0;
   TSkinServices() {

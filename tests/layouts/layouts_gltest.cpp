@@ -114,11 +114,11 @@ protected:
     }
   }
   void StandIn(TVirtualFileSystem& Data, const std::string& Name, const TTestPicture& P) {
-    if (gTextureManager->GetTextureInfo(Name, 4) != -1) return;
+    if (gTextureManager->GetTextureInfo(Name, tiGLID) != -1) return;
     for (const char* Where : {"data\\tex\\gui\\", "data\\tex\\nocompression\\", "data\\tex\\ondemand\\nocompression\\", "data\\tex\\"})
       if (Data.FileExists(Where + Name + ".png") || Data.FileExists(Where + Name + ".dds")) {
         Data.LoadTexture(Where + Name, *gTextureManager, false);
-        if (gTextureManager->GetTextureInfo(Name, 4) != -1) return;
+        if (gTextureManager->GetTextureInfo(Name, tiGLID) != -1) return;
       }
     Folder.Write("data/standin/" + Name + ".png", MakePNGFile(P));
     gVirtualFileSystem->LoadTexture("data\\standin\\" + Name + ".png", *gTextureManager, false);

@@ -49,7 +49,7 @@ std::array<float, 256> FontWidths() {
 
 // The data folder of the build behind the toolkit; every texture counts as registered (which
 // ones exist is checked on the files), text is measured with the GUI font.
-class TLayoutServices : public TFakeGUIServices {
+class TLayoutServices : public THeadlessGUIServices {
 public:
   TVirtualFileSystem Files{TARNOVA_BINARY_DIR};
   std::array<float, 256> Widths = FontWidths();
@@ -58,7 +58,7 @@ public:
     for (char C : Text) Sum += Widths[static_cast<std::uint8_t>(C)] + 1.0f;
     return Sum;
   }
-  int GetTextureInfo(const std::string&, int What) override { return What == 4 ? 1 : 64; }
+  int GetTextureInfo(const std::string&, int What) override { return What == tiGLID ? 1 : 64; }
   bool FileExists(const std::string& Name) override { return Files.FileExists(Name); }
   std::optional<std::string> ReadFile(const std::string& Name) override { return Files.ReadFile(Name); }
 };

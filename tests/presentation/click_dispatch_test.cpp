@@ -30,13 +30,16 @@ class ClickDispatchTest : public PlayTest {
 protected:
   void SetUp() override {
     PlayTest::SetUp();
+    // The game's own presentation, whose windows the clicks reach.
+    Game->View = std::make_unique<TBasicGameView>();
+    View = nullptr;
     Game->SelectedNation = 0;
     Game->StartNewGame(0);
     Attach();
   }
   // The handlers the game attaches when it builds its windows.
   void Attach() {
-    TBasicGameView().RegisterWindows(*Game);
+    Game->View->RegisterWindows(*Game);
     TGame* G = Game.get();
     if (TGLWindow* Q = gInGameGUI->GetWindow("messagedlg_quit"))
       Q->OnClick = [G](const std::string& N) { G->QuitDialog_Click(N); };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "presentation/view_state.h"
 #include "windows_fixture.h"
 #include "world/earth.h"
 #include "world/nation.h"
@@ -54,7 +55,7 @@ TEST_F(WindowsTest, TheNationSelectionsSkyCrossFadeTakesHalfASecond) {
   EXPECT_FLOAT_EQ(Game.NationTurnAngle, 8.0f);
   AdvanceFrameClocks(Game, 0.1);
   EXPECT_EQ(Game.DisplayedNation, 3);
-  EXPECT_FLOAT_EQ(Game.NationFade, 0.0f);
+  EXPECT_FLOAT_EQ(ViewStateOf(Game).NationFade, 0.0f);
 }
 
 // The action cursor shows over a button of the screen on display: in the main menu over the
@@ -86,7 +87,7 @@ TEST_F(WindowsTest, TheActionCursorFollowsTheButtonsOfTheScreenOnDisplay) {
     gMouseX = At[0];
     gMouseY = At[1];
     ChooseCursor(Game);
-    return Game.CursorTexture;
+    return ViewStateOf(Game).CursorTexture;
   };
   EXPECT_EQ(CursorAt(gsMainMenu, HudOnly), "cursor_default");
   EXPECT_EQ(CursorAt(gsMainMenu, Menu), "cursor_action");

@@ -25,6 +25,7 @@
 #include "gui/window.h"
 #include "platform/window_host.h"
 #include "platform/xml_document.h"
+#include "presentation/basic_game_view.h"
 #include "presentation/window_view3d.h"
 #include "presentation/windows/game_windows.h"
 #include "support/gl_environment.h"
@@ -60,12 +61,12 @@ protected:
     gVirtualFileSystem->LoadXML("data\\XML\\localization.xml", Texts);
     gLocalization.LoadFromDocument(Texts);
     const TTextureIdLookup TextureId = [](const std::string& Name) {
-      const std::int32_t ID = gTextureManager->GetTextureInfo(Name, 4);
+      const std::int32_t ID = gTextureManager->GetTextureInfo(Name, tiGLID);
       return ID >= 0 ? static_cast<std::uint32_t>(ID) : 0u;
     };
     gUnitTypePool->LoadFromXML("data\\XML\\units.xml", TextureId);
     gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml", TextureId);
-    Game = std::make_unique<TGame>(Form, nullptr);
+    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
     Artifacts = fs::path(TARNOVA_BINARY_DIR) / "artifacts" / "game_windows_gltest";
     fs::create_directories(Artifacts);
   }

@@ -20,6 +20,7 @@
 #include "engine/shader_manager.h"
 #include "platform/files.h"
 #include "platform/png_codec.h"
+#include "presentation/basic_game_view.h"
 #include "presentation/earth_render.h"
 #include "presentation/frame_projections.h"
 #include "presentation/presentation_globals.h"
@@ -82,7 +83,7 @@ protected:
     }
     gPlayerNation = 0;
     gSelectedRegion = -1;
-    Game = std::make_unique<TGame>(Form, nullptr);
+    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
     Game->Earth = std::make_unique<TEarth>();
     Game->Earth->CreateDisplayLists();
     Game->Earth->Zoom = 1.0f;

@@ -6,6 +6,7 @@
 #include "control/tarnova_form.h"
 #include "gui/gui_manager.h"
 #include "gui/text.h"
+#include "presentation/basic_game_view.h"
 #include "presentation/scenes/menu_scenes.h"
 
 namespace {
@@ -35,7 +36,7 @@ void AddItems(TGLGUI& GUI, int Count) {
 
 TEST(Intro, FourItemsFadeInInTurnAndTheMenuFollowsEightSecondsAfterTheLast) {
   TTarnovaForm Form{{"tarnova"}};
-  TGame Game(Form, nullptr);
+  TGame Game(Form, std::make_unique<TBasicGameView>());
   Game.State = gsIntro;
   TGLGUI GUI;
   AddItems(GUI, 5);
@@ -50,14 +51,14 @@ TEST(Intro, FourItemsFadeInInTurnAndTheMenuFollowsEightSecondsAfterTheLast) {
 TEST(Intro, ALayoutWithFewerItemsOrOneLeftHalfFadedStillEnds) {
   TTarnovaForm Form{{"tarnova"}};
   for (int Count : {0, 2}) {
-    TGame Game(Form, nullptr);
+    TGame Game(Form, std::make_unique<TBasicGameView>());
     Game.State = gsIntro;
     TGLGUI GUI;
     AddItems(GUI, Count);
     RunIntro(Game, GUI, 30.0);
     EXPECT_EQ(Game.PendingState, gsMainMenu) << Count << " items";
   }
-  TGame Game(Form, nullptr);
+  TGame Game(Form, std::make_unique<TBasicGameView>());
   Game.State = gsIntro;
   TGLGUI GUI;
   AddItems(GUI, 4);

@@ -20,17 +20,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The content's layouts with every picture registered, so the menu's parts can be hit.
-class TMenuContentServices : public TContentGUIServices {
-public:
-  int GetTextureInfo(const std::string&, int What) override { return What == tiGLID ? 1 : 64; }
-};
-
 class LoadSaveWindows : public TSaveTest {
 protected:
   void SetUp() override {
     TSaveTest::SetUp();
-    Previous = SetGUIServices(std::make_unique<TMenuContentServices>());
+    // The content's layouts with every picture registered, so the menu's parts can be hit.
+    auto Services = std::make_unique<TDataGUIServices>(std::string(TARNOVA_SOURCE_DIR) + "/content");
+    Services->EveryTextureKnown = true;
+    Previous = SetGUIServices(std::move(Services));
     gLocalization.AddKey("szStrTurn", "Runde", "Round");
     gLocalization.AddKey("szStrLoadGameCatsingleplayer", "Spiel laden", "Load game");
     Nation(0).Names = {"Nordland", "Northland"};

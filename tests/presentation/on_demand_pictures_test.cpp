@@ -10,12 +10,12 @@
 
 namespace {
 
-class TCountingServices : public TFakeGUIServices {
+class TCountingServices : public THeadlessGUIServices {
 public:
   int Looks = 0;
   bool FileExists(const std::string& FileName) override {
     ++Looks;
-    return TFakeGUIServices::FileExists(FileName);
+    return THeadlessGUIServices::FileExists(FileName);
   }
 };
 

@@ -31,6 +31,7 @@
 #include "presentation/presentation_globals.h"
 #include "presentation/scenes/battlefield_scene.h"
 #include "presentation/scenes/end_game_scene.h"
+#include "presentation/view_state.h"
 #include "world/battle.h"
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/nation_selection_scene.h"
@@ -114,7 +115,7 @@ protected:
     gGUIScreenHeight = kHeight;
     gSettings.NoShaders = true;
     gSettings.Reflections = false;
-    Game = std::make_unique<TGame>(Form, nullptr);
+    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
   }
   void TearDown() override {
     Game.reset();
@@ -328,7 +329,7 @@ TEST_F(Scenes, TheNationSelectionDrawsItsSkyOnceWhileItStaysAndAfreshForAnotherN
   EXPECT_EQ(gSceneSkyImage.Redraws(), Redraws + 1);
   // Halfway through a cross-fade both skies show, each frame drawn as it stands.
   Game->TargetNation = 2;
-  Game->NationFade = 0.5f;
+  ViewStateOf(*Game).NationFade = 0.5f;
   RenderNationSelection(*Game);
   const auto Halfway = Sky();
   EXPECT_NE(Halfway, First);

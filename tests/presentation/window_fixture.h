@@ -15,24 +15,18 @@
 #include "gui/list_box.h"
 #include "gui/memo.h"
 #include "gui/window.h"
+#include "presentation/basic_game_view.h"
 #include "presentation/windows/game_windows.h"
 #include "world/earth.h"
 #include "world/rules_fixture.h"
-
-// Window files from the game's content folder; everything else as the toolkit's fakes do it.
-class TContentServices : public TFakeGUIServices {
-public:
-  TVirtualFileSystem Files{std::string(TARNOVA_SOURCE_DIR) + "/content"};
-  bool FileExists(const std::string& Name) override { return Files.FileExists(Name); }
-  std::optional<std::string> ReadFile(const std::string& Name) override { return Files.ReadFile(Name); }
-};
 
 class WindowTest : public TRulesTest {
 protected:
   void SetUp() override {
     TRulesTest::SetUp();
     gLocalization.AddKey("szStrDialogNotice", "Mitteilung", "Notice");
-    auto Owned = std::make_unique<TContentServices>();
+    // Window files from the game's content folder; everything else as the toolkit's fakes do it.
+    auto Owned = std::make_unique<TDataGUIServices>(std::string(TARNOVA_SOURCE_DIR) + "/content");
     Services = Owned.get();
     PreviousServices = SetGUIServices(std::move(Owned));
     SavedGUI = std::move(gInGameGUI);
@@ -43,7 +37,7 @@ protected:
     for (const char* File : {"window_army_build.xml", "window_army_management.xml", "window_autobattle.xml",
                              "window_region_details.xml", "window_region_build.xml", "extended_message_dialog.xml"})
       ASSERT_TRUE(gInGameGUI->AddWindowFromXML(std::string("data\\XML\\lang_eng\\") + File, {}, {}, {})) << File;
-    Game = std::make_unique<TGame>(Form, nullptr);
+    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
     Game->Earth = std::make_unique<TEarth>();  // holds the selection, as in the game
     RegisterRegionAndArmyWindows(*Game);
     Game->RegionDetailsSelectedSlot = -1;
@@ -84,7 +78,7 @@ protected:
     return C;
   }
 
-  TContentServices* Services = nullptr;
+  TDataGUIServices* Services = nullptr;
   TTarnovaForm Form{{"tarnova", "-windowed"}};
   std::unique_ptr<TGame> Game;
 

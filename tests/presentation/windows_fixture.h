@@ -31,18 +31,6 @@
 #include "world/transfer_market.h"
 #include "world/world_globals.h"
 
-// Layout files and textures from the data build; any texture counts as registered.
-class TWindowServices : public TFakeGUIServices {
-public:
-  TVirtualFileSystem Data{TARNOVA_BINARY_DIR};
-  bool FileExists(const std::string& Name) override { return Data.FileExists(Name); }
-  std::optional<std::string> ReadFile(const std::string& Name) override { return Data.ReadFile(Name); }
-  int GetTextureInfo(const std::string& Name, int What) override {
-    if (What == tiGLID) return Textures.count(Name) ? Textures[Name] : 1;
-    return 64;
-  }
-};
-
 class WindowsTest : public ::testing::Test {
 protected:
   void SetUp() override { Load("eng"); }
@@ -64,7 +52,9 @@ protected:
   // Everything for one language ("ger" or "eng").
   void Load(const std::string& Language) {
     if (!PreviousServices) {
-      auto Owned = std::make_unique<TWindowServices>();
+      // Layout files and textures from the data build; any texture counts as registered.
+      auto Owned = std::make_unique<TDataGUIServices>(TARNOVA_BINARY_DIR);
+      Owned->EveryTextureKnown = true;
       Services = Owned.get();
       PreviousServices = SetGUIServices(std::move(Owned));
     }
@@ -88,7 +78,7 @@ protected:
                              "window_research_history.xml", "window_espionage.xml", "window_stats.xml",
                              "extended_message_dialog.xml"})
       EXPECT_TRUE(gInGameGUI->AddWindowFromXML("data\\xml\\lang_" + Language + "\\" + File)) << File;
-    Game = std::make_unique<TGame>(Form, nullptr);
+    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
     TBasicGameView().RegisterWindows(*Game);
   }
 
@@ -135,7 +125,7 @@ protected:
   TNation& Player() { return *gNations[gPlayerNation]; }
 
   TLogCapture Log;
-  TWindowServices* Services = nullptr;
+  TDataGUIServices* Services = nullptr;
   TEarth Earth;
   TTarnovaForm Form{{"tarnova", "-windowed"}};
   std::unique_ptr<TGame> Game;

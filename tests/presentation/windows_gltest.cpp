@@ -17,6 +17,7 @@
 #include "engine/texture_manager.h"
 #include "platform/window_host.h"
 #include "platform/xml_document.h"
+#include "presentation/view_state.h"
 #include "presentation/window_view3d.h"
 #include "presentation/windows/espionage_window.h"
 #include "presentation/windows/research_carousel.h"
@@ -34,29 +35,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // The engine's own services, with the sounds recorded and the data build as the file system.
-class TRecordingServices : public TGUIServices {
+class TRecordingServices : public TEngineGUIServices {
 public:
-  std::unique_ptr<TGUIServices> Inner;
   std::vector<std::string> Sounds;
   TVirtualFileSystem Data{TARNOVA_BINARY_DIR};
-  float TextWidth(const std::string& T) override { return Inner->TextWidth(T); }
-  void Print(const std::string& T, TVector3 P, TVector3 C, float A, float S, bool Sh, bool B) override {
-    Inner->Print(T, P, C, A, S, Sh, B);
-  }
-  void PrintAlpha(const std::string& T, TVector3 P, float S, float A, bool Sh, bool B) override {
-    Inner->PrintAlpha(T, P, S, A, Sh, B);
-  }
-  void BindTexture(const std::string& N) override { Inner->BindTexture(N); }
-  void BindTextureByID(unsigned ID) override { Inner->BindTextureByID(ID); }
-  void DrawTexture(const std::string& N, float X, float Y, float Z, float W, float H) override {
-    Inner->DrawTexture(N, X, Y, Z, W, H);
-  }
-  void DrawTextureByID(unsigned ID, float X, float Y, float Z, float W, float H) override {
-    Inner->DrawTextureByID(ID, X, Y, Z, W, H);
-  }
-  int GetTextureInfo(const std::string& N, int W) override { return Inner->GetTextureInfo(N, W); }
-  void SetWrapModeByID(unsigned ID, unsigned S, unsigned T) override { Inner->SetWrapModeByID(ID, S, T); }
-  bool LoadTexture(const std::string& F, const std::string& N) override { return Inner->LoadTexture(F, N); }
   bool FileExists(const std::string& F) override { return Data.FileExists(F); }
   std::optional<std::string> ReadFile(const std::string& F) override { return Data.ReadFile(F); }
   void PlaySound(const std::string& N) override { Sounds.push_back(N); }
@@ -72,10 +54,9 @@ protected:
     SavedFont = std::move(gGUIFont);
     gTextureManager = std::make_unique<TTextureManager>();
     WindowsTest::SetUp();
-    SetGUIServices(nullptr);
     auto Owned = std::make_unique<TRecordingServices>();
     Recording = Owned.get();
-    Recording->Inner = SetGUIServices(std::move(Owned));
+    SetGUIServices(std::move(Owned));
     Services = nullptr;
     UseDataBuild();
     gSettings.NoShaders = true;
@@ -193,9 +174,9 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[std::size_t(Card)]) << Card;
     const std::size_t Turns = static_cast<std::size_t>(std::count(Recording->Sounds.begin(), Recording->Sounds.end(), "ResearchRotate"));
     EXPECT_EQ(Turns, Card == 0 ? 0u : 1u) << Card;
-    EXPECT_EQ(Game->ResearchCarouselTarget, Card * 120.0f);
+    EXPECT_EQ(ViewStateOf(*Game).ResearchCarouselTarget, Card * 120.0f);
     if (Card == 1) {
-      EXPECT_EQ(Game->ResearchCarouselDirection, 1.0f);
+      EXPECT_EQ(ViewStateOf(*Game).ResearchCarouselDirection, 1.0f);
     }
   }
   // Pressed outside the ring and dragged over a card, nothing is picked.
@@ -239,8 +220,8 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     ShowOnly("science");
     gInGameGUI->FadeSpeed = 0.0f;
     Frame();  // the window's items settle
-    Game->ResearchCivilFactor = 0.5f;
-    Game->ResearchMilitaryFactor = 0.25f;
+    ViewStateOf(*Game).ResearchCivilFactor = 0.5f;
+    ViewStateOf(*Game).ResearchMilitaryFactor = 0.25f;
     gInGameGUI->LoadSkinTextures();
     Begin2DFrame(1024, 768, 1.0f);
     glClearColor(0.12f, 0.16f, 0.24f, 1.0f);

@@ -10,6 +10,7 @@
 #include "gui/text.h"
 #include "platform/random.h"
 #include "platform/text_format.h"
+#include "presentation/view_state.h"
 #include "presentation/windows/espionage_window.h"
 #include "presentation/windows/info_center_window.h"
 #include "presentation/windows/research_history_window.h"
@@ -127,7 +128,7 @@ TEST_F(WindowsTest, ResearchTimesAndFactors) {
             Localize("szStrResearchResearchTime") + " " + Localize("szStrInfiniteResearch"));
   TTechnology Other(nullptr);
   Other.Category = 2;
-  Game->ResearchCivilFactor = Game->ResearchMilitaryFactor = 1.0f;
+  ViewStateOf(*Game).ResearchCivilFactor = ViewStateOf(*Game).ResearchMilitaryFactor = 1.0f;
   EXPECT_EQ(ResearchFactor(*Game, Other), 0.0f);
 }
 

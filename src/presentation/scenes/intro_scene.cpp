@@ -10,6 +10,7 @@
 #include "gui/gui_manager.h"
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/scene_support.h"
+#include "presentation/view_state.h"
 
 namespace {
 constexpr std::size_t kHintItems = 3;   // the base window's own hint panel and texts
@@ -24,8 +25,9 @@ bool AdvanceIntro(TGame& Game, TGLWindow& Base) {
   // Any item not yet fading in starts now, also one the layout left hidden at half alpha.
   if (Item && Item->Alpha < 1.0f && !(Item->Visible && Item->FadeDir > 0.0f)) Item->FadeIn();
   if ((!Item || Item->Alpha >= 1.0f) && Game.IntroStep < kLastStep) ++Game.IntroStep;
-  if (Game.IntroStep == kLastStep) Game.IntroTimer += static_cast<float>(0.1 * Game.FrameTime);
-  if (Game.IntroTimer <= kIntroHold) return false;
+  float& Timer = ViewStateOf(Game).IntroTimer;
+  if (Game.IntroStep == kLastStep) Timer += static_cast<float>(0.1 * Game.FrameTime);
+  if (Timer <= kIntroHold) return false;
   Game.SwitchState(gsMainMenu);
   return true;
 }

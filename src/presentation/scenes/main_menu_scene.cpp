@@ -17,6 +17,7 @@
 #include "presentation/presentation_globals.h"
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/scene_support.h"
+#include "presentation/view_state.h"
 
 namespace {
 
@@ -55,9 +56,10 @@ void SkyAndLightning(TGame& Game, bool Reflected, bool MainMenu) {
   glDepthMask(GL_TRUE);
 
   // The lightning advances once per frame, in the pass that is seen, not again in the mirror.
-  if (!Reflected) AdvanceMenuLightning(Game.MenuLightningTimer, Game.FrameTime);
-  if (Game.MenuLightningTimer > 0.0f) {
-    const float F = MenuLightningReach(Game.MenuLightningTimer);
+  float& Lightning = ViewStateOf(Game).MenuLightningTimer;
+  if (!Reflected) AdvanceMenuLightning(Lightning, Game.FrameTime);
+  if (Lightning > 0.0f) {
+    const float F = MenuLightningReach(Lightning);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glDepthMask(GL_FALSE);

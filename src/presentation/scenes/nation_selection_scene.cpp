@@ -19,8 +19,10 @@
 #include "gui/gui_manager.h"
 #include "gui/memo.h"
 #include "presentation/earth_render.h"
+#include "presentation/frame_projections.h"
 #include "presentation/scenes/menu_scenes.h"
 #include "presentation/scenes/scene_support.h"
+#include "presentation/view_state.h"
 #include "world/earth.h"
 #include "world/nation.h"
 #include "world/world_globals.h"
@@ -57,29 +59,6 @@ const std::vector<float> kMemoIndents = {0, 6, 12, 18, 26, 34, 45, 55, 68, 80};
 // From the name's start to the "History" heading.
 constexpr float kNameRoom = 190.0f;
 
-void SkyQuad(float Z, bool Mirrored) {
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  if (Mirrored)
-    glOrtho(0, 1, 1, 0, -1, 1);
-  else
-    glOrtho(0, 1, 0, 1, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 0); glVertex3f(0, 0, Z);
-  glTexCoord2f(0, 1); glVertex3f(0, 1, Z);
-  glTexCoord2f(1, 1); glVertex3f(1, 1, Z);
-  glTexCoord2f(1, 0); glVertex3f(1, 0, Z);
-  glEnd();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-}
-
 void Symbol(std::size_t Place, float ExtraScale, const std::string& Model) {
   const TSymbolPlace& P = kPlaces[Place];
   glPushMatrix();
@@ -100,20 +79,21 @@ void NationScene(TGame& Game, bool Mirrored) {
   glEnable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
   const bool Fading = Game.DisplayedNation != Game.TargetNation;
-  if (Fading) glColor3f(1 - Game.NationFade, 1 - Game.NationFade, 1 - Game.NationFade);
+  const float Fade = ViewStateOf(Game).NationFade;
+  if (Fading) glColor3f(1 - Fade, 1 - Fade, 1 - Fade);
   const std::string Sky = "skysphere" + std::to_string(Game.DisplayedNation);
   if (gTextureManager) gTextureManager->BindTexture(Sky, 0);
   // Between cross-fades the sky stays the same from frame to frame.
   if (Fading)
-    SkyQuad(0.0f, Mirrored);
+    DrawScreenQuad(0.0f, Mirrored);
   else
-    ShowSceneSky(Sky, Mirrored, [Mirrored] { SkyQuad(0.0f, Mirrored); });
+    ShowSceneSky(Sky, Mirrored, [Mirrored] { DrawScreenQuad(0.0f, Mirrored); });
   if (Fading) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(1, 1, 1, Game.NationFade);
+    glColor4f(1, 1, 1, Fade);
     if (gTextureManager) gTextureManager->BindTexture("skysphere" + std::to_string(Game.TargetNation), 0);
-    SkyQuad(0.1f, Mirrored);
+    DrawScreenQuad(0.1f, Mirrored);
     glDisable(GL_BLEND);
   }
   glColor3f(1, 1, 1);

@@ -16,6 +16,7 @@
 #include "gui/memo.h"
 #include "gui/panel.h"
 #include "gui/window.h"
+#include "presentation/view_state.h"
 #include "presentation/windows/game_windows.h"
 #include "presentation/windows/turning_preview.h"
 #include "presentation/windows/window_common.h"
@@ -81,7 +82,7 @@ void BuildWindow_Render(TGame& Game) {
   TGLWindow& W = InGameWindow("region_build");
   const TBuildingType* T = Game.BuildSelectedType;
   DrawTurningPreview(Game, W, W.GetItem<TGLPanel>("panel_buildingpreview"), T ? T->ID : std::string(),
-                     Game.BuildPreviewRotation, true, -0.05f);
+                     ViewStateOf(Game).BuildPreviewRotation, true, -0.05f);
   BeginPreviewCaption(W, T ? T->GetName() : Localize("szStrBuildingNoSelection"), 110, 130, 180);
   if (T) {
     T->DrawInfo(120, 140, 0.2f, true);

@@ -14,6 +14,7 @@
 #include "gui/list_box.h"
 #include "gui/window.h"
 #include "platform/files.h"
+#include "presentation/view_state.h"
 #include "world/nation.h"
 #include "world/world_globals.h"
 
@@ -25,19 +26,21 @@ namespace {
 // was pressed on. A second press of the same button on the same row carries it out; any other
 // press starts over.
 void ForgetPending(TGame& Game) {
-  Game.SaveLoadPendingButton.clear();
-  Game.SaveLoadPendingRow.clear();
+  TViewState& Question = ViewStateOf(Game);
+  Question.SaveLoadPendingButton.clear();
+  Question.SaveLoadPendingRow.clear();
 }
 
 // True when this press confirms an earlier one; else asks in a message box and remembers it.
 bool Confirmed(TGame& Game, TGLWindow& Window, const std::string& Button, const TListItem& Row,
                const std::string& QuestionKey) {
-  if (Game.SaveLoadPendingButton == Button && Game.SaveLoadPendingRow == Row.ID) {
+  TViewState& Question = ViewStateOf(Game);
+  if (Question.SaveLoadPendingButton == Button && Question.SaveLoadPendingRow == Row.ID) {
     ForgetPending(Game);
     return true;
   }
-  Game.SaveLoadPendingButton = Button;
-  Game.SaveLoadPendingRow = Row.ID;
+  Question.SaveLoadPendingButton = Button;
+  Question.SaveLoadPendingRow = Row.ID;
   Window.Owner->ShowMessageBoxExt(Localize(QuestionKey) + "\n\n" + Row.Caption, Localize("szStrDialogHint"),
                                   "dialog_warning", false);
   return false;
@@ -118,7 +121,7 @@ std::vector<TListItem> ListSaveGames(const fs::path& Folder, const std::string& 
 }
 
 void LoadGameWindow_Show(TGame& Game, const std::string& Mode) {
-  Game.SaveLoadMode = Mode;
+  ViewStateOf(Game).SaveLoadMode = Mode;
   ForgetPending(Game);
   TGLWindow* W = LoadWindowOf(Game);
   if (!W) return;
@@ -127,7 +130,7 @@ void LoadGameWindow_Show(TGame& Game, const std::string& Mode) {
 }
 
 void SaveGameWindow_Show(TGame& Game, const std::string& Mode) {
-  Game.SaveLoadMode = Mode;
+  ViewStateOf(Game).SaveLoadMode = Mode;
   ForgetPending(Game);
   TGLWindow* W = gInGameGUI->GetWindow("savegame");
   if (!W) return;
@@ -155,12 +158,9 @@ void LoadGameWindow_Click(TGame& Game, const std::string& Name) {
     }
     if (!Game.LoadFromXML(File.string())) return;
     Window.Visible = false;
-    // Straight into the running game, without a fade.
-    Game.State = gsEarthView;
-    Game.PendingState = gsEarthView;
-    Game.GameRunning = true;
+    Game.EnterLoadedGame();
   } else if (Name == "button_deletegame") {
-    if (DeleteSelected(Game, Window)) LoadGameWindow_Show(Game, Game.SaveLoadMode);
+    if (DeleteSelected(Game, Window)) LoadGameWindow_Show(Game, ViewStateOf(Game).SaveLoadMode);
   }
 }
 
@@ -179,7 +179,7 @@ void SaveGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Nam
     if (Game.SaveToXML((fs::path(gSaveGamePath) / Row->ID).string(), SaveName))
       Window.Owner->CloseWindow(Window.Name);
   } else if (Name == "button_deletegame") {
-    if (DeleteSelected(Game, Window)) SaveGameWindow_Show(Game, Game.SaveLoadMode);
+    if (DeleteSelected(Game, Window)) SaveGameWindow_Show(Game, ViewStateOf(Game).SaveLoadMode);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "gui/gui_services.h"
 #include "gui/window.h"
 #include "platform/rounding.h"
+#include "presentation/view_state.h"
 #include "presentation/window_view3d.h"
 #include "presentation/windows/research_window.h"
 #include "world/technology.h"
@@ -209,7 +210,8 @@ void ResearchCarousel_Render(TGame& Game) {
 
   const auto& List = Game.ResearchTechList;
   const std::int32_t n = static_cast<std::int32_t>(List.size());
-  const float Angle = Game.ResearchCarouselAngle;
+  TViewState& Ring = ViewStateOf(Game);
+  const float Angle = Ring.ResearchCarouselAngle;
   auto SinCos = [n](std::int32_t i, float& S, float& C) {
     const double A = i * (2.0 * kPi / n);
     S = float(std::sin(A));
@@ -252,15 +254,15 @@ void ResearchCarousel_Render(TGame& Game) {
       PickX = Game.LeftPressX;
       PickY = Game.LeftPressY;
       Pick = OverRingAt(gLeftPressMouseX, gLeftPressMouseY);
-      Game.ResearchRingPressBegan = false;
+      Ring.ResearchRingPressBegan = false;
     } else {
       const bool OverRing = OverRingAt(gMouseX, gMouseY);
-      if (Down && (!Game.ResearchRingButtonWasDown || gLeftMousePressed))
-        Game.ResearchRingPressBegan = OverRingAt(gLeftMousePressed ? gLeftPressMouseX : gMouseX, gLeftMousePressed ? gLeftPressMouseY : gMouseY);
-      if (!Down) Game.ResearchRingPressBegan = false;
-      Pick = Down && Game.ResearchRingPressBegan && OverRing;
+      if (Down && (!Ring.ResearchRingButtonWasDown || gLeftMousePressed))
+        Ring.ResearchRingPressBegan = OverRingAt(gLeftMousePressed ? gLeftPressMouseX : gMouseX, gLeftMousePressed ? gLeftPressMouseY : gMouseY);
+      if (!Down) Ring.ResearchRingPressBegan = false;
+      Pick = Down && Ring.ResearchRingPressBegan && OverRing;
     }
-    Game.ResearchRingButtonWasDown = Down;
+    Ring.ResearchRingButtonWasDown = Down;
     if (Pick) {
       std::array<std::uint8_t, 3> Pixel{};
       glReadBuffer(GL_BACK);
@@ -268,8 +270,8 @@ void ResearchCarousel_Render(TGame& Game) {
       glReadPixels(PickX, ClientHeight - PickY, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, Pixel.data());
       const std::int32_t Hit = CarouselDecodePick(Pixel, n);
       if (Hit >= 0) {
-        Game.ResearchCarouselTarget = float(Hit * 360.0 / n);
-        Game.ResearchCarouselDirection = CarouselDirection(Game.ResearchCarouselAngle, Game.ResearchCarouselTarget);
+        Ring.ResearchCarouselTarget = float(Hit * 360.0 / n);
+        Ring.ResearchCarouselDirection = CarouselDirection(Ring.ResearchCarouselAngle, Ring.ResearchCarouselTarget);
         TTechnology* Picked = List[static_cast<std::size_t>(Hit)];
         if (Picked != Game.ResearchSelectedTech) GUIServices().PlaySound("ResearchRotate");
         Game.ResearchSelectedTech = Picked;
@@ -308,8 +310,8 @@ void ResearchCarousel_Render(TGame& Game) {
       DrawTechnology(Angle, TechnologyPicture(List[static_cast<std::size_t>(i)]->Image), true, S, C, 1.0f);
     }
   } else {
-    Game.ResearchCarouselAngle = 0.0f;
-    Game.ResearchCarouselTarget = 0.0f;
+    Ring.ResearchCarouselAngle = 0.0f;
+    Ring.ResearchCarouselTarget = 0.0f;
     glClear(GL_DEPTH_BUFFER_BIT);
     for (int i = 0; i < 16; ++i) {
       const double A = i * 22.5 * kPi / 180.0;
@@ -340,6 +342,7 @@ void ResearchCarousel_Render(TGame& Game) {
 }
 
 void ResearchCarousel_Animate(TGame& Game) {
-  CarouselAnimStep(Game.ResearchCarouselAngle, Game.ResearchCarouselDirection, Game.ResearchCarouselTarget,
+  TViewState& Ring = ViewStateOf(Game);
+  CarouselAnimStep(Ring.ResearchCarouselAngle, Ring.ResearchCarouselDirection, Ring.ResearchCarouselTarget,
                    gInGameGUI->FadeSpeed);
 }

@@ -17,6 +17,7 @@
 #include "gui/memo.h"
 #include "gui/window.h"
 #include "platform/rounding.h"
+#include "presentation/view_state.h"
 #include "presentation/windows/research_carousel.h"
 #include "presentation/windows/research_history_window.h"
 #include "world/nation.h"
@@ -69,8 +70,9 @@ void ResearchWindow_BuildTechList(TGame& Game) { Game.ResearchTechList = Researc
 void ResearchWindow_Show(TGame& Game) {
   if (gPlayerNation < gNations.size() && gNations[gPlayerNation]) {
     const TNation& N = *gNations[gPlayerNation];
-    Game.ResearchCivilFactor = static_cast<float>(N.GetValue("researchcivil") / 4.5);
-    Game.ResearchMilitaryFactor = static_cast<float>(N.GetValue("researchmilitary") / 4.5);
+    TViewState& Factors = ViewStateOf(Game);
+    Factors.ResearchCivilFactor = static_cast<float>(N.GetValue("researchcivil") / 4.5);
+    Factors.ResearchMilitaryFactor = static_cast<float>(N.GetValue("researchmilitary") / 4.5);
   }
   ResearchWindow_BuildTechList(Game);
   // The cards' pictures are loaded here, not while the carousel draws.
@@ -79,8 +81,8 @@ void ResearchWindow_Show(TGame& Game) {
 }
 
 float ResearchFactor(const TGame& Game, const TTechnology& Technology) {
-  if (Technology.Category == 0) return Game.ResearchCivilFactor;
-  if (Technology.Category == 1) return Game.ResearchMilitaryFactor;
+  if (Technology.Category == 0) return ViewStateOf(Game).ResearchCivilFactor;
+  if (Technology.Category == 1) return ViewStateOf(Game).ResearchMilitaryFactor;
   return 0.0f;
 }
 
@@ -128,7 +130,7 @@ void ResearchWindow_KeepSelection(TGame& Game) {
   if (Selected && (Selected->Researched || !InList(Game, Selected))) {
     ResearchWindow_BuildTechList(Game);
     Selected = Game.ResearchTechList.empty() ? nullptr : Game.ResearchTechList.front();
-    Game.ResearchCarouselAngle = 0.0f;
+    ViewStateOf(Game).ResearchCarouselAngle = 0.0f;
     ResearchWindow_Click(Game, "");
   }
   if (Game.ResearchTechList.empty())
@@ -183,12 +185,13 @@ void ResearchWindow_Render(TGame& Game) {
 
   const TGLGUIItem& I = Window->GetGUIItemByID("panel_researchinfo");
   const float X = I.Position.X, Y = I.Position.Y, Z = I.Position.Z;
+  const TViewState& Factors = ViewStateOf(Game);
   Print(Localize("szStrResearchCivilFactor") + " :", X + 12, Y + 5, Z);
-  DrawGauge(TVector3{X + 20, Y + 22, Z + 0.1f}, TVector3{1, 1, 1}, Game.ResearchCivilFactor * 100.0f, 140, 16);
-  Print(std::to_string(RoundToInt(Game.ResearchCivilFactor * 100.0)) + "%", X + 165, Y + 22, Z);
+  DrawGauge(TVector3{X + 20, Y + 22, Z + 0.1f}, TVector3{1, 1, 1}, Factors.ResearchCivilFactor * 100.0f, 140, 16);
+  Print(std::to_string(RoundToInt(Factors.ResearchCivilFactor * 100.0)) + "%", X + 165, Y + 22, Z);
   Print(Localize("szStrResearchMilitaryFactor") + " :", X + 12, Y + 48, Z);
-  DrawGauge(TVector3{X + 20, Y + 65, Z + 0.1f}, TVector3{1, 1, 1}, Game.ResearchMilitaryFactor * 100.0f, 140, 16);
-  Print(std::to_string(RoundToInt(Game.ResearchMilitaryFactor * 100.0)) + "%", X + 165, Y + 67, Z);
+  DrawGauge(TVector3{X + 20, Y + 65, Z + 0.1f}, TVector3{1, 1, 1}, Factors.ResearchMilitaryFactor * 100.0f, 140, 16);
+  Print(std::to_string(RoundToInt(Factors.ResearchMilitaryFactor * 100.0)) + "%", X + 165, Y + 67, Z);
   glPopMatrix();
   ResearchCarousel_Animate(Game);
 }

@@ -13,6 +13,7 @@
 #include "gui/gui_item.h"
 #include "gui/gui_manager.h"
 #include "gui/window.h"
+#include "presentation/view_state.h"
 #include "presentation/window_view3d.h"
 
 namespace {
@@ -155,8 +156,9 @@ void DrawTurningPreview(TGame& Game, const TGLWindow& Window, const TGLGUIItem& 
   glDisable(GL_STENCIL_TEST);
   glDisable(GL_LIGHTING);
   // Made at the first preview, with the context current; it lives as long as the context.
-  if (Game.PreviewShadowList == 0) Game.PreviewShadowList = MakePreviewShadowList();
-  if (Game.PreviewShadowList != 0) glCallList(Game.PreviewShadowList);
+  std::uint32_t& Shadow = ViewStateOf(Game).PreviewShadowList;
+  if (Shadow == 0) Shadow = MakePreviewShadowList();
+  if (Shadow != 0) glCallList(Shadow);
   glDisable(GL_BLEND);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 

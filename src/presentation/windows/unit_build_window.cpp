@@ -16,6 +16,7 @@
 #include "gui/panel.h"
 #include "gui/window.h"
 #include "platform/rounding.h"
+#include "presentation/view_state.h"
 #include "presentation/windows/game_windows.h"
 #include "presentation/windows/turning_preview.h"
 #include "presentation/windows/window_common.h"
@@ -94,7 +95,7 @@ void MilitaryWindow_Render(TGame& Game) {
   const TUnitType* S = MilitarySelectedType();
   const TNation* N = PlayerNation();
   DrawTurningPreview(Game, W, W.GetItem<TGLPanel>("panel_unitpreview"), S ? S->Model3D : std::string(),
-                     Game.MilitaryPreviewRotation, false, 0.0f);
+                     ViewStateOf(Game).MilitaryPreviewRotation, false, 0.0f);
   BeginPreviewCaption(W, S ? S->GetName() : Localize("szStrUnitNoSelection"), 140, 170, 140);
   if (S && N) {
     const char* Left[4] = {"szStrBuildCost", "szStrBuildTime", "szStrMaintenanceConst", "szStrUnitHealth"};
