@@ -53,12 +53,13 @@ TEST_F(WindowsTest, ResearchListsStartsAndRefuses) {
   EXPECT_EQ(Energy->RemainingPoints, Energy->ResearchTime);
   EXPECT_TRUE(Played("startresearch"));
 
-  // Half done and started again, it keeps its progress: as the current research, and when it was
-  // set aside for another and taken up again later.
+  // Half done and started again, it begins anew: as the current research, and when it was set
+  // aside for another (which keeps its points meanwhile) and taken up again later.
   Energy->RemainingPoints = 7;
   Click("research_startresearch");
-  EXPECT_EQ(Energy->RemainingPoints, 7);
+  EXPECT_EQ(Energy->RemainingPoints, Energy->ResearchTime);
   EXPECT_EQ(Tree.Current, Energy);
+  Energy->RemainingPoints = 7;
   Click("technology_tech_basics");
   Click("research_startresearch");
   TTechnology* Basics = Tree.FindByName("tech_basics");
@@ -68,17 +69,6 @@ TEST_F(WindowsTest, ResearchListsStartsAndRefuses) {
   Click("technology_tech_energy");
   Click("research_startresearch");
   EXPECT_EQ(Tree.Current, Energy);
-  EXPECT_EQ(Energy->RemainingPoints, 7);
-  // Progress past the end (or none) is no progress to keep: the full time again.
-  Energy->RemainingPoints = Energy->ResearchTime + 5;
-  Click("research_startresearch");
-  EXPECT_EQ(Energy->RemainingPoints, Energy->ResearchTime);
-  Energy->RemainingPoints = 7;
-  // A new game forgets the last one's research: started there, it needs the full time.
-  Tree.Reset();
-  EXPECT_EQ(Energy->RemainingPoints, 0);
-  Click("technology_tech_energy");
-  Click("research_startresearch");
   EXPECT_EQ(Energy->RemainingPoints, Energy->ResearchTime);
 
   // A row of the history names no technology here: the selection goes and the next frame takes
