@@ -292,11 +292,11 @@ TEST_F(TransferMarketTest, FiringLeavesNoDanglingLinks) {
 TEST_F(TransferMarketTest, AttributePanelShowsEachValueUnderItsOwnLabel) {
   const auto Rows = StaffAttributes(StaffFromRowID("free_general_0"));
   ASSERT_GE(Rows.size(), 2u);
-  // In the order of the generals' skill table.
-  EXPECT_EQ(Rows[0].LabelKey, "szStrStaffGeneralAttDefense");
-  EXPECT_EQ(Rows[0].Gauge, 20.0f);
-  EXPECT_EQ(Rows[1].LabelKey, "szStrStaffGeneralAttAttack");
-  EXPECT_EQ(Rows[1].Gauge, 80.0f);
+  // Attack above defence, as the region window lists a division's general.
+  EXPECT_EQ(Rows[0].LabelKey, "szStrStaffGeneralAttAttack");
+  EXPECT_EQ(Rows[0].Gauge, 80.0f);
+  EXPECT_EQ(Rows[1].LabelKey, "szStrStaffGeneralAttDefense");
+  EXPECT_EQ(Rows[1].Gauge, 20.0f);
   EXPECT_EQ(Rows[2].LabelKey, "szStrStaffGeneralAttMovement");
   EXPECT_EQ(Rows.back().LabelKey, "szStrStaffHireCost");
   EXPECT_NE(Rows.back().Text.find("50"), std::string::npos);
