@@ -17,8 +17,10 @@
 #include "game_soak.h"
 
 namespace {
-// Flat: the log's lines of the autosaves (about 40 bytes a round) and no more.
+// Flat: the log's lines of the autosaves (about 40 bytes a round), and the transfer market's
+// offers, which nothing limits (at most this many bytes each).
 constexpr double kFlatBytesPerRound = 128.0;
+constexpr double kBytesPerOffer = 512.0;
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,7 +74,7 @@ int main(int argc, char** argv) {
                 Trend, Settled, R.Autosaves, Seconds, R.Ending.empty() ? "" : "; the game ended: ", R.Ending.c_str());
     if (!R.Error.empty()) std::printf("     error: %s\n", R.Error.c_str());
     for (const std::string& V : R.Violations) std::printf("     %s\n", V.c_str());
-    const bool Grows = Settled > kFlatBytesPerRound;
+    const bool Grows = Settled > kFlatBytesPerRound + kBytesPerOffer * std::max(OfferTrend(R, Last - 100, Last), 0.0);
     if (Grows) std::printf("     the heap grows\n");
     Failed += !R.Error.empty() || !R.Violations.empty() || Grows;
   }

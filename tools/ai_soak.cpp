@@ -179,9 +179,11 @@ void CheckInvariants(std::int32_t Round, std::size_t Acting, std::size_t Scienti
   };
   CheckWorldInvariants(Where, Violations);
   const TNation& N = *gNations[Acting];
+  // A nation without regions does not play its turn: its divisions stay where they stood.
+  const bool Played = N.GetValue("numregions") > 0.0f;
   for (const auto& D : N.Divisions)
-    if (D->Region >= 0 && (D->Region >= static_cast<std::int32_t>(gRegions.size()) ||
-                           gRegions[static_cast<std::size_t>(D->Region)]->Owner != N.ID))
+    if (D->Region >= static_cast<std::int32_t>(gRegions.size()) ||
+        (Played && D->Region >= 0 && gRegions[static_cast<std::size_t>(D->Region)]->Owner != N.ID))
       Fail("division \"" + D->Name + "\" stands in region " + std::to_string(D->Region) + ", which is not its nation's");
   const auto& P = *gAIControllers[Acting]->Personality;
   if (N.Scientists.size() > ScientistsBefore + 1) Fail("hired more than one scientist");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <memory>
 #include <utility>
 
@@ -27,6 +28,7 @@
 #include "world/nation.h"
 #include "world/region.h"
 #include "world/statistics.h"
+#include "world/transfer_market.h"
 #include "world/world_globals.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -41,15 +43,28 @@
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
-double HeapTrend(const TGameSoakResult& Result, std::int32_t From, std::int32_t To) {
+namespace {
+// The least-squares slope of a figure of the rounds From..To; rounds where it is negative (not
+// known) are left out.
+template <typename Figure>
+double Trend(const TGameSoakResult& Result, std::int32_t From, std::int32_t To, Figure&& Of) {
   double N = 0, SX = 0, SY = 0, SXX = 0, SXY = 0;
   for (const TGameSoakRound& Round : Result.Rounds) {
-    if (Round.Round < From || Round.Round > To || Round.HeapBytes < 0) continue;
-    const double X = Round.Round, Y = static_cast<double>(Round.HeapBytes);
+    if (Round.Round < From || Round.Round > To || Of(Round) < 0) continue;
+    const double X = Round.Round, Y = static_cast<double>(Of(Round));
     N += 1, SX += X, SY += Y, SXX += X * X, SXY += X * Y;
   }
   if (N < 2) return 0.0;
   return (N * SXY - SX * SY) / (N * SXX - SX * SX);
+}
+}  // namespace
+
+double HeapTrend(const TGameSoakResult& Result, std::int32_t From, std::int32_t To) {
+  return Trend(Result, From, To, [](const TGameSoakRound& Round) { return Round.HeapBytes; });
+}
+
+double OfferTrend(const TGameSoakResult& Result, std::int32_t From, std::int32_t To) {
+  return Trend(Result, From, To, [](const TGameSoakRound& Round) { return std::int64_t{Round.Offers}; });
 }
 
 std::int64_t LiveHeapBytes() {
@@ -180,11 +195,14 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options) {
     gSettings.DebugKeys = true;
     gSettings.AutosaveEnabled = Options.AutosaveInterval > 0;
     gSettings.AutosaveInterval = gSettings.AutosaveCountdown = Options.AutosaveInterval;
-    Game->SelectedNation = 0;
+    const bool Idle = Options.IdleNation >= 0 && Options.IdleNation < static_cast<std::int32_t>(gNations.size());
+    Game->SelectedNation = Idle ? Options.IdleNation : 0;
     Game->StartNewGame(0);
     View.RegionMapUpdates = 0;
-    // Every nation played by the computer, as the developer's AI window does it.
-    for (auto& N : gNations) N->AIControlled = true;
+    // Every nation played by the computer, as the developer's AI window does it; or all but the
+    // idle player.
+    if (!Idle)
+      for (auto& N : gNations) N->AIControlled = true;
 
     const std::filesystem::path Autosave = Options.SaveFolder / "autosave.xml";
     // Room for every round's figures at once, so that the soak's own record does not count as
@@ -193,9 +211,11 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options) {
     for (std::int32_t Played = 1; Played <= Options.Rounds; ++Played) {
       // The game ends when the player's nation falls: the developer follows the leading nation
       // (Ctrl+N moves to the next one), so the game goes on while two nations stand.
-      const std::size_t Lead = Leader();
-      for (int Press = 0; Press < 5 && gPlayerNation != Lead; ++Press) Game->KeyDown('N', ssCtrl);
-      if (gPlayerNation != Lead) throw ETarnovaError("Ctrl+N did not move the player to nation " + std::to_string(Lead));
+      if (!Idle) {
+        const std::size_t Lead = Leader();
+        for (int Press = 0; Press < 5 && gPlayerNation != Lead; ++Press) Game->KeyDown('N', ssCtrl);
+        if (gPlayerNation != Lead) throw ETarnovaError("Ctrl+N did not move the player to nation " + std::to_string(Lead));
+      }
 
       TGameSoakRound Round;
       Round.Watched = gPlayerNation;
@@ -208,6 +228,10 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options) {
 
       for (std::size_t i = 0; i < gAIControllers.size(); ++i) {
         TAILog& Log = *gAIControllers[i]->Log;
+        if (!Options.LogFolder.empty() && !Log.PlainLines.empty()) {
+          std::ofstream Out(Options.LogFolder / ("AI_" + std::to_string(i) + "_log.txt"), Played == 1 ? std::ios::trunc : std::ios::app);
+          for (const std::string& Line : Log.PlainLines) Out << Line << '\n';
+        }
         for (const std::string& Line : Log.PlainLines) Round.Attacks[i] += Line.rfind(" I want to attack ", 0) == 0;
         Log.PlainLines.clear();
         Log.Lines.clear();
@@ -215,9 +239,13 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options) {
       for (std::size_t r = 0; r < gRegions.size(); ++r) Round.OwnerChanges += gRegions[r]->Owner != OwnersBefore[r];
       for (std::size_t i = 0; i < gNations.size(); ++i) {
         Round.Regions[i] = RegionsOf(i);
-        Round.Units += static_cast<std::int32_t>(gNations[i]->Units.size());
+        Round.Military[i] = static_cast<std::int32_t>(gNations[i]->Units.size());
+        Round.Ressources[i] = gNations[i]->Ressources;
+        Round.Units += Round.Military[i];
       }
       Round.Round = gCurrentTurn;
+      Round.Offers = static_cast<std::int32_t>(gTransferMarket->Scientists.size() + gTransferMarket->Generals.size() +
+                                               gTransferMarket->Spies.size());
       if (Game->State != gsEarthView || !Game->GameRunning) {
         Result.Ending = Game->State == gsEndGame ? (RegionsOf(gPlayerNation) > 0 ? "victory" : "defeat") : "stopped";
         Result.Rounds.push_back(Round);

@@ -16,6 +16,13 @@ struct TGameSoakOptions {
   std::uint32_t Seed = 1;
   std::int32_t Rounds = 500;
   std::int32_t AutosaveInterval = 10;  // rounds; 0 switches the autosave off
+  // A single-player game whose human player (this nation) does nothing but end the round, with
+  // the other four played by the computer on "Normal"; -1 lets the computer play all five, the
+  // developer's view following the leading nation.
+  std::int32_t IdleNation = -1;
+  // Where to write each computer nation's decisions as plain text, "AI_<n>_log.txt"; empty
+  // writes none.
+  std::filesystem::path LogFolder;
 };
 
 struct TGameSoakRound {
@@ -24,7 +31,10 @@ struct TGameSoakRound {
   std::array<std::int32_t, 5> Attacks{};    // per nation, this round
   std::int32_t OwnerChanges = 0;            // regions whose owner changed this round
   std::int32_t Units = 0;                   // of all nations
+  std::array<std::int32_t, 5> Military{};   // units per nation, queued ones not counted
+  std::array<float, 5> Ressources{};        // the treasury per nation
   std::int32_t Watched = 0;                 // the nation the game showed (the player's nation)
+  std::int32_t Offers = 0;                  // the transfer market's offers of all kinds
   std::int64_t HeapBytes = 0;               // live heap after the round; -1 when unknown
 };
 
@@ -41,8 +51,11 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options);
 
 // The heap's growth in bytes per round over the rounds From..To (least squares). Once the world
 // has settled (no more conquests, armies at their size) it is the game's own growth: the log's
-// lines, and anything that should not grow.
+// lines, the transfer market's offers (see OfferTrend), and anything that should not grow.
 double HeapTrend(const TGameSoakResult& Result, std::int32_t From, std::int32_t To);
+// The market's growth in offers per round over the rounds From..To (least squares): nobody
+// limits it, and nations that hire little let it grow by about one offer of a kind in five rounds.
+double OfferTrend(const TGameSoakResult& Result, std::int32_t From, std::int32_t To);
 
 // The bytes the program holds on the heap now (the sanitizer's count in a sanitizer build, the C
 // library's otherwise); -1 when neither can tell.

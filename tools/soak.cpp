@@ -3,21 +3,33 @@
 //   tarnova-soak [--data FOLDER] [--rounds N] [--seeds K] [--first-seed S] [--csv FILE]
 //                [--kinds k0,k1,k2,k3,k4] [--difficulty d] [--logs FOLDER]
 //                [--share-out 1]
+//   tarnova-soak --idle N [--data FOLDER] [--rounds N] [--seeds K] [--first-seed S] [--every R]
+//                [--logs FOLDER]
 // --share-out 1 gives every unowned region to the nearest nation first, for a crowded world.
+// --idle N plays the whole game instead: a new single-player game on "Normal" whose human player
+// (nation N) only ends the rounds, with figures for every R rounds.
 // The data folder holds data/ (or tarnova.dat); by default the build's own data folder.
 // Exit code 1 when an invariant failed or a run threw; --help says more.
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "ai_soak.h"
+#include "game_soak.h"
 
 namespace {
 const char* const UsageLine =
     "usage: tarnova-soak [--data FOLDER] [--rounds N] [--seeds K] [--first-seed S] [--csv FILE]\n"
-    "                    [--kinds k0,k1,k2,k3,k4] [--difficulty d] [--logs FOLDER] [--share-out 1]\n";
+    "                    [--kinds k0,k1,k2,k3,k4] [--difficulty d] [--logs FOLDER] [--share-out 1]\n"
+    "       tarnova-soak --idle N [--data FOLDER] [--rounds N] [--seeds K] [--first-seed S] [--every R]\n"
+    "                    [--logs FOLDER]\n";
 
 int Usage() {
   std::cerr << UsageLine << "tarnova-soak --help explains the options.\n";
@@ -33,7 +45,7 @@ int Help() {
                "  --data FOLDER      the folder holding data/ or tarnova.dat (default: "
             << TARNOVA_DATA_FOLDER
             << ")\n"
-               "  --rounds N         rounds per game (default 200)\n"
+               "  --rounds N         rounds per game (default 200; 50 with --idle)\n"
                "  --seeds K          games to play, one per seed (default 1)\n"
                "  --first-seed S     the seed of the first game; the others follow it (default 1)\n"
                "  --csv FILE         write one line per round and nation: regions, units, divisions,\n"
@@ -42,16 +54,65 @@ int Help() {
                "  --kinds k0,...,k4  the personality of each nation: 0 drawn at random, 1 military,\n"
                "                     2 balanced, 3 civil (default: all drawn)\n"
                "  --difficulty d     every nation's difficulty: 0 normal, 1 hard, 2 very hard (default 0)\n"
-               "  --logs FOLDER      write each nation's decision log there as AI_<n>_log.html\n"
+               "  --logs FOLDER      write each nation's decision log there as AI_<n>_log.html (with\n"
+               "                     --idle: as plain text, AI_<n>_log.txt, of the last seed)\n"
                "  --share-out 1      give every region of nobody to the nearest nation first, so that\n"
                "                     borders and battles come at once\n"
+               "  --idle N           play the whole game instead: a new single-player game on \"Normal\"\n"
+               "                     whose human player, nation N, only ends the rounds; the computer\n"
+               "                     plays the other four\n"
+               "  --every R          with --idle: print the figures of every R rounds (default 10)\n"
                "  --help             this text\n"
                "\n"
                "For every seed it prints the rounds played, the mean and worst time per round and the\n"
                "regions each nation holds at the end, then any error that ended the game and every broken\n"
                "rule of the world found after a computer turn (\"round R, after nation N: ...\").\n"
+               "With --idle it prints per seed and span of rounds the attacks and owner changes in the\n"
+               "span, then at its end the regions and units of each nation and the lowest treasury of\n"
+               "a computer nation in the span.\n"
                "Exit code 0 when every game ran clean, 1 when one broke a rule or failed, 2 for bad usage.\n";
   return 0;
+}
+// The whole game with an idle human player: per span of Every rounds the attacks and owner
+// changes, the regions and units of each nation at its end, and the lowest computer treasury.
+int PlayGames(TGameSoakOptions Options, std::int32_t Seeds, std::uint32_t FirstSeed, std::int32_t Every) {
+  Options.SaveFolder = std::filesystem::temp_directory_path() / ("tarnova-soak-" + std::to_string(::getpid()));
+  Every = std::max(Every, 1);
+  int Failed = 0;
+  for (std::int32_t s = 0; s < Seeds; ++s) {
+    Options.Seed = FirstSeed + static_cast<std::uint32_t>(s);
+    const TGameSoakResult R = RunGameSoak(Options);
+    std::printf("seed %u, human nation %d idle\n rounds   attacks changes  regions per nation  units per nation     lowest treasury\n",
+                Options.Seed, Options.IdleNation);
+    std::int32_t Attacks = 0, Changes = 0;
+    float Lowest = 0.0f;
+    bool Any = false;
+    for (std::size_t r = 0; r < R.Rounds.size(); ++r) {
+      const TGameSoakRound& Round = R.Rounds[r];
+      for (std::int32_t A : Round.Attacks) Attacks += A;
+      Changes += Round.OwnerChanges;
+      for (std::int32_t i = 0; i < 5; ++i)
+        if (i != Options.IdleNation) {
+          Lowest = Any ? std::min(Lowest, Round.Ressources[static_cast<std::size_t>(i)]) : Round.Ressources[static_cast<std::size_t>(i)];
+          Any = true;
+        }
+      if (Round.Round % Every != 0 && r + 1 != R.Rounds.size()) continue;
+      std::printf(" %3d-%-3d  %7d %7d ", Round.Round - Every + 1 > 1 ? Round.Round - Every + 1 : 1, Round.Round, Attacks, Changes);
+      for (std::int32_t N : Round.Regions) std::printf(" %3d", N);
+      std::printf("  ");
+      for (std::int32_t N : Round.Military) std::printf(" %3d", N);
+      std::printf("  %10.0f\n", Lowest);
+      Attacks = Changes = 0;
+      Any = false;
+    }
+    if (!R.Ending.empty()) std::printf(" the game ended: %s\n", R.Ending.c_str());
+    if (!R.Error.empty()) std::printf(" error: %s\n", R.Error.c_str());
+    for (const std::string& V : R.Violations) std::printf(" %s\n", V.c_str());
+    Failed += !R.Error.empty() || !R.Violations.empty();
+  }
+  std::error_code Ec;
+  std::filesystem::remove_all(Options.SaveFolder, Ec);
+  return Failed ? 1 : 0;
 }
 }  // namespace
 
@@ -61,17 +122,23 @@ int main(int argc, char** argv) {
   std::int32_t Seeds = 1;
   std::uint32_t FirstSeed = 1;
   std::string CsvFile;
+  TGameSoakOptions Game;
+  Game.DataRoot = TARNOVA_DATA_FOLDER;
+  Game.Rounds = 50;  // with --idle; the other soak's default stays
+  std::int32_t Every = 10;
   for (int i = 1; i < argc; ++i) {
     const std::string Arg = argv[i];
     if (Arg == "--help" || Arg == "-h") return Help();
     if (i + 1 >= argc) return Usage();
     const std::string Value = argv[++i];
-    if (Arg == "--data") Options.DataRoot = Value;
-    else if (Arg == "--rounds") Options.Rounds = std::atoi(Value.c_str());
+    if (Arg == "--data") Options.DataRoot = Game.DataRoot = Value;
+    else if (Arg == "--rounds") Options.Rounds = Game.Rounds = std::atoi(Value.c_str());
+    else if (Arg == "--idle") Game.IdleNation = std::atoi(Value.c_str());
+    else if (Arg == "--every") Every = std::atoi(Value.c_str());
     else if (Arg == "--seeds") Seeds = std::atoi(Value.c_str());
     else if (Arg == "--first-seed") FirstSeed = static_cast<std::uint32_t>(std::strtoul(Value.c_str(), nullptr, 10));
     else if (Arg == "--csv") CsvFile = Value;
-    else if (Arg == "--logs") Options.LogFolder = Value;
+    else if (Arg == "--logs") Options.LogFolder = Game.LogFolder = Value;
     else if (Arg == "--share-out") Options.ShareOutRegions = Value == "1";
     else if (Arg == "--difficulty") Options.Difficulties.fill(static_cast<std::uint16_t>(std::atoi(Value.c_str())));
     else if (Arg == "--kinds") {
@@ -80,6 +147,10 @@ int main(int argc, char** argv) {
       for (std::size_t k = 0; k < 5 && std::getline(List, Kind, ','); ++k)
         Options.Kinds[k] = static_cast<std::uint16_t>(std::atoi(Kind.c_str()));
     } else return Usage();
+  }
+  if (Game.IdleNation >= 0) {
+    if (Game.IdleNation > 4) return Usage();
+    return PlayGames(Game, Seeds, FirstSeed, Every);
   }
   std::ofstream Csv;
   if (!CsvFile.empty()) {

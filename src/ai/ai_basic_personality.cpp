@@ -174,15 +174,20 @@ void TAIBasicPersonality::ConstructBuilding(TRegion& Region, const TBuildingType
     Log("  ERROR : No building type to construct!", AIColorAlarm);
     return;
   }
-  // The player's rule, paid from this round's construction budget; money is taken only for a
-  // construction that starts.
-  switch (Region.StartConstruction(Nation(), Region.FirstFreeSlot(), Type, ConstructionBudgetLeft)) {
-    case TConstructionResult::Started: Log(" Constructing " + Quoted(Type->GetName()), AIColorConstruction); break;
-    case TConstructionResult::NoSpot:
-      Log("  ERROR : No more free slot for " + Quoted(Type->GetName()) + "!", AIColorAlarm);
-      break;
-    default: break;  // one construction at a time, a technology missing or the budget short
-  }
+  // A building the budget cannot pay is passed over without a word.
+  if (static_cast<float>(Type->BuildCost) > ConstructionBudgetLeft) return;
+  // The cost is booked before the region is looked at and stays booked when nothing starts.
+  ConstructionBudgetLeft = static_cast<float>(static_cast<double>(ConstructionBudgetLeft) - Type->BuildCost);
+  if (Region.HasConstruction()) return;  // one construction at a time
+  for (auto& Row : Region.Buildings)
+    for (TBuilding& Slot : Row)
+      if (!Slot.Type) {
+        Slot.FinishType = Type;
+        Slot.FinishTime = Type->BuildTime;
+        Log(" Constructing " + Quoted(Type->GetName()), AIColorConstruction);
+        return;
+      }
+  Log("  ERROR : No more free slot for " + Quoted(Type->GetName()) + "!", AIColorAlarm);
 }
 
 bool TAIBasicPersonality::DemolishBuildingForRoom(TRegion& Region) {

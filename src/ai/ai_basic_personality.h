@@ -24,9 +24,9 @@ public:
   void DoStaff() override;
   void Update() override;
 
-  // Starts a construction in the first empty slot when the region builds nothing yet and the
-  // construction budget covers it; only a started construction is paid. A missing type is
-  // skipped with a log line.
+  // When the construction budget covers Type, books its cost and, if the region builds nothing
+  // yet, starts it in the first slot without a building. The type's technology is not asked for
+  // here (the choice of a type is where it counts). A missing type is skipped with a log line.
   void ConstructBuilding(TRegion& Region, const TBuildingType* Type);
   // Empties one slot for a more important building: a ressources building first, then science,
   // growth, max population and defense. Energy, loyality and pollution buildings are never

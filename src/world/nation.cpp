@@ -57,7 +57,6 @@ void TNation::Reset() {
 void TNation::SetDead() {
   ScoreEvent("GameLost");
   Dead = true;
-  Disband(*this);
 }
 
 std::string TNation::GetName() const { return At(Names, gLocalization.LanguageIndex, "TNation->GetName->Names"); }

@@ -62,9 +62,9 @@ public:
   // Start-up and new game: no staff, units, divisions or queue, spies withdrawn, research reset,
   // alive with score 0. The treasury and the research values stay.
   void Reset();
-  // A nation that lost its last region: it loses the game ("GameLost"), is marked Dead, and what
-  // it still owns is disbanded as Reset frees it (staff, divisions, units, orders), so it pays
-  // no wages or upkeep any more. Its treasury, research and score stay.
+  // A nation that lost its last region: it loses the game ("GameLost") and is marked Dead. It
+  // keeps what it owns (staff, divisions where they stand, units, orders) and goes on running its
+  // round: it pays wages and upkeep without income, so its treasury may fall below zero.
   void SetDead();
   std::string GetName() const;
   // One of the 24 value names ("numregions", "researchcivil", ...); any other throws.

@@ -97,10 +97,9 @@ public:
   bool HasConstruction() const;
   // The first slot in row order with neither a building nor a construction, -1 for none.
   std::int32_t FirstFreeSlot() const;
-  // Nation starts Type in slot Slot, paid from Funds: the treasury for a player, the round's
-  // construction budget for a computer opponent. The checks, in this order: a type, no
-  // construction under way, a slot, the slot empty, the type's technology researched by Nation,
-  // Funds covering the cost. Only a start changes anything.
+  // The player orders Type in slot Slot, paid from Funds (the treasury). The checks, in this
+  // order: a type, a slot chosen, no construction under way, the slot empty, the type's
+  // technology researched by Nation, Funds covering the cost. Only a start changes anything.
   TConstructionResult StartConstruction(const TNation& Nation, std::int32_t Slot, const TBuildingType* Type, float& Funds);
   // Raises a new defensive army in place of the old one: local infantry, or random rebel types
   // for a rebel region. Throws when the needed unit types are missing.

@@ -165,8 +165,8 @@ TConstructionResult TRegion::StartConstruction(const TNation& Nation, std::int32
                                                float& Funds) {
   using R = TConstructionResult;
   if (!Type) return R::NoBuildingType;
-  if (HasConstruction()) return R::AlreadyBuilding;
   if (Slot < 0 || Slot > 8) return R::NoSpot;
+  if (HasConstruction()) return R::AlreadyBuilding;
   TBuilding& Target = Buildings[static_cast<std::size_t>(Slot / 3)][static_cast<std::size_t>(Slot % 3)];
   if (Target.Type || Target.FinishType) return R::SpotOccupied;
   // A chosen type outlives language switches, rounds and hot-seat turns: it may stand for a

@@ -7,26 +7,26 @@
 template <>
 std::span<const TStaffSkill<TScientist>> StaffSkills<TScientist>() {
   static constexpr TStaffSkill<TScientist> Skills[] = {
-      {"military", &TScientist::Military, "szStrStaffScientistAttMilitary"},
-      {"civil", &TScientist::Civil, "szStrStaffScientistAttCivil"}};
+      {"military", &TScientist::Military, "szStrStaffScientistAttMilitary", 0},
+      {"civil", &TScientist::Civil, "szStrStaffScientistAttCivil", 1}};
   return Skills;
 }
 
 template <>
 std::span<const TStaffSkill<TGeneral>> StaffSkills<TGeneral>() {
   static constexpr TStaffSkill<TGeneral> Skills[] = {
-      {"defense", &TGeneral::Defense, "szStrStaffGeneralAttDefense"},
-      {"attack", &TGeneral::Attack, "szStrStaffGeneralAttAttack"},
-      {"movement", &TGeneral::Movement, "szStrStaffGeneralAttMovement"}};
+      {"defense", &TGeneral::Defense, "szStrStaffGeneralAttDefense", 1},
+      {"attack", &TGeneral::Attack, "szStrStaffGeneralAttAttack", 0},
+      {"movement", &TGeneral::Movement, "szStrStaffGeneralAttMovement", 2}};
   return Skills;
 }
 
 template <>
 std::span<const TStaffSkill<TSpy>> StaffSkills<TSpy>() {
   static constexpr TStaffSkill<TSpy> Skills[] = {
-      {"espionage", &TSpy::Espionage, "szStrStaffSpyAttEspionage"},
-      {"sabotage", &TSpy::Sabotage, "szStrStaffSpyAttSabotage"},
-      {"hiding", &TSpy::Hiding, "szStrStaffSpyAttHiding"}};
+      {"espionage", &TSpy::Espionage, "szStrStaffSpyAttEspionage", 0},
+      {"sabotage", &TSpy::Sabotage, "szStrStaffSpyAttSabotage", 1},
+      {"hiding", &TSpy::Hiding, "szStrStaffSpyAttHiding", 2}};
   return Skills;
 }
 

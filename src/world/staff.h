@@ -101,14 +101,17 @@ public:
   void LoadFromXML(const TXMLNode& Node);
 };
 
-// A skill of a kind of staff: its savegame attribute, its field and the localisation key of its
-// label. Each kind's list, in the order the skills are drawn, priced and saved, drives the
-// copying, the savegame, the market offers and the market window's attribute panel.
+// A skill of a kind of staff: its savegame attribute, its field, the localisation key of its
+// label and its row among the skills of the market window's attribute panel. Each kind's list, in
+// the order the skills are drawn, priced and saved, drives the copying, the savegame, the market
+// offers and the attribute panel (there in row order: a general's attack stands above his
+// defence, as in the region window).
 template <typename T>
 struct TStaffSkill {
   const char* Attribute;
   float T::*Field;
   const char* LabelKey;
+  std::int32_t PanelRow;
 };
 template <typename T>
 std::span<const TStaffSkill<T>> StaffSkills();

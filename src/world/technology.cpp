@@ -142,14 +142,14 @@ bool TTechnologyTree::IsResearched(const std::string& Key) const {
 }
 
 void TTechnology::StartResearch() {
-  if (!(RemainingPoints > 0.0f && RemainingPoints < ResearchTime)) RemainingPoints = ResearchTime;
+  // Research begins at the full time whenever it is started, also for a technology set aside
+  // half done: no progress is kept outside the current research, so the savegame (which keeps
+  // only the current research's points) holds all there is.
+  RemainingPoints = ResearchTime;
   if (Tree) Tree->Current = this;
 }
 
 void TTechnologyTree::Reset() {
-  for (auto& T : Technologies) {
-    T->Researched = false;
-    T->RemainingPoints = 0.0f;
-  }
+  for (auto& T : Technologies) T->Researched = false;
   Current = nullptr;
 }

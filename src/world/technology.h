@@ -20,7 +20,7 @@ public:
   std::string ID;
   std::string Image;  // texture name; "technology_default" when the file leaves it empty
   float ResearchTime = 0;
-  float RemainingPoints = 0;  // left while it is researched; 0 when it was never started
+  float RemainingPoints = 0;  // left while it is researched (counts only for the current one)
   bool Researched = false;
   std::int32_t Category = 0;  // 0 civil, 1 military; research never advances another
   TStringList Prerequisites;  // IDs of technologies to research first
@@ -38,8 +38,8 @@ public:
   // technologies, then building types of gBuildingTypePool, then unit types of gUnitTypePool.
   // True when the list is not empty.
   bool GetLeadsTo(TStringList& List) const;
-  // Makes it the tree's current research. A technology set aside half done goes on from where
-  // it stopped; one never started (or restarted after a new game) needs its full time.
+  // Makes it the tree's current research with its full time, whether it was never started, set
+  // aside half done, or is the current research already.
   void StartResearch();
 };
 
@@ -60,7 +60,7 @@ public:
   TTechnology* FindByName(const std::string& Key) const;
   // True for an empty key, else when a technology of that ID is researched.
   bool IsResearched(const std::string& Key) const;
-  // Every technology not researched, no progress kept (a new game must not inherit the research
-  // of the last one) and Current none.
+  // Every technology not researched and Current none; RemainingPoints stay as they are (starting
+  // research sets them anew).
   void Reset();
 };

@@ -59,10 +59,6 @@ void Renew(List& Offers, Generate&& GenerateOne) {
   }
   if (Offers.size() < MinimumOffers)
     for (std::size_t i = Offers.size(); i < MinimumOffers + 1; ++i) GenerateOne();
-  // Each renewal brings one offer more than went, on average: unless nations hire, a kind would
-  // grow without end (hundreds of offers after a few hundred rounds). The oldest go first.
-  if (Offers.size() > TTransferMarket::MaximumOffers)
-    Offers.erase(Offers.begin(), Offers.begin() + static_cast<std::ptrdiff_t>(Offers.size() - TTransferMarket::MaximumOffers));
 }
 }  // namespace
 

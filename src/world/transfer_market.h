@@ -21,8 +21,6 @@ class TTransferMarket {
 public:
   // An offer leaves the market in the round processing at which it has reached this age.
   static constexpr std::int32_t OfferLifetime = 5;
-  // The most offers of one kind the round's renewal leaves (twice a new game's number).
-  static constexpr std::size_t MaximumOffers = 30;
 
   std::vector<std::unique_ptr<TScientist>> Scientists;
   std::vector<std::unique_ptr<TGeneral>> Generals;

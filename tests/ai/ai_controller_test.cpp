@@ -129,8 +129,8 @@ TEST_F(TAITest, OneRoundOfATinyWorldGivesTheSameLog) {
       " Enemy region \"Redwood\" has expansion factor of 0 [6->]",
       "DoConstruction for Westfels",
       " Region \"Westfels\" has high risk factor",
-      // Air defence needs a technology this nation lacks; the shelter is the next on the list.
-      " Constructing \"Shelter\"",
+      // Air defence starts without its technology; the shelter after it is paid for and waits.
+      " Constructing \"Air defence\"",
       "  HINT : No suited ressources building found",
       "  HINT : No suited science building found",
       "  HINT : No suited max population raising building found",

@@ -63,33 +63,36 @@ TEST_F(TAIEconomyTest, ThresholdsOfAnEndangeredRegionAreStrict) {
   EXPECT_TRUE(TAIBasicPersonality::IsEndangered(R));
 }
 
-TEST_F(TAIEconomyTest, AConstructionStartsWhenTheBudgetCoversItAndIsPaidOnlyThen) {
+TEST_F(TAIEconomyTest, AnAffordableConstructionIsPaidAndStartsWhenTheRegionBuildsNothing) {
   const TBuildingType* Bunker = gBuildingTypePool->FindByID("building_bunker");  // 180
   Budget(180.0f);
   P().ConstructBuilding(Region(0), Bunker);
   EXPECT_EQ(P().ConstructionBudgetLeft, 0.0f);
   EXPECT_EQ(Region(0).Buildings[0][0].FinishType, Bunker);
   EXPECT_EQ(Region(0).Buildings[0][0].FinishTime, 2);
-  // A second one in the same region waits for the first, and costs nothing.
+  // A second one in the same region is paid for but waits for the first.
   Budget(500.0f);
   P().ConstructBuilding(Region(0), Bunker);
-  EXPECT_EQ(P().ConstructionBudgetLeft, 500.0f);
+  EXPECT_EQ(P().ConstructionBudgetLeft, 320.0f);
   EXPECT_EQ(Constructions(0), 1);
-  // Too expensive: nothing.
+  // Too expensive: nothing, not even a line.
   Budget(179.0f);
+  const std::size_t Lines = Plain(0).size();
   P().ConstructBuilding(Region(1), Bunker);
   EXPECT_EQ(Constructions(1), 0);
+  EXPECT_EQ(P().ConstructionBudgetLeft, 179.0f);
+  EXPECT_EQ(Plain(0).size(), Lines);
   // A missing type is skipped with a line.
   P().ConstructBuilding(Region(1), nullptr);
   EXPECT_TRUE(Logged(0, "  ERROR : No building type to construct!"));
 }
 
-TEST_F(TAIEconomyTest, AFullRegionReportsNoFreeSlotAndPaysNothing) {
+TEST_F(TAIEconomyTest, AFullRegionReportsNoFreeSlotAndKeepsTheMoneyBooked) {
   for (auto& Row : Region(0).Buildings)
     for (auto& Slot : Row) Slot.Type = Building("building_bunker");
   Budget(1000.0f);
   P().ConstructBuilding(Region(0), Building("building_bunker"));
-  EXPECT_EQ(P().ConstructionBudgetLeft, 1000.0f);
+  EXPECT_EQ(P().ConstructionBudgetLeft, 820.0f);
   EXPECT_TRUE(Logged(0, "  ERROR : No more free slot for \"Shelter\"!"));
 }
 
@@ -117,19 +120,26 @@ TEST_F(TAIEconomyTest, NormalPrioritiesBuildDefenceFirstInARiskyRegion) {
   Nation(0).TechnologyTree.FindByName("tech_energy")->Researched = true;
   Region(0).Risk = 1;
   Region(0).Energy = 0.15f;
-  Budget(10000.0f);
-  // The player's rule holds for the computer too: no building before its technology.
-  const std::string AirDefenseTech = Building("building_airdefense")->NeededTechID;
-  if (!AirDefenseTech.empty()) {
-    TTechnology* Tech = Nation(0).TechnologyTree.FindByName(AirDefenseTech);
-    ASSERT_NE(Tech, nullptr);
-    Tech->Researched = true;
-  }
+  // Air defence starts although its technology is not researched (only the choice of the best
+  // type of a category asks for one); the shelter after it is paid for and waits.
+  ASSERT_FALSE(Nation(0).TechnologyTree.IsResearched(Building("building_airdefense")->NeededTechID));
+  Budget(380.0f);
   P().DoConstruction(Region(0));
-  // Air defence starts; everything else waits for it and costs nothing.
   EXPECT_EQ(Region(0).Buildings[0][0].FinishType, Building("building_airdefense"));
-  EXPECT_EQ(P().ConstructionBudgetLeft, 10000.0f - 200.0f);
+  EXPECT_EQ(Constructions(0), 1);
+  EXPECT_EQ(P().ConstructionBudgetLeft, 0.0f);
   EXPECT_TRUE(Logged(0, " Region \"Northmark\" has high risk factor"));
+  EXPECT_TRUE(Logged(0, " Constructing \"Air defence\""));
+  EXPECT_FALSE(Logged(0, "  ERROR : No more free slot for \"Shelter\"!"));
+  // A budget short of the air defence passes it over without a word and takes the shelter.
+  Region(2).Risk = 1;
+  Budget(190.0f);
+  const std::size_t Lines = Plain(0).size();
+  P().DoConstruction(Region(2));
+  EXPECT_EQ(Region(2).Buildings[0][0].FinishType, Building("building_bunker"));
+  const std::vector<std::string> Said(Plain(0).begin() + static_cast<long>(Lines), Plain(0).begin() + static_cast<long>(Lines) + 3);
+  EXPECT_EQ(Said[2], " Constructing \"Shelter\"");
+  Budget(10000.0f);
   // A region without risk and low energy gets the best energy building.
   Region(1).Risk = 0;
   Region(1).Energy = 0.15f;

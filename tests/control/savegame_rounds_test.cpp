@@ -107,3 +107,34 @@ TEST_F(SavegameRounds, TenSeededRoundsSaveLoadIntoAFreshWorldAndSaveTheSameBytes
   Play(5);
   EXPECT_EQ(Saved(), Continued);
 }
+
+// Research set aside half done and taken up again starts from its full time, so the savegame
+// (which keeps only the current research's points) continues as the unbroken game.
+TEST_F(SavegameRounds, ResearchTakenUpAgainAfterALoadGoesOnAsInTheUnbrokenGame) {
+  StartGame();
+  Play(3);
+  const auto Start = [this](const char* Key) { Nation(0).TechnologyTree.FindByName(Key)->StartResearch(); };
+  const TTechnology& Energy = *Nation(0).TechnologyTree.FindByName("tech_energy");
+  ASSERT_FALSE(Energy.Researched);
+  Start("tech_energy");
+  Play(3);
+  ASSERT_GT(Energy.RemainingPoints, 0.0f);
+  ASSERT_LT(Energy.RemainingPoints, Energy.ResearchTime);
+  Start("tech_armour");
+  const std::string First = Saved();
+  const std::int32_t Turn = gCurrentTurn;
+  const std::uint32_t Seed = gRandomSeed;
+  Start("tech_energy");
+  EXPECT_EQ(Energy.RemainingPoints, Energy.ResearchTime);
+  Play(5);
+  const std::string Continued = Saved();
+
+  TearDown();
+  SetUp();
+  Load(First);
+  gCurrentTurn = Turn;
+  SetRandomSeed(Seed);
+  Start("tech_energy");
+  Play(5);
+  EXPECT_EQ(Saved(), Continued);
+}

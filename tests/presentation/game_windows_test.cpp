@@ -107,6 +107,10 @@ TEST_F(BuildWindow, ChecksInOrderThenStartsTheConstruction) {
   Region(0).Buildings[0][0].FinishType = Greenhouse;
   Click("region_build_construct");
   EXPECT_NE(TakeMessage().find("szMsgBuildAlreadyBuilding"), std::string::npos);
+  // No spot chosen is told first, also while a construction is under way.
+  Game->RegionDetailsSelectedSlot = -1;
+  Click("region_build_construct");
+  EXPECT_NE(TakeMessage().find("szMsgBuildNoBuildingSpot"), std::string::npos);
   Region(0).Buildings[0][0].FinishType = nullptr;
   Game->RegionDetailsSelectedSlot = 5;
   N.Ressources -= 1.0f;

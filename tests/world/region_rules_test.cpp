@@ -356,9 +356,8 @@ TEST_F(RegionRules, ScreenPositionProjectsWithTheGlobeAxes) {
   EXPECT_FALSE(R.UpdateScreenPosition(Identity, Flat, Viewport, X, Y, Z));
 }
 
-// Starting a construction is one rule for the player's window and the computer opponents; only
-// the purse differs (the treasury, or the round's construction budget). Each refusal changes
-// nothing, and they are checked in a fixed order.
+// The player's order of a construction: each refusal changes nothing, and they are checked in a
+// fixed order.
 TEST_F(RegionRules, AConstructionStartsOnlyWhenEveryCheckPasses) {
   TRegion& R = Region(0);
   for (auto& Row : R.Buildings)
@@ -378,9 +377,11 @@ TEST_F(RegionRules, AConstructionStartsOnlyWhenEveryCheckPasses) {
   EXPECT_EQ(R.FirstFreeSlot(), 0);
   R.Buildings[0][0].FinishType = Greenhouse;
   EXPECT_TRUE(R.HasConstruction());
-  // One construction at a time comes before the slot: also with no slot chosen.
+  // No slot chosen is told before the construction under way; with a slot, one construction at
+  // a time comes before the slot's own state.
+  EXPECT_EQ(R.StartConstruction(N, -1, Greenhouse, Funds), C::NoSpot);
   EXPECT_EQ(R.StartConstruction(N, 5, Greenhouse, Funds), C::AlreadyBuilding);
-  EXPECT_EQ(R.StartConstruction(N, -1, Greenhouse, Funds), C::AlreadyBuilding);
+  EXPECT_EQ(R.StartConstruction(N, 4, Greenhouse, Funds), C::AlreadyBuilding);
   EXPECT_EQ(R.FirstFreeSlot(), 1);
   R.Buildings[0][0].FinishType = nullptr;
 

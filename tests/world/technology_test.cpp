@@ -63,7 +63,7 @@ TEST_F(TechnologyTest, PrerequisitesMet) {
   EXPECT_FALSE(Fusion.PrerequisitesMet());
 }
 
-TEST_F(TechnologyTest, ResetForgetsProgress) {
+TEST_F(TechnologyTest, ResetLeavesThePointsAndStartingResearchTakesTheFullTime) {
   TTechnology& A = *Tree->FindByName("tech_armour");
   A.RemainingPoints = 120;
   Tree->Current = &A;
@@ -71,8 +71,19 @@ TEST_F(TechnologyTest, ResetForgetsProgress) {
   Tree->Reset();
   EXPECT_EQ(Tree->Current, nullptr);
   EXPECT_FALSE(Tree->IsResearched("tech_basics"));
-  // Research keeps a half-done technology's progress, so a new game must not inherit it.
-  EXPECT_FLOAT_EQ(A.RemainingPoints, 0);
+  EXPECT_FLOAT_EQ(A.RemainingPoints, 120);
+  // Started again it needs its full time: after a reset, set aside half done, or as the
+  // current research.
+  A.StartResearch();
+  EXPECT_EQ(Tree->Current, &A);
+  EXPECT_FLOAT_EQ(A.RemainingPoints, A.ResearchTime);
+  A.RemainingPoints = 7;
+  Tree->FindByName("tech_basics")->StartResearch();
+  A.StartResearch();
+  EXPECT_FLOAT_EQ(A.RemainingPoints, A.ResearchTime);
+  A.RemainingPoints = 7;
+  A.StartResearch();
+  EXPECT_FLOAT_EQ(A.RemainingPoints, A.ResearchTime);
 }
 
 TEST_F(TechnologyTest, EachTreeHasItsOwnState) {

@@ -18,6 +18,7 @@
 #include "gui/image.h"
 #include "gui/list_box.h"
 #include "gui/window.h"
+#include "platform/checked.h"
 #include "platform/text_format.h"
 #include "presentation/windows/window_common.h"
 #include "world/nation.h"
@@ -144,10 +145,14 @@ TStaffRow StaffFromRowID(const std::string& ID) {
 }
 
 namespace {
-// The skills as gauges in the order of the kind's skill table, then wage and hiring cost.
+// The skills as gauges in their panel rows, each under its own label, then wage and hiring cost.
 template <typename T>
 void AddAttributes(const T& Person, std::vector<TStaffAttribute>& Rows) {
-  for (const TStaffSkill<T>& Skill : StaffSkills<T>()) Rows.push_back({Skill.LabelKey, Person.*Skill.Field, ""});
+  const std::size_t First = Rows.size();
+  Rows.resize(First + StaffSkills<T>().size());
+  for (const TStaffSkill<T>& Skill : StaffSkills<T>())
+    At(Rows, First + static_cast<std::size_t>(Skill.PanelRow), "TransferMarketWindow->AddAttributes") =
+        TStaffAttribute{Skill.LabelKey, Person.*Skill.Field, ""};
   Rows.push_back({"szStrStaffWages", -1.0f, MoneyText(Person.Wage)});
   Rows.push_back({"szStrStaffHireCost", -1.0f, MoneyText(Person.Cost)});
 }
