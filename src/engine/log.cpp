@@ -1,6 +1,5 @@
 #include "engine/log.h"
 
-#include <algorithm>
 #include <chrono>
 #include <iostream>
 
@@ -190,31 +189,16 @@ void TLog::DrawLoadingIndicator() {
   glEnable(GL_TEXTURE_2D);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glDepthMask(GL_FALSE);
-  // The picture keeps its own shape: as large as the window allows, centred, black beside it.
-  // The screen above is 1024 x 768 units stretched over the window, so the picture's rectangle
-  // is found in window pixels and taken back into those units.
-  GLint Viewport[4] = {0, 0, 1024, 768};
-  glGetIntegerv(GL_VIEWPORT, Viewport);
-  double Left = 0.0, Top = 0.0, Right = 1024.0, Bottom = 768.0;
-  const std::int32_t PictureW = gTextureManager ? gTextureManager->GetTextureInfo("loadingscreen", tiWidth) : 0;
-  const std::int32_t PictureH = gTextureManager ? gTextureManager->GetTextureInfo("loadingscreen", tiHeight) : 0;
-  if (PictureW > 0 && PictureH > 0 && Viewport[2] > 0 && Viewport[3] > 0) {
-    const double Scale = std::min(double(Viewport[2]) / PictureW, double(Viewport[3]) / PictureH);
-    const double W = PictureW * Scale * 1024.0 / Viewport[2], H = PictureH * Scale * 768.0 / Viewport[3];
-    Left = (1024.0 - W) / 2.0;
-    Top = (768.0 - H) / 2.0;
-    Right = Left + W;
-    Bottom = Top + H;
-  }
+  // The picture is made for the 1024 x 768 screen and covers it whole.
   glBegin(GL_QUADS);
   glTexCoord2f(0, 0);
-  glVertex3d(Left, Top, 0);
+  glVertex3f(0, 0, 0);
   glTexCoord2f(0, 1);
-  glVertex3d(Left, Bottom, 0);
+  glVertex3f(0, 768, 0);
   glTexCoord2f(1, 1);
-  glVertex3d(Right, Bottom, 0);
+  glVertex3f(1024, 768, 0);
   glTexCoord2f(1, 0);
-  glVertex3d(Right, Top, 0);
+  glVertex3f(1024, 0, 0);
   glEnd();
 
   Progress += 0.1f;

@@ -196,7 +196,7 @@ void Draw3DModel(const std::string& Name, int Reserved, bool Uncentred, bool Loa
         }
         glPopMatrix();
         RegisterModel(std::move(Model));
-        AddLogLine("TGame->Draw3DModel->Model \"" + Key + "\" loaded on demand from " + From);
+        AddLogLine("TGame-Draw3DModel->Model \"" + Key + "\" loaded on demand from " + From);
       } catch (const std::exception& E) {
         FailedKeys().insert(LowerAscii(Key));
         AddLogLine(E.what());

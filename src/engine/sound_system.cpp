@@ -27,7 +27,7 @@ TSoundSystem::TSoundSystem(bool NoSound, TLogProc Proc, std::shared_ptr<TSoundBa
 
 TSoundSystem::~TSoundSystem() {
   if (SoundDisabled) return;
-  Log("TFMODSoundSystem->Shutting down...");
+  Log("TfmodSoundSystem->Shutting down...");
   Backend->Close();
 }
 

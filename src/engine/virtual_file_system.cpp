@@ -99,31 +99,30 @@ void TVirtualFileSystem::ListDirectory(const std::string& Folder, const std::str
 }
 
 namespace {
-// Folders and extensions of the package match as they do on disk: letter case and the kind of
-// slash do not count.
-std::string FoldedName(const std::string& Name) {
-  std::string Folded = LowerAscii(Name);
-  for (char& C : Folded)
+// A listing compares folder and extension exactly, letter case included (unlike a lookup by full
+// name); only the kind of slash does not count.
+std::string BackslashName(std::string Name) {
+  for (char& C : Name)
     if (C == '/') C = '\\';
-  return Folded;
+  return Name;
 }
-bool InFolder(const TVirtualFile& F, const std::string& FoldedPath, const std::string& FoldedExt) {
-  return FoldedName(F.Path) == FoldedPath && (FoldedExt.empty() || FoldedName(F.Ext) == FoldedExt);
+bool InFolder(const TVirtualFile& F, const std::string& Path, const std::string& Ext) {
+  return BackslashName(F.Path) == Path && (Ext.empty() || F.Ext == Ext);
 }
 }  // namespace
 
 void TVirtualFileSystem::ListFiles(const std::string& Path, const std::string& Ext, TFileList& Out) const {
   Out.clear();
-  const std::string P = FoldedName(Path), E = FoldedName(Ext);
+  const std::string P = BackslashName(Path);
   for (auto& F : Entries)
-    if (InFolder(*F, P, E)) Out.push_back(F.get());
+    if (InFolder(*F, P, Ext)) Out.push_back(F.get());
 }
 
 void TVirtualFileSystem::ListFileNames(const std::string& Path, const std::string& Ext, TFileNameList& Names) const {
   Names.clear();
-  const std::string P = FoldedName(Path), E = FoldedName(Ext);
+  const std::string P = BackslashName(Path);
   for (auto& F : Entries)
-    if (InFolder(*F, P, E)) Names.push_back(F->Name);
+    if (InFolder(*F, P, Ext)) Names.push_back(F->Name);
 }
 
 void TVirtualFileSystem::LoadXML(const std::string& FileName, TXMLDocument& Document) {

@@ -56,8 +56,8 @@ public:
   bool ExtractFile(const std::string& FullName, TStream& Dest);
   // Appends the names (with extension) of the regular files on disk in Folder matching "*" + Ext.
   void ListDirectory(const std::string& Folder, const std::string& Ext, TFileNameList& Names) const;
-  // Package entries whose Path equals Path and (unless Ext is empty) whose Ext equals Ext,
-  // compared without regard to letter case or slash kind (as on disk), in directory order.
+  // Package entries whose Path equals Path and (unless Ext is empty) whose Ext equals Ext, in
+  // directory order. Letter case counts here, unlike in FindFile; the slash kind does not.
   void ListFiles(const std::string& Path, const std::string& Ext, TFileList& Entries) const;
   void ListFileNames(const std::string& Path, const std::string& Ext, TFileNameList& Names) const;
   // Loads an XML document from disk or the package; throws when it is in neither.

@@ -97,8 +97,7 @@ void ApplyStatisticState(TStatisticServer& Server, TStatisticSaveState&& State) 
     if (Server.Sets[i]) Server.Sets[i]->Values = std::move(State[i]);
 }
 
-TStatisticChart ComputeStatisticChart(const TStatisticSet& Set, float Width, float Height, const TMapColors& Colors,
-                                      const TChartLabelRoom& Room) {
+TStatisticChart ComputeStatisticChart(const TStatisticSet& Set, float Width, float Height, const TMapColors& Colors) {
   TStatisticChart Chart;
   bool Any = false;
   for (const TSingleList& List : Set.Values)
@@ -109,11 +108,8 @@ TStatisticChart ComputeStatisticChart(const TStatisticSet& Set, float Width, flo
     }
   if (Chart.Max == Chart.Min) Chart.Max = static_cast<float>(Chart.Min + 1.0);
   Chart.Range = static_cast<float>(static_cast<double>(Chart.Max) - Chart.Min);
-  Chart.PlotWidth = std::max(Width - Room.Right, 0.0f);
-  Chart.PlotHeight = std::max(Height - Room.Bottom, 0.0f);
-  const double PlotWidth = Chart.PlotWidth, PlotHeight = Chart.PlotHeight;
   const auto YOf = [&](float Value) {
-    return PlotHeight - (static_cast<double>(Value) - Chart.Min) / Chart.Range * PlotHeight;
+    return Height - (static_cast<double>(Value) - Chart.Min) / Chart.Range * Height;
   };
   const std::size_t N = TStatisticSet::Length;
   for (std::size_t n = 0; n < NationCount; ++n) {
@@ -121,7 +117,7 @@ TStatisticChart ComputeStatisticChart(const TStatisticSet& Set, float Width, flo
     for (std::size_t j = 0; j < N; ++j) {
       // Point j shows entry 99 - j: the oldest value on the left, the newest on the right.
       const float Value = 99 - j < List.size() ? List[99 - j] : 0.0f;
-      Chart.Points[n][j] = MakeVector3(static_cast<float>(PlotWidth / 100.0 * static_cast<double>(j)),
+      Chart.Points[n][j] = MakeVector3(static_cast<float>(Width / 100.0 * static_cast<double>(j)),
                                        static_cast<float>(YOf(Value)), 0.2f);
       const double Intensity = 1.0 + static_cast<double>(j) / 100.0;
       Chart.Colors[n][j] = MakeVector3(static_cast<float>(Colors[n][0] / 510.0 * Intensity),
@@ -129,28 +125,9 @@ TStatisticChart ComputeStatisticChart(const TStatisticSet& Set, float Width, flo
                                        static_cast<float>(Colors[n][2] / 510.0 * Intensity));
     }
     Chart.Newest[n] = List.empty() ? 0.0f : List.front();
-    // A value at the top or bottom of the lines keeps its whole label within the lines' height,
-    // clear of the round numbers under them.
-    const double Top = std::clamp(YOf(Chart.Newest[n]) - Room.LabelHeight / 2.0, 0.0,
-                                  std::max(PlotHeight - Room.LabelHeight, 0.0));
-    Chart.NewestLabel[n] = MakeVector3(static_cast<float>(PlotWidth + 4.0), static_cast<float>(Top), 0.0f);
-  }
-  // Labels of close values are moved apart, a label's height at least, top to bottom; those the
-  // bottom pushes past it move back up, so that every one stays readable within the lines' height.
-  std::array<std::size_t, NationCount> Order{};
-  for (std::size_t n = 0; n < NationCount; ++n) Order[n] = n;
-  std::stable_sort(Order.begin(), Order.end(),
-                   [&](std::size_t A, std::size_t B) { return Chart.NewestLabel[A].Y < Chart.NewestLabel[B].Y; });
-  const float Pitch = Room.LabelHeight;
-  for (std::size_t k = 1; k < NationCount; ++k) {
-    TVector3& Label = Chart.NewestLabel[Order[k]];
-    Label.Y = std::max(Label.Y, Chart.NewestLabel[Order[k - 1]].Y + Pitch);
-  }
-  float Lowest = std::max(Chart.PlotHeight - Pitch, 0.0f);
-  for (std::size_t k = NationCount; k-- > 0;) {
-    TVector3& Label = Chart.NewestLabel[Order[k]];
-    Label.Y = std::max(std::min(Label.Y, Lowest), 0.0f);
-    Lowest = Label.Y - Pitch;
+    // The newest value stands at the right edge, a little above its point; the window that
+    // shows the chart leaves the room beside and under it.
+    Chart.NewestLabel[n] = MakeVector3(Width, static_cast<float>(YOf(Chart.Newest[n]) - 6.0), 0.0f);
   }
   return Chart;
 }

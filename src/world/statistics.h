@@ -51,9 +51,9 @@ public:
   // The set of a statistic name; nullptr when there is none.
   const TStatisticSet* FindSet(const std::string& Name) const;
 
-  // The chart of the named statistic with its labels in 0..Width x 0..Height of the current
-  // drawing space, y downwards, and the legend of the five nations (statistics_draw.cpp; need a
-  // GL context).
+  // The chart of the named statistic in 0..Width x 0..Height of the current drawing space, y
+  // downwards, its labels right of it and under it, and the legend of the five nations
+  // (statistics_draw.cpp; need a GL context).
   void DrawChart(const std::string& Name, float Width, float Height) const;
   void DrawLegend(float Height) const;
 
@@ -66,32 +66,21 @@ public:
 TStatisticSaveState ReadStatisticState(const TXMLNode& Node);
 void ApplyStatisticState(TStatisticServer& Server, TStatisticSaveState&& State) noexcept;
 
-// What the chart keeps free inside its Width x Height for its labels, so that no label runs
-// outside the chart's place: a column at the right for the newest values, a row at the bottom
-// for the round numbers, and the height of a value label.
-struct TChartLabelRoom {
-  float Right = 0.0f, Bottom = 0.0f, LabelHeight = 12.0f;
-};
-
 // What DrawChart draws, in chart coordinates.
 struct TStatisticChart {
   float Min = 0.0f, Max = 0.0f, Range = 0.0f;  // over all entries; equal values give a range of 1
-  // The lines' area: Width and Height less the label room.
-  float PlotWidth = 0.0f, PlotHeight = 0.0f;
-  // Per nation one point per entry, the oldest at x = 0, one hundredth of PlotWidth apart, z 0.2.
+  // Per nation one point per entry, the oldest at x = 0, one hundredth of Width apart, z 0.2.
   std::array<std::array<TVector3, TStatisticSet::Length>, NationCount> Points;
   // The colour of each point: from half to full intensity of the nation's map colour.
   std::array<std::array<TVector3, TStatisticSet::Length>, NationCount> Colors;
-  // Per nation its newest value and the top left of its label: right of the lines, centred on
-  // the newest point's height as far as the lines' height holds the whole label and no other
-  // label is nearer than a label's height.
+  // Per nation its newest value and the top left of its label: at the right edge, 6 above the
+  // newest point.
   std::array<float, NationCount> Newest{};
   std::array<TVector3, NationCount> NewestLabel;
 };
 
 using TMapColors = std::array<std::array<std::uint8_t, 3>, NationCount>;
-TStatisticChart ComputeStatisticChart(const TStatisticSet& Set, float Width, float Height, const TMapColors& Colors,
-                                      const TChartLabelRoom& Room = {});
+TStatisticChart ComputeStatisticChart(const TStatisticSet& Set, float Width, float Height, const TMapColors& Colors);
 // The map colours of gNations (black for a nation that does not exist).
 TMapColors NationMapColors();
 // A newest value as the chart prints it: six significant digits, two decimals ("12.50").

@@ -1,7 +1,5 @@
 #include "world/statistics.h"
 
-#include <algorithm>
-
 #include "engine/engine_globals.h"
 #include "engine/gl_api.h"
 #include "engine/tex_font.h"
@@ -11,9 +9,6 @@ namespace {
 // The GUI's default text colour, which the grid takes at 60 %.
 const TVector3 DefaultTextColor = MakeVector3(0.976f, 0.976f, 0.573f);
 const TVector3 White = MakeVector3(1.0f, 1.0f, 1.0f);
-// The labels' size: the font's 16 units at 0.8, small but legible with its outline.
-constexpr float FontHeight = 16.0f;
-constexpr float LabelSize = 0.8f;
 }  // namespace
 
 void TStatisticServer::DrawChart(const std::string& Name, float Width, float Height) const {
@@ -22,19 +17,7 @@ void TStatisticServer::DrawChart(const std::string& Name, float Width, float Hei
     if (gFont) gFont->Print("No stat with name \"" + Name + "\" found!", MakeVector3(5.0f, 5.0f, 0.0f), White, 1.0f, 1.0f, false, true);
     return;
   }
-  // The labels take their room inside the chart: the widest newest value right of the lines,
-  // the round numbers in a row under them.
-  TChartLabelRoom Room;
-  if (gFont) {
-    float Widest = 0.0f;
-    for (const TSingleList& List : Set->Values)
-      Widest = std::max(Widest, gFont->TextWidth(ChartValueText(List.empty() ? 0.0f : List.front())) * LabelSize);
-    Room.Right = Widest + 8.0f;
-    Room.Bottom = FontHeight * LabelSize + 2.0f;
-    Room.LabelHeight = FontHeight * LabelSize;
-  }
-  const TStatisticChart Chart = ComputeStatisticChart(*Set, Width, Height, NationMapColors(), Room);
-  const float PlotWidth = Chart.PlotWidth, PlotHeight = Chart.PlotHeight;
+  const TStatisticChart Chart = ComputeStatisticChart(*Set, Width, Height, NationMapColors());
 
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
@@ -43,8 +26,8 @@ void TStatisticServer::DrawChart(const std::string& Name, float Width, float Hei
   glColor4f(0.6f * DefaultTextColor.X, 0.6f * DefaultTextColor.Y, 0.6f * DefaultTextColor.Z, 0.5f);
   glBegin(GL_LINES);
   for (int i = 0; i <= 10; ++i) {
-    const float X = static_cast<float>(PlotWidth * i / 10.0);
-    glVertex3f(X, PlotHeight, 0.1f);
+    const float X = static_cast<float>(Width * i / 10.0);
+    glVertex3f(X, Height, 0.1f);
     glVertex3f(X, 0.0f, 0.1f);
   }
   glEnd();
@@ -62,14 +45,12 @@ void TStatisticServer::DrawChart(const std::string& Name, float Width, float Hei
   }
   glColor3f(1.0f, 1.0f, 1.0f);
   if (gFont) {
-    for (int i = 0; i <= 10; ++i) {
-      // Centred under its grid line; the first one starts at the chart's left edge.
-      const std::string Text = std::to_string(i * 10);
-      const float X = std::max(static_cast<float>(PlotWidth * i / 10.0), gFont->TextWidth(Text) * LabelSize / 2.0f);
-      gFont->PrintCentered(Text, MakeVector3(X, PlotHeight + 2.0f, 0.1f), LabelSize, false);
-    }
+    // The round numbers centred under their grid lines, the newest values right of the lines.
+    for (int i = 0; i <= 10; ++i)
+      gFont->PrintCentered(std::to_string(i * 10), MakeVector3(static_cast<float>(Width * i / 10.0), Height + 8.0f, 0.1f),
+                           0.5f, false);
     for (std::size_t n = 0; n < NationCount; ++n)
-      gFont->Print(ChartValueText(Chart.Newest[n]), Chart.NewestLabel[n], White, 1.0f, LabelSize, false, true);
+      gFont->Print(ChartValueText(Chart.Newest[n]), Chart.NewestLabel[n], White, 1.0f, 0.8f, false, true);
   }
   glLineWidth(1.0f);
   glDisable(GL_LINE_SMOOTH);

@@ -1,6 +1,7 @@
 // The globe's and the scenes' pictures as the data build wrote them.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <set>
 
@@ -35,6 +36,30 @@ bool IsPowerOfTwo(std::uint32_t V) { return V >= 2 && V <= 4096 && (V & (V - 1))
 std::uint32_t U32(const std::string& S, std::size_t At) {
   return static_cast<std::uint32_t>(static_cast<std::uint8_t>(S.at(At)) | static_cast<std::uint8_t>(S.at(At + 1)) << 8 |
                                     static_cast<std::uint8_t>(S.at(At + 2)) << 16 | static_cast<std::uint8_t>(S.at(At + 3)) << 24);
+}
+
+// How much faster a picture's brightness changes east-west than north-south over the rows from
+// row First to row Last, each step measured by the distance it spans on the globe (a pixel of a
+// row at latitude B spans cos B of a row's height): about 1 for a picture without a direction,
+// far above 1 where each column keeps its colour down the rows, which the globe shows as streaks
+// running out from the pole. Nothing changing at all counts as 1.
+double EastWestOverNorthSouth(const TPNGImage& P, int First, int Last) {
+  const auto Brightness = [&](int X, int Y) {
+    const std::size_t At = (static_cast<std::size_t>(P.Height - 1 - Y) * P.Width + (X % P.Width)) * 4;
+    return (P.Pixels[At] + P.Pixels[At + 1] + P.Pixels[At + 2]) / 3.0;
+  };
+  double EastWest = 0, NorthSouth = 0;
+  for (int Y = First; Y <= Last; ++Y) {
+    const double Lat = (90.0 - (Y + 0.5) * 180.0 / P.Height) * M_PI / 180.0;
+    double E = 0, N = 0;
+    for (int X = 0; X < static_cast<int>(P.Width); ++X) {
+      E += std::fabs(Brightness(X + 1, Y) - Brightness(X, Y));
+      N += std::fabs(Brightness(X, Y + 1) - Brightness(X, Y));
+    }
+    EastWest += E / std::cos(Lat);
+    NorthSouth += N;
+  }
+  return NorthSouth > 0 ? EastWest / NorthSouth : EastWest > 0 ? 1e9 : 1.0;
 }
 
 }  // namespace
@@ -76,6 +101,18 @@ TEST(GlobeImagery, DayMapLandAndSeaMatchTheRegionMapAndNightLightsStayOnLand) {
   EXPECT_EQ(LitSea, 0) << "city lights over the sea";
 }
 
+TEST(GlobeImagery, TheNorthPoleShowsNoStreaks) {
+  // The rows north of 85 degrees change no faster east-west than north-south, as the middle
+  // latitudes do, in the day and the night picture.
+  for (const char* File : {"tex/nocompression/earthmap.png", "tex/nocompression/earthnight.png"}) {
+    const TPNGImage P = LoadPNG(DataFile(File));
+    ASSERT_EQ(P.Width, 2 * P.Height);
+    const int Pole = static_cast<int>(P.Height * 5 / 180);
+    EXPECT_LT(EastWestOverNorthSouth(P, 0, Pole), 1.6) << File;
+    EXPECT_LT(EastWestOverNorthSouth(P, P.Height / 4, P.Height / 4 + Pole), 1.6) << File << " at 45 degrees";
+  }
+}
+
 TEST(GlobeImagery, PicturesHaveSizesAndChannelsTheirUseNeeds) {
   // Blended or alpha-tested pictures carry alpha; all are power-of-two sized.
   const std::set<std::string> NeedAlpha = {"earthclouds", "fog", "setting_water", "setting_water_dirty", "cursor_default",
@@ -100,7 +137,12 @@ TEST(GlobeImagery, PicturesHaveSizesAndChannelsTheirUseNeeds) {
   }
   EXPECT_GE(Seen, 40);
 
-  // The loading indicator is blended at its own size; the noise volume is 64 cubed luminance.
+  // The loading picture is the 1024 x 768 screen that it covers; the loading indicator is
+  // blended at its own size; the noise volume is 64 cubed luminance.
+  std::string Loading = ReadTestFile(DataFile("loadingscreen.dds"));
+  ASSERT_GE(Loading.size(), 128u);
+  EXPECT_EQ(U32(Loading, 16), 1024u);
+  EXPECT_EQ(U32(Loading, 12), 768u);
   std::string Indicator = ReadTestFile(DataFile("loadingscreen_indicator.dds"));
   EXPECT_EQ(Indicator.substr(0, 4), "DDS ");
   EXPECT_TRUE(U32(Indicator, 80) & 0x1) << "no alpha";

@@ -1,6 +1,6 @@
 // With shaders off, the textures made for drawing without shaders take the place of the ones of
-// "data\tex\", whether the game runs from loose files or from the package; folders and
-// extensions written in another case load from the package as from disk.
+// "data\tex\", whether the game runs from loose files or from the package; the package's folder
+// listings take folders and extensions only in the case the game asks for.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -67,12 +67,16 @@ TEST_F(GameTexturesGL, NoShaderVariantsWinFromDiskAndFromThePackage) {
   std::filesystem::remove_all(Data.Path() / "data");
   std::vector<TPackageEntry> Package = Shaders;
   Package.push_back(MakePackageEntry("data\\tex\\water.png", Plain));
-  Package.push_back(MakePackageEntry("data\\TEX\\NoShaders\\water.PNG", Variant));
-  Package.push_back(MakePackageEntry("data\\Tex\\nocompression\\sky.Png", Plain));
+  Package.push_back(MakePackageEntry("data\\tex\\noshaders\\water.png", Variant));
+  Package.push_back(MakePackageEntry("data\\tex\\nocompression\\sky.png", Plain));
+  Package.push_back(MakePackageEntry("data\\TEX\\NoShaders\\land.png", Plain));
+  Package.push_back(MakePackageEntry("data\\tex\\nocompression\\cloud.PNG", Plain));
   Data.Write("tarnova.dat", BuildPackage(Package));
   EXPECT_EQ(LoadedWidth(false, "water"), 4);
   EXPECT_EQ(LoadedWidth(true, "water"), 8);
   EXPECT_EQ(gTextureManager->GetTextureInfo("sky", 2), 4);
+  EXPECT_EQ(gTextureManager->IndexOf("land"), -1);
+  EXPECT_EQ(gTextureManager->IndexOf("cloud"), -1);
 }
 
 TEST_F(GameTexturesGL, TheNoiseVolumeAmongTheTexturesIsNoFaultAndAMissingFolderNamesItself) {

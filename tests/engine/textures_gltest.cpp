@@ -489,27 +489,37 @@ TEST_F(TexturesGL, UnknownEndingsLoadNothing) {
   glDeleteTextures(1, &Name);
 }
 
-TEST_F(TexturesGL, TheLoadingPictureKeepsItsShapeOnAWiderWindow) {
-  TTestPicture White{4, 4, std::vector<std::uint8_t>(4 * 4 * 4, 255)};
-  Folder.Write("data/loadingscreen.dds", MakeBGRA8DDSFile(White));
+TEST_F(TexturesGL, TheLoadingPictureCoversTheWholeScreenWithTheIndicatorAtItsPlace) {
+  // A 4:3 picture, red on the left and green on the right, under a white indicator.
+  TTestPicture Picture{64, 48, std::vector<std::uint8_t>(64 * 48 * 4, 255)};
+  for (std::size_t I = 0; I < Picture.Rgba.size(); I += 4) {
+    const bool Left = (I / 4) % 64 < 32;
+    Picture.Rgba[I] = Left ? 255 : 0;
+    Picture.Rgba[I + 1] = Left ? 0 : 255;
+    Picture.Rgba[I + 2] = 0;
+  }
+  Folder.Write("data/loadingscreen.dds", MakeBGRA8DDSFile(Picture));
+  Folder.Write("data/loadingscreen_indicator.dds", MakeBGRA8DDSFile({8, 8, std::vector<std::uint8_t>(8 * 8 * 4, 255)}));
   TVirtualFileSystem V(Folder.Path());
   V.LoadTexture("data\\loadingscreen.dds", *gTextureManager, true);
+  V.LoadTexture("data\\loadingscreen_indicator.dds", *gTextureManager, true);
   gLog->SwapBuffers = nullptr;
   gLog->LoadingTexture = std::uint32_t(gTextureManager->GetTextureInfo("loadingscreen", tiGLID));
   gLog->LoadingScreen = true;
   gLog->LastIndicatorDrawn = -1.0e9;
-  // A 4:3 window of 256 x 192 pixels: the square picture is 192 x 192 in its middle.
-  glViewport(0, 0, 256, 192);
+  gLog->Progress = 0.9f;  // this step brings the pulse to its peak
+  // On a square window of 256 x 256 pixels the picture still reaches every edge: it is drawn
+  // over the 1024 x 768 screen, not fitted into the window.
   LogProgress("", false);
   glFinish();
-  for (int Y : {64 + 4, 64 + 96, 64 + 187}) {  // the viewport's rows, read as the 256-pixel window's
-    ExpectColour(PixelAt(20, Y), {0, 0, 0, 0}, 0, "left of the picture");
-    ExpectColour(PixelAt(236, Y), {0, 0, 0, 0}, 0, "right of the picture");
-    ExpectColour(PixelAt(40, Y), {255, 255, 255, 0}, 2, "the picture's left part");
-    ExpectColour(PixelAt(216, Y), {255, 255, 255, 0}, 2, "the picture's right part");
+  for (int Y : {5, 128, 250}) {
+    ExpectColour(PixelAt(5, Y), {255, 0, 0, 0}, 2, "the picture's left edge");
+    ExpectColour(PixelAt(250, Y), {0, 255, 0, 0}, 2, "the picture's right edge");
   }
+  // The indicator at (31, 210) of the screen, 8 x 8 there: (7.75, 70) to (9.75, 72.7) here.
+  ExpectColour(PixelAt(8, 71), {255, 255, 255, 0}, 2, "the indicator");
+  ExpectColour(PixelAt(12, 71), {255, 0, 0, 0}, 2, "the picture beside the indicator");
   gLog->LoadingScreen = false;
-  glViewport(0, 0, 256, 256);
   glDepthMask(GL_TRUE);
 }
 

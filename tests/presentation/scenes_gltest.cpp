@@ -38,6 +38,7 @@
 #include "presentation/scenes/scene_support.h"
 #include "support/temp_folder.h"
 #include "world/high_score_list.h"
+#include "platform/random.h"
 #include "world/statistics.h"
 #include "support/gl_environment.h"
 #include "world/nation.h"
@@ -517,4 +518,48 @@ TEST_F(Scenes, TheFadeVeilDarkensEverythingTheFrameDrewByItsValue) {
   int Lit2 = 0;
   for (std::size_t i = 0; i < Black.RGBA.size(); i += 4) Lit2 += std::max({Black.RGBA[i], Black.RGBA[i + 1], Black.RGBA[i + 2]}) > 0;
   EXPECT_EQ(Lit2, 0);
+}
+
+TEST_F(Scenes, TheIntrosLightningStrikesTheSeaWholeAndLightsNothingButTheBolt) {
+  LoadScreen(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
+  Game->State = gsIntro;
+  Game->FrameTime = 0.0;  // the flash stands still while it is looked at
+  SetRandomSeed(5);
+  Game->MenuLightningTimer = 0.0f;
+  RenderIntro(*Game);
+  RenderIntro(*Game);
+  ASSERT_LE(Game->MenuLightningTimer, 0.0f) << "a flash began by itself";
+  const TFrame Sky = ReadFrame();
+  // The horizon: the first row of the sea at the left edge.
+  int Horizon = 0;
+  while (Horizon < kHeight && !(Sky.At(20, Horizon)[2] > Sky.At(20, Horizon)[0] + 60)) ++Horizon;
+  ASSERT_GT(Horizon, kHeight / 3);
+  ASSERT_LT(Horizon, 2 * kHeight / 3);
+  const auto Brighter = [&](const TFrame& F, int X, int Y) {
+    const auto A = F.At(X, Y), B = Sky.At(X, Y);
+    return (A[0] + A[1] + A[2] - B[0] - B[1] - B[2]) / 3;
+  };
+  // Growing (a third of the way down) and at full length: only the bolt and its glow light up,
+  // no band of sky down to where it has grown; at full length it reaches down to the sea and
+  // nothing of it lies beyond, neither under the water nor seen through it.
+  for (float Timer : {150.0f, 40.0f}) {
+    Game->MenuLightningTimer = Timer;
+    RenderIntro(*Game);
+    const TFrame Flash = ReadFrame();
+    SaveFrame(Flash, Timer > 50.0f ? "lightning_growing" : "lightning_full");
+    int Lit = 0, LitBelow = 0, AtTheSea = 0;
+    for (int Y = 0; Y < kHeight; ++Y)
+      for (int X = 0; X < kWidth; ++X) {
+        const int Gain = Brighter(Flash, X, Y);
+        if (Y < Horizon) Lit += Gain > 8;
+        else if (Y >= Horizon + 4) LitBelow += Gain > 8;
+        if (Y >= Horizon - 6 && Y < Horizon) AtTheSea = std::max(AtTheSea, Gain);
+      }
+    EXPECT_GT(Lit, 500) << Timer;
+    EXPECT_LT(Lit, kWidth * Horizon * 15 / 100) << Timer;
+    EXPECT_EQ(LitBelow, 0) << Timer;
+    if (Timer < 50.0f) {
+      EXPECT_GT(AtTheSea, 120);
+    }
+  }
 }

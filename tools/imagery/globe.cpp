@@ -64,6 +64,41 @@ void SoftenMarked(TImage& Img, const std::vector<bool>& Mask, int Passes) {
   }
 }
 
+// Near the north pole the imagery's rows are stretched from a few source pixels: each column
+// keeps its own colour for many rows, which the globe shows as a fan of streaks around the pole.
+// From 78 degrees north the picture turns into an even polar sea (the mean colour of the sea at
+// 78 to 80 degrees) and snow on land, with a little texture from noise on the sphere, which has no
+// pinch at the pole; from 86 degrees on nothing of the imagery is left.
+void ClearNorthPole(TImage& Day, const std::vector<bool>& Land) {
+  const int W = Day.Width, H = Day.Height;
+  const auto LatOf = [&](int Y) { return 90.0f - (Y + 0.5f) * 180.0f / H; };
+  TColor Sea{0, 0, 0, 1};
+  int Count = 0;
+  for (int Y = 0; LatOf(Y) >= 78.0f; ++Y) {
+    if (LatOf(Y) > 80.0f) continue;
+    for (int X = 0; X < W; ++X) {
+      const std::size_t I = static_cast<std::size_t>(Y) * W + X;
+      if (Land[I]) continue;
+      Sea.R += Day.Pixels[I].R, Sea.G += Day.Pixels[I].G, Sea.B += Day.Pixels[I].B;
+      ++Count;
+    }
+  }
+  if (Count == 0) return;
+  Sea = {Sea.R / Count, Sea.G / Count, Sea.B / Count, 1};
+  const TColor Snow = Rgb(225, 230, 238);
+  for (int Y = 0; LatOf(Y) > 78.0f; ++Y) {
+    const float Lat = LatOf(Y) * kPi / 180.0f, Weight = SmoothStep(78.0f, 86.0f, LatOf(Y));
+    for (int X = 0; X < W; ++X) {
+      const float Lon = (X + 0.5f) / W * 2 * kPi;
+      const float PX = std::cos(Lat) * std::cos(Lon), PY = std::cos(Lat) * std::sin(Lon), PZ = std::sin(Lat);
+      const float N = 1.0f + 0.12f * Fractal(PX * 14.0f, PY * 14.0f, PZ * 14.0f, 4, 29);
+      const std::size_t I = static_cast<std::size_t>(Y) * W + X;
+      const TColor& Base = Land[I] ? Snow : Sea;
+      Day.Pixels[I] = Mix(Day.Pixels[I], {Clamp01(Base.R * N), Clamp01(Base.G * N), Clamp01(Base.B * N), 1}, Weight);
+    }
+  }
+}
+
 }  // namespace
 
 std::filesystem::path FrameTexture(const TImageryPaths& Paths, const std::string& FileName) {
@@ -114,6 +149,7 @@ void MakeGlobe(const TImageryPaths& Paths) {
     }
   }
   SoftenMarked(Day, Changed, 2);
+  ClearNorthPole(Day, Land);
   // Mipmaps average: a land texel of the 512-wide region map whose pixels are each land-coloured
   // can still average to water (bluish ice beside dark ground). Such blocks lose blue until they
   // read as land. (Averages of water pixels always stay water.)
@@ -192,19 +228,27 @@ void MakeGlobe(const TImageryPaths& Paths) {
 
 void MakeLoadingScreen(const TImageryPaths& Paths, const TImage& Day, const TImage& Night) {
   // The globe seen from space, lit from the upper left, the night side showing its lights, over a
-  // dark starry backdrop. The screen quad puts texture row 0 at the top, so the file is stored top
-  // row first.
-  const int S = 1024;
-  TImage Out(S, S);
-  const float CX = 0.62f * S, CY = 0.55f * S, R = 0.36f * S;
+  // dark starry backdrop. The picture is the 1024 x 768 screen itself, drawn over all of it: the
+  // globe stands right of the middle, and the open sky on the left keeps a faint socket where the
+  // loading indicator pulses (64 x 64 at x 31, y 210). The screen quad puts texture row 0 at the
+  // top, so the file is stored top row first.
+  const int SW = 1024, SH = 768;
+  TImage Out(SW, SH);
+  const float CX = 0.62f * SW, CY = 0.53f * SH, R = 0.43f * SH;
   const float LX = -0.55f, LY = 0.45f, LZ = 0.70f;
-  for (int Y = 0; Y < S; ++Y)
-    for (int X = 0; X < S; ++X) {
+  const float SocketX = 31 + 32, SocketY = 210 + 32, SocketR = 32 * 0.7f;
+  for (int Y = 0; Y < SH; ++Y)
+    for (int X = 0; X < SW; ++X) {
       float NX = (X + 0.5f - CX) / R, NY = (CY - Y - 0.5f) / R;
       float D2 = NX * NX + NY * NY;
       float Star = HashUnit(HashCell(X, Y, 0, 5));
       float Bright = Star > 0.9975f ? (Star - 0.9975f) / 0.0025f : 0.0f;
-      TColor Back = {0.01f + 0.7f * Bright, 0.015f + 0.7f * Bright, 0.04f + 0.8f * Bright, 1};
+      // No star in the socket, so that nothing there can be taken for the indicator.
+      float SX = X + 0.5f - SocketX, SY = Y + 0.5f - SocketY, SD = std::sqrt(SX * SX + SY * SY);
+      if (SD < 40) Bright = 0;
+      float Socket = 0.10f * std::exp(-(SD - SocketR) * (SD - SocketR) / 10.0f) + 0.05f * std::exp(-SD * SD / 900.0f);
+      TColor Back = {0.01f + 0.7f * Bright + 0.5f * Socket, 0.015f + 0.7f * Bright + 0.8f * Socket,
+                     0.04f + 0.8f * Bright + Socket, 1};
       float Glow = D2 > 1 ? std::exp(-(std::sqrt(D2) - 1) * 14) * 0.7f : 0;
       TColor C = {Back.R + Glow * 0.25f, Back.G + Glow * 0.45f, Back.B + Glow * 0.9f, 1};
       if (D2 <= 1) {

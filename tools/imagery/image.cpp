@@ -147,9 +147,27 @@ std::string EncodePNGFile(const TImage& Image, bool Alpha) {
   return Bytes;
 }
 
-std::string EncodeDDSFile(const TImage& Image, bool Alpha, bool BottomFirst) {
+namespace {
+// A DDS file's levels each halve the one before, rounded down, as its readers expect (768 rows:
+// 384, ..., 3, 1), down to 1 x 1.
+int DDSLevelCount(const TImage& Image) {
   int Levels = 1;
-  for (int W = Image.Width, H = Image.Height; W > 1 || H > 1; W = (W + 1) / 2, H = (H + 1) / 2) ++Levels;
+  for (int W = Image.Width, H = Image.Height; W > 1 || H > 1; W = std::max(1, W / 2), H = std::max(1, H / 2)) ++Levels;
+  return Levels;
+}
+TImage NextDDSLevel(const TImage& Level) {
+  TImage Next = Level.Halved();
+  const int W = std::max(1, Level.Width / 2), H = std::max(1, Level.Height / 2);
+  if (Next.Width == W && Next.Height == H) return Next;
+  TImage Cut(W, H);  // an odd side drops its last halved pixel
+  for (int Y = 0; Y < H; ++Y)
+    for (int X = 0; X < W; ++X) Cut.At(X, Y) = Next.At(X, Y);
+  return Cut;
+}
+}  // namespace
+
+std::string EncodeDDSFile(const TImage& Image, bool Alpha, bool BottomFirst) {
+  const int Levels = DDSLevelCount(Image);
   const int C = Alpha ? 4 : 3;
   std::string S(128, '\0');
   std::memcpy(S.data(), "DDS ", 4);
@@ -179,7 +197,7 @@ std::string EncodeDDSFile(const TImage& Image, bool Alpha, bool BottomFirst) {
         if (Alpha) S += static_cast<char>(ToByte(P.A));
       }
     }
-    if (L + 1 < Levels) Level = Level.Halved();
+    if (L + 1 < Levels) Level = NextDDSLevel(Level);
   }
   return S;
 }
@@ -261,8 +279,7 @@ void EncodeDXT1Block(const TImage& Level, int BX, int BY, bool BottomFirst, std:
 }  // namespace
 
 std::string EncodeDXT1DDSFile(const TImage& Image, bool BottomFirst) {
-  int Levels = 1;
-  for (int W = Image.Width, H = Image.Height; W > 1 || H > 1; W = (W + 1) / 2, H = (H + 1) / 2) ++Levels;
+  const int Levels = DDSLevelCount(Image);
   std::string S(128, '\0');
   std::memcpy(S.data(), "DDS ", 4);
   Put32(S, 4, 124);
@@ -279,7 +296,7 @@ std::string EncodeDXT1DDSFile(const TImage& Image, bool BottomFirst) {
   for (int L = 0; L < Levels; ++L) {
     for (int BY = 0; BY < Level.Height; BY += 4)
       for (int BX = 0; BX < Level.Width; BX += 4) EncodeDXT1Block(Level, BX, BY, BottomFirst, S);
-    if (L + 1 < Levels) Level = Level.Halved();
+    if (L + 1 < Levels) Level = NextDDSLevel(Level);
   }
   return S;
 }

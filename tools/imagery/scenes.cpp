@@ -45,9 +45,13 @@ TImage NationSky(TColor Tint, std::uint32_t Seed) {
 }
 
 // A forked lightning bolt from the top edge downwards, white-blue core with a glow on black; the
-// menu adds it onto the sky.
+// menu adds it onto the sky over the whole screen, so the picture's rows are the screen's. The
+// main channel strikes the sea at the menu scenes' horizon, half-way down, and its branches end
+// above it: the whole bolt stands in the sky, and the water mirrors all of it. Nothing but the
+// bolt and its glow lights up, so the flash shows no edge while it grows down the screen.
 TImage Lightning() {
   const int W = 512, H = 1024;
+  const float Horizon = 0.505f * H;
   TImage Out(W, H, {0, 0, 0, 1});
   struct TSeg {
     float X0, Y0, X1, Y1, Width;
@@ -55,21 +59,22 @@ TImage Lightning() {
   std::vector<TSeg> Segs;
   std::uint32_t N = 0;
   auto Rand = [&] { return HashUnit(HashCell(static_cast<int>(N++), 7, 3, 99)) * 2 - 1; };
-  // Main channel plus branches, each a jagged walk downwards.
+  // Main channel plus branches, each a jagged walk downwards down to its lowest row.
   struct TBranch {
-    float X, Y, Dir, Width;
+    float X, Y, Dir, Width, Lowest;
     int Steps;
   };
-  std::vector<TBranch> Todo = {{W * 0.5f, 0, 0.0f, 3.0f, 60}};
+  std::vector<TBranch> Todo = {{W * 0.5f, 0, 0.0f, 3.0f, Horizon, 60}};
   while (!Todo.empty()) {
     TBranch B = Todo.back();
     Todo.pop_back();
-    for (int I = 0; I < B.Steps && B.Y < H; ++I) {
-      float NX = B.X + (B.Dir + Rand() * 0.8f) * 14, NY = B.Y + 10 + 8 * std::fabs(Rand());
+    for (int I = 0; I < B.Steps && B.Y < B.Lowest; ++I) {
+      float NX = B.X + (B.Dir + Rand() * 0.8f) * 14, NY = std::min(B.Lowest, B.Y + 7 + 6 * std::fabs(Rand()));
+      if (NX < 8.0f || NX > W - 8.0f) break;  // a branch that leaves the picture ends at its edge
       Segs.push_back({B.X, B.Y, NX, NY, B.Width});
       if (B.Width > 1.2f && Rand() > 0.78f && Todo.size() < 12)
-        Todo.push_back({NX, NY, Rand() > 0 ? 0.9f : -0.9f, B.Width * 0.5f, B.Steps / 3});
-      B.X = std::max(8.0f, std::min(W - 8.0f, NX)), B.Y = NY;
+        Todo.push_back({NX, NY, Rand() > 0 ? 0.9f : -0.9f, B.Width * 0.5f, Horizon - 40, B.Steps / 3});
+      B.X = NX, B.Y = NY;
     }
   }
   for (int Y = 0; Y < H; ++Y)
@@ -83,10 +88,8 @@ TImage Lightning() {
         if (D < Best) Best = D, Wd = S.Width;
       }
       float Core = std::exp(-Best * Best * 0.8f), Glow = std::exp(-Best * 0.35f) * 0.35f * Wd / 3;
-      float Fade = 1.0f - 0.35f * (Y / float(H));
-      float Sky = 0.07f * (1.0f - Y / float(H));  // the flash lights up the clouds a little
-      Out.At(X, Y) = {Clamp01((Core + Glow * 0.6f) * Fade + Sky * 0.8f), Clamp01((Core + Glow * 0.75f) * Fade + Sky * 0.85f),
-                      Clamp01((Core + Glow) * Fade + Sky), 1};
+      float Fade = 1.0f - 0.35f * (Y / Horizon);
+      Out.At(X, Y) = {Clamp01((Core + Glow * 0.6f) * Fade), Clamp01((Core + Glow * 0.75f) * Fade), Clamp01((Core + Glow) * Fade), 1};
     }
   return Out;
 }
