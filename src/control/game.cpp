@@ -168,9 +168,10 @@ void TGame::Create() {
   std::string Error;
   if (!Form->CreateWindow(gSettings.Windowed, &Error)) {
     // Without a display nothing the game draws could be seen: say so and end before loading.
-    if (Error == kNoDisplayError) {
-      std::cerr << "cannot open a window: no display\n";
-      Log("TGame->Create->cannot open a window: no display");
+    if (Error.rfind(kNoDisplayError, 0) == 0) {
+      const std::string Why = Error.substr(std::string(kNoDisplayError).size());
+      std::cerr << "cannot open a window: no display" << Why << "\n";
+      Log("TGame->Create->cannot open a window: no display" + Why);
       Quit = true;
       Form->ExitCode = 1;
       Form->Close();
@@ -372,9 +373,11 @@ void TGame::Destroy() {
   gSoundSystem.reset();
   FreeLocalization();
   gNationInfoXML.reset();
-  if (Form->Host.IsOpen()) {
-    if (DisplayModeChanged) Form->Host.RestoreDisplayMode();
-    Form->Host.Destroy();
+  // The display mode is one of the last writes the termination watch may take over.
+  if (Form->Host.IsOpen() && Form->RunEndStep([&] {
+        if (DisplayModeChanged) Form->Host.RestoreDisplayMode();
+        Form->Host.Destroy();
+      })) {
     Log("TGame->Destroy->Render context destroyed");
     Log("TGame->Destroy->Device context released");
     if (DisplayModeChanged) Log("TGame->Destroy->Displaysettings restored");
@@ -421,7 +424,13 @@ void TGame::LoadSettings() {
 void TGame::SaveSettings() {
   Log("TGame->SaveSettings->Saving game settings");
   std::string Error;
-  if (!WriteSettingsFile(&Error)) Log("TGame->SaveSettings->" + Error);
+  bool Written = true;
+  // The termination watch may have taken the end over (the game ends on a signal): it alone
+  // writes the file then, never two threads the same temporary file.
+  if (!Form->RunEndStep([&] { Written = WriteSettingsFile(&Error); }))
+    Log("TGame->SaveSettings->The termination watch ends the game, the settings are not written again");
+  else if (!Written)
+    Log("TGame->SaveSettings->" + Error);
 }
 
 bool TGame::WriteSettingsFile(std::string* Error) {

@@ -5,7 +5,9 @@
 #include <locale.h>
 #include <time.h>
 #include <cmath>
+#include <cstdlib>
 #include <ctime>
+#include <string>
 #include <system_error>
 
 #include "ai/ai_controller.h"
@@ -42,13 +44,25 @@ void Log(const std::string& Text) {
   if (gLog) gLog->AddLine(Text);
 }
 
+// The locale name the environment gives the time formats: LC_ALL, else LC_TIME, else LANG.
+std::string TimeLocaleName() {
+  for (const char* Variable : {"LC_ALL", "LC_TIME", "LANG"})
+    if (const char* Value = std::getenv(Variable); Value && *Value) return Value;
+  return "C";
+}
+
 std::string TimeText(const char* Format) {
   // Dates and times in the user's LC_TIME formats, through a locale object of our own: the
-  // process locale (and with it every number the game writes) stays untouched.
-  static const locale_t TimeLocale = [] {
-    locale_t L = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
-    return L ? L : newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
-  }();
+  // process locale (and with it every number the game writes) stays untouched. The object is
+  // kept while the environment names the same locale.
+  static std::string TimeLocaleFor;
+  static locale_t TimeLocale = static_cast<locale_t>(0);
+  if (const std::string Name = TimeLocaleName(); !TimeLocale || Name != TimeLocaleFor) {
+    if (TimeLocale) freelocale(TimeLocale);
+    TimeLocale = newlocale(LC_TIME_MASK, Name.c_str(), static_cast<locale_t>(0));
+    if (!TimeLocale) TimeLocale = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
+    TimeLocaleFor = Name;
+  }
   const std::time_t Now = std::time(nullptr);
   std::tm Local{};
   localtime_r(&Now, &Local);

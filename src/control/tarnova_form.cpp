@@ -6,6 +6,8 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
+#include <memory>
 #include <thread>
 
 #include "control/control_globals.h"
@@ -27,13 +29,23 @@ constexpr std::int32_t kRed = 0x0000FF;
 
 // SIGTERM and SIGINT end the program in order, whatever the game state: the main loop ends after
 // the frame it is drawing. When that frame does not end (a fault that keeps the game's own code
-// busy), the termination watch saves the settings, closes the log and ends the process itself.
-std::atomic<int> gTerminationSignal{0};
-static_assert(std::atomic<int>::is_always_lock_free, "the signal handler writes it");
-extern "C" void OnTerminationSignal(int Signal) { gTerminationSignal.store(Signal); }
+// busy), the termination watch writes the settings, puts the display mode back, closes the log
+// and ends the process itself, within a second of the signal.
+// The waits add up to less than the second: the frame's or the shut-down's grace, then the last
+// writes of the watch.
+constexpr auto kFrameGrace = std::chrono::milliseconds(450);       // the frame may still end by itself
+constexpr auto kShutDownGrace = std::chrono::milliseconds(600);    // the orderly shut-down may still end
+constexpr auto kEndLockPatience = std::chrono::milliseconds(50);   // a last write of the game's thread
+constexpr auto kRestorePatience = std::chrono::milliseconds(250);  // SDL's switch back to the desktop
+constexpr int kLogPatience = 100;                                  // milliseconds for the log's last line
 
-constexpr auto kFrameGrace = std::chrono::milliseconds(450);     // the frame may still end by itself
-constexpr auto kShutDownGrace = std::chrono::milliseconds(850);  // the orderly shut-down may still end
+sigset_t TerminationSignals() {
+  sigset_t Set;
+  sigemptyset(&Set);
+  sigaddset(&Set, SIGTERM);
+  sigaddset(&Set, SIGINT);
+  return Set;
+}
 
 }  // namespace
 
@@ -42,7 +54,9 @@ TTarnovaForm::TTarnovaForm(std::vector<std::string> Arguments) : Args(std::move(
   FPSTimer.OnTimer = [this] { FPSTimerTimer(); };
 }
 
-TTarnovaForm::~TTarnovaForm() = default;
+TTarnovaForm::~TTarnovaForm() {
+  if (SignalsBlocked) pthread_sigmask(SIG_SETMASK, &SavedSignalMask, nullptr);
+}
 
 void TTarnovaForm::FormCreate() {
   Caption = "Tarnova - Phase 1 (v1.11)";
@@ -61,8 +75,12 @@ void TTarnovaForm::FormCreate() {
   gCameraDistance = -2.0f;
   gWidescreenFactor = 1.0;
   Randomize();
-  std::signal(SIGTERM, OnTerminationSignal);
-  std::signal(SIGINT, OnTerminationSignal);
+  // Every thread started from here on (the watch, sound, decoders) inherits the blocked signals,
+  // so none of them is interrupted by one and the watch alone takes them.
+  if (!SignalsBlocked) {
+    const sigset_t Signals = TerminationSignals();
+    SignalsBlocked = pthread_sigmask(SIG_BLOCK, &Signals, &SavedSignalMask) == 0;
+  }
   FPSTimer.SetEnabled(true);
 }
 
@@ -102,7 +120,10 @@ int TTarnovaForm::Run() {
   std::thread Watch([this] { TerminationWatch(); });
   InitTimerTimer();
   // The window closes: the game object goes, and with it the GL context and the display mode.
-  Phase = 1;
+  {
+    std::lock_guard<std::timed_mutex> Guard(EndLock);
+    Phase = 1;
+  }
   Guarded([] { gGame->Destroy(); });
   gGame.reset();
   StopWatch = true;
@@ -112,32 +133,75 @@ int TTarnovaForm::Run() {
 
 void TTarnovaForm::TerminationWatch() {
   using Clock = std::chrono::steady_clock;
-  while (!StopWatch) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const int Signal = gTerminationSignal.load();
-    if (Signal == 0) continue;
-    const Clock::time_point Since = Clock::now();
-    while (!StopWatch && Phase == 0 && Clock::now() - Since < kFrameGrace)
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    while (!StopWatch && Phase == 1 && Clock::now() - Since < kShutDownGrace)
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    if (StopWatch) return;
-    // The game's thread did not come out of its frame (or its shut-down) in time. It keeps
-    // running while this ends the process, so only what may be done beside it is done: the
-    // settings file is written from the record (the shut-down writes it first of all, so after
-    // the frame there is nothing left to save) and the log gets its last line and is closed.
-    if (Phase == 0 && gGame) gGame->WriteSettingsFile();
-    if (gLog)
-      gLog->CloseFromOtherThread("TTarnovaForm->TerminationWatch->Signal " + std::to_string(Signal) +
-                                     " while the game was busy, the game ends now",
-                                 100);
-    std::_Exit(128 + Signal);
+  // Blocked here too for a form that runs without FormCreate (tests).
+  const sigset_t Signals = TerminationSignals();
+  pthread_sigmask(SIG_BLOCK, &Signals, nullptr);
+  int Signal = -1;
+  while (!StopWatch && Signal <= 0) {
+    const timespec Tick{0, 10'000'000};
+    Signal = sigtimedwait(&Signals, nullptr, &Tick);
   }
+  if (Signal <= 0) return;
+  TerminationSignal = Signal;
+  const Clock::time_point Since = Clock::now();
+  while (!StopWatch && Phase == 0 && Clock::now() - Since < kFrameGrace)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  while (!StopWatch && Phase == 1 && Clock::now() - Since < kShutDownGrace)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  if (StopWatch) return;
+  // The game's thread did not come out of its frame (or its shut-down) in time. It keeps running
+  // while this ends the process.
+  TakeOverTheEnd(Signal);
+  std::_Exit(128 + Signal);
+}
+
+bool TTarnovaForm::RunEndStep(const std::function<void()>& Step) {
+  std::lock_guard<std::timed_mutex> Guard(EndLock);
+  if (EndTakenOver) return false;
+  Step();
+  return true;
+}
+
+void TTarnovaForm::TakeOverTheEnd(int Signal) {
+  std::string Done;
+  // A last write of the game's thread that is under way may end first; one that takes longer is
+  // left alone.
+  std::unique_lock<std::timed_mutex> Guard(EndLock, std::defer_lock);
+  if (Guard.try_lock_for(kEndLockPatience) && !EndTakenOver) {
+    EndTakenOver = true;
+    // SDL's switch back to the desktop waits for the display (a tenth of a second without a
+    // window manager) and may wait for the connection the stuck thread holds: it runs beside the
+    // settings, and the process ends without it when it does not return in time.
+    std::shared_ptr<std::atomic<bool>> Restored;
+    if (Host.DisplayModeChanged()) {
+      Restored = std::make_shared<std::atomic<bool>>(false);
+      std::thread([this, Restored] {
+        Host.RestoreDisplayMode();
+        *Restored = true;
+      }).detach();
+    }
+    const auto Until = std::chrono::steady_clock::now() + kRestorePatience;
+    // In the main loop the settings are not written yet; the shut-down writes them first of all.
+    if (Phase == 0 && gGame && gGame->WriteSettingsFile()) Done += ", settings saved";
+    if (Restored) {
+      while (!*Restored && std::chrono::steady_clock::now() < Until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      Done += *Restored ? ", display settings restored" : ", the display settings did not come back";
+    }
+  }
+  if (gLog)
+    gLog->CloseFromOtherThread("TTarnovaForm->TerminationWatch->Signal " + std::to_string(Signal) +
+                                   " while the game was busy, the game ends now" + Done,
+                               kLogPatience);
 }
 
 void TTarnovaForm::InitTimerTimer() {
   StartTime = NowMilliseconds();
-  gGame = std::make_unique<TGame>(*this, MakeView ? MakeView() : nullptr);
+  auto Game = std::make_unique<TGame>(*this, MakeView ? MakeView() : nullptr);
+  {
+    std::lock_guard<std::timed_mutex> Guard(EndLock);
+    gGame = std::move(Game);
+  }
   Guarded([] { gGame->Create(); });
   if (gLog)
     gLog->AddColoredLine("Game started in " + std::to_string(static_cast<long long>((NowMilliseconds() - StartTime) / 1000.0)) +
@@ -149,24 +213,18 @@ void TTarnovaForm::InitTimerTimer() {
 }
 
 void TTarnovaForm::RunMainLoop() {
-  // The end-to-end test of the termination watch makes frame N never end, as a fault in the
-  // game's own code would (TARNOVA_TEST_STALL_FRAME=N).
-  const char* Stall = std::getenv("TARNOVA_TEST_STALL_FRAME");
-  const long StallFrame = Stall ? std::strtol(Stall, nullptr, 10) : 0;
   long Frame = 0;
   while (!gGame->Quit && !Closed) {
     Guarded([] { gGame->Render(); });
     if (gGame->FrameCount < INT32_MAX) ++gGame->FrameCount;
-    if (++Frame == StallFrame) {
-      if (gLog) gLog->AddLine("TTarnovaForm->RunMainLoop->Frame " + std::to_string(Frame) + " stalls for the test");
-      for (;;) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    ++Frame;
+    if (AfterFrame) AfterFrame(Frame);
     ProcessMessages();
   }
 }
 
 void TTarnovaForm::ProcessMessages() {
-  if (gTerminationSignal.load() != 0) Close();
+  if (TerminationSignal.load() != 0) Close();
   if (Host.IsOpen()) Host.PumpEvents([this](const TWindowEvent& E) { Guarded([&] { HandleEvent(E); }); });
   const double Now = NowMilliseconds();
   Guarded([&] { FPSTimer.Poll(Now); });

@@ -1,11 +1,14 @@
 #pragma once
 // The main window: creates the game object, runs the main loop, routes the window's input to the
 // game object, counts frames per second and catches every exception that reaches it.
+#include <signal.h>
+
 #include <atomic>
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,8 @@ public:
   std::function<std::unique_ptr<TGameView>()> MakeView;
   // The process exit code: not 0 after a start-up failure or an exception.
   int ExitCode = 0;
+  // Test programs only: runs after each frame of the main loop with the frame's number (from 1).
+  std::function<void(long Frame)> AfterFrame;
 
   explicit TTarnovaForm(std::vector<std::string> Arguments);
   ~TTarnovaForm();
@@ -33,7 +38,8 @@ public:
   TTarnovaForm& operator=(const TTarnovaForm&) = delete;
 
   // Caption, client size, the "-windowed" and "-widescreendebug" switches and the globals the
-  // window sets; seeds the random generator.
+  // window sets; seeds the random generator. Blocks SIGTERM and SIGINT (for the life of the form)
+  // before any thread starts: the termination watch alone takes them.
   void FormCreate();
   // Creates the game object, runs the main loop, frees the game object; returns ExitCode.
   int Run();
@@ -60,6 +66,16 @@ public:
   void Close();
   bool IsClosed() const { return Closed; }
 
+  // The game's last writes (the settings file, the display mode) have one writer: the game's
+  // shut-down or, when the game's thread does not answer a termination signal in time, the
+  // termination watch. The game's thread runs each of them through RunEndStep, which waits while
+  // the watch writes and runs nothing (false) once the watch has taken the end over.
+  bool RunEndStep(const std::function<void()>& Step);
+  // What the termination watch does before it ends the process: takes the end over, writes the
+  // settings file while the game object is in its main loop, puts the desktop's display mode
+  // back and closes the log with a line that names Signal.
+  void TakeOverTheEnd(int Signal);
+
   // Reports an exception that reached the window: the error dialog and the log, once; then the
   // program shuts down in order. A second exception while one is reported is only logged.
   void ApplicationEventsException(const std::exception* E);
@@ -71,8 +87,16 @@ private:
   bool ExceptionReported = false;
   bool SecondPressOfDoubleClick = false;
   // 0 main loop, 1 shut-down; read by the termination watch, which runs beside the main loop.
+  // Changed under EndLock, as gGame is made and freed: under the lock the watch may use the game
+  // object in phase 0.
   std::atomic<int> Phase{0};
   std::atomic<bool> StopWatch{false};
+  std::timed_mutex EndLock;
+  bool EndTakenOver = false;  // under EndLock
+  // The signal the watch took; the main loop ends after its frame.
+  std::atomic<int> TerminationSignal{0};
+  sigset_t SavedSignalMask{};
+  bool SignalsBlocked = false;
   // Ends the process when a termination signal is not answered by the main loop in time.
   void TerminationWatch();
   // Runs Step; an exception goes to the exception handler.

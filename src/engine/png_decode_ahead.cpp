@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/errors.h"
+
 TPNGDecodeAhead::TPNGDecodeAhead(bool BuildMipmaps) : Mipmaps(BuildMipmaps) {}
 
 TPNGDecodeAhead::~TPNGDecodeAhead() {
@@ -14,10 +16,14 @@ TPNGDecodeAhead::~TPNGDecodeAhead() {
 }
 
 void TPNGDecodeAhead::Add(std::string FileName, TReader Read) {
+  // The workers hold references into the queue once it runs.
+  if (Started) throw ETarnovaError("TPNGDecodeAhead->Add->\"" + FileName + "\" queued after the start");
   Jobs.push_back(TJob{std::move(FileName), std::move(Read), {}, 0, false});
 }
 
 void TPNGDecodeAhead::Start() {
+  if (Started) return;
+  Started = true;
   // A few threads (at least one, so every job gets decoded): the GL thread uploads meanwhile,
   // and the machine may be busy with more.
   const unsigned Cores = std::max(1u, std::thread::hardware_concurrency());
@@ -25,9 +31,15 @@ void TPNGDecodeAhead::Start() {
   for (std::size_t i = 0; i < Count; ++i) Workers.emplace_back([this] { Work(); });
 }
 
+std::size_t TPNGDecodeAhead::Find(const std::string& FileName) const {
+  for (std::size_t i = NextTaken; i < Jobs.size(); ++i)
+    if (Jobs[i].FileName == FileName) return i;
+  return Jobs.size();
+}
+
 bool TPNGDecodeAhead::Has(const std::string& FileName) const {
   std::lock_guard<std::mutex> Guard(Lock);
-  return NextTaken < Jobs.size() && Jobs[NextTaken].FileName == FileName;
+  return Find(FileName) < Jobs.size();
 }
 
 TPNGDecodeAhead::TResult TPNGDecodeAhead::Decode(TJob& Job) const {
@@ -56,7 +68,8 @@ void TPNGDecodeAhead::Work() {
       return Stopping || NextJob >= Jobs.size() || NextJob == NextTaken || HeldBytes < kBudgetBytes;
     });
     if (Stopping || NextJob >= Jobs.size()) return;
-    TJob& Job = Jobs[NextJob++];
+    const std::size_t Index = NextJob++;
+    TJob& Job = Jobs[Index];
     Guard.unlock();
     TResult R = Decode(Job);
     std::size_t Size = 0;
@@ -65,22 +78,33 @@ void TPNGDecodeAhead::Work() {
       for (const auto& L : R.Image->Mipmaps) Size += L.size();
     }
     Guard.lock();
-    Job.Result = std::move(R);
-    Job.Bytes = Size;
     Job.Done = true;
-    HeldBytes += Size;
+    if (Index >= NextTaken) {
+      Job.Result = std::move(R);
+      Job.Bytes = Size;
+      HeldBytes += Size;
+    }
     Changed.notify_all();
   }
 }
 
 TPNGDecodeAhead::TResult TPNGDecodeAhead::Take(const std::string& FileName) {
   std::unique_lock<std::mutex> Guard(Lock);
-  if (NextTaken >= Jobs.size() || Jobs[NextTaken].FileName != FileName) return TResult{};
-  TJob& Job = Jobs[NextTaken];
+  const std::size_t At = Find(FileName);
+  if (At >= Jobs.size()) return TResult{};
+  TJob& Job = Jobs[At];
   Changed.wait(Guard, [&] { return Job.Done; });
   TResult R = std::move(Job.Result);
+  // The pictures of the files passed by (a name the caller has already, a file gone from disk)
+  // go, and their share of the budget with them; one still decoding is dropped by its worker.
+  for (std::size_t i = NextTaken; i < At; ++i) {
+    if (!Jobs[i].Done) continue;
+    HeldBytes -= Jobs[i].Bytes;
+    Jobs[i].Result = TResult{};
+    Jobs[i].Bytes = 0;
+  }
   HeldBytes -= Job.Bytes;
-  ++NextTaken;
+  NextTaken = At + 1;
   Changed.notify_all();
   return R;
 }

@@ -34,11 +34,14 @@ public:
   TPNGDecodeAhead(const TPNGDecodeAhead&) = delete;
   TPNGDecodeAhead& operator=(const TPNGDecodeAhead&) = delete;
 
-  // Files are queued before Start and taken in the same order.
+  // Files are queued before Start (Add after Start throws ETarnovaError) and taken in the same
+  // order; a caller may pass files by.
   void Add(std::string FileName, TReader Read);
   void Start();
+  // FileName is queued and neither taken nor passed by.
   bool Has(const std::string& FileName) const;
-  // The next file's result, when FileName is the next file queued; waits for it.
+  // FileName's result (waits for it); the files queued before it that were not taken are passed
+  // by and dropped. Nothing when FileName is not queued after the files taken.
   TResult Take(const std::string& FileName);
 
   // Decoded bytes held ahead of the file being taken, at most.
@@ -61,7 +64,10 @@ private:
   mutable std::mutex Lock;
   std::condition_variable Changed;
   std::size_t NextJob = 0;    // the next job a worker picks up
-  std::size_t NextTaken = 0;  // the next job the caller takes
+  std::size_t NextTaken = 0;  // the first job the caller has neither taken nor passed by
   std::size_t HeldBytes = 0;  // decoded and not yet taken
+  bool Started = false;
   bool Stopping = false;
+  // The first job at or after NextTaken for FileName; Jobs.size() when none.
+  std::size_t Find(const std::string& FileName) const;
 };

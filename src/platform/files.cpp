@@ -14,6 +14,7 @@
 #include <iostream>
 #include <sstream>
 #include <system_error>
+#include <utility>
 
 #include "platform/latin1.h"
 
@@ -191,11 +192,61 @@ bool WriteTemporary(const fs::path& Path, const fs::path& Temp, std::string_view
   return true;
 }
 
+TFileOperations& FileOperationsSlot() {
+  static TFileOperations Operations;
+  return Operations;
+}
+
+int CallLink(const char* From, const char* To) {
+  const TFileOperations& Ops = FileOperationsSlot();
+  return Ops.Link ? Ops.Link(From, To) : ::link(From, To);
+}
+
+int CallRename(const char* From, const char* To) {
+  const TFileOperations& Ops = FileOperationsSlot();
+  return Ops.Rename ? Ops.Rename(From, To) : ::rename(From, To);
+}
+
+// Keeps the content of Path at Backup before Path is replaced: a hard link where the file system
+// has them (vfat, exFAT and many network mounts have none), else a copy, synced like any write.
+bool BackUp(const fs::path& Path, const fs::path& Backup, std::string* Error) {
+  ::unlink(Backup.c_str());
+  if (CallLink(Path.c_str(), Backup.c_str()) == 0) return true;
+  const std::optional<std::string> Old = ReadWholeFile(Path);
+  if (!Old) {
+    if (Error) *Error = FailureText("Cannot back up", Path);
+    return false;
+  }
+  if (WriteTemporary(Path, Backup, *Old, nullptr)) return true;
+  if (Error) *Error = FailureText("Cannot back up", Path);
+  return false;
+}
+
+// Puts back the files replaced so far: each from its backup, a file that had none (it did not
+// exist before) goes. A backup that cannot be put back stays on disk, and Error names it.
+void RollBack(std::span<const TFileToWrite> Replaced, std::vector<fs::path>& Backups, std::string* Error) {
+  for (std::size_t j = 0; j < Replaced.size(); ++j) {
+    if (Backups[j].empty()) {
+      ::unlink(Replaced[j].Path.c_str());
+    } else if (CallRename(Backups[j].c_str(), Replaced[j].Path.c_str()) != 0) {
+      if (Error) *Error += "; the old content stays in \"" + Backups[j].string() + "\"";
+      Backups[j].clear();
+    } else {
+      Backups[j].clear();
+    }
+  }
+}
+
 }  // namespace
 
 bool SafeWriteFile(const fs::path& Path, std::string_view Data, std::string* Error) {
   const TFileToWrite Files[] = {{Path, Data}};
   return SafeWriteFiles(Files, Error);
+}
+
+TFileOperations SetFileOperations(TFileOperations Operations) {
+  std::swap(Operations, FileOperationsSlot());
+  return Operations;
 }
 
 bool SafeWriteFiles(std::span<const TFileToWrite> Files, std::string* Error) {
@@ -212,32 +263,36 @@ bool SafeWriteFiles(std::span<const TFileToWrite> Files, std::string* Error) {
     }
   }
   // Every file is whole on disk: now they replace the old ones, in order. A file replaced before
-  // a later rename fails gets its old content back from a hard link made beforehand (or goes,
-  // when there was none).
+  // a later rename fails gets its old content back from a backup made before the first rename: a
+  // hard link, or a copy where the file system has no links. A file that did not exist goes again.
   std::vector<fs::path> Backups(Files.size());
+  const auto DropBackups = [&] {
+    for (const fs::path& Backup : Backups)
+      if (!Backup.empty()) ::unlink(Backup.c_str());
+  };
+  // A single file needs none: its one rename either happens or not.
+  for (std::size_t i = 0; Files.size() > 1 && i < Files.size(); ++i) {
+    if (::access(Files[i].Path.c_str(), F_OK) != 0) continue;
+    Backups[i] = TempNameFor(Files[i].Path, ".old");
+    if (BackUp(Files[i].Path, Backups[i], Error)) continue;
+    // Without every backup the promise of the old files cannot be kept: nothing is replaced.
+    Backups[i].clear();
+    DropBackups();
+    DropTemps();
+    return false;
+  }
   for (std::size_t i = 0; i < Files.size(); ++i) {
     const fs::path& Path = Files[i].Path;
-    if (Files.size() > 1 && ::access(Path.c_str(), F_OK) == 0) {
-      Backups[i] = TempNameFor(Path, ".old");
-      ::unlink(Backups[i].c_str());
-      if (::link(Path.c_str(), Backups[i].c_str()) != 0) Backups[i].clear();
-    }
-    if (::rename(Temps[i].c_str(), Path.c_str()) == 0) continue;
+    if (CallRename(Temps[i].c_str(), Path.c_str()) == 0) continue;
     if (Error) *Error = FailureText("Cannot replace", Path);
     const int Saved = errno;
-    for (std::size_t j = 0; j < i; ++j) {
-      if (!Backups[j].empty()) ::rename(Backups[j].c_str(), Files[j].Path.c_str());
-      else ::unlink(Files[j].Path.c_str());
-    }
-    for (std::size_t j = i; j < Files.size(); ++j) {
-      ::unlink(Temps[j].c_str());
-      if (!Backups[j].empty()) ::unlink(Backups[j].c_str());
-    }
+    RollBack(Files.first(i), Backups, Error);
+    for (std::size_t j = i; j < Files.size(); ++j) ::unlink(Temps[j].c_str());
+    DropBackups();
     errno = Saved;
     return false;
   }
-  for (const fs::path& Backup : Backups)
-    if (!Backup.empty()) ::unlink(Backup.c_str());
+  DropBackups();
   return true;
 }
 

@@ -5,6 +5,7 @@
 // relative names are resolved against the program folder.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -47,6 +48,14 @@ struct TFileToWrite {
   std::string_view Data;
 };
 bool SafeWriteFiles(std::span<const TFileToWrite> Files, std::string* Error = nullptr);
+// The link and rename calls of the safe writes (POSIX: 0 on success, -1 with errno set). Tests put
+// failing ones in place to see a file system without links, or a rename refused half-way.
+struct TFileOperations {
+  std::function<int(const char* From, const char* To)> Link;
+  std::function<int(const char* From, const char* To)> Rename;
+};
+// Puts Operations in place (an empty one stands for the system call); returns the previous ones.
+TFileOperations SetFileOperations(TFileOperations Operations);
 // True for a temporary file the safe writes leave behind when the game is killed mid-write:
 // "<target>.tmp<pid>" or "<target>.old.tmp<pid>" of a target ending in Ext (any when empty),
 // written by a process that no longer runs (or by this one, which is not writing while it asks).

@@ -25,16 +25,19 @@ bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
     Destroy();
     return false;
   };
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    if (Error) *Error = kNoDisplayError;
+  // SDL's own reason goes beside ours: "no display" alone hides a refused connection, a display
+  // that is busy or a missing driver.
+  auto NoDisplay = [&](const std::string& Why) {
+    if (Error) *Error = std::string(kNoDisplayError) + " (" + Why + ")";
     Destroy();
     return false;
-  }
+  };
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return NoDisplay(SDL_GetError());
   VideoStarted = true;
   if (InvisibleDriverByDefault()) {
-    if (Error) *Error = kNoDisplayError;
-    Destroy();
-    return false;
+    const char* Driver = SDL_GetCurrentVideoDriver();
+    return NoDisplay(std::string("SDL found no display and took the video driver \"") + (Driver ? Driver : "none") +
+                     "\", which shows nothing");
   }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -70,6 +73,8 @@ bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
 }
 
 void TWindowHost::Destroy() {
+  // The window goes with the display's mode of the full screen; SDL puts the desktop's back.
+  FullScreen = false;
   if (Context) SDL_GL_DeleteContext(Context);
   Context = nullptr;
   if (Window) SDL_DestroyWindow(Window);
@@ -190,6 +195,7 @@ int TWindowHost::SetFullScreenMode(int Width, int Height, int BitsPerPixel, int 
     if (Frequency != 0 && M.refresh_rate != 0 && M.refresh_rate != Frequency) continue;
     if (SDL_SetWindowDisplayMode(Window, &M) != 0 || SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN) != 0)
       return -1;
+    FullScreen = true;
     return 0;
   }
   return -2;
@@ -197,6 +203,7 @@ int TWindowHost::SetFullScreenMode(int Width, int Height, int BitsPerPixel, int 
 
 void TWindowHost::RestoreDisplayMode() {
   if (Window) SDL_SetWindowFullscreen(Window, 0);
+  FullScreen = false;
 }
 
 std::vector<TDisplayMode> TWindowHost::DisplayModes() const {

@@ -1,6 +1,7 @@
 #pragma once
 // The game's one window with its OpenGL context (compatibility profile: the drawing code uses
 // immediate mode and display lists), the display modes, and the event pump of the main loop.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -27,7 +28,8 @@ struct TWindowEvent {
 // on the last position of each run of moves and every press, release and key in order.
 void AddPendingEvent(std::vector<TWindowEvent>& Pending, const TWindowEvent& Event);
 
-// The error of TWindowHost::Create when no display can show the window.
+// The start of the error of TWindowHost::Create when no display can show the window; SDL's
+// reason follows in brackets.
 inline constexpr const char* kNoDisplayError = "TWindowHost->Create->No display";
 
 struct TWindowOptions {
@@ -72,6 +74,8 @@ public:
   // or when the window closes.
   int SetFullScreenMode(int Width, int Height, int BitsPerPixel, int Frequency);
   void RestoreDisplayMode();
+  // A switch of SetFullScreenMode is in force (read from another thread too).
+  bool DisplayModeChanged() const { return FullScreen.load(); }
   // Bits per pixel as the display stores them: a 24-bit colour format kept in 4 bytes counts 32.
   std::vector<TDisplayMode> DisplayModes() const;
 
@@ -79,4 +83,5 @@ private:
   SDL_Window* Window = nullptr;
   void* Context = nullptr;
   bool VideoStarted = false;
+  std::atomic<bool> FullScreen{false};
 };

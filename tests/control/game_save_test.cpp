@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <clocale>
+#include <optional>
 #include <fstream>
 #include <locale.h>
 #include <unistd.h>
@@ -16,6 +17,7 @@
 #include "engine/localization.h"
 #include "world/round_messages.h"
 #include "save_fixture.h"
+#include "support/environment_swap.h"
 #include "world_round.h"
 
 namespace fs = std::filesystem;
@@ -256,9 +258,13 @@ TEST_F(GameSave, ACrashDuringAGameIsSavedOnceUnderAFreeNumberWithoutTouchingOthe
 }
 
 // The save's date and time follow the user's LC_TIME without changing the process locale, which
-// every number the game formats depends on.
+// every number the game formats depends on; whatever was saved before under another setting.
 TEST(SaveTimeText, FollowsTheUsersTimeFormatWithoutTouchingTheProcessLocale) {
-  ::setenv("LC_TIME", "de_DE.UTF-8", 1);
+  const TEnvironmentSwap All("LC_ALL", nullptr);
+  std::optional<TEnvironmentSwap> Time(std::in_place, "LC_TIME", "C");
+  const std::string Plain = ShortDateText();  // "12/31/26"
+  Time.reset();
+  Time.emplace("LC_TIME", "de_DE.UTF-8");
   const std::string Before = std::setlocale(LC_TIME, nullptr);
   const std::string Date = ShortDateText();
   EXPECT_FALSE(LongTimeText().empty());
@@ -266,8 +272,8 @@ TEST(SaveTimeText, FollowsTheUsersTimeFormatWithoutTouchingTheProcessLocale) {
   if (const locale_t German = newlocale(LC_TIME_MASK, "de_DE.UTF-8", static_cast<locale_t>(0))) {
     freelocale(German);
     EXPECT_NE(Date.find('.'), std::string::npos) << Date;  // "31.12.2026", not "12/31/26"
+    EXPECT_NE(Plain.find('/'), std::string::npos) << Plain;
   }
-  ::unsetenv("LC_TIME");
 }
 
 TEST_F(GameSave, EveryIntervalthRoundAutosavesBesideThePlayersSavesWithItsNews) {

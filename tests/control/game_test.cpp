@@ -1,6 +1,9 @@
 // The game object's start-up failures, the exception handler and the language switch, headless.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <utility>
 
 #include "control/control_globals.h"
@@ -102,6 +105,55 @@ TEST_F(GameTest, TheMainWindowSwitchesAndTheGUIWidthFollowTheClientArea) {
   EXPECT_EQ(Debug.ClientHeight, 800);
   EXPECT_EQ(gGUIScreenWidth, 1229);
   gGUIScreenWidth = 1024;
+}
+
+// The game's last writes have one writer. While the game's thread writes the settings file, the
+// termination watch does not write the same temporary file beside it; once the watch has taken
+// the end over (the settings written from the main loop's game object), the game's own
+// shut-down writes the file no more.
+TEST_F(GameTest, TheSettingsFileHasOneWriterWhenTheGameEndsOnASignal) {
+  Data.Write("data/XML/localization.xml", kLocalization);
+  gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Data.Path());
+  ASSERT_TRUE(MakeGame().LoadLocalization("data\\XML\\localization.xml"));
+  // Each rename of the settings file takes a while and counts its writers at that moment.
+  std::atomic<int> Writers{0}, MostWriters{0}, Renames{0};
+  TFileOperations Slow;
+  Slow.Rename = [&](const char* From, const char* To) {
+    if (std::filesystem::path(To).filename() != "settings.xml") return ::rename(From, To);
+    const int Now = ++Writers;
+    if (Now > MostWriters) MostWriters = Now;
+    ++Renames;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    --Writers;
+    return ::rename(From, To);
+  };
+  const TFileOperations Saved = SetFileOperations(Slow);
+  gGame = std::move(Game);
+  const std::filesystem::path Settings = Data.Path() / "settings.xml";
+
+  gSettings.ReflectionTextureSize = 256;
+  std::thread GameThread([] { gGame->SaveSettings(); });
+  while (Renames == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  gSettings.ReflectionTextureSize = 1024;
+  Form.TakeOverTheEnd(15);
+  GameThread.join();
+  EXPECT_EQ(MostWriters.load(), 1);
+  EXPECT_NE(ReadTestFile(Settings).find("reflectiontexturesize=\"256\""), std::string::npos);
+  EXPECT_TRUE(Logged("TTarnovaForm->TerminationWatch->Signal 15 while the game was busy, the game ends now"));
+
+  // The watch comes while the game's thread writes nothing: it writes them, and only it.
+  gSettings.ReflectionTextureSize = 512;
+  Form.TakeOverTheEnd(2);
+  EXPECT_TRUE(Logged("Signal 2 while the game was busy, the game ends now, settings saved"));
+  gSettings.ReflectionTextureSize = 2048;
+  Renames = 0;
+  gGame->SaveSettings();
+  EXPECT_TRUE(Logged("TGame->SaveSettings->The termination watch ends the game, the settings are not written again"));
+  EXPECT_FALSE(Form.RunEndStep([] { ADD_FAILURE() << "a last write after the watch took the end over"; }));
+  SetFileOperations(Saved);
+  EXPECT_EQ(Renames.load(), 0);
+  EXPECT_NE(ReadTestFile(Settings).find("reflectiontexturesize=\"512\""), std::string::npos);
+  Game = std::move(gGame);
 }
 
 class LanguageSwitchTest : public GameTest {

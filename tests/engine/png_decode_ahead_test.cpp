@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "engine/gl_api.h"
 #include "engine/png_decode_ahead.h"
+#include "platform/errors.h"
 #include "support/texture_files.h"
 
 namespace {
@@ -35,9 +38,9 @@ TEST(PNGDecodeAhead, ResultsComeInQueueOrderWithTheFaultsOfEachFile) {
       Ahead.Add(Name, Bytes(Png));
   }
   Ahead.Start();
-  // Only the next file in the queue is offered.
-  EXPECT_FALSE(Ahead.Has("f1.png"));
-  EXPECT_FALSE(Ahead.Take("f1.png").Read);
+  // Only files of the queue are offered.
+  EXPECT_FALSE(Ahead.Has("g.png"));
+  EXPECT_FALSE(Ahead.Take("g.png").Read);
   for (int i = 0; i < 12; ++i) {
     const std::string Name = "f" + std::to_string(i) + ".png";
     ASSERT_TRUE(Ahead.Has(Name)) << Name;
@@ -77,4 +80,34 @@ TEST(PNGDecodeAhead, MipmapsAreBuiltOnTheWorkerAndUntakenFilesAreDropped) {
   for (int i = 0; i < 20; ++i) Ahead.Add("x" + std::to_string(i) + ".png", Bytes(Png));
   Ahead.Start();
   EXPECT_TRUE(Ahead.Take("x0.png").Image);
+}
+
+// A file the caller passes by (its name is registered already, or it went from disk) does not
+// stop the decode-ahead: every later file is still served, each file decoded once.
+TEST(PNGDecodeAhead, AFilePassedByDoesNotStopTheLaterOnes) {
+  const std::string Png = MakePNGFile(CornerPicture(8, 4));
+  std::atomic<int> Reads{0};
+  TPNGDecodeAhead Ahead(false);
+  for (int i = 0; i < 10; ++i)
+    Ahead.Add("f" + std::to_string(i) + ".png", [&]() -> std::optional<std::vector<std::uint8_t>> {
+      ++Reads;
+      return std::vector<std::uint8_t>(Png.begin(), Png.end());
+    });
+  Ahead.Start();
+  EXPECT_THROW(Ahead.Add("late.png", Bytes(Png)), ETarnovaError);
+  // As the texture manager loads a folder: what is not offered it decodes itself.
+  int OwnDecodes = 0;
+  for (int i = 0; i < 10; ++i) {
+    const std::string Name = "f" + std::to_string(i) + ".png";
+    if (i == 2 || i == 3) continue;  // passed by
+    if (!Ahead.Has(Name)) {
+      ++OwnDecodes;
+      continue;
+    }
+    EXPECT_TRUE(Ahead.Take(Name).Image) << Name;
+  }
+  EXPECT_EQ(OwnDecodes, 0);
+  EXPECT_EQ(Reads.load(), 10);
+  EXPECT_FALSE(Ahead.Has("f2.png"));
+  EXPECT_FALSE(Ahead.Has("f9.png"));
 }

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
@@ -117,6 +118,55 @@ TEST(Files, FilesWrittenTogetherKeepEveryOldFileWhenOneFails) {
   EXPECT_EQ(ReadTestFile(Doc), "new document");
   EXPECT_EQ(ReadTestFile(Side), "new side");
   EXPECT_EQ(Listed(), (std::vector<std::string>{"blocked.name", "save.name", "save.xml"}));
+}
+
+// A file system without hard links (vfat, exFAT, many network mounts): the backup of a replaced
+// file is a copy, so a rename refused after the first file was replaced still leaves the old
+// document and its side file as they were; where not even a copy can be made nothing is replaced.
+TEST(Files, FilesWrittenTogetherKeepTheOldFilesWithoutHardLinks) {
+  TTempFolder T;
+  const fs::path Doc = T.Write("save.xml", "old document");
+  const fs::path Side = T.Write("save.name", "old side");
+  int Renames = 0;
+  TFileOperations NoLinks;
+  NoLinks.Link = [](const char*, const char*) {
+    errno = EPERM;
+    return -1;
+  };
+  NoLinks.Rename = [&](const char* From, const char* To) {
+    if (++Renames == 2) {
+      errno = EIO;
+      return -1;
+    }
+    return ::rename(From, To);
+  };
+  const TFileOperations Saved = SetFileOperations(NoLinks);
+  const TFileToWrite Files[] = {{Doc, "new document"}, {Side, "new side"}};
+  std::string Error;
+  EXPECT_FALSE(SafeWriteFiles(Files, &Error));
+  EXPECT_NE(Error.find("Cannot replace \"" + Side.string() + "\""), std::string::npos) << Error;
+  EXPECT_EQ(ReadTestFile(Doc), "old document");
+  EXPECT_EQ(ReadTestFile(Side), "old side");
+  std::vector<std::string> Names;
+  for (const auto& E : fs::directory_iterator(T.Path())) Names.push_back(E.path().filename().string());
+  std::sort(Names.begin(), Names.end());
+  EXPECT_EQ(Names, (std::vector<std::string>{"save.name", "save.xml"}));
+
+  // Without links the write goes through all the same.
+  Renames = 10;
+  ASSERT_TRUE(SafeWriteFiles(Files, &Error)) << Error;
+  EXPECT_EQ(ReadTestFile(Doc), "new document");
+  EXPECT_EQ(ReadTestFile(Side), "new side");
+
+  // Not even a copy can be made (a folder stands where it would go, which stops root too): the
+  // first file gets its old content back and the second is not replaced.
+  fs::create_directories(T.Path() / ("save.name.old.tmp" + std::to_string(::getpid())) / "x");
+  const TFileToWrite Again[] = {{Doc, "third document"}, {Side, "third side"}};
+  EXPECT_FALSE(SafeWriteFiles(Again, &Error));
+  EXPECT_NE(Error.find("Cannot back up \"" + Side.string() + "\""), std::string::npos) << Error;
+  EXPECT_EQ(ReadTestFile(Doc), "new document");
+  EXPECT_EQ(ReadTestFile(Side), "new side");
+  SetFileOperations(Saved);
 }
 
 // A save killed mid-write leaves "<file>.tmp<pid>"; only such files of finished processes (and

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/window_host.h"
+#include "support/environment_swap.h"
 
 namespace {
 TWindowEvent Event(TWindowEvent::TKind Kind, int X, int Y) {
@@ -35,4 +36,19 @@ TEST(WindowEvents, MovesShrinkToTheirLastPositionAndPressesKeepTheirPlace) {
                                 Event(TWindowEvent::MouseMove, 5, 5)})
     AddPendingEvent(Pending, E);
   EXPECT_EQ(Trace(Pending), "move@300,200 down@300,200 up@300,200 move@320,210 key@0,0 move@5,5");
+}
+
+// A window that cannot open says why: SDL's own reason stands beside "no display" (a display that
+// refuses the connection, one that is busy, a missing driver), here for a display nobody serves.
+TEST(WindowHost, NoDisplayCarriesSDLsOwnReason) {
+  const TEnvironmentSwap Display("DISPLAY", ":64999"), Wayland("WAYLAND_DISPLAY", nullptr),
+      Driver("SDL_VIDEODRIVER", nullptr);
+  TWindowHost Host;
+  std::string Error;
+  ASSERT_FALSE(Host.Create(TWindowOptions{}, &Error));
+  EXPECT_FALSE(Host.IsOpen());
+  const std::string Start = std::string(kNoDisplayError) + " (";
+  ASSERT_EQ(Error.rfind(Start, 0), 0u) << Error;
+  EXPECT_GT(Error.size(), Start.size() + 1) << Error;
+  EXPECT_EQ(Error.back(), ')') << Error;
 }

@@ -2,8 +2,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <locale>
-#include <sstream>
 
 #include "control/game.h"
 #include "engine/engine_globals.h"
@@ -20,6 +18,7 @@
 #include "gui/window.h"
 #include "platform/checked.h"
 #include "platform/text_format.h"
+#include "presentation/windows/money_format.h"
 #include "presentation/windows/window_common.h"
 #include "world/nation.h"
 #include "world/staff.h"
@@ -47,19 +46,6 @@ std::int32_t IndexAfter(const std::string& ID, const std::string& Prefix) {
 template <typename T>
 T* At(std::vector<std::unique_ptr<T>>& List, std::int32_t Index) {
   return Index >= 0 && static_cast<std::size_t>(Index) < List.size() ? List[static_cast<std::size_t>(Index)].get() : nullptr;
-}
-
-// Money in fixed notation with two decimals and the player's decimal separator.
-std::string MoneyText(double Value) {
-  std::ostringstream Out;
-  try {
-    Out.imbue(std::locale(""));
-  } catch (const std::exception&) {
-  }
-  Out.setf(std::ios::fixed);
-  Out.precision(2);
-  Out << Value;
-  return Out.str();
 }
 
 struct TKind {
