@@ -17,6 +17,7 @@
 class TEarth;
 class TTarnovaForm;
 class TGLGUI;
+class TGLWindow;
 class TDivision;
 class TRegion;
 class TBuildingType;
@@ -67,6 +68,9 @@ public:
   std::int32_t LeftPressX = 0, LeftPressY = 0;
   std::int32_t PrevMouseX = 0, PrevMouseY = 0;
   bool RightDragging = false;
+  // The last left press chose a target on the globe in a cursor mode: its release and its click
+  // act on nothing else.
+  bool PressTakenByGlobe = false;
   bool Quit = false;
   std::int32_t FrameCount = 0;
   std::int32_t FPS = 0;
@@ -101,8 +105,9 @@ public:
   float IntroTimer = 0.0f;
   std::string EndGameText;
   std::string SaveLoadMode;
-  // The save and load windows' question that waits for its confirmation: the button pressed and
-  // the ID of the row it was pressed on; empty when none waits.
+  // The save and load windows' question that waits for its confirmation: the window that asked,
+  // the button pressed and the ID of the row it was pressed on; empty when none waits.
+  const TGLWindow* SaveLoadPendingWindow = nullptr;
   std::string SaveLoadPendingButton, SaveLoadPendingRow;
   std::uint32_t PreviewShadowList = 0;
 
