@@ -271,8 +271,8 @@ TEST_F(ClickDispatchTest, ChoosingATargetOnTheGlobePressesNoButtonOfTheWindowTha
   Park("regioninfo", "regiondetails_destroy_building", Game->SavedWindowRect);
   Game->CursorMode = 2;
   Game->MoveSourceRegion = gRegions[static_cast<std::size_t>(From)].get();
-  Game->MoveDivisionIndex = static_cast<std::int32_t>(Divisions - 1);
-  ASSERT_EQ(P.Divisions.back().get(), &D);
+  for (std::size_t I = 0; I < P.Divisions.size(); ++I)
+    if (P.Divisions[I].get() == &D) Game->MoveDivisionIndex = static_cast<std::int32_t>(I);
   Press(Next);
   EXPECT_EQ(D.Region, Next);
 
