@@ -17,6 +17,7 @@
 class TEarth;
 class TTarnovaForm;
 class TGLGUI;
+class TGLWindow;
 class TDivision;
 class TRegion;
 class TBuildingType;
@@ -65,6 +66,9 @@ public:
   std::int32_t LeftPressX = 0, LeftPressY = 0;
   std::int32_t PrevMouseX = 0, PrevMouseY = 0;
   bool RightDragging = false;
+  // The last left press chose a target on the globe in a cursor mode: its release and its click
+  // act on nothing else.
+  bool PressTakenByGlobe = false;
   bool Quit = false;
   std::int32_t FrameCount = 0;
   std::int32_t FPS = 0;

@@ -161,8 +161,21 @@ void TGame::MouseDown(std::int32_t Button, std::uint8_t Shift, std::int32_t X, s
     gLeftPressMouseY = gMouseY;
     LeftPressX = X;
     LeftPressY = Y;
-    if (State == gsEarthView && !OverGUI) GlobeClick(PickObjectAt() - 1);
-    else if (State == gsNationSelect) NationSymbolClick(PickObjectAt());
+    PressTakenByGlobe = false;
+    if (State == gsEarthView && !OverGUI) {
+      // A press that chooses a target in a cursor mode is the whole click: the window the mode
+      // parked comes back under the mouse, and neither this press nor its release may act on it.
+      PressTakenByGlobe = CursorMode != 0;
+      GlobeClick(PickObjectAt() - 1);
+    } else if (State == gsNationSelect) {
+      NationSymbolClick(PickObjectAt());
+    }
+    if (PressTakenByGlobe) {
+      // The held button selects no list row and turns no ring of the window beneath.
+      gLeftMouseDown = false;
+      gLeftMousePressed = false;
+      return;
+    }
   } else if (Button == 3) {
     gRightButtonDown = true;
     if ((State == gsEarthView || State == gsBattleField) && !OverGUI) RightDragging = true;
@@ -266,6 +279,7 @@ void TGame::RestoreWindow(const std::string& Name, const TSavedWindowRect& Rect)
 void TGame::MouseUp(std::int32_t Button, std::uint8_t Shift, std::int32_t X, std::int32_t Y) {
   if (Button == 1) {
     gLeftMouseDown = false;
+    if (PressTakenByGlobe) return;  // its click ends with the press
   } else if (Button == 3) {
     RightDragging = false;
     gRightButtonDown = false;
@@ -370,6 +384,11 @@ void TGame::Click() {
   // A screen fading out towards another state takes no more commands: a second "next round"
   // after the last one ended the game, or a second menu choice, would act on what is leaving.
   if (FadingOut()) return;
+  // The press chose a target on the globe: the click is done.
+  if (PressTakenByGlobe) {
+    PressTakenByGlobe = false;
+    return;
+  }
   gFocusedEdit = nullptr;
   std::string Name;
   TGLWindow* Owner = nullptr;  // the window of the clicked control

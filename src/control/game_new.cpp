@@ -1,5 +1,7 @@
 // A new game: single player from the nation selection, hot seat from the main menu's panel.
+#include <algorithm>
 #include <cctype>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -25,8 +27,8 @@
 
 namespace {
 
-// The longest hot-seat turn in minutes: a day.
-constexpr std::int64_t kMaxTurnMinutes = 1440;
+// The longest hot-seat turn in minutes whose seconds the turn timer's 32-bit count still holds.
+constexpr std::int64_t kMaxTurnMinutes = std::numeric_limits<std::int32_t>::max() / 60;
 
 template <class T>
 T* FindItem(TGLGUI& GUI, const std::string& ID) {
@@ -49,14 +51,19 @@ std::string SelectedID(TGLGUI& GUI, const std::string& ID) {
   return D && D->ItemIndex >= 0 ? D->GetSelectedID() : std::string();
 }
 
-// The turn time's minutes: a whole number, a minus sign allowed in front; none when the text is
-// no whole number or longer than a day.
+// The turn time's minutes: a whole number, a minus sign allowed in front (any negative number,
+// however long, is too short alike). None when the text is no whole number or its seconds would
+// not fit the turn timer.
 std::optional<std::int64_t> TurnMinutes(const std::string& Text) {
   const std::size_t Digits = !Text.empty() && Text[0] == '-' ? 1 : 0;
-  if (Text.size() == Digits || Text.size() - Digits > 9) return std::nullopt;
+  if (Text.size() == Digits) return std::nullopt;
   for (std::size_t i = Digits; i < Text.size(); ++i)
     if (!std::isdigit(static_cast<unsigned char>(Text[i]))) return std::nullopt;
-  const std::int64_t Minutes = std::stoll(Text);
+  if (Digits == 1) return std::int64_t{-1};
+  // Leading zeros do not make a number long.
+  const std::size_t First = std::min(Text.find_first_not_of('0'), Text.size());
+  if (Text.size() - First > 18) return std::nullopt;
+  const std::int64_t Minutes = First == Text.size() ? 0 : std::stoll(Text.substr(First));
   if (Minutes > kMaxTurnMinutes) return std::nullopt;
   return Minutes;
 }

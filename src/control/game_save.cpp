@@ -115,7 +115,8 @@ TGameSaveState ReadGameState(const TXMLDocument& Document) {
   const std::int32_t Regions = static_cast<std::int32_t>(gRegions.size());
   const TXMLNode Game = RequiredChild(Context, Root, "game");
   S.CurrentTurn = ReadIntAttribute(Context, Game, "currentturn", 0);
-  S.ActiveRegion = ReadIntAttribute(Context, Game, "activeregion", -1, Regions - 1);
+  // -2: the last press of a station order hit no region.
+  S.ActiveRegion = ReadIntAttribute(Context, Game, "activeregion", -2, Regions - 1);
   S.PlayerName = ReadTextAttribute(Context, Game, "playername");
   S.Difficulty = static_cast<std::uint16_t>(ReadIntAttribute(Context, Game, "difficulty", 0, 65535));
   const std::string Mode = ReadTextAttribute(Context, Game, "gamemode");

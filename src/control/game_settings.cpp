@@ -204,7 +204,7 @@ std::string CommandLineHelp() {
   return "Usage: tarnova [switch ...]\n"
          "Switches (exact, case-sensitive, in any order; a later one wins):\n"
          "  -windowed            run in a window with a border; the display mode is not changed\n"
-         "  -widescreendebug     a 1280 x 800 client area with a 16:10 GUI\n"
+         "  -widescreendebug     with -windowed, a 1280 x 800 client area with a 16:10 GUI\n"
          "  -forceintro          play the intro at start\n"
          "  -nointro             do not play the intro\n"
          "  -debugkeys           switch on the developer keys\n"

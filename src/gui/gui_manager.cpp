@@ -124,23 +124,27 @@ namespace {
 
 // The rectangle a window is drawn in: the 27-pixel title bar and the client area below it
 // (none while collapsed), bounds included.
-bool WindowHoldsMouse(const TGLWindow& W) {
+bool WindowHolds(const TGLWindow& W, std::int32_t X, std::int32_t Y) {
   const std::int32_t H = W.Collapsed ? 0 : W.Height;
   const float Left = static_cast<float>(RoundToInt(W.X));
   const float Top = static_cast<float>(RoundToInt(W.Y));
   const float Right = static_cast<float>(RoundToInt(static_cast<double>(W.X) + W.Width));
   const float Bottom = static_cast<float>(RoundToInt(static_cast<double>(W.Y) + 27 + H));
-  return PointInRect(gMouseX, gMouseY, Left, Top, Right, Bottom);
+  return PointInRect(X, Y, Left, Top, Right, Bottom);
 }
+
+bool WindowHoldsMouse(const TGLWindow& W) { return WindowHolds(W, gMouseX, gMouseY); }
 
 }  // namespace
 
-TGLWindow* TGLGUI::GetWindowAtMouse() const {
+TGLWindow* TGLGUI::GetWindowAtMouse() const { return GetWindowAt(gMouseX, gMouseY); }
+
+TGLWindow* TGLGUI::GetWindowAt(std::int32_t X, std::int32_t Y) const {
   TGLWindow* Best = nullptr;
   float BestZ = kLowestDepth;
   for (const auto& W : Windows) {
     if (!W->Visible) continue;
-    if (WindowHoldsMouse(*W) && W->Z > BestZ) {
+    if (WindowHolds(*W, X, Y) && W->Z > BestZ) {
       Best = W.get();
       BestZ = W->Z;
     }

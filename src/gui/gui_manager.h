@@ -58,6 +58,8 @@ public:
 
   TGLWindow* GetWindow(const std::string& Name) const;
   TGLWindow* GetWindowAtMouse() const;
+  // The top-most visible window at the GUI point X, Y.
+  TGLWindow* GetWindowAt(std::int32_t X, std::int32_t Y) const;
   TGLButton* GetButtonAtMouse() const;
   TListItem* GetListItemAtMouse();
   bool IsMouseOverWindow() const;

@@ -10,6 +10,28 @@
 
 void TGLMemo::AddLine(const std::string& S) { Lines.push_back(S); }
 
+void TGLMemo::AddWrappedLine(const std::string& S) {
+  auto& Services = GUIServices();
+  const float Limit = WrapWidth();
+  std::string Rest = S;
+  while (Rest.size() > 1 && Services.TextWidth(Rest) > Limit) {
+    // The longest head that fits (one character at least), ended at its last blank if it has one
+    // and never inside a character of several bytes.
+    std::size_t Fit = 1;
+    while (Fit < Rest.size() && !(Services.TextWidth(Rest.substr(0, Fit + 1)) > Limit)) ++Fit;
+    if (Fit >= Rest.size()) break;
+    std::size_t Cut = Fit;
+    // A blank of the indentation is no place to break.
+    const std::size_t Text = Rest.find_first_not_of(' ');
+    if (const std::size_t Blank = Rest.rfind(' ', Fit); Blank != std::string::npos && Text != std::string::npos && Blank > Text)
+      Cut = Blank;
+    while (Cut > 1 && (static_cast<unsigned char>(Rest[Cut]) & 0xC0) == 0x80) --Cut;
+    Lines.push_back(Rest.substr(0, Cut));
+    Rest.erase(0, Rest[Cut] == ' ' ? Cut + 1 : Cut);
+  }
+  Lines.push_back(Rest);
+}
+
 void TGLMemo::InsertLine(const std::string& S, std::int32_t Index) {
   if (Index < 0) Index = 0;
   if (Index >= static_cast<std::int32_t>(Lines.size()))

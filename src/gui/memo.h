@@ -17,6 +17,9 @@ public:
   TGLMemo() : TGLGUIItem(TGUIItemKind::Memo) {}
 
   void AddLine(const std::string& S);
+  // Adds S as rows of its own that fit the box, broken at blanks where it can be and inside a
+  // word too long for a row.
+  void AddWrappedLine(const std::string& S);
   void InsertLine(const std::string& S, std::int32_t Index);
   void Clear();
   void SetText(const std::string& Text, bool Wrap);

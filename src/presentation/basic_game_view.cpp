@@ -63,6 +63,7 @@ void TBasicGameView::FreeRenderTargets() {
 void TBasicGameView::GameObjectsForgotten(TGame& Game) {
   ViewState.ResearchRingButtonWasDown = false;
   ViewState.ResearchRingPressBegan = false;
+  ViewState.SaveLoadPendingWindow = nullptr;
   ViewState.SaveLoadPendingButton.clear();
   ViewState.SaveLoadPendingRow.clear();
 }

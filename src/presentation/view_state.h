@@ -6,6 +6,7 @@
 #include <string>
 
 class TGame;
+class TGLWindow;
 
 struct TViewState {
   float NationFade = 0.0f;  // the nation selection's sky cross-fade, 0..1
@@ -22,8 +23,9 @@ struct TViewState {
   bool ResearchRingButtonWasDown = false, ResearchRingPressBegan = false;
   float ResearchCivilFactor = 0.0f, ResearchMilitaryFactor = 0.0f;
   std::string SaveLoadMode;  // the mode the load and save windows were last filled for
-  // The save and load windows' question that waits for its confirmation: the button pressed and
-  // the ID of the row it was pressed on; empty when none waits.
+  // The save and load windows' question that waits for its confirmation: the window that asked,
+  // the button pressed and the ID of the row it was pressed on; empty when none waits.
+  const TGLWindow* SaveLoadPendingWindow = nullptr;
   std::string SaveLoadPendingButton, SaveLoadPendingRow;
 };
 

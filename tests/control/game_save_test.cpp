@@ -169,6 +169,18 @@ TEST_F(GameSave, ADamagedSavegameIsRefusedNamingFileAndValueAndTheGameStaysAsItW
   }
 }
 
+// A station click beside every region leaves the selection at -2: saved so, it loads as no
+// selection.
+TEST_F(GameSave, ASelectionOfNothingByAStationClickSavesAndLoads) {
+  const fs::path File = SaveFile("savegame2.xml");
+  gSelectedRegion = -2;
+  ASSERT_TRUE(Game->SaveToXML(File.string(), "Missed"));
+  EXPECT_NE(FileText(File).find("activeregion=\"-2\""), std::string::npos);
+  Game->SelectRegion(1);
+  ASSERT_TRUE(Game->LoadFromXML(File.string()));
+  EXPECT_LT(gSelectedRegion, 0);
+}
+
 TEST_F(GameSave, AFailedSaveLeavesTheOldFilesAndSaysSo) {
   const fs::path File = SaveFile("savegame2.xml");
   ASSERT_TRUE(Game->SaveToXML(File.string(), "First"));

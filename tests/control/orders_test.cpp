@@ -392,3 +392,19 @@ TEST_F(OrdersTest, TheNationDescriptionShowsTheCurrentLanguageOnlyAsTheHistoryDo
   }
   gNationInfoXML.reset();
 }
+
+// A station click beside every region selects what it hit: nothing, -2. The hint says so and the
+// mode goes on.
+TEST_F(OrdersTest, AStationClickBesideEveryRegionSelectsNothingAsMinusTwoAndTheModeStays) {
+  gInGameGUI->CloseWindow("infocenter");
+  TDivision& D = Division(RegionOf(0), 0);
+  D.Region = -1;
+  Game->SelectRegion(RegionOf(0));
+  Game->CursorMode = 1;
+  Game->StationDivision = &D;
+  ClickGlobe(-2);
+  EXPECT_EQ(gSelectedRegion, -2);
+  EXPECT_EQ(Game->CursorMode, 1);
+  EXPECT_EQ(D.Region, -1);
+  EXPECT_NE(MessageText().find(Localize("szMsgRegionInvalid")), std::string::npos);
+}

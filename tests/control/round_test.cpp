@@ -39,13 +39,16 @@ TEST_F(PlayTest, ASinglePlayerGamePlaysAHundredRoundsAndTheSameSeedGivesTheSameW
 
 TEST_F(PlayTest, HotSeatStartsWithTheFirstHumanOnTheChosenNationsGlobeAndChecksTheTurnTime) {
   const std::vector<std::string> Humans13 = {"ai_normal", "human", "ai_hard", "human", "ai_veryhard"};
-  // Text that is no whole number, or too long a turn, is a wrong value; a whole number below one
-  // minute, negative ones included, is too short.
+  // Text that is no whole number, or a turn whose seconds the turn timer cannot count, is a
+  // wrong value; a whole number below one minute, negative ones of any length included, is too
+  // short.
   const std::pair<const char*, const char*> Refused[] = {
-      {"abc", "szWarningHotSeatTurnWrongValue"}, {"99999999", "szWarningHotSeatTurnWrongValue"},
-      {"", "szWarningHotSeatTurnWrongValue"},    {"-", "szWarningHotSeatTurnWrongValue"},
-      {"1.5", "szWarningHotSeatTurnWrongValue"}, {"0", "szWarningHotSeatTurnToShort"},
-      {"-1", "szWarningHotSeatTurnToShort"},     {"-3", "szWarningHotSeatTurnToShort"}};
+      {"abc", "szWarningHotSeatTurnWrongValue"},      {"35791395", "szWarningHotSeatTurnWrongValue"},
+      {"99999999", "szWarningHotSeatTurnWrongValue"}, {"123456789012345678901234", "szWarningHotSeatTurnWrongValue"},
+      {"", "szWarningHotSeatTurnWrongValue"},         {"-", "szWarningHotSeatTurnWrongValue"},
+      {"1.5", "szWarningHotSeatTurnWrongValue"},      {"0", "szWarningHotSeatTurnToShort"},
+      {"-1", "szWarningHotSeatTurnToShort"},          {"-3", "szWarningHotSeatTurnToShort"},
+      {"-123456789012345678901234", "szWarningHotSeatTurnToShort"}};
   for (const auto& [Bad, Key] : Refused) {
     StartHotSeat(Humans13, Bad);
     EXPECT_FALSE(Game->GameRunning) << Bad;
@@ -55,6 +58,14 @@ TEST_F(PlayTest, HotSeatStartsWithTheFirstHumanOnTheChosenNationsGlobeAndChecksT
   }
   StartHotSeat({"ai_normal", "ai_hard", "ai_normal", "ai_hard", "ai_normal"});
   EXPECT_FALSE(Game->GameRunning);
+  // Any whole number of minutes from one on: longer than a day, up to the timer's largest count.
+  for (const auto& [Minutes, Seconds] : {std::pair{"2000", 120000}, std::pair{"0035791394", 2147483640}}) {
+    StartHotSeat(Humans13, Minutes);
+    ASSERT_TRUE(Game->GameRunning) << Minutes;
+    EXPECT_EQ(Game->RoundTimeLeft, Seconds);
+    EXPECT_EQ(Game->DefaultRoundTime, Seconds);
+    Game->GameRunning = false;
+  }
 
   Game->SelectedNation = 4;
   StartHotSeat(Humans13, "3");

@@ -102,6 +102,13 @@ TEST_F(WindowTest, WindowAtMouseTakesTheHighestDepthAndTheEarlierOnTies) {
   EXPECT_TRUE(GUI->IsMouseOverWindow());
   MouseAt(10, 128);
   EXPECT_FALSE(GUI->IsMouseOverWindow());
+  // The same test at any point, the mouse left where it is.
+  B.Z = A.Z + 1.0f;
+  EXPECT_EQ(GUI->GetWindowAt(150, 75), &B);
+  EXPECT_EQ(GUI->GetWindowAt(50, 20), &A);
+  EXPECT_EQ(GUI->GetWindowAt(250, 20), nullptr);
+  EXPECT_EQ(gMouseX, 10);
+  EXPECT_EQ(gMouseY, 128);
 }
 
 TEST_F(WindowTest, AModalWindowTakesButtonsAndClicksButNotWheelOrDoubleClicks) {

@@ -212,3 +212,81 @@ TEST_F(ClickDispatchTest, AControlNoCommandOrWindowTakesIsReportedOnceAndIgnored
   Game->Click();
   EXPECT_EQ(UnknownLines("research_startresearch"), 0);
 }
+
+// A press that chooses the target of a cursor mode on the globe is the whole click: the window
+// the mode parked comes back under the mouse, and the release and the click press none of its
+// buttons. A probe window's handler hears every name a click sends.
+TEST_F(ClickDispatchTest, ChoosingATargetOnTheGlobePressesNoButtonOfTheWindowThatComesBack) {
+  std::vector<std::string> Heard;
+  gInGameGUI->AddWindow("", "", "probe", {0, 0, 0}, 10, 10, {}, [&](const std::string& N) { Heard.push_back(N); }, {});
+  gInGameGUI->GetWindow("probe")->Visible = false;
+  TNation& P = *gNations[0];
+  std::vector<std::int32_t> Own;
+  for (auto& R : gRegions)
+    if (R->Owner == 0 && !R->GetDivision()) Own.push_back(R->ID);
+  ASSERT_GE(Own.size(), 1u);
+  std::int32_t Foreign = -1, Next = -1, From = -1;
+  for (auto& R : gRegions)
+    if (R->Owner != 0 && Foreign < 0) Foreign = R->ID;
+  for (std::int32_t R : Own)
+    for (std::int32_t N : gRegions[static_cast<std::size_t>(R)]->Neighbours)
+      if (Next < 0 && gRegions[static_cast<std::size_t>(N)]->Owner == 0 && !gRegions[static_cast<std::size_t>(N)]->GetDivision())
+        From = R, Next = N;
+  ASSERT_GE(Next, 0);
+  ASSERT_GE(Foreign, 0);
+
+  // Puts the mouse on Button of Window and parks the window away, as the mode does.
+  auto Park = [&](const char* Window, const char* Button, TSavedWindowRect& Rect) {
+    for (std::size_t I = 1; I < gInGameGUI->Windows.size(); ++I) gInGameGUI->Windows[I]->Visible = false;
+    gInGameGUI->ModalWindow = nullptr;
+    gInGameGUI->OpenWindow(Window);
+    TGLWindow& W = *gInGameGUI->GetWindow(Window);
+    for (auto& Item : W.Items) Item->Visible = true;
+    ASSERT_TRUE(PointAt(*gInGameGUI, Button)) << Button;
+    Rect = {W.X, W.Y, W.Z};
+    W.Y = 760.0f;
+    ASSERT_FALSE(gInGameGUI->IsMouseOverWindow());
+  };
+  auto Press = [&](std::int32_t Region) {
+    Game->PickHook = [Region] { return Region + 1; };
+    Heard.clear();
+    Game->MouseDown(1, 0, gMouseX, gMouseY);
+    Game->MouseUp(1, 0, gMouseX, gMouseY);
+    Game->Click();
+    EXPECT_EQ(Game->CursorMode, 0);
+    EXPECT_TRUE(Heard.empty()) << Heard.front();
+  };
+
+  // Stationing: the army window's "new division" under the mouse.
+  TDivision& D = *P.AddDivision("First", -1);
+  const std::size_t Divisions = P.Divisions.size();
+  Park("army_management", "army_management_new_army", Game->SavedWindowRect);
+  Game->CursorMode = 1;
+  Game->StationDivision = &D;
+  Press(Own.front() == Next ? Own.back() : Own.front());
+  EXPECT_GE(D.Region, 0);
+  EXPECT_EQ(P.Divisions.size(), Divisions);
+  EXPECT_EQ(gInGameGUI->GetWindowAtMouse(), gInGameGUI->GetWindow("army_management"));  // back under the mouse
+
+  // A move into an own region: the region window's "Demolish" under the mouse.
+  D.Region = From;
+  Game->SelectRegion(From);
+  Park("regioninfo", "regiondetails_destroy_building", Game->SavedWindowRect);
+  Game->CursorMode = 2;
+  Game->MoveSourceRegion = gRegions[static_cast<std::size_t>(From)].get();
+  for (std::size_t I = 0; I < P.Divisions.size(); ++I)
+    if (P.Divisions[I].get() == &D) Game->MoveDivisionIndex = static_cast<std::int32_t>(I);
+  Press(Next);
+  EXPECT_EQ(D.Region, Next);
+
+  // A spy's target: the espionage window's first button under the mouse.
+  TSpy Offer;
+  Offer.Name = "Agent";
+  TSpy* Spy = P.AddSpy(Offer);
+  gInGameGUI->OpenWindow("espionage");
+  const std::string SpyButton = ButtonNames(*gInGameGUI->GetWindow("espionage")).front();
+  Park("espionage", SpyButton.c_str(), Game->EspionageSavedWindowRect);
+  Game->CursorMode = 4;
+  Game->EspionageSelectedSpy = Spy;
+  Press(Foreign);
+}

@@ -8,6 +8,8 @@
 #include "ai/ai_controller.h"
 #include "ai/ai_globals.h"
 #include "ai/ai_log.h"
+#include "gui/fake_gui_services.h"
+#include "gui/gui_services.h"
 #include "gui/list_box.h"
 #include "gui/memo.h"
 #include "platform/random.h"
@@ -113,7 +115,8 @@ TEST_F(DeveloperWindow, RegionsAreWonLostAndRisenAndARandomFillNeedsARealBuildin
 TEST_F(DeveloperWindow, TheOpponentsListShowsTheLogOfTheRowClickedAndHandsEveryNationToTheComputer) {
   TGLWindow& W = gInGameGUI->AddWindow("", "", "debugai", {0, 0, 0}, 400, 300, {}, {}, {});
   W.AddListBox({0, 0, 0}, 100, 100).ID = "listbox_aicontroller";
-  W.AddMemo({0, 0, 0}, 100, 100).ID = "memo_ailog";
+  W.AddMemo({0, 0, 0}, 235, 100).ID = "memo_ailog";  // rows of 200 pixels: 28 characters of 7
+  auto Previous = SetGUIServices(std::make_unique<TFakeGUIServices>());
   gAIControllers.clear();
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     gNations[i]->Names = {"Nation " + std::to_string(i), "Nation " + std::to_string(i)};
@@ -123,6 +126,11 @@ TEST_F(DeveloperWindow, TheOpponentsListShowsTheLogOfTheRowClickedAndHandsEveryN
     C->Log->PlainLines = {"log of " + std::to_string(i)};
     gAIControllers.push_back(std::move(C));
   }
+  // The log's lines are written for its HTML page.
+  for (const char* Line : {"<a href=\"javascript:show('turn3')\">Show details for turn 3</a> [NumRegions=4]",
+                           "<div id=\"turn3\" style=\"display:block; margin-left:5px;\">",
+                           " Budget &amp; plans &lt;5&gt;&nbsp;", "</div>", "0123456789012345678901234567890123456789", "  0123456789012345678901234567890123456789"})
+    gAIControllers[3]->Log->PlainLines.push_back(Line);
   DebugAIWindow_Show(*Game);
   const auto& List = W.GetItem<TGLListBox>("listbox_aicontroller");
   ASSERT_EQ(List.Items.size(), 5u);
@@ -132,14 +140,18 @@ TEST_F(DeveloperWindow, TheOpponentsListShowsTheLogOfTheRowClickedAndHandsEveryN
   // The row clicked counts, not the list's selection of before.
   DebugAIWindow_Click(*Game, "ai_controller_3");
   auto& Memo = W.GetItem<TGLMemo>("memo_ailog");
-  ASSERT_FALSE(Memo.Lines.empty());
-  EXPECT_EQ(Memo.Lines.front(), "log of 3");
+  // As text, markup and entities gone, every row within the box.
+  EXPECT_EQ(Memo.Lines, (std::vector<std::string>{"log of 3", "Show details for turn 3", "[NumRegions=4]",
+                                                  " Budget & plans <5>", "0123456789012345678901234567",
+                                                  "890123456789", "  01234567890123456789012345",
+                                                  "67890123456789"}));
   DebugAIWindow_Click(*Game, "ai_controller_7");
   EXPECT_EQ(Memo.Lines.front(), "log of 3");
 
   DebugAIWindow_Click(*Game, "debug_ai_enableall");
   for (auto& N : gNations) EXPECT_TRUE(N->AIControlled);
   gAIControllers.clear();
+  SetGUIServices(std::move(Previous));
 }
 
 TEST_F(DeveloperWindow, NumbersShowInGeneralFormat) {

@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <map>
 
+#include "ai/ai_controller.h"
+#include "ai/ai_globals.h"
+#include "ai/ai_log.h"
 #include "control/game.h"
 #include "control/tarnova_form.h"
 #include "engine/engine_globals.h"
@@ -20,6 +23,8 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/list_box.h"
+#include "gui/gui_services.h"
+#include "gui/memo.h"
 #include "gui/panel.h"
 #include "gui/track_bar.h"
 #include "gui/window.h"
@@ -27,6 +32,7 @@
 #include "platform/xml_document.h"
 #include "presentation/basic_game_view.h"
 #include "presentation/window_view3d.h"
+#include "presentation/windows/developer_windows.h"
 #include "presentation/windows/game_windows.h"
 #include "support/gl_environment.h"
 #include "world/building_type.h"
@@ -294,6 +300,67 @@ TEST_F(GameWindowsGL, BattleDrawsBothSidesWhileItRuns) {
   Shoot("");
   const std::vector<std::uint8_t> Neither = ReadFrame();
   EXPECT_GT(Changed(DefenderOnly, Neither, W, W.GetGUIItemByID("panel_defender_army")), 2000);
+}
+
+// The computer opponents' window shows the chosen opponent's log as text, every row inside the
+// log's box: its lines are written for an HTML page and some are longer than the box is wide.
+TEST_F(GameWindowsGL, TheOpponentsLogShowsAsTextWithinItsBox) {
+  REQUIRE_GL_CONTEXT();
+  gLocalization.LanguageIndex = 1;
+  gInGameGUI = std::make_unique<TGLGUI>();
+  gInGameGUI->ClientSize = TIntPair{1024, 768};
+  ASSERT_TRUE(gInGameGUI->AddWindowFromXML("data\\XML\\lang_eng\\window_debug_ai.xml", {}, {}, {}));
+  gInGameGUI->LoadSkinTextures();
+  for (std::size_t I = 0; I < gNations.size(); ++I) {
+    auto C = std::make_unique<TAIController>();
+    C->Nation = gNations[I].get();
+    C->Log = std::make_unique<TAILog>();
+    gAIControllers.push_back(std::move(C));
+  }
+  Nation(0).Names = {"Nordbund", "Northern League"};
+  for (int Turn = 1; Turn <= 3; ++Turn) {
+    const std::string T = std::to_string(Turn);
+    for (const std::string& Line :
+         {"<a href=\"javascript:show('turn" + T + "')\">Show details for turn " + T + "</a> [NumRegions=12] [Ressources=405.5]",
+          "<div id=\"turn" + T + "\" style=\"display:block; margin-left:5px;\">",
+          std::string(" Budget &amp; plans: military 40% &lt;civil&gt;, construction in the region of the largest "
+                      "population, research of the cheapest technology first"),
+          std::string("  ConstructionCandidatesAndTheirScoresWithoutAnyBlankBetweenThemAtAll=17"), std::string("</div>")})
+      gAIControllers[0]->Log->PlainLines.push_back(Line);
+  }
+  RegisterDeveloperWindows(*Game);
+  ShowOnly("debugai");
+  TGLWindow& W = *gInGameGUI->GetWindow("debugai");
+  W.X = 100.0f, W.Y = 100.0f;
+  Shoot("");
+  const std::vector<std::uint8_t> Empty = ReadFrame();
+  gInGameGUI->GetWindow("debugai")->GetItem<TGLListBox>("listbox_aicontroller").ItemIndex = 0;
+  gInGameGUI->BroadcastEvent("ai_controller_0");
+  Shoot("debugai_log");
+  const std::vector<std::uint8_t> Shown = ReadFrame();
+
+  const auto& Memo = W.GetItem<TGLMemo>("memo_ailog");
+  ASSERT_GT(Memo.Lines.size(), 12u);
+  for (const std::string& Line : Memo.Lines) {
+    for (const char* Markup : {"<a ", "</a>", "<div", "</div>", "href", "&amp;", "&lt;", "&gt;"})
+      EXPECT_EQ(Line.find(Markup), std::string::npos) << Line;
+    EXPECT_LE(GUIServices().TextWidth(Line), Memo.WrapWidth()) << Line;
+  }
+  EXPECT_EQ(Memo.Lines[0].rfind("Show details for turn 1 [NumRegions=12]", 0), 0u) << Memo.Lines[0];
+  // The text changed the picture inside the box and nowhere else.
+  const TGLGUIItem& Box = W.GetGUIItemByID("memo_ailog");
+  EXPECT_GT(Changed(Empty, Shown, W, Box), 500);
+  int Outside = 0;
+  for (int Y = 0; Y < 768; ++Y)
+    for (int X = 0; X < 1024; ++X) {
+      const int BX = static_cast<int>(W.X + Box.Position.X), BY = static_cast<int>(W.Y + Box.Position.Y);
+      if (X >= BX && X < BX + Box.GetWidth() && Y >= BY && Y < BY + Box.GetHeight()) continue;
+      const std::size_t At = (static_cast<std::size_t>(767 - Y) * 1024 + static_cast<std::size_t>(X)) * 3;
+      Outside += std::abs(Empty[At] - Shown[At]) + std::abs(Empty[At + 1] - Shown[At + 1]) +
+                     std::abs(Empty[At + 2] - Shown[At + 2]) > 60;
+    }
+  EXPECT_EQ(Outside, 0);
+  gAIControllers.clear();
 }
 
 }  // namespace

@@ -65,7 +65,8 @@ protected:
     return false;
   }
   // Clicks the button Button of the window WindowName that shows in GUI.
-  void Press(TGLGUI& GUI, const std::string& WindowName, const std::string& Button) {
+  void Press(TGLGUI& GUI, const std::string& WindowName, const std::string& Button, int Line = __builtin_LINE()) {
+    SCOPED_TRACE(Line);
     TGLWindow* W = GUI.GetWindow(WindowName);
     ASSERT_TRUE(PointWhere([&] {
       const TGLButton* B = GUI.GetButtonAtMouse();
@@ -260,4 +261,87 @@ TEST_F(LoadSaveWindows, FromTheMainMenuLoadEntersTheSavedGameAndDeleteAsksThenRe
   EXPECT_EQ(gCurrentTurn, 12);
   EXPECT_EQ(Comparable(SaveText(), true), Saved);
   EXPECT_NE(LogLine("TGame->LoadFromXML->Loading game from").find("savegame2.xml"), std::string::npos);
+}
+
+// The in-game save window left open stands where the main menu's load window stands: in the
+// menu, a click on the load window's buttons is the load window's alone, and a question waits
+// for the window that asked it.
+TEST_F(LoadSaveWindows, InTheMenuTheInGameSaveWindowLeftOpenTakesNoClickAndAQuestionBelongsToItsWindow) {
+  gLocalization.AddKey("szStrDeleteConfirm", "-", "Press Delete again:");
+  Open(*gInGameGUI, "savegame");
+  SaveGameWindow_Show(*Game, "singleplayer");
+  TGLWindow& Save = Window(*gInGameGUI, "savegame");
+  Save.GetItem<TGLEdit>("edit_savegamename").Text = "Older";
+  Press(*gInGameGUI, "savegame", "button_savegame");
+  Open(*gInGameGUI, "savegame");
+  SaveGameWindow_Show(*Game, "singleplayer");
+  Save.GetItem<TGLEdit>("edit_savegamename").Text = "Newer";
+  Press(*gInGameGUI, "savegame", "button_savegame");
+
+  // In game, a question asked by the save window is not confirmed by the load window's button.
+  Open(*gInGameGUI, "loadgame");
+  LoadGameWindow_Show(*Game, "singleplayer");
+  Open(*gInGameGUI, "savegame");
+  SaveGameWindow_Show(*Game, "singleplayer");
+  Select(*gInGameGUI, "savegame", "Older");
+  Press(*gInGameGUI, "savegame", "button_deletegame");
+  ASSERT_TRUE(MessageBoxOpen(*gInGameGUI));
+  Press(*gInGameGUI, "messagedlg_ext", "msgdlg_ext_ok");
+  gInGameGUI->BringToFront("loadgame");
+  Select(*gInGameGUI, "loadgame", "Older");
+  Press(*gInGameGUI, "loadgame", "button_deletegame");
+  EXPECT_TRUE(MessageBoxOpen(*gInGameGUI));
+  EXPECT_TRUE(fs::exists(SaveFile("savegame2.xml")));
+  Press(*gInGameGUI, "messagedlg_ext", "msgdlg_ext_ok");
+  Window(*gInGameGUI, "loadgame").Visible = false;
+
+  // The save window open with its first row selected, and off to the main menu.
+  Open(*gInGameGUI, "savegame");
+  SaveGameWindow_Show(*Game, "singleplayer");
+  Select(*gInGameGUI, "savegame", "Newer");
+  Game->State = gsMainMenu;
+  ASSERT_TRUE(Save.Visible);
+  Open(*gMainMenuGUI, "loadgame");
+  LoadGameWindow_Show(*Game, "singleplayer");
+  TGLWindow& Load = Window(*gMainMenuGUI, "loadgame");
+  ASSERT_TRUE(Load.OnClick) << "the main menu's load window has its handler from the start";
+  for (const char* First : {"Newer", "Older"}) {
+    // The same row as the hidden window's, then another: one press asks and deletes nothing.
+    Select(*gMainMenuGUI, "loadgame", First);
+    Press(*gMainMenuGUI, "loadgame", "button_deletegame");
+    EXPECT_TRUE(MessageBoxOpen(*gMainMenuGUI)) << First;
+    EXPECT_FALSE(MessageBoxOpen(*gInGameGUI)) << First;
+    EXPECT_EQ(ListFolder(Saves.Path(), "").size(), 4u) << First;
+    Press(*gMainMenuGUI, "messagedlg_ext", "msgdlg_ext_ok");
+  }
+  // A second press on the row last asked about deletes it, and only it.
+  Press(*gMainMenuGUI, "loadgame", "button_deletegame");
+  EXPECT_FALSE(fs::exists(SaveFile("savegame2.xml")));
+  EXPECT_FALSE(fs::exists(SaveFile("savegame2.name")));
+  EXPECT_TRUE(fs::exists(SaveFile("savegame3.xml")));
+  EXPECT_TRUE(fs::exists(SaveFile("savegame3.name")));
+  EXPECT_EQ(Captions(Load), (std::vector<std::string>{"Newer"}));
+  EXPECT_EQ(Captions(Save), (std::vector<std::string>{"Newer", "Older"}));  // untouched
+}
+
+// A document that cannot be removed (a folder with something in it stands under its name): the
+// side file goes, the failure is logged and shown, and the list shows what is left.
+TEST_F(LoadSaveWindows, ADeleteThatFailsIsLoggedAndReportedNotCalledDone) {
+  gLocalization.AddKey("szStrDeleteGameFailed", "-", "The savegame could not be deleted completely:");
+  SideFile("savegame2", "Gone\nsingleplayer\nd\nt\n", 3);
+  fs::create_directory(SaveFile("savegame2.xml"));
+  Saves.Write("savegame2.xml/inside", "x");
+  Game->State = gsMainMenu;
+  Open(*gMainMenuGUI, "loadgame");
+  LoadGameWindow_Show(*Game, "singleplayer");
+  Select(*gMainMenuGUI, "loadgame", "Gone");
+  Press(*gMainMenuGUI, "loadgame", "button_deletegame");
+  Press(*gMainMenuGUI, "messagedlg_ext", "msgdlg_ext_ok");
+  Press(*gMainMenuGUI, "loadgame", "button_deletegame");
+  EXPECT_FALSE(fs::exists(SaveFile("savegame2.name")));
+  EXPECT_EQ(LogLine("TGame->DeleteSaveGame->Deleted"), "");
+  EXPECT_NE(LogLine("TGame->DeleteSaveGame->Could not delete").find("savegame2.xml"), std::string::npos);
+  ASSERT_TRUE(MessageBoxOpen(*gMainMenuGUI));
+  EXPECT_NE(LogLine("could not be deleted completely").find("savegame2.xml"), std::string::npos);
+  EXPECT_TRUE(Captions(Window(*gMainMenuGUI, "loadgame")).empty());
 }

@@ -13,6 +13,7 @@
 #include "presentation/view_state.h"
 #include "presentation/windows/espionage_window.h"
 #include "presentation/windows/info_center_window.h"
+#include "presentation/windows/research_carousel.h"
 #include "presentation/windows/research_history_window.h"
 #include "presentation/windows/research_window.h"
 #include "presentation/windows/statistics_window.h"
@@ -157,6 +158,30 @@ TEST_F(WindowsTest, ResearchHistoryGroupsWhatIsResearched) {
   EXPECT_EQ(Game->ResearchHistorySelectedTech, nullptr);
 }
 
+// A card that a press hit on the ring is chosen after the drawing: its technology becomes the
+// selected one, the ring turns the shorter way to it, and a new choice sounds.
+TEST_F(WindowsTest, ChoosingACardOfTheRingSelectsItsTechnologyAndTurnsTheRing) {
+  gInGameGUI->OpenWindow("science");
+  ASSERT_EQ(Game->ResearchTechList.size(), 2u);
+  Game->ResearchSelectedTech = Game->ResearchTechList[1];
+  ViewStateOf(*Game).ResearchCarouselAngle = 0.0f;
+  ResearchCarousel_Pick(*Game, 0);
+  EXPECT_EQ(Item<TGLMemo>("science", "memo_tech").Lines, std::vector<std::string>{"The basics."});
+  ResearchCarousel_Pick(*Game, 1);
+  EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[1]);
+  EXPECT_FLOAT_EQ(ViewStateOf(*Game).ResearchCarouselTarget, 180.0f);
+  EXPECT_EQ(ViewStateOf(*Game).ResearchCarouselDirection, 1.0f);
+  EXPECT_TRUE(Played("ResearchRotate"));
+  EXPECT_NE(Item<TGLMemo>("science", "memo_tech").Lines, std::vector<std::string>{"The basics."});
+  Services->Sounds.clear();
+  ResearchCarousel_Pick(*Game, 1);  // the same card again: no sound
+  EXPECT_FALSE(Played("ResearchRotate"));
+  for (std::int32_t None : {-1, 2}) {
+    ResearchCarousel_Pick(*Game, None);
+    EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[1]) << None;
+  }
+}
+
 class TransferMarketTest : public WindowsTest {
 protected:
   void SetUp() override {
@@ -252,6 +277,19 @@ TEST_F(TransferMarketTest, StaleRowsSelectAndHireNobody) {
   Click("transfer_hire");
   ASSERT_EQ(Player().Scientists.size(), 1u);
   EXPECT_EQ(Player().Scientists[0]->Name, "Scientist Late");
+
+  // A new offer in the very place in memory of the one shown (as a freed offer's memory is
+  // handed to the next): still another person, not hired.
+  gTransferMarket->Scientists.push_back(std::make_unique<TScientist>());
+  gTransferMarket->Scientists[0]->Name = "Scientist 0";
+  gInGameGUI->UpdateAllWindows();
+  ClickRow("transfermarket", "listbox_free", "free_scientist_0");
+  ASSERT_EQ(Free().Items[static_cast<std::size_t>(Free().ItemIndex)].Caption, "Scientist 0");
+  *gTransferMarket->Scientists[0] = TScientist{};
+  gTransferMarket->Scientists[0]->Name = "Scientist Reborn";
+  Click("transfer_hire");
+  EXPECT_EQ(Player().Scientists.size(), 1u);
+  EXPECT_EQ(Free().Items[static_cast<std::size_t>(Free().ItemIndex)].Caption, "Scientist Reborn");
 }
 
 TEST_F(TransferMarketTest, FiringLeavesNoDanglingLinks) {

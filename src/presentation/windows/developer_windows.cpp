@@ -1,6 +1,8 @@
 #include "presentation/windows/developer_windows.h"
 
 #include <cstdio>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "ai/ai_controller.h"
@@ -64,6 +66,35 @@ constexpr TFillKind kFillLayout[3][3] = {{kEnergy, kRessources, kMilitary},
 
 // A type a player can have built: not the placeholder, not the spy's unidentified building.
 bool RealType(const TBuildingType& T) { return T.ID != "building_dummy" && T.Number >= 0; }
+
+// A line of a computer opponent's log as the window shows it: the log's lines are written for
+// its HTML page, so the markup goes (tags and all) and entities become their characters. A line
+// of markup alone gives nothing.
+std::string LogLineAsText(const std::string& Line) {
+  static const std::pair<const char*, const char*> Entities[] = {
+      {"&nbsp;", " "}, {"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&#39;", "'"}};
+  std::string Text;
+  for (std::size_t i = 0; i < Line.size();) {
+    if (Line[i] == '<') {
+      const std::size_t End = Line.find('>', i);
+      if (End == std::string::npos) break;  // a tag cut off at the end
+      i = End + 1;
+      continue;
+    }
+    bool Entity = false;
+    if (Line[i] == '&')
+      for (const auto& [Name, Character] : Entities)
+        if (Line.compare(i, std::char_traits<char>::length(Name), Name) == 0) {
+          Text += Character;
+          i += std::char_traits<char>::length(Name);
+          Entity = true;
+          break;
+        }
+    if (!Entity) Text += Line[i++];
+  }
+  const std::size_t Last = Text.find_last_not_of(' ');
+  return Last == std::string::npos ? std::string() : Text.substr(0, Last + 1);
+}
 
 }  // namespace
 
@@ -208,7 +239,8 @@ void DebugAIWindow_Click(TGame& Game, const std::string& Name) {
     auto& Memo = W->GetItem<TGLMemo>("memo_ailog");
     Memo.Clear();
     if (const auto& Log = gAIControllers[Index]->Log)
-      for (const std::string& Line : Log->PlainLines) Memo.AddLine(Line);
+      for (const std::string& Line : Log->PlainLines)
+        if (const std::string Text = LogLineAsText(Line); !Text.empty()) Memo.AddWrappedLine(Text);
   } else if (Name == "debug_ai_enableall") {
     for (auto& N : gNations)
       if (N) N->AIControlled = true;

@@ -22,11 +22,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What cannot be undone asks first: the game object remembers the button pressed and the row it
-// was pressed on. A second press of the same button on the same row carries it out; any other
-// press starts over.
+// What cannot be undone asks first: the game object remembers the window, the button pressed
+// and the row it was pressed on. A second press of the same button on the same row of the same
+// window carries it out; any other press starts over.
 void ForgetPending(TGame& Game) {
   TViewState& Question = ViewStateOf(Game);
+  Question.SaveLoadPendingWindow = nullptr;
   Question.SaveLoadPendingButton.clear();
   Question.SaveLoadPendingRow.clear();
 }
@@ -35,12 +36,9 @@ void ForgetPending(TGame& Game) {
 bool Confirmed(TGame& Game, TGLWindow& Window, const std::string& Button, const TListItem& Row,
                const std::string& QuestionKey) {
   TViewState& Question = ViewStateOf(Game);
-  if (Question.SaveLoadPendingButton == Button && Question.SaveLoadPendingRow == Row.ID) {
-    ForgetPending(Game);
-    return true;
-  }
-  Question.SaveLoadPendingButton = Button;
-  Question.SaveLoadPendingRow = Row.ID;
+  Question.SaveLoadPendingWindow = nullptr;
+  Question.SaveLoadPendingButton.clear();
+  Question.SaveLoadPendingRow.clear();
   Window.Owner->ShowMessageBoxExt(Localize(QuestionKey) + "\n\n" + Row.Caption, Localize("szStrDialogHint"),
                                   "dialog_warning", false);
   return false;
@@ -50,16 +48,26 @@ void Log(const std::string& Text) {
   if (gLog) gLog->AddLine(Text);
 }
 
-// The load window of the current state: in-game while playing, the main menu's in the menu.
-TGLWindow* LoadWindowOf(const TGame& Game) {
-  if (Game.State == gsEarthView) return gInGameGUI->GetWindow("loadgame");
-  if (Game.State == gsMainMenu) return gMainMenuGUI->GetWindow("loadgame");
+// The GUI on screen in the current state: the in-game one while playing, the main menu's in the
+// menu; none in the other states, which show neither window.
+TGLGUI* GUIOfState(const TGame& Game) {
+  if (Game.State == gsEarthView) return gInGameGUI.get();
+  if (Game.State == gsMainMenu) return gMainMenuGUI.get();
   return nullptr;
 }
 
-// A click belongs to a window only when it landed on that window: every window hears every click.
-bool ClickedIn(const TGLWindow& Window) {
-  return Window.Visible && Window.Owner && Window.Owner->GetWindowAtMouse() == &Window;
+// The load window of the current state: in-game while playing, the main menu's in the menu.
+TGLWindow* LoadWindowOf(const TGame& Game) {
+  TGLGUI* GUI = GUIOfState(Game);
+  return GUI ? GUI->GetWindow("loadgame") : nullptr;
+}
+
+// A click belongs to a window only when it landed on that window and the window's GUI is the
+// one on screen: every in-game window hears every click, in every state, and a window left open
+// in the running game stands where the main menu's load window stands.
+bool ClickedIn(const TGame& Game, const TGLWindow& Window) {
+  return Window.Visible && Window.Owner && Window.Owner == GUIOfState(Game) &&
+         Window.Owner->GetWindowAtMouse() == &Window;
 }
 
 void FillList(TGLWindow& Window, const std::string& Mode) {
@@ -74,18 +82,31 @@ const TListItem* SelectedRow(const TGLWindow& Window) {
   return &List.Items[static_cast<std::size_t>(List.ItemIndex)];
 }
 
+enum class TDeleted { NotYet, Done, Failed };
+
 // Deletes the document of the selected row and its side file, once the player has confirmed.
-// True when the files went.
-bool DeleteSelected(TGame& Game, TGLWindow& Window) {
+// A file that cannot be removed is logged and reported to the player; what did go is gone, so
+// the list is shown anew either way.
+TDeleted DeleteSelected(TGame& Game, TGLWindow& Window) {
   const TListItem* Row = SelectedRow(Window);
-  if (!Row || Row->ID.empty()) return false;
-  if (!Confirmed(Game, Window, "button_deletegame", *Row, "szStrDeleteConfirm")) return false;
+  if (!Row || Row->ID.empty()) return TDeleted::NotYet;
+  if (!Confirmed(Game, Window, "button_deletegame", *Row, "szStrDeleteConfirm")) return TDeleted::NotYet;
   const fs::path File = fs::path(gSaveGamePath) / Row->ID;
-  std::error_code Ec;
-  fs::remove(File, Ec);
-  fs::remove(SideFileFor(File), Ec);
-  Log("TGame->DeleteSaveGame->Deleted \"" + File.string() + "\"");
-  return true;
+  // Each file on its own: a side file left behind would list a save that is gone. A file that
+  // was not there any more is gone as asked.
+  std::string Failed;
+  for (const fs::path& Target : {File, SideFileFor(File)}) {
+    std::error_code Ec;
+    if (fs::remove(Target, Ec) || !Ec) continue;
+    Log("TGame->DeleteSaveGame->Could not delete \"" + Target.string() + "\": " + Ec.message());
+    if (Failed.empty()) Failed = Target.string();
+  }
+  if (Failed.empty()) {
+    Log("TGame->DeleteSaveGame->Deleted \"" + File.string() + "\"");
+    return TDeleted::Done;
+  }
+  Game.ShowSaveGameMessage(Localize("szStrDeleteGameFailed") + "\n\n\"" + Failed + "\"");
+  return TDeleted::Failed;
 }
 
 }  // namespace
@@ -144,7 +165,7 @@ void SaveGameWindow_Show(TGame& Game, const std::string& Mode) {
 
 void LoadGameWindow_Click(TGame& Game, const std::string& Name) {
   TGLWindow* Target = LoadWindowOf(Game);
-  if (!Target || !ClickedIn(*Target)) return;
+  if (!Target || !ClickedIn(Game, *Target)) return;
   TGLWindow& Window = *Target;
   if (Name == "button_loadgame") {
     ForgetPending(Game);
@@ -160,12 +181,12 @@ void LoadGameWindow_Click(TGame& Game, const std::string& Name) {
     Window.Visible = false;
     Game.EnterLoadedGame();
   } else if (Name == "button_deletegame") {
-    if (DeleteSelected(Game, Window)) LoadGameWindow_Show(Game, ViewStateOf(Game).SaveLoadMode);
+    if (DeleteSelected(Game, Window) != TDeleted::NotYet) LoadGameWindow_Show(Game, ViewStateOf(Game).SaveLoadMode);
   }
 }
 
 void SaveGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name) {
-  if (!ClickedIn(Window)) return;
+  if (!ClickedIn(Game, Window)) return;
   if (Name == "button_savegame") {
     ForgetPending(Game);
     const std::string SaveName = Window.GetItem<TGLEdit>("edit_savegamename").Text;
@@ -179,15 +200,16 @@ void SaveGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Nam
     if (Game.SaveToXML((fs::path(gSaveGamePath) / Row->ID).string(), SaveName))
       Window.Owner->CloseWindow(Window.Name);
   } else if (Name == "button_deletegame") {
-    if (DeleteSelected(Game, Window)) SaveGameWindow_Show(Game, ViewStateOf(Game).SaveLoadMode);
+    if (DeleteSelected(Game, Window) != TDeleted::NotYet) SaveGameWindow_Show(Game, ViewStateOf(Game).SaveLoadMode);
   }
 }
 
 void RegisterLoadSaveWindows(TGame& Game) {
-  // The game hands every click to the in-game windows only; the in-game load window's handler
-  // serves the load window of the current state, the main menu's too.
-  if (TGLWindow* W = gInGameGUI->GetWindow("loadgame"))
-    W->OnClick = [&Game](const std::string& Name) { LoadGameWindow_Click(Game, Name); };
+  // Both load windows carry the handler. Only the in-game windows hear the clicks, so a click
+  // reaches it once, and it serves the load window of the current state, the main menu's too.
+  for (TGLGUI* GUI : {gInGameGUI.get(), gMainMenuGUI.get()})
+    if (TGLWindow* W = GUI ? GUI->GetWindow("loadgame") : nullptr)
+      W->OnClick = [&Game](const std::string& Name) { LoadGameWindow_Click(Game, Name); };
   if (TGLWindow* W = gInGameGUI->GetWindow("savegame"))
     W->OnClick = [&Game, W](const std::string& Name) { SaveGameWindow_Click(Game, *W, Name); };
 }

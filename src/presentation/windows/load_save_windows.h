@@ -17,12 +17,12 @@ std::vector<TListItem> ListSaveGames(const std::filesystem::path& Folder, const 
 // Fill the windows for Mode just before they open.
 void LoadGameWindow_Show(TGame& Game, const std::string& Mode);
 void SaveGameWindow_Show(TGame& Game, const std::string& Mode);
-// The windows' click handlers; they act only on clicks inside their window. The load window's
-// works on the "loadgame" window of the current state (in game or in the main menu). Deleting
-// and overwriting a savegame ask first: the second press of the button on the same row acts.
+// The windows' click handlers; they act only on clicks inside their window while its GUI is the
+// one on screen. The load window's works on the "loadgame" window of the current state (in game
+// or in the main menu). Deleting and overwriting a savegame ask first: the second press of the
+// button on the same row of the same window acts.
 void LoadGameWindow_Click(TGame& Game, const std::string& Name);
 void SaveGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name);
 
-// Binds the handlers to the in-game "loadgame" and "savegame" windows, which hear every click of
-// the game.
+// Binds the handlers to both "loadgame" windows and the "savegame" window.
 void RegisterLoadSaveWindows(TGame& Game);

@@ -188,9 +188,22 @@ TMouseButtonQuery SetCarouselButtonQuery(TMouseButtonQuery Query) {
   return Previous;
 }
 
-void ResearchCarousel_Render(TGame& Game) {
+void ResearchCarousel_Pick(TGame& Game, std::int32_t Card) {
+  const auto& List = Game.ResearchTechList;
+  if (Card < 0 || static_cast<std::size_t>(Card) >= List.size()) return;
+  TViewState& Ring = ViewStateOf(Game);
+  Ring.ResearchCarouselTarget = float(Card * 360.0 / static_cast<double>(List.size()));
+  Ring.ResearchCarouselDirection = CarouselDirection(Ring.ResearchCarouselAngle, Ring.ResearchCarouselTarget);
+  TTechnology* Picked = List[static_cast<std::size_t>(Card)];
+  if (Picked != Game.ResearchSelectedTech) GUIServices().PlaySound("ResearchRotate");
+  Game.ResearchSelectedTech = Picked;
+  ResearchWindow_Click(Game, "");
+}
+
+std::int32_t ResearchCarousel_Render(TGame& Game) {
   TGLWindow* Window = gInGameGUI->GetWindow("science");
-  if (!Window) return;
+  if (!Window) return -1;
+  std::int32_t Hit = -1;
   const TGLGUIItem& Panel = Window->GetGUIItemByID("panel_3dview");
   const float PanelW = float(Panel.Width > 0 ? Panel.Width : 1), PanelH = float(Panel.Height > 0 ? Panel.Height : 1);
   const int ClientHeight = gInGameGUI->ClientSize.Y > 0 ? gInGameGUI->ClientSize.Y : gInGameGUI->ScreenHeight;
@@ -235,14 +248,7 @@ void ResearchCarousel_Render(TGame& Game) {
     // Only inside the panel: elsewhere a GUI pixel could match a pick colour.
     const float Left = Window->X + Panel.Position.X + 4, Top = Window->Y + Panel.Position.Y + 4;
     auto OverRingAt = [&](int X, int Y) {
-      if (!PointInRect(X, Y, Left, Top, Left + PanelW - 8, Top + PanelH - 8)) return false;
-      const int SavedX = gMouseX, SavedY = gMouseY;
-      gMouseX = X;
-      gMouseY = Y;
-      const bool Front = gInGameGUI->GetWindowAtMouse() == Window;
-      gMouseX = SavedX;
-      gMouseY = SavedY;
-      return Front;
+      return PointInRect(X, Y, Left, Top, Left + PanelW - 8, Top + PanelH - 8) && gInGameGUI->GetWindowAt(X, Y) == Window;
     };
     const bool Down = ButtonQuery()();
     // A press since the last frame counts even when it was released before this frame: it picks
@@ -268,15 +274,7 @@ void ResearchCarousel_Render(TGame& Game) {
       glReadBuffer(GL_BACK);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
       glReadPixels(PickX, ClientHeight - PickY, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, Pixel.data());
-      const std::int32_t Hit = CarouselDecodePick(Pixel, n);
-      if (Hit >= 0) {
-        Ring.ResearchCarouselTarget = float(Hit * 360.0 / n);
-        Ring.ResearchCarouselDirection = CarouselDirection(Ring.ResearchCarouselAngle, Ring.ResearchCarouselTarget);
-        TTechnology* Picked = List[static_cast<std::size_t>(Hit)];
-        if (Picked != Game.ResearchSelectedTech) GUIServices().PlaySound("ResearchRotate");
-        Game.ResearchSelectedTech = Picked;
-        ResearchWindow_Click(Game, "");
-      }
+      Hit = CarouselDecodePick(Pixel, n);
     }
     glClear(GL_DEPTH_BUFFER_BIT);
     for (std::int32_t i = 0; i < n; ++i) {
@@ -339,6 +337,7 @@ void ResearchCarousel_Render(TGame& Game) {
   glPopMatrix();
   EndWindowView3D(*Window);
   glPopAttrib();
+  return Hit;
 }
 
 void ResearchCarousel_Animate(TGame& Game) {

@@ -25,7 +25,11 @@ using TMouseButtonQuery = std::function<bool()>;
 TMouseButtonQuery SetCarouselButtonQuery(TMouseButtonQuery Query);
 
 // The ring's pass inside the research window's drawing (the window's translation is on the
-// model-view stack); restores viewport and matrices.
-void ResearchCarousel_Render(TGame& Game);
+// model-view stack); restores viewport and matrices. Draws only: the result is the card that a
+// press on the ring hit in the pick pass, -1 for none.
+std::int32_t ResearchCarousel_Render(TGame& Game);
+// Chooses card Card of the ring: its technology becomes the selected one and the ring turns to
+// it. No card (-1) or one the list no longer has chooses nothing.
+void ResearchCarousel_Pick(TGame& Game, std::int32_t Card);
 // The animation step, run last in the window's drawing.
 void ResearchCarousel_Animate(TGame& Game);

@@ -145,7 +145,7 @@ void ResearchWindow_Render(TGame& Game) {
   glPushMatrix();
   glTranslatef(Window->X, Window->Y, Window->Z);
   ResearchWindow_KeepSelection(Game);
-  ResearchCarousel_Render(Game);
+  const std::int32_t PickedCard = ResearchCarousel_Render(Game);
 
   if (const TTechnology* T = Game.ResearchSelectedTech) {
     const TGLGUIItem& P = Window->GetGUIItemByID("panel_researchtime");
@@ -193,6 +193,8 @@ void ResearchWindow_Render(TGame& Game) {
   DrawGauge(TVector3{X + 20, Y + 65, Z + 0.1f}, TVector3{1, 1, 1}, Factors.ResearchMilitaryFactor * 100.0f, 140, 16);
   Print(std::to_string(RoundToInt(Factors.ResearchMilitaryFactor * 100.0)) + "%", X + 165, Y + 67, Z);
   glPopMatrix();
+  // The choice after the drawing: the frame shows what was chosen before it.
+  ResearchCarousel_Pick(Game, PickedCard);
   ResearchCarousel_Animate(Game);
 }
 

@@ -105,6 +105,14 @@ void CancelInfiltration(TGame& Game) {
 
 }  // namespace
 
+bool TStaffRow::ShownIn(const TListItem& Row) const {
+  const void* Person = Scientist ? static_cast<const void*>(Scientist)
+                       : General ? static_cast<const void*>(General)
+                                 : static_cast<const void*>(Spy);
+  const std::string* Name = Scientist ? &Scientist->Name : General ? &General->Name : Spy ? &Spy->Name : nullptr;
+  return Name && Row.Caption == *Name && reinterpret_cast<const void*>(Row.Data) == Person;
+}
+
 TStaffRow StaffFromRowID(const std::string& ID) {
   TStaffRow Row;
   TNation* N = Player();
@@ -195,7 +203,7 @@ void TransferMarketWindow_Click(TGame& Game, const std::string& Name) {
     if (Row.Empty() || !Row.FromMarket) return;
     // The row names its person by index; when the market no longer holds the person shown there,
     // nobody is hired and the lists show the market as it is.
-    if (Row.Person() != Free.GetSelectedData()) {
+    if (!Row.ShownIn(Free.Items[static_cast<std::size_t>(Free.ItemIndex)])) {
       TransferMarketWindow_Show(Game);
       return;
     }

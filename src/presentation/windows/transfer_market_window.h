@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/list_item.h"
+
 class TGame;
 class TScientist;
 class TGeneral;
@@ -21,11 +23,10 @@ struct TStaffRow {
   bool FromMarket = false;
   std::int32_t Index = -1;
   bool Empty() const { return !Scientist && !General && !Spy; }
-  // The person as a list row carries it.
-  std::intptr_t Person() const {
-    return Scientist ? reinterpret_cast<std::intptr_t>(Scientist)
-                     : General ? reinterpret_cast<std::intptr_t>(General) : reinterpret_cast<std::intptr_t>(Spy);
-  }
+  // Whether Row still shows this person: the name the player sees and the person the row was
+  // filled with. A list left from before the market changed may name another person by the same
+  // index, and a new offer may even take the place in memory of the one that went.
+  bool ShownIn(const TListItem& Row) const;
 };
 TStaffRow StaffFromRowID(const std::string& ID);
 
