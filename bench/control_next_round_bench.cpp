@@ -13,6 +13,7 @@
 #include "control/world_round.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
+#include "platform/random.h"
 #include "world/earth.h"
 #include "world/statistics.h"
 #include "world/world_globals.h"
@@ -38,6 +39,9 @@ public:
     Game->Earth = std::make_unique<TEarth>();
     Game->SelectedNation = 0;
     Game->StartNewGame(0);
+    // Seeded again after the new game (which may seed from the clock itself): every run plays the
+    // same rounds.
+    SetRandomSeed(O.Seed);
     for (std::int32_t i = 0; i < Rounds; ++i) Game->NextRound();
   }
   ~TBenchGame() {

@@ -10,7 +10,8 @@
 # round 50); rounds up to 100; then the developer window gives the player every region and the
 # next round ends the game with the victory screen (a defeat on the way ends it as well). Every
 # stage keeps its screenshots in <build>/artifacts/e2e_play_long/; log.html must stay free of
-# errors and warnings. Prints the time of each stage and of the whole play.
+# errors and warnings. Prints the time of each stage with the game's peak memory so far (VmHWM),
+# and the time and peak memory of the whole play.
 # Usage: bench/play_long.sh [build folder]   (default: build/, the release build with
 # -DTARNOVA_TESTS=ON for the e2e helper)
 set -euo pipefail
@@ -24,8 +25,17 @@ source "$root/tests/e2e/common.bash" "$build/tarnova" "$build"
 
 PLAY_START=$SECONDS
 STAGE_START=$SECONDS
+PEAK_KIB=0
+# peak: the game's peak memory so far (VmHWM, KiB) into PEAK_KIB, while the game runs.
+peak() {
+  local Now
+  Now=$(awk '/^VmHWM:/ { print $2 }' "/proc/$GAME_PID/status" 2>/dev/null || true)
+  [ -n "$Now" ] && [ "$Now" -gt "$PEAK_KIB" ] && PEAK_KIB=$Now
+  return 0
+}
 stage() {
-  [ -n "${E2E_STAGE:-}" ] && printf '%4d s  %s\n' $((SECONDS - STAGE_START)) "$E2E_STAGE"
+  peak
+  [ -n "${E2E_STAGE:-}" ] && printf '%4d s  %-45s peak %d KiB\n' $((SECONDS - STAGE_START)) "$E2E_STAGE" "$PEAK_KIB"
   STAGE_START=$SECONDS
   E2E_STAGE=$1
 }
@@ -171,6 +181,7 @@ else
   OUTCOME="$OUTCOME, lost"
 fi
 
+sleep 2  # the end screen's first seconds: its chart, table and music
 stage "exit"
 "$E2E_HELPER" close "$WINDOW"
 wait_exit
@@ -180,4 +191,4 @@ grep -q 'musicvolume="30"' "$GAME/settings.xml" || fail "settings.xml does not h
 grep -qiE "exception|warning|color=#FF0000|->Error|->Missing |Could not|Cannot" "$GAME/log.html" && fail "log.html reports errors"
 stage ""
 echo "battle $BATTLE; spy $SPY; the game ended in $OUTCOME"
-echo "whole play $((SECONDS - PLAY_START)) s"
+echo "whole play $((SECONDS - PLAY_START)) s, peak memory (VmHWM) $PEAK_KIB KiB ($((PEAK_KIB / 1024)) MiB; goal under 250 MiB)"

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string_view>
 #include <system_error>
 
@@ -51,22 +52,38 @@ fs::path UserFileFolder() {
   return Folder;
 }
 
+namespace {
+
+// A folder value of the XDG variables: "$HOME" at its start stands for Home.
+fs::path ExpandHome(std::string_view V, const fs::path& Home) {
+  if (V.rfind("$HOME", 0) == 0) return Home / fs::path(V.substr(V.size() > 5 && V[5] == '/' ? 6 : 5));
+  return fs::path(V);
+}
+
+}  // namespace
+
+fs::path DocumentsFolderFromUserDirs(std::string_view Text, const fs::path& Home) {
+  constexpr std::string_view Key = "XDG_DOCUMENTS_DIR=";
+  while (!Text.empty()) {
+    const std::size_t End = Text.find('\n');
+    std::string_view Line = Text.substr(0, End);
+    Text = End == std::string_view::npos ? std::string_view() : Text.substr(End + 1);
+    if (Line.rfind(Key, 0) != 0) continue;
+    std::string_view V = Line.substr(Key.size());
+    if (V.size() >= 2 && V.front() == '"' && V.back() == '"') V = V.substr(1, V.size() - 2);
+    // Only "$HOME/..." or an absolute path names a folder: a relative one would send the
+    // savegames into whatever folder the game was started from.
+    if (V.rfind("$HOME", 0) == 0 || V.rfind('/', 0) == 0) return ExpandHome(V, Home);
+  }
+  return {};
+}
+
 fs::path DocumentsFolder() {
   const fs::path Home = HomeFolder();
-  auto Expand = [&](const std::string& V) -> fs::path {
-    if (V.rfind("$HOME", 0) == 0) return Home / fs::path(V.substr(V.size() > 5 && V[5] == '/' ? 6 : 5));
-    return fs::path(V);
-  };
-  if (const char* Env = std::getenv("XDG_DOCUMENTS_DIR"); Env && *Env) return Expand(Env);
-  std::ifstream In(ConfigHome() / "user-dirs.dirs");
-  const std::string Key = "XDG_DOCUMENTS_DIR=";
-  std::string Line;
-  while (std::getline(In, Line)) {
-    if (Line.rfind(Key, 0) != 0) continue;
-    std::string V = Line.substr(Key.size());
-    if (V.size() >= 2 && V.front() == '"' && V.back() == '"') V = V.substr(1, V.size() - 2);
-    if (!V.empty()) return Expand(V);
-  }
+  if (const char* Env = std::getenv("XDG_DOCUMENTS_DIR"); Env && *Env) return ExpandHome(Env, Home);
+  std::ifstream In(ConfigHome() / "user-dirs.dirs", std::ios::binary);
+  const std::string Text{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+  if (fs::path Folder = DocumentsFolderFromUserDirs(Text, Home); !Folder.empty()) return Folder;
   return Home / "Documents";
 }
 

@@ -3,6 +3,7 @@
 // system facts the log reports.
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 // True when a file can be created in Folder (it exists and is writable for this user).
 bool FolderWritable(const std::filesystem::path& Folder);
@@ -18,6 +19,10 @@ std::filesystem::path UserFallbackFolder();
 // The user's documents folder (the savegames and screenshots go below it): XDG_DOCUMENTS_DIR from
 // the environment, else from user-dirs.dirs in the configuration home, else ~/Documents.
 std::filesystem::path DocumentsFolder();
+// The documents folder that the text of a user-dirs.dirs file names in its first
+// XDG_DOCUMENTS_DIR line with "$HOME/..." or an absolute path (in double quotes or not), "$HOME"
+// read as Home; empty when no line names one.
+std::filesystem::path DocumentsFolderFromUserDirs(std::string_view Text, const std::filesystem::path& Home);
 // The name of the user's language from LC_ALL, LC_MESSAGES or LANG ("English (United States)"
 // style where known, else the locale name; "unknown" when none is set).
 std::string SystemLanguageName();

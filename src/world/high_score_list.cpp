@@ -26,7 +26,17 @@ THighScoreList::THighScoreList() : ListFolder(UserFileFolder()) { Create(); }
 
 THighScoreList::THighScoreList(fs::path Folder) : ListFolder(std::move(Folder)) { Create(); }
 
+THighScoreList::THighScoreList(std::string_view Bytes, std::string_view FileName) : InMemory(true) {
+  try {
+    LoadFromMemory(Bytes, FileName);
+  } catch (const ETarnovaError& E) {
+    Log(std::string("THighScoreList->Create->") + E.what() + "; the default high scores are used");
+    SetDefaults();
+  }
+}
+
 THighScoreList::~THighScoreList() {
+  if (InMemory) return;
   try {
     SaveToFile(FileName);
   } catch (const std::exception& E) {
@@ -77,11 +87,10 @@ void THighScoreList::AddScore(const THighScoreListEntry& Entry) {
   if (LastIndex < 0) return;
   for (std::size_t i = Entries.size() - 1; i > static_cast<std::size_t>(LastIndex); --i) Entries[i] = Entries[i - 1];
   Entries[static_cast<std::size_t>(LastIndex)] = Entry;
-  SaveToFile(FileName);
+  if (!InMemory) SaveToFile(FileName);
 }
 
-bool THighScoreList::SaveToFile(const std::string& Name) {
-  TXMLDocument Document;
+void THighScoreList::WriteEntries(TXMLDocument& Document) const {
   TXMLNode Root = Document.CreateRoot("highscorelist");
   for (const THighScoreListEntry& Entry : Entries) {
     TXMLNode Node = Root.AppendChild("entry");
@@ -90,6 +99,17 @@ bool THighScoreList::SaveToFile(const std::string& Name) {
     SetIntAttribute(Node, "totalturns", Entry.TotalTurns);
     SetIntAttribute(Node, "score", Entry.Score);
   }
+}
+
+std::string THighScoreList::SaveToString() const {
+  TXMLDocument Document;
+  WriteEntries(Document);
+  return Document.SaveToString();
+}
+
+bool THighScoreList::SaveToFile(const std::string& Name) {
+  TXMLDocument Document;
+  WriteEntries(Document);
   std::string Error;
   if (Document.SaveToFile(ListFolder / Name, &Error)) return true;
   // The program folder is often read-only on Linux; the list then lives in the user's configuration folder.
@@ -105,9 +125,19 @@ bool THighScoreList::SaveToFile(const std::string& Name) {
 }
 
 void THighScoreList::LoadFromFile(const std::string& Name) {
-  constexpr std::string_view Context = "THighScoreList->LoadFromFile->";
   TXMLDocument Document;
   Document.LoadFromFile(ListFolder / Name);
+  ReadEntries(Document);
+}
+
+void THighScoreList::LoadFromMemory(std::string_view Bytes, std::string_view FileName) {
+  TXMLDocument Document;
+  Document.LoadFromMemory(Bytes.data(), Bytes.size(), FileName);
+  ReadEntries(Document);
+}
+
+void THighScoreList::ReadEntries(const TXMLDocument& Document) {
+  constexpr std::string_view Context = "THighScoreList->LoadFromFile->";
   const TXMLNode Root = Document.Root();
   std::vector<THighScoreListEntry> Read;
   for (const TXMLNode& Node : Root.Children()) {

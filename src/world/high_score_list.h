@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
+
+class TXMLDocument;
 
 struct THighScoreListEntry {
   std::string PlayerName;
@@ -27,7 +30,11 @@ public:
   // default list, so a damaged file never stops the game from starting.
   THighScoreList();
   explicit THighScoreList(std::filesystem::path Folder);
-  // Saves the list.
+  // A list read from the bytes of a "highscore.xml" held in memory, as the file would be read (a
+  // broken text is logged and gives the default list). It has no folder and is never saved:
+  // AddScore and the destructor leave the disk alone, SaveToString gives the file's text.
+  THighScoreList(std::string_view Bytes, std::string_view FileName);
+  // Saves the list (a list from memory is not saved).
   ~THighScoreList();
   THighScoreList(const THighScoreList&) = delete;
   THighScoreList& operator=(const THighScoreList&) = delete;
@@ -44,13 +51,20 @@ public:
   // Written safely into the list's folder (the user's data folder when that fails); false when
   // it could not be written anywhere, which is logged.
   bool SaveToFile(const std::string& Name);
+  // The list as the text SaveToFile writes.
+  std::string SaveToString() const;
   // Replaces the entries by those of the file; throws EDataError naming the file, line, element
   // and value at fault, and then the entries stay as they were.
   void LoadFromFile(const std::string& Name);
+  // The same for the bytes of a file held in memory; FileName names it in the error.
+  void LoadFromMemory(std::string_view Bytes, std::string_view FileName);
 
   const std::filesystem::path& Folder() const { return ListFolder; }
 
 private:
   std::filesystem::path ListFolder;
+  bool InMemory = false;
   void Create();
+  void ReadEntries(const TXMLDocument& Document);
+  void WriteEntries(TXMLDocument& Document) const;
 };

@@ -103,3 +103,16 @@ TEST_F(UserFolders, TheDocumentsFolderReadsTheSameConfigurationHome) {
   ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
   EXPECT_EQ(DocumentsFolder(), fs::path("/elsewhere/Docs"));
 }
+
+TEST(UserDirs, TheDocumentsLineNamesAFolderUnderHomeOrAnAbsoluteOneOnly) {
+  const fs::path Home = "/home/ada";
+  EXPECT_EQ(DocumentsFolderFromUserDirs("# comment\nXDG_DESKTOP_DIR=\"$HOME/Desk\"\nXDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n", Home),
+            Home / "Docs");
+  EXPECT_EQ(DocumentsFolderFromUserDirs("XDG_DOCUMENTS_DIR=/srv/docs", Home), fs::path("/srv/docs"));
+  EXPECT_EQ(DocumentsFolderFromUserDirs("XDG_DOCUMENTS_DIR=\"$HOME\"", Home), Home / "");
+  // A relative value would put the savegames under the working folder: the next line counts.
+  EXPECT_EQ(DocumentsFolderFromUserDirs("XDG_DOCUMENTS_DIR=\"Docs\"\nXDG_DOCUMENTS_DIR=\"$HOME/Later\"", Home),
+            Home / "Later");
+  EXPECT_EQ(DocumentsFolderFromUserDirs("XDG_DOCUMENTS_DIR=\"\"\nXDG_DOCUMENTS_DIR=relative", Home), fs::path());
+  EXPECT_EQ(DocumentsFolderFromUserDirs("", Home), fs::path());
+}

@@ -150,3 +150,28 @@ TEST_F(HighScores, DestroySavesAndAnUnwritableFolderSendsTheListToTheUsersConfig
   THighScoreList Again(Missing);
   EXPECT_EQ(Again.Entries[0].PlayerName, "Ada");
 }
+
+TEST_F(HighScores, AListFromMemoryReadsAsTheFileAndNeverTouchesTheDisk) {
+  const std::string Text = "<highscorelist><entry playername=\"Ada\" playernation=\"3\" totalturns=\"42\" score=\"35\"/>"
+                           "<entry playername=\"Bo\" playernation=\"1\" totalturns=\"9\" score=\"20\"/></highscorelist>";
+  Folder.Write("highscore.xml", Text);
+  const THighScoreList FromFile(Folder.Path());
+  {
+    THighScoreList List(Text, "highscore.xml");
+    EXPECT_EQ(Scores(List), Scores(FromFile));
+    EXPECT_EQ(List.Entries[0].PlayerName, "Ada");
+    EXPECT_EQ(List.SaveToString(), FromFile.SaveToString());
+    List.AddScore({"Cy", 0, 5, 99});
+    EXPECT_EQ(List.LastIndex, 0);
+    const THighScoreList Again(List.SaveToString(), "highscore.xml");
+    EXPECT_EQ(Again.Entries[0].PlayerName, "Cy");
+  }
+  // A broken text is logged with the file's name and gives the defaults.
+  const THighScoreList Broken("<highscorelist><entry playernation=\"9\"", "highscore.xml");
+  EXPECT_EQ(Scores(Broken), (std::vector<std::int32_t>{50, 40, 30, 20, 10}));
+  ASSERT_FALSE(Log.Lines().empty());
+  EXPECT_NE(Log.Lines().back().find("highscore.xml"), std::string::npos) << Log.Lines().back();
+  // Nothing but the list read from the folder was written: no new entry, no file in the working folder.
+  EXPECT_EQ(ReadTestFile(File()).find("Cy"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists("highscore.xml.broken"));
+}
