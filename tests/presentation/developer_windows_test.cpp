@@ -116,7 +116,7 @@ TEST_F(DeveloperWindow, TheOpponentsListShowsTheLogOfTheRowClickedAndHandsEveryN
   TGLWindow& W = gInGameGUI->AddWindow("", "", "debugai", {0, 0, 0}, 400, 300, {}, {}, {});
   W.AddListBox({0, 0, 0}, 100, 100).ID = "listbox_aicontroller";
   W.AddMemo({0, 0, 0}, 235, 100).ID = "memo_ailog";  // rows of 200 pixels: 28 characters of 7
-  auto Previous = SetGUIServices(std::make_unique<TFakeGUIServices>());
+  auto Previous = SetGUIServices(std::make_unique<THeadlessGUIServices>());
   gAIControllers.clear();
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     gNations[i]->Names = {"Nation " + std::to_string(i), "Nation " + std::to_string(i)};

@@ -525,10 +525,10 @@ TEST_F(Scenes, TheIntrosLightningStrikesTheSeaWholeAndLightsNothingButTheBolt) {
   Game->State = gsIntro;
   Game->FrameTime = 0.0;  // the flash stands still while it is looked at
   SetRandomSeed(5);
-  Game->MenuLightningTimer = 0.0f;
+  ViewStateOf(*Game).MenuLightningTimer = 0.0f;
   RenderIntro(*Game);
   RenderIntro(*Game);
-  ASSERT_LE(Game->MenuLightningTimer, 0.0f) << "a flash began by itself";
+  ASSERT_LE(ViewStateOf(*Game).MenuLightningTimer, 0.0f) << "a flash began by itself";
   const TFrame Sky = ReadFrame();
   // The horizon: the first row of the sea at the left edge.
   int Horizon = 0;
@@ -543,7 +543,7 @@ TEST_F(Scenes, TheIntrosLightningStrikesTheSeaWholeAndLightsNothingButTheBolt) {
   // no band of sky down to where it has grown; at full length it reaches down to the sea and
   // nothing of it lies beyond, neither under the water nor seen through it.
   for (float Timer : {150.0f, 40.0f}) {
-    Game->MenuLightningTimer = Timer;
+    ViewStateOf(*Game).MenuLightningTimer = Timer;
     RenderIntro(*Game);
     const TFrame Flash = ReadFrame();
     SaveFrame(Flash, Timer > 50.0f ? "lightning_growing" : "lightning_full");

@@ -36,9 +36,14 @@ void ForgetPending(TGame& Game) {
 bool Confirmed(TGame& Game, TGLWindow& Window, const std::string& Button, const TListItem& Row,
                const std::string& QuestionKey) {
   TViewState& Question = ViewStateOf(Game);
-  Question.SaveLoadPendingWindow = nullptr;
-  Question.SaveLoadPendingButton.clear();
-  Question.SaveLoadPendingRow.clear();
+  if (Question.SaveLoadPendingWindow == &Window && Question.SaveLoadPendingButton == Button &&
+      Question.SaveLoadPendingRow == Row.ID) {
+    ForgetPending(Game);
+    return true;
+  }
+  Question.SaveLoadPendingWindow = &Window;
+  Question.SaveLoadPendingButton = Button;
+  Question.SaveLoadPendingRow = Row.ID;
   Window.Owner->ShowMessageBoxExt(Localize(QuestionKey) + "\n\n" + Row.Caption, Localize("szStrDialogHint"),
                                   "dialog_warning", false);
   return false;
