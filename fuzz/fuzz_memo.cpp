@@ -13,32 +13,18 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_services.h"
 #include "gui/memo.h"
+#include "support/headless_gui_services.h"
 
 namespace {
-// The fuzz input as the only data file; characters are as wide as their code says.
-class TFuzzServices final : public TGUIServices {
+// The fuzz input as the only data file ("m.txt"); characters are as wide as their code says.
+class TFuzzServices final : public THeadlessGUIServices {
 public:
-  std::string File;
+  TFuzzServices() { Record = false; }
   float TextWidth(const std::string& Text) override {
     float Sum = 0.0f;
     for (char C : Text) Sum += static_cast<float>(static_cast<std::uint8_t>(C) % 13 + 1);
     return Sum;
   }
-  void Print(const std::string&, TVector3, TVector3, float, float, bool, bool) override {}
-  void PrintAlpha(const std::string&, TVector3, float, float, bool, bool) override {}
-  void BindTexture(const std::string&) override {}
-  void BindTextureByID(unsigned) override {}
-  void DrawTexture(const std::string&, float, float, float, float, float) override {}
-  void DrawTextureByID(unsigned, float, float, float, float, float) override {}
-  int GetTextureInfo(const std::string&, int) override { return -1; }
-  void SetWrapModeByID(unsigned, unsigned, unsigned) override {}
-  bool LoadTexture(const std::string&, const std::string&) override { return false; }
-  bool FileExists(const std::string& FileName) override { return FileName == "m.txt"; }
-  std::optional<std::string> ReadFile(const std::string& FileName) override {
-    if (FileName != "m.txt") return std::nullopt;
-    return File;
-  }
-  void PlaySound(const std::string&) override {}
 };
 
 // The words of lines, split at blanks and line ends.
@@ -75,13 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     SetGUIServices(std::move(Owned));
     return Raw;
   }();
-  Services->File.assign(reinterpret_cast<const char*>(Data), Size);
+  std::string& File = Services->Files["m.txt"];
+  File.assign(reinterpret_cast<const char*>(Data), Size);
   TGLMemo Memo;
   Memo.Width = 235;
   Memo.Height = 120;
   Memo.LoadFromFile("m.txt");
   CheckWrapped(*Services, Memo);
-  Check(Words(Memo.Lines) == Words({Services->File}));
+  Check(Words(Memo.Lines) == Words({File}));
   gMouseX = 10;
   gMouseY = 10;
   for (std::int32_t Delta : {5, 1000, -3, -1000}) {
@@ -89,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     Check(Memo.TopLine >= 0 && Memo.TopLine <= static_cast<std::int32_t>(Memo.Lines.size()));
   }
 
-  Memo.SetTextSection(Services->File, "eng", true);
+  Memo.SetTextSection(File, "eng", true);
   CheckWrapped(*Services, Memo);
   Check(Memo.TopLine >= 0 && Memo.TopLine <= static_cast<std::int32_t>(Memo.Lines.size()));
   return 0;
