@@ -113,6 +113,16 @@ click() {
   sleep "${CLICK_PAUSE:-0.5}"
 }
 
+# drag X1 Y1 X2 Y2 X3 Y3: the left button pressed at X1, Y1, moved over X2, Y2 and released at
+# X3, Y3, with a pause at each point so the game sees every move.
+drag() {
+  xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown --window "$WINDOW" 1
+  sleep 0.3
+  xdotool mousemove --window "$WINDOW" "$3" "$4"
+  sleep 0.3
+  xdotool mousemove --window "$WINDOW" "$5" "$6" mouseup --window "$WINDOW" 1
+}
+
 # hud SHOT: how many of six points of the heads-up display show it bright: the system bar's icons
 # and edge at the top left, the "next round" arrow and its golden ring at the bottom right. The
 # main menu's dark sky and sea stand there instead.
@@ -223,11 +233,7 @@ music_volume_to_30() {
   click 168 340  # "options"
   sleep 1
   shot options_music
-  xdotool mousemove --window "$WINDOW" 630 255 mousedown --window "$WINDOW" 1
-  sleep 0.3
-  xdotool mousemove --window "$WINDOW" 610 255
-  sleep 0.3
-  xdotool mousemove --window "$WINDOW" 586 255 mouseup --window "$WINDOW" 1
+  drag 630 255 610 255 586 255
   sleep 1
   shot options_volume
 }
@@ -391,11 +397,7 @@ battle_window() {
 # finish_battle NAME: the battle's speed bar dragged to full speed; the victory or defeat dialog
 # acknowledged and the battle window closed.
 finish_battle() {
-  xdotool mousemove --window "$WINDOW" 806 483 mousedown --window "$WINDOW" 1
-  sleep 0.3
-  xdotool mousemove --window "$WINDOW" 880 483
-  sleep 0.3
-  xdotool mousemove --window "$WINDOW" 965 483 mouseup --window "$WINDOW" 1
+  drag 806 483 880 483 965 483
   wait_shot "$1" 180 message_box
   click 686 468  # "OK"
   click 916 589  # "close"

@@ -32,11 +32,7 @@ shot division
 title_bar_at "$E2E_ARTIFACTS/division.png" 500 130 || fail "no army window"
 # The window from (132, 118) to (125, 31): "new division" (its middle 380, 449 into the window)
 # over the region.
-xdotool mousemove --window "$WINDOW" 300 130 mousedown --window "$WINDOW" 1
-sleep 0.3
-xdotool mousemove --window "$WINDOW" 296 90
-sleep 0.3
-xdotool mousemove --window "$WINDOW" 293 43 mouseup --window "$WINDOW" 1
+drag 300 130 296 90 293 43
 sleep 1
 shot window_moved
 title_bar_at "$E2E_ARTIFACTS/window_moved.png" 500 43 || fail "the army window did not move"

@@ -89,6 +89,13 @@ protected:
     Game->Click();
     ASSERT_TRUE(L.ItemIndex >= 0 && L.Items[static_cast<std::size_t>(L.ItemIndex)].Caption == Caption);
   }
+  // Opens the in-game save window afresh and saves a new game under Name.
+  void SaveAs(const std::string& Name, int Line = __builtin_LINE()) {
+    Open(*gInGameGUI, "savegame");
+    SaveGameWindow_Show(*Game, "singleplayer");
+    Window(*gInGameGUI, "savegame").GetItem<TGLEdit>("edit_savegamename").Text = Name;
+    Press(*gInGameGUI, "savegame", "button_savegame", Line);
+  }
   void SideFile(const std::string& Stem, const std::string& Text, int MinutesAgo) {
     const fs::path File = Saves.Write(Stem + ".name", Text);
     fs::last_write_time(File, fs::file_time_type::clock::now() - std::chrono::minutes(MinutesAgo));
@@ -140,10 +147,7 @@ TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsI
 
   Press(*gInGameGUI, "savegame", "button_savegame");
   EXPECT_FALSE(Save.Visible);
-  Open(*gInGameGUI, "savegame");
-  SaveGameWindow_Show(*Game, "singleplayer");
-  Save.GetItem<TGLEdit>("edit_savegamename").Text = "Second";
-  Press(*gInGameGUI, "savegame", "button_savegame");
+  SaveAs("Second");
   EXPECT_EQ(ReadSideFile(SaveFile("savegame2.name"))->SaveName, Proposed);
   EXPECT_EQ(ReadSideFile(SaveFile("savegame3.name"))->SaveName, "Second");
 
@@ -194,11 +198,7 @@ TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsI
 // A question asked before a load belongs to the game that went: the first press after the load
 // asks again instead of overwriting.
 TEST_F(LoadSaveWindows, AnOverwriteAskedBeforeALoadAsksAgainAfterIt) {
-  Open(*gInGameGUI, "savegame");
-  SaveGameWindow_Show(*Game, "singleplayer");
-  TGLWindow& Save = Window(*gInGameGUI, "savegame");
-  Save.GetItem<TGLEdit>("edit_savegamename").Text = "First";
-  Press(*gInGameGUI, "savegame", "button_savegame");
+  SaveAs("First");
   Open(*gInGameGUI, "savegame");
   SaveGameWindow_Show(*Game, "singleplayer");
   Select(*gInGameGUI, "savegame", "First");
@@ -268,15 +268,9 @@ TEST_F(LoadSaveWindows, FromTheMainMenuLoadEntersTheSavedGameAndDeleteAsksThenRe
 // for the window that asked it.
 TEST_F(LoadSaveWindows, InTheMenuTheInGameSaveWindowLeftOpenTakesNoClickAndAQuestionBelongsToItsWindow) {
   gLocalization.AddKey("szStrDeleteConfirm", "-", "Press Delete again:");
-  Open(*gInGameGUI, "savegame");
-  SaveGameWindow_Show(*Game, "singleplayer");
+  SaveAs("Older");
+  SaveAs("Newer");
   TGLWindow& Save = Window(*gInGameGUI, "savegame");
-  Save.GetItem<TGLEdit>("edit_savegamename").Text = "Older";
-  Press(*gInGameGUI, "savegame", "button_savegame");
-  Open(*gInGameGUI, "savegame");
-  SaveGameWindow_Show(*Game, "singleplayer");
-  Save.GetItem<TGLEdit>("edit_savegamename").Text = "Newer";
-  Press(*gInGameGUI, "savegame", "button_savegame");
 
   // In game, a question asked by the save window is not confirmed by the load window's button.
   Open(*gInGameGUI, "loadgame");
