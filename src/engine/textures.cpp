@@ -177,20 +177,17 @@ std::uint32_t CreateTextureLevels(std::uint32_t Width, std::uint32_t Height, std
       glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, MaxAniso / 2.0f);
     }
     const std::uint32_t Internal = InternalFormat(Format, Compress, gHardwareMipmaps);
-    // The filters asked for stay as they are; only a mipmap minification filter gets mipmaps
-    // (a texture asking for nearest texels, say, keeps them on every card).
-    const bool Mipmapped = MinFilter == GL_NEAREST_MIPMAP_NEAREST || MinFilter == GL_LINEAR_MIPMAP_NEAREST ||
-                           MinFilter == GL_NEAREST_MIPMAP_LINEAR || MinFilter == GL_LINEAR_MIPMAP_LINEAR;
     if (Internal != 0) {
-      if (!Mipmapped) {
-        glTexImage2D(GL_TEXTURE_2D, 0, GLint(Internal), GLsizei(Width), GLsizei(Height), 0, Format, GL_UNSIGNED_BYTE, Data);
-      } else if (gHardwareMipmaps) {
+      if (gHardwareMipmaps) {
         while (glGetError() != GL_NO_ERROR) {
         }
         glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, GLint(Internal), GLsizei(Width), GLsizei(Height), 0, Format, GL_UNSIGNED_BYTE, Data);
         if (glGetError() != GL_NO_ERROR)
           DebugOutput(gLastTextureFile + " is " + std::to_string(Width) + "x" + std::to_string(Height));
+        // The driver's mipmaps are sampled trilinearly, whatever filters the caller asked for.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
       } else {
         UploadWithMipmaps(Width, Height, Format, Internal, static_cast<const std::uint8_t*>(Data), Mipmaps);
       }
