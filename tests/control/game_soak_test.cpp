@@ -14,20 +14,27 @@
 
 namespace {
 
+// Plays the game on the test build's data set, saving into Saves, for the given rounds and
+// seed; a failure of the run itself or of a rule check fails the test.
+TGameSoakResult PlayGame(TGameSoakOptions O, const TTempFolder& Saves, int Rounds, std::uint32_t Seed) {
+  O.DataRoot = TARNOVA_BINARY_DIR;
+  O.SaveFolder = Saves.Path();
+  O.Rounds = Rounds;
+  O.Seed = Seed;
+  TGameSoakResult R = RunGameSoak(O);
+  EXPECT_EQ(R.Error, "");
+  for (const std::string& V : R.Violations) ADD_FAILURE() << V;
+  EXPECT_EQ(R.Ending, "");
+  EXPECT_EQ(R.Rounds.size(), static_cast<std::size_t>(Rounds));
+  return R;
+}
+
 TEST(GameSoakTest, ComputerNationsPlayTheGamesRoundsAndKeepTheGameSound) {
   TLogCapture Log;
   TTempFolder Saves;
-  TGameSoakOptions O;
-  O.DataRoot = TARNOVA_BINARY_DIR;
-  O.SaveFolder = Saves.Path();
-  O.Rounds = 400;
   for (std::uint32_t Seed : {3u, 9u}) {
     SCOPED_TRACE(testing::Message() << "seed " << Seed);
-    O.Seed = Seed;
-    const TGameSoakResult R = RunGameSoak(O);
-    ASSERT_EQ(R.Error, "");
-    for (const std::string& V : R.Violations) ADD_FAILURE() << V;
-    ASSERT_EQ(R.Ending, "");
+    const TGameSoakResult R = PlayGame({}, Saves, 400, Seed);
     ASSERT_EQ(R.Rounds.size(), 400u);
     EXPECT_EQ(R.Rounds.back().Round, 400);
     EXPECT_EQ(R.Autosaves, 40);
@@ -60,18 +67,11 @@ TEST(GameSoakTest, ComputerNationsPlayTheGamesRoundsAndKeepTheGameSound) {
 TEST(GameSoakTest, OnNormalTheComputerNationsArmAtOnceAndAttackWithinTwentyRounds) {
   TLogCapture Log;
   TTempFolder Saves;
-  TGameSoakOptions O;
-  O.DataRoot = TARNOVA_BINARY_DIR;
-  O.SaveFolder = Saves.Path();
-  O.Rounds = 20;
-  O.IdleNation = 0;
+  TGameSoakOptions Idle;
+  Idle.IdleNation = 0;
   for (std::uint32_t Seed : {1u, 5u, 9u}) {
     SCOPED_TRACE(testing::Message() << "seed " << Seed);
-    O.Seed = Seed;
-    const TGameSoakResult R = RunGameSoak(O);
-    ASSERT_EQ(R.Error, "");
-    for (const std::string& V : R.Violations) ADD_FAILURE() << V;
-    ASSERT_EQ(R.Ending, "");
+    const TGameSoakResult R = PlayGame(Idle, Saves, 20, Seed);
     ASSERT_EQ(R.Rounds.size(), 20u);
     for (std::size_t i = 1; i < 5; ++i) EXPECT_GT(R.Rounds[2].Military[i], 0) << "nation " << i << " after round 3";
     int FirstAttack = 0;
