@@ -138,6 +138,7 @@ void BuildingMarks(const TSymbolFrame& F, int Count) {
 
 const TSymbolIcon kNoEnergyIcon{"gui_icon_noenergy", -0.75f, -0.75f, 0.15f, 1.5f, 1.5f};
 const TSymbolIcon kSpyIcon{"gui_icon_spy_flagoutline", -0.75f, -0.8f, 0.2f, 4.0f, 4.0f};
+const std::string kBuildingMark = "regionsymbol_building", kNoTexture;
 }  // namespace
 
 std::vector<TSymbolStep> OrderSymbolSteps(const std::vector<TRegionSymbolPlan>& Plans) {
@@ -316,19 +317,19 @@ void RenderRegionSymbols(TGame& Game) {
   const std::vector<TSymbolStep> Steps = OrderSymbolSteps(Plans);
   const float Pulse = 1.0f + 0.5f * std::fabs(std::sin(gShaderTime));
   // The texture of a textured step; empty for the untextured parts.
-  const auto TextureOf = [&](const TSymbolStep& Step) -> std::string {
+  const auto TextureOf = [&](const TSymbolStep& Step) -> const std::string& {
     switch (Step.Part) {
-      case TSymbolPart::BuildingMarks: return "regionsymbol_building";
+      case TSymbolPart::BuildingMarks: return kBuildingMark;
       case TSymbolPart::NoEnergyIcon: return kNoEnergyIcon.Texture;
       case TSymbolPart::Icon: return Plans[Step.Plan].Icons[Step.Icon].Texture;
       case TSymbolPart::Spy: return kSpyIcon.Texture;
-      default: return {};
+      default: return kNoTexture;
     }
   };
   for (std::size_t First = 0; First < Steps.size();) {
     // One batch: the steps of the same part and texture.
     const TSymbolPart Part = Steps[First].Part;
-    const std::string Texture = TextureOf(Steps[First]);
+    const std::string& Texture = TextureOf(Steps[First]);
     std::size_t End = First + 1;
     while (End < Steps.size() && Steps[End].Part == Part && TextureOf(Steps[End]) == Texture) ++End;
     const auto Each = [&](auto&& Draw) {
