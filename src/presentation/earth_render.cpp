@@ -396,12 +396,7 @@ void RenderEarthPickColors(TGame& Game) {
     // The selected and the hovered region's quads are doubled, as their flags are on the globe.
     const auto Index = static_cast<std::int32_t>(i);
     if (Index == Earth.SelRegion || Index == Game.HoveredRegion) glScalef(2.0f, 2.0f, 2.0f);
-    glBegin(GL_QUADS);
-    glVertex3f(-1.5f, -0.75f, 0.0f);
-    glVertex3f(1.5f, -0.75f, 0.0f);
-    glVertex3f(1.5f, 0.75f, 0.0f);
-    glVertex3f(-1.5f, 0.75f, 0.0f);
-    glEnd();
+    TEarth::DrawSymbolQuad();
     glPopMatrix();
   }
   glColor3f(1.0f, 1.0f, 1.0f);

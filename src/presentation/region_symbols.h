@@ -3,7 +3,6 @@
 // neighbours, and over every region its flag with, on the player's own regions, value bars,
 // building marks, warnings, status and army icons, and on foreign regions the player's spies.
 // What a region shows is planned apart from the drawing, so it can be checked without a context.
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,18 +30,6 @@ struct TRegionSymbolPlan {
 
 TRegionSymbolPlan PlanRegionSymbols(const TRegion& Region, std::uint8_t PlayerNation, bool Enlarged);
 
-// One drawing step of the symbols over the flags: a part of one region's plan.
-enum class TSymbolPart { Bars, BuildingMarks, NoEnergyShade, NoEnergyIcon, Icon, Spy };
-struct TSymbolStep {
-  TSymbolPart Part = TSymbolPart::Bars;
-  std::size_t Plan = 0;  // index into the plans
-  std::size_t Icon = 0;  // Part Icon: index into the plan's icons
-};
-// The steps of the plans in drawing order: part by part over all plans (value bars, building
-// marks, the missing-energy shade and its icon, the icons texture by texture, the spies), each
-// part in the plans' order, so that the steps of one part and texture follow each other and are
-// drawn as one batch: a few draws a frame however many regions the player holds.
-std::vector<TSymbolStep> OrderSymbolSteps(const std::vector<TRegionSymbolPlan>& Plans);
 // The regions whose arrows are drawn, in index order: selected (by the game or on the globe),
 // the player's own and with neighbours.
 std::vector<std::int32_t> RegionsWithArrows(std::int32_t SelectedRegion, std::int32_t GlobeSelection,

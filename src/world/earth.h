@@ -30,6 +30,9 @@ public:
 
   // Compiles the three display lists; needs a current GL context. The lists live as long as it.
   void CreateDisplayLists();
+  // The region-symbol quad alone, without its outline: the flag of SymbolList, and the quad by
+  // which the globe's pick pass finds a region under the mouse.
+  static void DrawSymbolQuad();
   // Deletes the three display lists (while the GL context still exists); none are left.
   void FreeDisplayLists();
   // Start-up and new game: view defaults, no selection, the regions read from FileName

@@ -45,16 +45,7 @@ void TEarth::CreateDisplayLists() {
   // The region symbol: a textured quad with a black outline just in front of it.
   SymbolList = glGenLists(1);
   glNewList(SymbolList, GL_COMPILE);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(-1.5f, -0.75f, 0.0f);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(1.5f, -0.75f, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(1.5f, 0.75f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(-1.5f, 0.75f, 0.0f);
-  glEnd();
+  DrawSymbolQuad();
   glColor3f(0.0f, 0.0f, 0.0f);
   glDisable(GL_TEXTURE_2D);
   glBegin(GL_LINE_STRIP);
@@ -67,6 +58,19 @@ void TEarth::CreateDisplayLists() {
   glColor3f(1.0f, 1.0f, 1.0f);
   glEnable(GL_TEXTURE_2D);
   glEndList();
+}
+
+void TEarth::DrawSymbolQuad() {
+  glBegin(GL_QUADS);
+  glTexCoord2f(0.0f, 1.0f);
+  glVertex3f(-1.5f, -0.75f, 0.0f);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3f(1.5f, -0.75f, 0.0f);
+  glTexCoord2f(1.0f, 0.0f);
+  glVertex3f(1.5f, 0.75f, 0.0f);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3f(-1.5f, 0.75f, 0.0f);
+  glEnd();
 }
 
 void TEarth::FreeDisplayLists() {

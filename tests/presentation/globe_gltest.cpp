@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "control/pick_colors.h"
 #include "globe_fixture.h"
 #include "presentation/earth_game_view.h"
 #include "presentation/earth_water.h"
 #include "presentation/region_map.h"
+#include "presentation/region_symbols.h"
 
 namespace {
 std::array<int, 3> MapColor(std::uint8_t Owner) {
@@ -379,4 +382,91 @@ TEST_F(GlobeGL, AWaterDiscAtTheEyesHeightLeavesNoBandAcrossTheInterface) {
     SaveFrame(Reflections ? "eye_height_disc_reflections" : "eye_height_disc");
   }
   FreeReflectionTargets();
+}
+
+namespace {
+// A texture of two rows, the first (t 0) in Lower, the second in Upper, registered under Name.
+void AddTwoRowTexture(const std::string& Name, std::array<std::uint8_t, 4> Lower, std::array<std::uint8_t, 4> Upper) {
+  GLuint ID = 0;
+  glGenTextures(1, &ID);
+  glBindTexture(GL_TEXTURE_2D, ID);
+  std::uint8_t Texels[16];
+  for (int i = 0; i < 2; ++i) {
+    std::copy(Lower.begin(), Lower.end(), Texels + 4 * i);
+    std::copy(Upper.begin(), Upper.end(), Texels + 8 + 4 * i);
+  }
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, Texels);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  gLastTexture = {GL_RGBA, ID, GL_TEXTURE_2D, 2, 2};
+  gTextureManager->AddTextureByID(Name, ID);
+}
+}  // namespace
+
+TEST_F(GlobeGL, SymbolsShowEachFlagThenEachRegionsStatusInRegionOrder) {
+  // Three regions of the player facing the camera, the symbols' frame drawn flat: one unit of the
+  // symbol frame is 512 × 0.0302941176 ≈ 15.5 pixels, y upwards.
+  constexpr float kUnit = 0.0302941176f * kSize;
+  AddTwoRowTexture("flag0", {255, 0, 0, 255}, {255, 0, 0, 255});
+  AddTwoRowTexture("gui_icon_highpollution", {0, 255, 0, 255}, {0, 255, 0, 255});
+  AddTwoRowTexture("status_upright", {0, 0, 255, 255}, {255, 255, 0, 255});
+  gRegions.clear();
+  // Region 1 stands 0.4 units below region 0: its pollution icon lies on the upper part of region
+  // 0's status icon, at the same depth. Region 2, alone to the right, is under the mouse.
+  for (const auto& [X, Y] : {std::pair{0.0f, 0.0f}, std::pair{0.0f, -0.4f}, std::pair{8.0f, 4.0f}}) {
+    auto R = std::make_unique<TRegion>();
+    R->ID = static_cast<std::int32_t>(gRegions.size());
+    R->Position3D = MakeVector3(X, 0.0f, Y);
+    R->Owner = 0;
+    R->Loyality = 1.0f;
+    R->Energy = 1.0f;
+    gRegions.push_back(std::move(R));
+  }
+  gRegions[0]->Pollution = 0.9f;
+  gRegions[0]->StatusIcon = "status_upright";
+  gRegions[1]->Pollution = 0.9f;
+  gRegions[2]->StatusIcon = "status_upright";
+  gPlayerNation = 0;
+  Game->Earth->RotationX = Game->Earth->RotationY = 0.0f;
+  Game->HoveredRegion = 2;
+
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-0.5, 0.5, -0.5, 0.5, -10.0, 10.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  RenderRegionSymbols(*Game);
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+  SaveFrame("symbols");
+  // A point of a region's symbol frame on the screen, y from the top.
+  const auto At = [&](std::size_t Region, float X, float Y) {
+    const TRegion& R = *gRegions[Region];
+    const float Scale = Region == 2 ? 2.0f : 1.0f;
+    return Pixel(static_cast<int>(std::lround(kSize / 2.0 + kUnit * (R.Position3D.X + Scale * X))),
+                 static_cast<int>(std::lround(kSize / 2.0 - kUnit * (R.Position3D.Z + Scale * Y))));
+  };
+  using C = std::array<int, 3>;
+  // Region 1's pollution icon, drawn with region 1's status after all of region 0's, covers region
+  // 0's status icon where they overlap; above region 1's icon, region 0's status shows.
+  EXPECT_EQ(At(0, -2.0f, -1.4f), (C{0, 255, 0}));
+  EXPECT_EQ(At(0, -2.0f, -1.8f), (C{0, 0, 255}));
+  // The status icon stands upright: its first row (t 0) at its lower edge.
+  EXPECT_EQ(At(2, -1.8f, -1.8f), (C{0, 0, 255}));
+  EXPECT_EQ(At(2, -1.8f, -0.5f), (C{255, 255, 0}));
+  // The flag of the hovered region is twice the size, its outline black, the bars below it: the
+  // full loyalty bar runs from red to green (its left end lies under the status icon), the empty
+  // pollution bar is black.
+  EXPECT_EQ(At(2, 0.0f, 0.3f), (C{255, 0, 0}));
+  EXPECT_EQ(At(2, 1.4f, 0.3f), (C{255, 0, 0}));
+  // The outline is a line one pixel wide: black on one of the rows around the flag's upper edge.
+  const std::array<C, 3> Edge{At(2, 0.0f, 0.75f - 1.0f / (2.0f * kUnit)), At(2, 0.0f, 0.75f), At(2, 0.0f, 0.75f + 1.0f / (2.0f * kUnit))};
+  EXPECT_NE(std::find(Edge.begin(), Edge.end(), C{0, 0, 0}), Edge.end());
+  const C LoyaltyLeft = At(2, -0.35f, -1.0f), LoyaltyRight = At(2, 1.35f, -1.0f);
+  EXPECT_GT(LoyaltyLeft[0], LoyaltyLeft[1] + 30);
+  EXPECT_EQ(LoyaltyLeft[2], 0);
+  EXPECT_LT(LoyaltyRight[0], 60);
+  EXPECT_GT(LoyaltyRight[1], 200);
+  EXPECT_EQ(At(2, 0.0f, -1.45f), (C{0, 0, 0}));
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "world/building_type.h"
@@ -113,44 +112,4 @@ TEST_F(RegionSymbols, PlanOfTheStatusIcons) {
     EXPECT_FALSE(P.OwnRegion);
     EXPECT_TRUE(P.Icons.empty());
   }
-}
-
-TEST_F(RegionSymbols, TheStepsGoPartByPartSoEveryRegionOfThePlayerTakesFewBatches) {
-  // 141 regions of the player with bars, buildings, stars and a lock, every third without energy,
-  // and one foreign region with a spy.
-  std::vector<TRegionSymbolPlan> Plans(142);
-  for (std::size_t i = 0; i < 141; ++i) {
-    TRegionSymbolPlan& P = Plans[i];
-    P.OwnRegion = true;
-    P.Buildings = static_cast<int>(i % 3);
-    P.NoEnergy = i % 3 == 0;
-    P.Icons = {{"gui_icon_army_star"}, {"gui_icon_army_star"}, {i % 2 ? "gui_icon_lock" : "gui_icon_highpollution"}};
-  }
-  Plans[141].SpyOutline = true;
-  const std::vector<TSymbolStep> Steps = OrderSymbolSteps(Plans);
-
-  // Every part of every plan once, parts in drawing order, each part in the plans' order.
-  std::size_t Icons = 0, Batches = 0;
-  for (std::size_t s = 0; s < Steps.size(); ++s) {
-    const TSymbolStep& Step = Steps[s];
-    const std::string Texture = Step.Part == TSymbolPart::Icon ? Plans[Step.Plan].Icons[Step.Icon].Texture : "";
-    if (s > 0) {
-      const TSymbolStep& Last = Steps[s - 1];
-      const std::string LastTexture = Last.Part == TSymbolPart::Icon ? Plans[Last.Plan].Icons[Last.Icon].Texture : "";
-      ASSERT_LE(Last.Part, Step.Part) << s;
-      if (Last.Part == Step.Part && Texture == LastTexture)
-        EXPECT_LE(Last.Plan, Step.Plan) << s;
-      else
-        ++Batches;
-    }
-    Icons += Step.Part == TSymbolPart::Icon;
-  }
-  EXPECT_EQ(Icons, 141u * 3u);
-  EXPECT_EQ(std::count_if(Steps.begin(), Steps.end(), [](const TSymbolStep& S) { return S.Part == TSymbolPart::Bars; }), 141);
-  EXPECT_EQ(std::count_if(Steps.begin(), Steps.end(), [](const TSymbolStep& S) { return S.Part == TSymbolPart::BuildingMarks; }), 94);
-  EXPECT_EQ(std::count_if(Steps.begin(), Steps.end(), [](const TSymbolStep& S) { return S.Part == TSymbolPart::NoEnergyIcon; }), 47);
-  ASSERT_EQ(Steps.back().Part, TSymbolPart::Spy);
-  EXPECT_EQ(Steps.back().Plan, 141u);
-  // Bars, marks, shade, warning, three icon textures, the spy: eight batches, not one per region.
-  EXPECT_EQ(Batches + 1, 8u);
 }
