@@ -36,6 +36,7 @@ public:
   // The widest a line may be before it wraps.
   float WrapWidth() const { return static_cast<float>(Width - 35); }
   // Strings word-wrapped to this memo's width, as SetLines wraps them: words move one at a time
-  // into the following line, which they join unless it is empty or a single character.
+  // into the following line, which they join unless it is empty or a single character; a word
+  // wider than the box is cut where the row ends.
   std::vector<std::string> WordWrapped(std::vector<std::string> Strings) const;
 };
