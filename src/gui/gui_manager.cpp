@@ -382,20 +382,23 @@ void TGLGUI::MouseUp() {
 }
 
 void TGLGUI::Click() {
-  TGLWindow* Modal = CurrentModalWindow();
-  // Only the topmost window's close box can be hit: a window beneath with its close box at the
-  // same point stays open.
-  if (TGLWindow* W = GetWindowAtMouse()) {
+  // Close boxes, window by window in array order, each while it is the window at the mouse. The
+  // window at the mouse is asked anew for each: once one closes, a window later in the array
+  // whose close box lies at the same point is the one at the mouse and closes with the same click.
+  const TGLWindow* ModalAtClick = CurrentModalWindow();
+  for (std::size_t I = 0; I < Windows.size(); ++I) {
+    TGLWindow* W = Windows[I].get();
+    if (!W->Visible || W != GetWindowAtMouse()) continue;
     const std::int32_t Wd = W->GetWidth();
     if (W->X + Wd - 27 <= gMouseX && gMouseX <= W->X + Wd - 3 && W->Y + 2 <= gMouseY && gMouseY <= W->Y + 28 &&
-        !W->CloseDisabled && (!Modal || Modal == W) && !W->Fixed) {
+        !W->CloseDisabled && (!ModalAtClick || ModalAtClick == W) && !W->Fixed) {
       W->Visible = false;
       GUIServices().PlaySound("WindowClose");
       if (ActiveWindow == W) ActiveWindow = nullptr;
       if (ModalWindow == W) ModalWindow = nullptr;
     }
   }
-  Modal = CurrentModalWindow();
+  const TGLWindow* Modal = CurrentModalWindow();
   TGLWindow* W = GetWindowAtMouse();
   if (W && (!Modal || W == Modal)) W->Click();
 }

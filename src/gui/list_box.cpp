@@ -187,42 +187,5 @@ void TGLListBox::Draw() {
     if (!Item.Icon.empty()) S.DrawTexture(Item.Icon, X + 9, Y + 10 + 15.0f * I, Z + 0.4f, 12, 12);
   }
   glDisable(GL_SCISSOR_TEST);
-  DrawCutRowWhole(A);
   glColor3f(1.0f, 1.0f, 1.0f);
-}
-
-void TGLListBox::DrawCutRowWhole(float A) {
-  // A row cut at the box's edge (a long round message) shows whole while the mouse is on it: its
-  // full text on a dark plate over the row, past the edge.
-  if (!Owner || !Owner->IsItemAtMouse(this)) return;
-  const std::int32_t K = RowAtMouse();
-  const std::int32_t I = K - ScrollPos;
-  if (K < 0 || K >= ItemCount() || I < 0 || I >= DrawnRows()) return;
-  const TListItem& Item = Items[static_cast<std::size_t>(K)];
-  auto& S = GUIServices();
-  const float Offset = Item.Icon.empty() ? 0.0f : 14.0f;
-  const float TextRight = 9 + Offset + S.TextWidth(Item.Caption);
-  if (TextRight <= static_cast<float>(Width - 30)) return;
-  const float X = Position.X, Y = Position.Y + 8 + 15.0f * I, Z = Position.Z + 0.6f;
-  glDisable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glColor4f(0.1f, 0.1f, 0.12f, 0.92f * A);
-  glBegin(GL_QUADS);
-  glVertex3f(X + 3, Y, Z);
-  glVertex3f(X + 3, Y + 15, Z);
-  glVertex3f(X + TextRight + 6, Y + 15, Z);
-  glVertex3f(X + TextRight + 6, Y, Z);
-  glEnd();
-  glColor4f(0.8352941f, 0.8117647f, 0.6078431f, A);
-  glBegin(GL_LINE_LOOP);
-  glVertex3f(X + 3, Y, Z + 0.01f);
-  glVertex3f(X + 3, Y + 15, Z + 0.01f);
-  glVertex3f(X + TextRight + 6, Y + 15, Z + 0.01f);
-  glVertex3f(X + TextRight + 6, Y, Z + 0.01f);
-  glEnd();
-  glEnable(GL_TEXTURE_2D);
-  glColor4f(1.0f, 1.0f, 1.0f, A);
-  if (!Item.Icon.empty()) S.DrawTexture(Item.Icon, X + 9, Y + 2, Z + 0.02f, 12, 12);
-  S.Print(Item.Caption, TVector3{X + 9 + Offset, Y, Z + 0.03f}, Item.Color, Alpha, 1.0f, false, true);
 }

@@ -44,7 +44,5 @@ public:
 
 private:
   std::int32_t RowAtMouse() const;
-  // The row under the mouse in full over the box when its text is cut at the edge.
-  void DrawCutRowWhole(float A);
   std::int32_t ItemCount() const { return static_cast<std::int32_t>(Items.size()); }
 };

@@ -10,28 +10,6 @@
 
 void TGLMemo::AddLine(const std::string& S) { Lines.push_back(S); }
 
-void TGLMemo::AddWrappedLine(const std::string& S) {
-  auto& Services = GUIServices();
-  const float Limit = WrapWidth();
-  std::string Rest = S;
-  while (Rest.size() > 1 && Services.TextWidth(Rest) > Limit) {
-    // The longest head that fits (one character at least), ended at its last blank if it has one
-    // and never inside a character of several bytes.
-    std::size_t Fit = 1;
-    while (Fit < Rest.size() && !(Services.TextWidth(Rest.substr(0, Fit + 1)) > Limit)) ++Fit;
-    if (Fit >= Rest.size()) break;
-    std::size_t Cut = Fit;
-    // A blank of the indentation is no place to break.
-    const std::size_t Text = Rest.find_first_not_of(' ');
-    if (const std::size_t Blank = Rest.rfind(' ', Fit); Blank != std::string::npos && Text != std::string::npos && Blank > Text)
-      Cut = Blank;
-    while (Cut > 1 && (static_cast<unsigned char>(Rest[Cut]) & 0xC0) == 0x80) --Cut;
-    Lines.push_back(Rest.substr(0, Cut));
-    Rest.erase(0, Rest[Cut] == ' ' ? Cut + 1 : Cut);
-  }
-  Lines.push_back(Rest);
-}
-
 void TGLMemo::InsertLine(const std::string& S, std::int32_t Index) {
   if (Index < 0) Index = 0;
   if (Index >= static_cast<std::int32_t>(Lines.size()))
@@ -43,28 +21,25 @@ void TGLMemo::InsertLine(const std::string& S, std::int32_t Index) {
 void TGLMemo::Clear() {
   Lines.clear();
   RowIndents.clear();
-  ClampTopLine();
 }
 
 void TGLMemo::SetText(const std::string& Text, bool Wrap) {
   if (Text.empty()) {
     Lines.clear();
-    ClampTopLine();
     return;
   }
   SetLines(SplitLines(Text), Wrap);
 }
 
 void TGLMemo::SetLines(const std::vector<std::string>& Strings, bool Wrap) {
-  Lines = Strings;
-  if (Wrap && !Lines.empty()) WordWrap();
-  ClampTopLine();
+  // The top line stays where it was, also past the end of shorter text: the next wheel step
+  // brings it back.
+  Lines = Wrap ? WordWrapped(Strings) : Strings;
 }
 
 void TGLMemo::SetTextSection(const std::string& Text, const std::string& Section, bool Wrap) {
   if (Text.empty()) {
     Lines.clear();
-    ClampTopLine();
     return;
   }
   SetTextSectionFromStrings(SplitLines(Text), Section, Wrap);
@@ -92,12 +67,23 @@ void TGLMemo::LoadFromFile(const std::string& FileName) {
   SetLines(SplitLines(*Bytes), true);
 }
 
-void TGLMemo::WordWrap() {
+std::vector<std::string> TGLMemo::WordWrapped(std::vector<std::string> W) const {
   auto& S = GUIServices();
   const float Limit = WrapWidth();
-  std::vector<std::string> W = Lines;
-  // Lines that cannot be broken stay too wide; the search goes on below them, so every pass
-  // either moves a word down or passes a line, and the wrap always ends.
+  // The longest head of Line that fits, at most all but its last character; 0 when not even the
+  // first character fits. Widths grow with the length, so halving the range finds it.
+  auto FittingLength = [&](const std::string& Line) {
+    std::size_t Low = 0, High = Line.size() - 1;
+    while (Low < High) {
+      const std::size_t Mid = (Low + High + 1) / 2;
+      if (S.TextWidth(Line.substr(0, Mid)) > Limit)
+        High = Mid - 1;
+      else
+        Low = Mid;
+    }
+    return Low;
+  };
+  // Every pass moves text down or passes a line that cannot be broken, so the wrap always ends.
   std::size_t From = 0;
   for (;;) {
     std::size_t I = From;
@@ -105,12 +91,17 @@ void TGLMemo::WordWrap() {
     if (I >= W.size()) break;
     std::string& Line = W[I];
     // The last blank among positions 1 .. length - 1 (1-based): a blank at the end is no break.
-    std::size_t Blank = std::string::npos;
-    if (Line.size() >= 2) {
-      const std::size_t Found = Line.rfind(' ', Line.size() - 2);
-      Blank = Found;
-    }
+    const std::size_t Blank = Line.size() >= 2 ? Line.rfind(' ', Line.size() - 2) : std::string::npos;
     if (Blank == std::string::npos) {
+      // A word wider than the box is cut after its last character that fits, and the rest goes
+      // on a line of its own below, so no row runs out of the box. A box too narrow for even
+      // one character keeps the line as it is.
+      const std::size_t Fit = Line.empty() ? 0 : FittingLength(Line);
+      if (Fit > 0) {
+        std::string Rest = Line.substr(Fit);
+        Line.erase(Fit);
+        W.insert(W.begin() + static_cast<std::ptrdiff_t>(I) + 1, std::move(Rest));
+      }
       From = I + 1;
       continue;
     }
@@ -124,7 +115,7 @@ void TGLMemo::WordWrap() {
       W[I + 1] = Tail + " " + W[I + 1];
     From = I;
   }
-  Lines = W;
+  return W;
 }
 
 std::int32_t TGLMemo::VisibleRows() const {
@@ -146,13 +137,6 @@ bool TGLMemo::MouseWheel(std::int32_t Delta) {
     if (TopLine < 0) TopLine = 0;
   }
   return true;
-}
-
-void TGLMemo::ClampTopLine() {
-  // New, shorter text would otherwise leave the box empty until the next wheel step.
-  const auto Count = static_cast<std::int32_t>(Lines.size());
-  if (TopLine > 0 && TopLine * 15 + Height > Count * 15 + 1) TopLine = Count - RoundToInt(Height / 15.0) + 1;
-  if (TopLine < 0) TopLine = 0;
 }
 
 void TGLMemo::Update() { UpdateFade(); }

@@ -17,9 +17,6 @@ public:
   TGLMemo() : TGLGUIItem(TGUIItemKind::Memo) {}
 
   void AddLine(const std::string& S);
-  // Adds S as rows of its own that fit the box, broken at blanks where it can be and inside a
-  // word too long for a row.
-  void AddWrappedLine(const std::string& S);
   void InsertLine(const std::string& S, std::int32_t Index);
   void Clear();
   void SetText(const std::string& Text, bool Wrap);
@@ -38,8 +35,8 @@ public:
   std::int32_t VisibleRows() const;
   // The widest a line may be before it wraps.
   float WrapWidth() const { return static_cast<float>(Width - 35); }
-
-private:
-  void WordWrap();
-  void ClampTopLine();
+  // Strings word-wrapped to this memo's width, as SetLines wraps them: words move one at a time
+  // into the following line, which they join unless it is empty or a single character; a word
+  // wider than the box is cut where the row ends.
+  std::vector<std::string> WordWrapped(std::vector<std::string> Strings) const;
 };

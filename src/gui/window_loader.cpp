@@ -8,7 +8,6 @@
 
 #include "engine/engine_globals.h"
 #include "engine/float_text.h"
-#include "engine/log.h"
 #include "gui/button.h"
 #include "gui/check_box.h"
 #include "gui/drop_down.h"
@@ -36,11 +35,10 @@ const std::string kWhere = "TGLWindow->LoadFromXML->";
   throw EDataError(kWhere + N.Where() + ": attribute \"" + Attr + "\" is \"" + Value + "\", expected " + Expected);
 }
 
-// Something the format does not know: an error when checking strictly, else a warning.
+// What the game passes over in silence (something the format does not know, a name used twice)
+// is an error only when the data set's own files are checked strictly.
 void Unknown(const TXMLNode& N, const std::string& What) {
-  const std::string Message = kWhere + N.Where() + ": unknown " + What;
-  if (gStrictWindowDefinitions) throw EDataError(Message);
-  if (gLog) gLog->AddLine("Warning: " + Message);
+  if (gStrictWindowDefinitions) throw EDataError(kWhere + N.Where() + ": unknown " + What);
 }
 
 void CheckAttributes(const TXMLNode& N, std::initializer_list<const char*> Known, bool Common) {
@@ -128,7 +126,8 @@ public:
       // none has nothing to name or move.
       if (!Item) continue;
       if (auto ID = C.Attribute("ID")) Item->ID = *ID;
-      if (!Item->ID.empty() && !IDs.insert(UpperAscii(Item->ID)).second)
+      // Lookups by ID find the first of the same name.
+      if (gStrictWindowDefinitions && !Item->ID.empty() && !IDs.insert(UpperAscii(Item->ID)).second)
         throw EDataError(kWhere + C.Where() + ": ID \"" + Item->ID + "\" is used twice");
       if (C.AttributeOr("widescreenalign", "") == "right" && Item->Kind() != TGUIItemKind::SkinnedControl &&
           gGUIScreenWidth > 1024)
@@ -419,15 +418,11 @@ bool TGLGUI::AddWindowFromXML(const std::string& FileName, TWindowRenderHandler 
   TXMLDocument Document;
   LoadWindowDocument(FileName, Document);
   const TXMLNode Root = Document.Root();
-  if (Root.Name() != "window") {
-    if (gLog)
-      gLog->AddLine("TGLGUI->AddWindowFromXML->" + Root.Where() + ": the root element is not <window>; no window added");
-    return false;
-  }
+  if (Root.Name() != "window") return false;
   const std::optional<TRootAttributes> A = ReadRoot(Root);
-  if (GetWindow(A->Name))
-    throw EDataError("TGLGUI->AddWindowFromXML->" + Root.Where() + ": a window named \"" + A->Name +
-                     "\" exists already");
+  // Lookups by name find the first window of the same name.
+  if (gStrictWindowDefinitions && GetWindow(A->Name))
+    throw EDataError("TGLGUI->AddWindowFromXML->" + Root.Where() + ": a window named \"" + A->Name + "\" exists already");
   auto W = std::make_unique<TGLWindow>();
   W->Owner = this;
   W->SkinTextures = SkinTextures;

@@ -169,13 +169,28 @@ TEST_F(WindowTest, CloseBoxClosesOnlyWhereAllowedAndPassesTheClickBeneath) {
   EXPECT_TRUE(Base.Visible);
 }
 
-TEST_F(WindowTest, CloseBoxesOfStackedWindowsCloseOneAtATime) {
+TEST_F(WindowTest, StackedCloseBoxesCloseInArrayOrderEachWhileItsWindowIsAtTheMouse) {
+  // b in front of a and later in the array: when a's turn came, b was at the mouse; only b closes.
   TGLWindow& A = Open("a", 100, 100, 200, 100);
   TGLWindow& B = Open("b", 100, 100, 200, 100);
   MouseAt(100 + 200 - 10, 110);
   GUI->Click();
   EXPECT_FALSE(B.Visible);
   EXPECT_TRUE(A.Visible);
+
+  // Three windows on one spot, a in front, then c, then b; in the array a, b, c. a closes; on
+  // b's turn c is the window at the mouse, so b stays; on c's turn c is, and closes as well.
+  GUI->OpenWindow("b");
+  TGLWindow& C = Open("c", 100, 100, 200, 100);
+  GUI->BringToFront("a");
+  ASSERT_GT(A.Z, C.Z);
+  ASSERT_GT(C.Z, B.Z);
+  Services->Sounds.clear();
+  GUI->Click();
+  EXPECT_FALSE(A.Visible);
+  EXPECT_TRUE(B.Visible);
+  EXPECT_FALSE(C.Visible);
+  EXPECT_EQ(Services->Sounds, (std::vector<std::string>{"WindowClose", "WindowClose"}));
 }
 
 TEST_F(WindowTest, ACloseBoxOfAnotherWindowDoesNothingWhileAModalWindowIsUp) {

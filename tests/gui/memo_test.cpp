@@ -44,20 +44,27 @@ TEST_F(MemoTest, WrapMovesWordsIntoTheNextLine) {
   EXPECT_EQ(Memo.Lines, (TLines{"aaaa bbbb cccc"}));
 }
 
-TEST_F(MemoTest, UnbreakableLinesEndTheWrap) {
+TEST_F(MemoTest, AWordTooLongForARowIsCutWhereTheRowEnds) {
+  // The rest of the word goes on a line of its own; the line after it stays as it was.
   Memo.SetLines({"averyveryverylongword", "short one"}, true);
-  EXPECT_EQ(Memo.Lines, (TLines{"averyveryverylongword", "short one"}));
+  EXPECT_EQ(Memo.Lines, (TLines{"averyveryv", "erylongwor", "d", "short one"}));
   Memo.SetLines({"abcdefghijkl ", "end"}, true);  // a blank at the end is no break point
-  EXPECT_EQ(Memo.Lines, (TLines{"abcdefghijkl ", "end"}));
+  EXPECT_EQ(Memo.Lines, (TLines{"abcdefghij", "kl ", "end"}));
   Memo.SetLines({"aa averyveryverylongword bb"}, true);
-  EXPECT_EQ(Memo.Lines, (TLines{"aa", "averyveryverylongword", "bb"}));
-  // Narrower than the margins: every line is too wide; the words end up one per line.
+  EXPECT_EQ(Memo.Lines, (TLines{"aa", "averyveryv", "erylongwor", "d", "bb"}));
+  // A blank in the first position is a break point: the head before it is empty.
+  Memo.SetLines({" averyveryverylong"}, true);
+  EXPECT_EQ(Memo.Lines, (TLines{"", "averyveryv", "erylong"}));
+  // Narrower than the margins, not even one character fits: words end up one per line, uncut.
   Memo.Width = 20;
   Memo.SetLines({"one two three", "four"}, true);
   EXPECT_EQ(Memo.Lines, (TLines{"one", "two", "three", "four"}));
   Memo.Width = 0;
   Memo.SetLines({"", "a b", ""}, true);
   EXPECT_EQ(Memo.Lines, (TLines{"", "a", "b", ""}));
+  // The same wrap for lines a caller adds one by one.
+  Memo.Width = 45;
+  EXPECT_EQ(Memo.WordWrapped({"aa bb cc dd ee ff gg"}), (TLines{"aa bb cc", "dd ee ff", "gg"}));
 }
 
 TEST_F(MemoTest, TextSplitsAtAnyLineEnd) {
@@ -132,18 +139,33 @@ TEST_F(MemoTest, WheelClamping) {
   EXPECT_EQ(Memo.TopLine, 0);
 }
 
-TEST_F(MemoTest, ShorterTextPullsTheTopLineBack) {
+TEST_F(MemoTest, NewTextKeepsTheTopLineUntilTheNextWheelStep) {
   TLines Twenty;
   for (int I = 0; I < 20; ++I) Twenty.push_back("line");
   Memo.SetLines(Twenty, false);
   MouseAt(10, 10);
   for (int I = 0; I < 30; ++I) Memo.MouseWheel(1);
   ASSERT_EQ(Memo.TopLine, 11);
-  Memo.SetLines({"1", "2", "3"}, false);
+  // No operation moves it: shorter text leaves the box empty for now.
+  Memo.SetLines({"1", "2", "3"}, true);
+  EXPECT_EQ(Memo.TopLine, 11);
+  Memo.SetText("one\ntwo", true);
+  EXPECT_EQ(Memo.TopLine, 11);
+  Memo.SetTextSection("#ENG\nHello", "eng", true);
+  EXPECT_EQ(Memo.TopLine, 11);
+  Memo.SetText("", true);
+  Memo.Clear();
+  EXPECT_EQ(Memo.TopLine, 11);
+  Services->Files["info.txt"] = "a\r\nb\r\n";
+  Memo.LoadFromFile("info.txt");
+  EXPECT_EQ(Memo.TopLine, 11);
+  // The next step up brings it back within the two lines.
+  Memo.MouseWheel(-1);
   EXPECT_EQ(Memo.TopLine, 0);
-  // Lines added one by one (the battle report) leave it alone.
+  // Lines added one by one (the battle report) leave it alone as well.
   Memo.SetLines(Twenty, false);
   for (int I = 0; I < 30; ++I) Memo.MouseWheel(1);
   Memo.InsertLine("top", 0);
+  Memo.AddLine("last");
   EXPECT_EQ(Memo.TopLine, 11);
 }

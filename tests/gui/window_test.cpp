@@ -128,6 +128,30 @@ TEST_F(WindowTest, ItemAtMouseSkipsHiddenItemsAndSeesOpenDropDowns) {
   EXPECT_EQ(W.GetItemAtMouse(), &D);
 }
 
+TEST_F(WindowTest, ItemAtMouseTakesButtonsAs26AndTrackBarsAs19HighWhateverTheirHeight) {
+  TGLWindow& W = Open("w", 100, 100, 400, 300);
+  TGLButton& Tall = W.AddButton("tall", "", "tall", TVector3{10, 40, 0});
+  Tall.Height = 60;
+  TGLButton& Flat = W.AddButton("flat", "", "flat", TVector3{200, 40, 0});
+  Flat.Height = 10;
+  TGLTrackBar& Bar = W.AddTrackBar(TVector3{10, 150, 0}, 200, 0, 100, 50, false);
+  // Strict bounds: a button is hit from 1 to 25 pixels below its top, whatever Height says.
+  MouseAt(100 + 20, 100 + 40 + 25);
+  EXPECT_EQ(W.GetItemAtMouse(), &Tall);
+  MouseAt(100 + 20, 100 + 40 + 26);
+  EXPECT_EQ(W.GetItemAtMouse(), nullptr);
+  MouseAt(100 + 210, 100 + 40 + 25);
+  EXPECT_EQ(W.GetItemAtMouse(), &Flat);
+  // A track bar from 1 to 18 pixels below its top, with a Height of its own or none.
+  for (std::int32_t Height : {0, 5, 50}) {
+    Bar.Height = Height;
+    MouseAt(100 + 20, 100 + 150 + 18);
+    EXPECT_EQ(W.GetItemAtMouse(), &Bar) << Height;
+    MouseAt(100 + 20, 100 + 150 + 19);
+    EXPECT_EQ(W.GetItemAtMouse(), nullptr) << Height;
+  }
+}
+
 TEST_F(WindowTest, ClearFreesItemsAndReleasesTheFocus) {
   TGLWindow& W = Open("w", 0, 0);
   gFocusedEdit = &W.AddEdit(TVector3{}, "", "e");

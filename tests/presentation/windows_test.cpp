@@ -90,6 +90,48 @@ TEST_F(WindowsTest, ResearchListsStartsAndRefuses) {
   EXPECT_EQ(Leads.Items[0].Icon, "gui_icon_stop");
 }
 
+TEST_F(WindowsTest, ResearchShowsTheCardInFrontWithItsOwnDescription) {
+  TTechnologyTree& Tree = Player().TechnologyTree;
+  TViewState& Ring = ViewStateOf(*Game);
+  gInGameGUI->OpenWindow("science");
+  const auto& Memo = Item<TGLMemo>("science", "memo_tech");
+  // Energy, the second of two cards, picked and turned to the front.
+  ResearchCarousel_Pick(*Game, 1);
+  ASSERT_EQ(Game->ResearchSelectedTech, Tree.FindByName("tech_energy"));
+  Ring.ResearchCarouselAngle = Ring.ResearchCarouselTarget;
+  Ring.ResearchCarouselDirection = 0.0f;
+  EXPECT_EQ(Ring.ResearchCarouselAngle, 180.0f);
+
+  // Basics researched in a round: armour and optics join the ring before energy, which stays
+  // selected and stays in front at its new place, the third of three.
+  Tree.FindByName("tech_basics")->Researched = true;
+  gInGameGUI->UpdateAllWindows();
+  ResearchWindow_KeepSelection(*Game);
+  EXPECT_EQ(Game->ResearchSelectedTech, Tree.FindByName("tech_energy"));
+  EXPECT_EQ(Ring.ResearchCarouselAngle, 240.0f);
+  EXPECT_EQ(Ring.ResearchCarouselTarget, 240.0f);
+  // While the ring turns, it turns to the new place instead.
+  Ring.ResearchCarouselAngle = 100.0f;
+  Ring.ResearchCarouselDirection = 1.0f;
+  Tree.FindByName("tech_basics")->Researched = false;
+  gInGameGUI->UpdateAllWindows();
+  ResearchWindow_KeepSelection(*Game);
+  EXPECT_EQ(Ring.ResearchCarouselTarget, 180.0f);
+  EXPECT_EQ(Ring.ResearchCarouselAngle, 100.0f);
+  EXPECT_EQ(Ring.ResearchCarouselDirection, 1.0f);
+  Ring.ResearchCarouselAngle = 180.0f;
+  Ring.ResearchCarouselDirection = 0.0f;
+
+  // A history row names no technology here: the first card comes to the front, and with it its
+  // own description, not energy's.
+  EXPECT_TRUE(Memo.Lines.empty());
+  Click("technology_researched_tech_basics");
+  ResearchWindow_KeepSelection(*Game);
+  EXPECT_EQ(Game->ResearchSelectedTech, Tree.FindByName("tech_basics"));
+  EXPECT_EQ(Ring.ResearchCarouselAngle, 0.0f);
+  EXPECT_EQ(Memo.Lines, std::vector<std::string>{"The basics."});
+}
+
 TEST_F(WindowsTest, ResearchStartsOnlyInTheCurrentPlayersTree) {
   gInGameGUI->OpenWindow("science");
   Click("technology_tech_energy");

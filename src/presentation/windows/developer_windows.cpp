@@ -240,7 +240,9 @@ void DebugAIWindow_Click(TGame& Game, const std::string& Name) {
     Memo.Clear();
     if (const auto& Log = gAIControllers[Index]->Log)
       for (const std::string& Line : Log->PlainLines)
-        if (const std::string Text = LogLineAsText(Line); !Text.empty()) Memo.AddWrappedLine(Text);
+        // Each entry wrapped on its own, so entries do not run into each other.
+        if (const std::string Text = LogLineAsText(Line); !Text.empty())
+          for (const std::string& Row : Memo.WordWrapped({Text})) Memo.AddLine(Row);
   } else if (Name == "debug_ai_enableall") {
     for (auto& N : gNations)
       if (N) N->AIControlled = true;

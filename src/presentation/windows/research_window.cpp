@@ -35,6 +35,23 @@ bool InList(const TGame& Game, const TTechnology* T) {
   return T && T->Tree == PlayerTree() && std::find(Game.ResearchTechList.begin(), Game.ResearchTechList.end(), T) != Game.ResearchTechList.end();
 }
 
+// The selected card stands in front. A new list moves the cards (a researched technology leaves
+// the ring, new ones join it in tree order): the ring follows the selected card to its new place,
+// at once when it is at rest, else by turning there.
+void KeepRingOnSelection(TGame& Game) {
+  const auto& List = Game.ResearchTechList;
+  const auto Card = std::find(List.begin(), List.end(), Game.ResearchSelectedTech);
+  if (Card == List.end()) return;
+  TViewState& Ring = ViewStateOf(Game);
+  const float Place = float(static_cast<double>(Card - List.begin()) * 360.0 / static_cast<double>(List.size()));
+  if (Ring.ResearchCarouselTarget == Place) return;
+  Ring.ResearchCarouselTarget = Place;
+  if (Ring.ResearchCarouselDirection == 0.0f)
+    Ring.ResearchCarouselAngle = Place;
+  else
+    Ring.ResearchCarouselDirection = CarouselDirection(Ring.ResearchCarouselAngle, Place);
+}
+
 void FillLeadsTo(TGLListBox& List, const TTechnology& T) {
   List.Clear();
   TStringList Triples;
@@ -133,10 +150,15 @@ void ResearchWindow_KeepSelection(TGame& Game) {
     ViewStateOf(Game).ResearchCarouselAngle = 0.0f;
     ResearchWindow_Click(Game, "");
   }
-  if (Game.ResearchTechList.empty())
+  if (Game.ResearchTechList.empty()) {
     Selected = nullptr;
-  else if (!Selected)
+  } else if (!Selected) {
     Selected = Game.ResearchTechList.front();
+    // The description and the "leads to" list are the selected technology's, not those of the
+    // one selected before.
+    ResearchWindow_Click(Game, "");
+  }
+  KeepRingOnSelection(Game);
 }
 
 void ResearchWindow_Render(TGame& Game) {

@@ -15,7 +15,8 @@ void ResearchWindow_BuildTechList(TGame& Game);
 void ResearchWindow_Show(TGame& Game);
 void ResearchWindow_Click(TGame& Game, const std::string& Name);
 // Keeps the selection on a technology the current player can research: a researched one, one of
-// another tree or none gives the first of the list (and the ring back to its start).
+// another tree or none gives the first of the list (and the ring back to its start). The
+// description follows the selection, and the ring keeps the selected card in front.
 void ResearchWindow_KeepSelection(TGame& Game);
 // The research time in turns as the window prints it: the time text, or the infinite text for a
 // factor of 0.
