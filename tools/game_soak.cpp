@@ -141,14 +141,15 @@ void CheckGame(TGame& Game, std::int32_t Played, const TCountingView& View, std:
   }
 }
 
-// The autosave of the round just played: the document whole and of this round.
+// The autosave of the round just played: the document whole and of this round, written straight
+// after the world round, before the round's counter moved on.
 bool CheckAutosave(const std::filesystem::path& File, std::vector<std::string>& Violations) {
   const std::string Where = "round " + std::to_string(gCurrentTurn) + ": ";
   try {
     TXMLDocument D;
     D.LoadFromFile(File);
     const std::string Turn = D.Root().Child("game").AttributeOr("currentturn", "");
-    if (Turn == std::to_string(gCurrentTurn)) return true;
+    if (Turn == std::to_string(gCurrentTurn - 1)) return true;
     Violations.push_back(Where + "the autosave holds round " + Turn);
   } catch (const ETarnovaError& E) {
     Violations.push_back(Where + "the autosave cannot be read: " + E.what());

@@ -60,14 +60,17 @@ public:
   float OverlayAlpha = 0.0f;
   std::int8_t OverlayDirection = 0;
   std::int8_t NextPlayerSearch = 0;
+  // Hot seat: the news of the world round wait behind the hand-over veil for the player they
+  // belong to; the frame that hands the turn over opens the information centre.
+  bool NewsAtHandOver = false;
   std::unique_ptr<TEarth> Earth;
   std::int32_t MouseX = 0, MouseY = 0;
   // Where the last left press was, in window pixels (gLeftPressMouseX/Y hold it in GUI pixels).
   std::int32_t LeftPressX = 0, LeftPressY = 0;
   std::int32_t PrevMouseX = 0, PrevMouseY = 0;
   bool RightDragging = false;
-  // The last left press chose a target on the globe in a cursor mode: its release and its click
-  // act on nothing else.
+  // The last left press chose a target on the globe in a cursor mode or selected a region: its
+  // release and its click act on nothing else.
   bool PressTakenByGlobe = false;
   bool Quit = false;
   std::int32_t FrameCount = 0;
@@ -148,7 +151,7 @@ public:
   // The fade's step of a frame that took FrameTime: a full fade lasts about 667 ms; at black the
   // pending state becomes current and fades in.
   void AdvanceFade();
-  // A fade-out towards another state runs: the screen is going away and takes no commands.
+  // A fade-out towards another state runs: the screen is going away.
   bool FadingOut() const { return FadeSpeed < 0.0f; }
   // The GUI manager of the current state.
   TGLGUI& CurrentGUI() const;
@@ -193,7 +196,7 @@ public:
   // Ends the round: hot-seat hand-over, or the world round with everything that follows it.
   void NextRound();
   // The hot-seat turn timer's second; it only counts in a running hot-seat game on the globe
-  // while no battle runs and no hand-over is under way.
+  // (behind the hand-over veil too) while no battle runs.
   void RoundTimerTick();
   // Ranks the nations for the five quick-chart values and keeps the previous ranking.
   void UpdateQuickChart();

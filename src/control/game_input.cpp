@@ -71,6 +71,13 @@ void ToggleFade(TGLGUIItem* Item) {
   if (Item) Item->ToggleFade();
 }
 
+// The window a press or click of the mouse goes to: the modal one while it shows, else the
+// top-most window under the mouse.
+TGLWindow* WindowUnderMouse(const TGLGUI& GUI) {
+  if (TGLWindow* Modal = GUI.CurrentModalWindow()) return Modal;
+  return GUI.GetWindowAtMouse();
+}
+
 bool OwnedByPlayer(std::int32_t Region) {
   return Region >= 0 && static_cast<std::size_t>(Region) < gRegions.size() &&
          gRegions[static_cast<std::size_t>(Region)]->Owner == gPlayerNation;
@@ -144,7 +151,6 @@ void TGame::MouseMove(std::uint8_t Shift, std::int32_t X, std::int32_t Y) {
   PrevMouseY = Y;
   if (State == gsEarthView) gInGameGUI->MouseMove();
   else if (State == gsMainMenu) gMainMenuGUI->MouseMove();
-  else if (State == gsNationSelect) gNationSelectGUI->MouseMove();
 }
 
 void TGame::MouseDown(std::int32_t Button, std::uint8_t Shift, std::int32_t X, std::int32_t Y) {
@@ -163,10 +169,13 @@ void TGame::MouseDown(std::int32_t Button, std::uint8_t Shift, std::int32_t X, s
     LeftPressY = Y;
     PressTakenByGlobe = false;
     if (State == gsEarthView && !OverGUI) {
-      // A press that chooses a target in a cursor mode is the whole click: the window the mode
-      // parked comes back under the mouse, and neither this press nor its release may act on it.
-      PressTakenByGlobe = CursorMode != 0;
-      GlobeClick(PickObjectAt() - 1);
+      // A press that chooses a target in a cursor mode, or selects a region (which opens or closes
+      // the region window), is the whole click: a window now comes or goes under the mouse, and
+      // neither this press nor its release may act on what the press did not find there.
+      const bool TargetMode = CursorMode != 0;
+      const std::int32_t Picked = PickObjectAt() - 1;
+      GlobeClick(Picked);
+      PressTakenByGlobe = TargetMode || (Picked >= 0 && static_cast<std::size_t>(Picked) < gRegions.size());
     } else if (State == gsNationSelect) {
       NationSymbolClick(PickObjectAt());
     }
@@ -182,7 +191,6 @@ void TGame::MouseDown(std::int32_t Button, std::uint8_t Shift, std::int32_t X, s
   }
   if (State == gsEarthView) gInGameGUI->MouseDown();
   else if (State == gsMainMenu) gMainMenuGUI->MouseDown();
-  else if (State == gsNationSelect) gNationSelectGUI->MouseDown();
 }
 
 void TGame::GlobeClick(std::int32_t Picked) {
@@ -286,7 +294,6 @@ void TGame::MouseUp(std::int32_t Button, std::uint8_t Shift, std::int32_t X, std
   }
   if (State == gsEarthView) gInGameGUI->MouseUp();
   else if (State == gsMainMenu) gMainMenuGUI->MouseUp();
-  else if (State == gsNationSelect) gNationSelectGUI->MouseUp();
 }
 
 void TGame::MouseWheel(std::uint8_t Shift, std::int32_t Delta, std::int32_t X, std::int32_t Y) {
@@ -381,15 +388,20 @@ void TGame::KeyDown(std::uint16_t Key, std::uint8_t Shift) {
 }
 
 void TGame::Click() {
-  // A screen fading out towards another state takes no more commands: a second "next round"
-  // after the last one ended the game, or a second menu choice, would act on what is leaving.
-  if (FadingOut()) return;
+  // Any click takes the keyboard from the edit that had it; the GUI's own click below may give
+  // it to the edit under the mouse again.
+  gFocusedEdit = nullptr;
   // The press chose a target on the globe: the click is done.
   if (PressTakenByGlobe) {
     PressTakenByGlobe = false;
     return;
   }
-  gFocusedEdit = nullptr;
+  // What the click landed on: the screen and its window under the mouse. A command or a window's
+  // handler that closes, opens or reveals a window there, or changes the screen, ends the click:
+  // the GUI's own click below must not reach a window the player did not click (the window beneath
+  // a message box's "OK", the list of a window that opened under the mouse).
+  const std::uint16_t ClickState = State;
+  TGLWindow* const Landed = WindowUnderMouse(CurrentGUI());
   std::string Name;
   TGLWindow* Owner = nullptr;  // the window of the clicked control
   auto ButtonName = [&Owner](TGLGUI& GUI) {
@@ -424,6 +436,10 @@ void TGame::Click() {
     const bool WindowHandler = (Owner && Owner->OnClick) || (Handled && Handled->OnClick);
     if (!Command && !WindowHandler && UnknownClickLogged.insert(Name).second && gLog)
       gLog->AddLine("TGame->Click->No command for the control \"" + Name + "\", ignored");
+  }
+  if (State != ClickState || WindowUnderMouse(CurrentGUI()) != Landed) {
+    if (ClickState == gsMainMenu) ApplyOptionsToSettings();
+    return;
   }
   if (State == gsEarthView) {
     TGLWindow* Region = gInGameGUI->GetWindow("regioninfo");

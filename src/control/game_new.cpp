@@ -190,6 +190,7 @@ void TGame::ForgetGameObjects() {
   ResearchTechList.clear();
   if (View) View->GameObjectsForgotten(*this);
   BuildSelectedType = nullptr;
+  NewsAtHandOver = false;
   SelectRegion(-1);
   RegionDetailsSelectedSlot = -1;
   // The battle's references and its pending release belong to the world that goes.

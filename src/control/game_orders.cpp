@@ -40,9 +40,9 @@ bool Holds(const TNation& N, const TDivision* D) {
 
 void TGame::StationClick(std::int32_t Picked) {
   TNation& Player = *gNations[gPlayerNation];
+  // The pick becomes the selection of the globe and the windows alike; a press beside every
+  // region leaves none selected.
   SelectRegion(Picked);
-  // The selection takes the pick as it came: -2 when the press hit no region.
-  gSelectedRegion = Picked;
   TRegion* Region = RegionAt(Picked);
   if (Region && Region->Owner != gPlayerNation)
     if (TGLWindow* W = gInGameGUI->GetWindow("regioninfo")) W->Visible = false;

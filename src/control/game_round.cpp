@@ -85,17 +85,22 @@ void TGame::NextRound() {
 
 void TGame::AfterWorldRound(const std::vector<std::uint8_t>& Dead) {
   TNation& Player = *gNations.at(gPlayerNation);
-  bool Autosave = false;
+  // The autosave comes straight after the world round, before the news window, the end-of-game
+  // tests and the round counter: a round that ends the game is saved too. Only a save that was
+  // written is reported in the news; a failed one has said so in its message box.
   if (gSettings.AutosaveEnabled) {
     --gSettings.AutosaveCountdown;
     if (gSettings.AutosaveCountdown == 0) {
       gSettings.AutosaveCountdown = gSettings.AutosaveInterval;
-      Autosave = true;
-      gNations.at(HotSeat ? static_cast<std::size_t>(NextPlayerSearch) : gPlayerNation)
-          ->Messages.Add(Localize("szStrNewsAutoSave"), "", -1, 3);
+      if (SaveToXML(gSaveGamePath + "autosave.xml", "Autosave"))
+        gNations.at(HotSeat ? static_cast<std::size_t>(NextPlayerSearch) : gPlayerNation)
+            ->Messages.Add(Localize("szStrNewsAutoSave"), "", -1, 3);
     }
   }
-  FillInfoCenter(true);
+  // In hot seat the news are the next player's: they open once the veil hides the screen from
+  // the player who ended the turn.
+  FillInfoCenter(!HotSeat);
+  NewsAtHandOver = HotSeat;
   for (auto& N : gNations) {
     N->NumRegionsLast = N->NumRegionsCurrent;
     N->NumRegionsCurrent = N->GetValue("numregions");
@@ -145,8 +150,6 @@ void TGame::AfterWorldRound(const std::vector<std::uint8_t>& Dead) {
   // The market's round replaces offers after the windows were refreshed: an open market window
   // shows the new ones, so a hire takes the person the player sees.
   if (View) View->TransferMarketWindow_Refresh(*this);
-  // Saved last, so that loading the autosave continues with this round's counter and figures.
-  if (Autosave) SaveToXML(gSaveGamePath + "autosave.xml", "Autosave");
 }
 
 void TGame::FillInfoCenter(bool Open) {
@@ -162,11 +165,10 @@ void TGame::FillInfoCenter(bool Open) {
 }
 
 void TGame::RoundTimerTick() {
-  // The turn clock runs only in a hot-seat game on the globe, never during a battle, while the
-  // turn is being handed over or while the globe fades out to another screen.
-  if (State != gsEarthView || !GameRunning || !HotSeat || (gBattle && gBattle->Running) || OverlayDirection < 0 ||
-      FadingOut())
-    return;
+  // The turn clock runs only in a hot-seat game on the globe, also behind the veil that hands the
+  // turn over (the new turn's time is counted from the hand-over), never during a battle or while
+  // the globe fades out to another screen.
+  if (State != gsEarthView || !GameRunning || !HotSeat || (gBattle && gBattle->Running) || FadingOut()) return;
   if (RoundTimeLeft <= 0) return;
   if (--RoundTimeLeft == 0) NextRound();
 }

@@ -60,6 +60,10 @@ void AdvanceHotSeatOverlay(TGame& Game) {
       Game.Earth->RotationY = In.LastGlobeRotationY;
       Game.Earth->Zoom = In.LastGlobeZoom;
     }
+    if (Game.NewsAtHandOver) {
+      Game.NewsAtHandOver = false;
+      gInGameGUI->BringToFront("infocenter");
+    }
   }
 }
 

@@ -38,6 +38,13 @@ protected:
   static void Play(int Rounds) {
     for (int R = 0; R < Rounds; ++R) PlayWorldRound([] { gStatisticServer->Update(); });
   }
+  // How many of nation 0's news say that the game was saved.
+  int AutosaveNews() {
+    const std::string News = Localize("szStrNewsAutoSave");
+    int N = 0;
+    for (const TRoundMessage& M : Nation(0).Messages.Messages) N += M.Kind == 3 && M.Text == News && M.Region == -1;
+    return N;
+  }
 };
 
 }  // namespace
@@ -169,8 +176,8 @@ TEST_F(GameSave, ADamagedSavegameIsRefusedNamingFileAndValueAndTheGameStaysAsItW
   }
 }
 
-// A station click beside every region leaves the selection at -2: saved so, it loads as no
-// selection.
+// A selection of nothing written as -2 (the pick's code for no region under the mouse) loads as
+// no selection.
 TEST_F(GameSave, ASelectionOfNothingByAStationClickSavesAndLoads) {
   const fs::path File = SaveFile("savegame2.xml");
   gSelectedRegion = -2;
@@ -295,12 +302,6 @@ TEST_F(GameSave, EveryIntervalthRoundAutosavesBesideThePlayersSavesWithItsNews) 
   gSettings.AutosaveEnabled = true;
   gSettings.AutosaveInterval = 3;
   gSettings.AutosaveCountdown = 3;
-  const std::string News = Localize("szStrNewsAutoSave");
-  auto AutosaveNews = [&] {
-    int N = 0;
-    for (const TRoundMessage& M : Nation(0).Messages.Messages) N += M.Kind == 3 && M.Text == News && M.Region == -1;
-    return N;
-  };
   const auto Start = gCurrentTurn;
   std::string First;
   for (int Round = 1; Round <= 7; ++Round) {
@@ -330,10 +331,37 @@ TEST_F(GameSave, EveryIntervalthRoundAutosavesBesideThePlayersSavesWithItsNews) 
     EXPECT_EQ(FileText(SaveFile("savegame2.name")), MineSide);
     EXPECT_EQ(std::distance(fs::directory_iterator(Saves.Path()), fs::directory_iterator()), Round < 3 ? 2 : 4);
   }
-  // Written after the round's counter moved on: loading it goes on with the next round.
+  // Written straight after the world round, before the round's counter moves on: loading the
+  // save of the sixth round gives the counter as the round found it.
   const auto After = gCurrentTurn;
   EXPECT_EQ(After, Start + 7);
   ASSERT_TRUE(Game->LoadFromXML(SaveFile("autosave.xml").string()));
-  EXPECT_EQ(gCurrentTurn, Start + 6);
+  EXPECT_EQ(gCurrentTurn, Start + 5);
   EXPECT_EQ(gSettings.AutosaveCountdown, 3);
+}
+
+// The round that ends the game is saved as any other; a save that fails is reported in its
+// message box and leaves no news that it was saved.
+TEST_F(GameSave, TheRoundThatEndsTheGameAutosavesAndAFailedAutosaveLeavesNoNews) {
+  gPlayerNation = 0;
+  gSettings.AutosaveEnabled = true;
+  gSettings.AutosaveInterval = 1;
+  gSettings.AutosaveCountdown = 1;
+  // The folder cannot take the file: a folder stands under its name.
+  fs::create_directory(SaveFile("autosave.xml"));
+  Saves.Write("autosave.xml/inside", "x");
+  Game->NextRound();
+  EXPECT_EQ(AutosaveNews(), 0);
+  EXPECT_EQ(gSettings.AutosaveCountdown, 1);
+  EXPECT_TRUE(MessageBoxOpen(*gInGameGUI));
+  EXPECT_FALSE(fs::exists(SaveFile("autosave.name")));
+  fs::remove_all(SaveFile("autosave.xml"));
+
+  // Every other nation's regions go to the player: this round wins the game, and is saved.
+  for (auto& R : gRegions) R->Owner = 0;
+  Game->NextRound();
+  EXPECT_FALSE(Game->GameRunning);
+  EXPECT_EQ(AutosaveNews(), 1);
+  ASSERT_TRUE(fs::exists(SaveFile("autosave.xml")));
+  EXPECT_EQ(ReadSideFile(SaveFile("autosave.name"))->SaveName, "Autosave");
 }

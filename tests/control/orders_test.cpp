@@ -336,14 +336,16 @@ TEST_F(OrdersTest, TheMenusLeadFromTheMainMenuThroughTheNationSelectionIntoAGame
     if (Item->FadeDir > 0.0f) Item->Visible = true;
   ASSERT_TRUE(PointAt(*gMainMenuGUI, "mainmenu_singleplayer_newgame"));
   Game->Click();
-  // The menu fades out to black and the nation selection fades in; a click while the menu goes
-  // does nothing.
+  // The menu fades out to black and the nation selection fades in. A click while the menu goes
+  // is a click as any other: "single player" toggles its sub-menu away, and the fade still ends
+  // in the nation selection.
   EXPECT_EQ(Game->State, gsMainMenu);
   EXPECT_EQ(Game->PendingState, gsNationSelect);
   ASSERT_TRUE(PointAt(*gMainMenuGUI, "mainmenu_singleplayer"));
   Game->Click();
   EXPECT_EQ(Game->PendingState, gsNationSelect);
-  EXPECT_GT(SkinnedFade(1), 0.0f);  // the sub-menu did not toggle away
+  EXPECT_TRUE(Game->FadingOut());
+  EXPECT_LT(SkinnedFade(1), 0.0f);
   FinishFade();
   EXPECT_EQ(Game->State, gsNationSelect);
 
@@ -393,9 +395,9 @@ TEST_F(OrdersTest, TheNationDescriptionShowsTheCurrentLanguageOnlyAsTheHistoryDo
   gNationInfoXML.reset();
 }
 
-// A station click beside every region selects what it hit: nothing, -2. The hint says so and the
-// mode goes on.
-TEST_F(OrdersTest, AStationClickBesideEveryRegionSelectsNothingAsMinusTwoAndTheModeStays) {
+// A station click beside every region selects what it hit: nothing, on the globe and in the
+// windows alike. The hint says so and the mode goes on.
+TEST_F(OrdersTest, AStationClickBesideEveryRegionSelectsNothingAndTheModeStays) {
   gInGameGUI->CloseWindow("infocenter");
   TDivision& D = Division(RegionOf(0), 0);
   D.Region = -1;
@@ -403,7 +405,8 @@ TEST_F(OrdersTest, AStationClickBesideEveryRegionSelectsNothingAsMinusTwoAndTheM
   Game->CursorMode = 1;
   Game->StationDivision = &D;
   ClickGlobe(-2);
-  EXPECT_EQ(gSelectedRegion, -2);
+  EXPECT_EQ(gSelectedRegion, -1);
+  EXPECT_EQ(Game->Earth->SelRegion, -1);
   EXPECT_EQ(Game->CursorMode, 1);
   EXPECT_EQ(D.Region, -1);
   EXPECT_NE(MessageText().find(Localize("szMsgRegionInvalid")), std::string::npos);

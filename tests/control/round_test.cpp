@@ -127,12 +127,14 @@ TEST_F(PlayTest, HotSeatHandsOverInNationOrderAndRunsTheWorldRoundAfterTheLastHu
   EXPECT_TRUE(Shown);
   EXPECT_EQ(gCurrentTurn, 0);
   EXPECT_EQ(Game->OverlayDirection, -1);
-  // The turn timer waits while the turn is handed over and while a battle runs.
-  Game->RoundTimeLeft = 1;
+  // The new turn's clock runs from the hand-over, behind the veil too; it waits while a battle
+  // runs.
+  EXPECT_EQ(Game->RoundTimeLeft, 180);
   Game->RoundTimerTick();
-  EXPECT_EQ(Game->RoundTimeLeft, 1);
+  EXPECT_EQ(Game->RoundTimeLeft, 179);
   gPlayerNation = 3;  // the overlay switches the player
   Game->OverlayDirection = 1;
+  Game->RoundTimeLeft = 1;
   gBattle->Running = true;
   Game->RoundTimerTick();
   EXPECT_EQ(Game->RoundTimeLeft, 1);
@@ -141,6 +143,9 @@ TEST_F(PlayTest, HotSeatHandsOverInNationOrderAndRunsTheWorldRoundAfterTheLastHu
   EXPECT_EQ(gCurrentTurn, 1);
   EXPECT_EQ(Game->NextPlayerSearch, 1);
   EXPECT_EQ(Game->RoundTimeLeft, 180);
+  // The world round's news are the next player's: they wait for the veil to hide the screen.
+  EXPECT_FALSE(gInGameGUI->GetWindow("infocenter")->Visible);
+  EXPECT_TRUE(Game->NewsAtHandOver);
 
   // Every human loses the last region in the world round: the game ends at once.
   gPlayerNation = 3;

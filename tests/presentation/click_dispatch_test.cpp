@@ -30,12 +30,18 @@ class ClickDispatchTest : public PlayTest {
 protected:
   void SetUp() override {
     PlayTest::SetUp();
+    // The save window's buttons write savegames: into a folder of the test's own.
+    gSaveGamePath = Saves.Path().string() + "/";
     // The game's own presentation, whose windows the clicks reach.
     Game->View = std::make_unique<TBasicGameView>();
     View = nullptr;
     Game->SelectedNation = 0;
     Game->StartNewGame(0);
     Attach();
+  }
+  void TearDown() override {
+    PlayTest::TearDown();
+    gSaveGamePath.clear();
   }
   // The handlers the game attaches when it builds its windows.
   void Attach() {
@@ -124,6 +130,8 @@ protected:
     for (const std::string& L : Log.Lines()) N += L.find(kUnknown + Name + "\"") != std::string::npos;
     return N;
   }
+
+  TTempFolder Saves;
 };
 
 TEST_F(ClickDispatchTest, EveryControlOfTheLayoutsRunsInItsStateAndEachCommandReachesItsEffect) {
@@ -289,4 +297,170 @@ TEST_F(ClickDispatchTest, ChoosingATargetOnTheGlobePressesNoButtonOfTheWindowTha
   Game->CursorMode = 4;
   Game->EspionageSelectedSpy = Spy;
   Press(Foreign);
+}
+
+// A press on a region of the player's with the region window closed opens the window; when a
+// button of the window comes to lie under the mouse, neither the press, its release nor its click
+// presses it. A press beside every region still reaches the screen beneath.
+TEST_F(ClickDispatchTest, SelectingARegionOpensItsWindowAndPressesNoButtonThatComesUnderTheMouse) {
+  std::vector<std::string> Heard;
+  gInGameGUI->AddWindow("", "", "probe", {0, 0, 0}, 10, 10, {}, [&](const std::string& N) { Heard.push_back(N); }, {});
+  gInGameGUI->GetWindow("probe")->Visible = false;
+  std::int32_t Own = -1;
+  for (auto& R : gRegions)
+    if (R->Owner == 0 && Own < 0) Own = R->ID;
+  ASSERT_GE(Own, 0);
+  for (std::size_t I = 1; I < gInGameGUI->Windows.size(); ++I) gInGameGUI->Windows[I]->Visible = false;
+  // The region window where it will open, its "build" under the mouse, then closed.
+  gInGameGUI->OpenWindow("regioninfo");
+  TGLWindow& Region = *gInGameGUI->GetWindow("regioninfo");
+  for (auto& Item : Region.Items) Item->Visible = true;
+  ASSERT_TRUE(PointAt(*gInGameGUI, "regiondetails_build_menu"));
+  gInGameGUI->CloseWindow("regioninfo");
+  ASSERT_FALSE(gInGameGUI->IsMouseOverWindow());
+  Game->PickHook = [Own] { return Own + 1; };
+  Game->MouseDown(1, 0, gMouseX, gMouseY);
+  EXPECT_FALSE(gLeftMouseDown);  // the held button scrolls no list of the window
+  Game->MouseUp(1, 0, gMouseX, gMouseY);
+  Game->Click();
+  EXPECT_EQ(gSelectedRegion, Own);
+  EXPECT_TRUE(Region.Visible);
+  EXPECT_EQ(gInGameGUI->GetWindowAtMouse(), &Region);
+  EXPECT_FALSE(Region.Dragging);
+  EXPECT_TRUE(Heard.empty()) << Heard.front();
+  EXPECT_FALSE(WindowShown("ingame", "region_build"));
+  // The same click on the window now presses "build".
+  Game->MouseDown(1, 0, gMouseX, gMouseY);
+  Game->MouseUp(1, 0, gMouseX, gMouseY);
+  Game->Click();
+  EXPECT_TRUE(WindowShown("ingame", "region_build"));
+}
+
+// A press that chooses a target on the globe still takes the keyboard from the edit that had it:
+// the division's name in the army window does not take the keys typed afterwards.
+TEST_F(ClickDispatchTest, APressOnTheGlobeTakesTheKeyboardFromTheEdit) {
+  TNation& P = *gNations[0];
+  std::int32_t Own = -1;
+  for (auto& R : gRegions)
+    if (R->Owner == 0 && !R->GetDivision() && Own < 0) Own = R->ID;
+  ASSERT_GE(Own, 0);
+  TDivision& D = *P.AddDivision("First", -1);
+  gInGameGUI->OpenWindow("army_management");
+  TGLWindow& Army = *gInGameGUI->GetWindow("army_management");
+  auto& Name = Army.GetItem<TGLEdit>("division_name");
+  for (const std::int32_t Mode : {1, 0}) {
+    SCOPED_TRACE(Mode);
+    Name.Text = "First";
+    gFocusedEdit = &Name;
+    Army.Y = 760.0f;  // parked, as a cursor mode parks it
+    gMouseX = gMouseY = 300;
+    ASSERT_FALSE(gInGameGUI->IsMouseOverWindow());
+    Game->CursorMode = Mode;
+    Game->StationDivision = &D;
+    Game->PickHook = [Own] { return Own + 1; };
+    Game->MouseDown(1, 0, gMouseX, gMouseY);
+    Game->MouseUp(1, 0, gMouseX, gMouseY);
+    Game->Click();
+    EXPECT_EQ(Game->CursorMode, 0);
+    EXPECT_EQ(gFocusedEdit, nullptr);
+    Game->KeyDown('X', 0);
+    EXPECT_EQ(Name.Text, "First");
+  }
+  EXPECT_EQ(D.Region, Own);
+}
+
+// A click that closes, opens or brings back a window under the mouse ends there: the "OK" of a
+// message box chooses no row of the list beneath it, and "load game" no row of the load window
+// that opens under it.
+TEST_F(ClickDispatchTest, AWindowThatAClickClosesOrOpensUnderTheMouseTakesNothingOfThatClick) {
+  // Moves Window until a row of its list lies under the mouse; the row it had stays chosen.
+  auto RowUnderMouse = [](TGLGUI& GUI, TGLWindow& Window, TGLListBox& List) {
+    const std::int32_t Kept = List.ItemIndex;
+    const int MouseX = gMouseX, MouseY = gMouseY;
+    for (int DY = -600; DY <= 600; DY += 3)
+      for (int DX = -900; DX <= 900; DX += 30) {
+        Window.X = static_cast<float>(MouseX + DX);
+        Window.Y = static_cast<float>(MouseY + DY);
+        if (GUI.GetWindowAt(MouseX, MouseY) != &Window) continue;
+        const TListItem* Row = GUI.GetListItemAtMouse();
+        if (Row && &List.Items[static_cast<std::size_t>(List.ItemIndex)] == Row && List.ItemIndex != Kept) {
+          List.ItemIndex = Kept;
+          return true;
+        }
+      }
+    List.ItemIndex = Kept;
+    return false;
+  };
+
+  // In game: the building list beneath a refusal's "OK".
+  for (std::size_t I = 1; I < gInGameGUI->Windows.size(); ++I) gInGameGUI->Windows[I]->Visible = false;
+  for (auto& R : gRegions)
+    if (R->Owner == 0) Game->SelectRegion(R->ID);
+  gInGameGUI->OpenWindow("region_build");
+  TGLWindow& Build = *gInGameGUI->GetWindow("region_build");
+  TGLListBox& Buildings = static_cast<TGLListBox&>(Build.GetGLGUIItem(0, "listbox"));
+  ASSERT_GT(Buildings.Items.size(), 3u);
+  Buildings.ItemIndex = 0;
+  gInGameGUI->ShowMessageBoxExt("Refused", "Hint", "dialog_warning", false);
+  TGLWindow& Box = *gInGameGUI->GetWindow("messagedlg_ext");
+  ASSERT_TRUE(PointAt(*gInGameGUI, "msgdlg_ext_ok"));
+  Box.Visible = false;
+  ASSERT_TRUE(RowUnderMouse(*gInGameGUI, Build, Buildings));
+  Box.Visible = true;
+  gInGameGUI->SetModalWindow("messagedlg_ext");
+  ASSERT_TRUE(PointAt(*gInGameGUI, "msgdlg_ext_ok"));
+  Game->MouseDown(1, 0, gMouseX, gMouseY);
+  Game->MouseUp(1, 0, gMouseX, gMouseY);
+  Game->Click();
+  EXPECT_FALSE(Box.Visible);
+  EXPECT_EQ(gInGameGUI->GetWindowAtMouse(), &Build);
+  EXPECT_EQ(Buildings.ItemIndex, 0);
+  // A click of its own on the row chooses it.
+  Game->Click();
+  EXPECT_NE(Buildings.ItemIndex, 0);
+
+  // In the main menu: the load window opening under "load game".
+  Game->State = gsMainMenu;
+  for (const char* Save : {"savegame2", "savegame3", "savegame4"}) {
+    Saves.Write(std::string(Save) + ".name", std::string(Save) + "\nsingleplayer\nd\nt\n");
+    Saves.Write(std::string(Save) + ".xml", "<savestate/>");
+  }
+  ASSERT_TRUE(Prepare({"mainmenu", "", "mainmenu_singleplayer_loadgame"}));
+  TGLWindow& Load = *gMainMenuGUI->GetWindow("loadgame");
+  TGLListBox& Saved = Load.GetItem<TGLListBox>("listbox_savegames");
+  Game->LoadGameWindow_Show("singleplayer");
+  ASSERT_EQ(Saved.Items.size(), 3u);
+  Saved.ItemIndex = 0;
+  gMainMenuGUI->OpenWindow("loadgame");
+  ASSERT_TRUE(RowUnderMouse(*gMainMenuGUI, Load, Saved));
+  Load.Visible = false;
+  ASSERT_EQ(gMainMenuGUI->GetButtonAtMouse()->Name, "mainmenu_singleplayer_loadgame");
+  Game->Click();
+  EXPECT_TRUE(Load.Visible);
+  EXPECT_EQ(gMainMenuGUI->GetWindowAtMouse(), &Load);
+  EXPECT_EQ(Saved.ItemIndex, 0);
+}
+
+// On the nation selection the mouse's press, moves and release pick the nation symbols and go to
+// no window of that screen: a window there is neither raised nor dragged by its title bar. The
+// click still reaches the screen's controls.
+TEST_F(ClickDispatchTest, OnTheNationSelectionPressMoveAndReleaseReachNoWindow) {
+  Game->State = gsNationSelect;
+  TGLWindow& Probe = gNationSelectGUI->AddWindow("Probe", "", "probe", {100, 100, 5}, 200, 100, {}, {}, {});
+  Probe.Visible = true;
+  Game->PickHook = [] { return -1; };
+  Form.ClientWidth = 1024;
+  Form.ClientHeight = 768;
+  Game->MouseMove(0, 150, 110);
+  Game->MouseDown(1, 0, 150, 110);  // on the title bar
+  Game->MouseMove(0, 250, 210);
+  Game->MouseUp(1, 0, 250, 210);
+  EXPECT_FALSE(Probe.Dragging);
+  EXPECT_EQ(Probe.X, 100.0f);
+  EXPECT_EQ(Probe.Y, 100.0f);
+  EXPECT_EQ(gNationSelectGUI->ActiveWindow, nullptr);
+  Probe.Visible = false;
+  ASSERT_TRUE(PointAt(*gNationSelectGUI, "nationselect_back"));
+  Game->Click();
+  EXPECT_EQ(Game->PendingState, gsMainMenu);
 }

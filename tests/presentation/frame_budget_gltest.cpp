@@ -180,11 +180,8 @@ protected:
   void SetUp() override {
     TGameWindowTest::SetUp();
     if (IsSkipped()) return;
-    CreateForm();
-    gMainForm = Form.get();
-    gGame = std::make_unique<TGame>(*Form, std::make_unique<TEarthGameView>());
-    gGame->Create();
-    ASSERT_FALSE(gGame->Quit) << "the game did not start";
+    StartGame();
+    if (HasFatalFailure()) return;
     gGame->SelectedNation = 0;
     gGame->StartNewGame(0);
     ASSERT_EQ(gGame->State, gsEarthView);

@@ -26,13 +26,20 @@ TEST_F(WindowsTest, TheHandOverSwitchesThePlayerAtTheDarkestPointAndKeepsEachPla
   Game.OverlayAlpha = 1.0f;
   Game.OverlayDirection = -1;
   Game.FrameTime = 100.0;
+  // A world round's news for the incoming player wait behind the veil.
+  TGLWindow& News = *gInGameGUI->GetWindow("infocenter");
+  News.Visible = false;
+  Game.NewsAtHandOver = true;
   int Frames = 0;
   while (gPlayerNation == 0 && Frames < 100) {
+    EXPECT_FALSE(News.Visible) << "frame " << Frames;
     AdvanceHotSeatOverlay(Game);
     ++Frames;
   }
   EXPECT_NEAR(Frames, 20, 1);  // from 1.0 down past -1.0 in tenths of a second
   EXPECT_EQ(gPlayerNation, 2);
+  EXPECT_TRUE(News.Visible);
+  EXPECT_FALSE(Game.NewsAtHandOver);
   EXPECT_EQ(Game.OverlayDirection, 1);
   EXPECT_FLOAT_EQ(gNations[0]->LastGlobeRotationY, 30.0f);
   EXPECT_FLOAT_EQ(Game.Earth->RotationY, 120.0f);

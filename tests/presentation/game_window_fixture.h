@@ -18,6 +18,7 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "platform/files.h"
+#include "presentation/earth_game_view.h"
 #include "support/gl_environment.h"
 #include "support/temp_folder.h"
 
@@ -47,6 +48,14 @@ protected:
   void CreateForm() {
     Form = std::make_unique<TTarnovaForm>(std::vector<std::string>{"tarnova", "-windowed"});
     Form->FormCreate();
+  }
+  // The main window and the game with its presentation, started as the program starts them.
+  void StartGame() {
+    CreateForm();
+    gMainForm = Form.get();
+    gGame = std::make_unique<TGame>(*Form, std::make_unique<TEarthGameView>());
+    gGame->Create();
+    ASSERT_FALSE(gGame->Quit) << "the game did not start";
   }
 
   TTempFolder Home;

@@ -298,7 +298,7 @@ TEST_F(LoadSaveWindows, InTheMenuTheInGameSaveWindowLeftOpenTakesNoClickAndAQues
   Open(*gMainMenuGUI, "loadgame");
   LoadGameWindow_Show(*Game, "singleplayer");
   TGLWindow& Load = Window(*gMainMenuGUI, "loadgame");
-  ASSERT_TRUE(Load.OnClick) << "the main menu's load window has its handler from the start";
+  ASSERT_TRUE(Load.OnClick) << "the main menu's load window has its handler (the game's own binding: main_menu_load_gltest)";
   for (const char* First : {"Newer", "Older"}) {
     // The same row as the hidden window's, then another: one press asks and deletes nothing.
     Select(*gMainMenuGUI, "loadgame", First);
