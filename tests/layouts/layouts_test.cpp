@@ -546,6 +546,20 @@ TEST_F(Layouts, LabelsPrintedAtFixedPlacesEndBeforeTheirValues) {
       }
 }
 
+// The hint of a cursor mode follows the mouse, 7 pixels right of it and 12 wider than its first
+// line: the lines are short enough that the hint stays whole with the mouse two thirds across
+// the narrowest GUI screen (640 of 960), wherever on the globe the player points.
+TEST_F(Layouts, TheCursorModeHintsStayOnTheNarrowestScreenRightOfTheGlobesMiddle) {
+  TXMLDocument Texts;
+  Services->Files.LoadXML("data\\XML\\localization.xml", Texts);
+  for (const char* Lang : {"GER", "ENG"})
+    for (const char* Key : {"szHintStationDivision", "szHintMoveDivision", "szHintInfiltrateRegion", "szHintExitWithEscape"}) {
+      const std::string Text = Texts.Root().Child(Key).AttributeOr(Lang, "");
+      EXPECT_FALSE(Text.empty()) << Lang << " " << Key;
+      EXPECT_LE(640 + 7 + Services->TextWidth(Text) + 12, 960.0f) << Lang << " " << Key << " \"" << Text << "\"";
+    }
+}
+
 // The names of buildings, units and technologies fit the narrowest list that shows them with an
 // icon (300 wide: 9 + 15 before the text, 25 for the scroll bar).
 TEST_F(Layouts, TheNamesTheListsShowFitThem) {
