@@ -109,8 +109,6 @@ TGLMemo* FirstMemo(TGLWindow* W) {
 
 TGUIScreenSize GUIScreenSizeFor(int ClientWidth, int ClientHeight) {
   if (ClientWidth <= 0 || ClientHeight <= 0) return {};
-  if (std::int64_t(ClientWidth) * 3 < std::int64_t(ClientHeight) * 4)
-    return {1024, static_cast<int>(std::nearbyint(static_cast<double>(ClientHeight) / ClientWidth * 1024.0))};
   return {static_cast<int>(std::nearbyint(static_cast<double>(ClientWidth) / ClientHeight * 768.0)), 768};
 }
 

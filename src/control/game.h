@@ -280,9 +280,8 @@ private:
 };
 
 // The GUI screen for a client area: 768 GUI pixels high, the width in the client's proportion,
-// rounded half to even (1024 x 768 -> 1024, 1280 x 800 -> 1229, 1280 x 720 -> 1365). A client
-// narrower than 4:3 gets a screen 1024 wide and taller instead (1280 x 1024 -> 1024 x 819): the
-// layouts are made 1024 wide, and their bottom bar would otherwise run off the right edge.
+// rounded half to even (1024 x 768 -> 1024, 1280 x 800 -> 1229, 1280 x 720 -> 1365, and
+// 1280 x 1024 -> 960: the layouts keep their controls within 960 for such screens).
 struct TGUIScreenSize {
   int Width = 1024, Height = 768;
 };

@@ -27,12 +27,11 @@ extern int gLeftPressMouseX;
 extern int gLeftPressMouseY;
 // Set while the right button is down; game control writes it.
 extern bool gRightButtonDown;
-// Width in GUI pixels of the virtual GUI screen (height 768, or 1024 wide and taller on a screen
-// narrower than 4:3); set by game control at start-up before any window file is loaded; the
-// toolkit never writes it.
+// Width in GUI pixels of the virtual GUI screen (height 768, the width in the client area's
+// proportion); set by game control at start-up before any window file is loaded; the toolkit
+// never writes it.
 extern int gGUIScreenWidth;
-// Height of the virtual GUI screen in GUI pixels (768 but on screens narrower than 4:3); set by
-// game control with the width.
+// Height of the virtual GUI screen in GUI pixels (768); set by game control with the width.
 extern int gGUIScreenHeight;
 // Horizontal stretch of wide screens; 1.0 from the main window's creation.
 extern double gWidescreenFactor;

@@ -17,8 +17,6 @@
 
 namespace {
 std::string Whole(double Value) { return std::to_string(static_cast<long long>(std::nearbyint(Value))); }
-// How much taller than 768 the GUI screen is.
-float HudRowShift() { return static_cast<float>(std::max(0, gGUIScreenHeight - 768)); }
 }  // namespace
 
 std::string FormatHudNumber(double Value) {
@@ -42,22 +40,19 @@ std::string FormatHudNumber(double Value) {
 }
 
 std::vector<THudText> EarthViewHUDTexts(const TNation& N, float X0, float Y0, float F) {
-  // The value rows are placed for a screen 768 high; on a taller one they move down with the
-  // panel, which sits at the bottom edge.
-  const float D = HudRowShift();
   return {
       {"\"" + N.PlayerName + "\"", X0 + 605.0f * F, Y0 + 30.0f, 1.0f, false, true},
       {N.GetName(), X0 + 595.0f * F, Y0 + 42.0f, 1.0f, false, false},
       {Localize("szStrTurn") + " " + std::to_string(gCurrentTurn), X0 + 585.0f * F, Y0 + 54.0f, 1.0f, false, false},
-      {Whole(N.Ressources), X0 + 430.0f * F, 670.0f + D, 1.2f, true, true},
-      {std::to_string(N.Scientists.size()), X0 + 545.0f * F, 640.0f + D, 1.0f, true, false},
-      {std::to_string(N.Generals.size()), X0 + 564.0f * F, 640.0f + D, 1.0f, true, false},
-      {std::to_string(N.Spies.size()), X0 + 581.0f * F, 640.0f + D, 1.0f, true, false},
-      {std::to_string(N.Divisions.size()), X0 + 564.0f * F, 675.0f + D, 1.0f, true, false},
-      {Whole(N.GetValue("numregions")), X0 + 564.0f * F, 715.0f + D, 1.0f, true, false},
-      {FormatHudNumber(N.GetValue("averageloyality")), X0 + 494.0f * F, 640.0f + D, 1.0f, true, false},
-      {FormatHudNumber(N.GetValue("totalpopulation")), X0 + 494.0f * F, 675.0f + D, 1.0f, true, false},
-      {FormatHudNumber(N.GetValue("totalgrowth")), X0 + 494.0f * F, 715.0f + D, 1.0f, true, false},
+      {Whole(N.Ressources), X0 + 430.0f * F, 670.0f, 1.2f, true, true},
+      {std::to_string(N.Scientists.size()), X0 + 545.0f * F, 640.0f, 1.0f, true, false},
+      {std::to_string(N.Generals.size()), X0 + 564.0f * F, 640.0f, 1.0f, true, false},
+      {std::to_string(N.Spies.size()), X0 + 581.0f * F, 640.0f, 1.0f, true, false},
+      {std::to_string(N.Divisions.size()), X0 + 564.0f * F, 675.0f, 1.0f, true, false},
+      {Whole(N.GetValue("numregions")), X0 + 564.0f * F, 715.0f, 1.0f, true, false},
+      {FormatHudNumber(N.GetValue("averageloyality")), X0 + 494.0f * F, 640.0f, 1.0f, true, false},
+      {FormatHudNumber(N.GetValue("totalpopulation")), X0 + 494.0f * F, 675.0f, 1.0f, true, false},
+      {FormatHudNumber(N.GetValue("totalgrowth")), X0 + 494.0f * F, 715.0f, 1.0f, true, false},
   };
 }
 
@@ -78,7 +73,7 @@ void EarthViewHUD_Render(TGame& Game) {
     const THudText& T = Texts[i];
     const float Width = gGUIFont->TextWidth(T.Text) * T.Size;
     if (i == 3)
-      DrawTendencyIcon(N.Ressources, N.RessourcesLast, T.X + Width / 2.0f, 672.0f + HudRowShift(), 1.0f);
+      DrawTendencyIcon(N.Ressources, N.RessourcesLast, T.X + Width / 2.0f, 672.0f, 1.0f);
     const float Left = T.Centred ? T.X - Width / 2.0f : T.X - Width;
     gGUIFont->Print(T.Text, MakeVector3(Left, T.Y, 1.0f), MakeVector3(1.0f, 1.0f, 1.0f), 1.0f, T.Size, true, T.BindFont);
   }

@@ -21,8 +21,8 @@ struct THudText {
   bool BindFont = false;
 };
 // The texts for the panel at (X0, Y0) with the widescreen factor F, in drawing order; the
-// resources text comes fourth. The value rows lie as far above the GUI screen's bottom as on a
-// screen 768 high.
+// resources text comes fourth. The name lines follow the panel; the value rows stand at fixed
+// heights of the 768-high GUI screen.
 std::vector<THudText> EarthViewHUDTexts(const TNation& Nation, float X0, float Y0, float F);
 
 // The base window's render handler.

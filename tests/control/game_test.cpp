@@ -91,9 +91,9 @@ TEST_F(GameTest, TheMainWindowSwitchesAndTheGUIWidthFollowTheClientArea) {
   EXPECT_EQ(Size(1280, 960), std::pair(1024, 768));
   EXPECT_EQ(Size(1280, 800), std::pair(1229, 768));
   EXPECT_EQ(Size(1280, 720), std::pair(1365, 768));
-  // Narrower than 4:3 the 1024-wide layouts stay whole on a taller screen.
-  EXPECT_EQ(Size(1280, 1024), std::pair(1024, 819));
-  EXPECT_EQ(Size(1024, 1024), std::pair(1024, 1024));
+  // Narrower than 4:3 the screen keeps its height of 768 and becomes narrower.
+  EXPECT_EQ(Size(1280, 1024), std::pair(960, 768));
+  EXPECT_EQ(Size(1024, 1024), std::pair(768, 768));
   gSettings.Windowed = false;
   TTarnovaForm Wide{{"tarnova", "-WIDESCREENDEBUG", "-windowed"}};
   Wide.FormCreate();

@@ -1,5 +1,5 @@
 # A hot-seat game of two human players for HOT_SEAT_ROUNDS rounds (default 10): the main menu's
-# hot-seat panel sets the Norvance Confederacy (nation 1) and the Kaluan Alliance (nation 3) to be
+# hot-seat panel sets the Norvance League (nation 1) and the Kaluan Alliance (nation 3) to be
 # played by humans and the other three nations by the computer; then each round "next round"
 # twice: the first hands the turn from nation 1 to nation 3 without a world round, the second runs
 # the world round (the computer nations play) and hands the turn back to nation 1. Each hand-over
@@ -85,7 +85,7 @@ Panel=$(bright "$E2E_ARTIFACTS/hot_seat_panel.png" 900 400)
 # fourth row); each drop-down opens from its arrow, its rows hang below the field, 21 pixels each.
 choose() {
   local Y=$((210 + 34 * $1))
-  click 689 $((Y + 12))
+  click 669 $((Y + 12))
   sleep 0.3
   click 600 $((Y + 21 * ($2 + 1) + 10))
 }

@@ -1,7 +1,7 @@
 // The window and screen layouts of the data set, loaded as the game loads them: every window and
 // control the game's code names is there, controls it takes by position stand in the right
-// order, and in both languages and both GUI widths every control lies inside its window, apart
-// from the others, with its text inside it.
+// order, and in both languages and the GUI widths of 5:4, 4:3 and 16:9 screens every control
+// lies inside its window, apart from the others, with its text inside it.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -354,6 +354,7 @@ struct TBox {
   bool Container;  // panels and skinned pictures: other controls may lie on them
   std::string Group;
   bool Hidden;
+  bool Picture = false;  // a skinned picture: pictures may lie over one another
 };
 
 bool Inside(const TBox& A, const TBox& B) { return A.X >= B.X && A.Y >= B.Y && A.X + A.W <= B.X + B.W && A.Y + A.H <= B.Y + B.H; }
@@ -424,7 +425,7 @@ public:
       default: break;
     }
     (void)W;
-    return TBox{Name, I.Position.X, I.Position.Y, Wd, Ht, Container, "", !I.Visible};
+    return TBox{Name, I.Position.X, I.Position.Y, Wd, Ht, Container, "", !I.Visible, I.Kind() == TGUIItemKind::SkinnedControl};
   }
 
   void CheckWindow(const TGLWindow& W, const std::string& Where, bool Base, int ScreenWidth) {
@@ -456,6 +457,8 @@ public:
         if (!P.Group.empty() && !Q.Group.empty() && P.Group != Q.Group) continue;  // never shown together
         if (P.Hidden && Q.Hidden) continue;  // alternatives (victory or defeat)
         if (!Overlap(P, Q)) continue;
+        // The bottom bar's pieces meet on its deck, the next-round piece over the bar.
+        if (P.Picture && Q.Picture) continue;
         if ((P.Container && Inside(Q, P)) || (Q.Container && Inside(P, Q))) continue;
         Fault(Where, P.What + " overlaps " + Q.What);
       }
@@ -464,7 +467,7 @@ public:
 
 TEST_F(Layouts, ControlsLieInsideTheirWindowsApartFromEachOtherWithTheirTextInside) {
   for (const std::string& Lang : kLanguages)
-    for (int Width : {1024, 1365}) {
+    for (int Width : {960, 1024, 1365}) {
       TGameGUIs G = LoadGameGUIs(Lang, Width);
       TGeometry Geo{*Services, {}};
       for (const auto& [GUIName, GUI] : G.All())
@@ -541,6 +544,20 @@ TEST_F(Layouts, LabelsPrintedAtFixedPlacesEndBeforeTheirValues) {
         // One pixel to spare: the last glyph's advance ends in its own empty side bearing.
         EXPECT_LE(Services->TextWidth(Text), R.Room + 1) << Lang << " " << Key << " \"" << Text << "\"";
       }
+}
+
+// The hint of a cursor mode follows the mouse, 7 pixels right of it and 12 wider than its first
+// line: the lines are short enough that the hint stays whole with the mouse two thirds across
+// the narrowest GUI screen (640 of 960), wherever on the globe the player points.
+TEST_F(Layouts, TheCursorModeHintsStayOnTheNarrowestScreenRightOfTheGlobesMiddle) {
+  TXMLDocument Texts;
+  Services->Files.LoadXML("data\\XML\\localization.xml", Texts);
+  for (const char* Lang : {"GER", "ENG"})
+    for (const char* Key : {"szHintStationDivision", "szHintMoveDivision", "szHintInfiltrateRegion", "szHintExitWithEscape"}) {
+      const std::string Text = Texts.Root().Child(Key).AttributeOr(Lang, "");
+      EXPECT_FALSE(Text.empty()) << Lang << " " << Key;
+      EXPECT_LE(640 + 7 + Services->TextWidth(Text) + 12, 960.0f) << Lang << " " << Key << " \"" << Text << "\"";
+    }
 }
 
 // The names of buildings, units and technologies fit the narrowest list that shows them with an

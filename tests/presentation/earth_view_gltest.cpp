@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -27,6 +28,7 @@
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
 #include "gui/skinned_control.h"
+#include "gui/text.h"
 #include "gui/window.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -569,11 +571,65 @@ TEST_F(EarthViewFrameGL, TheEarthViewFillsAWideWindowWithoutStretchingTheGlobe) 
   CheckFrame(false);
 }
 
+// The controls of a GUI's base window that leave the GUI screen, by name: every control that
+// Wanted accepts (the three built-in hint items aside) and every part of its skinned pictures.
+std::vector<std::string> ControlsOffTheScreen(const TGLGUI& GUI, const std::function<bool(const TGLGUIItem&)>& Wanted) {
+  std::vector<std::string> Off;
+  const float W = static_cast<float>(gGUIScreenWidth), H = static_cast<float>(gGUIScreenHeight);
+  const TGLWindow& Base = *GUI.Windows[0];
+  for (std::size_t K = 3; K < Base.Items.size(); ++K) {
+    const TGLGUIItem& I = *Base.Items[K];
+    if (!Wanted(I)) continue;
+    const std::string Name = I.ID.empty() ? "item " + std::to_string(K) : I.ID;
+    float Right = I.Position.X + static_cast<float>(I.Width);
+    if (const auto* T = dynamic_cast<const TGLText*>(&I)) Right = std::max(Right, I.Position.X + gGUIFont->TextWidth(T->Text));
+    if (I.Position.X < 0 || I.Position.Y < 0 || Right > W || I.Position.Y + static_cast<float>(I.GetHeight()) > H)
+      Off.push_back(Name);
+    if (const auto* S = dynamic_cast<const TGLSkinnedControl*>(&I))
+      for (const auto& Part : S->Parts)
+        for (const TIntPair& P : S->WindowPolygon(*Part))
+          if (P.X < 0 || P.Y < 0 || P.X > W || P.Y > H) {
+            Off.push_back(Part->Name);
+            break;
+          }
+  }
+  return Off;
+}
+
+// A 5:4 screen gets a GUI screen 768 high and 960 wide; every control of the bottom bar, the
+// nation selection and the hot-seat panel lies on it, the round button whole in the bar's
+// right-hand corner, and the bar's values in their rows.
 TEST_F(EarthViewFrameGL, TheEarthViewShowsTheWholeInterfaceOnAScreenNarrowerThanFourToThree) {
   Start(1280, 1024);
-  EXPECT_EQ(gGUIScreenWidth, 1024);
-  EXPECT_EQ(gGUIScreenHeight, 819);
+  EXPECT_EQ(gGUIScreenWidth, 960);
+  EXPECT_EQ(gGUIScreenHeight, 768);
   CheckFrame(true);
+  const auto Every = [](const TGLGUIItem&) { return true; };
+  EXPECT_EQ(ControlsOffTheScreen(*gInGameGUI, Every), std::vector<std::string>{});
+  EXPECT_EQ(ControlsOffTheScreen(*gNationSelectGUI, Every), std::vector<std::string>{});
+  // The hot-seat panel: its picture (the fifth skinned picture of the menu) and its controls.
+  const TGLGUIItem& HotSeatPanel = gMainMenuGUI->Windows[0]->GetGLGUIItem(4, "skinned");
+  EXPECT_EQ(ControlsOffTheScreen(*gMainMenuGUI,
+                                 [&](const TGLGUIItem& I) {
+                                   return &I == &HotSeatPanel || I.ID.find("hotseat_") != std::string::npos;
+                                 }),
+            std::vector<std::string>{});
+  // The nation's name and base factors, printed left of the history, stay on the screen too.
+  const TGLGUIItem& History = gNationSelectGUI->Windows[0]->GetGUIItemByID("memonationhistory");
+  EXPECT_GE(History.Position.X - 190.0f, 0.0f);
+  // The round button keeps to the right edge; the bar's values stand where they do on any
+  // screen 768 high.
+  const auto& Corner = dynamic_cast<const TGLSkinnedControl&>(gInGameGUI->HintWindow->GetGLGUIItem(3, "skinned"));
+  ASSERT_EQ(Corner.Parts.size(), 1u);
+  EXPECT_EQ(Corner.Parts[0]->Name, "nextround");
+  double MiddleX = 0;
+  for (const TIntPair& P : Corner.WindowPolygon(*Corner.Parts[0])) MiddleX += P.X;
+  EXPECT_NEAR(MiddleX / 64.0, gGUIScreenWidth - 102.0, 1.0);
+  const TGLGUIItem& Bar = gInGameGUI->HintWindow->GetGLGUIItem(0, "skinned");
+  const std::vector<THudText> Texts = EarthViewHUDTexts(*gNations[gPlayerNation], Bar.Position.X, Bar.Position.Y, 1.0f);
+  EXPECT_FLOAT_EQ(Texts[3].Y, 670.0f);
+  EXPECT_FLOAT_EQ(Texts[11].Y, 715.0f);
+  EXPECT_FLOAT_EQ(Bar.Position.Y, 768.0f - 210.0f);
 }
 
 TEST_F(EarthViewGL, TheReflectionShowsTheMirroredGlobeAndNothingFromBelowTheWater) {

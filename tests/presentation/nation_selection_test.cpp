@@ -1,7 +1,12 @@
-// The base factors beside a nation's history, and the nation's name that must not run into the
-// heading beside it.
+// The base factors beside a nation's history, and the nation's names, which must not run into
+// the heading beside them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "engine/streams.h"
+#include "engine/tex_font.h"
+#include "platform/xml_document.h"
 #include "presentation/scenes/nation_selection_scene.h"
 
 TEST(NationSelection, BaseFactorsReadAsSignedPercentagesColouredByWhetherTheyHelp) {
@@ -24,8 +29,21 @@ TEST(NationSelection, BaseFactorsReadAsSignedPercentagesColouredByWhetherTheyHel
   }
 }
 
-TEST(NationSelection, ALongNameShrinksToEndBeforeTheHistoryHeading) {
-  EXPECT_FLOAT_EQ(NationNameSize(100.0f), 1.5f);
-  for (float Width : {150.0f, 400.0f}) EXPECT_LE(Width * NationNameSize(Width), 185.0f) << Width;
-  EXPECT_GT(NationNameSize(400.0f), 0.4f);
+TEST(NationSelection, EveryNationNameOfTheDataSetEndsBeforeTheHistoryHeadingAtTheNamesFullSize) {
+  // The name starts 190 pixels left of the "History" heading and is printed at one and a half
+  // times the GUI font's size, however long it is: the data keep the names short enough.
+  EXPECT_FLOAT_EQ(kNationNameSize, 1.5f);
+  TFileStream Widths(std::filesystem::path(TARNOVA_BINARY_DIR) / "data" / "font3.fnt");
+  const TTexFont Font(Widths, 8.0f);
+  TXMLDocument Nations;
+  Nations.LoadFromFile(std::filesystem::path(TARNOVA_BINARY_DIR) / "data" / "XML" / "nationinfo.xml");
+  int Names = 0;
+  for (const TXMLNode& Nation : Nations.Root().Children())
+    for (const char* Attribute : {"name_ger", "name_eng"}) {
+      const std::string Name = Nation.RequiredAttribute(Attribute);
+      ++Names;
+      // A gap of eight pixels keeps the name clear of the heading.
+      EXPECT_LE(Font.TextWidth(Name) * kNationNameSize, 190.0f - 8.0f) << "\"" << Name << "\"";
+    }
+  EXPECT_EQ(Names, 10);
 }

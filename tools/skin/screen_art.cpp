@@ -238,23 +238,35 @@ TCanvas RoundHover(int Size, float R, int TextureSize) {
 
 // -------------------------------------------------------------------------------- the bar
 
-// The bar's outline, Inset pixels inside its edge: the status panel on the left rising to the
+// The bar comes in three pictures: the bar itself (960 wide, the narrowest screen's width) with
+// the status panel and the command rail, anchored at the left; the next-round button in its
+// housing (176 wide), anchored at the right; and the stretcher that fills the deck between them
+// on wider screens.
+enum class TBarPiece { Bar, Stretcher, NextRound };
+
+// The next-round button's centre in its own picture: 102 pixels left of the screen's right edge.
+constexpr float kNextRoundX = 74, kNextRoundY = 124;
+
+// A piece's outline, Inset pixels inside its edge: the status panel on the left rising to the
 // top, the deck along the bottom and the round housing of the next-round button. The left,
-// right and bottom sides are the screen's edges and carry no rim.
-TShape BarShape(float Inset, bool Stretcher) {
+// right and bottom sides are the screen's edges or lie under another piece and carry no rim.
+TShape BarShape(float Inset, TBarPiece Piece) {
   const float I = Inset, Shift = 0.68f * Inset;
-  if (Stretcher) return Rect(-10, 98 + I, 74, 220);
-  return Union(Polygon({{-10, 8 + I}, {262 - Shift, 8 + I}, {298 - Shift, 98 + I}, {1034, 98 + I}, {1034, 220}, {-10, 220}}),
-               Circle(922, 124, 66 - I));
+  switch (Piece) {
+    case TBarPiece::Stretcher: return Rect(-10, 98 + I, 74, 220);
+    case TBarPiece::NextRound: return Union(Rect(-10, 98 + I, 186, 220), Circle(kNextRoundX, kNextRoundY, 66 - I));
+    case TBarPiece::Bar: break;
+  }
+  return Polygon({{-10, 8 + I}, {262 - Shift, 8 + I}, {298 - Shift, 98 + I}, {970, 98 + I}, {970, 220}, {-10, 220}});
 }
 
-// The rim, the body and the lit top edge: the same rows on the bar and on its stretcher, so
-// that the stretcher continues the bar without a seam.
-void BarBody(TCanvas& K, bool Stretcher) {
-  K.Fill(BarShape(0, Stretcher), kRim);
-  K.Set(BarShape(3, Stretcher), kRimDark);
-  K.Set(BarShape(5, Stretcher), [](float, float Y) { return Mix(kBodyTop, kBodyLow, std::clamp((Y - 8) / 202.0f, 0.0f, 1.0f)); });
-  K.Fill(Minus(BarShape(5, Stretcher), BarShape(7, Stretcher)), TColor{1, 1, 1, 0.16f});
+// The rim, the body and the lit top edge: the same rows on every piece, so that they continue
+// one another without a seam.
+void BarBody(TCanvas& K, TBarPiece Piece) {
+  K.Fill(BarShape(0, Piece), kRim);
+  K.Set(BarShape(3, Piece), kRimDark);
+  K.Set(BarShape(5, Piece), [](float, float Y) { return Mix(kBodyTop, kBodyLow, std::clamp((Y - 8) / 202.0f, 0.0f, 1.0f)); });
+  K.Fill(Minus(BarShape(5, Piece), BarShape(7, Piece)), TColor{1, 1, 1, 0.16f});
   // A groove along the bottom of the deck.
   K.Fill(Rect(-10, 203, 1034, 204.5f), TColor{0, 0, 0, 0.35f});
   K.Fill(Rect(-10, 204.5f, 1034, 205.5f), TColor{1, 1, 1, 0.07f});
@@ -272,8 +284,8 @@ void Rivet(TCanvas& K, float X, float Y) {
 }
 
 TCanvas Hud() {
-  TCanvas K = Picture(1024, 210, 1024, 256);
-  BarBody(K, false);
+  TCanvas K = Picture(960, 210, 1024, 256);
+  BarBody(K, TBarPiece::Bar);
 
   // The name plate: name, nation and round end at x 225, 215 and 205 on the lines y 30, 42 and
   // 54; its right edge slants with them.
@@ -314,24 +326,35 @@ TCanvas Hud() {
   K.Fill(Rect(238, 80, 239, 200), TColor{1, 1, 1, 0.1f});
   for (auto [X, Y] : {std::pair<float, float>{14, 192}, {226, 192}, {226, 86}}) Rivet(K, X, Y);
 
-  // The seven command buttons lie in a sunken rail.
-  K.Fill(RoundRect(271, 108, 829, 192, 42), Rgb(100, 120, 160));
-  K.Set(RoundRect(272.5f, 109.5f, 827.5f, 190.5f, 40.5f), [](float, float Y) {
+  // The seven command buttons lie in a sunken rail, which ends before the next-round button's
+  // housing on the narrowest screen.
+  K.Fill(RoundRect(250, 108, 784, 192, 42), Rgb(100, 120, 160));
+  K.Set(RoundRect(251.5f, 109.5f, 782.5f, 190.5f, 40.5f), [](float, float Y) {
     return Mix(Rgb(4, 6, 10), Rgb(16, 22, 34), std::clamp((Y - 110) / 80.0f, 0.0f, 1.0f));
   });
   const TGlyph Commands[] = {kBuildUnits, kManageUnits, kInfo, [](TCanvas& G) { Flask(G); }, [](TCanvas& G) { Rocket(G); },
                              [](TCanvas& G) { Staff(G); }, [](TCanvas& G) { Eye(G); }};
-  for (int C = 0; C < 7; ++C) RoundButton(K, 316 + 78.0f * C, 150, 30, Commands[C], 36, Rgb(205, 218, 240), Rgb(60, 74, 100));
+  for (int C = 0; C < 7; ++C) RoundButton(K, 295 + 74.0f * C, 150, 30, Commands[C], 36, Rgb(205, 218, 240), Rgb(60, 74, 100));
+  return K;
+}
 
-  // The next-round button in its housing, with a gold bezel.
-  K.Fill(Circle(922, 124, 59), Rgb(4, 6, 10, 0.9f));
-  RoundButton(K, 922, 124, 52, kNextRound, 64, Rgb(255, 230, 150), Rgb(140, 95, 35));
+// The next-round button in its housing, with a gold bezel, on a piece of the deck.
+TCanvas HudNextRound() {
+  TCanvas K = Picture(176, 210, 256, 256);
+  BarBody(K, TBarPiece::NextRound);
+  K.Fill(Circle(kNextRoundX, kNextRoundY, 59), Rgb(4, 6, 10, 0.9f));
+  RoundButton(K, kNextRoundX, kNextRoundY, 52, kNextRound, 64, Rgb(255, 230, 150), Rgb(140, 95, 35));
+  // The deck fades in over the first few pixels, left of the housing: the same deck lies under
+  // it, and the picture's edge, blended with the clamped border, would otherwise show as a seam.
+  const int Fade = static_cast<int>(std::lround(6 * K.Scale));
+  for (int Y = 0; Y < K.Height; ++Y)
+    for (int X = 0; X < Fade; ++X) K.At(X, Y).A *= (X + 0.5f) / Fade;
   return K;
 }
 
 TCanvas HudStretcher() {
   TCanvas K = Picture(64, 210, 64, 256);
-  BarBody(K, true);
+  BarBody(K, TBarPiece::Stretcher);
   return K;
 }
 
@@ -429,6 +452,7 @@ std::map<std::string, TCanvas> ScreenPictures(const std::string& FontFile) {
   std::map<std::string, TCanvas> P;
   P.emplace("ui_hud", Hud());
   P.emplace("ui_hud_stretcher", HudStretcher());
+  P.emplace("ui_hud_nextround", HudNextRound());
   P.emplace("ui_hud_button_hover", RoundHover(64, 30, 64));
   P.emplace("ui_hud_nextround_hover", RoundHover(112, 52, 128));
   P.emplace("ui_sysbar", SystemBar());

@@ -1,6 +1,5 @@
 // The intro: over the stormy sky and the sea of the main menu the intro layout's first four
 // items fade in one after another, then the game goes on to the main menu.
-#include <algorithm>
 
 #include "control/control_globals.h"
 #include "control/game.h"
@@ -41,8 +40,9 @@ void RenderIntro(TGame& Game) {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glPushMatrix();
-  // The layout is made for 1024 GUI pixels: centred on wider screens, left-aligned on narrower.
-  glTranslatef(static_cast<float>(std::max(0, gGUIScreenWidth - 1024) / 2), 0, 0);
+  // The layout is made for 1024 GUI pixels and stays centred on any screen: shifted right on
+  // wider ones, left on the narrower 5:4 screen (960).
+  glTranslatef(static_cast<float>((gGUIScreenWidth - 1024) / 2), 0, 0);
   gIntroGUI->FadeSpeed = static_cast<float>(Game.FrameTime);
   gIntroGUI->Render();
   glPopMatrix();

@@ -56,9 +56,6 @@ constexpr int kPollutionRow = 3;
 // The history's rows follow the same slanted edge as the factor lines beside them.
 const std::vector<float> kMemoIndents = {0, 6, 12, 18, 26, 34, 45, 55, 68, 80};
 
-// From the name's start to the "History" heading.
-constexpr float kNameRoom = 190.0f;
-
 void Symbol(std::size_t Place, float ExtraScale, const std::string& Model) {
   const TSymbolPlace& P = kPlaces[Place];
   glPushMatrix();
@@ -135,7 +132,7 @@ void Overlay(TGame& Game) {
   if (gGUIFont) {
     if (Nation < gNations.size() && gNations[Nation] && !gNations[Nation]->Names.empty()) {
       const std::string Name = gNations[Nation]->GetName();
-      gGUIFont->Print(Name, {5, -25, 0}, gDefaultTextColor, 1.0f, NationNameSize(gGUIFont->TextWidth(Name)), false, true);
+      gGUIFont->Print(Name, {5, -25, 0}, gDefaultTextColor, 1.0f, kNationNameSize, false, true);
     }
     gGUIFont->Print(Localize("szStrBaseFactors"), {10, 0, 0}, gDefaultTextColor, 1.0f, 1.0f, false, true);
     gGUIFont->Print(Localize("szStrHistory"), {195, -25, 0}, gDefaultTextColor, 1.0f, 1.0f, false, true);
@@ -163,13 +160,6 @@ TFactorLine FormatBaseFactor(float Factor, bool LessIsBetter) {
   std::string Text = Above ? "+" : "-";
   Text.append(std::to_string(static_cast<long long>(Percent))).append("%");
   return {Text, Good ? Green : Red};
-}
-
-float NationNameSize(float Width) {
-  constexpr float Full = 1.5f;
-  const float Room = kNameRoom - 8.0f;  // a small gap before the heading
-  if (Width <= 0.0f || Width * Full <= Room) return Full;
-  return Room / Width;
 }
 
 int NationSymbolPlaceOfColor(int Red, int Green, int Blue) {

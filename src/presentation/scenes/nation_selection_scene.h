@@ -22,6 +22,6 @@ struct TFactorLine {
   TVector3 Color;
 };
 TFactorLine FormatBaseFactor(float Factor, bool LessIsBetter);
-// The size the nation's name is printed at: 1.5, smaller when a name that long would reach the
-// "History" heading beside it (Width: the name's width at size 1).
-float NationNameSize(float Width);
+// The nation's name is printed at this size, whatever its length: the names of the data set are
+// short enough to end before the "History" heading, which starts 190 pixels right of the name.
+constexpr float kNationNameSize = 1.5f;
