@@ -262,6 +262,9 @@ TEST_F(Nations, StarStrength) {
   EXPECT_EQ(StarStrength(10 * 15), 2);  // exactly 1.5, not a sum of tenths just below it
   EXPECT_EQ(StarStrength(25 * 10), 2);
   EXPECT_EQ(StarStrength(1), 1);
+  // Attack values as the data may write them: below 0, or summed far past the integer range.
+  EXPECT_EQ(StarStrength(-400), 0);
+  EXPECT_EQ(StarStrength(std::int64_t{1} << 40), 5);
 
   TNation& N = Nation(0);
   TDivision* D = N.AddDivision("", 0);
