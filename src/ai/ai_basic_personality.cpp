@@ -15,11 +15,6 @@
 #include "world/region.h"
 #include "world/world_globals.h"
 
-namespace {
-// Categories whose buildings the endangered rules build; they are never torn down for room.
-bool IsRescueCategory(std::int32_t Category) { return Category == bcEnergy || Category == bcLoyality || Category == bcPollution; }
-}  // namespace
-
 TNation& TAIBasicPersonality::Nation() const { return *Controller->Nation; }
 
 void TAIBasicPersonality::Log(const std::string& Text, std::int32_t Color) const { Controller->Log->Add(Text, Color); }
@@ -191,11 +186,14 @@ void TAIBasicPersonality::ConstructBuilding(TRegion& Region, const TBuildingType
 }
 
 bool TAIBasicPersonality::DemolishBuildingForRoom(TRegion& Region) {
-  TBuilding* Chosen = nullptr;
+  // The first slot unless a search finds a building with one of the effects; the later searches
+  // win, so ressources go first, then science, growth, max population and defense. Whatever
+  // category the building has: an energy or loyalty building raising ressources goes too.
+  TBuilding* Chosen = &Region.Buildings[0][0];
   const auto Search = [&](std::initializer_list<const char*> Effects) {
     for (auto& Row : Region.Buildings)
       for (TBuilding& Slot : Row) {
-        if (!Slot.Type || IsRescueCategory(Slot.Type->Category)) continue;
+        if (!Slot.Type) continue;
         const bool Match = std::any_of(Effects.begin(), Effects.end(),
                                        [&](const char* Effect) { return Slot.Type->GetEffectValue(Effect) > 0; });
         if (Match) {
@@ -209,7 +207,7 @@ bool TAIBasicPersonality::DemolishBuildingForRoom(TRegion& Region) {
   Search({"region.growth"});
   Search({"global.science.civil", "global.science.military"});
   Search({"region.ressources"});
-  if (!Chosen) return false;
+  if (!Chosen->Type) return false;
   Log(" Demolished " + Quoted(Chosen->Type->GetName()) + " to make room for a more important building",
       AIColorConstruction);
   Chosen->Type = nullptr;

@@ -28,9 +28,9 @@ public:
   // yet, starts it in the first slot without a building. The type's technology is not asked for
   // here (the choice of a type is where it counts). A missing type is skipped with a log line.
   void ConstructBuilding(TRegion& Region, const TBuildingType* Type);
-  // Empties one slot for a more important building: a ressources building first, then science,
-  // growth, max population and defense. Energy, loyality and pollution buildings are never
-  // demolished. False when no slot qualifies.
+  // Empties one slot for a more important building, whatever its category: a building raising
+  // ressources first, then science, growth, max population and defense, else the first slot.
+  // False when that slot holds no finished building.
   bool DemolishBuildingForRoom(TRegion& Region);
   static bool HasFreeSlot(const TRegion& Region);
   static std::int32_t CountBuildingsOfCategory(const TRegion& Region, std::uint8_t Category);

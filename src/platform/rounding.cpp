@@ -1,6 +1,7 @@
 #include "platform/rounding.h"
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "platform/errors.h"
@@ -17,4 +18,11 @@ std::int64_t RoundToInt64(double Value) {
   if (!(R >= -9223372036854775808.0 && R < 9223372036854775808.0))
     throw ERangeError("RoundToInt64->Value " + std::to_string(Value) + " out of the integer range");
   return static_cast<std::int64_t>(R);
+}
+
+std::string RoundedText(double Value) {
+  const double R = std::nearbyint(Value);
+  char Buffer[400];
+  std::snprintf(Buffer, sizeof Buffer, "%.0f", R == 0.0 ? 0.0 : R);
+  return Buffer;
 }

@@ -2,7 +2,11 @@
 // Float to integer: nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 // std::nearbyint under the default rounding mode does exactly this; std::round would not.
 #include <cstdint>
+#include <string>
 
 // Throws ERangeError when the value does not fit a 32-bit integer (or is not a number).
 std::int32_t RoundToInt(double Value);
 std::int64_t RoundToInt64(double Value);
+// The decimal digits of Value rounded the same way, for any finite value, also one beyond the
+// integer range ("-0" is written "0").
+std::string RoundedText(double Value);

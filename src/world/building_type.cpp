@@ -16,7 +16,6 @@
 
 namespace {
 constexpr const char* LoadWhere = "TBuildingTypePool->LoadFromXML->";
-constexpr std::int32_t MaxInt = 0x7FFFFFFF;
 
 struct TEffectLook {
   const char* Name;
@@ -42,16 +41,14 @@ constexpr TEffectLook EffectLooks[] = {
 std::unique_ptr<TBuildingType> ReadType(const TXMLNode& Node, std::int32_t Number, const TStringList* Variables) {
   auto T = std::make_unique<TBuildingType>();
   const auto& Codes = DataLanguageCodes();
-  for (std::size_t L = 0; L < Codes.size(); ++L) {
-    T->Names[L] = ReadTextAttribute(LoadWhere, Node, "name" + Codes[L]);
-    if (T->Names[L].empty()) ThrowBadValue(LoadWhere, Node, "name" + Codes[L], "", "expected text");
-  }
+  for (std::size_t L = 0; L < Codes.size(); ++L) T->Names[L] = ReadTextAttribute(LoadWhere, Node, "name" + Codes[L]);
   T->ID = ReadTextAttribute(LoadWhere, Node, "model3d");
   if (T->ID.empty()) T->ID = "building_dummy";
-  T->BuildCost = ReadIntAttribute(LoadWhere, Node, "buildcost", 0, MaxInt);
-  T->BuildTime = ReadIntAttribute(LoadWhere, Node, "buildtime", 0, MaxInt);
-  // The build window and the computer opponents know eight categories.
-  T->Category = ReadIntAttribute(LoadWhere, Node, "category", bcEnergy, bcPollution);
+  T->BuildCost = ReadIntAttribute(LoadWhere, Node, "buildcost");
+  T->BuildTime = ReadIntAttribute(LoadWhere, Node, "buildtime");
+  // The computer opponents choose among eight categories (bcEnergy to bcPollution); a type of any
+  // other category loads and is never chosen by them.
+  T->Category = ReadIntAttribute(LoadWhere, Node, "category");
   T->Nation = ReadIntAttribute(LoadWhere, Node, "nation");
   T->NeededTechID = ReadTextAttribute(LoadWhere, Node, "neededtechID");
   T->Description = ReadChildLines(Node, "description");
@@ -77,8 +74,12 @@ std::unique_ptr<TBuildingType> MakeUnknownType() {
 
 // Savegames name a building type by its first-language name and find it again by the name in
 // the language then active, falling back to the first language. That is only safe when no
-// type's first-language name is also a name (in any language) of another type.
+// type's first-language name is also a name (in any language) of another type, and none is
+// "none", which savegames write for an empty slot.
 void CheckNamesUnique(const std::vector<std::unique_ptr<TBuildingType>>& Types) {
+  for (const auto& A : Types)
+    if (A->Names.at(0) == "none")
+      throw EDataError(LoadWhere + A->Origin + ": the building name \"none\" stands for an empty slot in savegames");
   for (const auto& A : Types)
     for (const auto& B : Types) {
       if (A == B) continue;

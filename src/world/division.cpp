@@ -43,5 +43,7 @@ std::int32_t StarStrength(std::int64_t AttGroundSum) {
   // instead of 1.5 and two), and the halves decide the star count.
   const double S = static_cast<double>(AttGroundSum) / 100.0;
   if (S > 0.0 && S < 1.0) return 1;
-  return std::min<std::int32_t>(RoundToInt(S), 5);
+  // Units may be written with attack values below 0 or near the integer limit: the stars stay
+  // within 0 to 5 whatever the sum.
+  return RoundToInt(std::clamp(S, 0.0, 5.0));
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "world/object_serial.h"
 #include "world/unit.h"
 
 class TGeneral;
@@ -26,6 +27,7 @@ public:
   // The region a computer opponent's division was raised to protect; -1 for none (every other
   // division, and a division loaded from a savegame, which does not keep it).
   std::int32_t AssignedRegion = -1;
+  std::uint64_t Serial = NewObjectSerial();  // tells it from a later division in the same memory
 
   // Empties Units and appends every unit of the nation in this division, in the nation's order.
   void GetUnits(std::vector<TUnit*>& Units) const;

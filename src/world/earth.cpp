@@ -38,28 +38,33 @@ struct TRegionRecord {
 
 TRegionRecord ReadRegion(const TXMLNode& Node, const std::vector<std::string>& LanguageCodes) {
   TRegionRecord R;
-  R.X2D = ReadIntAttribute(LoadContext, Node, "x_2D", 0);
-  R.Y2D = ReadIntAttribute(LoadContext, Node, "y_2D", 0);
+  // A 2D point off the region base map only leaves the region uncoloured on it.
+  R.X2D = ReadIntAttribute(LoadContext, Node, "x_2D");
+  R.Y2D = ReadIntAttribute(LoadContext, Node, "y_2D");
   // Language 0 first, so that a later language without a name of its own can take it.
   R.Names.resize(LanguageCodes.size());
   for (std::size_t L = 0; L < LanguageCodes.size(); ++L) {
     std::string Name = Node.AttributeOr("name_" + LowerAscii(LanguageCodes[L]), "");
     R.Names[L] = Name.empty() && L > 0 ? R.Names[0] : Name;
   }
-  // The file counts owners from 1: nations 1-5, 6 nobody, 7 rebels.
+  // The file counts owners from 1: nations 1-5, 6 nobody, 7 rebels. Any other owner would index
+  // past the nations.
   R.Owner = static_cast<std::uint8_t>(ReadIntAttribute(LoadContext, Node, "owner", 1, 7) - 1);
-  R.Population = ReadFloatAttribute(LoadContext, Node, "population", 0.0f);
-  R.Defense = ReadFloatAttribute(LoadContext, Node, "defense", 0.0f);
-  R.Loyality = ReadFloatAttribute(LoadContext, Node, "loyalty", 0.0f, 100.0f);
+  // Values outside the usual 0..100 load as written: the region's round keeps loyalty within 0..1
+  // and population at 0 or above from its first round on.
+  R.Population = ReadFloatAttribute(LoadContext, Node, "population");
+  R.Defense = ReadFloatAttribute(LoadContext, Node, "defense");
+  R.Loyality = ReadFloatAttribute(LoadContext, Node, "loyalty");
   R.Position3D.X = ReadFloatAttribute(LoadContext, Node, "x_3D");
   R.Position3D.Y = ReadFloatAttribute(LoadContext, Node, "y_3D");
   R.Position3D.Z = ReadFloatAttribute(LoadContext, Node, "z_3D");
   R.HasCoast = ReadBoolAttribute(LoadContext, Node, "hascoast");
   R.Setting = Node.AttributeOr("setting", "");
-  const std::int32_t Count = ReadIntAttribute(LoadContext, Node, "neighbors", 0, 1000000);
-  R.Neighbours.resize(static_cast<std::size_t>(Count));
+  // Read one by one: a count larger than the "n" attributes given fails at the first missing one
+  // instead of reserving room for it.
+  const std::int32_t Count = ReadIntAttribute(LoadContext, Node, "neighbors", 0);
   for (std::int32_t k = 0; k < Count; ++k)
-    R.Neighbours[static_cast<std::size_t>(k)] = ReadIntAttribute(LoadContext, Node, NeighbourAttribute(k));
+    R.Neighbours.push_back(ReadIntAttribute(LoadContext, Node, NeighbourAttribute(static_cast<std::size_t>(k))));
   return R;
 }
 }  // namespace

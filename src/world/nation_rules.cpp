@@ -3,6 +3,7 @@
 #include "world/nation.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "engine/localization.h"
 #include "platform/checked.h"
@@ -31,7 +32,9 @@ void TNation::DoRound() {
   const std::size_t Building = std::min(BuildQueueTypes.size(), ParallelBuilds);
   for (std::size_t i = 0; i < Building; ++i) {
     std::int32_t& Turns = At(BuildQueueTurns, static_cast<long long>(i), "TNation->DoRound->BuildQueueTurns");
-    if (--Turns > 0) continue;
+    // A build time below 0 delivers at once; the lowest integer is not counted further down.
+    if (Turns > std::numeric_limits<std::int32_t>::min()) --Turns;
+    if (Turns > 0) continue;
     const TUnit* Unit = AddUnit(BuildQueueTypes[i]);
     Messages.Add(FormatText(Localize("szStrNewsUnitFinished"), {Unit->UnitType->GetName()}), "military", -1, 1);
   }

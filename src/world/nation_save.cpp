@@ -75,8 +75,7 @@ TGeneral& FindGeneral(TNationSaveState& State, const TXMLNode& Army, const std::
     Named = true;
     if (!General->Division) return *General;
   }
-  if (!Named)
-    throw EDataError(std::string(Context) + "General \"" + Name + "\" not found in list! (" + Army.Where() + ")");
+  if (!Named) throw EDataError(std::string(Context) + "General \"" + Name + "\" not found in list!");
   ThrowBadValue(Context, Army, "general", Name, "every general of this name leads another army already");
 }
 

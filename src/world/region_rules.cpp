@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "engine/localization.h"
 #include "platform/checked.h"
@@ -51,7 +52,8 @@ void TRegion::DoRound() {
   for (auto& Row : Buildings)
     for (TBuilding& Slot : Row) {
       if (!Slot.FinishType) continue;
-      Slot.FinishTime -= 1;
+      // A build time may be written below 0 (finished at once); the lowest integer stays as it is.
+      if (Slot.FinishTime > std::numeric_limits<std::int32_t>::min()) Slot.FinishTime -= 1;
       StatusIcon = "gui_icon_underconstruction";
       if (Slot.FinishTime < 1) {
         Slot.Type = Slot.FinishType;

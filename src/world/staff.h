@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "world/object_serial.h"
+
 class TBuildingType;
 class TDivision;
 class TNation;
@@ -22,8 +24,9 @@ public:
   float Military = 0.0f;  // military research skill
   float Civil = 0.0f;     // civil research skill
   std::int32_t OfferedTurn = 0;
+  std::uint64_t Serial = NewObjectSerial();  // tells it from a later object in the same memory
 
-  // Copies everything but OfferedTurn into Target.
+  // Copies everything but OfferedTurn and Serial into Target.
   void Assign(TScientist& Target) const;
   // Savegame element (staff_save.cpp): attributes on Node. A broken element throws EDataError
   // and leaves the object as it was.
@@ -42,8 +45,9 @@ public:
   float Attack = 0.0f;
   float Movement = 0.0f;
   std::int32_t OfferedTurn = 0;
+  std::uint64_t Serial = NewObjectSerial();  // tells him from a later object in the same memory
 
-  // Copies everything but Division and OfferedTurn into Target.
+  // Copies everything but Division, OfferedTurn and Serial into Target.
   void Assign(TGeneral& Target) const;
   // Savegame element; his division link is saved by the division.
   void SaveToXML(TXMLNode Node) const;
@@ -70,6 +74,7 @@ public:
   std::int32_t DivisionDataTurn = -1;
   std::vector<std::string> DivisionData;  // the last division report, one line per entry
   std::int32_t OfferedTurn = 0;
+  std::uint64_t Serial = NewObjectSerial();  // tells it from a later object in the same memory
 
   TSpy() = default;
   TSpy(const TSpy&) = delete;
@@ -77,7 +82,7 @@ public:
   // A spy freed while infiltrated leaves its region without a spy.
   ~TSpy();
 
-  // Copies everything but OfferedTurn into Target, the reports included.
+  // Copies everything but OfferedTurn and Serial into Target, the reports included.
   void Assign(TSpy& Target) const;
   // Forgets the reports (every slot the unidentified building type) and the infiltration round.
   void ResetBuildingData();

@@ -1,7 +1,6 @@
 #include "world/technology.h"
 
-#include <functional>
-#include <unordered_map>
+#include <unordered_set>
 
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
@@ -26,11 +25,12 @@ std::unique_ptr<TTechnology> ReadTechnology(const TXMLNode& Node, TTechnologyTre
   T->Image = ReadTextAttribute(LoadWhere, Node, "image");
   if (T->Image.empty()) T->Image = "technology_default";
   // A float like every other in the data files: "." whatever the user's locale.
-  T->ResearchTime = ReadFloatAttribute(LoadWhere, Node, "researchtime", 0, 1e9);
+  T->ResearchTime = ReadFloatAttribute(LoadWhere, Node, "researchtime");
   // 0 civil, 1 military; a technology of any other category loads and is never advanced.
   T->Category = ReadIntAttribute(LoadWhere, Node, "category");
   T->ID = ReadTextAttribute(LoadWhere, Node, "ID");
-  if (T->ID.empty()) ThrowBadValue(LoadWhere, Node, "ID", "", "expected text");
+  // Savegames write "none" for no current research.
+  if (T->ID == "none") ThrowBadValue(LoadWhere, Node, "ID", T->ID, "\"none\" stands for no research in savegames");
   T->Description = ReadChildLines(Node, "description");
   T->RoundScript = ReadChildLines(Node, "roundscript");
   T->FinishScript = ReadChildLines(Node, "finishscript");
@@ -39,38 +39,14 @@ std::unique_ptr<TTechnology> ReadTechnology(const TXMLNode& Node, TTechnologyTre
   return T;
 }
 
-// Every prerequisite names a technology of the file, and no technology depends on itself,
-// directly or through others (it could never be researched).
-void CheckPrerequisites(const TXMLDocument& Document, const std::vector<std::unique_ptr<TTechnology>>& Techs) {
-  std::unordered_map<std::string, std::size_t> ByKey;
-  for (std::size_t i = 0; i < Techs.size(); ++i) {
-    if (!ByKey.emplace(LowerAscii(Techs[i]->ID), i).second)
-      ThrowBadValue(LoadWhere, Document.Root().ChildAt(i), "ID", Techs[i]->ID, "an earlier technology has this key");
-  }
-  std::vector<std::vector<std::size_t>> Needs(Techs.size());
-  for (std::size_t i = 0; i < Techs.size(); ++i) {
-    TXMLNode List = Document.Root().ChildAt(i).Child("prerequisites");
-    for (std::size_t j = 0; j < Techs[i]->Prerequisites.size(); ++j) {
-      auto It = ByKey.find(LowerAscii(Techs[i]->Prerequisites[j]));
-      if (It == ByKey.end())
-        ThrowBadValue(LoadWhere, List.ChildAt(j), "ID", Techs[i]->Prerequisites[j], "expected the key of a technology");
-      Needs[i].push_back(It->second);
-    }
-  }
-  enum { Unvisited, Active, Done };
-  std::vector<int> State(Techs.size(), Unvisited);
-  std::function<void(std::size_t)> Visit = [&](std::size_t i) {
-    State[i] = Active;
-    for (std::size_t n : Needs[i]) {
-      if (State[n] == Active)
-        throw EDataError(LoadWhere + Techs[n]->Origin + ": the technology \"" + Techs[n]->ID +
-                         "\" is among its own prerequisites (through \"" + Techs[i]->ID + "\")");
-      if (State[n] == Unvisited) Visit(n);
-    }
-    State[i] = Done;
-  };
+// Savegames name technologies by key, so no two may share one. A prerequisite that names no
+// technology of the file, or a technology among its own prerequisites, only keeps it from ever
+// being researched: nothing walks the prerequisites further than one step.
+void CheckKeysUnique(const TXMLDocument& Document, const std::vector<std::unique_ptr<TTechnology>>& Techs) {
+  std::unordered_set<std::string> Keys;
   for (std::size_t i = 0; i < Techs.size(); ++i)
-    if (State[i] == Unvisited) Visit(i);
+    if (!Keys.insert(LowerAscii(Techs[i]->ID)).second)
+      ThrowBadValue(LoadWhere, Document.Root().ChildAt(i), "ID", Techs[i]->ID, "an earlier technology has this key");
 }
 }  // namespace
 
@@ -123,7 +99,7 @@ void TTechnologyTree::LoadFromXML(const std::string& FileName) {
 void TTechnologyTree::LoadFromDocument(const TXMLDocument& Document) {
   std::vector<std::unique_ptr<TTechnology>> Loaded;
   for (const TXMLNode& Node : Document.Root().Children()) Loaded.push_back(ReadTechnology(Node, this));
-  CheckPrerequisites(Document, Loaded);
+  CheckKeysUnique(Document, Loaded);
   // The old technologies go; nothing may still point at one of them.
   Current = nullptr;
   Technologies = std::move(Loaded);

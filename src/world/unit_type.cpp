@@ -18,7 +18,6 @@
 
 namespace {
 constexpr const char* LoadWhere = "TUnitTypePool->LoadFromXML->";
-constexpr std::int32_t MaxInt = 0x7FFFFFFF;
 constexpr double MaxAmount = 1e9;
 
 std::unique_ptr<TUnitType> ReadType(const TXMLNode& Node, std::int32_t Index) {
@@ -27,20 +26,20 @@ std::unique_ptr<TUnitType> ReadType(const TXMLNode& Node, std::int32_t Index) {
   for (std::size_t L = 0; L < Codes.size(); ++L) T->Names[L] = ReadTextAttribute(LoadWhere, Node, "name_" + Codes[L]);
   T->Model3D = ReadTextAttribute(LoadWhere, Node, "model3d");
   T->ID = ReadTextAttribute(LoadWhere, Node, "ID");
-  if (T->ID.empty()) ThrowBadValue(LoadWhere, Node, "ID", T->ID, "expected text");
-  T->Health = ReadFloatAttribute(LoadWhere, Node, "health", 0, MaxAmount);
-  T->BuildCost = ReadFloatAttribute(LoadWhere, Node, "buildcost", 0, MaxAmount);
-  T->RoundCost = ReadFloatAttribute(LoadWhere, Node, "roundcost", 0, MaxAmount);
-  T->BuildTime = ReadIntAttribute(LoadWhere, Node, "buildtime", 0, MaxInt);
-  T->MoveRadius = ReadIntAttribute(LoadWhere, Node, "moveradius", 0, MaxInt);
-  T->AttackRadius = ReadIntAttribute(LoadWhere, Node, "attackradius", 0, MaxInt);
-  T->DefAir = ReadIntAttribute(LoadWhere, Node, "defair", 0, MaxInt);
-  T->DefGround = ReadIntAttribute(LoadWhere, Node, "defground", 0, MaxInt);
-  T->AttAir = ReadIntAttribute(LoadWhere, Node, "attair", 0, MaxInt);
-  T->AttGround = ReadIntAttribute(LoadWhere, Node, "attground", 0, MaxInt);
-  // 0 every nation, 1..4 one nation, 6 the rebels (5 would be "nobody", which builds nothing).
-  T->Nation = ReadIntAttribute(LoadWhere, Node, "nation", 0, 6);
-  if (T->Nation == 5) ThrowBadValue(LoadWhere, Node, "nation", "5", "expected a nation from 0 to 4, or 6 for the rebels");
+  // Amounts are shown and refunded as whole numbers: beyond a billion they would not fit one.
+  T->Health = ReadFloatAttribute(LoadWhere, Node, "health", -MaxAmount, MaxAmount);
+  T->BuildCost = ReadFloatAttribute(LoadWhere, Node, "buildcost", -MaxAmount, MaxAmount);
+  T->RoundCost = ReadFloatAttribute(LoadWhere, Node, "roundcost", -MaxAmount, MaxAmount);
+  T->BuildTime = ReadIntAttribute(LoadWhere, Node, "buildtime");
+  T->MoveRadius = ReadIntAttribute(LoadWhere, Node, "moveradius");
+  T->AttackRadius = ReadIntAttribute(LoadWhere, Node, "attackradius");
+  T->DefAir = ReadIntAttribute(LoadWhere, Node, "defair");
+  T->DefGround = ReadIntAttribute(LoadWhere, Node, "defground");
+  T->AttAir = ReadIntAttribute(LoadWhere, Node, "attair");
+  T->AttGround = ReadIntAttribute(LoadWhere, Node, "attground");
+  // A nation builds the types of its own index and of 0; 6 marks the rebels' types. A type of any
+  // other number loads and nobody builds it.
+  T->Nation = ReadIntAttribute(LoadWhere, Node, "nation");
   T->NeededTechID = ReadTextAttribute(LoadWhere, Node, "neededtechID");
   T->Category = ReadTextAttribute(LoadWhere, Node, "category");
   T->Description = TrimmedLines(Node.Text());

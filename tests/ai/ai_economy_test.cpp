@@ -96,6 +96,17 @@ TEST_F(TAIEconomyTest, AFullRegionReportsNoFreeSlotAndKeepsTheMoneyBooked) {
   EXPECT_TRUE(Logged(0, "  ERROR : No more free slot for \"Shelter\"!"));
 }
 
+TEST_F(TAIEconomyTest, AFullRegionWithAShortBudgetLogsNothing) {
+  for (auto& Row : Region(0).Buildings)
+    for (auto& Slot : Row) Slot.Type = Building("building_bunker");
+  Budget(100.0f);  // short of the shelter's 180
+  const std::size_t Lines = Plain(0).size();
+  P().ConstructBuilding(Region(0), Building("building_bunker"));
+  EXPECT_EQ(Plain(0).size(), Lines);
+  EXPECT_EQ(P().ConstructionBudgetLeft, 100.0f);
+  EXPECT_EQ(Constructions(0), 0);
+}
+
 TEST_F(TAIEconomyTest, BestBuildingTypeIsStrongestResearchedAffordableFirstOnTies) {
   TBuildingType* Weak = AddBuildingType("res_weak", 1, 100, {{"region.ressources", "", "", 1}});
   TBuildingType* Strong = AddBuildingType("res_strong", 1, 300, {{"region.ressources", "", "", 3}});
@@ -165,23 +176,33 @@ TEST_F(TAIEconomyTest, EndangeredRegionsTakeTheFirstRuleThatApplies) {
   EXPECT_TRUE(Logged(0, "Region is endangered, using different construction priorities."));
 }
 
-TEST_F(TAIEconomyTest, DemolitionTakesRessourcesFirstAndNeverTheRescueBuildings) {
+TEST_F(TAIEconomyTest, DemolitionTakesRessourcesFirstWhateverTheCategory) {
   TBuildingType* Mine = AddBuildingType("mine", 1, 100, {{"region.ressources", "", "", 2}});
   TBuildingType* Farm = AddBuildingType("farm", 3, 100, {{"region.growth", "", "", 2}});
   TBuildingType* Loyal = AddBuildingType("loyal", 6, 100, {{"region.loyality", "", "", 2}, {"region.growth", "", "", 1}});
+  TBuildingType* Plant = AddBuildingType("plant", 0, 100, {{"region.energy", "", "", 2}});
   for (auto& Row : Region(0).Buildings)
-    for (auto& Slot : Row) Slot.Type = Loyal;
+    for (auto& Slot : Row) Slot.Type = Plant;
   Region(0).Buildings[2][1].Type = Farm;
   Region(0).Buildings[0][2].Type = Mine;
+  Region(0).Buildings[1][1].Type = Loyal;
   EXPECT_TRUE(P().DemolishBuildingForRoom(Region(0)));
   EXPECT_EQ(Region(0).Buildings[0][2].Type, nullptr);
   EXPECT_TRUE(Logged(0, " Demolished \"mine\" to make room for a more important building"));
+  // Growth: the later row wins, the farm before the loyality building that also raises growth.
   EXPECT_TRUE(P().DemolishBuildingForRoom(Region(0)));
   EXPECT_EQ(Region(0).Buildings[2][1].Type, nullptr);
-  // Only loyality buildings are left: nothing is torn down.
-  Region(0).Buildings[0][2].Type = Loyal;
-  Region(0).Buildings[2][1].Type = Loyal;
+  EXPECT_TRUE(P().DemolishBuildingForRoom(Region(0)));
+  EXPECT_EQ(Region(0).Buildings[1][1].Type, nullptr);
+  EXPECT_TRUE(Logged(0, " Demolished \"loyal\" to make room for a more important building"));
+  // Only energy buildings are left, which no search takes: the first slot goes.
+  EXPECT_TRUE(P().DemolishBuildingForRoom(Region(0)));
+  EXPECT_EQ(Region(0).Buildings[0][0].Type, nullptr);
+  EXPECT_EQ(Region(0).Buildings[0][1].Type, Plant);
+  // An empty first slot and nothing found: nothing is torn down, nothing logged.
+  const std::size_t Lines = Plain(0).size();
   EXPECT_FALSE(P().DemolishBuildingForRoom(Region(0)));
+  EXPECT_EQ(Plain(0).size(), Lines);
 }
 
 TEST_F(TAIEconomyTest, AnEndangeredFullRegionDemolishesOnlyForABuildingThatStarts) {

@@ -45,6 +45,14 @@ TEST(Rounding, OutOfRangeThrows) {
   EXPECT_EQ(RoundToInt(2147483647.0), 2147483647);
 }
 
+TEST(Rounding, TextOfAnyFiniteValue) {
+  EXPECT_EQ(RoundedText(2.5), "2");
+  EXPECT_EQ(RoundedText(-0.4), "0");
+  EXPECT_EQ(RoundedText(-3.5), "-4");
+  EXPECT_EQ(RoundedText(3e9), "3000000000");
+  EXPECT_EQ(RoundedText(-1e12 - 0.5), "-1000000000000");
+}
+
 TEST(TextFormat, SplitLinesAtEveryKindOfLineBreak) {
   EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_EQ(SplitLines("a\n\nb\n"), (std::vector<std::string>{"a", "", "b"}));

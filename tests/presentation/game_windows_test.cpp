@@ -2,6 +2,7 @@
 // game's own window files: what each refuses and with which message, what a success changes and
 // which sound it plays, and that rows outliving their objects do nothing.
 #include <algorithm>
+#include <memory>
 
 #include "engine/localization.h"
 #include "gui/button.h"
@@ -192,6 +193,15 @@ TEST_F(ArmyWindow, DivisionsTakeFourteenUnitsAndFreedUnitsAreLocked) {
   Click("army_management_assign_unit");
   EXPECT_NE(TakeMessage().find("szMsgArmyUnitLocked"), std::string::npos);
   EXPECT_EQ(D.UnitCount(), 13);
+
+  // A division that has moved keeps its units: freeing one is refused as a locked unit.
+  D.HasMoved = true;
+  ArmyWindow_Render(*Game);
+  Assigned.ItemIndex = 0;
+  Click("army_management_free_unit");
+  EXPECT_NE(TakeMessage().find("szMsgArmyUnitLocked"), std::string::npos);
+  EXPECT_EQ(Caption(), "Notice");
+  EXPECT_EQ(D.UnitCount(), 13);
 }
 
 TEST_F(ArmyWindow, DissolvingRenamingStationingAndGenerals) {
@@ -279,6 +289,49 @@ TEST_F(ArmyWindow, DissolvingRenamingStationingAndGenerals) {
   EXPECT_EQ(TakeMessage(), "");
   Click("army_management_free_general");
   EXPECT_NE(TakeMessage().find("szMsgArmyNoDivisionSel"), std::string::npos);
+}
+
+TEST_F(ArmyWindow, TheNameFieldNeverNamesAGoneDivision) {
+  TNation& N = Nation(0);
+  TDivision& Alpha = *N.AddDivision("Alpha", -1);
+  N.AddDivision("Bravo", -1);
+  gInGameGUI->OpenWindow("army_management");
+  TGLWindow& W = Window("army_management");
+  auto& Name = W.GetItem<TGLEdit>("division_name");
+  List("army_management", 1).ItemIndex = 1;
+  Click("listbox_division_1");
+  ASSERT_EQ(Name.Text, "Bravo");
+
+  // Bravo is lost in a battle; when the window shows again its texts are gone with it.
+  N.RemoveDivision(1, true);
+  ArmyWindow_Show(*Game);
+  EXPECT_EQ(Name.Text, "");
+  EXPECT_EQ(W.GetItem<TGLText>("division_region").Text, "");
+  EXPECT_EQ(W.GetItem<TGLText>("division_general").Text, "");
+  // The list now selects Alpha: Rename refuses the empty field instead of renaming Alpha.
+  List("army_management", 1).ItemIndex = 0;
+  Click("army_management_rename_division");
+  EXPECT_NE(TakeMessage().find("szMsgArmyInvalidDivisionName"), std::string::npos);
+  EXPECT_EQ(Alpha.Name, "Alpha");
+
+  // Alpha shown; a new division keeps the texts of the division still selected.
+  Click("listbox_division_0");
+  Name.Text = "Anvil";  // typed, not yet renamed
+  Click("army_management_new_army");
+  ASSERT_EQ(N.Divisions.size(), 2u);
+  EXPECT_EQ(N.Divisions[1]->Name, "Division 1");
+  EXPECT_EQ(Name.Text, "Anvil");
+  EXPECT_EQ(W.GetItem<TGLText>("division_region").Text, "szStrArmyNotStationed_NOT_LOCALIZED_");
+
+  // A new division made in the very memory of the shown one is another division all the same.
+  TDivision* Place = N.Divisions[0].get();
+  std::destroy_at(Place);
+  std::construct_at(Place);
+  Place->Name = "Alpha";
+  Place->Nation = &N;
+  Place->Region = -1;
+  ArmyWindow_Show(*Game);
+  EXPECT_EQ(Name.Text, "");
 }
 
 TEST_F(ArmyWindow, TheDivisionsRegionButtonSelectsItForTheGlobeAndTheWindows) {

@@ -400,6 +400,19 @@ void WindowsGL::CheckStatisticsWindow(const std::string& Language) {
   EXPECT_EQ(AreaPixels(LX + 2, GY, 16, Graph.GetHeight(), 1024, 768).Light, 0) << Language;
   EXPECT_EQ(AreaPixels(GX, Below + BelowHeight, Money.GetWidth(), 6, 1024, 768).Light, 0) << Language;
 
+  // The income panel's labels in their row's colour: the income green, the expenses red, none
+  // of them white.
+  const int MX = int(W.X + Money.Position.X), MY = int(W.Y + Money.Position.Y);
+  auto Tinted = [&](int Y, const std::array<double, 3>& Colour) {
+    int Count = 0;
+    for (int y = MY + Y; y < MY + Y + 14; ++y)
+      for (int x = MX + 10; x < MX + 70; ++x) Count += Near(At(x, y), Colour, 40);
+    return Count;
+  };
+  EXPECT_GT(Tinted(8, {51, 255, 51}), 10) << Language;
+  for (const int Y : {24, 38, 52}) EXPECT_GT(Tinted(Y, {255, 51, 51}), 10) << Language << " row " << Y;
+  EXPECT_EQ(AreaPixels(MX + 10, MY + 8, 60, 58, 1024, 768).Light, 0) << Language;
+
   // The legend: per nation its whole flag with a triangle of the nation's colour in its lower
   // right corner; above the triangle the flag's own colours show, not black.
   const float S = (float(Legend.Height - 24) - 20.0f) / 5.0f;

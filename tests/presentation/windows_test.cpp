@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "gui/button.h"
 #include "gui/drop_down.h"
@@ -159,6 +160,9 @@ TEST_F(WindowsTest, ResearchTimesAndFactors) {
   EXPECT_EQ(ResearchTimeText(100.5f, 1.0f), Localize("szStrResearchResearchTime") + " 100 " + Localize("szStrTurns"));
   EXPECT_EQ(ResearchTimeText(120, 0.0f),
             Localize("szStrResearchResearchTime") + " " + Localize("szStrInfiniteResearch"));
+  // Research times of any size and sign, as the data may give them.
+  EXPECT_EQ(ResearchTimeText(3e9f, 0.5f), Localize("szStrResearchResearchTime") + " 6000000000 " + Localize("szStrTurns"));
+  EXPECT_EQ(ResearchTimeText(-40, 2.0f), Localize("szStrResearchResearchTime") + " -20 " + Localize("szStrTurns"));
   TTechnology Other(nullptr);
   Other.Category = 2;
   ViewStateOf(*Game).ResearchCivilFactor = ViewStateOf(*Game).ResearchMilitaryFactor = 1.0f;
@@ -320,18 +324,26 @@ TEST_F(TransferMarketTest, StaleRowsSelectAndHireNobody) {
   ASSERT_EQ(Player().Scientists.size(), 1u);
   EXPECT_EQ(Player().Scientists[0]->Name, "Scientist Late");
 
-  // A new offer in the very place in memory of the one shown (as a freed offer's memory is
-  // handed to the next): still another person, not hired.
+  // A new offer of the same name made in the very place in memory of the one shown (as a freed
+  // offer's memory is handed to the next): still another person, not hired.
   gTransferMarket->Scientists.push_back(std::make_unique<TScientist>());
   gTransferMarket->Scientists[0]->Name = "Scientist 0";
   gInGameGUI->UpdateAllWindows();
   ClickRow("transfermarket", "listbox_free", "free_scientist_0");
   ASSERT_EQ(Free().Items[static_cast<std::size_t>(Free().ItemIndex)].Caption, "Scientist 0");
-  *gTransferMarket->Scientists[0] = TScientist{};
-  gTransferMarket->Scientists[0]->Name = "Scientist Reborn";
+  TScientist* Place = gTransferMarket->Scientists[0].get();
+  std::destroy_at(Place);
+  std::construct_at(Place);
+  Place->Name = "Scientist 0";
+  Place->Cost = 10;
   Click("transfer_hire");
   EXPECT_EQ(Player().Scientists.size(), 1u);
-  EXPECT_EQ(Free().Items[static_cast<std::size_t>(Free().ItemIndex)].Caption, "Scientist Reborn");
+  EXPECT_EQ(Player().Ressources, 1000.0f);
+  // The lists show the market as it is; the new offer is hired from its own row.
+  ASSERT_EQ(Free().Items[static_cast<std::size_t>(Free().ItemIndex)].Caption, "Scientist 0");
+  Click("transfer_hire");
+  EXPECT_EQ(Player().Scientists.size(), 2u);
+  EXPECT_EQ(Player().Ressources, 990.0f);
 }
 
 TEST_F(TransferMarketTest, FiringLeavesNoDanglingLinks) {
@@ -410,9 +422,9 @@ TEST_F(EspionageTest, ButtonsRefuseWithoutASpy) {
   EXPECT_EQ(IDs(Item<TGLListBox>("espionage", "used_spies")), (std::vector<std::string>{"used_spy"}));
   const std::pair<const char*, const char*> Refusals[] = {{"espionage_infiltrate", "szMsgEspionageNoFreeSpySel"},
                                                           {"espionage_exfiltrate", "szMsgEspionageNoSpySel"},
-                                                          {"espionage_regiondata", "szMsgEspionageNoSpySel"},
-                                                          {"espionage_divisiondata", "szMsgEspionageNoSpySel"},
-                                                          {"espionage_dosabotage", "szMsgEspionageNoSpySel"}};
+                                                          {"espionage_regiondata", "szMsgEspionageNoFreeSpySel"},
+                                                          {"espionage_divisiondata", "szMsgEspionageNoFreeSpySel"},
+                                                          {"espionage_dosabotage", "szMsgEspionageNoFreeSpySel"}};
   for (const auto& [Button, Key] : Refusals) {
     Click(Button);
     EXPECT_EQ(MessageBox(), Localize(Key)) << Button;

@@ -6,10 +6,8 @@
 #include "engine/gl_api.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
+#include "support/box_font.h"
 #include "support/gl_environment.h"
-#include "support/temp_folder.h"
-#include "support/texture_files.h"
-#include "support/texture_fixture.h"
 #include "type_fixture.h"
 
 namespace {
@@ -22,7 +20,7 @@ TTestPicture Solid(std::uint32_t Size, std::uint8_t R, std::uint8_t G, std::uint
 const std::array<int, 3> Black{0, 0, 0}, Red{255, 0, 0}, Green{0, 255, 0}, Blue{0, 0, 255}, Yellow{255, 255, 0};
 
 // The power plant of the fixture data (energy +3, pollution +2) drawn with a font whose glyphs are
-// invisible and 13 units wide, and plain-coloured icons.
+// invisible boxes 13 units apart, and plain-coloured icons.
 class BuildingTypeGL : public TypesFixture {
 protected:
   void SetUp() override {
@@ -31,22 +29,16 @@ protected:
     gLocalization.AddKey("szStrEffect6", "AB", "AB");
     gLocalization.AddKey("szStrEffect5", "A", "A");
     Begin2DFrame();
-    Folder.Write("data/tex/font.dds", MakeBGRA8DDSFile(Solid(256, 255, 255, 255, 0)));
-    Folder.Write("data/font.fnt", std::string(256, char(64)));  // glyphs 12 + 1 wide at size 8
-    TVirtualFileSystem V(Folder.Path());
-    V.LoadFont({.Texture = "data\\tex\\font.dds", .Widths = "data\\font.fnt"}, *gTextureManager, Font, 8.0f);
-    gFont = Font.get();
+    Boxes.Load(0);
     const std::pair<const char*, TTestPicture> Icons[] = {{"gui_icon_energy", Solid(16, 255, 0, 0)},
                                                           {"nuclear", Solid(16, 255, 255, 0)},
                                                           {"icon_effect_plus", Solid(16, 0, 255, 0)},
                                                           {"icon_effect_minus", Solid(16, 0, 0, 255)}};
     for (const auto& [Name, Picture] : Icons)
-      gTextureManager->AddTexture(Folder.Write(std::string("data/tex/") + Name + ".dds", MakeBGRA8DDSFile(Picture)).string(),
+      gTextureManager->AddTexture(Boxes.Folder.Write(std::string("data/tex/") + Name + ".dds", MakeBGRA8DDSFile(Picture)).string(),
                                   Name, false);
   }
   void TearDown() override {
-    gFont = nullptr;
-    Font.reset();
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
@@ -54,9 +46,7 @@ protected:
   }
   const TBuildingType& Plant() { return *gBuildingTypePool->FindByID("building_powerplant"); }
 
-  TTextureManagerSwap Textures;
-  TTempFolder Folder;
-  std::unique_ptr<TTexFont> Font;
+  TBoxFont Boxes;
 };
 }  // namespace
 
@@ -64,7 +54,7 @@ TEST_F(BuildingTypeGL, EffectsBoxRowsIconsAndSigns) {
   std::int32_t W = 0, H = 0;
   Plant().DrawEffects(10, 10, 0, W, H);
   std::int32_t MW = 0, MH = 0;
-  Plant().MeasureEffects([&](const std::string& T) { return Font->TextWidth(T); }, MW, MH);
+  Plant().MeasureEffects([&](const std::string& T) { return Boxes.Font->TextWidth(T); }, MW, MH);
   EXPECT_EQ(W, MW);
   EXPECT_EQ(H, MH);
   EXPECT_EQ(W, 128);

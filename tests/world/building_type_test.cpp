@@ -163,10 +163,10 @@ TEST_F(BuildingTypeTest, EachFaultNamesFileLineElementAndValue) {
     std::string Expected;
   } Cases[] = {
       {With("buildcost", "12.5"), "attribute \"buildcost\" has the value \"12.5\"; expected a whole number"},
-      {With("buildtime", "-1"), "attribute \"buildtime\" has the value \"-1\"; expected a whole number from 0 to 2147483647"},
-      {With("category", "8"), "attribute \"category\" has the value \"8\"; expected a whole number from 0 to 7"},
+      {With("buildtime", "1e3"), "attribute \"buildtime\" has the value \"1e3\"; expected a whole number"},
+      {With("category", "seven"), "attribute \"category\" has the value \"seven\"; expected a whole number"},
       {With("nation", "one"), "attribute \"nation\" has the value \"one\"; expected a whole number"},
-      {With("nameger", ""), "attribute \"nameger\" has the value \"\"; expected text"},
+      {With("nameger", "none"), "the building name \"none\" stands for an empty slot in savegames"},
       {"nameger=\"a\" model3d=\"m\" buildcost=\"5\" buildtime=\"1\" category=\"0\" nation=\"0\" neededtechID=\"\"",
        "attribute \"nameeng\" is missing"},
       {With("nameger", "unidentified BUILDING"),
@@ -180,6 +180,23 @@ TEST_F(BuildingTypeTest, EachFaultNamesFileLineElementAndValue) {
   }
   EXPECT_EQ(gBuildingTypePool->Types.size(), 7u);  // unchanged by the failed loads
   EXPECT_EQ(gBuildingTypePool->Types[0]->Effects.size(), 2u);
+}
+
+TEST_F(BuildingTypeTest, CategoriesBeyondTheEightAndNegativeNumbersLoad) {
+  auto D = XMLFromText(BuildingXML("nameger=\"Tor\" nameeng=\"\" model3d=\"m\" buildcost=\"-5\" buildtime=\"-2\""
+                                   " category=\"8\" nation=\"-3\" neededtechID=\"\""),
+                       BuildingsFile);
+  ASSERT_EQ(DataErrorOf([&] { gBuildingTypePool->LoadFromDocument(*D); }), "");
+  const TBuildingType& T = *gBuildingTypePool->Types[0];
+  EXPECT_EQ(T.Category, 8);
+  EXPECT_EQ(T.BuildCost, -5);
+  EXPECT_EQ(T.BuildTime, -2);
+  EXPECT_EQ(T.Names[1], "");
+  auto Negative = XMLFromText(BuildingXML("nameger=\"Tor\" nameeng=\"Gate\" model3d=\"m\" buildcost=\"1\" buildtime=\"1\""
+                                          " category=\"-7\" nation=\"0\" neededtechID=\"\""),
+                              BuildingsFile);
+  ASSERT_EQ(DataErrorOf([&] { gBuildingTypePool->LoadFromDocument(*Negative); }), "");
+  EXPECT_EQ(gBuildingTypePool->Types[0]->Category, -7);
 }
 
 TEST_F(BuildingTypeTest, NamesThatSavegamesCouldConfuseAreRefused) {

@@ -45,6 +45,19 @@ TEST_F(NationRules, TheQueueBuildsFourAtOnceAndRefundsHalfTheCost) {
   EXPECT_TRUE(N.BuildQueueTurns.empty());
 }
 
+TEST_F(NationRules, BuildTimesBelowZeroDeliverAtOnce) {
+  TNation& N = Nation(3);
+  N.Ressources = 1000.0f;
+  TUnitType& Light = *gUnitTypePool->FindByID("INF_LIGHT");
+  Light.BuildTime = -2147483647 - 1;  // the lowest integer: not counted further down
+  ASSERT_TRUE(N.AddToBuildQueueByIndex(Light.Index));
+  Light.BuildTime = -5;
+  ASSERT_TRUE(N.AddToBuildQueueByIndex(Light.Index));
+  N.DoRound();
+  EXPECT_EQ(N.Units.size(), 2u);
+  EXPECT_TRUE(N.BuildQueueTurns.empty());
+}
+
 TEST_F(NationRules, UnitsAndDivisionsAreReadyAgainAndHeal) {
   TNation& N = Nation(3);
   TDivision* D = N.AddDivision("First", 2);

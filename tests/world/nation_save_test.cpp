@@ -311,7 +311,7 @@ TEST_F(NationSave, BadValuesAreRefusedAndLeaveTheNationAsItWas) {
       {"owner=\"none\"", "owner=\"-1\"", "attribute \"owner\" has the value \"-1\""},
       {"general=\"Otto Lang\"", "general=\"Otto Lang\"", ""},
       {"name=\"Reserve\" hasmoved=\"False\" general=\"none\"", "name=\"Reserve\" hasmoved=\"False\" general=\"Karl Graf\"",
-       "TNation->LoadFromXML->General \"Karl Graf\" not found in list! (\"savegame.xml\" line 59, element <army>)"},
+       "TNation->LoadFromXML->General \"Karl Graf\" not found in list!"},
       {"name=\"Reserve\" hasmoved=\"False\" general=\"none\"", "name=\"Reserve\" hasmoved=\"False\" general=\"Anna Berg\"",
        "attribute \"general\" has the value \"Anna Berg\"; every general of this name leads another army already"},
       {"<unit index=\"0\"", "<unit index=\"5\"", "attribute \"index\" has the value \"5\"; expected a whole number from 0 to 4"},
@@ -334,6 +334,10 @@ TEST_F(NationSave, BadValuesAreRefusedAndLeaveTheNationAsItWas) {
     if (C.Message.empty()) continue;
     const std::string Message = Load(N, Replace(Good, C.From, C.To));
     EXPECT_NE(Message.find(C.Message), std::string::npos) << Message;
+    // The missing general's message is the whole text, without a place after it.
+    if (C.Message.find("not found in list!") != std::string::npos) {
+      EXPECT_EQ(Message, C.Message);
+    }
     EXPECT_EQ(Saved(N), Before) << C.To;
   }
   // Still linked as before the failed loads.

@@ -221,6 +221,12 @@ TEST_F(Nations, NamesAndReset) {
   N.Dead = true;
   N.Ressources = 321.0f;
   N.ResearchCivil = 2.0f;
+  N.ResearchCivilLast = 1.5f;
+  N.ResearchMilitary = 3.0f;
+  N.ResearchMilitaryLast = 2.5f;
+  TTechnology& Started = *N.TechnologyTree.FindByName("tech_basics");
+  Started.StartResearch();
+  Started.RemainingPoints = 7.0f;
 
   N.Reset();
   EXPECT_TRUE(N.Scientists.empty());
@@ -235,7 +241,13 @@ TEST_F(Nations, NamesAndReset) {
   EXPECT_EQ(N.Score, 0);
   EXPECT_FALSE(N.Dead);
   EXPECT_EQ(N.Ressources, 321.0f);  // the treasury stays
+  // So do the research values, and the points of the research that was running.
   EXPECT_EQ(N.ResearchCivil, 2.0f);
+  EXPECT_EQ(N.ResearchCivilLast, 1.5f);
+  EXPECT_EQ(N.ResearchMilitary, 3.0f);
+  EXPECT_EQ(N.ResearchMilitaryLast, 2.5f);
+  EXPECT_EQ(N.TechnologyTree.Current, nullptr);
+  EXPECT_EQ(Started.RemainingPoints, 7.0f);
 }
 
 // ---- divisions, units, staff, build queue ----
@@ -250,6 +262,9 @@ TEST_F(Nations, StarStrength) {
   EXPECT_EQ(StarStrength(10 * 15), 2);  // exactly 1.5, not a sum of tenths just below it
   EXPECT_EQ(StarStrength(25 * 10), 2);
   EXPECT_EQ(StarStrength(1), 1);
+  // Attack values as the data may write them: below 0, or summed far past the integer range.
+  EXPECT_EQ(StarStrength(-400), 0);
+  EXPECT_EQ(StarStrength(std::int64_t{1} << 40), 5);
 
   TNation& N = Nation(0);
   TDivision* D = N.AddDivision("", 0);

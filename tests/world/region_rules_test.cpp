@@ -128,6 +128,23 @@ TEST_F(RegionRules, ConstructionsFinishWithNewsAndIcons) {
   EXPECT_EQ(R.StatusIcon, "");
 }
 
+TEST_F(RegionRules, ValuesBeyondTheUsualRangesComeBackInTheFirstRound) {
+  TRegion& R = Region(Home);
+  R.Loyality = 1.5f;  // loaded from a file value above 100
+  R.Buildings[0][0].FinishType = Building("building_bunker");
+  R.Buildings[0][0].FinishTime = -2147483647 - 1;  // a build time written below 0 finishes at once
+  R.DoRound();
+  EXPECT_FLOAT_EQ(R.Loyality, 1.0f);
+  EXPECT_EQ(R.Buildings[0][0].Type, Building("building_bunker"));
+  // A negative defense raises the smallest army, negative population loses the region.
+  R.Defense = -0.3f;
+  R.CreateDefensiveArmy();
+  EXPECT_EQ(R.Units.size(), 1u);
+  R.Population = -0.5f;
+  R.DoRound();
+  EXPECT_EQ(R.Owner, TRegion::OwnerNobody);
+}
+
 TEST_F(RegionRules, ConstructionNewsReachEveryOwnerWarningsOnlyThePlayer) {
   for (int i : {0, 2}) {
     TRegion& R = Region(i);

@@ -5,6 +5,7 @@
 
 #include "platform/platform_globals.h"
 #include "platform/rounding.h"
+#include "platform/xml_document.h"
 #include "rules_fixture.h"
 
 namespace {
@@ -144,6 +145,27 @@ TEST_F(Market, OffersThatHaveNotExpiredAllStayHoweverMany) {
     Largest = std::max({Largest, M().Scientists.size(), M().Generals.size(), M().Spies.size()});
   }
   EXPECT_GT(Largest, 35u);
+}
+
+TEST_F(Market, NoCeilingLimitsTheOffers) {
+  // Far more offers than a new game makes: a new game, a round and a savegame keep them all.
+  gCurrentTurn = 10;
+  M().Regenerate(75, 80, 90);
+  EXPECT_EQ(M().Scientists.size(), 75u);
+  EXPECT_EQ(M().Generals.size(), 80u);
+  EXPECT_EQ(M().Spies.size(), 90u);
+  gCurrentTurn = 11;
+  M().NextRound();
+  EXPECT_EQ(M().Scientists.size(), 75u);
+  EXPECT_EQ(M().Generals.size(), 80u);
+  EXPECT_EQ(M().Spies.size(), 90u);
+  TXMLDocument Document;
+  M().SaveToXML(Document.CreateRoot("transfermarket"));
+  M().Regenerate(0, 0, 0);
+  M().LoadFromXML(Document.Root());
+  EXPECT_EQ(M().Scientists.size(), 75u);
+  EXPECT_EQ(M().Generals.size(), 80u);
+  EXPECT_EQ(M().Spies.size(), 90u);
 }
 
 TEST_F(Market, ThinListsAreToppedUpToEleven) {

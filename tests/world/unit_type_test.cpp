@@ -162,13 +162,10 @@ TEST_F(UnitTypeTest, EachFaultNamesFileLineElementAndValue) {
       {WithAttribute(Base, "buildtime", "x3"), "attribute \"buildtime\" has the value \"x3\"; expected a whole number"},
       {WithAttribute(Base, "buildtime", "2.5"), "attribute \"buildtime\" has the value \"2.5\"; expected a whole number"},
       {WithAttribute(Base, "attground", "99999999999"), "attribute \"attground\" has the value \"99999999999\"; expected a whole number"},
-      {WithAttribute(Base, "defair", "-1"), "attribute \"defair\" has the value \"-1\"; expected a whole number from 0 to 2147483647"},
       {WithAttribute(Base, "health", "1,5"), "attribute \"health\" has the value \"1,5\"; expected a number such as 12.5"},
       {WithAttribute(Base, "buildcost", ""), "attribute \"buildcost\" has the value \"\"; expected a number such as 12.5"},
-      {WithAttribute(Base, "roundcost", "-2"), "attribute \"roundcost\" has the value \"-2\"; expected a number from 0 to 1e+09"},
-      {WithAttribute(Base, "nation", "7"), "attribute \"nation\" has the value \"7\"; expected a whole number from 0 to 6"},
-      {WithAttribute(Base, "nation", "5"), "attribute \"nation\" has the value \"5\"; expected a nation from 0 to 4, or 6 for the rebels"},
-      {WithAttribute(Base, "ID", ""), "attribute \"ID\" has the value \"\"; expected text"},
+      {WithAttribute(Base, "roundcost", "-2e9"), "attribute \"roundcost\" has the value \"-2e9\"; expected a number from -1e+09 to 1e+09"},
+      {WithAttribute(Base, "nation", "1.5"), "attribute \"nation\" has the value \"1.5\"; expected a whole number"},
       {WithoutAttribute(Base, "name_eng"), "attribute \"name_eng\" is missing"},
       {WithoutAttribute(Base, "category"), "attribute \"category\" is missing"},
   };
@@ -181,6 +178,30 @@ TEST_F(UnitTypeTest, EachFaultNamesFileLineElementAndValue) {
   // A failed load leaves the pool as it was.
   EXPECT_EQ(gUnitTypePool->Types.size(), 5u);
   EXPECT_EQ(gUnitTypePool->Types[0]->ID, "INF_LIGHT");
+}
+
+TEST_F(UnitTypeTest, NegativeValuesAndAnyNationLoad) {
+  std::string XML = UnitXML();
+  for (const auto& [Name, Value] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"defair", "-1"}, {"attground", "-2147483648"}, {"buildtime", "-3"}, {"moveradius", "-1"},
+           {"roundcost", "-2"}, {"health", "-1e9"}, {"nation", "5"}})
+    XML = WithAttribute(XML, Name, Value);
+  XML = WithAttribute(XML, "ID", "");
+  auto D = XMLFromText(XML, UnitsFile);
+  ASSERT_EQ(DataErrorOf([&] { gUnitTypePool->LoadFromDocument(*D); }), "");
+  const TUnitType& T = *gUnitTypePool->Types[0];
+  EXPECT_EQ(T.DefAir, -1);
+  EXPECT_EQ(T.AttGround, -2147483648);
+  EXPECT_EQ(T.BuildTime, -3);
+  EXPECT_EQ(T.MoveRadius, -1);
+  EXPECT_FLOAT_EQ(T.RoundCost, -2.0f);
+  EXPECT_FLOAT_EQ(T.Health, -1e9f);
+  EXPECT_EQ(T.Nation, 5);
+  EXPECT_EQ(gUnitTypePool->FindByID(""), &T);
+  for (const char* Nation : {"7", "-1", "99"}) {
+    auto Other = XMLFromText(WithAttribute(UnitXML(), "nation", Nation), UnitsFile);
+    EXPECT_EQ(DataErrorOf([&] { gUnitTypePool->LoadFromDocument(*Other); }), "") << Nation;
+  }
 }
 
 TEST_F(UnitTypeTest, DuplicateKeyIsRefusedAtItsSecondPlace) {

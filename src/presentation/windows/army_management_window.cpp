@@ -49,9 +49,13 @@ TDivision* DivisionAtIndex(TGLWindow& W, TNation& N) {
   return N.Divisions[static_cast<std::size_t>(I)].get();
 }
 
-// Division by the data of the selected divisions row.
+// Division by the data of the selected divisions row: the serial of the division it was filled
+// with, so that a row left from before a division went names nobody.
 TDivision* DivisionAtRow(TGLWindow& W, TNation& N) {
-  return ByRowData(N.Divisions, W.GetItem<TGLListBox>("listbox_divisions").GetSelectedData());
+  const std::intptr_t Data = W.GetItem<TGLListBox>("listbox_divisions").GetSelectedData();
+  for (const auto& D : N.Divisions)
+    if (Data != 0 && static_cast<std::uint64_t>(Data) == D->Serial) return D.get();
+  return nullptr;
 }
 
 void ShowDivisionTexts(TGLWindow& W, const TDivision& D) {
@@ -69,13 +73,15 @@ void Updated() { gInGameGUI->UpdateAllWindows(); }
 
 }  // namespace
 
-void ArmyWindow_Show(TGame&) {
+void ArmyWindow_Show(TGame& Game) {
   TGLWindow* W = gInGameGUI->GetWindow("army_management");
   TNation* N = PlayerNation();
   if (!W || !N) return;
   TGLListBox& Units = UnassignedList(*W);
   TGLListBox& Divisions = DivisionList(*W);
   auto& Generals = W->GetItem<TGLListBox>("listbox_freegenerals");
+  // The division texts belong to the division of the selected row; the row's serial tells it.
+  const std::intptr_t Shown = Divisions.GetSelectedData();
   Units.Clear();
   Divisions.Clear();
   Generals.Clear();
@@ -88,12 +94,18 @@ void ArmyWindow_Show(TGame&) {
   for (std::size_t I = 0; I < N->Divisions.size(); ++I) {
     const TDivision& D = *N->Divisions[I];
     Divisions.AddItem(D.Name, "listbox_division_" + std::to_string(I),
-                      "gui_icon_armylist_strength" + std::to_string(D.GetStrength()), RowData(I));
+                      "gui_icon_armylist_strength" + std::to_string(D.GetStrength()), static_cast<std::intptr_t>(D.Serial));
   }
   for (std::size_t I = 0; I < N->Generals.size(); ++I) {
     const TGeneral& G = *N->Generals[I];
     if (G.Division) continue;
     Generals.AddItem(G.Name, "free_general", "gui_icon_general", RowData(I));
+  }
+  // A division gone (dissolved, lost in battle, a game loaded) leaves another division or none at
+  // the selected row: texts naming the old one would have Rename rename the wrong division.
+  if (Divisions.GetSelectedData() != Shown) {
+    ArmyWindow_ClearDivisionInfo(Game);
+    return;
   }
   // The shown division's region and general follow its orders (stationing, a general appointed
   // elsewhere); the name being edited stays as the player typed it.
@@ -184,7 +196,7 @@ void ArmyWindow_Click(TGame& Game, const std::string& Name) {
   }
   if (Name == "army_management_assign_unit") {
     TUnit* U = ByRowData(N->Units, UnassignedList(*W).GetSelectedData());
-    TDivision* D = ByRowData(N->Divisions, DivisionList(*W).GetSelectedData());
+    TDivision* D = DivisionAtRow(*W, *N);
     if (U && U->Division) U = nullptr;  // a stale row
     if (!U) {
       RefuseNotice("szMsgArmyNoUnitSel");
@@ -210,7 +222,7 @@ void ArmyWindow_Click(TGame& Game, const std::string& Name) {
     TUnit* U = ByRowData(N->Units, W->GetItem<TGLListBox>("listbox_assigned_unit").GetSelectedData());
     if (U && U->Division) {
       if (U->Division->HasMoved) {
-        RefuseNotice("szMsgArmyDivisionLocked");
+        RefuseNotice("szMsgArmyUnitLocked");
       } else {
         U->Division = nullptr;
         U->Locked = true;

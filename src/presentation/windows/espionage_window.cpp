@@ -174,7 +174,7 @@ void EspionageWindow_Click(TGame& Game, const std::string& Name) {
     // These need an infiltrated spy.
     TSpy* Spy = SelectedOf(Used);
     if (!Spy) {
-      Refuse("szMsgEspionageNoSpySel");
+      Refuse("szMsgEspionageNoFreeSpySel");
     } else if (!Spy->HasAction) {
       NoActionLeft();
     } else if (Name == "espionage_regiondata" ? Spy->ObtainBuildingData() : Spy->ObtainDivisionData()) {
@@ -196,7 +196,7 @@ void EspionageWindow_Click(TGame& Game, const std::string& Name) {
     TSpy* Spy = SelectedOf(Used);
     const std::string Action = Window->GetItem<TGLListBox>("listbox_sabotage_actions").GetSelectedID();
     if (!Spy) {
-      Refuse("szMsgEspionageNoSpySel");
+      Refuse("szMsgEspionageNoFreeSpySel");
     } else if (!Spy->HasAction) {
       NoActionLeft();
     } else if (Action.empty()) {

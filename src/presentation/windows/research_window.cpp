@@ -105,7 +105,8 @@ float ResearchFactor(const TGame& Game, const TTechnology& Technology) {
 
 std::string ResearchTimeText(float Points, float Factor) {
   if (Factor == 0.0f) return Localize("szStrResearchResearchTime") + " " + Localize("szStrInfiniteResearch");
-  return Localize("szStrResearchResearchTime") + " " + std::to_string(RoundToInt(double(Points) / Factor)) + " " +
+  // Data may give any research time: the rounds are written without passing through an integer.
+  return Localize("szStrResearchResearchTime") + " " + RoundedText(double(Points) / Factor) + " " +
          Localize("szStrTurns");
 }
 

@@ -70,7 +70,7 @@ void StatisticsWindow_Render(TGame&) {
     const TVector3 Colour = Row.Income ? TVector3{0.2f, 1.0f, 0.2f} : TVector3{1.0f, 0.2f, 0.2f};
     const bool Balance = Row.LabelKey == "szStrStatsFinalOutcome";
     const std::string Value = Balance ? Localize(Row.LabelKey) + " " + Row.Value : Row.Value;
-    if (!Balance) GUIServices().Print(Localize(Row.LabelKey), TVector3{10, Row.LabelY, 0.1f}, TVector3{1, 1, 1}, 1, 1, false, true);
+    if (!Balance) GUIServices().Print(Localize(Row.LabelKey), TVector3{10, Row.LabelY, 0.1f}, Colour, 1, 1, false, true);
     GUIServices().Print(Value, TVector3{W - 4 - GUIServices().TextWidth(Value), Row.ValueY, 0.1f}, Colour, 1, 1, false, true);
   }
   glColor4f(1, 1, 1, 1);

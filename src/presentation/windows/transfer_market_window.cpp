@@ -70,7 +70,7 @@ void AddRows(TGLListBox& List, const std::vector<std::unique_ptr<T>>& People, co
   if (People.empty()) List.AddItem(Localize("szStrStaffNoStaffOffers"), "", Kind.Icon, std::intptr_t{0});
   for (std::size_t i = 0; i < People.size(); ++i)
     List.AddItem(People[i]->Name, std::string(Market ? Kind.FreePrefix : Kind.PlayerPrefix) + std::to_string(i), Kind.Icon,
-                 reinterpret_cast<std::intptr_t>(People[i].get()));
+                 static_cast<std::intptr_t>(People[i]->Serial));
 }
 
 // A name of this window's rows: header or person rows of one list.
@@ -106,11 +106,8 @@ void CancelInfiltration(TGame& Game) {
 }  // namespace
 
 bool TStaffRow::ShownIn(const TListItem& Row) const {
-  const void* Person = Scientist ? static_cast<const void*>(Scientist)
-                       : General ? static_cast<const void*>(General)
-                                 : static_cast<const void*>(Spy);
-  const std::string* Name = Scientist ? &Scientist->Name : General ? &General->Name : Spy ? &Spy->Name : nullptr;
-  return Name && Row.Caption == *Name && reinterpret_cast<const void*>(Row.Data) == Person;
+  const std::uint64_t Serial = Scientist ? Scientist->Serial : General ? General->Serial : Spy ? Spy->Serial : 0;
+  return Serial != 0 && static_cast<std::uint64_t>(Row.Data) == Serial;
 }
 
 TStaffRow StaffFromRowID(const std::string& ID) {

@@ -23,9 +23,9 @@ struct TStaffRow {
   bool FromMarket = false;
   std::int32_t Index = -1;
   bool Empty() const { return !Scientist && !General && !Spy; }
-  // Whether Row still shows this person: the name the player sees and the person the row was
-  // filled with. A list left from before the market changed may name another person by the same
-  // index, and a new offer may even take the place in memory of the one that went.
+  // Whether Row still shows this person, by the serial the row was filled with. A list left from
+  // before the market changed may name another person by the same index, and a new offer may
+  // even take the place in memory of the one that went, under the same name.
   bool ShownIn(const TListItem& Row) const;
 };
 TStaffRow StaffFromRowID(const std::string& ID);

@@ -1,5 +1,6 @@
 // The unit build window "military": the unit types the nation may build, its build queue, and
 // the selected type turning on a mirror disc with its costs and combat values.
+#include <cmath>
 #include <string>
 
 #include "control/game.h"
@@ -109,8 +110,9 @@ void MilitaryWindow_Render(TGame& Game) {
       gGUIFont->PrintPlain(Localize(Left[K]), TVector3{24.0f, Y, 0.2f}, 1.0f, false, true);
       PrintRightAligned(std::to_string(LeftValues[K]), 146.0f, Y);
       gGUIFont->PrintPlain(Localize(Right[K]), TVector3{179.0f, Y, 0.2f}, 1.0f, false, true);
-      const std::int32_t V = RoundToInt(S->GetValue(ValueNames[K], *N));
-      const std::string Text = std::to_string(V);
+      // A bonus may take a value written near the integer limits beyond them: rounded in double.
+      const double V = std::nearbyint(static_cast<double>(S->GetValue(ValueNames[K], *N)));
+      const std::string Text = RoundedText(V);
       const TVector3 Pos{301.0f - gGUIFont->TextWidth(Text), Y, 0.2f};
       if (V == Base[K]) gGUIFont->PrintPlain(Text, Pos, 1.0f, false, true);
       else gGUIFont->Print(Text, Pos, V > Base[K] ? TVector3{0, 1, 0} : TVector3{1, 0, 0}, 1.0f, 1.0f, false, true);
