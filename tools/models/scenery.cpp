@@ -40,9 +40,9 @@ std::vector<std::array<float, 2>> Circle(float R, int N, float Start = 90) {
 }
 
 void Symbol(TModelBuilder& B, int Nation) {
-  // Emblems about 220 high, centred at y 110, facing +z.
+  // Emblems about 220 high, facing +z, their middle at the origin: the nation selection puts
+  // that point on the symbol's place, where the emblem's foot just meets the sea.
   B.Push();
-  B.Translate({0, 110, 0});
   const int Gold = Paint(B, 235, 195, 80, "mdl_metal"), White = Paint(B, 240, 240, 240, "mdl_metal");
   switch (Nation) {
     case 0: {  // Valdoria: a blue shield with a white cross
