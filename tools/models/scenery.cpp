@@ -23,6 +23,11 @@ void Globe(TModelBuilder& B, int Segments, int Rings) {
   for (int j = 0; j < Rings; ++j)
     for (int i = 0; i < Segments; ++i) {
       TCorner A = Corner(i, j), Bc = Corner(i + 1, j), C = Corner(i + 1, j + 1), D = Corner(i, j + 1);
+      // At a pole the quad is one triangle: its pole corner takes the middle of the segment's
+      // longitudes, else each triangle shears the map sideways and the pole shows a fan.
+      const float Middle = (i + 0.5f) / Segments;
+      if (j == 0) A.T.U = Bc.T.U = Middle;
+      if (j + 1 == Rings) C.T.U = D.T.U = Middle;
       B.SmoothTriangle(Mat, A, Bc, C);
       B.SmoothTriangle(Mat, A, C, D);
     }
