@@ -2,8 +2,6 @@
 
 #include "engine/gl_api.h"
 
-#include <algorithm>
-#include <array>
 #include <set>
 
 #include "engine/binary_model.h"
@@ -35,24 +33,6 @@ std::string FileNameOf(const std::string& Name) {
 
 void AddLogLine(const std::string& Line) {
   if (gLog) gLog->AddLine(Line);
-}
-
-// The extent of the model's vertices on each axis (max - min), after scaling; zero without any.
-// The extent of the model's vertices on each axis and the middle of their bounding box.
-void Bounds(const TGLBinaryModel& Model, TVector3& Size, TVector3& Centre) {
-  bool Any = false;
-  std::array<float, 3> Low{}, High{};
-  for (const TGLBinaryMesh& Mesh : Model.Meshes)
-    for (const auto& V : Mesh.Vertices) {
-      for (int k = 0; k < 3; ++k) {
-        Low[k] = Any ? std::min(Low[k], V[k]) : V[k];
-        High[k] = Any ? std::max(High[k], V[k]) : V[k];
-      }
-      Any = true;
-    }
-  Size = MakeVector3(High[0] - Low[0], High[1] - Low[1], High[2] - Low[2]);
-  // The model is drawn with x mirrored.
-  Centre = MakeVector3(-(High[0] + Low[0]) / 2, (High[1] + Low[1]) / 2, (High[2] + Low[2]) / 2);
 }
 
 // Selects the unit and switches its texturing, alpha test and blending off.
@@ -108,7 +88,8 @@ void T3DModel::Build(TStream& Stream, bool WithPlainList) {
     gNoMaterials = false;
     glPopAttrib();
   }
-  Bounds(Model, Size, Centre);
+  // The reader measures no extents, so a centred draw leaves every model at its own origin.
+  Size = MakeVector3(0.0f, 0.0f, 0.0f);
 }
 
 T3DModel::~T3DModel() {
@@ -208,7 +189,7 @@ void Draw3DModel(const std::string& Name, int Reserved, bool Uncentred, bool Loa
   const T3DModel& M = *gModels[static_cast<std::size_t>(i)];
   glPushMatrix();
   glRotatef(90.0f, -1.0f, 0.0f, 0.0f);
-  if (!Uncentred) glTranslatef(-M.Centre.X, -M.Centre.Y, -M.Centre.Z);
+  if (!Uncentred) glTranslatef(-M.Size.X / 2, -M.Size.Y / 2, -M.Size.Z / 2);
   if (gUsePlainModels && M.PlainList != 0 && glIsList(M.PlainList))
     glCallList(M.PlainList);
   else

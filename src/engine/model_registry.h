@@ -27,8 +27,7 @@ public:
 
   std::uint32_t DisplayList = 0;  // drawing with materials and textures
   std::uint32_t PlainList = 0;    // the same without materials and textures, 0 when not made
-  TVector3 Size;                  // the extent of its vertices on each axis, as drawn (scaled)
-  TVector3 Centre;                // the middle of its vertices' bounding box, as drawn (scaled)
+  TVector3 Size;                  // (0, 0, 0) for every model: extents are not measured
   std::string Name;
 
 private:
@@ -47,8 +46,8 @@ std::string ModelKey(const std::string& Name);
 int LoadModelFolder(const std::string& Folder);
 // Draws a registered model; with LoadOnDemand a missing one is first loaded from
 // "data\3d\ondemand\". Reserved has no effect. A model that cannot be found draws nothing.
-// Uncentred draws it at its own origin; otherwise the middle of its bounding box is moved to the
-// origin (half its Size back for a model built from its corner).
+// A centred draw moves the model back by half its Size, which is zero: both draws leave the model
+// at its own origin, so each model file puts its origin where its callers want it.
 void Draw3DModel(const std::string& Name, int Reserved, bool Uncentred, bool LoadOnDemand);
 // Frees every model (with the GL context still current) and empties the registry.
 void FreeModels();

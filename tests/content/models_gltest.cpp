@@ -387,7 +387,7 @@ TEST_F(TDataSetFixture, TheLandscapesLieUnderTheGlobeAndTheHandHoldsIt) {
     gCameraDistance = -5.0f;  // the earth view's camera
     LandscapePlace();
     Light({0, 5, -5, 0}, 0.1f, 0.8f);
-    Draw3DModel("background_nation" + std::to_string(i), 0, true, false);
+    Draw3DModel("background_nation" + std::to_string(i), 0, false, false);
     glPopMatrix();
     TFrame F = TFrame::Read(0, 0, Size, Size);
     int Low = 0, NearHorizon = 0;
@@ -399,7 +399,7 @@ TEST_F(TDataSetFixture, TheLandscapesLieUnderTheGlobeAndTheHandHoldsIt) {
     EXPECT_GT(NearHorizon, Size * Size / 16 / 4) << "background_nation" << i << " shows no hills behind the globe";
     glTranslatef(0, 0, -5);
     glScalef(0.0288461538f, 0.0288461538f, 0.0288461538f);
-    Draw3DModel("earth", 0, true, false);
+    Draw3DModel("earth", 0, false, false);
     Sheet.Put(i, TFrame::Read(0, 0, Size, Size));
   }
   // Main menu: the hand rises under the globe, the name band circles it.

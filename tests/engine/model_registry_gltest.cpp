@@ -72,22 +72,35 @@ TEST(ModelRegistryGL, ABoxDrawsItsSilhouetteWithItsFrontSideTowardsTheViewer) {
   EXPECT_EQ(F.Pixel(186, 186), (TColour{0, 255, 0}));
   EXPECT_EQ(F.Pixel(58, 128), (TColour{0, 0, 0}));
   EXPECT_EQ(F.Pixel(128, 198), (TColour{0, 0, 0}));
-  // Drawn centred, a box built around its origin stays where it is, and one built from its corner
-  // moves back by half its size, so both show the same silhouette.
-  EXPECT_NEAR(gModels[0]->Size.X, 1.0f, 1e-5f);
-  EXPECT_NEAR(gModels[0]->Size.Z, 1.0f, 1e-5f);
+  // Models measure no extent: Size is zero, so a centred draw leaves a model at its own origin
+  // and shows the same picture as an uncentred one, for a box built around its origin and for one
+  // built from its corner alike.
   TGLBinaryModel Corner = ColouredBox({1, 0, 0, 1}, {0, 1, 0, 1});
   for (auto& V : Corner.Meshes[0].Vertices)
     for (float& C : V) C += 0.5f / kScale;
   F.Register("corner.3df", Corner);
-  for (const char* Name : {"cube", "corner"}) {
-    glClear(GL_COLOR_BUFFER_BIT);
-    Draw3DModel(Name, 0, false, false);
-    EXPECT_EQ(F.Pixel(128, 128), (TColour{0, 255, 0})) << Name;
-    EXPECT_EQ(F.Pixel(70, 128), (TColour{0, 255, 0})) << Name;
-    EXPECT_EQ(F.Pixel(58, 128), (TColour{0, 0, 0})) << Name;
-    EXPECT_EQ(F.Pixel(128, 198), (TColour{0, 0, 0})) << Name;
+  for (const auto& M : gModels) {
+    EXPECT_EQ(M->Size.X, 0.0f) << M->Name;
+    EXPECT_EQ(M->Size.Y, 0.0f) << M->Name;
+    EXPECT_EQ(M->Size.Z, 0.0f) << M->Name;
   }
+  for (const char* Name : {"cube", "corner"}) {
+    std::vector<std::uint8_t> Pictures[2];
+    for (bool Uncentred : {false, true}) {
+      glClear(GL_COLOR_BUFFER_BIT);
+      Draw3DModel(Name, 0, Uncentred, false);
+      glFinish();
+      Pictures[Uncentred].resize(256u * 256u * 4u);
+      glReadPixels(0, 0, 256, 256, GL_RGBA, GL_UNSIGNED_BYTE, Pictures[Uncentred].data());
+    }
+    EXPECT_TRUE(Pictures[0] == Pictures[1]) << Name << ": a centred draw moved the model";
+  }
+  // The corner box stays where its file puts it: its corner at the origin (the screen's middle),
+  // the box up and to the left (x is mirrored on drawing).
+  EXPECT_EQ(F.Pixel(70, 186), (TColour{0, 255, 0}));
+  EXPECT_EQ(F.Pixel(122, 134), (TColour{0, 255, 0}));
+  EXPECT_EQ(F.Pixel(134, 134), (TColour{0, 0, 0}));
+  EXPECT_EQ(F.Pixel(122, 122), (TColour{0, 0, 0}));
 
   // The state a drawn model leaves: lighting off, white material.
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));

@@ -17,6 +17,7 @@
 #include "engine/gl_api.h"
 #include "engine/localization.h"
 #include "engine/model_registry.h"
+#include "engine/streams.h"
 #include "engine/tex_font.h"
 #include "engine/texture_manager.h"
 #include "engine/virtual_file_system.h"
@@ -28,6 +29,7 @@
 #include "gui/panel.h"
 #include "gui/track_bar.h"
 #include "gui/window.h"
+#include "model_writer.h"
 #include "platform/window_host.h"
 #include "platform/xml_document.h"
 #include "presentation/basic_game_view.h"
@@ -263,6 +265,45 @@ TEST_F(GameWindowsGL, DioramaPicksTheSlotUnderTheMouseAndEveryWindowDraws) {
     EXPECT_GT(ItemPixels("army_management", "listbox_divisions").Light, 30) << Lang;  // "Guard"
     EXPECT_GT(ItemPixels("army_management", "listbox_assigned_unit").Light, 60) << Lang;  // its three units
   }
+}
+
+TEST_F(GameWindowsGL, TheUnitPreviewLightsTheUnitAndShowsItsMirrorImageUnlit) {
+  REQUIRE_GL_CONTEXT();
+  // A dark red box standing on its origin in place of the first unit's model: lit, it shows
+  // brighter than its material colour; unlit, every face shows the plain material colour.
+  TGLBinaryModel Box = MakeBoxModel(60, 60, 60, {0.5f, 0, 0, 1});
+  for (auto& V : Box.Meshes[0].Vertices) V[1] += 60;
+  TMemoryStream Stream(WriteBinaryModel(Box));
+  RegisterModel(std::make_unique<T3DModel>(Stream, "preview_box.3df", false));
+  LoadWindows("eng");
+  ShowOnly("military");
+  TGLWindow& W = *gInGameGUI->GetWindow("military");
+  auto& Types = static_cast<TGLListBox&>(W.GetGLGUIItem(1, "listbox"));
+  ASSERT_FALSE(Types.Items.empty());
+  Types.ItemIndex = 0;
+  const auto Data = static_cast<std::size_t>(Types.GetSelectedData());
+  ASSERT_GT(Data, 0u);
+  gUnitTypePool->Types.at(Data - 1)->Model3D = "preview_box";
+  Shoot("eng_military_box");
+  const std::vector<std::uint8_t> F = ReadFrame();
+
+  // The mirror image lies under the preview's translucent dark disc (grey 0.2 at 0.7 opacity):
+  // unlit, its red 0.5 shows as 0.3 x 0.5 + 0.14, green and blue as 0.14, on every face.
+  const TGLGUIItem& Panel = W.GetGUIItemByID("panel_unitpreview");
+  const int X0 = static_cast<int>(W.X + Panel.Position.X), Y0 = static_cast<int>(W.Y + Panel.Position.Y);
+  int Mirror = 0, MirrorOff = 0, Lit = 0;
+  for (int Y = Y0; Y < Y0 + Panel.GetHeight(); ++Y)
+    for (int X = X0; X < X0 + Panel.GetWidth(); ++X) {
+      const std::uint8_t* P = &F[(static_cast<std::size_t>(767 - Y) * 1024 + static_cast<std::size_t>(X)) * 3];
+      Lit += P[1] == 0 && P[2] == 0 && P[0] > 140;
+      // Red under the grey veil: the mirror image, whatever light fell on it.
+      if (P[1] < 20 || P[0] < P[1] + 15 || P[0] < P[2] + 15) continue;
+      ++Mirror;
+      MirrorOff += std::abs(P[0] - 74) > 3 || std::abs(P[1] - 36) > 3 || std::abs(P[2] - 36) > 3;
+    }
+  EXPECT_GT(Lit, 200) << "the unit itself is lit";
+  EXPECT_GT(Mirror - MirrorOff, 200) << "no mirror image in the plain material colour under the unit";
+  EXPECT_EQ(MirrorOff, 0) << "of " << Mirror << " pixels of the mirror image, these are shaded by the light";
 }
 
 TEST_F(GameWindowsGL, BattleDrawsBothSidesWhileItRuns) {

@@ -67,8 +67,8 @@ void SoftenMarked(TImage& Img, const std::vector<bool>& Mask, int Passes) {
 // Near the north pole the imagery's rows are stretched from a few source pixels: each column
 // keeps its own colour for many rows, which the globe shows as a fan of streaks around the pole.
 // From 78 degrees north the picture turns into an even polar sea (the mean colour of the sea at
-// 78 to 80 degrees) and snow on land, with a little texture from noise on the sphere, which has no
-// pinch at the pole; from 86 degrees on nothing of the imagery is left.
+// 78 to 80 degrees) and snow on land, with a little texture from noise on the sphere that fades
+// out towards the pole; from 86 degrees on nothing of the imagery is left.
 void ClearNorthPole(TImage& Day, const std::vector<bool>& Land) {
   const int W = Day.Width, H = Day.Height;
   const auto LatOf = [&](int Y) { return 90.0f - (Y + 0.5f) * 180.0f / H; };
@@ -91,7 +91,10 @@ void ClearNorthPole(TImage& Day, const std::vector<bool>& Land) {
     for (int X = 0; X < W; ++X) {
       const float Lon = (X + 0.5f) / W * 2 * kPi;
       const float PX = std::cos(Lat) * std::cos(Lon), PY = std::cos(Lat) * std::sin(Lon), PZ = std::sin(Lat);
-      const float N = 1.0f + 0.12f * Fractal(PX * 14.0f, PY * 14.0f, PZ * 14.0f, 4, 29);
+      // The texture fades out over the globe's last ring of triangles, which pinch each row into
+      // one point: there the picture must not change along the row.
+      const float Texture = 0.12f * (1.0f - SmoothStep(82.0f, 85.5f, LatOf(Y)));
+      const float N = 1.0f + Texture * Fractal(PX * 14.0f, PY * 14.0f, PZ * 14.0f, 4, 29);
       const std::size_t I = static_cast<std::size_t>(Y) * W + X;
       const TColor& Base = Land[I] ? Snow : Sea;
       Day.Pixels[I] = Mix(Day.Pixels[I], {Clamp01(Base.R * N), Clamp01(Base.G * N), Clamp01(Base.B * N), 1}, Weight);
@@ -196,6 +199,21 @@ void MakeGlobe(const TImageryPaths& Paths) {
       float Warp = Fractal(PX * 2, PY * 2, PZ * 2, 3, 21);
       float N = Fractal(PX * 3.0f + Warp * 0.6f, PY * 3.0f, PZ * 6.0f, 7, 17, {}, 0.55f);
       float C = SmoothStep(0.0f, 0.5f, N * 0.55f + 0.32f * Belt - 0.17f);
+      Cloud.At(X, Y) = {C, C, C, 1};
+    }
+  }
+  // Towards each pole the cloud sphere's and the globe's last ring of triangles pinch the map's
+  // columns into one point, and a picture that changes along the row shows there as a fan of
+  // wedges. The polar caps take the mean of their row instead, so they change with latitude only.
+  for (int Y = 0; Y < CH; ++Y) {
+    const float LatDeg = std::fabs(90.0f - (Y + 0.5f) * 180.0f / CH);
+    const float Weight = SmoothStep(74.0f, 82.0f, LatDeg);
+    if (Weight <= 0) continue;
+    float Mean = 0;
+    for (int X = 0; X < CW; ++X) Mean += Cloud.At(X, Y).R;
+    Mean /= CW;
+    for (int X = 0; X < CW; ++X) {
+      const float C = Cloud.At(X, Y).R + (Mean - Cloud.At(X, Y).R) * Weight;
       Cloud.At(X, Y) = {C, C, C, 1};
     }
   }

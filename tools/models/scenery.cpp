@@ -23,6 +23,11 @@ void Globe(TModelBuilder& B, int Segments, int Rings) {
   for (int j = 0; j < Rings; ++j)
     for (int i = 0; i < Segments; ++i) {
       TCorner A = Corner(i, j), Bc = Corner(i + 1, j), C = Corner(i + 1, j + 1), D = Corner(i, j + 1);
+      // At a pole the quad is one triangle: its pole corner takes the middle of the segment's
+      // longitudes, else each triangle shears the map sideways and the pole shows a fan.
+      const float Middle = (i + 0.5f) / Segments;
+      if (j == 0) A.T.U = Bc.T.U = Middle;
+      if (j + 1 == Rings) C.T.U = D.T.U = Middle;
       B.SmoothTriangle(Mat, A, Bc, C);
       B.SmoothTriangle(Mat, A, C, D);
     }
@@ -40,9 +45,9 @@ std::vector<std::array<float, 2>> Circle(float R, int N, float Start = 90) {
 }
 
 void Symbol(TModelBuilder& B, int Nation) {
-  // Emblems about 220 high, centred at y 110, facing +z.
+  // Emblems about 220 high, facing +z, their middle at the origin: the nation selection puts
+  // that point on the symbol's place, where the emblem's foot just meets the sea.
   B.Push();
-  B.Translate({0, 110, 0});
   const int Gold = Paint(B, 235, 195, 80, "mdl_metal"), White = Paint(B, 240, 240, 240, "mdl_metal");
   switch (Nation) {
     case 0: {  // Valdoria: a blue shield with a white cross

@@ -82,7 +82,7 @@ void BuildWindow_Render(TGame& Game) {
   TGLWindow& W = InGameWindow("region_build");
   const TBuildingType* T = Game.BuildSelectedType;
   DrawTurningPreview(Game, W, W.GetItem<TGLPanel>("panel_buildingpreview"), T ? T->ID : std::string(),
-                     ViewStateOf(Game).BuildPreviewRotation, true, -0.05f);
+                     ViewStateOf(Game).BuildPreviewRotation, true, -0.05f, true);
   BeginPreviewCaption(W, T ? T->GetName() : Localize("szStrBuildingNoSelection"), 110, 130, 180);
   if (T) {
     T->DrawInfo(120, 140, 0.2f, true);

@@ -106,7 +106,7 @@ void DrawNamePlate(const std::string& Text) {
 }  // namespace
 
 void DrawTurningPreview(TGame& Game, const TGLWindow& Window, const TGLGUIItem& Panel, const std::string& Model,
-                        float& Rotation, bool Normalize, float ModelLift) {
+                        float& Rotation, bool Normalize, float ModelLift, bool LitReflection) {
   // The 3D state (depth test, lights, face order) is the scene's own; the GUI gets its own back.
   glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
   BeginWindowView3D(Window, Panel, 0.0f, 0.0f);
@@ -151,7 +151,8 @@ void DrawTurningPreview(TGame& Game, const TGLWindow& Window, const TGLGUIItem& 
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glStencilFunc(GL_EQUAL, 1, 1);
   glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-  glEnable(GL_LIGHTING);
+  // The unit's mirror image stays unlit, in its plain material colours; the building's is lit.
+  if (LitReflection) glEnable(GL_LIGHTING);
   DrawModel(Model, Rotation, true, 0.0f);
   glDisable(GL_STENCIL_TEST);
   glDisable(GL_LIGHTING);
