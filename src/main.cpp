@@ -1,4 +1,5 @@
 // Tarnova: program entry. The main window runs the game object; the presentation draws it.
+#include <clocale>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -11,6 +12,9 @@
 #include "presentation/earth_game_view.h"
 
 int main(int argc, char** argv) {
+  // The user's locale: numbers in window texts and in the log carry its decimal separator. What
+  // other programs read (XML files, savegames, settings) is written without it.
+  std::setlocale(LC_ALL, "");
   ReturnLargeBlocksToTheSystem();
   for (int i = 1; i < argc; ++i)
     if (std::string(argv[i]) == "--help") {
