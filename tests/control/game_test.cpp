@@ -182,15 +182,19 @@ TEST_F(GameTest, TheSettingsFileHasOneWriterWhenTheGameEndsOnASignal) {
 // Once the settings are read, the watch writes them, the user's choices included.
 TEST_F(GameTest, ASignalBeforeTheSettingsAreReadKeepsTheUsersFile) {
   Data.Write("data/XML/localization.xml", kLocalization);
-  const std::string Users = R"XML(<?xml version="1.0" encoding="ISO-8859-1"?>
-<gamesettings gameversion="Tarnova - Phase 1 (v1.11)" language="eng" showintro="False">
-  <graphics highglobedetail="False" reflections="True" reflectionupdaterate="3" reflectiontexturesize="1024">
-    <resolution width="1280" height="1024" frequency="75" />
-  </graphics>
-  <sound musicenabled="True" musicvolume="7" soundenabled="False" soundvolume="30" />
-  <autosave enabled="True" interval="4" />
-</gamesettings>
-)XML";
+  TGameSettings Chosen;
+  SetDefaultSettings(Chosen);
+  Chosen.HighGlobeDetail = Chosen.SoundEnabled = false;
+  Chosen.ReflectionUpdateRate = 3;
+  Chosen.ReflectionTextureSize = 1024;
+  Chosen.ScreenWidth = 1280;
+  Chosen.ScreenHeight = 1024;
+  Chosen.Frequency = 75;
+  Chosen.MusicVolume = 7;
+  Chosen.SoundVolume = 30;
+  Chosen.AutosaveEnabled = true;
+  Chosen.AutosaveInterval = 4;
+  const std::string Users = WriteSettings(Chosen, "eng");
   Data.Write("settings.xml", Users);
   const std::filesystem::path Settings = Data.Path() / "settings.xml";
   gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Data.Path());
