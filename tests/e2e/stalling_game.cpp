@@ -16,7 +16,7 @@
 #include "presentation/earth_game_view.h"
 
 int main(int argc, char** argv) {
-  std::setlocale(LC_ALL, "");
+  std::setlocale(LC_NUMERIC, "");
   if (argc < 2) return 2;
   const long StallFrame = std::strtol(argv[1], nullptr, 10);
   std::vector<std::string> Args{argv[0]};
