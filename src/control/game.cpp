@@ -58,7 +58,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kLocalizationFile = "data\\XML\\localization.xml";
-constexpr std::int32_t kBlue = 0xFF0000;  // log colour: red in the low byte, blue in the third
 
 void Log(const std::string& Text) {
   if (gLog) gLog->AddLine(Text);
@@ -151,7 +150,7 @@ void TGame::StartUpFailure(const std::vector<std::string>& Lines, bool LogLines)
 
 void TGame::Create() {
   Created = true;
-  if (gLog) gLog->AddColoredLine("Starting Tarnova - Phase 1 (v1.11)", kBlue, TLogStyle::Bold);
+  if (gLog) gLog->AddColoredLine("Starting Tarnova - Phase 1 (v1.11)", kLogBlue, TLogStyle::Bold);
 
   // Every data path is resolved against the program folder, wherever the game was started from.
   gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(ProgramFolder());
@@ -417,6 +416,7 @@ void TGame::LoadSettings() {
   const TSwitchEffects Effects = ApplySwitches(Form->Args, gSettings);
   SystemCursor = Effects.ShowCursor;
   if (Effects.PerfTimer && gPerfTimer) gPerfTimer->Enabled = true;
+  SettingsLoaded = true;
 }
 
 void TGame::SaveSettings() {
@@ -432,7 +432,10 @@ void TGame::SaveSettings() {
 }
 
 bool TGame::WriteSettingsFile(std::string* Error) {
-  if (!LocalizationLoaded) return false;
+  if (!LocalizationLoaded || !SettingsLoaded) {
+    if (Error) *Error = "The settings were not read, \"settings.xml\" stays as it is";
+    return false;
+  }
   const std::string Text = WriteSettings(gSettings, CurrentLanguageCode());
   const fs::path Folder = UserFileFolder();
   std::error_code Ec;

@@ -3,6 +3,7 @@
 // shut-down, settings, the OpenGL checks, asset loading, languages, screenshots). Drawing is the
 // presentation's, reached through the game view; the main window owns the game object's window.
 #include <array>
+#include <atomic>
 #include <functional>
 #include <cstdint>
 #include <memory>
@@ -97,6 +98,10 @@ public:
 
   // Set when the localisation database was loaded: only then are the settings written at exit.
   bool LocalizationLoaded = false;
+  // Set once LoadSettings has read the user's settings (or found none). Until then gSettings
+  // holds no choice of the user's, and writing it would replace their file: no writer, the
+  // termination watch included (it reads this from its own thread), writes the file before.
+  std::atomic<bool> SettingsLoaded{false};
   // F10 asks for a screenshot; the next frame takes it just before the buffers swap.
   bool ScreenshotPending = false;
 
@@ -122,7 +127,7 @@ public:
   void SaveSettings();
   // Writes "settings.xml" from gSettings without logging (SaveSettings logs around it); also
   // called from the termination watch while the game's thread is stuck. False with Error set
-  // when the file cannot be written or no localisation (so no language) was loaded.
+  // when the file cannot be written or the settings were never read (the file stays as it is).
   bool WriteSettingsFile(std::string* Error = nullptr);
   bool InitOpenGL();
   void LogSystemInfo();

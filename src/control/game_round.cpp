@@ -1,6 +1,7 @@
 // Round processing: the hot-seat hand-over, the world round and everything that follows it, the
 // hot-seat turn timer and the quick chart.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -89,7 +90,9 @@ void TGame::AfterWorldRound(const std::vector<std::uint8_t>& Dead) {
   // tests and the round counter: a round that ends the game is saved too. Only a save that was
   // written is reported in the news; a failed one has said so in its message box.
   if (gSettings.AutosaveEnabled) {
-    --gSettings.AutosaveCountdown;
+    // Below 0 (an interval of 0 or less) no autosave comes any more; the count stops at the
+    // integer's end instead of running past it.
+    if (gSettings.AutosaveCountdown > INT32_MIN) --gSettings.AutosaveCountdown;
     if (gSettings.AutosaveCountdown == 0) {
       gSettings.AutosaveCountdown = gSettings.AutosaveInterval;
       if (SaveToXML(gSaveGamePath + "autosave.xml", "Autosave"))

@@ -108,8 +108,6 @@ TGameSaveState ReadGameState(const TXMLDocument& Document) {
   if (!Root || Root.Name() != "savestate")
     throw EDataError(std::string(Context) + "\"" + Document.FileName() + "\": the document is not a savegame" +
                      (Root ? " (root element <" + Root.Name() + ">)" : std::string()));
-  if (const std::string Version = ReadTextAttribute(Context, Root, "gameversion"); Version != kGameVersion)
-    ThrowBadValue(Context, Root, "gameversion", Version, std::string("this game reads \"") + kGameVersion + "\"");
 
   TGameSaveState S;
   const std::int32_t Regions = static_cast<std::int32_t>(gRegions.size());

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 #include <exception>
+#include <limits>
 
 #include "platform/errors.h"
 #include "platform/latin1.h"
@@ -41,29 +42,16 @@ public:
     }
   }
 
+  // Any value the field can hold is kept as the player wrote it, however unusual: what the game
+  // cannot use it leaves alone (a display mode the screen does not offer runs in a window). A
+  // number outside the field's range does not convert, as text does not.
   template <typename T>
-  void Int(const TXMLNode& Node, const char* Path, const char* Name, T& Field, long long Min, long long Max) {
+  void Int(const TXMLNode& Node, const char* Path, const char* Name, T& Field) {
     const std::optional<std::string> Value = Get(Node, Path, Name);
     if (!Value) return;
     const auto Number = ParseInteger(*Value);
-    if (!Number) {
-      Bad(Path, Name, *Value, std::to_string(Field));
-    } else if (*Number < Min || *Number > Max) {
-      const long long Clamped = *Number < Min ? Min : Max;
-      Bad(Path, Name, *Value, std::to_string(Clamped));
-      Field = static_cast<T>(Clamped);
-    } else {
+    if (Number && *Number >= std::numeric_limits<T>::min() && *Number <= std::numeric_limits<T>::max())
       Field = static_cast<T>(*Number);
-    }
-  }
-
-  // A power of two within Min..Max, else the default stays.
-  void PowerOfTwo(const TXMLNode& Node, const char* Path, const char* Name, std::int32_t& Field, int Min, int Max) {
-    const std::optional<std::string> Value = Get(Node, Path, Name);
-    if (!Value) return;
-    const auto Number = ParseInteger(*Value);
-    if (Number && *Number >= Min && *Number <= Max && (*Number & (*Number - 1)) == 0)
-      Field = static_cast<std::int32_t>(*Number);
     else
       Bad(Path, Name, *Value, std::to_string(Field));
   }
@@ -141,21 +129,21 @@ void ReadSettings(const std::optional<std::string>& Text, const std::string& Fil
   R.Bool(Root, "gamesettings", "showintro", S.ShowIntro);
   const TXMLNode Graphics = Root.Child("graphics");
   const TXMLNode Resolution = Graphics.Child("resolution");
-  R.Int(Resolution, "graphics/resolution", "width", S.ScreenWidth, 640, 65535);
-  R.Int(Resolution, "graphics/resolution", "height", S.ScreenHeight, 480, 65535);
-  R.Int(Resolution, "graphics/resolution", "frequency", S.Frequency, 0, 1000);
+  R.Int(Resolution, "graphics/resolution", "width", S.ScreenWidth);
+  R.Int(Resolution, "graphics/resolution", "height", S.ScreenHeight);
+  R.Int(Resolution, "graphics/resolution", "frequency", S.Frequency);
   R.Bool(Graphics, "graphics", "highglobedetail", S.HighGlobeDetail);
   R.Bool(Graphics, "graphics", "reflections", S.Reflections);
-  R.Int(Graphics, "graphics", "reflectionupdaterate", S.ReflectionUpdateRate, 1, 1000);
-  R.PowerOfTwo(Graphics, "graphics", "reflectiontexturesize", S.ReflectionTextureSize, 64, 2048);
+  R.Int(Graphics, "graphics", "reflectionupdaterate", S.ReflectionUpdateRate);
+  R.Int(Graphics, "graphics", "reflectiontexturesize", S.ReflectionTextureSize);
   const TXMLNode Sound = Root.Child("sound");
   R.Bool(Sound, "sound", "musicenabled", S.MusicEnabled);
-  R.Int(Sound, "sound", "musicvolume", S.MusicVolume, 0, 100);
+  R.Int(Sound, "sound", "musicvolume", S.MusicVolume);
   R.Bool(Sound, "sound", "soundenabled", S.SoundEnabled);
-  R.Int(Sound, "sound", "soundvolume", S.SoundVolume, 0, 100);
+  R.Int(Sound, "sound", "soundvolume", S.SoundVolume);
   const TXMLNode Autosave = Root.Child("autosave");
   R.Bool(Autosave, "autosave", "enabled", S.AutosaveEnabled);
-  R.Int(Autosave, "autosave", "interval", S.AutosaveInterval, 0, 1000000);
+  R.Int(Autosave, "autosave", "interval", S.AutosaveInterval);
 }
 
 std::string WriteSettings(const TGameSettings& S, const std::string& LanguageCode) {

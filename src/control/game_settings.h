@@ -1,7 +1,8 @@
 #pragma once
 // Reading and writing "settings.xml" and applying the command-line switches. A damaged or
-// hand-edited file never stops the game: each bad or missing value is logged with file,
-// element and value and replaced by its default.
+// hand-edited file never stops the game: each missing value, and each that does not convert to
+// its field, is logged with file, element and value and replaced by its default; a value that
+// converts is kept as the player wrote it.
 #include <cstdint>
 #include <functional>
 #include <optional>

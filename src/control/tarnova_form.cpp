@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -23,9 +24,6 @@
 #include "platform/virtual_keys.h"
 
 namespace {
-
-constexpr std::int32_t kBlue = 0xFF0000;
-constexpr std::int32_t kRed = 0x0000FF;
 
 // SIGTERM and SIGINT end the program in order, whatever the game state: the main loop ends after
 // the frame it is drawing. When that frame does not end (a fault that keeps the game's own code
@@ -46,6 +44,10 @@ sigset_t TerminationSignals() {
   sigaddset(&Set, SIGINT);
   return Set;
 }
+
+// Sent to the watch alone (never to the process) when the form no longer needs it: the watch
+// sleeps in sigwaitinfo until a termination signal or this one comes.
+int WatchWakeSignal() { return SIGRTMIN; }
 
 }  // namespace
 
@@ -115,40 +117,76 @@ void TTarnovaForm::ClientSize(int& Width, int& Height) const {
 }
 
 int TTarnovaForm::Run() {
-  Phase = 0;
+  Phase = TFormPhase::Running;
   StopWatch = false;
+  // The watch inherits the wake signal blocked, so it stays pending for it until it is taken;
+  // the game's thread gets its mask back.
+  sigset_t Wake, Saved;
+  sigemptyset(&Wake);
+  sigaddset(&Wake, WatchWakeSignal());
+  pthread_sigmask(SIG_BLOCK, &Wake, &Saved);
   std::thread Watch([this] { TerminationWatch(); });
+  pthread_sigmask(SIG_SETMASK, &Saved, nullptr);
   InitTimerTimer();
   // The window closes: the game object goes, and with it the GL context and the display mode.
   {
     std::lock_guard<std::timed_mutex> Guard(EndLock);
-    Phase = 1;
+    SetPhase(TFormPhase::ShutDown);
   }
   Guarded([] { gGame->Destroy(); });
   gGame.reset();
-  StopWatch = true;
-  Watch.join();
+  StopTheWatch(Watch);
   return ExitCode;
 }
 
+void TTarnovaForm::SetPhase(TFormPhase NewPhase) {
+  {
+    std::lock_guard<std::mutex> Guard(WatchLock);
+    Phase = NewPhase;
+  }
+  WatchChanged.notify_all();
+}
+
+void TTarnovaForm::StopTheWatch(std::thread& Watch) {
+  {
+    std::lock_guard<std::mutex> Guard(WatchLock);
+    StopWatch = true;
+  }
+  WatchChanged.notify_all();
+  // A watch still asleep waits for signals: this one wakes it (pending until it is taken, so it
+  // is not lost when the watch has not gone to sleep yet).
+  pthread_kill(Watch.native_handle(), WatchWakeSignal());
+  Watch.join();
+}
+
 void TTarnovaForm::TerminationWatch() {
-  using Clock = std::chrono::steady_clock;
   // Blocked here too for a form that runs without FormCreate (tests).
   const sigset_t Signals = TerminationSignals();
   pthread_sigmask(SIG_BLOCK, &Signals, nullptr);
-  int Signal = -1;
-  while (!StopWatch && Signal <= 0) {
-    const timespec Tick{0, 10'000'000};
-    Signal = sigtimedwait(&Signals, nullptr, &Tick);
+  sigset_t Awaited = Signals;
+  sigaddset(&Awaited, WatchWakeSignal());
+  int Signal = 0;
+  // Asleep until a signal comes; no timer wakes it. A wake signal the form did not send (one sent
+  // to the process from outside) is passed over.
+  while (!StopWatch) {
+    siginfo_t Info{};
+    const int Taken = sigwaitinfo(&Awaited, &Info);
+    if (Taken == SIGTERM || Taken == SIGINT) {
+      Signal = Taken;
+      break;
+    }
   }
-  if (Signal <= 0) return;
+  if (Signal == 0) return;
   TerminationSignal = Signal;
-  const Clock::time_point Since = Clock::now();
-  while (!StopWatch && Phase == 0 && Clock::now() - Since < kFrameGrace)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  while (!StopWatch && Phase == 1 && Clock::now() - Since < kShutDownGrace)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  if (StopWatch) return;
+  const auto Since = std::chrono::steady_clock::now();
+  {
+    std::unique_lock<std::mutex> Guard(WatchLock);
+    WatchChanged.wait_until(Guard, Since + kFrameGrace,
+                            [this] { return StopWatch || Phase != TFormPhase::Running; });
+    WatchChanged.wait_until(Guard, Since + kShutDownGrace,
+                            [this] { return StopWatch || Phase != TFormPhase::ShutDown; });
+    if (StopWatch) return;
+  }
   // The game's thread did not come out of its frame (or its shut-down) in time. It keeps running
   // while this ends the process.
   TakeOverTheEnd(Signal);
@@ -172,21 +210,22 @@ void TTarnovaForm::TakeOverTheEnd(int Signal) {
     // SDL's switch back to the desktop waits for the display (a tenth of a second without a
     // window manager) and may wait for the connection the stuck thread holds: it runs beside the
     // settings, and the process ends without it when it does not return in time.
-    std::shared_ptr<std::atomic<bool>> Restored;
+    std::future<void> Restored;
     if (Host.DisplayModeChanged()) {
-      Restored = std::make_shared<std::atomic<bool>>(false);
-      std::thread([this, Restored] {
+      auto Back = std::make_shared<std::promise<void>>();
+      Restored = Back->get_future();
+      std::thread([this, Back] {
         Host.RestoreDisplayMode();
-        *Restored = true;
+        Back->set_value();
       }).detach();
     }
     const auto Until = std::chrono::steady_clock::now() + kRestorePatience;
-    // In the main loop the settings are not written yet; the shut-down writes them first of all.
-    if (Phase == 0 && gGame && gGame->WriteSettingsFile()) Done += ", settings saved";
-    if (Restored) {
-      while (!*Restored && std::chrono::steady_clock::now() < Until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-      Done += *Restored ? ", display settings restored" : ", the display settings did not come back";
+    // While the game runs the settings are not written yet (the shut-down writes them first of
+    // all); the game object writes none before it has read the user's.
+    if (Phase == TFormPhase::Running && gGame && gGame->WriteSettingsFile()) Done += ", settings saved";
+    if (Restored.valid()) {
+      const bool Back = Restored.wait_until(Until) == std::future_status::ready;
+      Done += Back ? ", display settings restored" : ", the display settings did not come back";
     }
   }
   if (gLog)
@@ -206,7 +245,7 @@ void TTarnovaForm::InitTimerTimer() {
   if (gLog)
     gLog->AddColoredLine("Game started in " + std::to_string(static_cast<long long>((NowMilliseconds() - StartTime) / 1000.0)) +
                              " seconds",
-                         kBlue, TLogStyle::Bold);
+                         kLogBlue, TLogStyle::Bold);
   // The log of the whole start-up is on disk before the first frame.
   if (gLog) gLog->Sync();
   RunMainLoop();
@@ -318,7 +357,7 @@ void TTarnovaForm::ApplicationEventsException(const std::exception* E) {
       ExceptionReport(E ? ExceptionTypeName(*E) : "unknown", E ? E->what() : "unknown exception");
   if (HandlingException || ExceptionReported) {
     // Reported once: a fault that repeats every frame does not open a dialog per frame.
-    if (gLog) gLog->AddColoredLine("A further exception occured :" + Report[6], kRed, TLogStyle::Bold);
+    if (gLog) gLog->AddColoredLine("A further exception occured :" + Report[6], kLogRed, TLogStyle::Bold);
     Close();
     return;
   }
@@ -326,7 +365,7 @@ void TTarnovaForm::ApplicationEventsException(const std::exception* E) {
   TErrorDialog Dialog;
   Dialog.MemoErrorReport = Report;
   if (gLog) {
-    gLog->AddColoredLine("An access violation occured during run-time :", kRed, TLogStyle::Bold);
+    gLog->AddColoredLine("An access violation occured during run-time :", kLogRed, TLogStyle::Bold);
     for (const std::string& Line : Report) gLog->AddLine(Line);
     gLog->Sync();
   }
@@ -342,7 +381,7 @@ void TTarnovaForm::ApplicationEventsException(const std::exception* E) {
         Dialog.LabelGameSavedVisible = true;
       }
     } catch (const std::exception& SaveError) {
-      if (gLog) gLog->AddColoredLine(std::string("The crash recovery save failed : ") + SaveError.what(), kRed,
+      if (gLog) gLog->AddColoredLine(std::string("The crash recovery save failed : ") + SaveError.what(), kLogRed,
                                      TLogStyle::Bold);
     }
   }

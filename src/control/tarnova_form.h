@@ -4,12 +4,14 @@
 #include <signal.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/clock.h"
@@ -80,17 +82,26 @@ public:
   // program shuts down in order. A second exception while one is reported is only logged.
   void ApplicationEventsException(const std::exception* E);
 
+  // Where the game object is in its life, as the termination watch sees it.
+  enum class TFormPhase : std::uint8_t {
+    Running,   // start-up and main loop: the watch may write the settings the game object holds
+    ShutDown,  // the game object shuts down and writes the settings itself
+  };
+
 private:
   double StartTime = 0.0;
   bool Closed = false;
   bool HandlingException = false;
   bool ExceptionReported = false;
   bool SecondPressOfDoubleClick = false;
-  // 0 main loop, 1 shut-down; read by the termination watch, which runs beside the main loop.
-  // Changed under EndLock, as gGame is made and freed: under the lock the watch may use the game
-  // object in phase 0.
-  std::atomic<int> Phase{0};
+  // Read by the termination watch, which runs beside the main loop. Changed under EndLock, as
+  // gGame is made and freed: under the lock the watch may use the game object while Running.
+  std::atomic<TFormPhase> Phase{TFormPhase::Running};
   std::atomic<bool> StopWatch{false};
+  // The watch sleeps until a signal comes; after one it waits on WatchChanged (under WatchLock)
+  // for the phase to change or for the form to stop it.
+  std::mutex WatchLock;
+  std::condition_variable WatchChanged;
   std::timed_mutex EndLock;
   bool EndTakenOver = false;  // under EndLock
   // The signal the watch took; the main loop ends after its frame.
@@ -99,6 +110,9 @@ private:
   bool SignalsBlocked = false;
   // Ends the process when a termination signal is not answered by the main loop in time.
   void TerminationWatch();
+  // Phase or StopWatch changes, and the watch is told.
+  void SetPhase(TFormPhase NewPhase);
+  void StopTheWatch(std::thread& Watch);
   // Runs Step; an exception goes to the exception handler.
   void Guarded(const std::function<void()>& Step);
 };

@@ -1,6 +1,5 @@
 #include "engine/localization.h"
 
-#include <algorithm>
 
 #include "engine/engine_globals.h"
 #include "platform/checked.h"
@@ -45,13 +44,6 @@ std::string Localize(const std::string& Key) {
 
 std::string CurrentLanguageCode() {
   return At(gLocalization.LanguageCodes, gLocalization.LanguageIndex, "CurrentLanguageCode");
-}
-
-std::string LocalDecimal(std::string Number) {
-  const std::vector<std::string>& Codes = gLocalization.LanguageCodes;
-  if (gLocalization.LanguageIndex < Codes.size() && Codes[gLocalization.LanguageIndex] == "ger")
-    std::replace(Number.begin(), Number.end(), '.', ',');
-  return Number;
 }
 
 const std::vector<std::string>& DataLanguageCodes() {

@@ -28,9 +28,6 @@ struct TLocalization {
 // as the caller wrote it followed by "_NOT_LOCALIZED_". Throws ERangeError for a bad LanguageIndex.
 std::string Localize(const std::string& Key);
 std::string CurrentLanguageCode();
-// A number written with "." as its decimal point, as the current language writes it: German
-// with ",", English (and any text while no database is loaded) as it is.
-std::string LocalDecimal(std::string Number);
 // The language codes of multi-language data (names of unit and building types): those of the
 // database, or "ger", "eng" while none is loaded.
 const std::vector<std::string>& DataLanguageCodes();

@@ -16,6 +16,10 @@
 #include "platform/append_file.h"
 // How a coloured log line is set; one value, so italic and bold cannot be swapped by mistake.
 enum class TLogStyle : std::uint8_t { Plain = 0, Italic = 1, Bold = 2, BoldItalic = 3 };
+// The colours of the game's highlighted lines (start-up in blue, faults in red), in the
+// 0x00BBGGRR form AddColoredLine takes.
+constexpr std::int32_t kLogBlue = 0xFF0000;
+constexpr std::int32_t kLogRed = 0x0000FF;
 
 class TLog {
 public:

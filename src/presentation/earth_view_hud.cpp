@@ -12,6 +12,7 @@
 #include "gui/gui_manager.h"
 #include "gui/window.h"
 #include "presentation/region_links.h"
+#include "presentation/number_text.h"
 #include "world/nation.h"
 #include "world/world_globals.h"
 
@@ -20,23 +21,16 @@ std::string Whole(double Value) { return std::to_string(static_cast<long long>(s
 }  // namespace
 
 std::string FormatHudNumber(double Value) {
+  if (std::fabs(std::nearbyint(Value)) >= 1000.0) return ScientificText(Value, 3);
   char Text[64];
-  if (std::fabs(std::nearbyint(Value)) >= 1000.0) {
-    // Three significant digits with a signed exponent of three digits.
-    std::snprintf(Text, sizeof Text, "%.2E", Value);
-    std::string S = Text;
-    const std::size_t E = S.find('E');
-    std::string Exponent = S.substr(E + 2);
-    while (Exponent.size() < 3) Exponent = "0" + Exponent;
-    return LocalDecimal(S.substr(0, E + 2) + Exponent);
-  }
   // Digits before the point leave the rest of the three for the decimals.
   const double Magnitude = std::fabs(Value);
   const int Before = Magnitude < 1.0 ? 1 : static_cast<int>(std::floor(std::log10(Magnitude))) + 1;
   const int Decimals = std::max(0, std::min(1, 3 - Before));
   const double Scale = std::pow(10.0, Decimals);
+  // The C library writes the separator of the user's locale, which the program takes at start.
   std::snprintf(Text, sizeof Text, "%.1f", std::nearbyint(Value * Scale) / Scale);
-  return LocalDecimal(Text);
+  return Text;
 }
 
 std::vector<THudText> EarthViewHUDTexts(const TNation& N, float X0, float Y0, float F) {

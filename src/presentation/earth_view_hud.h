@@ -9,8 +9,8 @@ class TGame;
 class TNation;
 
 // A value with one decimal at three significant digits ("12.3", "1.2", "123.0"); above three
-// digits before the point in scientific notation ("1.23E+003"); the point is the current
-// language's decimal separator ("12,3" in German).
+// digits before the point in scientific notation ("1.23E+003"); the point is the decimal
+// separator of the user's locale ("12,3" in a German one).
 std::string FormatHudNumber(double Value);
 
 // One text of the display: anchored at X (its right end, or its centre), Y its top.

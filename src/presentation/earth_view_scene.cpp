@@ -83,7 +83,12 @@ void LandscapePlace() {
 }
 
 bool ReflectionRefreshDue(std::int32_t& Countdown, std::int32_t Rate) {
-  if (--Countdown > 0) return false;
+  // Counts down to 0 or below; tested before the step, so the lowest rate a player may write in
+  // the settings file does not count past the integer's end.
+  if (Countdown > 1) {
+    --Countdown;
+    return false;
+  }
   Countdown = Rate;
   return true;
 }

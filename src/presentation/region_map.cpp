@@ -2,7 +2,6 @@
 
 #include <array>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <set>
 
@@ -13,6 +12,7 @@
 #include "engine/textures.h"
 #include "engine/virtual_file_system.h"
 #include "platform/files.h"
+#include "presentation/number_text.h"
 #include "presentation/presentation_globals.h"
 #include "world/nation.h"
 #include "world/region.h"
@@ -236,9 +236,7 @@ void UpDateRegionMap(bool DebugDump) {
     FreeRegionMapTexture();
   }
   const double Ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
-  char Text[64];
-  std::snprintf(Text, sizeof Text, "%.15g", Ms);
-  Log(std::string("TEarth->UpDateRegionMap->") + Text + "ms");
+  Log("TEarth->UpDateRegionMap->" + GeneralText(Ms) + "ms");
 }
 
 void FreeRegionMapTexture() {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <clocale>
+#include <cstdint>
 #include <optional>
 #include <fstream>
 #include <locale.h>
@@ -135,7 +136,6 @@ TEST_F(GameSave, ADamagedSavegameIsRefusedNamingFileAndValueAndTheGameStaysAsItW
       {"truncated", [](std::string& T) { T.resize(T.size() * 2 / 3); }, "savegame2.xml"},
       {"binary", [](std::string& T) { T = std::string("\x89PNG\r\n\x1a\n\0\0\0", 11); }, "savegame2.xml"},
       {"deep nesting", [&](std::string& T) { T = "<savestate>" + Deep; }, "savegame2.xml"},
-      {"older version", [](std::string& T) { Replace(T, "(v1.11)", "(v1.02)"); }, "(v1.02)"},
       {"player nation 7", [](std::string& T) { Replace(T, "playernation=\"0\"", "playernation=\"7\""); }, "\"7\""},
       {"current player out of range",
        [](std::string& T) { Replace(T, "gamemode=\"singleplayer\"", "gamemode=\"hotseat\"><hotseatinfo currentplayer=\"9\" roundtime=\"1\" defaultroundtime=\"1\"/"); },
@@ -173,6 +173,26 @@ TEST_F(GameSave, ADamagedSavegameIsRefusedNamingFileAndValueAndTheGameStaysAsItW
     const std::string Message = LogLine("The savegame cannot be loaded");
     EXPECT_NE(Message.find("savegame2.xml"), std::string::npos) << Message;
     EXPECT_NE(Message.find(D.Named), std::string::npos) << Message;
+  }
+}
+
+// The root's attributes are not read: a save that names another version of the game, or none,
+// loads as any other.
+TEST_F(GameSave, TheVersionASaveNamesIsNotTested) {
+  Play(2);
+  const fs::path File = SaveFile("savegame2.xml");
+  ASSERT_TRUE(Game->SaveToXML(File.string(), "Good"));
+  const std::string Good = FileText(File);
+  const std::string Saved = Comparable(SaveText(), true);
+  for (const std::string& Version : {std::string("gameversion=\"Tarnova - Phase 1 (v1.02)\" "), std::string()}) {
+    SCOPED_TRACE(Version);
+    std::string Text = Good;
+    Replace(Text, "gameversion=\"Tarnova - Phase 1 (v1.11)\" ", Version);
+    ASSERT_TRUE(SafeWriteFile(File, Text));
+    Play(1);
+    ASSERT_TRUE(Game->LoadFromXML(File.string()));
+    EXPECT_FALSE(MessageBoxOpen(*gInGameGUI));
+    EXPECT_EQ(Comparable(SaveText(), true), Saved);
   }
 }
 
@@ -364,4 +384,19 @@ TEST_F(GameSave, TheRoundThatEndsTheGameAutosavesAndAFailedAutosaveLeavesNoNews)
   EXPECT_EQ(AutosaveNews(), 1);
   ASSERT_TRUE(fs::exists(SaveFile("autosave.xml")));
   EXPECT_EQ(ReadSideFile(SaveFile("autosave.name"))->SaveName, "Autosave");
+}
+
+// An interval of 0 or less, as a player may write it in the settings file, never autosaves: the
+// countdown goes below 0 and stays there, the lowest interval included.
+TEST_F(GameSave, AnIntervalOfZeroOrLessNeverAutosaves) {
+  gPlayerNation = 0;
+  gSettings.AutosaveEnabled = true;
+  for (const std::int32_t Interval : {0, -2, INT32_MIN}) {
+    SCOPED_TRACE(Interval);
+    gSettings.AutosaveInterval = Interval;
+    gSettings.AutosaveCountdown = Interval;
+    for (int Round = 0; Round < 2; ++Round) Game->NextRound();
+    EXPECT_FALSE(fs::exists(SaveFile("autosave.xml")));
+  }
+  EXPECT_EQ(gSettings.AutosaveCountdown, INT32_MIN);
 }

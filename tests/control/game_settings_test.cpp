@@ -2,8 +2,10 @@
 // once, and what is written reads back the same.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "control/game_settings.h"
@@ -107,8 +109,9 @@ TEST(GameSettings, BrokenFilesFallBackToDefaultsWithOneLinePerBadValue) {
   <sound musicenabled="True" musicvolume="250" soundenabled="False" soundvolume="-1"/>
   <autosave enabled="TRUE" interval="x"/>
 </gamesettings>)",
-       // showintro, highglobedetail, update rate, texture size, width, height, frequency, two volumes, interval
-       10},
+       // showintro, highglobedetail, width, height and frequency (beyond 16 bits), interval; the
+       // update rate, the texture size and the volumes convert and are kept
+       6},
       {"missing parts", R"(<gamesettings language="eng" showintro="False"><sound musicvolume="20"/></gamesettings>)",
        // graphics: 4 + resolution: 3 + sound: 3 + autosave: 2
        12},
@@ -121,13 +124,13 @@ TEST(GameSettings, BrokenFilesFallBackToDefaultsWithOneLinePerBadValue) {
     if (C.Name == "garbage values") {
       EXPECT_EQ(R.Language, 0);
       EXPECT_EQ(R.Settings.ScreenWidth, 1024);
-      EXPECT_EQ(R.Settings.ScreenHeight, 65535);  // clamped
-      EXPECT_EQ(R.Settings.Frequency, 0);
+      EXPECT_EQ(R.Settings.ScreenHeight, 768);
+      EXPECT_EQ(R.Settings.Frequency, 60);
       EXPECT_TRUE(R.Settings.Reflections);
-      EXPECT_EQ(R.Settings.ReflectionUpdateRate, 1);
-      EXPECT_EQ(R.Settings.ReflectionTextureSize, 512);
-      EXPECT_EQ(R.Settings.MusicVolume, 100);
-      EXPECT_EQ(R.Settings.SoundVolume, 0);
+      EXPECT_EQ(R.Settings.ReflectionUpdateRate, 0);
+      EXPECT_EQ(R.Settings.ReflectionTextureSize, 500);
+      EXPECT_EQ(R.Settings.MusicVolume, 250);
+      EXPECT_EQ(R.Settings.SoundVolume, -1);
       EXPECT_FALSE(R.Settings.SoundEnabled);
       EXPECT_TRUE(R.Settings.AutosaveEnabled);
       EXPECT_EQ(R.Settings.AutosaveInterval, 0);
@@ -140,6 +143,50 @@ TEST(GameSettings, BrokenFilesFallBackToDefaultsWithOneLinePerBadValue) {
     // Whatever was read, the next exit writes a file that reads back without a complaint.
     EXPECT_TRUE(Read(WriteSettings(R.Settings, "ger")).Log.empty());
   }
+}
+
+// A value the player wrote by hand is kept as long as its field can hold it, however unusual,
+// and the next exit writes it back unchanged; the game copes with each (a display mode the
+// screen does not offer runs in a window, a rate or interval of 0 or less refreshes every frame
+// or never autosaves). One step past the field's range does not convert.
+TEST(GameSettings, HandEditedValuesThatConvertAreKeptAndWrittenBack) {
+  const std::string Edited = R"XML(<?xml version="1.0" encoding="ISO-8859-1"?>
+<gamesettings gameversion="Tarnova - Phase 1 (v1.11)" language="eng" showintro="False">
+  <graphics highglobedetail="True" reflections="False" reflectionupdaterate="-2147483648" reflectiontexturesize="300">
+    <resolution width="65535" height="0" frequency="65535" />
+  </graphics>
+  <sound musicenabled="True" musicvolume="150" soundenabled="True" soundvolume="-20" />
+  <autosave enabled="True" interval="-2147483648" />
+</gamesettings>
+)XML";
+  const TRead R = Read(Edited);
+  EXPECT_TRUE(R.Log.empty()) << R.Log.front();
+  EXPECT_EQ(R.Settings.ScreenWidth, 65535);
+  EXPECT_EQ(R.Settings.ScreenHeight, 0);
+  EXPECT_EQ(R.Settings.Frequency, 65535);
+  EXPECT_EQ(R.Settings.ReflectionUpdateRate, INT32_MIN);
+  EXPECT_EQ(R.Settings.ReflectionTextureSize, 300);
+  EXPECT_EQ(R.Settings.MusicVolume, 150);
+  EXPECT_EQ(R.Settings.SoundVolume, -20);
+  EXPECT_EQ(R.Settings.AutosaveInterval, INT32_MIN);
+  EXPECT_EQ(WriteSettings(R.Settings, "eng"), Edited);
+
+  std::string Past = Edited;
+  for (const auto& [From, To] : {std::pair<std::string, std::string>{"width=\"65535\"", "width=\"65536\""},
+                                 {"height=\"0\"", "height=\"-1\""},
+                                 {"interval=\"-2147483648\"", "interval=\"-2147483649\""},
+                                 {"soundvolume=\"-20\"", "soundvolume=\"2147483648\""}})
+    Past.replace(Past.find(From), From.size(), To);
+  const TRead Beyond = Read(Past);
+  EXPECT_EQ(Beyond.Log, (std::vector<std::string>{
+                            "TGame->LoadSettings->\"settings.xml\": <graphics/resolution> width=\"65536\" is not valid, using 1024",
+                            "TGame->LoadSettings->\"settings.xml\": <graphics/resolution> height=\"-1\" is not valid, using 768",
+                            "TGame->LoadSettings->\"settings.xml\": <sound> soundvolume=\"2147483648\" is not valid, using 75",
+                            "TGame->LoadSettings->\"settings.xml\": <autosave> interval=\"-2147483649\" is not valid, using 0"}));
+  EXPECT_EQ(Beyond.Settings.ScreenWidth, 1024);
+  EXPECT_EQ(Beyond.Settings.ScreenHeight, 768);
+  EXPECT_EQ(Beyond.Settings.SoundVolume, 75);
+  EXPECT_EQ(Beyond.Settings.AutosaveInterval, 0);
 }
 
 TEST(GameSettings, SwitchesApplyInCommandLineOrderAndOnlyExactly) {

@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 #include <utility>
 
 #include "control/control_globals.h"
 #include "control/error_dialog.h"
+#include "control/game_settings.h"
 #include "game_fixture.h"
 #include "gui/text.h"
 #include "gui/window.h"
@@ -115,7 +117,12 @@ TEST_F(GameTest, TheSettingsFileHasOneWriterWhenTheGameEndsOnASignal) {
   Data.Write("data/XML/localization.xml", kLocalization);
   gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Data.Path());
   ASSERT_TRUE(MakeGame().LoadLocalization("data\\XML\\localization.xml"));
-  // Each rename of the settings file takes a while and counts its writers at that moment.
+  Game->LoadSettings();
+  // The game's rename of the settings file lasts until the watch has given up on it; each rename
+  // counts the writers at that moment.
+  std::mutex Lock;
+  std::condition_variable Changed;
+  bool Renaming = false, WatchDone = false;
   std::atomic<int> Writers{0}, MostWriters{0}, Renames{0};
   TFileOperations Slow;
   Slow.Rename = [&](const char* From, const char* To) {
@@ -123,7 +130,12 @@ TEST_F(GameTest, TheSettingsFileHasOneWriterWhenTheGameEndsOnASignal) {
     const int Now = ++Writers;
     if (Now > MostWriters) MostWriters = Now;
     ++Renames;
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    {
+      std::unique_lock<std::mutex> Guard(Lock);
+      Renaming = true;
+      Changed.notify_all();
+      Changed.wait(Guard, [&] { return WatchDone; });
+    }
     --Writers;
     return ::rename(From, To);
   };
@@ -133,13 +145,22 @@ TEST_F(GameTest, TheSettingsFileHasOneWriterWhenTheGameEndsOnASignal) {
 
   gSettings.ReflectionTextureSize = 256;
   std::thread GameThread([] { gGame->SaveSettings(); });
-  while (Renames == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  {
+    std::unique_lock<std::mutex> Guard(Lock);
+    Changed.wait(Guard, [&] { return Renaming; });
+  }
   gSettings.ReflectionTextureSize = 1024;
   Form.TakeOverTheEnd(15);
+  {
+    std::lock_guard<std::mutex> Guard(Lock);
+    WatchDone = true;
+  }
+  Changed.notify_all();
   GameThread.join();
   EXPECT_EQ(MostWriters.load(), 1);
   EXPECT_NE(ReadTestFile(Settings).find("reflectiontexturesize=\"256\""), std::string::npos);
   EXPECT_TRUE(Logged("TTarnovaForm->TerminationWatch->Signal 15 while the game was busy, the game ends now"));
+  EXPECT_FALSE(Logged("Signal 15 while the game was busy, the game ends now, settings saved"));
 
   // The watch comes while the game's thread writes nothing: it writes them, and only it.
   gSettings.ReflectionTextureSize = 512;
@@ -154,6 +175,58 @@ TEST_F(GameTest, TheSettingsFileHasOneWriterWhenTheGameEndsOnASignal) {
   EXPECT_EQ(Renames.load(), 0);
   EXPECT_NE(ReadTestFile(Settings).find("reflectiontexturesize=\"512\""), std::string::npos);
   Game = std::move(gGame);
+}
+
+// A termination signal during start-up, after the localisation database and before the user's
+// settings were read, leaves their file as it is: the game object holds no choice of theirs yet.
+// Once the settings are read, the watch writes them, the user's choices included.
+TEST_F(GameTest, ASignalBeforeTheSettingsAreReadKeepsTheUsersFile) {
+  Data.Write("data/XML/localization.xml", kLocalization);
+  TGameSettings Chosen;
+  SetDefaultSettings(Chosen);
+  Chosen.HighGlobeDetail = Chosen.SoundEnabled = false;
+  Chosen.ReflectionUpdateRate = 3;
+  Chosen.ReflectionTextureSize = 1024;
+  Chosen.ScreenWidth = 1280;
+  Chosen.ScreenHeight = 1024;
+  Chosen.Frequency = 75;
+  Chosen.MusicVolume = 7;
+  Chosen.SoundVolume = 30;
+  Chosen.AutosaveEnabled = true;
+  Chosen.AutosaveInterval = 4;
+  const std::string Users = WriteSettings(Chosen, "eng");
+  Data.Write("settings.xml", Users);
+  const std::filesystem::path Settings = Data.Path() / "settings.xml";
+  gVirtualFileSystem = std::make_unique<TVirtualFileSystem>(Data.Path());
+  ASSERT_TRUE(MakeGame().LoadLocalization("data\\XML\\localization.xml"));
+  SetDefaultSettings(gSettings);
+  gGame = std::move(Game);
+  Form.TakeOverTheEnd(15);
+  EXPECT_EQ(ReadTestFile(Settings), Users);
+  EXPECT_TRUE(Logged("Signal 15 while the game was busy, the game ends now"));
+  EXPECT_FALSE(Logged("settings saved"));
+  // The game object's own shut-down, were it to come, writes nothing either.
+  TTarnovaForm Shutting{{"tarnova", "-windowed"}};
+  TGame Early(Shutting, nullptr);
+  Early.LocalizationLoaded = true;
+  Early.SaveSettings();
+  EXPECT_TRUE(Logged("TGame->SaveSettings->The settings were not read, \"settings.xml\" stays as it is"));
+  EXPECT_EQ(ReadTestFile(Settings), Users);
+  Game = std::move(gGame);
+
+  TTarnovaForm Later{{"tarnova", "-windowed"}};
+  auto Read = std::make_unique<TGame>(Later, nullptr);
+  ASSERT_TRUE(Read->LoadLocalization("data\\XML\\localization.xml"));
+  Read->LoadSettings();
+  gSettings.MusicVolume = 8;  // changed in the options panel
+  gGame = std::move(Read);
+  Later.TakeOverTheEnd(15);
+  EXPECT_TRUE(Logged("Signal 15 while the game was busy, the game ends now, settings saved"));
+  const std::string Written = ReadTestFile(Settings);
+  for (const char* Kept : {"language=\"eng\"", "highglobedetail=\"False\"", "reflectiontexturesize=\"1024\"",
+                           "width=\"1280\"", "frequency=\"75\"", "musicvolume=\"8\"", "interval=\"4\""})
+    EXPECT_NE(Written.find(Kept), std::string::npos) << Kept;
+  gGame.reset();
 }
 
 class LanguageSwitchTest : public GameTest {

@@ -2,6 +2,7 @@
 // own code busy would; the end-to-end test of the termination watch runs it.
 //   tarnova-stalling-game <N> [the game's switches...]
 #include <chrono>
+#include <clocale>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "presentation/earth_game_view.h"
 
 int main(int argc, char** argv) {
+  std::setlocale(LC_NUMERIC, "");
   if (argc < 2) return 2;
   const long StallFrame = std::strtol(argv[1], nullptr, 10);
   std::vector<std::string> Args{argv[0]};

@@ -17,9 +17,11 @@
 #include "presentation/basic_game_view.h"
 #include "presentation/windows/developer_windows.h"
 #include "support/fixture_world_types.h"
+#include "support/locale_swap.h"
 #include "world/earth.h"
 #include "world/nation.h"
 #include "world/region.h"
+#include "world/staff.h"
 #include "world/technology.h"
 
 class DeveloperWindow : public GameTest {
@@ -166,6 +168,21 @@ TEST_F(DeveloperWindow, NumbersShowInGeneralFormat) {
   EXPECT_EQ(Lines(0), (std::vector<std::string>{"No region selected"}));
   // No fixed decimals: a whole number shows as one.
   EXPECT_EQ(Lines(1), (std::vector<std::string>{"Global info :", " research.civil = 0", " research.military = 0"}));
+
+  // A fraction carries the separator of the user's locale.
+  TScientist Civil;
+  Civil.Civil = 250.0f;
+  Player().AddScientist(Civil);
+  Player().BaseFactors[TNation::bfResearchCivil] = 1.0f;
+  {
+    const TLocaleSwap C("C");
+    DebugWindow_Show(*Game);
+    EXPECT_EQ(Lines(1).at(1), " research.civil = 0.5");
+  }
+  const TLocaleSwap German(TLocaleSwap::German);
+  if (!German.Available()) GTEST_SKIP() << "no German locale";
+  DebugWindow_Show(*Game);
+  EXPECT_EQ(Lines(1).at(1), " research.civil = 0,5");
 }
 
 // The developer windows in a game on the game's own data set, opened as the developer does.

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <string>
 
 #include "engine/engine_globals.h"
 #include "engine/localization.h"
+#include "support/locale_swap.h"
 #include "world/nation.h"
 
 TEST(EarthViewHUD, NumbersKeepThreeSignificantDigits) {
@@ -16,21 +17,38 @@ TEST(EarthViewHUD, NumbersKeepThreeSignificantDigits) {
   EXPECT_EQ(FormatHudNumber(1234.5), "1.23E+003");
 }
 
-TEST(EarthViewHUD, NumbersTakeTheDecimalSeparatorOfTheLanguage) {
+// The separator is the user's locale's, whatever language the game speaks.
+TEST(EarthViewHUD, NumbersTakeTheDecimalSeparatorOfTheUsersLocale) {
   gLocalization.Clear();
   gLocalization.AddKey("szStrTurn", "Runde", "Turn");
   gLocalization.LanguageCodes = {"ger", "eng"};
   TNation N;
   N.Names = {"Valdoria", "Valdoria"};
-  for (const auto& [Language, Small, Large] : {std::tuple{0, "12,3", "1,23E+003"}, std::tuple{1, "12.3", "1.23E+003"}}) {
-    gLocalization.LanguageIndex = static_cast<std::uint8_t>(Language);
-    EXPECT_EQ(FormatHudNumber(12.345), Small);
-    EXPECT_EQ(FormatHudNumber(1234.5), Large);
-    // Whole numbers have no separator: the turn and the resources read the same in both.
-    N.Ressources = 1234.5f;
-    const std::vector<THudText> T = EarthViewHUDTexts(N, 0.0f, 0.0f, 1.0f);
-    EXPECT_EQ(T[3].Text, "1234");
-    EXPECT_EQ(T[9].Text, Language == 0 ? "0,0" : "0.0");  // the average loyalty of no region
+  N.Ressources = 1234.5f;
+  const auto Expect = [&](const char* Small, const char* Large, const char* Zero) {
+    for (const std::uint8_t Language : {0, 1}) {
+      SCOPED_TRACE(Language);
+      gLocalization.LanguageIndex = Language;
+      EXPECT_EQ(FormatHudNumber(12.345), Small);
+      EXPECT_EQ(FormatHudNumber(1234.5), Large);
+      // Whole numbers have no separator: the resources read the same everywhere.
+      const std::vector<THudText> T = EarthViewHUDTexts(N, 0.0f, 0.0f, 1.0f);
+      EXPECT_EQ(T[3].Text, "1234");
+      EXPECT_EQ(T[9].Text, Zero);  // the average loyalty of no region
+    }
+  };
+  {
+    const TLocaleSwap C("C");
+    Expect("12.3", "1.23E+003", "0.0");
+  }
+  {
+    const TLocaleSwap German(TLocaleSwap::German);
+    if (German.Available()) {
+      Expect("12,3", "1,23E+003", "0,0");
+      EXPECT_EQ(FormatHudNumber(1.2345), "1,2");
+      EXPECT_EQ(FormatHudNumber(123.45), "123,0");
+      EXPECT_EQ(FormatHudNumber(-9999.0), "-1,00E+004");
+    }
   }
   gLocalization.Clear();
 }

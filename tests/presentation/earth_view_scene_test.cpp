@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 TEST(EarthViewScene, ReflectionsRefreshOnTheirFrameSchedule) {
@@ -14,7 +15,8 @@ TEST(EarthViewScene, ReflectionsRefreshOnTheirFrameSchedule) {
   };
   EXPECT_EQ(Schedule(2), (std::vector<int>{1, 3, 5}));
   EXPECT_EQ(Schedule(3), (std::vector<int>{1, 4}));
-  for (std::int32_t Rate : {1, 0, -3}) EXPECT_EQ(Schedule(Rate), (std::vector<int>{1, 2, 3, 4, 5, 6})) << Rate;
+  for (std::int32_t Rate : {1, 0, -3, INT32_MIN}) EXPECT_EQ(Schedule(Rate), (std::vector<int>{1, 2, 3, 4, 5, 6})) << Rate;
+  EXPECT_EQ(Schedule(INT32_MAX), (std::vector<int>{1}));
 }
 
 TEST(EarthViewScene, RoundTimerText) {

@@ -12,6 +12,7 @@
 #include "platform/virtual_keys.h"
 #include "platform/xml_document.h"
 #include "presentation/windows/window_common.h"
+#include "support/locale_swap.h"
 #include "window_fixture.h"
 #include "world/building_type.h"
 #include "world/earth.h"
@@ -420,16 +421,17 @@ TEST(RegionValues, FormattingColoursAndDiorama) {
   EXPECT_EQ(FormatRegionValue(-0.34f), "-0.3");
   EXPECT_EQ(FormatRegionValue(12.0f), "1E+01");
   EXPECT_EQ(FormatRegionValue(9.7f), "1E+01");
-  // In German with a decimal comma.
-  const std::uint8_t Language = gLocalization.LanguageIndex;
-  const std::vector<std::string> Codes = gLocalization.LanguageCodes;
-  gLocalization.LanguageCodes = {"ger", "eng"};
-  gLocalization.LanguageIndex = 0;
-  EXPECT_EQ(FormatRegionValue(0.56f), "0,6");
-  EXPECT_EQ(FormatRegionValue(-0.34f), "-0,3");
-  EXPECT_EQ(FormatRegionValue(12.0f), "1E+01");
-  gLocalization.LanguageIndex = Language;
-  gLocalization.LanguageCodes = Codes;
+  // A German locale writes a decimal comma, whatever language the game speaks.
+  {
+    const TLocaleSwap German(TLocaleSwap::German);
+    if (German.Available()) {
+      EXPECT_EQ(FormatRegionValue(0.56f), "0,6");
+      EXPECT_EQ(FormatRegionValue(1.25f), "1,0");
+      EXPECT_EQ(FormatRegionValue(-0.34f), "-0,3");
+      EXPECT_EQ(FormatRegionValue(0.04f), "0,0");
+      EXPECT_EQ(FormatRegionValue(12.0f), "1E+01");
+    }
+  }
 
   const TVector3 Red{1, 0, 0}, Yellow{1, 1, 0}, White{1, 1, 1};
   auto Is = [](TVector3 A, TVector3 B) { return A.X == B.X && A.Y == B.Y && A.Z == B.Z; };

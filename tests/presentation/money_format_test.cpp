@@ -1,30 +1,53 @@
+// Money in the windows: two decimals with the separator of the user's locale, no thousands
+// grouping, and scientific notation once a sum has more than six digits before the separator.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "presentation/number_text.h"
 #include "presentation/windows/money_format.h"
-#include "support/environment_swap.h"
-#include "support/log_capture.h"
+#include "support/locale_swap.h"
 
-// The market window writes money twice a frame: the user's locale is built once, and a locale
-// the system does not have falls back to a decimal point with one line in the log, not an
-// exception per text.
-TEST(MoneyFormat, AnUninstalledLocaleFallsBackOnceAndTheLocaleIsBuiltOnce) {
-  TLogCapture Log;
-  const TEnvironmentSwap All("LC_ALL", nullptr), Numeric("LC_NUMERIC", nullptr), Monetary("LC_MONETARY", nullptr);
-  const TEnvironmentSwap Lang("LANG", "xx_NOWHERE.UTF-8");
-  TMoneyFormat Format;
-  for (int i = 0; i < 200; ++i) ASSERT_EQ(Format.Text(1234.5), "1234.50");
-  EXPECT_EQ(Format.LocaleBuilds(), 1);
-  int Lines = 0;
-  for (const std::string& L : Log.Lines()) Lines += L.rfind("TMoneyFormat->Text->The user's locale is not installed", 0) == 0;
-  EXPECT_EQ(Lines, 1);
-  EXPECT_EQ(Log.Lines().size(), 1u);
+TEST(MoneyFormat, TwoDecimalsAndScientificAboveSixDigitsInTheCLocale) {
+  const TLocaleSwap C("C");
+  EXPECT_EQ(MoneyText(1234.5), "1234.50");
+  EXPECT_EQ(MoneyText(-0.125), "-0.12");
+  EXPECT_EQ(MoneyText(0.0), "0.00");
+  EXPECT_EQ(MoneyText(999999.99), "999999.99");
+  EXPECT_EQ(MoneyText(-999999.99), "-999999.99");
+  // Seven digits, the cents' rounding included.
+  EXPECT_EQ(MoneyText(1234567.0), "1.23457E+006");
+  EXPECT_EQ(MoneyText(999999.996), "1.00000E+006");
+  EXPECT_EQ(MoneyText(-25000000.0), "-2.50000E+007");
+}
 
-  // An installed locale is built once too, and logs nothing.
-  const TEnvironmentSwap C("LANG", "C");
-  TMoneyFormat Plain;
-  for (int i = 0; i < 200; ++i) ASSERT_EQ(Plain.Text(-0.125), "-0.12");
-  EXPECT_EQ(Plain.LocaleBuilds(), 1);
-  EXPECT_EQ(Log.Lines().size(), 1u);
+TEST(MoneyFormat, TheSeparatorOfAGermanLocaleWithoutGrouping) {
+  const TLocaleSwap German(TLocaleSwap::German);
+  if (!German.Available()) GTEST_SKIP() << "no German locale";
+  EXPECT_EQ(MoneyText(1234.5), "1234,50");
+  EXPECT_EQ(MoneyText(-0.125), "-0,12");
+  EXPECT_EQ(MoneyText(999999.99), "999999,99");
+  EXPECT_EQ(MoneyText(1234567.0), "1,23457E+006");
+}
+
+TEST(NumberText, ScientificAndGeneralFormsInTheCAndAGermanLocale) {
+  {
+    const TLocaleSwap C("C");
+    EXPECT_EQ(ScientificText(1234.5, 3), "1.23E+003");
+    EXPECT_EQ(ScientificText(-0.00012345, 3), "-1.23E-004");
+    EXPECT_EQ(ScientificText(1e120, 2), "1.0E+120");
+    EXPECT_EQ(ScientificText(12.0, 1), "1E+001");
+    // The region-map time in the log and the developer memo's values.
+    EXPECT_EQ(GeneralText(12.5), "12.5");
+    EXPECT_EQ(GeneralText(3.0), "3");
+    EXPECT_EQ(GeneralText(0.1f), "0.100000001490116");
+    EXPECT_EQ(GeneralText(1234567.0), "1234567");
+    EXPECT_EQ(GeneralText(1e20), "1E+20");
+  }
+  const TLocaleSwap German(TLocaleSwap::German);
+  if (!German.Available()) GTEST_SKIP() << "no German locale";
+  EXPECT_EQ(ScientificText(1234.5, 3), "1,23E+003");
+  EXPECT_EQ(GeneralText(12.5), "12,5");
+  EXPECT_EQ(GeneralText(3.0), "3");
+  EXPECT_EQ(GeneralText(1234567.0), "1234567");
 }

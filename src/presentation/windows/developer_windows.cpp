@@ -1,6 +1,5 @@
 #include "presentation/windows/developer_windows.h"
 
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "gui/list_box.h"
 #include "gui/memo.h"
 #include "platform/random.h"
+#include "presentation/number_text.h"
 #include "world/building_type.h"
 #include "world/earth.h"
 #include "world/nation.h"
@@ -41,13 +41,6 @@ TGLMemo* MemoNumber(TGLWindow& W, int Index) {
   for (auto& Item : W.Items)
     if (auto* Memo = dynamic_cast<TGLMemo*>(Item.get()); Memo && Seen++ == Index) return Memo;
   return nullptr;
-}
-
-// General number format: up to 15 significant digits, no trailing zeros.
-std::string General(float Value) {
-  char Text[40];
-  std::snprintf(Text, sizeof Text, "%.15G", static_cast<double>(Value));
-  return Text;
 }
 
 // What a slot of a filled region holds: the kind of building by category and the effect that
@@ -132,15 +125,15 @@ void DebugWindow_Show(TGame& Game) {
         {"defense", "  defense = "},     {"military", "  military = "},
         {"espionage", "  espionage = "}, {"researchcivil", "  research.civil = "},
         {"researchmilitary", "  research.military = "}};
-    for (const auto& V : Values) Region->AddLine(std::string(V[1]) + General(R.GetValue(V[0])));
+    for (const auto& V : Values) Region->AddLine(std::string(V[1]) + GeneralText(R.GetValue(V[0])));
   } else {
     Region->AddLine("No region selected");
   }
   Global->Clear();
   Global->AddLine("Global info :");
   if (const TNation* P = Player()) {
-    Global->AddLine(" research.civil = " + General(P->GetValue("researchcivil")));
-    Global->AddLine(" research.military = " + General(P->GetValue("researchmilitary")));
+    Global->AddLine(" research.civil = " + GeneralText(P->GetValue("researchcivil")));
+    Global->AddLine(" research.military = " + GeneralText(P->GetValue("researchmilitary")));
   }
 }
 

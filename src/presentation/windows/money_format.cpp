@@ -1,32 +1,18 @@
 #include "presentation/windows/money_format.h"
 
-#include <sstream>
-#include <stdexcept>
+#include <cstdio>
 
-#include "engine/engine_globals.h"
-#include "engine/log.h"
-
-std::string TMoneyFormat::Text(double Value) {
-  if (!Locale) {
-    ++Builds;
-    try {
-      Locale = std::locale("");
-    } catch (const std::runtime_error& E) {
-      Locale = std::locale::classic();
-      if (gLog)
-        gLog->AddLine(std::string("TMoneyFormat->Text->The user's locale is not installed (") + E.what() +
-                      "), money is written with a decimal point");
-    }
-  }
-  std::ostringstream Out;
-  Out.imbue(*Locale);
-  Out.setf(std::ios::fixed);
-  Out.precision(2);
-  Out << Value;
-  return Out.str();
-}
+#include "presentation/number_text.h"
 
 std::string MoneyText(double Value) {
-  static TMoneyFormat Format;
-  return Format.Text(Value);
+  // The C library writes the separator of the user's locale, which the program takes at start,
+  // and groups no thousands.
+  char Text[64];
+  std::snprintf(Text, sizeof Text, "%.2f", Value);
+  // The digits are counted after the rounding to cents: 999999.995 has seven.
+  const char* C = Text;
+  if (*C == '-') ++C;
+  int Digits = 0;
+  for (; *C >= '0' && *C <= '9'; ++C) ++Digits;
+  return Digits <= 6 ? std::string(Text) : ScientificText(Value, 6);
 }

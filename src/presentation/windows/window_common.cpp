@@ -49,8 +49,9 @@ std::string FormatRegionValue(float Value) {
     std::snprintf(Buffer, sizeof Buffer, "%.0E", Rounded);
     return Buffer;
   }
+  // The C library writes the separator of the user's locale, which the program takes at start.
   std::snprintf(Buffer, sizeof Buffer, "%.1f", Rounded == 0.0 ? 0.0 : Rounded);
-  return LocalDecimal(Buffer);
+  return Buffer;
 }
 
 TVector3 RegionValueColour(TRegionValueKind Kind, float Value) {

@@ -25,10 +25,9 @@ void RefuseHint(const std::string& TextKey, const std::string& Image = "dialog_w
 // A sound effect of a successful action (nothing without a sound system).
 void PlayWindowSound(const std::string& Name);
 
-
 // A region value with one significant digit and exactly one decimal ("0.6", "1.0", "-0.3");
-// a value that rounds to ten or more in exponent form ("1E+01"). The point is the current
-// language's decimal separator ("0,6" in German).
+// a value that rounds to ten or more in exponent form ("1E+01"). The point is the decimal
+// separator of the user's locale ("0,6" in a German one).
 std::string FormatRegionValue(float Value);
 
 // The warning colour of a region value: red, yellow or white. The limits are compared as 32-bit
