@@ -226,6 +226,8 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options) {
 
       Game->NextRound();
 
+      Round.Battles = CountRoundAttacks(OwnersBefore, {});
+      for (const TSoakAttacks& B : Round.Battles) Round.Conquests += B.LostToNations;
       for (std::size_t i = 0; i < gAIControllers.size(); ++i) {
         TAILog& Log = *gAIControllers[i]->Log;
         if (!Options.LogFolder.empty() && !Log.PlainLines.empty()) {

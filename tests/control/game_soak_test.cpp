@@ -44,6 +44,14 @@ TEST(GameSoakTest, ComputerNationsPlayTheGamesRoundsAndKeepTheGameSound) {
     for (const TGameSoakRound& Round : R.Rounds) {
       for (int A : Round.Attacks) Attacks += A;
       Changes += Round.OwnerChanges;
+      // Each attack counted once by its target's owner, each conquest once for the loser.
+      int Conquests = 0;
+      for (std::size_t i = 0; i < 5; ++i) {
+        const TSoakAttacks& B = Round.Battles[i];
+        EXPECT_EQ(B.OnNations + B.OnRebels + B.OnNobody, Round.Attacks[i]) << "round " << Round.Round;
+        Conquests += B.LostToNations;
+      }
+      EXPECT_EQ(Conquests, Round.Conquests) << "round " << Round.Round;
     }
     EXPECT_GE(Attacks, 30);
     EXPECT_GE(Changes, 10);
