@@ -249,7 +249,9 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options) {
       Round.Offers = static_cast<std::int32_t>(gTransferMarket->Scientists.size() + gTransferMarket->Generals.size() +
                                                gTransferMarket->Spies.size());
       if (Game->State != gsEarthView || !Game->GameRunning) {
-        Result.Ending = Game->State == gsEndGame ? (RegionsOf(gPlayerNation) > 0 ? "victory" : "defeat") : "stopped";
+        // The end of the game asks for the end-of-game screen, which comes after the fade.
+        const bool Ended = Game->State == gsEndGame || Game->PendingState == gsEndGame;
+        Result.Ending = Ended ? (RegionsOf(gPlayerNation) > 0 ? "victory" : "defeat") : "stopped";
         Result.Rounds.push_back(Round);
         break;
       }
