@@ -18,6 +18,7 @@
 #include "platform/errors.h"
 #include "engine/float_text.h"
 #include "platform/random.h"
+#include "platform/text_format.h"
 #include "platform/xml_document.h"
 #include "world/battle.h"
 #include "world/building_type.h"
@@ -142,6 +143,82 @@ std::uint64_t Fnv1a(const TStringList& Lines) {
 
 }  // namespace
 
+TSoakAttacks& TSoakAttacks::operator+=(const TSoakAttacks& Other) {
+  OnNations += Other.OnNations, OnRebels += Other.OnRebels, OnNobody += Other.OnNobody;
+  WonOnNations += Other.WonOnNations, WonOnRebels += Other.WonOnRebels, WonOnNobody += Other.WonOnNobody;
+  LostToNations += Other.LostToNations;
+  return *this;
+}
+
+void CountAttacks(const std::vector<std::string>& Lines, std::size_t First, std::uint8_t Attacker,
+                  const std::function<std::int32_t(const std::string&)>& RegionIndex,
+                  const std::function<bool(std::uint8_t, const std::string&, bool)>& Told,
+                  std::vector<std::uint8_t>& Owners, std::array<TSoakAttacks, 5>& Counts) {
+  static const std::string Attack = " I want to attack enemy region \"";
+  std::string Target;  // the region of the attack whose outcome comes next; empty for none
+  for (std::size_t l = First; l < Lines.size(); ++l) {
+    const std::string& Line = Lines[l];
+    if (Line.rfind(Attack, 0) == 0) {
+      const std::size_t End = Line.find("\" with army ", Attack.size());
+      Target = End == std::string::npos ? std::string() : Line.substr(Attack.size(), End - Attack.size());
+      continue;
+    }
+    const bool Won = Line == " -> I have won the battle";
+    if ((!Won && Line != " -> I have lost the battle") || Target.empty() || Attacker >= Counts.size()) continue;
+    const std::int32_t Index = RegionIndex(Target);
+    std::uint8_t Owner = Index >= 0 && static_cast<std::size_t>(Index) < Owners.size()
+                             ? Owners[static_cast<std::size_t>(Index)]
+                             : TRegion::OwnerRebels;
+    if (Owner < Counts.size() && !Told(Owner, Target, Won)) Owner = TRegion::OwnerRebels;
+    TSoakAttacks& C = Counts[Attacker];
+    if (Owner < Counts.size()) {
+      ++C.OnNations;
+      C.WonOnNations += Won;
+      Counts[Owner].LostToNations += Won;
+    } else if (Owner == TRegion::OwnerNobody) {
+      ++C.OnNobody;
+      C.WonOnNobody += Won;
+    } else {
+      ++C.OnRebels;
+      C.WonOnRebels += Won;
+    }
+    if (Won && Index >= 0 && static_cast<std::size_t>(Index) < Owners.size()) Owners[static_cast<std::size_t>(Index)] = Attacker;
+    Target.clear();
+  }
+}
+
+std::array<TSoakAttacks, 5> CountRoundAttacks(std::vector<std::uint8_t> OwnersBefore,
+                                              const std::array<std::size_t, 5>& LinesBefore) {
+  std::array<TSoakAttacks, 5> Counts{};
+  const auto RegionIndex = [](const std::string& Name) {
+    for (const auto& R : gRegions)
+      if (R->GetName() == Name) return R->ID;
+    return std::int32_t{-1};
+  };
+  // The round messages each nation got, and which of them an attack has explained already.
+  std::array<std::vector<bool>, 5> Used;
+  for (std::size_t i = 0; i < Used.size() && i < gNations.size(); ++i)
+    if (gNations[i]) Used[i].assign(gNations[i]->Messages.Messages.size(), false);
+  for (std::size_t i = 0; i < gNations.size() && i < gAIControllers.size() && i < Counts.size(); ++i) {
+    if (!gNations[i] || !gAIControllers[i]->Log) continue;
+    const TNation& Attacker = *gNations[i];
+    const auto Told = [&](std::uint8_t Owner, const std::string& Target, bool Won) {
+      const std::string Text =
+          FormatText(Localize(Won ? "szStrNewsRegionLost" : "szStrNewsRegionDefend"), {Target, Attacker.GetName()});
+      const auto& Messages = gNations[Owner]->Messages.Messages;
+      for (std::size_t m = 0; m < Messages.size() && m < Used[Owner].size(); ++m)
+        if (!Used[Owner][m] && Messages[m].Text == Text) {
+          Used[Owner][m] = true;
+          return true;
+        }
+      return false;
+    };
+    CountAttacks(gAIControllers[i]->Log->PlainLines, LinesBefore[i], static_cast<std::uint8_t>(i), RegionIndex, Told,
+                 OwnersBefore, Counts);
+  }
+  return Counts;
+}
+
 void CheckWorldInvariants(const std::string& Where, std::vector<std::string>& Violations) {
   const auto Fail = [&](const std::string& Text) {
     if (Violations.size() < 200) Violations.push_back(Where + Text);
@@ -254,6 +331,11 @@ void TSoakGame::PlayRound() {
     Round.Nations[i].Attacks = Attacks;
   }
   for (std::size_t r = 0; r < gRegions.size(); ++r) Round.OwnerChanges += gRegions[r]->Owner != OwnersBefore[r];
+  const std::array<TSoakAttacks, 5> Battles = CountRoundAttacks(OwnersBefore, LinesBefore);
+  for (std::size_t i = 0; i < gNations.size(); ++i) {
+    Round.Nations[i].Battles = Battles[i];
+    Round.Conquests += Battles[i].LostToNations;
+  }
   Round.Milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
   Result.Rounds.push_back(Round);
 }
@@ -282,7 +364,8 @@ TSoakResult RunSoak(const TSoakOptions& Options) {
 
 void WriteSoakCsvHeader(std::ostream& Out) {
   Out << "seed,round,nation,kind,regions,units,divisions,technologies,buildings,queue,ressources,score,dead,"
-         "unitsqueued,attacks,ownerchanges,milliseconds\n";
+         "unitsqueued,attacks,ownerchanges,attacksonnations,attacksonrebels,attacksonnobody,wononnations,wononrebels,"
+         "wononnobody,losttonations,conquests,milliseconds\n";
 }
 
 void WriteSoakCsv(const TSoakResult& Result, std::uint32_t Seed, std::ostream& Out) {
@@ -292,6 +375,8 @@ void WriteSoakCsv(const TSoakResult& Result, std::uint32_t Seed, std::ostream& O
       Out << Seed << ',' << R.Round << ',' << i << ',' << Result.Kinds[i] << ',' << F.Regions << ',' << F.Units << ','
           << F.Divisions << ',' << F.Technologies << ',' << F.Buildings << ',' << F.Queue << ',' << F.Ressources << ','
           << F.Score << ',' << (F.Dead ? 1 : 0) << ',' << F.UnitsQueued << ',' << F.Attacks << ',' << R.OwnerChanges
-          << ',' << R.Milliseconds << '\n';
+          << ',' << F.Battles.OnNations << ',' << F.Battles.OnRebels << ',' << F.Battles.OnNobody << ','
+          << F.Battles.WonOnNations << ',' << F.Battles.WonOnRebels << ',' << F.Battles.WonOnNobody << ','
+          << F.Battles.LostToNations << ',' << R.Conquests << ',' << R.Milliseconds << '\n';
     }
 }

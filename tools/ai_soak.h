@@ -29,6 +29,33 @@ struct TSoakOptions {
   std::filesystem::path LogFolder;
 };
 
+// A nation's attacks of one round by the owner of the region attacked at the time, how many of
+// them it won, and the regions it lost to another nation's attack.
+struct TSoakAttacks {
+  std::int32_t OnNations = 0, OnRebels = 0, OnNobody = 0;
+  std::int32_t WonOnNations = 0, WonOnRebels = 0, WonOnNobody = 0;
+  std::int32_t LostToNations = 0;
+  TSoakAttacks& operator+=(const TSoakAttacks& Other);
+};
+
+// Counts the attacks that one computer turn's decision log lines tell of (" I want to attack
+// enemy region "X" ...", then " -> I have won the battle" or " -> I have lost the battle") into
+// Counts, indexed by nation. Owners holds every region's owner before the turn and receives the
+// regions the attacker wins; RegionIndex finds a region by the name the log gives (-1 for none).
+// Owners may be older than the turn, from before the round's region rounds, in which a nation's
+// region can rebel; so a target that Owners gives to a nation counts as that nation's only when
+// Told(nation, target name, won) finds the round message the battle left that nation (and uses
+// it up), and as the rebels' otherwise.
+void CountAttacks(const std::vector<std::string>& Lines, std::size_t First, std::uint8_t Attacker,
+                  const std::function<std::int32_t(const std::string&)>& RegionIndex,
+                  const std::function<bool(std::uint8_t, const std::string&, bool)>& Told,
+                  std::vector<std::uint8_t>& Owners, std::array<TSoakAttacks, 5>& Counts);
+// The same for the round just played on the world's globals: every computer nation's log lines
+// from LinesBefore[n] on, in nation order, against the owners before the round and the nations'
+// round messages.
+std::array<TSoakAttacks, 5> CountRoundAttacks(std::vector<std::uint8_t> OwnersBefore,
+                                              const std::array<std::size_t, 5>& LinesBefore);
+
 struct TSoakNationFigures {
   std::int32_t Regions = 0, Units = 0, Divisions = 0, Technologies = 0, Buildings = 0, Queue = 0;
   std::int32_t Score = 0;
@@ -36,12 +63,14 @@ struct TSoakNationFigures {
   bool Dead = false;
   std::int32_t UnitsQueued = 0, Attacks = 0;  // this round
   std::int32_t NationsMet = 0;  // other nations owning a region beside one of this nation's
+  TSoakAttacks Battles;  // this round
 };
 
 struct TSoakRound {
   std::int32_t Round = 0;
   std::array<TSoakNationFigures, 5> Nations;
   std::int32_t OwnerChanges = 0;  // regions whose owner changed this round
+  std::int32_t Conquests = 0;     // regions one nation took from another this round
   double Milliseconds = 0.0;      // the whole round
 };
 

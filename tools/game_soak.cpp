@@ -227,6 +227,8 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options) {
 
       Game->NextRound();
 
+      Round.Battles = CountRoundAttacks(OwnersBefore, {});
+      for (const TSoakAttacks& B : Round.Battles) Round.Conquests += B.LostToNations;
       for (std::size_t i = 0; i < gAIControllers.size(); ++i) {
         TAILog& Log = *gAIControllers[i]->Log;
         if (!Options.LogFolder.empty() && !Log.PlainLines.empty()) {
@@ -248,7 +250,9 @@ TGameSoakResult RunGameSoak(const TGameSoakOptions& Options) {
       Round.Offers = static_cast<std::int32_t>(gTransferMarket->Scientists.size() + gTransferMarket->Generals.size() +
                                                gTransferMarket->Spies.size());
       if (Game->State != gsEarthView || !Game->GameRunning) {
-        Result.Ending = Game->State == gsEndGame ? (RegionsOf(gPlayerNation) > 0 ? "victory" : "defeat") : "stopped";
+        // The end of the game asks for the end-of-game screen, which comes after the fade.
+        const bool Ended = Game->State == gsEndGame || Game->PendingState == gsEndGame;
+        Result.Ending = Ended ? (RegionsOf(gPlayerNation) > 0 ? "victory" : "defeat") : "stopped";
         Result.Rounds.push_back(Round);
         break;
       }

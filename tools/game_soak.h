@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "ai_soak.h"
+
 struct TGameSoakOptions {
   std::filesystem::path DataRoot;  // the folder holding data/ (and perhaps tarnova.dat)
   std::filesystem::path SaveFolder;  // where the autosave goes (the player's savegame folder)
@@ -29,7 +31,9 @@ struct TGameSoakRound {
   std::int32_t Round = 0;                   // the round counter after the round
   std::array<std::int32_t, 5> Regions{};    // per nation
   std::array<std::int32_t, 5> Attacks{};    // per nation, this round
+  std::array<TSoakAttacks, 5> Battles{};   // per nation, this round, by the target's owner
   std::int32_t OwnerChanges = 0;            // regions whose owner changed this round
+  std::int32_t Conquests = 0;               // regions one nation took from another this round
   std::int32_t Units = 0;                   // of all nations
   std::array<std::int32_t, 5> Military{};   // units per nation, queued ones not counted
   std::array<float, 5> Ressources{};        // the treasury per nation

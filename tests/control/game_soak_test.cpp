@@ -44,15 +44,24 @@ TEST(GameSoakTest, ComputerNationsPlayTheGamesRoundsAndKeepTheGameSound) {
     for (const TGameSoakRound& Round : R.Rounds) {
       for (int A : Round.Attacks) Attacks += A;
       Changes += Round.OwnerChanges;
+      // Each attack counted once by its target's owner, each conquest once for the loser.
+      int Conquests = 0;
+      for (std::size_t i = 0; i < 5; ++i) {
+        const TSoakAttacks& B = Round.Battles[i];
+        EXPECT_EQ(B.OnNations + B.OnRebels + B.OnNobody, Round.Attacks[i]) << "round " << Round.Round;
+        Conquests += B.LostToNations;
+      }
+      EXPECT_EQ(Conquests, Round.Conquests) << "round " << Round.Round;
     }
     EXPECT_GE(Attacks, 30);
     EXPECT_GE(Changes, 10);
 
-    // The armies grow for a few hundred rounds; over the last hundred the world has settled and
-    // the heap stays flat: the computer nations' logs are read and dropped every round, the
-    // statistics keep 100 rounds. What remains is the game log's lines of the autosaves and the
-    // transfer market's offers, which nothing limits (a few hundred bytes each).
-    EXPECT_LE(std::abs(R.Rounds[299].Units - R.Rounds.back().Units), 10);
+    // The armies grow for a few hundred rounds; over the last hundred they stay within a fifth of
+    // their size (the wars between the nations go on) and the heap stays flat: the computer
+    // nations' logs are read and dropped every round, the statistics keep 100 rounds. What
+    // remains is the game log's lines of the autosaves and the transfer market's offers, which
+    // nothing limits (a few hundred bytes each).
+    EXPECT_LE(std::abs(R.Rounds[299].Units - R.Rounds.back().Units) * 5, R.Rounds[299].Units);
     ASSERT_GT(R.Rounds[299].HeapBytes, 0);
     const double Offers = OfferTrend(R, 300, 400);
     EXPECT_LT(HeapTrend(R, 300, 400), 128.0 + 512.0 * std::max(Offers, 0.0))

@@ -40,7 +40,20 @@ check_drawing() {
 }
 maps() { grep -o 'TEarth->UpDateRegionMap->' "$GAME/log.html" | wc -l; }
 
-# play N REFLECTIONS(True|False): one game of N rounds.
+# ended: whether the player's defeat has ended the game: an F10 screenshot shows the end-of-game
+# screen where the heads-up display stood. The computer nations conquer an idle player's home in
+# some games before round 50.
+ended() {
+  local Folder="$HOME/Documents/tarnova/screenshots" Count Shot
+  Count=$(ls "$Folder" 2>/dev/null | wc -l)
+  xdotool key --window "$WINDOW" F10
+  for _ in $(seq 1 50); do [ "$(ls "$Folder" 2>/dev/null | wc -l)" -gt "$Count" ] && break; sleep 0.1; done
+  sleep 0.3  # written to a temporary file and renamed: complete once there
+  Shot=$(ls -t "$Folder/"*.png 2>/dev/null | head -n 1 || true)
+  [ -n "$Shot" ] && in_menu "$Shot"
+}
+
+# play N REFLECTIONS(True|False): one game of N rounds, or fewer when the player is beaten.
 play() {
   local Rounds=$1 Name=$2
   printf '<?xml version="1.0"?>\n<gamesettings language="ger">\n  <graphics reflections="%s"/>\n</gamesettings>\n' "$3" \
@@ -59,7 +72,7 @@ play() {
   sleep 1.5
   click 910 713  # "start game"
   sleep 2
-  local Lost=0 Round Before
+  local Lost=0 Round Before Beaten=""
   for Round in $(seq 1 "$Rounds"); do
     E2E_STAGE="$Name: round $Round"
     check_drawing
@@ -81,6 +94,10 @@ play() {
       Tries=$((Tries + 1))
       # The click can fall on a window still fading out: close it and click again.
       if [ $((Tries % 100)) = 0 ]; then
+        if ended; then
+          Beaten=$Round
+          break 2
+        fi
         [ $Tries -ge 400 ] && fail "round $Round did not end"
         Lost=$((Lost + 1))
         key Escape
@@ -106,7 +123,11 @@ play() {
   [ -n "$Shot" ] && cp "$Shot" "$E2E_ARTIFACTS/$Name.png"
   cp "$GAME/log.html" "$E2E_ARTIFACTS/$Name-log.html"
   grep -qiF "exception" "$GAME/log.html" && fail "$Name: log.html reports an exception"
-  echo "$Name: $Rounds rounds played, $Lost clicks repeated"
+  if [ -n "$Beaten" ]; then
+    echo "$Name: the player was beaten in round $Beaten, $Lost clicks repeated"
+  else
+    echo "$Name: $Rounds rounds played, $Lost clicks repeated"
+  fi
 }
 
 make_game both
