@@ -453,7 +453,7 @@ bool TGame::InitOpenGL() {
   };
   const std::string Vendor = Text(GL_VENDOR), Renderer = Text(GL_RENDERER), Version = Text(GL_VERSION);
   std::string Extensions = Text(GL_EXTENSIONS);
-  if (const char* Fake = std::getenv("TARNOVA_TEST_GL_EXTENSIONS")) Extensions = Fake;
+  if (Form->GLExtensions) Extensions = Form->GLExtensions(Extensions);
   const std::vector<std::string> Report = OpenGLRequirementReport(Vendor, Renderer, Version, Extensions);
   if (!Report.empty()) {
     StartUpFailure(Report, true);
@@ -509,11 +509,9 @@ void TGame::LoadTextures() {
         }
     if (gSettings.NoShaders) Log("TGame->Create->Shader sources missing, shaders disabled!");
   }
-  // Every loader keeps the first texture of a name, so the variants for drawing without shaders
-  // load first and take the place of the ones of "data\tex\".
-  if (gSettings.NoShaders) TextureFolder("data\\tex\\noshaders\\", true);
   TextureFolder("data\\tex\\", true);
   TextureFolder("data\\tex\\nocompression\\", false);
+  if (gSettings.NoShaders) TextureFolder("data\\tex\\noshaders\\", true);
 }
 
 void TGame::Load3DModels(const std::string& Folder) {

@@ -1,12 +1,8 @@
 #include "control/game_save.h"
 
 #include <array>
-#include <clocale>
-#include <locale.h>
-#include <time.h>
 #include <cmath>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 #include <system_error>
 
@@ -21,6 +17,7 @@
 #include "gui/gui_manager.h"
 #include "gui/window.h"
 #include "gui/window_state.h"
+#include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/text_format.h"
@@ -42,34 +39,6 @@ constexpr const char* kQuickChartKeys[5] = {"regioncount", "militarystrength", "
 
 void Log(const std::string& Text) {
   if (gLog) gLog->AddLine(Text);
-}
-
-// The locale name the environment gives the time formats: LC_ALL, else LC_TIME, else LANG.
-std::string TimeLocaleName() {
-  for (const char* Variable : {"LC_ALL", "LC_TIME", "LANG"})
-    if (const char* Value = std::getenv(Variable); Value && *Value) return Value;
-  return "C";
-}
-
-std::string TimeText(const char* Format) {
-  // Dates and times in the user's LC_TIME formats, through a locale object of our own: the
-  // process locale (and with it every number the game writes) stays untouched. The object is
-  // kept while the environment names the same locale.
-  static std::string TimeLocaleFor;
-  static locale_t TimeLocale = static_cast<locale_t>(0);
-  if (const std::string Name = TimeLocaleName(); !TimeLocale || Name != TimeLocaleFor) {
-    if (TimeLocale) freelocale(TimeLocale);
-    TimeLocale = newlocale(LC_TIME_MASK, Name.c_str(), static_cast<locale_t>(0));
-    if (!TimeLocale) TimeLocale = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
-    TimeLocaleFor = Name;
-  }
-  const std::time_t Now = std::time(nullptr);
-  std::tm Local{};
-  localtime_r(&Now, &Local);
-  char Text[128];
-  const std::size_t Length = TimeLocale ? strftime_l(Text, sizeof Text, Format, &Local, TimeLocale)
-                                        : std::strftime(Text, sizeof Text, Format, &Local);
-  return std::string(Text, Length);
 }
 
 // Everything a savegame holds besides the world's parts, read and checked before anything of the
@@ -183,8 +152,8 @@ fs::path NextFreeSaveGame(const fs::path& Folder) {
   }
 }
 
-std::string ShortDateText() { return TimeText("%x"); }
-std::string LongTimeText() { return TimeText("%X"); }
+std::string ShortDateText() { return LocalTimeText("%x"); }
+std::string LongTimeText() { return LocalTimeText("%X"); }
 
 void TGame::WriteSaveDocument(TXMLDocument& Document, const std::string& SaveName, const std::string& Date,
                               const std::string& Time) {

@@ -123,8 +123,12 @@ void ReadSettings(const std::optional<std::string>& Text, const std::string& Fil
   }
   TSettingsReader R(FileName, Log);
   if (const auto Language = R.Get(Root, "gamesettings", "language")) {
+    // Its position among the codes, compared as every key is, without regard to letter case.
     for (std::size_t i = 0; i < LanguageCodes.size(); ++i)
-      if (LanguageCodes[i] == *Language) LanguageIndex = static_cast<std::uint8_t>(i);
+      if (SameTextAscii(LanguageCodes[i], *Language)) {
+        LanguageIndex = static_cast<std::uint8_t>(i);
+        break;
+      }
   }
   R.Bool(Root, "gamesettings", "showintro", S.ShowIntro);
   const TXMLNode Graphics = Root.Child("graphics");

@@ -33,6 +33,9 @@ public:
   int ExitCode = 0;
   // Test programs only: runs after each frame of the main loop with the frame's number (from 1).
   std::function<void(long Frame)> AfterFrame;
+  // Test programs only: the extension string the game takes in place of the OpenGL
+  // implementation's own (given), to meet an implementation that lacks one.
+  std::function<std::string(const std::string& Extensions)> GLExtensions;
 
   explicit TTarnovaForm(std::vector<std::string> Arguments);
   ~TTarnovaForm();

@@ -38,25 +38,10 @@ std::string TLog::ColorText(std::int32_t Color) {
   }
 }
 
-// A lone ">" is plain text in HTML, so it stays: every log line names its class and method
-// joined by "->", and the file is read with grep as often as with a browser.
-std::string TLog::EscapeHTML(const std::string& Text) {
-  std::string Out;
-  Out.reserve(Text.size());
-  for (char C : Text) {
-    switch (C) {
-      case '&': Out += "&amp;"; break;
-      case '<': Out += "&lt;"; break;
-      default: Out += C;
-    }
-  }
-  return Out;
-}
-
 void TLog::AddLine(const std::string& Text) {
   {
     std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
-    HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + EscapeHTML(Text) + "<br></code>");
+    HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + Text + "<br></code>");
     EntryTexts.push_back(Text);
     WriteLast();
   }
@@ -82,7 +67,7 @@ void TLog::AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle
   }
   {
     std::lock_guard<std::recursive_timed_mutex> Guard(Lock);
-    HTMLLines.push_back("<code><font color=" + ColorText(Color) + ">" + Now() + " - " + Open + EscapeHTML(Text) +
+    HTMLLines.push_back("<code><font color=" + ColorText(Color) + ">" + Now() + " - " + Open + Text +
                         Close + "<br></code>");
     EntryTexts.push_back(Text);
     // The crash handler's line is a coloured one: it must reach the file even when the program
@@ -116,7 +101,7 @@ bool TLog::CloseFromOtherThread(const std::string& Text, int Patience) {
   std::unique_lock<std::recursive_timed_mutex> Guard(Lock, std::defer_lock);
   if (!Guard.try_lock_for(std::chrono::milliseconds(Patience))) return false;
   // No loading screen from this thread: the GL context belongs to the game's thread.
-  HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + EscapeHTML(Text) + "<br></code>");
+  HTMLLines.push_back("<code><font color=#000000>" + Now() + " - " + Text + "<br></code>");
   EntryTexts.push_back(Text);
   WriteLast();
   if (!Finished) FinalSave();
@@ -164,7 +149,7 @@ void TLog::Rewrite() {
   std::string Note = "TLog->Save->Cannot write the log to \"" + (Folder / "log.html").string() +
                      "\", writing it to \"" + (Other / "log.html").string() + "\"";
   auto Pos = HTMLLines.end() - (Finished ? 1 : 0);
-  HTMLLines.insert(Pos, "<code><font color=#000000>" + Now() + " - " + EscapeHTML(Note) + "<br></code>");
+  HTMLLines.insert(Pos, "<code><font color=#000000>" + Now() + " - " + Note + "<br></code>");
   EntryTexts.push_back(Note);
   Folder = Other;
   if (!WriteWhole(Error)) std::cerr << "TLog->Save->" << Error << '\n';
@@ -172,11 +157,6 @@ void TLog::Rewrite() {
 
 void TLog::DrawLoadingIndicator() {
   if (!LoadingScreen) return;
-  // Every asset asks for a frame; drawing and swapping one for each would take longer than
-  // loading the assets on a software renderer.
-  const double Now = NowMilliseconds();
-  if (Now - LastIndicatorDrawn < 40.0) return;
-  LastIndicatorDrawn = Now;
   glColor3f(1, 1, 1);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

@@ -27,7 +27,6 @@ public:
   std::uint32_t LoadingTexture = 0;    // GL id of the loading-screen picture
   bool LoadingScreen = false;          // redraw the loading screen on every line
   float Progress = 0.0f;               // phase of the indicator's pulse, 0 to 2
-  double LastIndicatorDrawn = -1.0e9;  // milliseconds: the loading screen redraws 25 times a second at most
 
   // Time of day for each entry; the platform clock unless a test sets another.
   std::function<std::string()> Clock;
@@ -42,11 +41,14 @@ public:
   TLog(const TLog&) = delete;
   TLog& operator=(const TLog&) = delete;
 
+  // Text goes into the page as given: markup in it is markup.
   void AddLine(const std::string& Text);
   // AddLine only the first time this log is given Text (a missing picture asked for every frame).
   void AddLineOnce(const std::string& Text);
   // Colour is 0x00BBGGRR, red in the low byte; see ColorText.
   void AddColoredLine(const std::string& Text, std::int32_t Color, TLogStyle Style);
+  // While LoadingScreen is set: the loading picture over the whole screen, the indicator one
+  // step further in its pulse, and a buffer swap; every call, so each line shows one step.
   void DrawLoadingIndicator();
   // Makes the file hold every line logged so far and syncs it to the disk.
   void Sync();
@@ -63,8 +65,6 @@ public:
   const std::vector<std::string>& Entries() const { return EntryTexts; }
 
   static std::string ColorText(std::int32_t Color);
-  // "&" and "<" as HTML entities, so a compiler message shows as written.
-  static std::string EscapeHTML(const std::string& Text);
 
 private:
   std::filesystem::path Folder;

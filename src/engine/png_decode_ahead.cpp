@@ -51,7 +51,7 @@ TPNGDecodeAhead::TResult TPNGDecodeAhead::Decode(TJob& Job) const {
     if (Bytes) {
       TDecodedImage Image = DecodePNGImage(TBytes(Bytes->data(), Bytes->size()), Job.FileName);
       if (Mipmaps) BuildMipmapChain(Image);
-      R.Image = std::move(Image);
+      R.Image = std::make_unique<TDecodedImage>(std::move(Image));
     }
   } catch (...) {
     R.Error = std::current_exception();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -20,10 +21,12 @@ public:
   // Reads a file's bytes; none when it cannot be read. Runs on a worker thread.
   using TReader = std::function<std::optional<std::vector<std::uint8_t>>()>;
 
-  // What a worker made of one file: not readable, decoded, or the decoder's error.
+  // What a worker made of one file: not readable, decoded, or the decoder's error. The picture
+  // is held by pointer, so handing it from worker to caller moves one pointer (moving it inside
+  // a std::optional draws false "maybe uninitialized" warnings from gcc's optimiser).
   struct TResult {
     bool Read = false;
-    std::optional<TDecodedImage> Image;
+    std::unique_ptr<TDecodedImage> Image;
     std::exception_ptr Error;
   };
 

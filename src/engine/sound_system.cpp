@@ -15,11 +15,10 @@ TSoundSystem::TSoundSystem(bool NoSound, TLogProc Proc, std::shared_ptr<TSoundBa
   Backend = UseBackend ? std::move(UseBackend) : CreateSDLSoundBackend();
   Log("TFMODSoundSystem->Initializing...");
   if (!Backend->Open(kChannels, [this](const std::string& Line) { Log(Line); })) {
+    // The object stays in use: the backend without a device loads and plays nothing, and the
+    // shut-down is logged as after a good start.
     Log("TFMODSoundSystem->Create->Could not initialize FMOD!");
     Log("TFMODSoundSystem->Create->" + Backend->LastError());
-    // Without a device every later call would fail; the game goes on silently instead.
-    SoundDisabled = true;
-    Backend.reset();
     return;
   }
   Log("TFMODSoundSystem->Successfully initialized");

@@ -21,8 +21,8 @@ public:
   static constexpr int kChannels = 64;
 
   // NoSound switches sound off for good: the backend is never touched and nothing is logged.
-  // Without a backend the SDL_mixer one is used. A device that cannot be opened is logged and
-  // sound stays off from then on, so the game runs on without it.
+  // Without a backend the SDL_mixer one is used. A device that cannot be opened is logged, and
+  // the object carries on with the backend, which plays nothing without its device.
   TSoundSystem(bool NoSound, TLogProc LogProc, std::shared_ptr<TSoundBackend> Backend = nullptr);
   ~TSoundSystem();
   TSoundSystem(const TSoundSystem&) = delete;

@@ -238,12 +238,10 @@ void TTextureManager::DrawTextureByID(std::uint32_t ID, float X, float Y, float 
 
 void TTextureManager::DrawTextureRegion(const std::string& Name, float X, float Y, float Z, float Width, float Height,
                                         float S0, float S1, float T0, float T1) {
-  // Binds as DrawTexture does (unit 0, texturing on), so a caller need not prepare the state.
-  glActiveTexture(GL_TEXTURE0);
+  // Only binds: the caller has chosen the texture unit and enabled texturing on it.
   std::int32_t I = IndexOf(Name);
   if (I < 0) return;
   const TTextureInfo& Info = Infos[static_cast<std::size_t>(I)];
-  glEnable(Info.Target);
   glBindTexture(Info.Target, Info.ID);
   glBegin(GL_QUADS);
   glTexCoord2f(S1, T0);

@@ -74,6 +74,8 @@ public:
   void DrawTexture(const std::string& Name, float X, float Y, float Z, float Width, float Height);
   void DrawTextureOwnSize(const std::string& Name, float X, float Y, float Z);
   void DrawTextureByID(std::uint32_t ID, float X, float Y, float Z, float Width, float Height);
+  // A part of the texture (S0..S1, T0..T1). Binds the texture to its target and nothing more:
+  // texturing is enabled, and the unit chosen, by the caller.
   void DrawTextureRegion(const std::string& Name, float X, float Y, float Z, float Width, float Height, float S0,
                          float S1, float T0, float T1);
   void DrawQuad(float X, float Y, float Z, float Width, float Height);

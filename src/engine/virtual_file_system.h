@@ -70,12 +70,13 @@ public:
 
   // Loads one texture into the manager under its name without folder and extension. A name
   // without extension tries ".png", ".dds", ".jpg", ".tga" in this order. A loose file goes
-  // through the manager's AddTexture; a packaged one is decoded by its extension (".dds",
-  // ".png", ".tga", ".jpg", lower case) and registered by id. A file found nowhere, or one that
-  // does not load, registers nothing (the loaders log why).
+  // through the manager's AddTexture (a name registered already keeps its texture); a packaged
+  // one is decoded by its extension (".dds", ".png", ".tga", ".jpg", lower case) and registered
+  // by id, again when its name is registered already, so the newest one wins. A file found
+  // nowhere, or one that does not load, registers nothing (the loaders log why).
   void LoadTexture(const std::string& FileName, TTextureManager& TextureManager, bool Compress);
   // Every texture file of one extension in Folder: the folder on disk when it has any such file,
-  // else the package's entries of that folder.
+  // else the package's entries of that folder. Names register as in LoadTexture.
   void LoadTextures(const std::string& Folder, const std::string& Ext, TTextureManager& TextureManager, bool Compress);
   // A texture font from its texture and its 256-byte width file; throws ETarnovaError naming the
   // file when either is missing or the width file is short. The two files are named fields, so

@@ -47,8 +47,6 @@ void TVirtualFileSystem::LoadTexture(const std::string& FileName, TTextureManage
     TextureManager.AddTexture(Path->string(), Key, Compress);
     return;
   }
-  // Like the disk path, a name already registered is not uploaded a second time.
-  if (TextureManager.IndexOf(Key) >= 0) return;
   TMemoryStream Stream;
   if (!ExtractFile(Name, Stream)) return;
   gLastTextureFile = Name;
@@ -70,7 +68,7 @@ void TVirtualFileSystem::LoadTextures(const std::string& Folder, const std::stri
   // threads while the ones before them upload.
   TPNGDecodeAhead Ahead(!gHardwareMipmaps);
   for (TVirtualFile* Entry : Entries) {
-    if (LowerAscii(Entry->Ext) != ".png" || TextureManager.IndexOf(Entry->Name) >= 0) continue;
+    if (LowerAscii(Entry->Ext) != ".png") continue;
     TMemoryStream Stream;
     Entry->SaveToStream(Stream);
     Ahead.Add(Entry->FullName(), [Bytes = std::move(Stream.Bytes())]() mutable -> std::optional<std::vector<std::uint8_t>> {
@@ -81,7 +79,6 @@ void TVirtualFileSystem::LoadTextures(const std::string& Folder, const std::stri
   for (TVirtualFile* Entry : Entries) {
     const std::string Ext = LowerAscii(Entry->Ext);
     if (Ext != ".png" && Ext != ".tga" && Ext != ".jpg" && Ext != ".dds") continue;
-    if (TextureManager.IndexOf(Entry->Name) >= 0) continue;
     gLastTextureFile = Entry->FullName();
     std::uint32_t ID = 0;
     if (Ahead.Has(Entry->FullName())) {

@@ -5,8 +5,13 @@
 
 // Milliseconds since the program started (steady, never goes back).
 double NowMilliseconds();
-// The local time of day as "HH:MM:SS" for log lines.
+// The local time of day in the user's long time format (the LC_TIME locale's "%X": hours,
+// minutes and seconds in its order and separators), for log lines.
 std::string TimeOfDayText();
+// The local date and time through strftime's Format in the user's LC_TIME locale (LC_ALL, else
+// LC_TIME, else LANG; the C locale when that one is not installed). The process locale, which
+// every number the game writes depends on, stays untouched.
+std::string LocalTimeText(const char* Format);
 
 // A timer polled by the main loop: fires OnTimer once per elapsed Interval while Enabled.
 class TPollTimer {

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <sstream>
 #include <system_error>
 #include <utility>
@@ -304,9 +305,13 @@ bool IsStaleTemporaryName(std::string_view Name, std::string_view Ext) {
   std::string_view Target = Name.substr(0, At);
   if (Target.size() > 4 && Target.substr(Target.size() - 4) == ".old") Target.remove_suffix(4);
   if (!Ext.empty() && (Target.size() < Ext.size() || !SameTextAscii(Target.substr(Target.size() - Ext.size()), Ext))) return false;
+  // A number no process can have (0, or beyond a pid's range) was not written by a game: the
+  // file is not ours. Such a number must never reach kill, where 0 and -1 name whole groups.
+  errno = 0;
+  const long long Process = std::strtoll(std::string(Pid).c_str(), nullptr, 10);
+  if (errno == ERANGE || Process < 1 || Process > std::numeric_limits<pid_t>::max()) return false;
   // A write of another running game is still under way; a pid that no longer runs (or ours: this
   // process writes nothing while it lists) left its file behind.
-  const long Process = std::strtol(std::string(Pid).c_str(), nullptr, 10);
   if (Process == ::getpid()) return true;
   return !(::kill(static_cast<pid_t>(Process), 0) == 0 || errno == EPERM);
 }

@@ -66,6 +66,8 @@ bool TWindowHost::Create(const TWindowOptions& Options, std::string* Error) {
   Context = SDL_GL_CreateContext(Window);
   if (!Context) return Fail("TWindowHost->Create->No OpenGL context");
   SDL_GL_MakeCurrent(Window, Context);
+  // Vertical sync off for the whole run, the loading screen first: a swap that waited for the
+  // display on each of the start-up's hundreds of log lines would stretch the start by seconds.
   SDL_GL_SetSwapInterval(0);
   // Edits take their characters from key presses; no text events and no input-method window.
   SDL_StopTextInput();
@@ -90,6 +92,8 @@ void TWindowHost::MakeCurrent() {
 void TWindowHost::SwapBuffers() {
   if (Window) SDL_GL_SwapWindow(Window);
 }
+
+int TWindowHost::SwapInterval() const { return Window && Context ? SDL_GL_GetSwapInterval() : -1; }
 
 void TWindowHost::ClientSize(int& Width, int& Height) const {
   Width = Height = 0;

@@ -57,7 +57,11 @@ public:
   // Makes this window's GL context the current one again (after another window took it).
   void MakeCurrent();
 
+  // Shows the drawn frame at once: the swap does not wait for the display's vertical blank
+  // (the loading screen swaps on every log line, and the main loop has no frame cap).
   void SwapBuffers();
+  // Vertical blanks a swap waits for: 0 from Create on; -1 without a window.
+  int SwapInterval() const;
   void ClientSize(int& Width, int& Height) const;
   void SetCaption(const std::string& Caption);
   void ShowCursor(bool Show);

@@ -11,6 +11,7 @@
 
 #include "content_fixture.h"
 #include "engine/engine_globals.h"
+#include "engine/log.h"
 #include "engine/shader_manager.h"
 #include "engine/streams.h"
 #include "engine/texture_manager.h"
@@ -19,6 +20,8 @@
 #include "platform/files.h"
 #include "platform/png_codec.h"
 #include "support/gl_environment.h"
+#include "support/log_capture.h"
+#include "support/texture_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -501,4 +504,76 @@ TEST(ImageryGL, ANationSkyTheWaterAndALandscapeLookRight) {
   EXPECT_GT(Grass.G, Grass.R) << "the temperate land is not green";
   EXPECT_GT(Grass.G, Grass.B);
   EXPECT_GT(S.Look().second, 60);
+}
+
+// The loading screen as the start-up shows it, here at half the 1024 x 768 screen it covers: the
+// data set's picture upright (its file holds the top row first, and the screen quad puts texture
+// row 0 at the top), and the indicator pulsing over the socket the picture keeps for it.
+TEST(ImageryGL, TheLoadingPictureStandsUprightWithTheIndicatorOnItsSocket) {
+  REQUIRE_GL_CONTEXT();
+  TLogCapture Log;
+  TTextureManagerSwap Swap;
+  TImageryScene S;
+  for (const char* File : {"data\\loadingscreen.dds", "data\\loadingscreen_indicator.dds"})
+    gVirtualFileSystem->LoadTexture(File, *gTextureManager, false);
+  const std::int32_t Picture = gTextureManager->GetTextureInfo("loadingscreen", tiGLID);
+  ASSERT_GT(Picture, 0);
+  gTextureManager->SetFilterByID(std::uint32_t(Picture), GL_LINEAR, GL_LINEAR);  // as the game sets it
+  gLog->LoadingTexture = std::uint32_t(Picture);
+  gLog->LoadingScreen = true;
+  // This step ends the pulse: the indicator is drawn with alpha 0, the picture stands alone.
+  gLog->Progress = 1.95f;
+  gLog->DrawLoadingIndicator();
+  S.Save("loading_screen_picture");
+  const std::vector<std::uint8_t> Frame = S.Frame_();
+
+  // The file's pixels (24-bit BGR, rows in the order stored), two by two averaged to the frame's
+  // size, against the frame read back bottom row first: as stored, and the other way up.
+  const std::string File = ReadTestFile(DataFile("loadingscreen.dds"));
+  ASSERT_GE(File.size(), 128u + 1024u * 768u * 3u);
+  auto Stored = [&](int X, int Row, int C) {  // the frame pixel's share of stored row pair Row
+    int Sum = 0;
+    for (int DY = 0; DY < 2; ++DY)
+      for (int DX = 0; DX < 2; ++DX)
+        Sum += static_cast<std::uint8_t>(File[128 + (std::size_t(2 * Row + DY) * 1024 + std::size_t(2 * X + DX)) * 3 + std::size_t(2 - C)]);
+    return Sum / 4.0;
+  };
+  double Upright = 0, Flipped = 0;
+  for (int Y = 0; Y < kH; ++Y)  // Y from the top of the frame
+    for (int X = 0; X < kW; ++X)
+      for (int C = 0; C < 3; ++C) {
+        const int Drawn = Frame[(std::size_t(kH - 1 - Y) * kW + std::size_t(X)) * 4 + std::size_t(C)];
+        Upright += std::abs(Drawn - Stored(X, Y, C));
+        Flipped += std::abs(Drawn - Stored(X, kH - 1 - Y, C));
+      }
+  Upright /= kW * kH * 3.0;
+  Flipped /= kW * kH * 3.0;
+  EXPECT_LT(Upright, 2.0) << "the frame is not the picture as stored";
+  EXPECT_GT(Flipped, Upright + 10.0) << "the picture looks the same either way up";
+
+  // The socket at (31, 210) to (95, 274) of the screen: a faint blue ring at the top left, and
+  // none where an upside-down picture would put it.
+  auto RingBlue = [&](double CX, double CY) {
+    double Sum = 0;
+    int N = 0;
+    for (int Y = 0; Y < kH; ++Y)
+      for (int X = 0; X < 64; ++X) {
+        const double D = std::hypot(X + 0.5 - CX, Y + 0.5 - CY);
+        if (D < 8 || D > 14) continue;
+        Sum += Frame[(std::size_t(kH - 1 - Y) * kW + std::size_t(X)) * 4 + 2];
+        ++N;
+      }
+    return Sum / N;
+  };
+  const double Socket = RingBlue(63 / 2.0, 242 / 2.0), Below = RingBlue(63 / 2.0, kH - 242 / 2.0);
+  EXPECT_GT(Socket, Below + 8) << "socket " << Socket << ", mirrored " << Below;
+
+  // At the pulse's peak the indicator shines on the socket.
+  gLog->Progress = 0.9f;
+  gLog->DrawLoadingIndicator();
+  S.Save("loading_screen");
+  const TRGB Indicator = S.Pixel(63 / 2, 242 / 2);
+  EXPECT_GT(Indicator.R + Indicator.G + Indicator.B, 500) << Indicator.R << " " << Indicator.G << " " << Indicator.B;
+  gLog->LoadingScreen = false;
+  glDepthMask(GL_TRUE);
 }

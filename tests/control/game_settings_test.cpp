@@ -90,6 +90,15 @@ TEST(GameSettings, WhatIsWrittenReadsBackTheSameWithoutTheIntroAndTheSwitches) {
   EXPECT_FALSE(R.Settings.NoShaders || R.Settings.Windowed || R.Settings.LogAI);
 }
 
+// The language code is a key like any other: found whatever its letter case, and an unknown
+// one leaves the first language.
+TEST(GameSettings, TheLanguageCodeIsFoundInAnyLetterCase) {
+  for (const auto& [Code, Index] : std::vector<std::pair<std::string, int>>{{"ENG", 1}, {"Ger", 0}, {"eNg", 1}, {"en", 0}}) {
+    const TRead R = Read(R"(<gamesettings language=")" + Code + R"("/>)");
+    EXPECT_EQ(R.Language, Index) << Code;
+  }
+}
+
 TEST(GameSettings, BrokenFilesFallBackToDefaultsWithOneLinePerBadValue) {
   const std::string Full = kFirstStartFile;
   struct TCase {

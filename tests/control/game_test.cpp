@@ -15,6 +15,7 @@
 #include "gui/window.h"
 #include "platform/errors.h"
 #include "platform/virtual_keys.h"
+#include "support/file_operations_swap.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ TEST_F(GameTest, TheSettingsFileHasOneWriterWhenTheGameEndsOnASignal) {
     --Writers;
     return ::rename(From, To);
   };
-  const TFileOperations Saved = SetFileOperations(Slow);
+  const TFileOperationsSwap Swap(Slow);
   gGame = std::move(Game);
   const std::filesystem::path Settings = Data.Path() / "settings.xml";
 
@@ -171,7 +172,6 @@ TEST_F(GameTest, TheSettingsFileHasOneWriterWhenTheGameEndsOnASignal) {
   gGame->SaveSettings();
   EXPECT_TRUE(Logged("TGame->SaveSettings->The termination watch ends the game, the settings are not written again"));
   EXPECT_FALSE(Form.RunEndStep([] { ADD_FAILURE() << "a last write after the watch took the end over"; }));
-  SetFileOperations(Saved);
   EXPECT_EQ(Renames.load(), 0);
   EXPECT_NE(ReadTestFile(Settings).find("reflectiontexturesize=\"512\""), std::string::npos);
   Game = std::move(gGame);

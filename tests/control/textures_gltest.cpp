@@ -1,6 +1,7 @@
-// With shaders off, the textures made for drawing without shaders take the place of the ones of
-// "data\tex\", whether the game runs from loose files or from the package; the package's folder
-// listings take folders and extensions only in the case the game asks for.
+// The texture folders load in the game's order: "data\tex\", "data\tex\nocompression\" and, with
+// shaders off, "data\tex\noshaders\" last. A packaged texture registered again under a name
+// taken already wins; a loose file under such a name keeps the first texture. The package's
+// folder listings take folders and extensions only in the case the game asks for.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -50,7 +51,7 @@ protected:
 
 }  // namespace
 
-TEST_F(GameTexturesGL, NoShaderVariantsWinFromDiskAndFromThePackage) {
+TEST_F(GameTexturesGL, NoShaderTexturesLoadLastAndAPackagedNameTakenAgainWins) {
   // Shader sources to be found (their text matters only when they compile, later).
   std::vector<TPackageEntry> Shaders;
   for (const char* Name : {"water_vert", "water_frag", "water_vert_b", "water_frag_b", "earth_vert", "earth_frag",
@@ -59,21 +60,27 @@ TEST_F(GameTexturesGL, NoShaderVariantsWinFromDiskAndFromThePackage) {
   const std::string Plain = MakePNGFile(QuadrantPicture(4, 4)), Variant = MakePNGFile(QuadrantPicture(8, 8));
   Data.Write("data/tex/water.png", Plain);
   Data.Write("data/tex/noshaders/water.png", Variant);
+  Data.Write("data/tex/noshaders/sea.png", Variant);
   Data.Write("data/tex/nocompression/sky.png", Plain);
   Data.Write("tarnova.dat", BuildPackage(Shaders));
   EXPECT_EQ(LoadedWidth(false, "water"), 4);
-  EXPECT_EQ(LoadedWidth(true, "water"), 8);
+  EXPECT_EQ(gTextureManager->Names, (std::vector<std::string>{"water", "sky"}));
+  // Loose files: the name registered from "data\tex\" keeps its texture.
+  EXPECT_EQ(LoadedWidth(true, "water"), 4);
+  EXPECT_EQ(gTextureManager->Names, (std::vector<std::string>{"water", "sky", "sea"}));
 
   std::filesystem::remove_all(Data.Path() / "data");
   std::vector<TPackageEntry> Package = Shaders;
-  Package.push_back(MakePackageEntry("data\\tex\\water.png", Plain));
   Package.push_back(MakePackageEntry("data\\tex\\noshaders\\water.png", Variant));
+  Package.push_back(MakePackageEntry("data\\tex\\water.png", Plain));
   Package.push_back(MakePackageEntry("data\\tex\\nocompression\\sky.png", Plain));
   Package.push_back(MakePackageEntry("data\\TEX\\NoShaders\\land.png", Plain));
   Package.push_back(MakePackageEntry("data\\tex\\nocompression\\cloud.PNG", Plain));
   Data.Write("tarnova.dat", BuildPackage(Package));
   EXPECT_EQ(LoadedWidth(false, "water"), 4);
+  // From the package the variant is registered again after the others, and wins.
   EXPECT_EQ(LoadedWidth(true, "water"), 8);
+  EXPECT_EQ(gTextureManager->Names, (std::vector<std::string>{"water", "sky", "water"}));
   EXPECT_EQ(gTextureManager->GetTextureInfo("sky", 2), 4);
   EXPECT_EQ(gTextureManager->IndexOf("land"), -1);
   EXPECT_EQ(gTextureManager->IndexOf("cloud"), -1);

@@ -5,6 +5,7 @@
 #include "engine/engine_globals.h"
 #include "engine/log.h"
 #include "engine/perf_timer.h"
+#include "support/environment_swap.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
 
@@ -74,16 +75,50 @@ TEST(Log, ACrashLineReachesTheDiskWithoutAFollowingLine) {
   EXPECT_NE(ReadTestFile(T.Path() / "log.html").find("<b>Access violation</b>"), std::string::npos);
 }
 
-TEST(Log, TextIsEscapedButTheMarkupAroundItIsNot) {
+TEST(Log, TextIsWrittenAsGivenWithoutEscaping) {
   TTempFolder T;
   auto L = MakeLog(T);
   L->AddLine("0:12(3): error: unexpected '<' & \"more\" > less");
   L->AddColoredLine("<b>", 255, TLogStyle::Italic);
-  EXPECT_EQ(L->HTMLLines[3],
-            "<code><font color=#000000>09:05:01 - 0:12(3): error: unexpected '&lt;' &amp; \"more\" > "
-            "less<br></code>");
-  EXPECT_EQ(L->HTMLLines[4], "<code><font color=#FF0000>09:05:01 - <i>&lt;b></i><br></code>");
+  EXPECT_EQ(L->HTMLLines[3], "<code><font color=#000000>09:05:01 - 0:12(3): error: unexpected '<' & \"more\" > less<br></code>");
+  EXPECT_EQ(L->HTMLLines[4], "<code><font color=#FF0000>09:05:01 - <i><b></i><br></code>");
   EXPECT_EQ(L->Entries()[1], "<b>");
+  EXPECT_NE(ReadTestFile(T.Path() / "log.html").find("unexpected '<' & \"more\""), std::string::npos);
+}
+
+// The time of day in the user's long time format: the C locale's is "13:05:09"; a locale with a
+// 12-hour clock adds AM or PM. That locale is compiled for the test from the system's locale
+// sources (the "locales" package) into a folder of its own.
+TEST(Log, TheTimeIsWrittenInTheUsersLongTimeFormat) {
+  TTempFolder T;
+  const TEnvironmentSwap All("LC_ALL", nullptr);
+  {
+    const TEnvironmentSwap CTime("LC_TIME", "C");
+    TLog L(T.Path());
+    L.AddLine("plain");
+    const std::string& Line = L.HTMLLines[3];
+    ASSERT_GE(Line.size(), 37u) << Line;
+    const std::string Time = Line.substr(26, 8);
+    EXPECT_TRUE(Time[2] == ':' && Time[5] == ':' && Line.substr(34, 3) == " - ") << Line;
+  }
+  const std::filesystem::path Source = "/usr/share/i18n/locales/en_US";
+  if (!std::filesystem::exists(Source) || std::system("command -v localedef >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "no locale sources to build a 12-hour locale from";
+  T.Write("twelve_hours", "LC_TIME\ncopy \"en_US\"\nEND LC_TIME\n");
+  std::filesystem::create_directories(T.Path() / "locales");
+  const std::string Build = "localedef -c -i " + (T.Path() / "twelve_hours").string() + " -f UTF-8 " +
+                            (T.Path() / "locales" / "xx_XX.UTF-8").string() + " >/dev/null 2>&1";
+  std::system(Build.c_str());  // -c: the other categories are missing, which localedef reports
+  if (!std::filesystem::exists(T.Path() / "locales" / "xx_XX.UTF-8" / "LC_TIME")) GTEST_SKIP() << "localedef made nothing";
+  const TEnvironmentSwap Path("LOCPATH", (T.Path() / "locales").c_str());
+  const TEnvironmentSwap Time("LC_TIME", "xx_XX.UTF-8");
+  TLog L(T.Path());
+  L.AddLine("twelve");
+  const std::string& Line = L.HTMLLines[3];
+  const std::size_t Dash = Line.find(" - twelve");
+  ASSERT_NE(Dash, std::string::npos) << Line;
+  const std::string Suffix = Line.substr(Dash - 2, 2);
+  EXPECT_TRUE(Suffix == "AM" || Suffix == "PM") << Line;
 }
 
 TEST(Log, AnUnwritableFolderMovesTheLogToTheUsersConfigFolder) {
@@ -186,12 +221,27 @@ TEST(PerfTimer, TheGlobalStartsDisabledOnTheSteadyClock) {
   EXPECT_EQ(gPerfTimer->Frequency, 1000000000);
 }
 
-TEST(Log, TheLoadingScreenRedrawsAtMostTwentyFiveTimesASecond) {
+TEST(Log, EveryCallRedrawsTheLoadingScreenOneStepOfThePulseFurther) {
   TLogCapture Capture;
   int Swaps = 0;
   gLog->SwapBuffers = [&] { ++Swaps; };
   gLog->LoadingScreen = true;
-  for (int i = 0; i < 50; ++i) gLog->DrawLoadingIndicator();
+  gLog->Progress = 0.0f;
+  for (int i = 0; i < 5; ++i) gLog->DrawLoadingIndicator();
+  EXPECT_EQ(Swaps, 5);
+  EXPECT_NEAR(gLog->Progress, 0.5f, 1e-5);
+  // Lines and progress messages alike, however quickly they follow each other.
+  gLog->AddLine("a line");
+  LogProgress("only the pulse", false);
+  LogProgress("a logged message", true);
+  EXPECT_EQ(Swaps, 8);
+  EXPECT_NEAR(gLog->Progress, 0.8f, 1e-5);
+  // The pulse rises over ten calls and falls over ten: the twentieth step passes 2.0 by the
+  // float's rounding and starts it again.
+  for (int i = 0; i < 11; ++i) gLog->DrawLoadingIndicator();
+  EXPECT_NEAR(gLog->Progress, 1.9f, 1e-5);
+  gLog->DrawLoadingIndicator();
+  EXPECT_EQ(gLog->Progress, 0.0f);
+  EXPECT_EQ(Swaps, 20);
   gLog->LoadingScreen = false;
-  EXPECT_EQ(Swaps, 1);
 }

@@ -118,10 +118,17 @@ TEST_F(TexturesGL, PackagedTexturesLoadFromMemory) {
   ExpectUprightQuadrants("runs", 64, 0);
   ExpectUprightQuadrants("icon", 128, 0);
   ExpectUprightQuadrants("blocks", 192, 0);
-  // Loading the same folder again uploads nothing twice.
+  // A packaged texture whose name is registered already is registered again, and lookups by
+  // name find the newest one; the older entry stays.
+  const std::int32_t First = M.GetTextureInfo("icon", tiGLID);
   V.LoadTextures("data\\tex\\", ".png", *gTextureManager, true);
   V.LoadTexture("data\\tex\\icon.png", *gTextureManager, true);
-  EXPECT_EQ(M.Names.size(), 4u);
+  ASSERT_EQ(M.Names, (std::vector<std::string>{"photo", "runs", "icon", "blocks", "icon", "icon"}));
+  EXPECT_EQ(M.IndexOf("ICON"), 5);
+  EXPECT_EQ(M.GetTextureInfo("icon", tiGLID), std::int32_t(M.IDs[5]));
+  EXPECT_NE(M.GetTextureInfo("icon", tiGLID), First);
+  EXPECT_EQ(M.IDs[2], std::uint32_t(First));
+  ExpectUprightQuadrants("icon", 0, 64);
 }
 
 TEST_F(TexturesGL, AFolderOfManyPicturesLoadsInOrderFromDiskAndPackageWithTheirMipmaps) {
@@ -291,15 +298,35 @@ TEST_F(TexturesGL, QuadsRegionAndPlainQuad) {
   auto& M = *gTextureManager;
   M.AddTexture((Folder.Path() / "q.png").string(), "q", false);
   M.SetFilterByID(M.IDs[0], GL_NEAREST, GL_NEAREST);
-  // Like DrawTexture, the region sets up its own state: texturing off on another unit still draws it.
-  glDisable(GL_TEXTURE_2D);
-  glActiveTexture(GL_TEXTURE1);
+  // The region only binds: the caller has enabled texturing on the unit it chose.
+  glActiveTexture(GL_TEXTURE0);
+  glEnable(GL_TEXTURE_2D);
   M.DrawTextureRegion("q", 0, 0, 0, 64, 64, 0, 1, 0, 1);
   ExpectColour(PixelAt(16, 16), {0, 0, 255, 0}, 8, "region top left");
   ExpectColour(PixelAt(48, 48), {0, 255, 0, 0}, 8, "region bottom right");
   // The lower-left quarter of the texture only.
   M.DrawTextureRegion("q", 64, 0, 0, 64, 64, 0, 0.5f, 0, 0.5f);
   ExpectColour(PixelAt(96, 32), {255, 0, 0, 0}, 8, "quarter");
+  // Texturing off (on both units): the quad comes in the current colour, and nothing is
+  // enabled or selected.
+  glDisable(GL_TEXTURE_2D);
+  glActiveTexture(GL_TEXTURE1);
+  glDisable(GL_TEXTURE_2D);
+  glColor3f(1, 0, 1);
+  M.DrawTextureRegion("q", 0, 128, 0, 32, 32, 0, 1, 0, 1);
+  ExpectColour(PixelAt(16, 144), {255, 0, 255, 0}, 0, "region with texturing off");
+  GLint Active = 0;
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &Active);
+  EXPECT_EQ(Active, GL_TEXTURE1);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  // A name that is not registered draws nothing and changes no state either.
+  M.DrawTextureRegion("nothing", 64, 128, 0, 32, 32, 0, 1, 0, 1);
+  ExpectColour(PixelAt(80, 144), {0, 0, 0, 0}, 0, "unknown name");
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &Active);
+  EXPECT_EQ(Active, GL_TEXTURE1);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  glActiveTexture(GL_TEXTURE0);
+  glColor3f(1, 1, 1);
   M.DrawTextureByID(M.IDs[0], 128, 0, 0, 64, 64);
   ExpectColour(PixelAt(128 + 48, 16), {255, 255, 255, 0}, 8, "by id");
   M.DrawTextureOwnSize("q", 0, 100, 0);
@@ -507,7 +534,6 @@ TEST_F(TexturesGL, TheLoadingPictureCoversTheWholeScreenWithTheIndicatorAtItsPla
   gLog->SwapBuffers = nullptr;
   gLog->LoadingTexture = std::uint32_t(gTextureManager->GetTextureInfo("loadingscreen", tiGLID));
   gLog->LoadingScreen = true;
-  gLog->LastIndicatorDrawn = -1.0e9;
   gLog->Progress = 0.9f;  // this step brings the pulse to its peak
   // On a square window of 256 x 256 pixels the picture still reaches every edge: it is drawn
   // over the 1024 x 768 screen, not fitted into the window.
@@ -520,6 +546,33 @@ TEST_F(TexturesGL, TheLoadingPictureCoversTheWholeScreenWithTheIndicatorAtItsPla
   // The indicator at (31, 210) of the screen, 8 x 8 there: (7.75, 70) to (9.75, 72.7) here.
   ExpectColour(PixelAt(8, 71), {255, 255, 255, 0}, 2, "the indicator");
   ExpectColour(PixelAt(12, 71), {255, 0, 0, 0}, 2, "the picture beside the indicator");
+  gLog->LoadingScreen = false;
+  glDepthMask(GL_TRUE);
+}
+
+TEST_F(TexturesGL, TheLoadingPictureShowsTheRowItsFileStoresFirstAtTheTop) {
+  // The loading picture is the one texture drawn with texture row 0 at the top of the screen,
+  // so its file holds the top row first: here a blue sky stored first over a yellow ground.
+  TTestPicture Picture{16, 16, std::vector<std::uint8_t>(16 * 16 * 4, 255)};
+  for (std::uint32_t Row = 0; Row < 16; ++Row)
+    for (std::uint32_t X = 0; X < 16; ++X) {
+      std::uint8_t* P = &Picture.Rgba[(Row * 16 + X) * 4];
+      const bool Sky = Row < 8;
+      P[0] = Sky ? 0 : 255, P[1] = Sky ? 0 : 255, P[2] = Sky ? 255 : 0;
+    }
+  Folder.Write("data/loadingscreen.dds", MakeBGRA8DDSFile(Picture));
+  TVirtualFileSystem V(Folder.Path());
+  V.LoadTexture("data\\loadingscreen.dds", *gTextureManager, false);
+  gLog->SwapBuffers = nullptr;
+  gLog->LoadingTexture = std::uint32_t(gTextureManager->GetTextureInfo("loadingscreen", tiGLID));
+  gLog->LoadingScreen = true;
+  LogProgress("", false);
+  for (int X : {5, 128, 250}) {
+    ExpectColour(PixelAt(X, 40), {0, 0, 255, 0}, 2, "the sky at the top");
+    ExpectColour(PixelAt(X, 100), {0, 0, 255, 0}, 2, "the sky above the middle");
+    ExpectColour(PixelAt(X, 156), {255, 255, 0, 0}, 2, "the ground below the middle");
+    ExpectColour(PixelAt(X, 216), {255, 255, 0, 0}, 2, "the ground at the bottom");
+  }
   gLog->LoadingScreen = false;
   glDepthMask(GL_TRUE);
 }
@@ -537,9 +590,7 @@ TEST_F(TexturesGL, TheLoadingScreenDrawsItsIndicatorAndSwaps) {
   gLog->SwapBuffers = [&] { ++Swaps; };
   gLog->LoadingTexture = std::uint32_t(gTextureManager->GetTextureInfo("loadingscreen", tiGLID));
   gLog->LoadingScreen = true;
-  // Each step as if the last frame was long ago (the screen redraws 25 times a second at most).
-  const auto Later = [] { gLog->LastIndicatorDrawn = -1.0e9; };
-  for (int I = 0; I < 5; ++I) Later(), gLog->AddLine("step");
+  for (int I = 0; I < 5; ++I) gLog->AddLine("step");
   EXPECT_EQ(Swaps, 5);
   EXPECT_NEAR(gLog->Progress, 0.5f, 1e-5);
   GLboolean DepthWrites = GL_TRUE;
@@ -549,10 +600,10 @@ TEST_F(TexturesGL, TheLoadingScreenDrawsItsIndicatorAndSwaps) {
   // that is about (7.75, 70) to (9.75, 72.7). At the pulse's peak it is white over the black picture.
   ExpectColour(PixelAt(8, 71), {128, 128, 128, 0}, 2, "indicator at half strength");
   ExpectColour(PixelAt(20, 71), {0, 0, 0, 0}, 0, "picture beside it");
-  for (int I = 0; I < 5; ++I) Later(), LogProgress("only the pulse", false);
+  for (int I = 0; I < 5; ++I) LogProgress("only the pulse", false);
   EXPECT_EQ(Swaps, 10);
   ExpectColour(PixelAt(8, 71), {255, 255, 255, 0}, 2, "indicator at full strength");
-  for (int I = 0; I < 11; ++I) Later(), LogProgress("", false);
+  for (int I = 0; I < 11; ++I) LogProgress("", false);
   EXPECT_LE(gLog->Progress, 2.0f);
   gLog->LoadingScreen = false;
   glDepthMask(GL_TRUE);

@@ -9,6 +9,7 @@
 
 #include "platform/files.h"
 #include "platform/user_folders.h"
+#include "support/file_operations_swap.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -140,7 +141,7 @@ TEST(Files, FilesWrittenTogetherKeepTheOldFilesWithoutHardLinks) {
     }
     return ::rename(From, To);
   };
-  const TFileOperations Saved = SetFileOperations(NoLinks);
+  const TFileOperationsSwap Swap(NoLinks);
   const TFileToWrite Files[] = {{Doc, "new document"}, {Side, "new side"}};
   std::string Error;
   EXPECT_FALSE(SafeWriteFiles(Files, &Error));
@@ -159,14 +160,13 @@ TEST(Files, FilesWrittenTogetherKeepTheOldFilesWithoutHardLinks) {
   EXPECT_EQ(ReadTestFile(Side), "new side");
 
   // Not even a copy can be made (a folder stands where it would go, which stops root too): the
-  // first file gets its old content back and the second is not replaced.
+  // backups come before the first rename, so neither file is replaced.
   fs::create_directories(T.Path() / ("save.name.old.tmp" + std::to_string(::getpid())) / "x");
   const TFileToWrite Again[] = {{Doc, "third document"}, {Side, "third side"}};
   EXPECT_FALSE(SafeWriteFiles(Again, &Error));
   EXPECT_NE(Error.find("Cannot back up \"" + Side.string() + "\""), std::string::npos) << Error;
   EXPECT_EQ(ReadTestFile(Doc), "new document");
   EXPECT_EQ(ReadTestFile(Side), "new side");
-  SetFileOperations(Saved);
 }
 
 // A save killed mid-write leaves "<file>.tmp<pid>"; only such files of finished processes (and
@@ -183,13 +183,20 @@ TEST(Files, StaleTemporaryFilesOfTheGamesOwnNamingAreRemoved) {
   T.Write("notes.txt.tmp99999999", "user");
   T.Write("savegame5.xml.tmp", "user");
   T.Write("savegame6.xml.tmpx1", "user");
+  // Numbers no process can have were not written by a game: 0, and numbers beyond a pid's range
+  // (this one would wrap to the free pid 99999999, the next one past every integer type).
+  T.Write("savegame7.xml.tmp0", "user");
+  T.Write("savegame8.xml.tmp4394967295", "user");
+  T.Write("savegame9.xml.tmp99999999999999999999999", "user");
   T.Write("savegame2.xml", "kept");
   EXPECT_EQ(RemoveStaleTemporaryFiles(T.Path(), {".xml", ".name"}), 4);
   std::vector<std::string> Left;
   for (const auto& E : fs::directory_iterator(T.Path())) Left.push_back(E.path().filename().string());
   std::sort(Left.begin(), Left.end());
-  EXPECT_EQ(Left, (std::vector<std::string>{"notes.txt.tmp99999999", "savegame2.xml", "savegame4.xml.tmp" +
-                                                std::to_string(::getppid()), "savegame5.xml.tmp", "savegame6.xml.tmpx1"}));
+  EXPECT_EQ(Left, (std::vector<std::string>{"notes.txt.tmp99999999", "savegame2.xml",
+                                            "savegame4.xml.tmp" + std::to_string(::getppid()), "savegame5.xml.tmp",
+                                            "savegame6.xml.tmpx1", "savegame7.xml.tmp0", "savegame8.xml.tmp4394967295",
+                                            "savegame9.xml.tmp99999999999999999999999"}));
 }
 
 TEST(Files, DocumentsFolderFollowsXdg) {

@@ -66,3 +66,11 @@ TEST(WindowHostGL, PumpingWithNoEventsReturnsAtOnce) {
   });
   EXPECT_EQ(Count, 0);
 }
+
+TEST(WindowHostGL, ASwapDoesNotWaitForTheDisplay) {
+  REQUIRE_GL_CONTEXT();
+  // The loading screen swaps on every log line of the start-up.
+  EXPECT_EQ(GLTestWindow().SwapInterval(), 0);
+  TWindowHost Closed;
+  EXPECT_EQ(Closed.SwapInterval(), -1);
+}
