@@ -6,7 +6,6 @@
 #include "engine/perf_timer.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
-#include "platform/errors.h"
 #include "presentation/scenes/battlefield_scene.h"
 #include "presentation/scenes/end_game_scene.h"
 #include "presentation/scenes/menu_scenes.h"
@@ -24,10 +23,10 @@
 #include "presentation/windows/transfer_market_window.h"
 
 void TBasicGameView::Render(TGame& Game) {
-  if (Game.State == gsMainMenu) return RenderMainMenu(Game);
-  if (Game.State == gsIntro) return RenderIntro(Game);
-  if (Game.State == gsNationSelect) return RenderNationSelection(Game);
-  if (Game.State == gsEndGame) return RenderGameEnd(Game);
+  if (Game.State == gsMainMenu) return RenderMainMenu(Game, ViewState);
+  if (Game.State == gsIntro) return RenderIntro(Game, ViewState);
+  if (Game.State == gsNationSelect) return RenderNationSelection(Game, ViewState);
+  if (Game.State == gsEndGame) return RenderGameEnd(Game, ViewState);
   if (Game.State == gsBattleField) return RenderBattlefield(Game);
   // The dusk blue of the menu sky behind everything.
   glClearColor(0.05f, 0.08f, 0.16f, 1.0f);
@@ -48,12 +47,6 @@ void TBasicGameView::Render(TGame& Game) {
   glEnable(GL_DEPTH_TEST);
 }
 
-TViewState& ViewStateOf(const TGame& Game) {
-  auto* View = dynamic_cast<TBasicGameView*>(Game.View.get());
-  if (!View) throw ETarnovaError("TBasicGameView->ViewStateOf->The game has no presentation view");
-  return View->ViewState;
-}
-
 void TBasicGameView::FreeRenderTargets() {
   FreeSceneTargets();
   if (ViewState.PreviewShadowList != 0) glDeleteLists(ViewState.PreviewShadowList, 1);
@@ -69,14 +62,14 @@ void TBasicGameView::GameObjectsForgotten(TGame& Game) {
 }
 
 void TBasicGameView::RegisterWindows(TGame& Game) {
-  RegisterRegionAndArmyWindows(Game);
+  RegisterRegionAndArmyWindows(Game, ViewState);
   RegisterInfoCenterWindow(Game);
   RegisterStatisticsWindow(Game);
-  RegisterResearchWindow(Game);
+  RegisterResearchWindow(Game, ViewState);
   RegisterResearchHistoryWindow(Game);
   RegisterTransferMarketWindow(Game);
   RegisterEspionageWindow(Game);
-  RegisterLoadSaveWindows(Game);
+  RegisterLoadSaveWindows(Game, ViewState);
   RegisterDeveloperWindows(Game);
   RegisterOptionsPanel(Game);
 }
@@ -93,9 +86,9 @@ void TBasicGameView::RegionWindow_Show(TGame& Game) { ::RegionWindow_Show(Game);
 
 void TBasicGameView::MilitaryWindow_Show(TGame& Game) { ::MilitaryWindow_Show(Game); }
 
-void TBasicGameView::LoadGameWindow_Show(TGame& Game, const std::string& Mode) { ::LoadGameWindow_Show(Game, Mode); }
+void TBasicGameView::LoadGameWindow_Show(TGame& Game, const std::string& Mode) { ::LoadGameWindow_Show(Game, ViewState, Mode); }
 
-void TBasicGameView::SaveGameWindow_Show(TGame& Game, const std::string& Mode) { ::SaveGameWindow_Show(Game, Mode); }
+void TBasicGameView::SaveGameWindow_Show(TGame& Game, const std::string& Mode) { ::SaveGameWindow_Show(Game, ViewState, Mode); }
 
 void TBasicGameView::DebugWindow_Show(TGame& Game) { ::DebugWindow_Show(Game); }
 

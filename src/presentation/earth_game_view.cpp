@@ -28,13 +28,13 @@ void TEarthGameView::Render(TGame& Game) {
   EarthView.Passes.Report(Game.FrameTime);
   {
     TPassScope Pass(&EarthView.Passes, "cursor");
-    DrawCursor(Game);
+    DrawCursor(Game, ViewState);
     DrawFrameTexts(Game);
     DrawFadeVeil(Game);
     AdvanceHotSeatOverlay(Game);
     DrawHotSeatOverlay(Game);
   }
-  AdvanceFrameClocks(Game, Game.FrameTime / 1000.0);
+  AdvanceFrameClocks(Game, ViewState, Game.FrameTime / 1000.0);
 }
 
 void TEarthGameView::RegisterWindows(TGame& Game) {

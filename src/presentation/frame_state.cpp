@@ -20,11 +20,11 @@
 #include "world/nation.h"
 #include "world/world_globals.h"
 
-void AdvanceFrameClocks(TGame& Game, double Seconds) {
+void AdvanceFrameClocks(TGame& Game, TViewState& View, double Seconds) {
   if (Game.State != gsBattleField) gShaderTime = static_cast<float>(gShaderTime + Seconds);
   if (Game.State != gsNationSelect) return;
   if (Game.DisplayedNation != Game.TargetNation) {
-    float& Fade = ViewStateOf(Game).NationFade;
+    float& Fade = View.NationFade;
     Fade = static_cast<float>(Fade + Seconds * 2.0);
     if (Fade >= 1.0f) {
       Fade = 0.0f;
@@ -115,21 +115,21 @@ void DrawHotSeatOverlay(const TGame& Game) {
   glColor4f(1, 1, 1, 1);
 }
 
-void ChooseCursor(TGame& Game) {
+void ChooseCursor(TGame& Game, TViewState& View) {
   // Each rule overwrites the one before; with cursor mode 3 the last frame's picture stays.
   if (Game.CursorMode == 0)
-    ViewStateOf(Game).CursorTexture = "cursor_default";
+    View.CursorTexture = "cursor_default";
   else if (Game.CursorMode == 1 || Game.CursorMode == 2 || Game.CursorMode == 4)
-    ViewStateOf(Game).CursorTexture = Game.HoveredRegion > -1 ? "cursor_selectregionaction" : "cursor_selectregion";
-  if (Game.RightDragging) ViewStateOf(Game).CursorTexture = "cursor_rotateglobe";
+    View.CursorTexture = Game.HoveredRegion > -1 ? "cursor_selectregionaction" : "cursor_selectregion";
+  if (Game.RightDragging) View.CursorTexture = "cursor_rotateglobe";
   // The buttons of the screen that shows: the in-game GUI's would put the action cursor over the
   // main menu's empty places where a hidden heads-up display button lies.
-  if (Game.CurrentGUI().GetButtonAtMouse()) ViewStateOf(Game).CursorTexture = "cursor_action";
+  if (Game.CurrentGUI().GetButtonAtMouse()) View.CursorTexture = "cursor_action";
 }
 
-void DrawCursor(TGame& Game) {
-  ChooseCursor(Game);
-  const std::string& Cursor = ViewStateOf(Game).CursorTexture;
+void DrawCursor(TGame& Game, TViewState& View) {
+  ChooseCursor(Game, View);
+  const std::string& Cursor = View.CursorTexture;
   if (!gTextureManager || Cursor.empty()) return;
   SetOrthoProjection(static_cast<float>(gGUIScreenWidth), static_cast<float>(gGUIScreenHeight));
   glColor4f(1, 1, 1, 1);

@@ -1,11 +1,11 @@
 #pragma once
 // What the presentation keeps from frame to frame besides the game's state: the scenes' clocks,
 // the cursor picture, the preview models' turns and shadow, the research ring and the load and
-// save windows' question. The presentation's game view owns it; game control never sees it.
+// save windows' question. The presentation's game view owns it and hands it to the scenes it
+// draws and the window handlers it binds; game control never sees it.
 #include <cstdint>
 #include <string>
 
-class TGame;
 class TGLWindow;
 
 struct TViewState {
@@ -28,6 +28,3 @@ struct TViewState {
   const TGLWindow* SaveLoadPendingWindow = nullptr;
   std::string SaveLoadPendingButton, SaveLoadPendingRow;
 };
-
-// The view state of the game's presentation view; throws when the game has none.
-TViewState& ViewStateOf(const TGame& Game);

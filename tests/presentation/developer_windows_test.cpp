@@ -273,6 +273,8 @@ TEST_F(DeveloperWindowsInGame, TheAIWindowAdvancesTenRoundsWithoutRebuildingTheM
   auto Counting = std::make_unique<TMapCountingView>();
   TMapCountingView* Calls = Counting.get();
   Game->View = std::move(Counting);
+  // The windows draw with the view state of the view that binds them: the new view binds them anew.
+  Game->View->RegisterWindows(*Game);
   DebugAIWindow_Click(*Game, "debug_ai_advance_10");
   EXPECT_EQ(gCurrentTurn, 10);
   EXPECT_EQ(Calls->RegionMapUpdates, 0);

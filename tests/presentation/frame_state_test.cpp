@@ -57,12 +57,12 @@ TEST_F(WindowsTest, TheNationSelectionsSkyCrossFadeTakesHalfASecond) {
   Game.State = gsNationSelect;
   Game.DisplayedNation = 0;
   Game.TargetNation = 3;
-  AdvanceFrameClocks(Game, 0.4);
+  AdvanceFrameClocks(Game, ViewState(), 0.4);
   EXPECT_EQ(Game.DisplayedNation, 0);
   EXPECT_FLOAT_EQ(Game.NationTurnAngle, 8.0f);
-  AdvanceFrameClocks(Game, 0.1);
+  AdvanceFrameClocks(Game, ViewState(), 0.1);
   EXPECT_EQ(Game.DisplayedNation, 3);
-  EXPECT_FLOAT_EQ(ViewStateOf(Game).NationFade, 0.0f);
+  EXPECT_FLOAT_EQ(ViewState().NationFade, 0.0f);
 }
 
 // The action cursor shows over a button of the screen on display: in the main menu over the
@@ -93,8 +93,8 @@ TEST_F(WindowsTest, TheActionCursorFollowsTheButtonsOfTheScreenOnDisplay) {
     Game.State = State;
     gMouseX = At[0];
     gMouseY = At[1];
-    ChooseCursor(Game);
-    return ViewStateOf(Game).CursorTexture;
+    ChooseCursor(Game, ViewState());
+    return ViewState().CursorTexture;
   };
   EXPECT_EQ(CursorAt(gsMainMenu, HudOnly), "cursor_default");
   EXPECT_EQ(CursorAt(gsMainMenu, Menu), "cursor_action");

@@ -74,7 +74,9 @@ protected:
     };
     gUnitTypePool->LoadFromXML("data\\XML\\units.xml", TextureId);
     gBuildingTypePool->LoadFromXML("data\\XML\\buildings.xml", TextureId);
-    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
+    auto View = std::make_unique<TBasicGameView>();
+    GameView = View.get();
+    Game = std::make_unique<TGame>(Form, std::move(View));
     Artifacts = fs::path(TARNOVA_BINARY_DIR) / "artifacts" / "game_windows_gltest";
     fs::create_directories(Artifacts);
   }
@@ -103,7 +105,7 @@ protected:
                              "window_region_details.xml", "window_region_build.xml", "extended_message_dialog.xml"})
       ASSERT_TRUE(gInGameGUI->AddWindowFromXML("data\\XML\\lang_" + Lang + "\\" + File, {}, {}, {})) << File;
     gInGameGUI->LoadSkinTextures();
-    RegisterRegionAndArmyWindows(*Game);
+    RegisterRegionAndArmyWindows(*Game, ViewState());
   }
 
   // One frame of the in-game GUI over a dark blue backdrop, written as a picture. A picture is
@@ -154,6 +156,9 @@ protected:
   TWindowHost Screen;
   TTarnovaForm Form{{"tarnova", "-windowed"}};
   std::unique_ptr<TGame> Game;
+  // The game's view, which owns the view state its scenes and windows are handed.
+  TBasicGameView* GameView = nullptr;
+  TViewState& ViewState() { return GameView->ViewState; }
   fs::path Artifacts;
 
 private:

@@ -8,13 +8,15 @@
 #include "gui/text.h"
 #include "presentation/basic_game_view.h"
 #include "presentation/scenes/menu_scenes.h"
+#include "presentation/view_state.h"
 
 namespace {
 
 // Frames of 16.7 ms until the main menu is asked for (the fade to it begins) or Limit seconds
-// have passed; the seconds it took.
+// have passed; the seconds it took. The intro's clock starts at zero, as in a new view.
 double RunIntro(TGame& Game, TGLGUI& GUI, double Limit) {
   TGLWindow& Base = *GUI.Windows[0];
+  TViewState View;
   Game.FrameTime = 16.7;
   double Elapsed = 0.0;
   while (Elapsed < Limit * 1000.0) {
@@ -23,7 +25,7 @@ double RunIntro(TGame& Game, TGLGUI& GUI, double Limit) {
       Item->UpdateFade();
     }
     Elapsed += Game.FrameTime;
-    if (AdvanceIntro(Game, Base)) break;
+    if (AdvanceIntro(Game, View, Base)) break;
   }
   return Elapsed / 1000.0;
 }

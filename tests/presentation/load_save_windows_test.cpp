@@ -38,8 +38,10 @@ protected:
     gMainMenuGUI->Windows[0]->Width = 1024;
     gMainMenuGUI->Windows[0]->Height = 768;
     gMainMenuGUI->LoadUIFromXML("data\\xml\\lang_eng\\UI_MainMenu_Root.xml");
-    Game->View = std::make_unique<TBasicGameView>();
-    RegisterLoadSaveWindows(*Game);
+    auto View = std::make_unique<TBasicGameView>();
+    GameView = View.get();
+    Game->View = std::move(View);
+    RegisterLoadSaveWindows(*Game, ViewState());
   }
   void TearDown() override {
     SetGUIServices(std::move(Previous));
@@ -92,7 +94,7 @@ protected:
   // Opens the in-game save window afresh and saves a new game under Name.
   void SaveAs(const std::string& Name, int Line = __builtin_LINE()) {
     Open(*gInGameGUI, "savegame");
-    SaveGameWindow_Show(*Game, "singleplayer");
+    SaveGameWindow_Show(*Game, ViewState(), "singleplayer");
     Window(*gInGameGUI, "savegame").GetItem<TGLEdit>("edit_savegamename").Text = Name;
     Press(*gInGameGUI, "savegame", "button_savegame", Line);
   }
@@ -102,6 +104,9 @@ protected:
   }
 
   std::unique_ptr<TGUIServices> Previous;
+  // The game's view, which owns the view state its scenes and windows are handed.
+  TBasicGameView* GameView = nullptr;
+  TViewState& ViewState() { return GameView->ViewState; }
 };
 
 }  // namespace
@@ -113,7 +118,7 @@ TEST_F(LoadSaveWindows, TheListShowsTheSavesOfOneModeNewestFirstAndSkipsBrokenSi
   SideFile("savegame5", "Two players\nhotseat\nd\nt\n", 5);
   SideFile("savegame6", "cut off", 2);
   Game->State = gsMainMenu;
-  LoadGameWindow_Show(*Game, "singleplayer");
+  LoadGameWindow_Show(*Game, ViewState(), "singleplayer");
   TGLWindow& Menu = Window(*gMainMenuGUI, "loadgame");
   EXPECT_EQ(Captions(Menu), (std::vector<std::string>{"Newest", "Middle", "Old"}));
   EXPECT_EQ(List(Menu).Items[0].ID, "savegame3.xml");
@@ -121,7 +126,7 @@ TEST_F(LoadSaveWindows, TheListShowsTheSavesOfOneModeNewestFirstAndSkipsBrokenSi
   EXPECT_TRUE(List(Window(*gInGameGUI, "loadgame")).Items.empty());
   EXPECT_NE(LogLine("savegame6.name").find("skipped"), std::string::npos);
   Game->State = gsEarthView;
-  LoadGameWindow_Show(*Game, "hotseat");
+  LoadGameWindow_Show(*Game, ViewState(), "hotseat");
   EXPECT_EQ(Captions(Window(*gInGameGUI, "loadgame")), (std::vector<std::string>{"Two players"}));
 }
 
@@ -132,7 +137,7 @@ TEST_F(LoadSaveWindows, ListingTheFolderRemovesTemporaryFilesOfKilledSaves) {
   Saves.Write("savegame2.xml.tmp99999999", "<half");
   Saves.Write("savegame3.name.tmp99999999", "Half");
   Game->State = gsMainMenu;
-  LoadGameWindow_Show(*Game, "singleplayer");
+  LoadGameWindow_Show(*Game, ViewState(), "singleplayer");
   EXPECT_EQ(Captions(Window(*gMainMenuGUI, "loadgame")), (std::vector<std::string>{"Kept"}));
   EXPECT_EQ(ListFolder(Saves.Path(), ""), (std::vector<std::string>{"savegame2.name", "savegame2.xml"}));
   EXPECT_NE(LogLine("unfinished temporary").find("Removed 2"), std::string::npos);
@@ -140,7 +145,7 @@ TEST_F(LoadSaveWindows, ListingTheFolderRemovesTemporaryFilesOfKilledSaves) {
 
 TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsInTheClickedWindowOnly) {
   Open(*gInGameGUI, "savegame");
-  SaveGameWindow_Show(*Game, "singleplayer");
+  SaveGameWindow_Show(*Game, ViewState(), "singleplayer");
   TGLWindow& Save = Window(*gInGameGUI, "savegame");
   const std::string Proposed = Save.GetItem<TGLEdit>("edit_savegamename").Text;
   EXPECT_NE(Proposed.find(" - Ada, Northland - Round 12"), std::string::npos) << Proposed;
@@ -154,7 +159,7 @@ TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsI
   // Overwrite: the first press asks, the second replaces the document under the old name.
   gCurrentTurn = 13;
   Open(*gInGameGUI, "savegame");
-  SaveGameWindow_Show(*Game, "singleplayer");
+  SaveGameWindow_Show(*Game, ViewState(), "singleplayer");
   Save.GetItem<TGLEdit>("edit_savegamename").Text = "Not this";
   List(Save).ItemIndex = -1;
   Press(*gInGameGUI, "savegame", "button_overwritegame");  // nothing selected
@@ -173,10 +178,10 @@ TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsI
 
   // Both windows open, each with a row selected: a delete in the save window removes only its row.
   Open(*gInGameGUI, "loadgame");
-  LoadGameWindow_Show(*Game, "singleplayer");
+  LoadGameWindow_Show(*Game, ViewState(), "singleplayer");
   Select(*gInGameGUI, "loadgame", Proposed);
   Open(*gInGameGUI, "savegame");
-  SaveGameWindow_Show(*Game, "singleplayer");
+  SaveGameWindow_Show(*Game, ViewState(), "singleplayer");
   Select(*gInGameGUI, "savegame", "Second");
   // Deleting asks first; the second press deletes.
   Press(*gInGameGUI, "savegame", "button_deletegame");
@@ -200,7 +205,7 @@ TEST_F(LoadSaveWindows, SavingNumbersOverwritingAsksAndKeepsTheNameDeletingActsI
 TEST_F(LoadSaveWindows, AnOverwriteAskedBeforeALoadAsksAgainAfterIt) {
   SaveAs("First");
   Open(*gInGameGUI, "savegame");
-  SaveGameWindow_Show(*Game, "singleplayer");
+  SaveGameWindow_Show(*Game, ViewState(), "singleplayer");
   Select(*gInGameGUI, "savegame", "First");
   Press(*gInGameGUI, "savegame", "button_overwritegame");
   ASSERT_TRUE(MessageBoxOpen(*gInGameGUI));
@@ -274,9 +279,9 @@ TEST_F(LoadSaveWindows, InTheMenuTheInGameSaveWindowLeftOpenTakesNoClickAndAQues
 
   // In game, a question asked by the save window is not confirmed by the load window's button.
   Open(*gInGameGUI, "loadgame");
-  LoadGameWindow_Show(*Game, "singleplayer");
+  LoadGameWindow_Show(*Game, ViewState(), "singleplayer");
   Open(*gInGameGUI, "savegame");
-  SaveGameWindow_Show(*Game, "singleplayer");
+  SaveGameWindow_Show(*Game, ViewState(), "singleplayer");
   Select(*gInGameGUI, "savegame", "Older");
   Press(*gInGameGUI, "savegame", "button_deletegame");
   ASSERT_TRUE(MessageBoxOpen(*gInGameGUI));
@@ -291,12 +296,12 @@ TEST_F(LoadSaveWindows, InTheMenuTheInGameSaveWindowLeftOpenTakesNoClickAndAQues
 
   // The save window open with its first row selected, and off to the main menu.
   Open(*gInGameGUI, "savegame");
-  SaveGameWindow_Show(*Game, "singleplayer");
+  SaveGameWindow_Show(*Game, ViewState(), "singleplayer");
   Select(*gInGameGUI, "savegame", "Newer");
   Game->State = gsMainMenu;
   ASSERT_TRUE(Save.Visible);
   Open(*gMainMenuGUI, "loadgame");
-  LoadGameWindow_Show(*Game, "singleplayer");
+  LoadGameWindow_Show(*Game, ViewState(), "singleplayer");
   TGLWindow& Load = Window(*gMainMenuGUI, "loadgame");
   ASSERT_TRUE(Load.OnClick) << "the main menu's load window has its handler (the game's own binding: main_menu_load_gltest)";
   for (const char* First : {"Newer", "Older"}) {
@@ -327,7 +332,7 @@ TEST_F(LoadSaveWindows, ADeleteThatFailsIsLoggedAndReportedNotCalledDone) {
   Saves.Write("savegame2.xml/inside", "x");
   Game->State = gsMainMenu;
   Open(*gMainMenuGUI, "loadgame");
-  LoadGameWindow_Show(*Game, "singleplayer");
+  LoadGameWindow_Show(*Game, ViewState(), "singleplayer");
   Select(*gMainMenuGUI, "loadgame", "Gone");
   Press(*gMainMenuGUI, "loadgame", "button_deletegame");
   Press(*gMainMenuGUI, "messagedlg_ext", "msgdlg_ext_ok");

@@ -31,6 +31,7 @@
 #include "presentation/presentation_globals.h"
 #include "presentation/scenes/battlefield_scene.h"
 #include "presentation/scenes/end_game_scene.h"
+#include "presentation/basic_game_view.h"
 #include "presentation/view_state.h"
 #include "world/battle.h"
 #include "presentation/scenes/menu_scenes.h"
@@ -116,7 +117,9 @@ protected:
     gGUIScreenHeight = kHeight;
     gSettings.NoShaders = true;
     gSettings.Reflections = false;
-    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
+    auto View = std::make_unique<TBasicGameView>();
+    GameView = View.get();
+    Game = std::make_unique<TGame>(Form, std::move(View));
   }
   void TearDown() override {
     Game.reset();
@@ -157,6 +160,9 @@ protected:
   TTempFolder Scores, UserData;
   TTarnovaForm Form{{"tarnova"}};
   std::unique_ptr<TGame> Game;
+  // The game's view, which owns the view state its scenes and windows are handed.
+  TBasicGameView* GameView = nullptr;
+  TViewState& ViewState() { return GameView->ViewState; }
   GLuint Frame = 0, Buffers[2] = {0, 0};
 };
 
@@ -221,7 +227,7 @@ TEST_F(Scenes, TheMenuGlobesTakeTheirProgramAndTheSeaTheNoiseVolumeAndTheShaderC
 
   gShaderTime = 50.0f;
   Game->FrameTime = 16.0;
-  RenderMainMenu(*Game);
+  RenderMainMenu(*Game, ViewState());
   TFrame F = ReadFrame();
   SaveFrame(F, "main_menu");
   // The sea at the bottom left, away from the hand and its foam ring.
@@ -241,7 +247,7 @@ TEST_F(Scenes, TheMenuGlobesTakeTheirProgramAndTheSeaTheNoiseVolumeAndTheShaderC
   gNationSelectGUI->ScreenWidth = kWidth;
   gNationSelectGUI->Windows[0]->Width = kWidth;
   gNationSelectGUI->Windows[0]->Height = kHeight;
-  RenderNationSelection(*Game);
+  RenderNationSelection(*Game, ViewState());
   F = ReadFrame();
   SaveFrame(F, "nation_selection");
   const auto Globe = F.At(512, 200);
@@ -277,7 +283,7 @@ TEST_F(Scenes, TheNationSelectionShowsTheSkyAndALongNameBesideItsHistoryWithoutO
   Game->FrameTime = 16.0;
   for (bool Reflections : {false, true}) {
     gSettings.Reflections = Reflections;
-    RenderNationSelection(*Game);
+    RenderNationSelection(*Game, ViewState());
     const TFrame F = ReadFrame();
     SaveFrame(F, Reflections ? "nation_selection_reflections" : "nation_selection");
     // The night sky with its stars above, the lit sea below.
@@ -323,23 +329,23 @@ TEST_F(Scenes, TheNationSelectionDrawsItsSkyOnceWhileItStaysAndAfreshForAnotherN
   };
   const std::uint32_t Redraws = gSceneSkyImage.Redraws();
   Game->SelectedNation = Game->DisplayedNation = Game->TargetNation = 1;
-  RenderNationSelection(*Game);
+  RenderNationSelection(*Game, ViewState());
   const auto First = Sky();
   for (int Frame = 0; Frame < 2; ++Frame) {
-    RenderNationSelection(*Game);
+    RenderNationSelection(*Game, ViewState());
     EXPECT_EQ(Sky(), First) << "frame " << Frame + 1;
   }
   EXPECT_EQ(gSceneSkyImage.Redraws(), Redraws + 1);
   // Halfway through a cross-fade both skies show, each frame drawn as it stands.
   Game->TargetNation = 2;
-  ViewStateOf(*Game).NationFade = 0.5f;
-  RenderNationSelection(*Game);
+  ViewState().NationFade = 0.5f;
+  RenderNationSelection(*Game, ViewState());
   const auto Halfway = Sky();
   EXPECT_NE(Halfway, First);
   EXPECT_EQ(gSceneSkyImage.Redraws(), Redraws + 1);
   // Once the fade is over, the new nation's sky, not the old one kept.
   Game->DisplayedNation = 2;
-  RenderNationSelection(*Game);
+  RenderNationSelection(*Game, ViewState());
   const auto Second = Sky();
   EXPECT_NE(Second, First);
   EXPECT_NE(Second, Halfway);
@@ -379,7 +385,7 @@ TEST_F(Scenes, TheIntroFadesItsItemsInOverTheSkyAndHandsOverToTheMenu) {
   Game->FrameTime = 100.0;  // ten frames a second, injected
   int Frames = 0;
   while (!Game->FadingOut() && Frames < 200) {
-    RenderIntro(*Game);
+    RenderIntro(*Game, ViewState());
     if (++Frames == 30) SaveFrame(ReadFrame(), "intro_after_3s");
   }
   EXPECT_EQ(Game->PendingState, gsMainMenu);
@@ -434,7 +440,7 @@ TEST_F(Scenes, AVictoryEntersTheScoreAndTheEndScreenShowsItsChartAndTheHighlight
   EXPECT_EQ(Written.Entries[1].PlayerName, "Ada");
 
   Game->FrameTime = 16.0;
-  RenderGameEnd(*Game);
+  RenderGameEnd(*Game, ViewState());
   const TFrame F = ReadFrame();
   SaveFrame(F, "end_of_game");
   // The chart's lines in the nations' colours inside the graph panel.
@@ -490,7 +496,7 @@ TEST_F(Scenes, TheFadeVeilDarkensEverythingTheFrameDrewByItsValue) {
   LoadScreen(*gIntroGUI, "data\\XML\\UI_IntroScreen.xml");
   Game->State = gsIntro;
   Game->FrameTime = 16.0;
-  RenderIntro(*Game);
+  RenderIntro(*Game, ViewState());
   const TFrame Lit = ReadFrame();
   Game->FadeValue = 0.25f;
   DrawFadeVeil(*Game);
@@ -527,10 +533,10 @@ TEST_F(Scenes, TheIntrosLightningStrikesTheSeaWholeAndLightsNothingButTheBolt) {
   Game->State = gsIntro;
   Game->FrameTime = 0.0;  // the flash stands still while it is looked at
   SetRandomSeed(5);
-  ViewStateOf(*Game).MenuLightningTimer = 0.0f;
-  RenderIntro(*Game);
-  RenderIntro(*Game);
-  ASSERT_LE(ViewStateOf(*Game).MenuLightningTimer, 0.0f) << "a flash began by itself";
+  ViewState().MenuLightningTimer = 0.0f;
+  RenderIntro(*Game, ViewState());
+  RenderIntro(*Game, ViewState());
+  ASSERT_LE(ViewState().MenuLightningTimer, 0.0f) << "a flash began by itself";
   const TFrame Sky = ReadFrame();
   // The horizon: the first row of the sea at the left edge.
   int Horizon = 0;
@@ -545,8 +551,8 @@ TEST_F(Scenes, TheIntrosLightningStrikesTheSeaWholeAndLightsNothingButTheBolt) {
   // no band of sky down to where it has grown; at full length it reaches down to the sea and
   // nothing of it lies beyond, neither under the water nor seen through it.
   for (float Timer : {150.0f, 40.0f}) {
-    ViewStateOf(*Game).MenuLightningTimer = Timer;
-    RenderIntro(*Game);
+    ViewState().MenuLightningTimer = Timer;
+    RenderIntro(*Game, ViewState());
     const TFrame Flash = ReadFrame();
     SaveFrame(Flash, Timer > 50.0f ? "lightning_growing" : "lightning_full");
     int Lit = 0, LitBelow = 0, AtTheSea = 0;

@@ -37,9 +37,11 @@ protected:
     for (const char* File : {"window_army_build.xml", "window_army_management.xml", "window_autobattle.xml",
                              "window_region_details.xml", "window_region_build.xml", "extended_message_dialog.xml"})
       ASSERT_TRUE(gInGameGUI->AddWindowFromXML(std::string("data\\XML\\lang_eng\\") + File, {}, {}, {})) << File;
-    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
+    auto View = std::make_unique<TBasicGameView>();
+    GameView = View.get();
+    Game = std::make_unique<TGame>(Form, std::move(View));
     Game->Earth = std::make_unique<TEarth>();  // holds the selection, as in the game
-    RegisterRegionAndArmyWindows(*Game);
+    RegisterRegionAndArmyWindows(*Game, ViewState());
     Game->RegionDetailsSelectedSlot = -1;
     Region(0).Owner = 0;
     Game->SelectRegion(0);
@@ -81,6 +83,9 @@ protected:
   TDataGUIServices* Services = nullptr;
   TTarnovaForm Form{{"tarnova", "-windowed"}};
   std::unique_ptr<TGame> Game;
+  // The game's view, which owns the view state its scenes and windows are handed.
+  TBasicGameView* GameView = nullptr;
+  TViewState& ViewState() { return GameView->ViewState; }
 
 private:
   std::unique_ptr<TGUIServices> PreviousServices;

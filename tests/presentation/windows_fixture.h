@@ -78,8 +78,10 @@ protected:
                              "window_research_history.xml", "window_espionage.xml", "window_stats.xml",
                              "extended_message_dialog.xml"})
       EXPECT_TRUE(gInGameGUI->AddWindowFromXML("data\\xml\\lang_" + Language + "\\" + File)) << File;
-    Game = std::make_unique<TGame>(Form, std::make_unique<TBasicGameView>());
-    TBasicGameView().RegisterWindows(*Game);
+    auto View = std::make_unique<TBasicGameView>();
+    GameView = View.get();
+    Game = std::make_unique<TGame>(Form, std::move(View));
+    GameView->RegisterWindows(*Game);
   }
 
   TGLWindow& Window(const std::string& Name) { return *gInGameGUI->GetWindow(Name); }
@@ -129,6 +131,9 @@ protected:
   TEarth Earth;
   TTarnovaForm Form{{"tarnova", "-windowed"}};
   std::unique_ptr<TGame> Game;
+  // The game's view, which owns the view state its scenes and windows are handed.
+  TBasicGameView* GameView = nullptr;
+  TViewState& ViewState() { return GameView->ViewState; }
 
 private:
   std::unique_ptr<TGUIServices> PreviousServices;

@@ -174,9 +174,9 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[std::size_t(Card)]) << Card;
     const std::size_t Turns = static_cast<std::size_t>(std::count(Recording->Sounds.begin(), Recording->Sounds.end(), "ResearchRotate"));
     EXPECT_EQ(Turns, Card == 0 ? 0u : 1u) << Card;
-    EXPECT_EQ(ViewStateOf(*Game).ResearchCarouselTarget, Card * 120.0f);
+    EXPECT_EQ(ViewState().ResearchCarouselTarget, Card * 120.0f);
     if (Card == 1) {
-      EXPECT_EQ(ViewStateOf(*Game).ResearchCarouselDirection, 1.0f);
+      EXPECT_EQ(ViewState().ResearchCarouselDirection, 1.0f);
     }
   }
   // Pressed outside the ring and dragged over a card, nothing is picked.
@@ -220,8 +220,8 @@ TEST_F(WindowsGL, CarouselPicksTheCardUnderTheMouseAndEveryWindowDraws) {
     ShowOnly("science");
     gInGameGUI->FadeSpeed = 0.0f;
     Frame();  // the window's items settle
-    ViewStateOf(*Game).ResearchCivilFactor = 0.5f;
-    ViewStateOf(*Game).ResearchMilitaryFactor = 0.25f;
+    ViewState().ResearchCivilFactor = 0.5f;
+    ViewState().ResearchMilitaryFactor = 0.25f;
     gInGameGUI->LoadSkinTextures();
     Begin2DFrame(1024, 768, 1.0f);
     glClearColor(0.12f, 0.16f, 0.24f, 1.0f);

@@ -78,7 +78,7 @@ TEST_F(WindowsTest, ResearchListsStartsAndRefuses) {
   // the first researchable one.
   Click("technology_researched_tech_basics");
   EXPECT_EQ(Game->ResearchSelectedTech, nullptr);
-  ResearchWindow_KeepSelection(*Game);
+  ResearchWindow_KeepSelection(*Game, ViewState());
   EXPECT_EQ(Game->ResearchSelectedTech, Tree.FindByName("tech_basics"));
 
   // Fusion leads nowhere: one "nothing" row with the stop icon.
@@ -93,11 +93,11 @@ TEST_F(WindowsTest, ResearchListsStartsAndRefuses) {
 
 TEST_F(WindowsTest, ResearchShowsTheCardInFrontWithItsOwnDescription) {
   TTechnologyTree& Tree = Player().TechnologyTree;
-  TViewState& Ring = ViewStateOf(*Game);
+  TViewState& Ring = ViewState();
   gInGameGUI->OpenWindow("science");
   const auto& Memo = Item<TGLMemo>("science", "memo_tech");
   // Energy, the second of two cards, picked and turned to the front.
-  ResearchCarousel_Pick(*Game, 1);
+  ResearchCarousel_Pick(*Game, ViewState(), 1);
   ASSERT_EQ(Game->ResearchSelectedTech, Tree.FindByName("tech_energy"));
   Ring.ResearchCarouselAngle = Ring.ResearchCarouselTarget;
   Ring.ResearchCarouselDirection = 0.0f;
@@ -107,7 +107,7 @@ TEST_F(WindowsTest, ResearchShowsTheCardInFrontWithItsOwnDescription) {
   // selected and stays in front at its new place, the third of three.
   Tree.FindByName("tech_basics")->Researched = true;
   gInGameGUI->UpdateAllWindows();
-  ResearchWindow_KeepSelection(*Game);
+  ResearchWindow_KeepSelection(*Game, ViewState());
   EXPECT_EQ(Game->ResearchSelectedTech, Tree.FindByName("tech_energy"));
   EXPECT_EQ(Ring.ResearchCarouselAngle, 240.0f);
   EXPECT_EQ(Ring.ResearchCarouselTarget, 240.0f);
@@ -116,7 +116,7 @@ TEST_F(WindowsTest, ResearchShowsTheCardInFrontWithItsOwnDescription) {
   Ring.ResearchCarouselDirection = 1.0f;
   Tree.FindByName("tech_basics")->Researched = false;
   gInGameGUI->UpdateAllWindows();
-  ResearchWindow_KeepSelection(*Game);
+  ResearchWindow_KeepSelection(*Game, ViewState());
   EXPECT_EQ(Ring.ResearchCarouselTarget, 180.0f);
   EXPECT_EQ(Ring.ResearchCarouselAngle, 100.0f);
   EXPECT_EQ(Ring.ResearchCarouselDirection, 1.0f);
@@ -127,7 +127,7 @@ TEST_F(WindowsTest, ResearchShowsTheCardInFrontWithItsOwnDescription) {
   // own description, not energy's.
   EXPECT_TRUE(Memo.Lines.empty());
   Click("technology_researched_tech_basics");
-  ResearchWindow_KeepSelection(*Game);
+  ResearchWindow_KeepSelection(*Game, ViewState());
   EXPECT_EQ(Game->ResearchSelectedTech, Tree.FindByName("tech_basics"));
   EXPECT_EQ(Ring.ResearchCarouselAngle, 0.0f);
   EXPECT_EQ(Memo.Lines, std::vector<std::string>{"The basics."});
@@ -146,7 +146,7 @@ TEST_F(WindowsTest, ResearchStartsOnlyInTheCurrentPlayersTree) {
   EXPECT_EQ(MessageBox(), Localize("szMsgResearchNoTechSelected"));
   CloseMessageBox();
   // The next frame selects from the new player's own list.
-  ResearchWindow_KeepSelection(*Game);
+  ResearchWindow_KeepSelection(*Game, ViewState());
   ASSERT_NE(Game->ResearchSelectedTech, nullptr);
   EXPECT_EQ(Game->ResearchSelectedTech->Tree, &gNations[1]->TechnologyTree);
   Click("research_startresearch");
@@ -165,8 +165,24 @@ TEST_F(WindowsTest, ResearchTimesAndFactors) {
   EXPECT_EQ(ResearchTimeText(-40, 2.0f), Localize("szStrResearchResearchTime") + " -20 " + Localize("szStrTurns"));
   TTechnology Other(nullptr);
   Other.Category = 2;
-  ViewStateOf(*Game).ResearchCivilFactor = ViewStateOf(*Game).ResearchMilitaryFactor = 1.0f;
-  EXPECT_EQ(ResearchFactor(*Game, Other), 0.0f);
+  ViewState().ResearchCivilFactor = ViewState().ResearchMilitaryFactor = 1.0f;
+  EXPECT_EQ(ResearchFactor(ViewState(), Other), 0.0f);
+}
+
+// The research window's handlers keep the factors in the view state of the view that bound
+// them: the window opens and shows them whatever view the game holds at that moment.
+TEST_F(WindowsTest, TheResearchWindowKeepsItsFactorsInTheViewThatBoundIt) {
+  struct TBareView : TGameView {
+    void Render(TGame&) override {}
+  };
+  TBasicGameView Binder;
+  Binder.ViewState.ResearchCivilFactor = -1.0f;  // the opening sets it
+  Binder.RegisterWindows(*Game);
+  Game->View = std::make_unique<TBareView>();
+  GameView = nullptr;
+  ASSERT_NO_THROW(gInGameGUI->OpenWindow("science"));
+  EXPECT_FALSE(Game->ResearchTechList.empty());
+  EXPECT_FLOAT_EQ(Binder.ViewState.ResearchCivilFactor, static_cast<float>(Player().GetValue("researchcivil") / 4.5));
 }
 
 TEST_F(WindowsTest, ResearchHistoryGroupsWhatIsResearched) {
@@ -210,20 +226,20 @@ TEST_F(WindowsTest, ChoosingACardOfTheRingSelectsItsTechnologyAndTurnsTheRing) {
   gInGameGUI->OpenWindow("science");
   ASSERT_EQ(Game->ResearchTechList.size(), 2u);
   Game->ResearchSelectedTech = Game->ResearchTechList[1];
-  ViewStateOf(*Game).ResearchCarouselAngle = 0.0f;
-  ResearchCarousel_Pick(*Game, 0);
+  ViewState().ResearchCarouselAngle = 0.0f;
+  ResearchCarousel_Pick(*Game, ViewState(), 0);
   EXPECT_EQ(Item<TGLMemo>("science", "memo_tech").Lines, std::vector<std::string>{"The basics."});
-  ResearchCarousel_Pick(*Game, 1);
+  ResearchCarousel_Pick(*Game, ViewState(), 1);
   EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[1]);
-  EXPECT_FLOAT_EQ(ViewStateOf(*Game).ResearchCarouselTarget, 180.0f);
-  EXPECT_EQ(ViewStateOf(*Game).ResearchCarouselDirection, 1.0f);
+  EXPECT_FLOAT_EQ(ViewState().ResearchCarouselTarget, 180.0f);
+  EXPECT_EQ(ViewState().ResearchCarouselDirection, 1.0f);
   EXPECT_TRUE(Played("ResearchRotate"));
   EXPECT_NE(Item<TGLMemo>("science", "memo_tech").Lines, std::vector<std::string>{"The basics."});
   Services->Sounds.clear();
-  ResearchCarousel_Pick(*Game, 1);  // the same card again: no sound
+  ResearchCarousel_Pick(*Game, ViewState(), 1);  // the same card again: no sound
   EXPECT_FALSE(Played("ResearchRotate"));
   for (std::int32_t None : {-1, 2}) {
-    ResearchCarousel_Pick(*Game, None);
+    ResearchCarousel_Pick(*Game, ViewState(), None);
     EXPECT_EQ(Game->ResearchSelectedTech, Game->ResearchTechList[1]) << None;
   }
 }

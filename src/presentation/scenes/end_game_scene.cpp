@@ -72,8 +72,8 @@ std::string HighScoreRowText(const THighScoreListEntry& Entry) {
          std::to_string(Entry.Score) + " " + Localize("szStrHighScorePoints");
 }
 
-void RenderGameEnd(TGame& Game) {
-  RenderMenuBackdrop(Game);
+void RenderGameEnd(TGame& Game, TViewState& View) {
+  RenderMenuBackdrop(Game, View);
 
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_BLEND);

@@ -5,9 +5,10 @@
 #include <string>
 
 class TGame;
+struct TViewState;
 struct THighScoreListEntry;
 
-void RenderGameEnd(TGame& Game);
+void RenderGameEnd(TGame& Game, TViewState& View);
 // One row of the high-score table after its rank and flag: "name (turns Turns)" then eleven
 // blanks and "score Points", with the current language's words.
 std::string HighScoreRowText(const THighScoreListEntry& Entry);

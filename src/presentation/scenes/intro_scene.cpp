@@ -17,22 +17,22 @@ constexpr std::int32_t kLastStep = 3;   // four intro items
 constexpr float kIntroHold = 800.0f;    // 8 s at 0.1 per millisecond
 }  // namespace
 
-bool AdvanceIntro(TGame& Game, TGLWindow& Base) {
+bool AdvanceIntro(TGame& Game, TViewState& View, TGLWindow& Base) {
   const std::size_t Index = static_cast<std::size_t>(Game.IntroStep) + kHintItems;
   // A layout with fewer items counts the missing ones as shown, so the intro still ends.
   TGLGUIItem* Item = Index < Base.Items.size() ? Base.Items[Index].get() : nullptr;
   // Any item not yet fading in starts now, also one the layout left hidden at half alpha.
   if (Item && Item->Alpha < 1.0f && !(Item->Visible && Item->FadeDir > 0.0f)) Item->FadeIn();
   if ((!Item || Item->Alpha >= 1.0f) && Game.IntroStep < kLastStep) ++Game.IntroStep;
-  float& Timer = ViewStateOf(Game).IntroTimer;
+  float& Timer = View.IntroTimer;
   if (Game.IntroStep == kLastStep) Timer += static_cast<float>(0.1 * Game.FrameTime);
   if (Timer <= kIntroHold) return false;
   Game.SwitchState(gsMainMenu);
   return true;
 }
 
-void RenderIntro(TGame& Game) {
-  RenderMenuBackdrop(Game);
+void RenderIntro(TGame& Game, TViewState& View) {
+  RenderMenuBackdrop(Game, View);
 
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_DEPTH_TEST);
@@ -49,7 +49,7 @@ void RenderIntro(TGame& Game) {
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
   glColor3f(1, 1, 1);
-  AdvanceIntro(Game, *gIntroGUI->Windows[0]);
+  AdvanceIntro(Game, View, *gIntroGUI->Windows[0]);
   gFieldOfView = 45.0f;
   gCameraDistance = -2.0f;
 }

@@ -28,7 +28,7 @@ void Bind(const char* Name) {
 }
 
 // Sky and lightning in screen space; the caller's matrices are kept.
-void SkyAndLightning(TGame& Game, bool Reflected, bool MainMenu) {
+void SkyAndLightning(TGame& Game, TViewState& View, bool Reflected, bool MainMenu) {
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
@@ -56,7 +56,7 @@ void SkyAndLightning(TGame& Game, bool Reflected, bool MainMenu) {
   glDepthMask(GL_TRUE);
 
   // The lightning advances once per frame, in the pass that is seen, not again in the mirror.
-  float& Lightning = ViewStateOf(Game).MenuLightningTimer;
+  float& Lightning = View.MenuLightningTimer;
   if (!Reflected) AdvanceMenuLightning(Lightning, Game.FrameTime);
   if (Lightning > 0.0f) {
     const float F = MenuLightningReach(Lightning);
@@ -79,9 +79,9 @@ void SkyAndLightning(TGame& Game, bool Reflected, bool MainMenu) {
   glPopMatrix();
 }
 
-void MainMenuSky(TGame& Game, bool Reflected) {
+void MainMenuSky(TGame& Game, TViewState& View, bool Reflected) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  SkyAndLightning(Game, Reflected, true);
+  SkyAndLightning(Game, View, Reflected, true);
   const float T = gShaderTime;
 
   // Nothing below the water surface of the entry frame.
@@ -124,12 +124,12 @@ void MainMenuSky(TGame& Game, bool Reflected) {
 }
 
 // The mirror: the scene drawn upside down about the water into the reflection texture.
-void Reflection(TGame& Game, bool MainMenu) {
+void Reflection(TGame& Game, TViewState& View, bool MainMenu) {
   RenderSceneReflection(Game, kWaterLevel, [&] {
     if (MainMenu)
-      MainMenuSky(Game, true);
+      MainMenuSky(Game, View, true);
     else
-      SkyAndLightning(Game, true, false);
+      SkyAndLightning(Game, View, true, false);
   });
 }
 
@@ -252,19 +252,19 @@ float MenuLightningReach(float Timer) {
   return Timer > 50.0f ? (150.0f - (Timer - 50.0f)) / 150.0f : 1.0f;
 }
 
-void RenderSkySphere(TGame& Game, bool Reflected) {
-  SkyAndLightning(Game, Reflected, false);
+void RenderSkySphere(TGame& Game, TViewState& View, bool Reflected) {
+  SkyAndLightning(Game, View, Reflected, false);
   glColor3f(1, 1, 1);
 }
 
-void RenderMenuReflection(TGame& Game) { Reflection(Game, false); }
+void RenderMenuReflection(TGame& Game, TViewState& View) { Reflection(Game, View, false); }
 
 void RenderMenuWater(TGame& Game) { Water(Game, false); }
 
-void RenderMenuBackdrop(TGame& Game) {
+void RenderMenuBackdrop(TGame& Game, TViewState& View) {
   gCameraDistance = -6.0f;
   gFieldOfView = 60.0f;
-  if (gSettings.Reflections) RenderMenuReflection(Game);
+  if (gSettings.Reflections) RenderMenuReflection(Game, View);
   glEnable(GL_DEPTH_TEST);
   SetScenePerspective(Game);
   // The sky pass draws without clearing: clear here, or the last frame's GUI and cursor stay.
@@ -272,15 +272,15 @@ void RenderMenuBackdrop(TGame& Game) {
   glPushMatrix();
   glTranslatef(0, 0, gCameraDistance);
   glDisable(GL_LIGHTING);
-  RenderSkySphere(Game, false);
+  RenderSkySphere(Game, View, false);
   glPopMatrix();
   RenderMenuWater(Game);
 }
 
-void RenderMainMenu(TGame& Game) {
+void RenderMainMenu(TGame& Game, TViewState& View) {
   gCameraDistance = -6.0f;
   gFieldOfView = 60.0f;
-  if (gSettings.Reflections) Reflection(Game, true);
+  if (gSettings.Reflections) Reflection(Game, View, true);
 
   TGLWindow& Base = *gMainMenuGUI->Windows[0];
   for (auto& Item : Base.Items) {
@@ -301,7 +301,7 @@ void RenderMainMenu(TGame& Game) {
   SetScenePerspective(Game);
   glPushMatrix();
   glTranslatef(0, 0, gCameraDistance);
-  MainMenuSky(Game, false);
+  MainMenuSky(Game, View, false);
   glPopMatrix();
   Water(Game, true);
 

@@ -69,14 +69,14 @@ void Symbol(std::size_t Place, float ExtraScale, const std::string& Model) {
 }
 
 // The sky, the globe and the symbols, upright or mirrored for the reflection.
-void NationScene(TGame& Game, bool Mirrored) {
+void NationScene(TGame& Game, const TViewState& View, bool Mirrored) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glColor3f(1, 1, 1);
   glDepthMask(GL_FALSE);
   glEnable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
   const bool Fading = Game.DisplayedNation != Game.TargetNation;
-  const float Fade = ViewStateOf(Game).NationFade;
+  const float Fade = View.NationFade;
   if (Fading) glColor3f(1 - Fade, 1 - Fade, 1 - Fade);
   const std::string Sky = "skysphere" + std::to_string(Game.DisplayedNation);
   if (gTextureManager) gTextureManager->BindTexture(Sky, 0);
@@ -117,8 +117,8 @@ void NationScene(TGame& Game, bool Mirrored) {
   glMatrixMode(GL_MODELVIEW);
 }
 
-void NationReflection(TGame& Game) {
-  RenderSceneReflection(Game, kWaterLevel, [&] { NationScene(Game, true); });
+void NationReflection(TGame& Game, const TViewState& View) {
+  RenderSceneReflection(Game, kWaterLevel, [&] { NationScene(Game, View, true); });
 }
 
 void Overlay(TGame& Game) {
@@ -191,17 +191,17 @@ void RenderNationSymbolPickColors(TGame& Game) {
   gUsePlainModels = false;
 }
 
-void RenderNationSelection(TGame& Game) {
+void RenderNationSelection(TGame& Game, const TViewState& View) {
   gNationSelectGUI->HideHint();
   gCameraDistance = -6.0f;
   gFieldOfView = 60.0f;
-  if (gSettings.Reflections) NationReflection(Game);
+  if (gSettings.Reflections) NationReflection(Game, View);
   glEnable(GL_DEPTH_TEST);
   SetScenePerspective(Game);
   glPushMatrix();
   glTranslatef(0, 0, gCameraDistance);
   glDisable(GL_LIGHTING);
-  NationScene(Game, false);
+  NationScene(Game, View, false);
   glPopMatrix();
   glDisable(GL_LIGHTING);
   RenderMenuWater(Game);

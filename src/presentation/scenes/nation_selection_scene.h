@@ -6,8 +6,9 @@
 #include "engine/vectors.h"
 
 class TGame;
+struct TViewState;
 
-void RenderNationSelection(TGame& Game);
+void RenderNationSelection(TGame& Game, const TViewState& View);
 // The five symbols in the picking colours: place i in red (5 + 5 i) / 255, whichever nation
 // stands there; the caller reads the pixel under the mouse.
 void RenderNationSymbolPickColors(TGame& Game);

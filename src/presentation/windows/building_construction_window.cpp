@@ -78,11 +78,11 @@ void BuildWindow_Click(TGame& Game, const std::string& Name) {
   }
 }
 
-void BuildWindow_Render(TGame& Game) {
+void BuildWindow_Render(TGame& Game, TViewState& View) {
   TGLWindow& W = InGameWindow("region_build");
   const TBuildingType* T = Game.BuildSelectedType;
-  DrawTurningPreview(Game, W, W.GetItem<TGLPanel>("panel_buildingpreview"), T ? T->ID : std::string(),
-                     ViewStateOf(Game).BuildPreviewRotation, true, -0.05f, true);
+  DrawTurningPreview(View, W, W.GetItem<TGLPanel>("panel_buildingpreview"), T ? T->ID : std::string(),
+                     View.BuildPreviewRotation, true, -0.05f, true);
   BeginPreviewCaption(W, T ? T->GetName() : Localize("szStrBuildingNoSelection"), 110, 130, 180);
   if (T) {
     T->DrawInfo(120, 140, 0.2f, true);

@@ -5,6 +5,7 @@
 #include <string>
 
 class TGame;
+struct TViewState;
 
 // Region details ("regioninfo") and its diorama.
 void RegionWindow_Show(TGame& Game);
@@ -15,12 +16,12 @@ void RegionWindow_DrawRegionScene(TGame& Game, bool Picking);
 // Unit build ("military").
 void MilitaryWindow_Show(TGame& Game);
 void MilitaryWindow_Click(TGame& Game, const std::string& Name);
-void MilitaryWindow_Render(TGame& Game);
+void MilitaryWindow_Render(TGame& Game, TViewState& View);
 
 // Building construction ("region_build").
 void BuildWindow_Show(TGame& Game);
 void BuildWindow_Click(TGame& Game, const std::string& Name);
-void BuildWindow_Render(TGame& Game);
+void BuildWindow_Render(TGame& Game, TViewState& View);
 
 // Army management ("army_management").
 void ArmyWindow_Show(TGame& Game);
@@ -37,8 +38,8 @@ void AutoBattleWindow_Click(TGame& Game, const std::string& Name);
 void AutoBattleWindow_Show(TGame& Game);  // frees a closed battle's defensive army
 
 // Attaches the handlers above to their windows of the in-game GUI (windows not loaded are
-// skipped).
-void RegisterRegionAndArmyWindows(TGame& Game);
+// skipped); the preview windows draw with View, the view state of the view that registers them.
+void RegisterRegionAndArmyWindows(TGame& Game, TViewState& View);
 
 // The building slot (0..8) whose pick colour the diorama's pick pass drew, -1 for none.
 int SlotOfPickColour(unsigned char R, unsigned char G, unsigned char B);

@@ -22,23 +22,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What cannot be undone asks first: the game object remembers the window, the button pressed
+// What cannot be undone asks first: the view state remembers the window, the button pressed
 // and the row it was pressed on. A second press of the same button on the same row of the same
 // window carries it out; any other press starts over.
-void ForgetPending(TGame& Game) {
-  TViewState& Question = ViewStateOf(Game);
+void ForgetPending(TViewState& Question) {
   Question.SaveLoadPendingWindow = nullptr;
   Question.SaveLoadPendingButton.clear();
   Question.SaveLoadPendingRow.clear();
 }
 
 // True when this press confirms an earlier one; else asks in a message box and remembers it.
-bool Confirmed(TGame& Game, TGLWindow& Window, const std::string& Button, const TListItem& Row,
+bool Confirmed(TViewState& Question, TGLWindow& Window, const std::string& Button, const TListItem& Row,
                const std::string& QuestionKey) {
-  TViewState& Question = ViewStateOf(Game);
   if (Question.SaveLoadPendingWindow == &Window && Question.SaveLoadPendingButton == Button &&
       Question.SaveLoadPendingRow == Row.ID) {
-    ForgetPending(Game);
+    ForgetPending(Question);
     return true;
   }
   Question.SaveLoadPendingWindow = &Window;
@@ -92,10 +90,10 @@ enum class TDeleted { NotYet, Done, Failed };
 // Deletes the document of the selected row and its side file, once the player has confirmed.
 // A file that cannot be removed is logged and reported to the player; what did go is gone, so
 // the list is shown anew either way.
-TDeleted DeleteSelected(TGame& Game, TGLWindow& Window) {
+TDeleted DeleteSelected(TGame& Game, TViewState& View, TGLWindow& Window) {
   const TListItem* Row = SelectedRow(Window);
   if (!Row || Row->ID.empty()) return TDeleted::NotYet;
-  if (!Confirmed(Game, Window, "button_deletegame", *Row, "szStrDeleteConfirm")) return TDeleted::NotYet;
+  if (!Confirmed(View, Window, "button_deletegame", *Row, "szStrDeleteConfirm")) return TDeleted::NotYet;
   const fs::path File = fs::path(gSaveGamePath) / Row->ID;
   // Each file on its own: a side file left behind would list a save that is gone. A file that
   // was not there any more is gone as asked.
@@ -146,18 +144,18 @@ std::vector<TListItem> ListSaveGames(const fs::path& Folder, const std::string& 
   return Rows;
 }
 
-void LoadGameWindow_Show(TGame& Game, const std::string& Mode) {
-  ViewStateOf(Game).SaveLoadMode = Mode;
-  ForgetPending(Game);
+void LoadGameWindow_Show(TGame& Game, TViewState& View, const std::string& Mode) {
+  View.SaveLoadMode = Mode;
+  ForgetPending(View);
   TGLWindow* W = LoadWindowOf(Game);
   if (!W) return;
   W->Caption = Localize("szStrLoadGameCat" + Mode);
   FillList(*W, Mode);
 }
 
-void SaveGameWindow_Show(TGame& Game, const std::string& Mode) {
-  ViewStateOf(Game).SaveLoadMode = Mode;
-  ForgetPending(Game);
+void SaveGameWindow_Show(TGame& Game, TViewState& View, const std::string& Mode) {
+  View.SaveLoadMode = Mode;
+  ForgetPending(View);
   TGLWindow* W = gInGameGUI->GetWindow("savegame");
   if (!W) return;
   W->Caption = Localize("szStrSaveGameCat" + Mode);
@@ -168,12 +166,12 @@ void SaveGameWindow_Show(TGame& Game, const std::string& Mode) {
   FillList(*W, Mode);
 }
 
-void LoadGameWindow_Click(TGame& Game, const std::string& Name) {
+void LoadGameWindow_Click(TGame& Game, TViewState& View, const std::string& Name) {
   TGLWindow* Target = LoadWindowOf(Game);
   if (!Target || !ClickedIn(Game, *Target)) return;
   TGLWindow& Window = *Target;
   if (Name == "button_loadgame") {
-    ForgetPending(Game);
+    ForgetPending(View);
     const TListItem* Row = SelectedRow(Window);
     if (!Row || Row->ID.empty()) return;
     const fs::path File = fs::path(gSaveGamePath) / Row->ID;
@@ -186,35 +184,35 @@ void LoadGameWindow_Click(TGame& Game, const std::string& Name) {
     Window.Visible = false;
     Game.EnterLoadedGame();
   } else if (Name == "button_deletegame") {
-    if (DeleteSelected(Game, Window) != TDeleted::NotYet) LoadGameWindow_Show(Game, ViewStateOf(Game).SaveLoadMode);
+    if (DeleteSelected(Game, View, Window) != TDeleted::NotYet) LoadGameWindow_Show(Game, View, View.SaveLoadMode);
   }
 }
 
-void SaveGameWindow_Click(TGame& Game, TGLWindow& Window, const std::string& Name) {
+void SaveGameWindow_Click(TGame& Game, TViewState& View, TGLWindow& Window, const std::string& Name) {
   if (!ClickedIn(Game, Window)) return;
   if (Name == "button_savegame") {
-    ForgetPending(Game);
+    ForgetPending(View);
     const std::string SaveName = Window.GetItem<TGLEdit>("edit_savegamename").Text;
     if (Game.SaveToXML(NextFreeSaveGame(gSaveGamePath).string(), SaveName)) Window.Owner->CloseWindow(Window.Name);
   } else if (Name == "button_overwritegame") {
     const TListItem* Row = SelectedRow(Window);
     if (!Row || Row->ID.empty()) return;
-    if (!Confirmed(Game, Window, "button_overwritegame", *Row, "szStrOverwriteConfirm")) return;
+    if (!Confirmed(View, Window, "button_overwritegame", *Row, "szStrOverwriteConfirm")) return;
     // The save keeps its old name.
     const std::string SaveName = Row->Caption;
     if (Game.SaveToXML((fs::path(gSaveGamePath) / Row->ID).string(), SaveName))
       Window.Owner->CloseWindow(Window.Name);
   } else if (Name == "button_deletegame") {
-    if (DeleteSelected(Game, Window) != TDeleted::NotYet) SaveGameWindow_Show(Game, ViewStateOf(Game).SaveLoadMode);
+    if (DeleteSelected(Game, View, Window) != TDeleted::NotYet) SaveGameWindow_Show(Game, View, View.SaveLoadMode);
   }
 }
 
-void RegisterLoadSaveWindows(TGame& Game) {
+void RegisterLoadSaveWindows(TGame& Game, TViewState& View) {
   // Both load windows carry the handler. Only the in-game windows hear the clicks, so a click
   // reaches it once, and it serves the load window of the current state, the main menu's too.
   for (TGLGUI* GUI : {gInGameGUI.get(), gMainMenuGUI.get()})
     if (TGLWindow* W = GUI ? GUI->GetWindow("loadgame") : nullptr)
-      W->OnClick = [&Game](const std::string& Name) { LoadGameWindow_Click(Game, Name); };
+      W->OnClick = [&Game, &View](const std::string& Name) { LoadGameWindow_Click(Game, View, Name); };
   if (TGLWindow* W = gInGameGUI->GetWindow("savegame"))
-    W->OnClick = [&Game, W](const std::string& Name) { SaveGameWindow_Click(Game, *W, Name); };
+    W->OnClick = [&Game, &View, W](const std::string& Name) { SaveGameWindow_Click(Game, View, *W, Name); };
 }

@@ -1,4 +1,6 @@
 // Attaches the region, army and battle window handlers to their in-game windows.
+#include <functional>
+
 #include "control/game.h"
 #include "gui/gui_globals.h"
 #include "gui/gui_manager.h"
@@ -8,7 +10,7 @@
 
 namespace {
 
-void Attach(const char* Name, void (*Render)(TGame&), void (*Click)(TGame&, const std::string&),
+void Attach(const char* Name, std::function<void(TGame&)> Render, void (*Click)(TGame&, const std::string&),
             void (*Show)(TGame&), TGame& Game) {
   TGLWindow* W = gInGameGUI ? gInGameGUI->GetWindow(Name) : nullptr;
   if (!W) return;
@@ -20,10 +22,10 @@ void Attach(const char* Name, void (*Render)(TGame&), void (*Click)(TGame&, cons
 
 }  // namespace
 
-void RegisterRegionAndArmyWindows(TGame& Game) {
+void RegisterRegionAndArmyWindows(TGame& Game, TViewState& View) {
   Attach("regioninfo", RegionWindow_Render, RegionWindow_Click, RegionWindow_Show, Game);
-  Attach("military", MilitaryWindow_Render, MilitaryWindow_Click, MilitaryWindow_Show, Game);
-  Attach("region_build", BuildWindow_Render, BuildWindow_Click, BuildWindow_Show, Game);
+  Attach("military", [&View](TGame& G) { MilitaryWindow_Render(G, View); }, MilitaryWindow_Click, MilitaryWindow_Show, Game);
+  Attach("region_build", [&View](TGame& G) { BuildWindow_Render(G, View); }, BuildWindow_Click, BuildWindow_Show, Game);
   Attach("army_management", ArmyWindow_Render, ArmyWindow_Click, ArmyWindow_Show, Game);
   Attach("autobattle", AutoBattleWindow_Render, AutoBattleWindow_Click, AutoBattleWindow_Show, Game);
 }

@@ -188,10 +188,9 @@ TMouseButtonQuery SetCarouselButtonQuery(TMouseButtonQuery Query) {
   return Previous;
 }
 
-void ResearchCarousel_Pick(TGame& Game, std::int32_t Card) {
+void ResearchCarousel_Pick(TGame& Game, TViewState& Ring, std::int32_t Card) {
   const auto& List = Game.ResearchTechList;
   if (Card < 0 || static_cast<std::size_t>(Card) >= List.size()) return;
-  TViewState& Ring = ViewStateOf(Game);
   Ring.ResearchCarouselTarget = float(Card * 360.0 / static_cast<double>(List.size()));
   Ring.ResearchCarouselDirection = CarouselDirection(Ring.ResearchCarouselAngle, Ring.ResearchCarouselTarget);
   TTechnology* Picked = List[static_cast<std::size_t>(Card)];
@@ -200,7 +199,7 @@ void ResearchCarousel_Pick(TGame& Game, std::int32_t Card) {
   ResearchWindow_Click(Game, "");
 }
 
-std::int32_t ResearchCarousel_Render(TGame& Game) {
+std::int32_t ResearchCarousel_Render(TGame& Game, TViewState& Ring) {
   TGLWindow* Window = gInGameGUI->GetWindow("science");
   if (!Window) return -1;
   std::int32_t Hit = -1;
@@ -223,7 +222,6 @@ std::int32_t ResearchCarousel_Render(TGame& Game) {
 
   const auto& List = Game.ResearchTechList;
   const std::int32_t n = static_cast<std::int32_t>(List.size());
-  TViewState& Ring = ViewStateOf(Game);
   const float Angle = Ring.ResearchCarouselAngle;
   auto SinCos = [n](std::int32_t i, float& S, float& C) {
     const double A = i * (2.0 * kPi / n);
@@ -340,8 +338,7 @@ std::int32_t ResearchCarousel_Render(TGame& Game) {
   return Hit;
 }
 
-void ResearchCarousel_Animate(TGame& Game) {
-  TViewState& Ring = ViewStateOf(Game);
+void ResearchCarousel_Animate(TViewState& Ring) {
   CarouselAnimStep(Ring.ResearchCarouselAngle, Ring.ResearchCarouselDirection, Ring.ResearchCarouselTarget,
                    gInGameGUI->FadeSpeed);
 }

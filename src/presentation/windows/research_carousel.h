@@ -7,6 +7,7 @@
 #include <functional>
 
 class TGame;
+struct TViewState;
 
 // The pick colour of card Index: (15, 0, 0), then red, green and blue raised by 15 up to 240 in
 // turn; from the 48th card on every card has (240, 240, 240).
@@ -27,9 +28,9 @@ TMouseButtonQuery SetCarouselButtonQuery(TMouseButtonQuery Query);
 // The ring's pass inside the research window's drawing (the window's translation is on the
 // model-view stack); restores viewport and matrices. Draws only: the result is the card that a
 // press on the ring hit in the pick pass, -1 for none.
-std::int32_t ResearchCarousel_Render(TGame& Game);
+std::int32_t ResearchCarousel_Render(TGame& Game, TViewState& Ring);
 // Chooses card Card of the ring: its technology becomes the selected one and the ring turns to
 // it. No card (-1) or one the list no longer has chooses nothing.
-void ResearchCarousel_Pick(TGame& Game, std::int32_t Card);
+void ResearchCarousel_Pick(TGame& Game, TViewState& Ring, std::int32_t Card);
 // The animation step, run last in the window's drawing.
-void ResearchCarousel_Animate(TGame& Game);
+void ResearchCarousel_Animate(TViewState& Ring);

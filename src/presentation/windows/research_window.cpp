@@ -38,11 +38,10 @@ bool InList(const TGame& Game, const TTechnology* T) {
 // The selected card stands in front. A new list moves the cards (a researched technology leaves
 // the ring, new ones join it in tree order): the ring follows the selected card to its new place,
 // at once when it is at rest, else by turning there.
-void KeepRingOnSelection(TGame& Game) {
+void KeepRingOnSelection(TGame& Game, TViewState& Ring) {
   const auto& List = Game.ResearchTechList;
   const auto Card = std::find(List.begin(), List.end(), Game.ResearchSelectedTech);
   if (Card == List.end()) return;
-  TViewState& Ring = ViewStateOf(Game);
   const float Place = float(static_cast<double>(Card - List.begin()) * 360.0 / static_cast<double>(List.size()));
   if (Ring.ResearchCarouselTarget == Place) return;
   Ring.ResearchCarouselTarget = Place;
@@ -84,10 +83,10 @@ std::vector<TTechnology*> ResearchableTechnologies() {
 
 void ResearchWindow_BuildTechList(TGame& Game) { Game.ResearchTechList = ResearchableTechnologies(); }
 
-void ResearchWindow_Show(TGame& Game) {
+void ResearchWindow_Show(TGame& Game, TViewState& View) {
   if (gPlayerNation < gNations.size() && gNations[gPlayerNation]) {
     const TNation& N = *gNations[gPlayerNation];
-    TViewState& Factors = ViewStateOf(Game);
+    TViewState& Factors = View;
     Factors.ResearchCivilFactor = static_cast<float>(N.GetValue("researchcivil") / 4.5);
     Factors.ResearchMilitaryFactor = static_cast<float>(N.GetValue("researchmilitary") / 4.5);
   }
@@ -97,9 +96,9 @@ void ResearchWindow_Show(TGame& Game) {
   if (Game.ResearchSelectedTech) TechnologyPicture(Game.ResearchSelectedTech->Image);
 }
 
-float ResearchFactor(const TGame& Game, const TTechnology& Technology) {
-  if (Technology.Category == 0) return ViewStateOf(Game).ResearchCivilFactor;
-  if (Technology.Category == 1) return ViewStateOf(Game).ResearchMilitaryFactor;
+float ResearchFactor(const TViewState& View, const TTechnology& Technology) {
+  if (Technology.Category == 0) return View.ResearchCivilFactor;
+  if (Technology.Category == 1) return View.ResearchMilitaryFactor;
   return 0.0f;
 }
 
@@ -140,7 +139,7 @@ void ResearchWindow_Click(TGame& Game, const std::string& Name) {
   FillLeadsTo(Window->GetItem<TGLListBox>("listbox_leadsto"), T);
 }
 
-void ResearchWindow_KeepSelection(TGame& Game) {
+void ResearchWindow_KeepSelection(TGame& Game, TViewState& View) {
   TTechnology*& Selected = Game.ResearchSelectedTech;
   // After a hot-seat hand-over the list may still be the previous player's.
   if (!Game.ResearchTechList.empty() && Game.ResearchTechList.front()->Tree != PlayerTree())
@@ -148,7 +147,7 @@ void ResearchWindow_KeepSelection(TGame& Game) {
   if (Selected && (Selected->Researched || !InList(Game, Selected))) {
     ResearchWindow_BuildTechList(Game);
     Selected = Game.ResearchTechList.empty() ? nullptr : Game.ResearchTechList.front();
-    ViewStateOf(Game).ResearchCarouselAngle = 0.0f;
+    View.ResearchCarouselAngle = 0.0f;
     ResearchWindow_Click(Game, "");
   }
   if (Game.ResearchTechList.empty()) {
@@ -159,20 +158,20 @@ void ResearchWindow_KeepSelection(TGame& Game) {
     // one selected before.
     ResearchWindow_Click(Game, "");
   }
-  KeepRingOnSelection(Game);
+  KeepRingOnSelection(Game, View);
 }
 
-void ResearchWindow_Render(TGame& Game) {
+void ResearchWindow_Render(TGame& Game, TViewState& View) {
   TGLWindow* Window = gInGameGUI ? gInGameGUI->GetWindow("science") : nullptr;
   if (!Window) return;
   glPushMatrix();
   glTranslatef(Window->X, Window->Y, Window->Z);
-  ResearchWindow_KeepSelection(Game);
-  const std::int32_t PickedCard = ResearchCarousel_Render(Game);
+  ResearchWindow_KeepSelection(Game, View);
+  const std::int32_t PickedCard = ResearchCarousel_Render(Game, View);
 
   if (const TTechnology* T = Game.ResearchSelectedTech) {
     const TGLGUIItem& P = Window->GetGUIItemByID("panel_researchtime");
-    Print(ResearchTimeText(T->ResearchTime, ResearchFactor(Game, *T)), P.Position.X + 7, P.Position.Y + 5, P.Position.Z + 0.02f);
+    Print(ResearchTimeText(T->ResearchTime, ResearchFactor(View, *T)), P.Position.X + 7, P.Position.Y + 5, P.Position.Z + 0.02f);
   }
 
   const TGLGUIItem& P = Window->GetGUIItemByID("panel_currentresearch");
@@ -188,7 +187,7 @@ void ResearchWindow_Render(TGame& Game) {
     GUIServices().DrawTexture(Picture, P.Position.X + 5, P.Position.Y + 5, P.Position.Z + 0.03f, 64, 64);
     glTranslatef(68.0f, 0.0f, 0.04f);
     Print(T->GetName(), P.Position.X + 7, P.Position.Y + 5, P.Position.Z + 0.04f);
-    Print(ResearchTimeText(T->RemainingPoints, ResearchFactor(Game, *T)), P.Position.X + 7, P.Position.Y + 17,
+    Print(ResearchTimeText(T->RemainingPoints, ResearchFactor(View, *T)), P.Position.X + 7, P.Position.Y + 17,
           P.Position.Z + 0.02f);
     Print(Localize("szStrResearchLeadsTo"), P.Position.X + 7, P.Position.Y + 32, P.Position.Z);
     TStringList Triples;
@@ -208,7 +207,7 @@ void ResearchWindow_Render(TGame& Game) {
 
   const TGLGUIItem& I = Window->GetGUIItemByID("panel_researchinfo");
   const float X = I.Position.X, Y = I.Position.Y, Z = I.Position.Z;
-  const TViewState& Factors = ViewStateOf(Game);
+  const TViewState& Factors = View;
   Print(Localize("szStrResearchCivilFactor") + " :", X + 12, Y + 5, Z);
   DrawGauge(TVector3{X + 20, Y + 22, Z + 0.1f}, TVector3{1, 1, 1}, Factors.ResearchCivilFactor * 100.0f, 140, 16);
   Print(std::to_string(RoundToInt(Factors.ResearchCivilFactor * 100.0)) + "%", X + 165, Y + 22, Z);
@@ -217,14 +216,14 @@ void ResearchWindow_Render(TGame& Game) {
   Print(std::to_string(RoundToInt(Factors.ResearchMilitaryFactor * 100.0)) + "%", X + 165, Y + 67, Z);
   glPopMatrix();
   // The choice after the drawing: the frame shows what was chosen before it.
-  ResearchCarousel_Pick(Game, PickedCard);
-  ResearchCarousel_Animate(Game);
+  ResearchCarousel_Pick(Game, View, PickedCard);
+  ResearchCarousel_Animate(View);
 }
 
-void RegisterResearchWindow(TGame& Game) {
+void RegisterResearchWindow(TGame& Game, TViewState& View) {
   TGLWindow* Window = gInGameGUI ? gInGameGUI->GetWindow("science") : nullptr;
   if (!Window) return;
-  Window->OnRender = [&Game] { ResearchWindow_Render(Game); };
+  Window->OnRender = [&Game, &View] { ResearchWindow_Render(Game, View); };
   Window->OnClick = [&Game](const std::string& Name) { ResearchWindow_Click(Game, Name); };
-  Window->OnShow = [&Game] { ResearchWindow_Show(Game); };
+  Window->OnShow = [&Game, &View] { ResearchWindow_Show(Game, View); };
 }

@@ -105,7 +105,7 @@ void DrawNamePlate(const std::string& Text) {
 
 }  // namespace
 
-void DrawTurningPreview(TGame& Game, const TGLWindow& Window, const TGLGUIItem& Panel, const std::string& Model,
+void DrawTurningPreview(TViewState& View, const TGLWindow& Window, const TGLGUIItem& Panel, const std::string& Model,
                         float& Rotation, bool Normalize, float ModelLift, bool LitReflection) {
   // The 3D state (depth test, lights, face order) is the scene's own; the GUI gets its own back.
   glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
@@ -157,7 +157,7 @@ void DrawTurningPreview(TGame& Game, const TGLWindow& Window, const TGLGUIItem& 
   glDisable(GL_STENCIL_TEST);
   glDisable(GL_LIGHTING);
   // Made at the first preview, with the context current; it lives as long as the context.
-  std::uint32_t& Shadow = ViewStateOf(Game).PreviewShadowList;
+  std::uint32_t& Shadow = View.PreviewShadowList;
   if (Shadow == 0) Shadow = MakePreviewShadowList();
   if (Shadow != 0) glCallList(Shadow);
   glDisable(GL_BLEND);

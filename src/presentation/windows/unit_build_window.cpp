@@ -91,12 +91,12 @@ void MilitaryWindow_Click(TGame&, const std::string& Name) {
   }
 }
 
-void MilitaryWindow_Render(TGame& Game) {
+void MilitaryWindow_Render(TGame& Game, TViewState& View) {
   TGLWindow& W = InGameWindow("military");
   const TUnitType* S = MilitarySelectedType();
   const TNation* N = PlayerNation();
-  DrawTurningPreview(Game, W, W.GetItem<TGLPanel>("panel_unitpreview"), S ? S->Model3D : std::string(),
-                     ViewStateOf(Game).MilitaryPreviewRotation, false, 0.0f, false);
+  DrawTurningPreview(View, W, W.GetItem<TGLPanel>("panel_unitpreview"), S ? S->Model3D : std::string(),
+                     View.MilitaryPreviewRotation, false, 0.0f, false);
   BeginPreviewCaption(W, S ? S->GetName() : Localize("szStrUnitNoSelection"), 140, 170, 140);
   if (S && N) {
     const char* Left[4] = {"szStrBuildCost", "szStrBuildTime", "szStrMaintenanceConst", "szStrUnitHealth"};
