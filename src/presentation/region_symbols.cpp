@@ -266,16 +266,7 @@ void RenderRegionSymbols(TGame& Game) {
       } else {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex3f(-1.5f, -1.5f, 0.0f);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex3f(1.5f, -1.5f, 0.0f);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex3f(1.5f, 1.5f, 0.0f);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex3f(-1.5f, 1.5f, 0.0f);
-        glEnd();
+        TEarth::DrawSymbolQuad(1.5f);
         glDisable(GL_BLEND);
       }
       glPopMatrix();

@@ -30,9 +30,10 @@ public:
 
   // Compiles the three display lists; needs a current GL context. The lists live as long as it.
   void CreateDisplayLists();
-  // The region-symbol quad alone, without its outline: the flag of SymbolList, and the quad by
-  // which the globe's pick pass finds a region under the mouse.
-  static void DrawSymbolQuad();
+  // The region-symbol quad alone, 3 wide, without its outline: the flag of SymbolList, the quad by
+  // which the globe's pick pass finds a region under the mouse, and (1.5 high each way) the plain
+  // square of nobody's and the rebels' regions.
+  static void DrawSymbolQuad(float HalfHeight = 0.75f);
   // Deletes the three display lists (while the GL context still exists); none are left.
   void FreeDisplayLists();
   // Start-up and new game: view defaults, no selection, the regions read from FileName

@@ -60,16 +60,16 @@ void TEarth::CreateDisplayLists() {
   glEndList();
 }
 
-void TEarth::DrawSymbolQuad() {
+void TEarth::DrawSymbolQuad(float HalfHeight) {
   glBegin(GL_QUADS);
   glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(-1.5f, -0.75f, 0.0f);
+  glVertex3f(-1.5f, -HalfHeight, 0.0f);
   glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(1.5f, -0.75f, 0.0f);
+  glVertex3f(1.5f, -HalfHeight, 0.0f);
   glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(1.5f, 0.75f, 0.0f);
+  glVertex3f(1.5f, HalfHeight, 0.0f);
   glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(-1.5f, 0.75f, 0.0f);
+  glVertex3f(-1.5f, HalfHeight, 0.0f);
   glEnd();
 }
 
