@@ -10,3 +10,7 @@ std::int64_t RoundToInt64(double Value);
 // The decimal digits of Value rounded the same way, for any finite value, also one beyond the
 // integer range ("-0" is written "0").
 std::string RoundedText(double Value);
+// Scientific notation with Significant digits and a signed exponent of at least three digits
+// ("1.23E+003" for 1234.5 at three), with the decimal separator of the C library's locale: the
+// form of a number shown to the player that is too large for its fixed one.
+std::string ScientificText(double Value, int Significant);

@@ -4,9 +4,7 @@
 // grouping. The numbers of the XML files are written apart from these, with a point everywhere.
 #include <string>
 
-// Scientific notation with Significant digits and a signed exponent of at least three digits
-// ("1.23E+003" for 1234.5 at three): the form of a window number too large for its fixed one.
-std::string ScientificText(double Value, int Significant);
+#include "platform/rounding.h"  // ScientificText
 
 // The general format: up to 15 significant digits, no trailing zeros, scientific notation only
 // for very large or small values ("0.25", "3", "1E+20").

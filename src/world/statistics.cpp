@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "engine/engine_globals.h"
+#include "platform/rounding.h"
 #include "platform/xml_document.h"
 #include "world/nation.h"
 #include "world/savegame_values.h"
@@ -146,14 +147,7 @@ std::string ChartValueText(float Value) {
   char Buf[64];
   std::snprintf(Buf, sizeof Buf, "%.5e", static_cast<double>(Value));
   const double Rounded = std::strtod(Buf, nullptr);
-  if (std::fabs(Rounded) >= 1e6) {
-    std::snprintf(Buf, sizeof Buf, "%.5E", Rounded);
-    std::string Text = Buf;  // "1.23457E+06" -> "1.23457E+006"
-    const std::size_t E = Text.find('E');
-    std::string Exponent = Text.substr(E + 2);
-    while (Exponent.size() < 3) Exponent = "0" + Exponent;
-    return Text.substr(0, E + 2) + Exponent;
-  }
+  if (std::fabs(Rounded) >= 1e6) return ScientificText(Rounded, 6);  // "1.23457E+006"
   std::snprintf(Buf, sizeof Buf, "%.2f", Rounded);
   std::string Text = Buf;
   if (Text == "-0.00") Text = "0.00";
