@@ -92,4 +92,29 @@ TEST(GameSoakTest, OnNormalTheComputerNationsArmAtOnceAndAttackWithinTwentyRound
   }
 }
 
+// The computer nations do not leave a passive player alone: in most games on "Normal" the
+// Kaluan Alliance or another nation takes one of the idle human's regions within 60 rounds
+// (in eight of the first ten seeds).
+TEST(GameSoakTest, OnNormalAPassivePlayerLosesARegionWithinSixtyRoundsInMostGames) {
+  TLogCapture Log;
+  TTempFolder Saves;
+  TGameSoakOptions Idle;
+  Idle.IdleNation = 0;
+  int Lost = 0;
+  for (std::uint32_t Seed = 1; Seed <= 10; ++Seed) {
+    TGameSoakOptions O = Idle;
+    O.DataRoot = TARNOVA_BINARY_DIR;
+    O.SaveFolder = Saves.Path();
+    O.Rounds = 60;
+    O.Seed = Seed;
+    // A game may end in the player's defeat before round 60.
+    const TGameSoakResult R = RunGameSoak(O);
+    ASSERT_EQ(R.Error, "") << "seed " << Seed;
+    for (const std::string& V : R.Violations) ADD_FAILURE() << "seed " << Seed << ": " << V;
+    ASSERT_FALSE(R.Rounds.empty()) << "seed " << Seed;
+    if (R.Ending == "defeat" || R.Rounds.back().Regions[0] < R.Rounds.front().Regions[0]) ++Lost;
+  }
+  EXPECT_GE(Lost, 7);
+}
+
 }  // namespace
