@@ -12,15 +12,20 @@
 # stage keeps its screenshots in <build>/artifacts/e2e_play_long/; log.html must stay free of
 # errors and warnings. Prints the time of each stage with the game's peak memory so far (VmHWM),
 # and the time and peak memory of the whole play.
+# The game runs as tarnova-seeded-game, whose random generator keeps to a seed (PLAY_LONG_SEED,
+# default 1): the same seed plays the same world, round by round, whatever the machine's speed.
 # Usage: bench/play_long.sh [build folder]   (default: build/, the release build with
-# -DTARNOVA_TESTS=ON for the e2e helper)
+# -DTARNOVA_TESTS=ON for the e2e helper and the seeded game)
 set -euo pipefail
 # Without a display the whole script runs under a private X server, with its own arguments.
 [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 [ -x "$build/tarnova" ] || { echo "no $build/tarnova: build the game first (scripts/play builds build/)" >&2; exit 1; }
-[ -x "$build/tarnova-e2e-helper" ] || { echo "no $build/tarnova-e2e-helper: configure with -DTARNOVA_TESTS=ON" >&2; exit 1; }
+for f in tarnova-e2e-helper tarnova-seeded-game; do
+  [ -x "$build/$f" ] || { echo "no $build/$f: configure with -DTARNOVA_TESTS=ON" >&2; exit 1; }
+done
+SEED=${PLAY_LONG_SEED:-1}
 source "$root/tests/e2e/common.bash" "$build/tarnova" "$build"
 
 PLAY_START=$SECONDS
@@ -39,6 +44,9 @@ stage() {
   STAGE_START=$SECONDS
   E2E_STAGE=$1
 }
+# owners SAVEGAME: a short fingerprint of every region's owner, the same in every run of a seed.
+owners() { LC_ALL=C grep -o '<region name="[^"]*" owner="[0-9]*"' "$1" | md5sum | cut -c1-8; }
+OWNERS100="-"
 turn_of() { grep -o 'currentturn="[0-9]*"' "$1" | head -n 1 | grep -o '[0-9]*'; }
 # play_to ROUND: "next round" until the game's round counter reaches ROUND (as the last savegame
 # tells it), or the game has ended (then ENDED is set and the end screen kept as a screenshot).
@@ -67,7 +75,11 @@ play_to() {
 }
 
 make_game both
-start_at_menu -windowed -debugkeys
+# make_game links the program into the game's folder: the link goes first, or the copy would
+# overwrite the build's own game.
+rm -f "$GAME/tarnova"
+cp "$build/tarnova-seeded-game" "$GAME/tarnova"
+start_at_menu "$SEED" -windowed -debugkeys
 
 stage "options: music volume"
 music_volume_to_30
@@ -148,6 +160,7 @@ play_to 50
 save_game
 SAVE_GAME=$SAVED
 [ "$(turn_of "$SAVE_GAME")" = 50 ] || fail "the save is not of round 50"
+OWNERS50=$(owners "$SAVE_GAME")
 
 stage "back to the main menu and load"
 sleep 1
@@ -160,6 +173,7 @@ play_to 100
 if [ -z "$ENDED" ]; then
   save_game
   [ "$(turn_of "$SAVED")" = 100 ] || fail "the loaded game did not go on to round 100"
+  OWNERS100=$(owners "$SAVED")
   stage "victory through the developer window"
   key ctrl+d
   sleep 1
@@ -191,4 +205,5 @@ grep -q 'musicvolume="30"' "$GAME/settings.xml" || fail "settings.xml does not h
 grep -qiE "exception|warning|color=#FF0000|->Error|->Missing |Could not|Cannot" "$GAME/log.html" && fail "log.html reports errors"
 stage ""
 echo "battle $BATTLE; spy $SPY; the game ended in $OUTCOME"
+echo "seed $SEED: the regions' owners at round 50 $OWNERS50, at round 100 $OWNERS100"
 echo "whole play $((SECONDS - PLAY_START)) s, peak memory (VmHWM) $PEAK_KIB KiB ($((PEAK_KIB / 1024)) MiB; goal under 250 MiB)"
