@@ -495,8 +495,8 @@ void TGame::TextureFolder(const std::string& Folder, bool Compress) {
 void TGame::LoadTextures() {
   // A software rasteriser "generates" mipmaps by drawing every level through its own pipeline,
   // compiling code for each new pixel format first: halving the picture here costs a fraction.
-  gHardwareMipmaps = ExtensionSupported("GL_SGIS_generate_mipmap") &&
-                     !SoftwareRasterizer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  gSoftwareRasterizer = SoftwareRasterizer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  gHardwareMipmaps = ExtensionSupported("GL_SGIS_generate_mipmap") && !gSoftwareRasterizer;
   gTextureManager->OnMessage = LogProgress;
   // A shader source the data set lacks switches the shaders off before the textures load, so
   // the textures drawn without shaders are there.

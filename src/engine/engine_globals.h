@@ -99,6 +99,10 @@ extern std::string gScreenshotPath;
 // Game control sets it at start-up when the driver generates mipmaps (GL_SGIS_generate_mipmap);
 // the texture upload then uses them in place of GLU's. False otherwise.
 extern bool gHardwareMipmaps;
+// Game control sets it at start-up on a software rasteriser (Mesa's llvmpipe and the like), which
+// keeps every state change of a frame in memory until it has rasterised the frame: passes of
+// hundreds of small draws (the region symbols) then wait for it now and then. False otherwise.
+extern bool gSoftwareRasterizer;
 // The texture the loaders (textures.h) created last, read by the texture manager right after a
 // loader returns, and the file their messages name (the stream loaders are given no name; the
 // file system sets it before it hands them a packaged file). Written only by the loaders and

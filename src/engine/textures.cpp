@@ -16,6 +16,7 @@
 
 TLastTexture gLastTexture;
 bool gHardwareMipmaps = false;
+bool gSoftwareRasterizer = false;
 std::string gLastTextureFile;
 
 namespace {

@@ -10,10 +10,12 @@
 
 #include "control/control_globals.h"
 #include "control/tarnova_form.h"
+#include "platform/memory.h"
 #include "presentation/earth_game_view.h"
 
 inline int RunTestGame(int argc, char** argv, const std::function<void(TTarnovaForm& Form, const std::string& Argument)>& SetHook) {
   std::setlocale(LC_NUMERIC, "");
+  ReturnLargeBlocksToTheSystem();
   if (argc < 2) return 2;
   std::vector<std::string> Args{argv[0]};
   Args.insert(Args.end(), argv + 2, argv + argc);

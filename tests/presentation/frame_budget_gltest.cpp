@@ -27,6 +27,8 @@
 #include "presentation/earth_game_view.h"
 #include "support/gl_environment.h"
 #include "support/temp_folder.h"
+#include "world/region.h"
+#include "world/world_globals.h"
 
 namespace {
 
@@ -188,6 +190,7 @@ protected:
   }
   void TearDown() override {
     gCounts.On = false;
+    gSoftwareRasterizer = false;
     TGameWindowTest::TearDown();
   }
   // The counts of Frames frames, after a few frames that settle the first uploads.
@@ -212,6 +215,9 @@ void ExpectWithinBudget(const TGLCounts& C, long Frames, long MaxDraws, const ch
 }
 
 TEST_F(FrameBudget, AnEarthViewFrameStaysUnderItsDrawCallsAndUploadsAndNeverWaitsForTheGL) {
+  // The frame as a graphics card draws it: the tests' rasteriser is a software one, on which the
+  // region symbols wait for it now and then (the case below).
+  gSoftwareRasterizer = false;
   // The reflection is redrawn every frame: the costliest frame the settings allow.
   gSettings.ReflectionUpdateRate = 1;
   ExpectWithinBudget(Count(4), 4, kMaxDraws, "earth view");
@@ -222,6 +228,21 @@ TEST_F(FrameBudget, AnEarthViewFrameStaysUnderItsDrawCallsAndUploadsAndNeverWait
   gGame->KeyDown(VK_F1 + 2, 0);
   gGame->KeyDown(VK_F1 + 4, 0);
   ExpectWithinBudget(Count(4), 4, kMaxDrawsWithWindows, "with windows");
+}
+
+// On a software rasteriser the symbol pass waits for it after every 32 regions whose flag or
+// status it drew, and nowhere else: with every region the player's, each region counts twice.
+TEST_F(FrameBudget, OnASoftwareRasteriserOnlyTheRegionSymbolsWaitEveryThirtyTwoRegions) {
+  gSoftwareRasterizer = true;
+  const long Regions = static_cast<long>(gRegions.size());
+  long Own = 0;
+  for (const auto& R : gRegions) Own += R->Owner == gPlayerNation;
+  ASSERT_GT(Own, 0);
+  EXPECT_EQ(Count(2).WaitingCalls, 2 * ((Regions + Own) / 32));
+  for (auto& R : gRegions) R->Owner = gPlayerNation;
+  EXPECT_EQ(Count(2).WaitingCalls, 2 * (2 * Regions / 32));
+  gSoftwareRasterizer = false;
+  EXPECT_EQ(Count(2).WaitingCalls, 0);
 }
 
 }  // namespace
