@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   // categories stay as they are: the game's strings are 8-bit, and its window title stays a
   // plain string for the window system's tools.
   std::setlocale(LC_NUMERIC, "");
-  ReturnLargeBlocksToTheSystem();
+  SetUpProcessHeap();
   for (int i = 1; i < argc; ++i)
     if (std::string(argv[i]) == "--help") {
       std::cout << CommandLineHelp();

@@ -6,7 +6,7 @@
 #include <malloc.h>
 #endif
 
-void ReturnLargeBlocksToTheSystem() {
+void SetUpProcessHeap() {
 #ifdef __GLIBC__
   // The C library's own starting value, held fixed.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);

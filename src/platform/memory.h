@@ -6,4 +6,4 @@
 // block is freed, and later large blocks would then stay, freed but kept, in the heaps of the
 // threads that made them (the texture decoders). All threads share two heaps, so what one
 // thread frees serves the others. Call once, before any thread.
-void ReturnLargeBlocksToTheSystem();
+void SetUpProcessHeap();

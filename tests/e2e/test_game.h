@@ -15,7 +15,7 @@
 
 inline int RunTestGame(int argc, char** argv, const std::function<void(TTarnovaForm& Form, const std::string& Argument)>& SetHook) {
   std::setlocale(LC_NUMERIC, "");
-  ReturnLargeBlocksToTheSystem();
+  SetUpProcessHeap();
   if (argc < 2) return 2;
   std::vector<std::string> Args{argv[0]};
   Args.insert(Args.end(), argv + 2, argv + argc);
