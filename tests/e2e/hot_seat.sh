@@ -31,23 +31,67 @@ handing_over() {
   Band=$(bright "$1" 200 420)
   [ "$Band" -ge 140 ] && [ "$Band" -le 170 ]
 }
-# shot_until NAME TEST [TRIES] [PAUSE]: as until_shot (common.bash), with TRIES screenshots PAUSE
-# seconds apart, quick enough to catch the hand-over screen's darkest two seconds.
-shot_until() {
-  local Name=$1 Test=$2 Tries=${3:-8} Pause=${4:-1} Try
-  for Try in $(seq 1 "$Tries"); do
-    sleep "$Pause"
-    shot "${Name}_$Try"
-    if "$Test" "$E2E_ARTIFACTS/${Name}_$Try.png"; then
-      mv "$E2E_ARTIFACTS/${Name}_$Try.png" "$E2E_ARTIFACTS/$Name.png"
-      rm -f "$E2E_ARTIFACTS/${Name}"_[0-9]*.png
-      return 0
-    fi
-  done
-  fail "$Name: the screen did not show what it must"
-}
 maps() { log_count "TEarth->UpDateRegionMap->"; }
 handovers() { log_count "TGame->Render->Hot seat: the turn goes to"; }
+# wait_count COUNTER ABOVE SECONDS WHAT: until COUNTER (a function) prints more than ABOVE.
+wait_count() {
+  local Deadline=$((SECONDS + $3))
+  until [ "$($1)" -gt "$2" ]; do
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for $4"
+    [ $SECONDS -lt $Deadline ] || fail "no $4 after $3 seconds"
+    sleep 0.2
+  done
+}
+screenshots() { log_count "TGame->SaveScreenShot->Screenshot saved to"; }
+# veil NAME LINES: the hand-over screen at its darkest, kept as NAME.png; LINES is the count of
+# the log's hand-over lines before the click. The veil's clock runs with the game's frames, and a
+# busy machine draws few of them, so the screenshots follow the frames, not the clock: F10 is
+# pressed over and over, so that every frame takes one, until a frame after the hand-over line
+# has. The frame that writes the hand-over line draws the veil at its darkest, so the screen is
+# wrong when no frame of the series shows it.
+veil() {
+  local Name=$1 Lines=$2 Before Keys Count Since Quiet N Shot Folder="$HOME/Documents/tarnova/screenshots"
+  Before=$(screenshots)
+  # The presses stop with this script, whichever way it ends.
+  (while kill -0 $$ 2>/dev/null && xdotool key --window "$WINDOW" F10 2>/dev/null; do sleep 0.05; done) &
+  Keys=$!
+  wait_count handovers "$Lines" 300 "hand-over"
+  Count=$(screenshots)
+  Since=${EPOCHREALTIME/./}
+  wait_count screenshots "$Count" 60 "screenshot after the hand-over"
+  kill "$Keys"
+  wait "$Keys" 2>/dev/null || true
+  # Presses already sent still take a screenshot in the next frame or two: the series ends after
+  # three times as long as the last one took (two seconds at least) without another.
+  Quiet=$(((${EPOCHREALTIME/./} - Since) * 3 / 1000))
+  [ "$Quiet" -ge 2000 ] || Quiet=2000
+  Count=-1
+  while [ "$(screenshots)" != "$Count" ]; do
+    Count=$(screenshots)
+    sleep "$((Quiet / 1000)).$(printf %03d $((Quiet % 1000)))"
+  done
+  # The series' pictures, the one of the hand-over line's frame first.
+  {
+    grep -F -A1 "TGame->Render->Hot seat: the turn goes to" "$GAME/log.html" | tail -n 1
+    grep -F "TGame->SaveScreenShot->Screenshot saved to" "$GAME/log.html" | tail -n +$((Before + 1))
+  } | grep -F "Screenshot saved to" | sed 's/.*Screenshot saved to "\([^"]*\)".*/\1/' >"$E2E_TMP/series"
+  rm -f "$E2E_ARTIFACTS/$Name.png"
+  while read -r Shot; do
+    if handing_over "$Shot"; then
+      cp "$Shot" "$E2E_ARTIFACTS/$Name.png"
+      break
+    fi
+  done <"$E2E_TMP/series"
+  [ -f "$E2E_ARTIFACTS/$Name.png" ] || [ ! -s "$E2E_TMP/series" ] ||
+    cp "$(head -n 1 "$E2E_TMP/series")" "$E2E_ARTIFACTS/${Name}_not_dark.png"
+  # The series would fill the disk over the rounds. The game numbers a screenshot from the count
+  # of pictures in the folder, on past any number taken; shot (common.bash) expects that number.
+  xargs rm -f <"$E2E_TMP/series"
+  N=$(find "$Folder" -name '*.png' | wc -l)
+  while [ -e "$Folder/screenshot$N.png" ]; do N=$((N + 1)); done
+  SHOTS=$N
+  [ -f "$E2E_ARTIFACTS/$Name.png" ] || fail "$Name: no frame of the hand-over showed the hand-over screen"
+}
 # The boxes (x y width height) compared between screens: the incoming player's name on the
 # hand-over screen, the player's name and nation and the round counter on the heads-up display.
 GREETING="260 352 504 44"
@@ -125,14 +169,13 @@ hand_over() {
   Maps=$(maps)
   Lines=$(handovers)
   click 922 682  # "next round"
-  shot_until "round${Round}_handover_to_$To" handing_over 10 0.3
-  for _ in $(seq 1 100); do [ "$(handovers)" -gt "$Lines" ] && break; sleep 0.1; done
+  veil "round${Round}_handover_to_$To" "$Lines"
   [ "$(handovers)" = $((Lines + 1)) ] || fail "the log shows $(($(handovers) - Lines)) hand-overs, not one"
   grep -F "TGame->Render->Hot seat: the turn goes to" "$GAME/log.html" | tail -n 1 | grep -qF "\" (nation $To)" ||
     fail "the log's hand-over does not name nation $To"
-  # The hand-over screen clears over its fourth second; its darkest point was seen after the
-  # first.
-  sleep 2.5
+  # The veil lifts over the two seconds after the hand-over line, which the series has mostly
+  # waited out.
+  sleep 1
   until_shot "round${Round}_nation$To" in_game
   # The information centre (its bright title bar over the sky) opens with the news of a world
   # round only.
