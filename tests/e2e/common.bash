@@ -65,6 +65,17 @@ wait_log() {
   done
 }
 
+# wait_count COUNTER ABOVE SECONDS FAILURE: until COUNTER (a function) prints more than ABOVE;
+# fails with FAILURE when SECONDS have passed (whole seconds, at least) or the game ends first.
+wait_count() {
+  local Deadline=$((SECONDS + $3))
+  until [ "$($1)" -gt "$2" ]; do
+    kill -0 "$GAME_PID" 2>/dev/null || fail "$4: the game ended"
+    [ $SECONDS -le $Deadline ] || fail "$4"
+    sleep 0.2
+  done
+}
+
 # wait_exit [SECONDS]: the game's exit code in EXIT_CODE.
 wait_exit() {
   local Deadline=$((SECONDS + ${1:-120}))
@@ -195,25 +206,24 @@ rounds() {
     key Escape  # the information centre of the last round
     Before=$(region_maps)
     click 922 682
-    for _ in $(seq 1 600); do [ "$(region_maps)" -gt "$Before" ] && break; sleep 0.1; done
-    [ "$(region_maps)" -gt "$Before" ] || fail "round $Round did not end"
+    wait_count region_maps "$Before" 60 "round $Round did not end"
   done
   sleep 1
   key Escape  # the information centre of the last round
 }
 
+saves_made() { log_count "TGame->SaveToXML->Game saved"; }
 SAVES_DIR() { echo "$HOME/Documents/tarnova/saves"; }
 newest_save() { ls -t "$(SAVES_DIR)"/savegame*.xml | head -n 1; }
 # save_game: the system bar's save window, its "Save" button; the new file's name in SAVED.
 save_game() {
   local Count
-  Count=$(log_count "TGame->SaveToXML->Game saved")
+  Count=$(saves_made)
   sleep 1
   click 86 28    # the system bar's "save game"
   sleep 1
   click 315 549  # "Save"
-  for _ in $(seq 1 150); do [ "$(log_count "TGame->SaveToXML->Game saved")" -gt "$Count" ] && break; sleep 0.2; done
-  [ "$(log_count "TGame->SaveToXML->Game saved")" -gt "$Count" ] || fail "the game was not saved"
+  wait_count saves_made "$Count" 30 "the game was not saved"
   SAVED=$(newest_save)
   [ -f "${SAVED%.xml}.name" ] || fail "$SAVED has no name file"
   key Escape

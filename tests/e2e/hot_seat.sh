@@ -11,8 +11,6 @@ source "$(dirname "$0")/common.bash" "$@"
 
 ROUNDS=${HOT_SEAT_ROUNDS:-10}
 make_game package
-SAVES="$HOME/Documents/tarnova/saves"
-key() { xdotool key --window "$WINDOW" "$@"; sleep 0.5; }
 # diff_in A B BOX: the pixels of BOX that differ between the pictures A and B; same: none or a
 # few (the sea shimmers through the panel), differ: a changed text.
 diff_in() { "$E2E_HELPER" boxdiff "$1" "$2" $3; }
@@ -31,17 +29,7 @@ handing_over() {
   Band=$(bright "$1" 200 420)
   [ "$Band" -ge 140 ] && [ "$Band" -le 170 ]
 }
-maps() { log_count "TEarth->UpDateRegionMap->"; }
 handovers() { log_count "TGame->Render->Hot seat: the turn goes to"; }
-# wait_count COUNTER ABOVE SECONDS WHAT: until COUNTER (a function) prints more than ABOVE.
-wait_count() {
-  local Deadline=$((SECONDS + $3))
-  until [ "$($1)" -gt "$2" ]; do
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for $4"
-    [ $SECONDS -lt $Deadline ] || fail "no $4 after $3 seconds"
-    sleep 0.2
-  done
-}
 screenshots() { log_count "TGame->SaveScreenShot->Screenshot saved to"; }
 # veil NAME LINES: the hand-over screen at its darkest, kept as NAME.png; LINES is the count of
 # the log's hand-over lines before the click. The veil's clock runs with the game's frames, and a
@@ -55,10 +43,10 @@ veil() {
   # The presses stop with this script, whichever way it ends.
   (while kill -0 $$ 2>/dev/null && xdotool key --window "$WINDOW" F10 2>/dev/null; do sleep 0.05; done) &
   Keys=$!
-  wait_count handovers "$Lines" 300 "hand-over"
+  wait_count handovers "$Lines" 300 "no hand-over after 300 seconds"
   Count=$(screenshots)
   Since=${EPOCHREALTIME/./}
-  wait_count screenshots "$Count" 60 "screenshot after the hand-over"
+  wait_count screenshots "$Count" 60 "no screenshot after the hand-over after 60 seconds"
   kill "$Keys"
   wait "$Keys" 2>/dev/null || true
   # Presses already sent still take a screenshot in the next frame or two: the series ends after
@@ -97,18 +85,6 @@ veil() {
 GREETING="260 352 504 44"
 PLAYER="40 586 200 26"
 TURN="120 613 110 14"
-# save_game: the system bar's save window, its "Save" button; the new file's name in SAVED.
-save_game() {
-  local Count
-  Count=$(log_count "TGame->SaveToXML->Game saved")
-  click 86 28
-  sleep 1
-  click 315 549
-  for _ in $(seq 1 150); do [ "$(log_count "TGame->SaveToXML->Game saved")" -gt "$Count" ] && break; sleep 0.2; done
-  [ "$(log_count "TGame->SaveToXML->Game saved")" -gt "$Count" ] || fail "the game was not saved"
-  SAVED=$(ls -t "$SAVES"/savegame*.xml | head -n 1)
-  key Escape
-}
 # nation N FILE: nation N's element of a savegame.
 nation() { sed -n "/<nation$1 /,/<\/nation$1>/p" "$2"; }
 
@@ -166,7 +142,7 @@ hand_over() {
   local Over="$A/round${Round}_handover_to_$To.png" Turn="$A/round${Round}_nation$To.png"
   E2E_STAGE="round $Round: nation $From hands over to nation $To"
   key Escape  # the information centre of the last round
-  Maps=$(maps)
+  Maps=$(region_maps)
   Lines=$(handovers)
   click 922 682  # "next round"
   veil "round${Round}_handover_to_$To" "$Lines"
@@ -183,7 +159,7 @@ hand_over() {
   if [ "$To" = 3 ]; then
     [ "$Info" -lt 300 ] || fail "the information centre opened without a world round"
     # No world round between the two humans' turns.
-    [ "$(maps)" = "$Maps" ] || fail "a world round ran before nation 3's turn"
+    [ "$(region_maps)" = "$Maps" ] || fail "a world round ran before nation 3's turn"
     [ -z "$TO1" ] || differ "$Over" "$TO1" "$GREETING" || fail "the hand-over screen greets nation 1's player again"
     [ -z "$TO3" ] || same "$Over" "$TO3" "$GREETING" || fail "the hand-over screen does not greet nation 3's player as before"
     TO3=${TO3:-$Over}
@@ -196,7 +172,7 @@ hand_over() {
     shot "round${Round}_nation${To}_hud"
     Turn="$A/round${Round}_nation${To}_hud.png"
     # The world round ran: its new region map, and the round counter moved on.
-    [ "$(maps)" = $((Maps + 1)) ] || fail "no world round after both humans' turns"
+    [ "$(region_maps)" = $((Maps + 1)) ] || fail "no world round after both humans' turns"
     differ "$Over" "$TO3" "$GREETING" || fail "the hand-over screen greets nation 3's player again"
     [ -z "$TO1" ] || same "$Over" "$TO1" "$GREETING" || fail "the hand-over screen does not greet nation 1's player as before"
     TO1=${TO1:-$Over}

@@ -35,10 +35,9 @@ click 448 228   # "new game"
 sleep 2         # the menu fades out, the nation selection in
 click 910 713   # "start game"
 sleep 1.5
-Maps=$(log_count "TEarth->UpDateRegionMap->")
+Maps=$(region_maps)
 click 922 682   # "next round"
-for _ in $(seq 1 100); do [ "$(log_count "TEarth->UpDateRegionMap->")" -gt "$Maps" ] && break; sleep 0.1; done
-[ "$(log_count "TEarth->UpDateRegionMap->")" -gt "$Maps" ] || fail "the round did not end"
+wait_count region_maps "$Maps" 10 "the round did not end"
 sleep 0.5
 click 86 28     # the system bar's "save game"
 sleep 1

@@ -38,7 +38,6 @@ check_drawing() {
     fail "no frame drawn for $STALL seconds"
   fi
 }
-maps() { grep -o 'TEarth->UpDateRegionMap->' "$GAME/log.html" | wc -l; }
 
 # ended: whether the player's defeat has ended the game: an F10 screenshot shows the end-of-game
 # screen where the heads-up display stood. The computer nations conquer an idle player's home in
@@ -86,10 +85,10 @@ play() {
          click "${Buttons[$((Round / 5 % 7))]}" 707; key Escape ;;       # a button of the display
       0) click 85 28; key Escape ;;                                      # the save window
     esac
-    Before=$(maps)
+    Before=$(region_maps)
     click 922 682  # "next round"
     local Tries=0
-    while [ "$(maps)" -le "$Before" ]; do
+    while [ "$(region_maps)" -le "$Before" ]; do
       check_drawing
       Tries=$((Tries + 1))
       # The click can fall on a window still fading out: close it and click again.

@@ -74,8 +74,8 @@ sleep 1.2                   # the second save's name file is newer
 click 86 28
 sleep 1
 click 315 549
-for _ in $(seq 1 100); do [ "$(log_count "TGame->SaveToXML->Game saved")" -ge 2 ] && break; sleep 0.2; done
-[ "$(log_count "TGame->SaveToXML->Game saved")" = 2 ] || fail "the second save was not written"
+wait_count saves_made 1 20 "the second save was not written"
+[ "$(saves_made)" = 2 ] || fail "the log shows $(saves_made) saves, not two"
 for N in 2 3; do
   [ -f "$SAVES/savegame$N.xml" ] && [ -f "$SAVES/savegame$N.name" ] || fail "no savegame$N.xml with its name file"
 done

@@ -36,14 +36,11 @@ away
 E2E_STAGE="running game"
 until_shot game_start in_game
 info_centre "$E2E_ARTIFACTS/game_start.png" && fail "the information centre shows before the first round"
-# maps: how many times the region map was rebuilt, once a round.
-maps() { grep -o 'TEarth->UpDateRegionMap->' "$GAME/log.html" | wc -l; }
 for Round in 1 2 3 4 5; do
-  Before=$(maps)
+  Before=$(region_maps)
   click 922 682  # "next round" on the heads-up display
   # The round is over before the next click: two clicks in quick succession are a double click.
-  for _ in $(seq 1 100); do [ "$(maps)" -gt "$Before" ] && break; sleep 0.1; done
-  [ "$(maps)" -gt "$Before" ] || fail "round $Round did not end"
+  wait_count region_maps "$Before" 10 "round $Round did not end"
 done
 away
 until_shot after_five_rounds info_centre  # the information centre opened with the news
