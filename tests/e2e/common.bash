@@ -103,11 +103,13 @@ game_window() {
 # Counts the log lines (entries of log.html) that hold TEXT.
 log_count() { grep -cF -- "$1" "$GAME/log.html" || true; }
 
+# The folder of the F10 screenshots in the HOME that make_game sets.
+SCREENSHOTS_DIR() { echo "$HOME/Documents/tarnova/screenshots"; }
 # shot NAME: an F10 screenshot of $WINDOW, kept as NAME.png among the artefacts.
 SHOTS=0
 shot() {
   xdotool key --window "$WINDOW" F10
-  local File="$HOME/Documents/tarnova/screenshots/screenshot$SHOTS.png"
+  local File="$(SCREENSHOTS_DIR)/screenshot$SHOTS.png"
   for _ in $(seq 1 100); do [ -f "$File" ] && break; sleep 0.1; done
   [ -f "$File" ] || fail "no screenshot for $1"
   sleep 0.3  # written to a temporary file and renamed: complete once there

@@ -13,7 +13,7 @@ grep -qF "TGame->Create->Error : Could not change to desired display mode (-2), 
 WINDOW=$(game_window)
 xdotool key --window "$WINDOW" F10
 wait_log "Screenshot saved to"
-read -r W H _ < <("$E2E_HELPER" pngstat "$HOME/Documents/tarnova/screenshots/screenshot0.png")
+read -r W H _ < <("$E2E_HELPER" pngstat "$(SCREENSHOTS_DIR)/screenshot0.png")
 [ "$W $H" = "1280 1024" ] || fail "the client area is $W x $H, not the desktop's 1280 x 1024"
 for _ in $(seq 1 20); do
   GEOMETRY=$(xdotool getwindowgeometry "$WINDOW")
@@ -21,7 +21,7 @@ for _ in $(seq 1 20); do
   sleep 0.1
 done
 grep -q "Position: 0,0 " <<<"$GEOMETRY" || fail "the window is not at the desktop's corner: $GEOMETRY"
-cp "$HOME/Documents/tarnova/screenshots/screenshot0.png" "$E2E_ARTIFACTS/full_screen_refused.png"
+cp "$(SCREENSHOTS_DIR)/screenshot0.png" "$E2E_ARTIFACTS/full_screen_refused.png"
 "$E2E_HELPER" close "$WINDOW"
 wait_exit
 [ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"

@@ -38,7 +38,7 @@ screenshots() { log_count "TGame->SaveScreenShot->Screenshot saved to"; }
 # has. The frame that writes the hand-over line draws the veil at its darkest, so the screen is
 # wrong when no frame of the series shows it.
 veil() {
-  local Name=$1 Lines=$2 Before Keys Count Since Quiet N Shot Folder="$HOME/Documents/tarnova/screenshots"
+  local Name=$1 Lines=$2 Before Keys Count Since Quiet N Shot Folder="$(SCREENSHOTS_DIR)"
   Before=$(screenshots)
   # The presses stop with this script, whichever way it ends.
   (while kill -0 $$ 2>/dev/null && xdotool key --window "$WINDOW" F10 2>/dev/null; do sleep 0.05; done) &

@@ -38,7 +38,7 @@ for REFLECTIONS in False True; do
   for TRY in 0 1 2 3 4; do
     sleep 2
     xdotool key --window "$WINDOW" F10
-    SHOT="$HOME/Documents/tarnova/screenshots/screenshot$TRY.png"
+    SHOT="$(SCREENSHOTS_DIR)/screenshot$TRY.png"
     for _ in $(seq 1 100); do [ -f "$SHOT" ] && break; sleep 0.1; done
     [ -f "$SHOT" ] || fail "no $SHOT"
     sleep 0.3

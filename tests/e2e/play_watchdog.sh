@@ -43,7 +43,7 @@ check_drawing() {
 # screen where the heads-up display stood. The computer nations conquer an idle player's home in
 # some games before round 50.
 ended() {
-  local Folder="$HOME/Documents/tarnova/screenshots" Count Shot
+  local Folder="$(SCREENSHOTS_DIR)" Count Shot
   Count=$(ls "$Folder" 2>/dev/null | wc -l)
   xdotool key --window "$WINDOW" F10
   for _ in $(seq 1 50); do [ "$(ls "$Folder" 2>/dev/null | wc -l)" -gt "$Count" ] && break; sleep 0.1; done
@@ -118,7 +118,7 @@ play() {
   GAME_PID=""
   wait "$Watchdog" 2>/dev/null || true
   local Shot
-  Shot=$(ls -t "$HOME/Documents/tarnova/screenshots/"*.png 2>/dev/null | head -n 1 || true)
+  Shot=$(ls -t "$(SCREENSHOTS_DIR)"/*.png 2>/dev/null | head -n 1 || true)
   [ -n "$Shot" ] && cp "$Shot" "$E2E_ARTIFACTS/$Name.png"
   cp "$GAME/log.html" "$E2E_ARTIFACTS/$Name-log.html"
   grep -qiF "exception" "$GAME/log.html" && fail "$Name: log.html reports an exception"

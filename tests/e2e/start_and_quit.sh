@@ -26,7 +26,7 @@ for DATA in both package fixture; do
   for TRY in 0 1 2 3 4; do
     sleep 1
     xdotool key --window "$WINDOW" F10
-    SHOT="$HOME/Documents/tarnova/screenshots/screenshot$TRY.png"
+    SHOT="$(SCREENSHOTS_DIR)/screenshot$TRY.png"
     for _ in $(seq 1 100); do [ -f "$SHOT" ] && break; sleep 0.1; done
     [ -f "$SHOT" ] || fail "$DATA: no $SHOT"
     sleep 0.3  # written to a temporary file and renamed: complete once there

@@ -8,7 +8,7 @@ start_game -windowed
 wait_log "Game started in"
 WINDOW=$(game_window)
 SHOTS=0
-FOLDER="$HOME/Documents/tarnova/screenshots"
+FOLDER="$(SCREENSHOTS_DIR)"
 # burst NAME SECONDS: F10 about every fifth of a second for SECONDS; the screenshots that came
 # are kept as NAME_<n>.png, in order.
 burst() {
