@@ -43,7 +43,7 @@ click 86 28     # the system bar's "save game"
 sleep 1
 click 315 549   # "Save" in the save window
 wait_log "TGame->SaveToXML->Game saved" 30
-SAVES="$HOME/Documents/tarnova/saves"
+SAVES=$(SAVES_DIR)
 [ -f "$SAVES/savegame2.xml" ] && [ -f "$SAVES/savegame2.name" ] || fail "no savegame2.xml with its name file"
 grep -q 'currentturn="1"' "$SAVES/savegame2.xml" || fail "the save is not of round 1"
 quit_from_game

@@ -17,7 +17,7 @@ cat >"$GAME/settings.xml" <<'XML'
 XML
 # Two saves the list shows newest first: a game saved by hand, then the older autosave. The
 # documents are no games: the log names the file the load takes, which then refuses it.
-SAVES="$HOME/Documents/tarnova/saves"
+SAVES=$(SAVES_DIR)
 mkdir -p "$SAVES"
 for Save in autosave:Autosave savegame2:Saved\ by\ hand; do
   printf '<savestate/>\n' >"$SAVES/${Save%%:*}.xml"

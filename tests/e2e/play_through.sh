@@ -12,7 +12,6 @@ source "$(dirname "$0")/common.bash" "$@"
 
 ROUNDS=${PLAY_THROUGH_ROUNDS:-3}
 make_game both
-SAVES="$HOME/Documents/tarnova/saves"
 
 E2E_STAGE="options: English"
 start_at_menu -windowed

@@ -27,7 +27,7 @@ differing() {
   for ((I = 0; I < ${#1}; I++)); do [ "${1:I:1}" = "${2:I:1}" ] || N=$((N + 1)); done
   echo $N
 }
-SAVES="$HOME/Documents/tarnova/saves"
+SAVES=$(SAVES_DIR)
 
 E2E_STAGE="options: music off, English and back"
 start_game -windowed
