@@ -176,7 +176,8 @@ until_shot() {
 # ---- Playing a single-player game: the steps a player takes, shared by the scripts that play ----
 # Each step uses $WINDOW and the coordinates of a 1024x768 window; each keeps its screenshots.
 
-key() { xdotool key --window "$WINDOW" "$@"; sleep 0.5; }
+# key KEY...: the keys pressed in $WINDOW, then KEY_PAUSE seconds (default 0.5) for the game to answer.
+key() { xdotool key --window "$WINDOW" "$@"; sleep "${KEY_PAUSE:-0.5}"; }
 # wait_shot NAME SECONDS TEST...: like until_shot for a change that may take long (a battle): one
 # screenshot every two seconds for up to SECONDS, the last kept as NAME.png.
 wait_shot() {

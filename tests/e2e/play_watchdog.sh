@@ -11,7 +11,7 @@ ROUNDS_NO_REFLECTIONS=${PLAY_ROUNDS_NO_REFLECTIONS:-20}
 STALL=${PLAY_STALL_SECONDS:-30}
 
 CLICK_PAUSE=0.3
-key() { xdotool key --window "$WINDOW" "$@"; sleep 0.4; }
+KEY_PAUSE=0.4
 
 # The watchdog: the time of the last change of the picture, in $E2E_TMP/changed.
 watchdog() {
