@@ -105,16 +105,21 @@ log_count() { grep -cF -- "$1" "$GAME/log.html" || true; }
 
 # The folder of the F10 screenshots in the HOME that make_game sets.
 SCREENSHOTS_DIR() { echo "$HOME/Documents/tarnova/screenshots"; }
-# shot NAME: an F10 screenshot of $WINDOW, kept as NAME.png among the artefacts.
+# screenshot FAILURE: an F10 screenshot of $WINDOW, its file in SHOT; fails with FAILURE when none
+# comes. SHOTS counts the game's screenshots since the folder was empty.
 SHOTS=0
-shot() {
+screenshot() {
   xdotool key --window "$WINDOW" F10
-  local File="$(SCREENSHOTS_DIR)/screenshot$SHOTS.png"
-  for _ in $(seq 1 100); do [ -f "$File" ] && break; sleep 0.1; done
-  [ -f "$File" ] || fail "no screenshot for $1"
+  SHOT="$(SCREENSHOTS_DIR)/screenshot$SHOTS.png"
+  for _ in $(seq 1 100); do [ -f "$SHOT" ] && break; sleep 0.1; done
+  [ -f "$SHOT" ] || fail "$1"
   sleep 0.3  # written to a temporary file and renamed: complete once there
-  cp "$File" "$E2E_ARTIFACTS/$1.png"
   SHOTS=$((SHOTS + 1))
+}
+# shot NAME: an F10 screenshot of $WINDOW, kept as NAME.png among the artefacts.
+shot() {
+  screenshot "no screenshot for $1"
+  cp "$SHOT" "$E2E_ARTIFACTS/$1.png"
 }
 
 # click X Y: a left click at window pixel X, Y of $WINDOW, then CLICK_PAUSE seconds (default 0.5)

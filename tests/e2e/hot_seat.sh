@@ -73,7 +73,7 @@ veil() {
   [ -f "$E2E_ARTIFACTS/$Name.png" ] || [ ! -s "$E2E_TMP/series" ] ||
     cp "$(head -n 1 "$E2E_TMP/series")" "$E2E_ARTIFACTS/${Name}_not_dark.png"
   # The series would fill the disk over the rounds. The game numbers a screenshot from the count
-  # of pictures in the folder, on past any number taken; shot (common.bash) expects that number.
+  # of pictures in the folder, on past any number taken; screenshot (common.bash) expects that number.
   xargs rm -f <"$E2E_TMP/series"
   N=$(find "$Folder" -name '*.png' | wc -l)
   while [ -e "$Folder/screenshot$N.png" ]; do N=$((N + 1)); done

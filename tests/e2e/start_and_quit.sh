@@ -23,13 +23,10 @@ for DATA in both package fixture; do
   WINDOW=$(game_window)
   # The menu fades in from black with the frame time, which a loaded machine stretches: look
   # again until it shows, a few times.
-  for TRY in 0 1 2 3 4; do
+  SHOTS=0
+  for _ in 1 2 3 4 5; do
     sleep 1
-    xdotool key --window "$WINDOW" F10
-    SHOT="$(SCREENSHOTS_DIR)/screenshot$TRY.png"
-    for _ in $(seq 1 100); do [ -f "$SHOT" ] && break; sleep 0.1; done
-    [ -f "$SHOT" ] || fail "$DATA: no $SHOT"
-    sleep 0.3  # written to a temporary file and renamed: complete once there
+    screenshot "$DATA: no screenshot of the menu"
     read -r W H LIT BRIGHT < <("$E2E_HELPER" pngstat "$SHOT")
     awk -v L="$LIT" 'BEGIN { exit !(L > 0.5) }' && break
   done
