@@ -106,15 +106,18 @@ log_count() { grep -cF -- "$1" "$GAME/log.html" || true; }
 # The folder of the F10 screenshots in the HOME that make_game sets.
 SCREENSHOTS_DIR() { echo "$HOME/Documents/tarnova/screenshots"; }
 # screenshot FAILURE: an F10 screenshot of $WINDOW, its file in SHOT; fails with FAILURE when none
-# comes. SHOTS counts the game's screenshots since the folder was empty.
-SHOTS=0
+# comes. The file is the one the game must choose: numbered from the count of pictures in the
+# folder, on past any number taken.
 screenshot() {
+  local Folder N
+  Folder=$(SCREENSHOTS_DIR)
+  N=$(find "$Folder" -maxdepth 1 -name '*.png' 2>/dev/null | wc -l)
+  while [ -e "$Folder/screenshot$N.png" ]; do N=$((N + 1)); done
+  SHOT="$Folder/screenshot$N.png"
   xdotool key --window "$WINDOW" F10
-  SHOT="$(SCREENSHOTS_DIR)/screenshot$SHOTS.png"
   for _ in $(seq 1 100); do [ -f "$SHOT" ] && break; sleep 0.1; done
   [ -f "$SHOT" ] || fail "$1"
   sleep 0.3  # written to a temporary file and renamed: complete once there
-  SHOTS=$((SHOTS + 1))
 }
 # shot NAME: an F10 screenshot of $WINDOW, kept as NAME.png among the artefacts.
 shot() {

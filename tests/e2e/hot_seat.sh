@@ -38,7 +38,7 @@ screenshots() { log_count "TGame->SaveScreenShot->Screenshot saved to"; }
 # has. The frame that writes the hand-over line draws the veil at its darkest, so the screen is
 # wrong when no frame of the series shows it.
 veil() {
-  local Name=$1 Lines=$2 Before Keys Count Since Quiet N Shot Folder="$(SCREENSHOTS_DIR)"
+  local Name=$1 Lines=$2 Before Keys Count Since Quiet Shot
   Before=$(screenshots)
   # The presses stop with this script, whichever way it ends.
   (while kill -0 $$ 2>/dev/null && xdotool key --window "$WINDOW" F10 2>/dev/null; do sleep 0.05; done) &
@@ -72,12 +72,8 @@ veil() {
   done <"$E2E_TMP/series"
   [ -f "$E2E_ARTIFACTS/$Name.png" ] || [ ! -s "$E2E_TMP/series" ] ||
     cp "$(head -n 1 "$E2E_TMP/series")" "$E2E_ARTIFACTS/${Name}_not_dark.png"
-  # The series would fill the disk over the rounds. The game numbers a screenshot from the count
-  # of pictures in the folder, on past any number taken; screenshot (common.bash) expects that number.
+  # The series would fill the disk over the rounds.
   xargs rm -f <"$E2E_TMP/series"
-  N=$(find "$Folder" -name '*.png' | wc -l)
-  while [ -e "$Folder/screenshot$N.png" ]; do N=$((N + 1)); done
-  SHOTS=$N
   [ -f "$E2E_ARTIFACTS/$Name.png" ] || fail "$Name: no frame of the hand-over showed the hand-over screen"
 }
 # The boxes (x y width height) compared between screens: the incoming player's name on the

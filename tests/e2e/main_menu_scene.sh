@@ -35,7 +35,6 @@ for REFLECTIONS in False True; do
   WINDOW=$(game_window)
   # The menu fades in with the frame time, which a loaded machine stretches: look again until
   # the globe shows, a few times.
-  SHOTS=0
   for _ in 1 2 3 4 5; do
     sleep 2
     screenshot "no screenshot of the menu"

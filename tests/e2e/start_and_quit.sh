@@ -23,7 +23,6 @@ for DATA in both package fixture; do
   WINDOW=$(game_window)
   # The menu fades in from black with the frame time, which a loaded machine stretches: look
   # again until it shows, a few times.
-  SHOTS=0
   for _ in 1 2 3 4 5; do
     sleep 1
     screenshot "$DATA: no screenshot of the menu"
